@@ -1,0 +1,64 @@
+// Non-visual folder and file lists. Assigning a folder list's path loads its
+// subfolders and raises its change handler before the assignment returns, also
+// when the assignment is made inside another list's change handler.
+#pragma once
+
+#include "folder_scan.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dorvelix {
+
+class FolderList {
+public:
+    std::function<void()> onChange;
+
+    // Loads the subfolders of path and raises onChange. A folder that cannot
+    // be opened raises RuntimeError 76; the list keeps its previous contents
+    // and onChange does not run. parent, when given, is the scan that listed
+    // path, so the folder is opened relative to it.
+    void setPath(const std::string& path, const FolderScan* parent = nullptr);
+
+    // The open folder ("" before the first assignment).
+    const std::string& path() const;
+    // Number of subfolders. Not limited to 32,767: every subfolder is listed.
+    int listCount() const { return static_cast<int>(folders_.size()); }
+    // Full path of subfolder i (0 .. listCount()-1); i = -1 is the open folder.
+    std::string list(int i) const;
+    const std::shared_ptr<const FolderScan>& scan() const { return scan_; }
+
+private:
+    std::shared_ptr<const FolderScan> scan_;
+    std::vector<const FolderEntry*> folders_;
+};
+
+class FileList {
+public:
+    // Whether entries carrying the hidden or the system attribute are listed.
+    bool showHidden = false;
+    bool showSystem = false;
+    // The selected entry, -1 for none.
+    int listIndex = -1;
+
+    // Loads the file names of path; RuntimeError 76 when it cannot be opened.
+    // A scan of the same folder that has just been read may be passed to
+    // spare reading the folder a second time.
+    void setPath(const std::string& path, std::shared_ptr<const FolderScan> fresh = {});
+
+    const std::string& path() const;
+    int listCount() const { return static_cast<int>(files_.size()); }
+    // The bare name of entry i (exact bytes).
+    const std::string& list(int i) const;
+    // Entry i's own length in bytes; RuntimeError 53 or 52.
+    long long length(int i) const;
+    const std::shared_ptr<const FolderScan>& scan() const { return scan_; }
+
+private:
+    std::shared_ptr<const FolderScan> scan_;
+    std::vector<const FolderEntry*> files_;
+};
+
+}  // namespace dorvelix

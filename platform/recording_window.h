@@ -1,0 +1,43 @@
+// A window without a display: records what the search and the drive query
+// show, and optionally prints each message box's text as it is raised.
+#pragma once
+
+#include "window_services.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace dorvelix {
+
+class RecordingWindow : public WindowServices, public FormView {
+public:
+    void messageBox(const QString& text, const QString& title = {}) override;
+    void beep() override { ++beeps; }
+    void setMousePointer(int pointer) override { pointers.push_back(pointer); }
+    void processEvents() override;
+
+    void setBoxText(int textNumber, const QString& text) override { boxes[textNumber] = text; }
+    void checkConvertLength(int index) override { checkedConvertIndex = index; }
+    void drawUsageGraph(int screenSize) override { graphSizes.push_back(screenSize); }
+
+    // The text of box TextN, or "" when nothing was written to it.
+    QString box(int textNumber) const;
+
+    QStringList messages;
+    int beeps = 0;
+    std::vector<int> pointers;
+    int pendingEventRuns = 0;
+    std::map<int, QString> boxes;
+    int checkedConvertIndex = -1;
+    std::vector<int> graphSizes;
+
+    // Called with each message box's text as it is raised (the report prints it).
+    std::function<void(const QString&)> onMessage;
+    // Called at each processing of pending events (tests use it to re-enter).
+    std::function<void()> onProcessEvents;
+};
+
+}  // namespace dorvelix

@@ -1,0 +1,39 @@
+// The run-time error model shared by the search, the drive query and the
+// window: a numbered error raised by a failing step, with an optional tag
+// naming the variable or query that failed.
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+namespace dorvelix {
+
+namespace err {
+inline constexpr int Overflow = 6;
+inline constexpr int DivisionByZero = 11;
+inline constexpr int OutOfMemory = 7;
+inline constexpr int BadFileName = 52;
+inline constexpr int FileNotFound = 53;
+inline constexpr int PathNotFound = 76;
+}  // namespace err
+
+class RuntimeError : public std::exception {
+public:
+    explicit RuntimeError(int number, std::string tag = {})
+        : number_(number), tag_(std::move(tag)) {}
+
+    int number() const noexcept { return number_; }
+    // Which variable or query failed, when the raiser knows it ("" otherwise).
+    const std::string& tag() const noexcept { return tag_; }
+    const char* what() const noexcept override { return "dorvelix run-time error"; }
+
+private:
+    int number_;
+    std::string tag_;
+};
+
+// The description text of a run-time error number, in Japanese.
+QString errorDescription(int number);
+
+}  // namespace dorvelix

@@ -1,0 +1,19 @@
+// Text services for file names, which are bytes on Linux: the bytes are kept
+// for every file-system call and decoded only for display.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace dorvelix {
+
+// The name as the user sees it: UTF-8, each invalid byte shown as U+FFFD.
+QString displayText(std::string_view bytes);
+// Upper case of a display text.
+QString upperCase(const QString& text);
+// Length in characters: Unicode code points, one for each byte that is not
+// part of a valid UTF-8 sequence.
+int characterCount(std::string_view bytes);
+
+}  // namespace dorvelix

@@ -1,0 +1,190 @@
+#include "folder_search.h"
+
+#include "checked.h"
+#include "cluster_accounting.h"
+#include "number_format.h"
+#include "steps.h"
+#include "text.h"
+
+namespace dorvelix {
+
+namespace {
+
+// A name of more than 12 characters cannot be an 8.3 name and needs a
+// long-name entry in its folder's table.
+bool needsLongNameEntry(const std::string& name)
+{
+    return name.size() > 12 && characterCount(name) > 12;
+}
+
+const QString CrLf = QStringLiteral("\r\n");
+
+}  // namespace
+
+// One running handler: its prefix, its lists and the loop position j that its
+// error reports name a path by.
+struct FolderSearch::Activation {
+    const char* prefix;
+    const FolderList& dir;
+    const FileList& file;
+    int j = 0;
+    bool entryOverflowReported = false;
+};
+
+FolderSearch::FolderSearch(FormState& form, FolderList& dir1, FileList& file1, WindowServices& window,
+                           FormView& view)
+    : form_(form), Dir1_(dir1), File1_(file1), window_(window), view_(view)
+{
+    Dir1_.onChange = [this] { Dir1_Change(); };
+    for (const LevelRow& row : LevelTable) {
+        const auto n = static_cast<size_t>(row.list);
+        files_[n].showHidden = row.hiddenAndSystem;
+        files_[n].showSystem = row.hiddenAndSystem;
+        dirs_[n].onChange = [this, &row] { levelChange(row); };
+    }
+}
+
+void FolderSearch::Dir1_Change()
+{
+    if (form_.ShiftDown == True || searching_)
+        return;
+    SearchFolder();
+}
+
+void FolderSearch::report(Activation& at, const RuntimeError& e)
+{
+    const int number = e.number();
+    if (number == err::Overflow && !e.tag().empty()) {
+        // One box per overflowing total and search, and one per folder for
+        // the entry count, so that a large drive does not bury the user.
+        if (e.tag() == total::Entries) {
+            if (at.entryOverflowReported)
+                return;
+            at.entryOverflowReported = true;
+        } else if (!reportedOverflows_.insert(e.tag()).second) {
+            return;
+        }
+    }
+    const int index = at.j - 1;
+    if (number == err::PathNotFound && index >= -1 && index < at.dir.listCount())
+        form_.MsgText = displayText(at.dir.list(index));
+    else if ((number == err::FileNotFound || number == err::BadFileName) && index >= 0
+             && index < at.file.listCount())
+        form_.MsgText = displayText(at.file.scan()->childPath(at.file.list(index)));
+    else
+        form_.MsgText = QStringLiteral("???");
+    window_.messageBox(QString::fromUtf8(at.prefix) + signedNumberText(number) + u' ' + errorDescription(number)
+                       + CrLf + upperCase(form_.MsgText));
+}
+
+void FolderSearch::SearchFolder()
+{
+    searching_ = true;
+    reportedOverflows_.clear();
+    FormState& f = form_;
+    // Dir1 as it stands now: the window may move it while pending events run.
+    const FolderList dir1 = Dir1_;
+    Activation at{DriverPrefix, dir1, File1_};
+    StepRunner run([&](const RuntimeError& e) { report(at, e); });
+
+    run([&] { window_.setMousePointer(BusyPointer); });
+    f.TreeFolders = 0;
+    f.TreeFiles = 0;
+    f.TreeClusterCount = 0;
+    f.TreeConvertClusterCount = 0;
+    run([&] { File1_.setPath(dir1.path()); });
+    run([&] { view_.setBoxText(31, formatNumber(File1_.listCount(), NumberPattern::Plain)); });
+    run([&] { addChecked(f.TreeFolders, dir1.listCount(), total::Folders); });
+    run([&] { addChecked(f.TreeFiles, File1_.listCount(), total::Files); });
+    NotRootFolder = dir1.path().ends_with('/') ? False : True;
+    std::int16_t E = 0;
+    run([&] { E = narrow<std::int16_t>(dir1.listCount() + 2LL, total::Entries); });
+
+    const int fileCount = File1_.listCount();
+    for (at.j = 1; at.j <= fileCount; ++at.j) {
+        const std::string& name = File1_.list(at.j - 1);
+        run([&] { addChecked(E, 1, total::Entries); });
+        if (needsLongNameEntry(name))
+            run([&] { addChecked(E, 1, total::Entries); });
+        run([&] { BookFileLength(f, File1_.length(at.j - 1)); });
+    }
+
+    // The folder alone: its own files, without its table or any folder cluster.
+    folderAlone_ = {File1_.listCount(), f.TreeClusterCount};
+    run([&] { view_.setBoxText(30, formatNumber(static_cast<long long>(f.TreeClusterCount))); });
+    run([&] { view_.setBoxText(32, formatNumber(static_cast<long long>(f.TreeClusterCount) * f.ClusterLength)); });
+
+    if (NotRootFolder == True) {
+        run([&] { addChecked(f.TreeClusterCount, intDiv(E, f.EntriesPerCluster), total::Clusters); });
+        run([&] {
+            addChecked(f.TreeConvertClusterCount, intDiv(E, f.ConvertEntriesPerCluster), total::ConvertClusters);
+        });
+    }
+
+    const int folderCount = dir1.listCount();
+    FolderList& next = dirs_[FirstLevelList];
+    for (at.j = 1; at.j <= folderCount; ++at.j) {
+        run([&] { next.setPath(dir1.list(at.j - 1), dir1.scan().get()); });
+        run([&] { window_.processEvents(); });
+    }
+
+    // Every counted subfolder's table takes at least one cluster.
+    run([&] { addChecked(f.TreeClusterCount, f.TreeFolders, total::Clusters); });
+    run([&] { addChecked(f.TreeConvertClusterCount, f.TreeFolders, total::ConvertClusters); });
+
+    run([&] { view_.setBoxText(10, formatNumber(static_cast<long long>(f.TreeFolders))); });
+    run([&] { view_.setBoxText(11, formatNumber(static_cast<long long>(f.TreeFiles))); });
+    run([&] { view_.setBoxText(28, formatNumber(static_cast<long long>(f.TreeClusterCount))); });
+    run([&] { view_.setBoxText(29, formatNumber(static_cast<long long>(f.TreeClusterCount) * f.ClusterLength)); });
+    run([&] { view_.setBoxText(33, formatNumber(static_cast<long long>(f.TreeConvertClusterCount))); });
+    run([&] {
+        view_.setBoxText(34, formatNumber(static_cast<long long>(f.TreeConvertClusterCount) * f.ConvertLength));
+    });
+    run([&] { view_.drawUsageGraph(f.ScreenSize); });
+    run([&] { window_.beep(); });
+    run([&] { window_.setMousePointer(DefaultPointer); });
+    searching_ = false;
+}
+
+void FolderSearch::levelChange(const LevelRow& row)
+{
+    FormState& f = form_;
+    const auto n = static_cast<size_t>(row.list);
+    const FolderList& dir = dirs_[n];
+    FileList& file = files_[n];
+    Activation at{row.prefix, dir, file};
+    StepRunner run([&](const RuntimeError& e) { report(at, e); });
+
+    run([&] { file.setPath(dir.path(), dir.scan()); });
+    run([&] { addChecked(f.TreeFolders, dir.listCount(), total::Folders); });
+    run([&] { addChecked(f.TreeFiles, file.listCount(), total::Files); });
+    std::int16_t E = 0;
+    run([&] { E = narrow<std::int16_t>(dir.listCount() + 2LL, total::Entries); });
+
+    const int fileCount = file.listCount();
+    for (at.j = 1; at.j <= fileCount; ++at.j) {
+        const std::string& name = file.list(at.j - 1);
+        run([&] { addChecked(E, 1, total::Entries); });
+        if (needsLongNameEntry(name))
+            run([&] { addChecked(E, 1, total::Entries); });
+        run([&] { BookFileLength(f, file.length(at.j - 1)); });
+    }
+
+    run([&] { addChecked(f.TreeClusterCount, intDiv(E, f.EntriesPerCluster), total::Clusters); });
+    run([&] { addChecked(f.TreeConvertClusterCount, intDiv(E, f.ConvertEntriesPerCluster), total::ConvertClusters); });
+
+    const int folderCount = dir.listCount();
+    if (row.entersNextLevel) {
+        FolderList& next = dirs_[n + 1];
+        for (at.j = 1; at.j <= folderCount; ++at.j)
+            run([&] { next.setPath(dir.list(at.j - 1), dir.scan().get()); });
+    } else {
+        for (at.j = 1; at.j <= folderCount; ++at.j) {
+            run([&] {
+                window_.messageBox(QString::fromUtf8(DepthWarning) + CrLf + CrLf + displayText(dir.list(at.j - 1)));
+            });
+        }
+    }
+}
+
+}  // namespace dorvelix

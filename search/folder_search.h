@@ -1,0 +1,60 @@
+// The folder search: Dir1's change handler, the driver SearchFolder and the
+// level walk through the hidden lists Dir2/File2 .. Dir16/File16.
+#pragma once
+
+#include "form_state.h"
+#include "level_table.h"
+#include "lists.h"
+#include "runtime_error.h"
+#include "window_services.h"
+
+#include <array>
+#include <set>
+#include <string>
+
+namespace dorvelix {
+
+class FolderSearch {
+public:
+    // Dir1 and File1 are the window's visible lists; the search installs
+    // Dir1_Change as Dir1's change handler.
+    FolderSearch(FormState& form, FolderList& dir1, FileList& file1, WindowServices& window, FormView& view);
+    FolderSearch(const FolderSearch&) = delete;
+    FolderSearch& operator=(const FolderSearch&) = delete;
+
+    // Searches Dir1's folder unless a modifier key was held. A request made
+    // while a search runs (through its pending events) is ignored.
+    void Dir1_Change();
+    void SearchFolder();
+
+    bool isSearching() const { return searching_; }
+    // The folder-alone row of the last search: the chosen folder's files and
+    // the cluster units they occupy at ClusterLength.
+    struct FolderAlone {
+        long long files = 0;
+        long long clusters = 0;
+    };
+    const FolderAlone& folderAlone() const { return folderAlone_; }
+    const FolderList& folderList(int n) const { return dirs_[static_cast<size_t>(n)]; }
+    const FileList& fileList(int n) const { return files_[static_cast<size_t>(n)]; }
+
+private:
+    struct Activation;
+
+    void levelChange(const LevelRow& row);
+    void report(Activation& at, const RuntimeError& e);
+
+    FormState& form_;
+    FolderList& Dir1_;
+    FileList& File1_;
+    WindowServices& window_;
+    FormView& view_;
+    std::array<FolderList, LastLevelList + 1> dirs_;  // indexed by N; 0 and 1 unused
+    std::array<FileList, LastLevelList + 1> files_;
+    bool searching_ = false;
+    std::int16_t NotRootFolder = False;
+    std::set<std::string> reportedOverflows_;
+    FolderAlone folderAlone_;  // totals already reported this search
+};
+
+}  // namespace dorvelix
