@@ -22,6 +22,7 @@ public:
     void setBoxText(int textNumber, const QString& text) override { boxes[textNumber] = text; }
     void checkConvertLength(int index) override { checkedConvertIndex = index; }
     void drawUsageGraph(int screenSize) override { graphSizes.push_back(screenSize); }
+    void paintSearchLamp(int side, bool red) override { lamps.push_back({side, red}); }
 
     // The text of box TextN, or "" when nothing was written to it.
     QString box(int textNumber) const;
@@ -33,6 +34,7 @@ public:
     std::map<int, QString> boxes;
     int checkedConvertIndex = -1;
     std::vector<int> graphSizes;
+    std::vector<std::pair<int, bool>> lamps;  // side, red
 
     // Called with each message box's text as it is raised (the report prints it).
     std::function<void(const QString&)> onMessage;

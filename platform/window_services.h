@@ -33,6 +33,8 @@ public:
     virtual void checkConvertLength(int index) = 0;
     // Redraws the usage graph for the given screen size.
     virtual void drawUsageGraph(int screenSize) = 0;
+    // Fills the search lamp Picture2 (side × side twips) red or green.
+    virtual void paintSearchLamp(int side, bool red) = 0;
 };
 
 }  // namespace dorvelix
