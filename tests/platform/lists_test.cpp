@@ -1,1 +1,163 @@
+#include "file_query.h"
+#include "lists.h"
+#include "runtime_error.h"
+#include "temp_tree.h"
+
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace dorvelix;
+using dorvelix::testing::TempTree;
+
+namespace {
+std::vector<std::string> names(const FileList& l)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < l.listCount(); ++i)
+        out.push_back(l.list(i));
+    return out;
+}
+std::vector<std::string> folders(const FolderList& l)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < l.listCount(); ++i)
+        out.push_back(l.list(i));
+    return out;
+}
+}  // namespace
+
+TEST(Lists, EntriesAreOrderedIgnoringCaseThenByBytes)
+{
+    TempTree t;
+    for (const char* n : {"b", "B", "a.txt", "C", "A.txt", "_x", "\xE3\x81\x82"})
+        t.file(n);
+    FileList files;
+    files.setPath(t.root());
+    EXPECT_EQ(names(files), (std::vector<std::string>{"_x", "A.txt", "a.txt", "B", "b", "C", "\xE3\x81\x82"}));
+}
+
+TEST(Lists, FolderListShowsSubfoldersOnlyAndNeverLinks)
+{
+    TempTree t;
+    t.folder("zeta");
+    t.folder(".hidden");
+    t.folder("Alpha");
+    t.file("file");
+    std::filesystem::create_directory_symlink(t.path("Alpha"), t.path("link-to-alpha"));
+    FolderList dirs;
+    dirs.setPath(t.root() + "/");  // a trailing separator is not kept for a non-root folder
+    EXPECT_EQ(dirs.path(), t.root());
+    EXPECT_EQ(dirs.list(-1), t.root());
+    EXPECT_EQ(folders(dirs), (std::vector<std::string>{t.path(".hidden"), t.path("Alpha"), t.path("zeta")}));
+
+    FileList files;
+    files.setPath(t.root());
+    EXPECT_EQ(names(files), (std::vector<std::string>{"file", "link-to-alpha"}));
+    // A link is measured itself, not followed.
+    EXPECT_EQ(files.length(1), static_cast<long long>(t.path("Alpha").size()));
+}
+
+TEST(Lists, HiddenAndSystemFilesAreListedOnlyWhenAsked)
+{
+    TempTree t;
+    t.file(".dotfile");
+    t.file("plain");
+    ASSERT_EQ(::mkfifo(t.path("pipe").c_str(), 0644), 0);
+    FileList all;
+    all.showHidden = all.showSystem = true;
+    all.setPath(t.root());
+    EXPECT_EQ(names(all), (std::vector<std::string>{".dotfile", "pipe", "plain"}));
+    FileList normal;
+    normal.setPath(t.root());
+    EXPECT_EQ(names(normal), (std::vector<std::string>{"plain"}));
+}
+
+TEST(Lists, ChangeHandlerRunsBeforeTheAssignmentReturnsAlsoNested)
+{
+    TempTree t;
+    t.folder("a/b");
+    FolderList outer, inner;
+    std::vector<std::string> seen;
+    inner.onChange = [&] { seen.push_back("inner " + inner.path()); };
+    outer.onChange = [&] {
+        seen.push_back("outer " + outer.path());
+        inner.setPath(outer.list(0), outer.scan().get());
+        seen.push_back("outer done");
+    };
+    outer.setPath(t.path("a"));
+    EXPECT_EQ(seen, (std::vector<std::string>{"outer " + t.path("a"), "inner " + t.path("a/b"), "outer done"}));
+}
+
+TEST(Lists, AFolderThatCannotBeOpenedFailsWithError76AndChangesNothing)
+{
+    TempTree t;
+    t.folder("x/y");
+    t.file("regular");
+    FolderList dirs;
+    int changes = 0;
+    dirs.onChange = [&] { ++changes; };
+    dirs.setPath(t.path("x"));
+    for (const std::string& bad : {t.path("missing"), t.path("regular"), std::string("relative/path")}) {
+        try {
+            dirs.setPath(bad);
+            ADD_FAILURE() << bad << " was opened";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), err::PathNotFound) << bad;
+        }
+    }
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(dirs.path(), t.path("x"));
+    EXPECT_EQ(dirs.listCount(), 1);
+}
+
+TEST(Lists, RootFolderOfTheSystemEndsWithTheSeparator)
+{
+    FolderList dirs;
+    dirs.setPath("/");
+    EXPECT_EQ(dirs.path(), "/");
+    ASSERT_GT(dirs.listCount(), 0);
+    EXPECT_EQ(dirs.list(0).rfind('/'), 0u);  // "/bin", not "//bin"
+}
+
+TEST(Lists, NamesThatAreNotUtf8AreListedAndMeasured)
+{
+    TempTree t;
+    const std::string odd = "bad\xFF\xFEname";
+    t.file(odd, 5000);
+    FileList files;
+    files.setPath(t.root());
+    ASSERT_EQ(files.listCount(), 1);
+    EXPECT_EQ(files.list(0), odd);
+    EXPECT_EQ(files.length(0), 5000);
+    EXPECT_EQ(fileLength(t.path(odd)), 5000);
+}
+
+TEST(FileQuery, LengthsAttributesAndErrors)
+{
+    TempTree t;
+    const std::string big = t.file("big", 3LL << 30);  // sparse: no disk space used
+    const std::string hidden = t.file(".hidden");
+    const std::string readOnly = t.file("ro");
+    ::chmod(readOnly.c_str(), 0444);
+    EXPECT_EQ(fileLength(big), 3LL << 30);
+    EXPECT_EQ(fileAttributes(big), attr::Archive);
+    EXPECT_EQ(fileAttributes(hidden), attr::Hidden | attr::Archive);
+    EXPECT_EQ(fileAttributes(readOnly), attr::ReadOnly | attr::Archive);
+    EXPECT_EQ(fileAttributes(t.root()), attr::Directory);
+    EXPECT_EQ(fileDateTime(big).size(), 19);  // yyyy/MM/dd hh:mm:ss
+
+    auto errorOf = [](const std::string& p) {
+        try {
+            fileLength(p);
+        } catch (const RuntimeError& e) {
+            return e.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(errorOf(t.path("gone")), err::FileNotFound);
+    EXPECT_EQ(errorOf(big + "/below-a-file"), err::FileNotFound);
+    EXPECT_EQ(errorOf(t.path(std::string(300, 'n'))), err::BadFileName);  // name too long
+}

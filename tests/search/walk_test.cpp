@@ -1,1 +1,212 @@
+#include "search_rig.h"
+#include "temp_tree.h"
+
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace dorvelix;
+using dorvelix::testing::SearchRig;
+using dorvelix::testing::TempTree;
+
+namespace {
+// A chain of folders d1/d2/.../dN below the tree's top; returns its relative path.
+std::string chain(int depth)
+{
+    std::string p;
+    for (int i = 1; i <= depth; ++i)
+        p += (i > 1 ? "/d" : "d") + std::to_string(i);
+    return p;
+}
+}  // namespace
+
+TEST(FolderSearch, EmptyFolderShowsZeroEverywhere)
+{
+    TempTree t;
+    SearchRig rig(4096, 128);
+    rig.open(t.root());
+    EXPECT_EQ(rig.box(31), "0");
+    for (int box : {30, 32, 10, 11, 28, 29, 33, 34})
+        EXPECT_EQ(rig.box(box), " 0 ") << "Text" << box;
+    EXPECT_EQ(rig.window.beeps, 1);
+    EXPECT_EQ(rig.window.pointers, (std::vector<int>{BusyPointer, DefaultPointer}));
+    EXPECT_EQ(rig.window.graphSizes.size(), 1u);
+    EXPECT_TRUE(rig.window.messages.isEmpty());
+}
+
+TEST(FolderSearch, OneSubfolderWithOneByteFile)
+{
+    TempTree t;
+    t.file("sub/one", 1);
+    SearchRig rig(4096);
+    rig.open(t.root());
+    EXPECT_EQ(rig.box(31), "0");
+    EXPECT_EQ(rig.box(30), " 0 ");
+    EXPECT_EQ(rig.box(32), " 0 ");
+    EXPECT_EQ(rig.box(10), " 1 ");
+    EXPECT_EQ(rig.box(11), " 1 ");
+    EXPECT_EQ(rig.box(28), " 2 ");
+    EXPECT_EQ(rig.box(29), " 8,192 ");
+    EXPECT_EQ(rig.box(33), " 2 ");
+    EXPECT_EQ(rig.box(34), " 8,192 ");
+}
+
+TEST(FolderSearch, FolderAloneRowHoldsOnlyItsOwnFilesAndBigFilesKeepTheirLength)
+{
+    TempTree t;
+    t.file("big", 3LL << 30);  // sparse
+    t.file("small", 100);
+    t.file("sub/inner", 5000);
+    SearchRig rig(4096, 32768);
+    rig.open(t.root());
+    EXPECT_EQ(rig.box(31), "2");
+    EXPECT_EQ(rig.box(30), " 786,433 ");
+    EXPECT_EQ(rig.box(32), " 3,221,229,568 ");
+    // Subtree: files 786,433 + 2, no table cluster at 128 entries, one for the subfolder.
+    EXPECT_EQ(rig.box(28), " 786,436 ");
+    EXPECT_EQ(rig.box(29), " 3,221,241,856 ");
+    EXPECT_EQ(rig.box(33), " 98,307 ");  // 98,304 + 1 + 1 + 1 folder
+    EXPECT_EQ(rig.box(34), " 3,221,323,776 ");
+    EXPECT_EQ(rig.search.folderAlone().clusters, 786433);
+}
+
+TEST(FolderSearch, TableRuleCountsEntriesAndLongNames)
+{
+    TempTree t;
+    t.file("s/ABCDEFGH.TXT");                          // 12 characters: one entry
+    t.file("s/ABCDEFGHI.TXT");                         // 13: two entries
+    t.file("s/" + std::string(13, '\xFF'));            // 13 invalid bytes: 13 characters
+    t.file("s/\xE3\x81\x82\xE3\x81\x84\xE3\x81\x86\xE3\x81\x88\xE3\x81\x8A\xE3\x81\x8B");  // 6 characters
+    SearchRig rig(128, 4096);  // 4 entries per cluster; 128 when converted
+    rig.open(t.root());
+    // s: E = 2 + 4 files + 2 long names = 8 → 2 clusters; the chosen folder: E = 3 → 0.
+    EXPECT_EQ(rig.form.TreeClusterCount, 2 + 1);
+    EXPECT_EQ(rig.form.TreeConvertClusterCount, 0 + 1);
+    EXPECT_EQ(rig.form.TreeFiles, 4);
+}
+
+TEST(FolderSearch, FifteenLevelsAreSearchedAndTheSixteenthOnlyWarned)
+{
+    TempTree t;
+    t.file(chain(15) + "/deep", 10);
+    {
+        SearchRig rig;
+        rig.open(t.root());
+        EXPECT_TRUE(rig.window.messages.isEmpty());
+        EXPECT_EQ(rig.form.TreeFolders, 15);
+        EXPECT_EQ(rig.form.TreeFiles, 1);
+    }
+    t.file(chain(16) + "/ignored", 10);
+    t.folder(chain(16) + "/below");
+    SearchRig rig;
+    rig.open(t.root());
+    ASSERT_EQ(rig.window.messages.size(), 1);
+    EXPECT_EQ(rig.window.messages[0],
+              QStringLiteral("パスレベル15以下にファイルがありますが無視します。\r\n\r\n")
+                  + QString::fromStdString(t.path(chain(16))));
+    EXPECT_EQ(rig.form.TreeFolders, 16);
+    EXPECT_EQ(rig.form.TreeFiles, 1);
+    EXPECT_EQ(rig.form.TreeClusterCount, 1 + 16);  // the file, one cluster per folder
+}
+
+TEST(FolderSearch, HiddenAndSystemFilesAreCountedDownToLevelEightOnly)
+{
+    TempTree t;
+    for (int level : {8, 9}) {
+        t.file(chain(level) + "/.hidden", 1);
+        ASSERT_EQ(::mkfifo(t.path(chain(level) + "/fifo").c_str(), 0644), 0);
+    }
+    t.file(".top-hidden", 1);
+    SearchRig rig;
+    rig.open(t.root());
+    EXPECT_EQ(rig.form.TreeFiles, 1 + 2);  // the top's hidden file, level 8's two
+    EXPECT_EQ(rig.box(31), "1");
+}
+
+TEST(FolderSearch, LinksAreBookedByTheirOwnLengthAndNeverFollowed)
+{
+    TempTree t;
+    t.file("target/big", 1 << 20);
+    std::filesystem::create_directory_symlink(t.path("target"), t.path("zlink"));
+    SearchRig rig(4096);
+    rig.open(t.root());
+    EXPECT_EQ(rig.form.TreeFolders, 1);
+    EXPECT_EQ(rig.form.TreeFiles, 2);
+    EXPECT_EQ(rig.form.TreeClusterCount, 256 + 1 + 1);  // big, the link, the folder
+}
+
+TEST(FolderSearch, ShiftHeldStartsNoSearch)
+{
+    TempTree t;
+    t.file("a/f", 10);
+    SearchRig rig;
+    rig.form.ShiftDown = True;
+    rig.form.TreeFiles = 7;
+    rig.open(t.root());
+    EXPECT_EQ(rig.form.TreeFiles, 7);
+    EXPECT_EQ(rig.window.beeps, 0);
+    EXPECT_EQ(rig.File1.path(), "");
+    rig.form.ShiftDown = False;
+    rig.open(t.path("a"));
+    EXPECT_EQ(rig.form.TreeFiles, 1);
+}
+
+TEST(FolderSearch, PendingEventsRunAfterEachTopLevelSubfolderAndCannotStartASecondSearch)
+{
+    TempTree t;
+    t.file("one/f", 1);
+    t.file("two/f", 1);
+    t.file("three/deeper/f", 1);
+    t.file("elsewhere/x", 1);
+    SearchRig rig;
+    int runs = 0;
+    rig.window.onProcessEvents = [&] {
+        ++runs;
+        // The user double-clicks another folder while the search runs.
+        rig.open(t.path("elsewhere"));
+        rig.search.Dir1_Change();
+    };
+    rig.open(t.root());
+    EXPECT_EQ(runs, 4);  // one, three, two and elsewhere
+    EXPECT_EQ(rig.window.beeps, 1);
+    EXPECT_EQ(rig.form.TreeFolders, 5);
+    EXPECT_EQ(rig.form.TreeFiles, 4);
+    EXPECT_FALSE(rig.search.isSearching());
+}
+
+TEST(FolderSearch, FoldersOfMoreThan32767EntriesAreCountedWholeWithOneReport)
+{
+    TempTree t;
+    constexpr int count = 33000;
+    t.folder("big");
+    for (int i = 0; i < count; ++i)
+        t.file("big/f" + std::to_string(i));
+    t.folder("big/sub");
+    SearchRig rig(4096);
+    rig.open(t.root());
+    EXPECT_EQ(rig.form.TreeFiles, count);
+    EXPECT_EQ(rig.form.TreeFolders, 2);
+    ASSERT_EQ(rig.window.messages.size(), 1);
+    EXPECT_EQ(rig.window.messages[0], QStringLiteral("err2 code : 6 オーバーフローしました。\r\n???"));
+    // The entry count stops at 32,767: 255 table clusters, and one per folder.
+    EXPECT_EQ(rig.form.TreeClusterCount, 255 + 2);
+}
+
+TEST(FolderSearch, AnOverflowingTotalIsReportedOncePerSearch)
+{
+    TempTree t;
+    for (const char* name : {"a", "b", "c"})
+        t.file(name, 64LL << 30);  // 2^31 clusters of 32 bytes each: too many for the total
+    t.file("d", 64);
+    SearchRig rig(32, 4096);
+    rig.open(t.root());
+    ASSERT_EQ(rig.window.messages.size(), 1);
+    EXPECT_EQ(rig.window.messages[0], QStringLiteral("err1 code : 6 オーバーフローしました。\r\n???"));
+    EXPECT_EQ(rig.form.TreeFiles, 4);
+    EXPECT_EQ(rig.form.TreeClusterCount, 2 + 6);  // only d fitted, and the table at one entry a cluster
+    EXPECT_EQ(rig.form.TreeConvertClusterCount, 1);
+    EXPECT_EQ(rig.window.beeps, 1);
+
+    rig.open(t.root());  // a new search reports again
+    EXPECT_EQ(rig.window.messages.size(), 2);
+}

@@ -93,4 +93,29 @@ int runUnprivileged(const std::function<int()>& body)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 126;
 }
 
+std::string captureUnprivileged(const std::function<std::string()>& body)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return "no pipe";
+    const int status = runUnprivileged([&] {
+        ::close(fds[0]);
+        const std::string text = body();
+        const bool written = ::write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        ::close(fds[1]);
+        return written ? 0 : 1;
+    });
+    ::close(fds[1]);
+    std::string out;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+        out.append(buf, static_cast<size_t>(n));
+    ::close(fds[0]);
+    if (status == -1)
+        return "no unprivileged user";
+    if (status != 0)
+        out += "\n(child exit status " + std::to_string(status) + ")";
+    return out;
+}
+
 }  // namespace dorvelix::testing

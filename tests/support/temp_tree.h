@@ -36,4 +36,8 @@ private:
 // unprivileged user can be had.
 int runUnprivileged(const std::function<int()>& body);
 
+// Runs body as an unprivileged user like runUnprivileged and returns the text
+// it produced; "no unprivileged user" when none can be had.
+std::string captureUnprivileged(const std::function<std::string()>& body);
+
 }  // namespace dorvelix::testing
