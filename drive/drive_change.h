@@ -1,0 +1,72 @@
+// The drive change of the drive list, the modifier state that switches the
+// folder search off, and the search lamp that shows it: green while a change
+// of Dir1's folder searches it, red while a modifier key (Shift, Ctrl or Alt)
+// was held at the last key or mouse event of Drive1 or Dir1.
+#pragma once
+
+#include "drive_info.h"
+#include "drives.h"
+#include "folder_search.h"
+#include "form_state.h"
+#include "lists.h"
+#include "usage_graph.h"
+#include "window_services.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace dorvelix {
+
+namespace lamp {
+inline constexpr Rgb Red{255, 0, 0};    // no search
+inline constexpr Rgb Green{0, 255, 0};  // searches run
+}  // namespace lamp
+
+// The lamp's side in twips for a screen size: 200, 150, 120; 0 for any other.
+int lampSide(std::int16_t screenSize);
+
+class DriveChange {
+public:
+    // Drive1's selected drive text, read each time it is needed.
+    using DriveText = std::function<QString()>;
+
+    DriveChange(FormState& form, FormView& view, WindowServices& window, DriveQuery& driveQuery, FolderList& dir1,
+                DriveFolders& driveFolders, const FolderSearch& search, DriveText drive1Text);
+
+    // Drive1's change: clears the last search's totals, queries the new
+    // drive, moves Dir1 to the drive's current folder (which searches it
+    // unless a modifier was held) and repaints the lamp. Returns false, doing
+    // nothing, when a folder search is running: the running search keeps its
+    // totals and no second one starts (the window may put Drive1 back).
+    bool Drive1_Change();
+
+    // Key and mouse events of Drive1 and Dir1: shift is the modifier mask
+    // (1 Shift, 2 Ctrl, 4 Alt, added together); any modifier switches the
+    // search off. The key code, button and position are not used.
+    void Drive1_KeyDown(int keyCode, int shift);
+    void Drive1_KeyUp(int keyCode, int shift);
+    void Dir1_KeyDown(int keyCode, int shift);
+    void Dir1_KeyUp(int keyCode, int shift);
+    void Dir1_MouseDown(int button, int shift, int x, int y);
+
+    // Paints the lamp red for a non-zero state, green otherwise. A red lamp
+    // also queries Drive1's drive again, except while a folder search runs:
+    // the query resets the conversion cluster length that the running search
+    // is counting with.
+    void ShowSearchLamp(std::int16_t state);
+
+private:
+    void recordModifiers(int shift);
+
+    FormState& form_;
+    FormView& view_;
+    WindowServices& window_;
+    DriveQuery& driveQuery_;
+    FolderList& dir1_;
+    DriveFolders& driveFolders_;
+    const FolderSearch& search_;
+    DriveText drive1Text_;
+};
+
+}  // namespace dorvelix

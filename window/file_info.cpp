@@ -1,0 +1,111 @@
+#include "file_info.h"
+
+#include "file_query.h"
+#include "number_format.h"
+#include "runtime_error.h"
+#include "text.h"
+
+#include <array>
+#include <new>
+#include <utility>
+
+namespace dorvelix {
+
+namespace {
+
+const QString Indent = QStringLiteral("  ");
+const QString Blank = QStringLiteral("- ");
+
+std::string joinPath(const std::string& folder, const std::string& name)
+{
+    return folder.ends_with('/') ? folder + name : folder + '/' + name;
+}
+
+// Runs a file query; a failure becomes the description of its error number,
+// shown in the box instead of the value.
+template <class Query>
+bool tryQuery(Query&& query, QString& failureText)
+{
+    try {
+        std::forward<Query>(query)();
+        return true;
+    } catch (const RuntimeError& e) {
+        failureText = Indent + errorDescription(e.number());
+    } catch (const std::bad_alloc&) {
+        failureText = Indent + errorDescription(err::OutOfMemory);
+    }
+    return false;
+}
+
+}  // namespace
+
+QString attributeText(int attributes)
+{
+    static const std::array<std::pair<int, const char*>, 5> names{{
+        {attr::ReadOnly, "Read-Only "},
+        {attr::Hidden, "Hidden "},
+        {attr::System, "System "},
+        {attr::Directory, "Dir "},
+        {attr::Archive, "Archive "},
+    }};
+    QString text = Indent;
+    for (const auto& [bit, name] : names) {
+        if (attributes & bit)
+            text += QLatin1String(name);
+    }
+    if (attributes == 0)
+        text += QStringLiteral("Normal ");
+    return text;
+}
+
+long long occupiedClusters(long long length, std::int32_t clusterLength)
+{
+    if (clusterLength <= 0)
+        return 0;
+    return length / clusterLength + (length % clusterLength > 0 ? 1 : 0);
+}
+
+std::string selectedFilePath(const FolderList& dir1, const FileList& file1)
+{
+    const int index = file1.listIndex;
+    if (index < 0 || index >= file1.listCount())
+        return {};
+    // The name belongs to the folder File1 lists, which differs from Dir1's
+    // while a folder change made with a modifier held has not been searched.
+    const std::string& folder = file1.path().empty() ? dir1.list(-1) : file1.path();
+    return joinPath(folder, file1.list(index));
+}
+
+FileInfoTexts fileInfoTexts(const FolderList& dir1, const FileList& file1, std::int32_t clusterLength)
+{
+    FileInfoTexts t;
+    const std::string path = selectedFilePath(dir1, file1);
+    if (path.empty()) {
+        const std::string& folder = file1.path().empty() ? dir1.list(-1) : file1.path();
+        t.path = upperCase(displayText(folder));
+        t.length = Indent + QStringLiteral("ファイルが選択されていません。");
+        t.clusters = t.attributes = t.date = Blank;
+        return t;
+    }
+
+    t.path = upperCase(displayText(path));
+
+    long long length = 0;
+    if (tryQuery([&] { length = fileLength(path); }, t.length)) {
+        t.length = Indent + formatNumber(length) + QStringLiteral("ﾊﾞｲﾄ (") + formatHex(length) + QStringLiteral("H )");
+        t.clusters = Indent + formatNumber(occupiedClusters(length, clusterLength));
+    } else {
+        t.clusters = Blank;
+    }
+
+    int attributes = 0;
+    if (tryQuery([&] { attributes = fileAttributes(path); }, t.attributes))
+        t.attributes = attributeText(attributes);
+
+    QString date;
+    if (tryQuery([&] { date = fileDateTime(path); }, t.date))
+        t.date = Indent + date;
+    return t;
+}
+
+}  // namespace dorvelix

@@ -1,0 +1,45 @@
+// The facts the file information dialog shows about the file double-clicked
+// in the main window's file list: its full path, its length in decimal and
+// hexadecimal, the cluster units it occupies, its date and its attributes.
+#pragma once
+
+#include "lists.h"
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+namespace dorvelix {
+
+// The five value boxes of the dialog, Text1 to Text5.
+struct FileInfoTexts {
+    QString path;        // Text1: the full path, upper-cased
+    QString length;      // Text2: "  1,234 ﾊﾞｲﾄ (4D2H )"
+    QString clusters;    // Text3: occupied cluster units
+    QString attributes;  // Text4: "  Read-Only Archive "
+    QString date;        // Text5: last-modified date and time
+};
+
+// The attribute text: two spaces, then "Read-Only ", "Hidden ", "System ",
+// "Dir " and "Archive " for the bits that are set, or "Normal " for none.
+QString attributeText(int attributes);
+
+// Cluster units a file of `length` bytes occupies at clusterLength bytes a
+// cluster: 0 for an empty file, and 0 while the cluster length is unknown
+// (not greater than 0).
+long long occupiedClusters(long long length, std::int32_t clusterLength);
+
+// The full path of File1's selected entry: the folder File1 lists (Dir1's
+// open folder while File1 has not been pointed anywhere) and the bare name,
+// joined by "/" unless the folder already ends in one. "" when no entry is
+// selected.
+std::string selectedFilePath(const FolderList& dir1, const FileList& file1);
+
+// The dialog's texts for File1's selected entry. Nothing here fails: a fact
+// that cannot be read shows the reason in its own box (a file deleted since
+// the list was read shows the description of "file not found"), and with no
+// selected entry the path box names the folder and the length box says that
+// no file is selected.
+FileInfoTexts fileInfoTexts(const FolderList& dir1, const FileList& file1, std::int32_t clusterLength);
+
+}  // namespace dorvelix

@@ -1,0 +1,179 @@
+#include "usage_graph_painter.h"
+
+#include "runtime_error.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QPainter>
+#include <QPen>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+namespace dorvelix {
+
+namespace {
+
+QColor toQColor(Rgb c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+
+// Position in lines_ of Line1, Line3, Line4, Line5; -1 for any other.
+int lineSlot(int lineNumber)
+{
+    switch (lineNumber) {
+    case 1:
+        return 0;
+    case 3:
+        return 1;
+    case 4:
+        return 2;
+    case 5:
+        return 3;
+    default:
+        return -1;
+    }
+}
+
+int captionSlot(int labelNumber)
+{
+    return labelNumber >= 24 && labelNumber <= 26 ? labelNumber - 24 : -1;
+}
+
+const UsageGraphPainter::Segment noSegment{};
+const UsageGraphPainter::Caption noCaption{};
+
+}  // namespace
+
+int UsageGraphPainter::toPixels(int twips) const
+{
+    return static_cast<int>(std::lround(twips * dpi_ / 1440.0));
+}
+
+QRect UsageGraphPainter::picturePixels() const
+{
+    return {toPixels(picture_.left()), toPixels(picture_.top()), toPixels(picture_.width()),
+            toPixels(picture_.height())};
+}
+
+void UsageGraphPainter::setPictureGeometry(int left, int top, int width, int height)
+{
+    picture_ = QRect(left, top, std::max(width, 0), std::max(height, 0));
+    const QSize pixels(toPixels(picture_.width()), toPixels(picture_.height()));
+    if (image_.size() != pixels) {
+        image_ = pixels.isEmpty() ? QImage() : QImage(pixels, QImage::Format_RGB32);
+        image_.fill(Qt::white);
+    }
+}
+
+void UsageGraphPainter::movePicture(int left, int top)
+{
+    picture_.moveTo(left, top);
+}
+
+void UsageGraphPainter::fillBox(int x1, int y1, int x2, int y2, Rgb colour)
+{
+    if (image_.isNull())
+        return;
+    const int left = toPixels(std::min(x1, x2));
+    const int right = toPixels(std::max(x1, x2));
+    const int top = toPixels(std::min(y1, y2));
+    const int bottom = toPixels(std::max(y1, y2));
+    QPainter p(&image_);
+    p.fillRect(QRect(left, top, right - left, bottom - top), toQColor(colour));
+}
+
+void UsageGraphPainter::drawLine(int x1, int y1, int x2, int y2, Rgb colour)
+{
+    if (image_.isNull())
+        return;
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(toQColor(colour), std::max(drawWidth_, 1), Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(toPixels(x1), toPixels(y1), toPixels(x2), toPixels(y2));
+}
+
+void UsageGraphPainter::setFrameLine(int lineNumber, int x1, int y1, int x2, int y2)
+{
+    if (const int slot = lineSlot(lineNumber); slot >= 0)
+        lines_[static_cast<size_t>(slot)] = {x1, y1, x2, y2, true};
+}
+
+void UsageGraphPainter::placeCaption(int labelNumber, int top, int left, int fontSize)
+{
+    if (const int slot = captionSlot(labelNumber); slot >= 0)
+        captions_[static_cast<size_t>(slot)] = {top, left, fontSize, true};
+}
+
+const UsageGraphPainter::Segment& UsageGraphPainter::frameLine(int lineNumber) const
+{
+    const int slot = lineSlot(lineNumber);
+    return slot >= 0 ? lines_[static_cast<size_t>(slot)] : noSegment;
+}
+
+const UsageGraphPainter::Caption& UsageGraphPainter::caption(int labelNumber) const
+{
+    const int slot = captionSlot(labelNumber);
+    return slot >= 0 ? captions_[static_cast<size_t>(slot)] : noCaption;
+}
+
+QRect UsageGraphPainter::frameLinePixels(int lineNumber) const
+{
+    const Segment& s = frameLine(lineNumber);
+    // A 2-pixel bar centred on the segment; the bars of a corner overlap, so
+    // the frame is closed.
+    const int left = toPixels(std::min(s.x1, s.x2)) - 1;
+    const int right = toPixels(std::max(s.x1, s.x2)) + 1;
+    const int top = toPixels(std::min(s.y1, s.y2)) - 1;
+    const int bottom = toPixels(std::max(s.y1, s.y2)) + 1;
+    return {left, top, right - left, bottom - top};
+}
+
+void UsageGraphPainter::draw(const FormState& form, std::int16_t size, QWidget* frame1)
+{
+    std::exception_ptr failure;
+    try {
+        DrawUsageGraph(form, size, *this);
+    } catch (const RuntimeError&) {
+        failure = std::current_exception();
+    }
+    if (frame1)
+        applyTo(frame1);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void UsageGraphPainter::applyTo(QWidget* frame1) const
+{
+    if (auto* picture = frame1->findChild<QWidget*>(QStringLiteral("Picture1"))) {
+        picture->setGeometry(picturePixels());
+        if (auto* label = qobject_cast<QLabel*>(picture))
+            label->setPixmap(pixmap());
+        else
+            picture->update();
+    }
+    for (int n : {1, 3, 4, 5}) {
+        if (!frameLine(n).placed)
+            continue;
+        if (auto* line = frame1->findChild<QWidget*>(QStringLiteral("Line%1").arg(n)))
+            line->setGeometry(frameLinePixels(n));
+    }
+    for (int n : {24, 25, 26}) {
+        const Caption& c = caption(n);
+        if (!c.placed)
+            continue;
+        auto* label = frame1->findChild<QWidget*>(QStringLiteral("Label%1").arg(n));
+        if (!label)
+            continue;
+        label->move(toPixels(c.left), toPixels(c.top));
+        if (c.fontSize > 0) {
+            QFont font = label->font();
+            font.setPointSize(c.fontSize);
+            label->setFont(font);
+        }
+    }
+}
+
+}  // namespace dorvelix
