@@ -3,38 +3,16 @@
 #pragma once
 
 #include "form_state.h"
+#include "volume_queries.h"
 #include "window_services.h"
 
 #include <QString>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 
 namespace dorvelix {
-
-// The three volume queries, answered on Linux by statvfs, the mount table and
-// sysfs; tests hand in figures of their own.
-class VolumeQueries {
-public:
-    virtual ~VolumeQueries() = default;
-    struct FreeSpace {
-        std::int64_t sectorsPerCluster = 0;
-        std::int64_t bytesPerSector = 0;
-        std::int64_t freeClusters = 0;
-        std::int64_t totalClusters = 0;
-    };
-    struct FreeSpaceEx {
-        std::int64_t freeBytesToCaller = 0;
-        std::int64_t totalBytes = 0;
-        std::int64_t totalFreeBytes = 0;
-    };
-    // Each returns false when the query fails.
-    virtual bool diskFreeSpace(const std::string& root, FreeSpace& out) = 0;
-    virtual bool diskFreeSpaceEx(const std::string& root, FreeSpaceEx& out) = 0;
-    virtual bool fileSystemName(const std::string& root, QString& out) = 0;
-};
-
-// VolumeQueries of the running system.
-VolumeQueries& systemVolumes();
 
 class DriveQuery {
 public:
@@ -43,13 +21,43 @@ public:
     // Returns false when the drive took the no-medium path.
     bool ShowDriveInfo(const QString& drive);
 
+    // What the last run put into the value boxes, for callers without a
+    // display: the whole number a box shows (nothing when the run did not
+    // fill it), and the free ratio as a fraction.
+    std::optional<long long> shownNumber(int textNumber) const;
+    std::optional<float> shownFreeRatio() const { return shownFreeRatio_; }
+    const QString& shownFileSystem() const { return shownFileSystem_; }
+
+    // The drive values of the last query. Bytes per sector and sectors per
+    // cluster are held in 64 bits so that no volume's figure can wrap.
+    std::int64_t SectorsPerCluster = 0;
+    std::int64_t BytesPerSector = 0;
+    std::int64_t FreeBytesToCaller = 0;
+    std::int64_t TotalBytes = 0;
+    std::int64_t TotalFreeBytes = 0;
+    QString FileSystemNameBuffer;
+    std::int32_t DriveQueryResult = 0;
+
 private:
+    void directPath();
+    void fat32Path(const std::string& root);
+    void commonTail();
+    void noMedium(const QString& drive);
+
+    void showText(int textNumber, const QString& text);
+    void showWhole(int textNumber, long long value);
+    void showWhole(int textNumber, double value);
+    // a × b × c, exact in 64 bits, in double precision beyond them.
+    void showProduct(int textNumber, std::int64_t a, std::int64_t b, std::int64_t c);
+    void showRatio(float free, float total);
+
     FormState& form_;
     FormView& view_;
     WindowServices& window_;
     VolumeQueries& volumes_;
-    // Values of the last successful query (the panel keeps showing them).
-    // The implementation may add what it needs here.
+    std::map<int, long long> shownNumbers_;
+    std::optional<float> shownFreeRatio_;
+    QString shownFileSystem_;
 };
 
 }  // namespace dorvelix

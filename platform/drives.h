@@ -30,6 +30,10 @@ std::string driveAddress(const QString& driveText);
 // a prefix of it. "/" when nothing else matches.
 std::string driveOf(const std::string& path);
 
+// The drive text of the drive that holds path (driveOf's entry of the drive
+// list); the bare mount point when the list does not have it.
+QString driveTextOf(const std::string& path);
+
 // Each drive's current folder for the run: at start-up the drive holding the
 // process's working folder has that folder, every other drive its root.
 class DriveFolders {

@@ -1,0 +1,286 @@
+#include "drive_info.h"
+
+#include "checked.h"
+#include "convert_length.h"
+#include "drives.h"
+#include "number_format.h"
+#include "steps.h"
+#include "text.h"
+
+#include <array>
+#include <cmath>
+
+namespace dorvelix {
+
+namespace {
+
+const QString Blank = QStringLiteral("- ");
+constexpr std::array<int, 9> FolderResultBoxes{10, 11, 28, 29, 30, 31, 32, 33, 34};
+constexpr std::array<int, 8> GeometryBoxes{2, 3, 4, 5, 6, 7, 8, 9};
+
+// FAT32 volumes get the cluster length of their size class; the bounds are
+// decimal byte counts, each compared strictly less than.
+struct SizeClass {
+    std::int64_t below;
+    std::int32_t clusterLength;
+};
+constexpr std::array<SizeClass, 3> Fat32SizeClasses{{
+    {8'600'000'000, 4096},
+    {17'200'000'000, 8192},
+    {35'400'000'000, 16384},
+}};
+constexpr std::int32_t Fat32LargestClusterLength = 32768;
+constexpr std::int64_t Fat32BytesPerSector = 512;
+
+std::int32_t fat32ClusterLength(std::int64_t totalBytes)
+{
+    for (const SizeClass& c : Fat32SizeClasses) {
+        if (totalBytes < c.below)
+            return c.clusterLength;
+    }
+    return Fat32LargestClusterLength;
+}
+
+// A quotient held as a fixed-point number with four decimal places: the
+// double quotient rounded to the nearest ten-thousandth, halves to even.
+class FixedQuotient {
+public:
+    FixedQuotient() = default;
+    static FixedQuotient of(double dividend, double divisor)
+    {
+        const double scaled = divide(dividend, divisor) * 10000.0;
+        // The fixed-point range is that of a 64-bit count of ten-thousandths.
+        if (!std::isfinite(scaled) || std::fabs(scaled) >= 9.2233720368547758e18)
+            throw RuntimeError(err::Overflow);
+        FixedQuotient q;
+        q.tenThousandths_ = static_cast<std::int64_t>(roundHalfEven(scaled));
+        return q;
+    }
+    double value() const { return static_cast<double>(tenThousandths_) / 10000.0; }
+    // The nearest whole number, halves to even, worked out on the exact
+    // fixed-point value.
+    std::int64_t whole() const
+    {
+        std::int64_t q = tenThousandths_ / 10000;
+        const std::int64_t r = tenThousandths_ % 10000;
+        if (r > 5000 || (r == 5000 && (q & 1)))
+            ++q;
+        else if (r < -5000 || (r == -5000 && (q & 1)))
+            --q;
+        return q;
+    }
+
+private:
+    std::int64_t tenThousandths_ = 0;
+};
+
+std::int64_t multiplied(std::int64_t a, std::int64_t b)
+{
+    std::int64_t r = 0;
+    if (__builtin_mul_overflow(a, b, &r))
+        throw RuntimeError(err::Overflow);
+    return r;
+}
+
+}  // namespace
+
+DriveQuery::DriveQuery(FormState& form, FormView& view, WindowServices& window, VolumeQueries& volumes)
+    : form_(form), view_(view), window_(window), volumes_(volumes)
+{
+}
+
+std::optional<long long> DriveQuery::shownNumber(int textNumber) const
+{
+    const auto it = shownNumbers_.find(textNumber);
+    return it == shownNumbers_.end() ? std::nullopt : std::optional<long long>(it->second);
+}
+
+void DriveQuery::showText(int textNumber, const QString& text)
+{
+    view_.setBoxText(textNumber, text);
+    shownNumbers_.erase(textNumber);
+}
+
+void DriveQuery::showWhole(int textNumber, long long value)
+{
+    view_.setBoxText(textNumber, formatNumber(value));
+    shownNumbers_[textNumber] = value;
+}
+
+void DriveQuery::showWhole(int textNumber, double value)
+{
+    view_.setBoxText(textNumber, formatNumber(value));
+    // The box shows the value rounded halves away from zero.
+    if (std::fabs(value) < 9.0e18)
+        shownNumbers_[textNumber] = std::llround(value);
+    else
+        shownNumbers_.erase(textNumber);
+}
+
+void DriveQuery::showProduct(int textNumber, std::int64_t a, std::int64_t b, std::int64_t c)
+{
+    std::int64_t ab = 0, abc = 0;
+    if (!__builtin_mul_overflow(a, b, &ab) && !__builtin_mul_overflow(ab, c, &abc))
+        showWhole(textNumber, static_cast<long long>(abc));
+    else
+        showWhole(textNumber, static_cast<double>(a) * static_cast<double>(b) * static_cast<double>(c));
+}
+
+void DriveQuery::showRatio(float free, float total)
+{
+    const float ratio = divide(free, total);  // a zero total is error 11: Text8 keeps its text
+    view_.setBoxText(8, formatPercent(ratio));
+    shownFreeRatio_ = ratio;
+}
+
+bool DriveQuery::ShowDriveInfo(const QString& drive)
+{
+    StepRunner step;  // a failing step is abandoned without a message
+    std::string root;
+    QString name;
+
+    step([&] { window_.setMousePointer(BusyPointer); });
+    step([&] { root = driveAddress(drive); });
+    step([&] {
+        VolumeQueries::FreeSpace space;
+        DriveQueryResult = volumes_.diskFreeSpace(root, space) ? 1 : 0;
+        if (DriveQueryResult != 0) {
+            SectorsPerCluster = space.sectorsPerCluster;
+            BytesPerSector = space.bytesPerSector;
+            form_.FreeClusterCount = space.freeClusters;
+            form_.TotalClusterCount = space.totalClusters;
+        }
+    });
+    step([&] { showText(1, upperCase(drive)); });
+    for (const int box : FolderResultBoxes)
+        step([&] { showText(box, Blank); });
+    if (DriveQueryResult == 0) {
+        noMedium(drive);
+        return false;
+    }
+
+    step([&] {
+        QString answer;
+        DriveQueryResult = volumes_.fileSystemName(root, answer) ? 1 : 0;
+        // A failed query leaves no name, so the drive's own figures are shown
+        // on the direct path rather than another drive's file system.
+        FileSystemNameBuffer = DriveQueryResult != 0 ? answer : QString();
+    });
+    step([&] {
+        const qsizetype nul = FileSystemNameBuffer.indexOf(QChar(u'\0'));
+        name = nul < 0 ? FileSystemNameBuffer : FileSystemNameBuffer.left(nul);
+    });
+    step([&] {
+        if (name.compare(QStringLiteral("FAT"), Qt::CaseInsensitive) == 0)
+            name = QStringLiteral("FAT16");
+    });
+    step([&] {
+        showText(13, name);
+        shownFileSystem_ = name;
+    });
+    if (name.compare(QStringLiteral("FAT32"), Qt::CaseInsensitive) == 0)
+        fat32Path(root);
+    else
+        directPath();
+    commonTail();
+    return true;
+}
+
+void DriveQuery::directPath()
+{
+    StepRunner step;
+    step([&] { showWhole(2, static_cast<long long>(BytesPerSector)); });
+    step([&] { showWhole(3, static_cast<long long>(SectorsPerCluster)); });
+    step([&] { showWhole(4, static_cast<long long>(form_.TotalClusterCount)); });
+    step([&] { showWhole(5, static_cast<long long>(form_.FreeClusterCount)); });
+    step([&] { showProduct(6, SectorsPerCluster, BytesPerSector, form_.TotalClusterCount); });
+    step([&] { showProduct(7, SectorsPerCluster, BytesPerSector, form_.FreeClusterCount); });
+    step([&] { showRatio(static_cast<float>(form_.FreeClusterCount), static_cast<float>(form_.TotalClusterCount)); });
+    step([&] {
+        form_.ClusterLength = narrow<std::int32_t>(multiplied(BytesPerSector, SectorsPerCluster));
+        showWhole(9, static_cast<long long>(form_.ClusterLength));
+    });
+    const std::int64_t used = form_.TotalClusterCount - form_.FreeClusterCount;
+    step([&] { showWhole(35, static_cast<long long>(used)); });
+    step([&] { showProduct(36, SectorsPerCluster, used, BytesPerSector); });
+}
+
+void DriveQuery::fat32Path(const std::string& root)
+{
+    StepRunner step;
+    FixedQuotient freeQuotient;
+
+    step([&] {
+        VolumeQueries::FreeSpaceEx bytes;
+        DriveQueryResult = volumes_.diskFreeSpaceEx(root, bytes) ? 1 : 0;
+        if (DriveQueryResult == 0) {
+            // Without its byte counts the drive's own cluster figures stand in
+            // for them, rather than the byte counts of an earlier drive.
+            const std::int64_t clusterBytes = multiplied(SectorsPerCluster, BytesPerSector);
+            bytes.totalBytes = multiplied(form_.TotalClusterCount, clusterBytes);
+            bytes.totalFreeBytes = multiplied(form_.FreeClusterCount, clusterBytes);
+            bytes.freeBytesToCaller = bytes.totalFreeBytes;
+        }
+        FreeBytesToCaller = bytes.freeBytesToCaller;
+        TotalBytes = bytes.totalBytes;
+        TotalFreeBytes = bytes.totalFreeBytes;
+    });
+    step([&] { form_.ClusterLength = fat32ClusterLength(TotalBytes); });
+    step([&] {
+        BytesPerSector = Fat32BytesPerSector;
+        showWhole(2, static_cast<long long>(BytesPerSector));
+        showWhole(9, static_cast<long long>(form_.ClusterLength));
+    });
+    step([&] {
+        SectorsPerCluster = intDiv(form_.ClusterLength, BytesPerSector);
+        showWhole(3, static_cast<long long>(SectorsPerCluster));
+    });
+    step([&] {
+        form_.TotalClusterCount = FixedQuotient::of(static_cast<double>(TotalBytes), form_.ClusterLength).whole();
+        showWhole(4, static_cast<long long>(form_.TotalClusterCount));
+    });
+    step([&] { showWhole(6, static_cast<long long>(TotalBytes)); });
+    step([&] {
+        freeQuotient = FixedQuotient::of(static_cast<double>(TotalFreeBytes), form_.ClusterLength);
+        form_.FreeClusterCount = freeQuotient.whole();
+        showWhole(5, freeQuotient.value());
+    });
+    step([&] { showWhole(7, static_cast<long long>(TotalFreeBytes)); });
+    step([&] { showRatio(static_cast<float>(freeQuotient.value()), static_cast<float>(form_.TotalClusterCount)); });
+    step([&] { showWhole(35, static_cast<double>(form_.TotalClusterCount) - freeQuotient.value()); });
+    step([&] { showWhole(36, static_cast<long long>(TotalBytes - TotalFreeBytes)); });
+}
+
+void DriveQuery::commonTail()
+{
+    StepRunner step;
+    step([&] { showWhole(12, static_cast<long long>(form_.ClusterLength)); });
+    step([&] {
+        form_.ConvertLength = form_.ClusterLength;
+        showWhole(37, static_cast<long long>(form_.ConvertLength));
+    });
+    step([&] {
+        form_.EntriesPerCluster = static_cast<std::int32_t>(intDiv(form_.ClusterLength, 32));
+        form_.ConvertEntriesPerCluster = static_cast<std::int32_t>(intDiv(form_.ConvertLength, 32));
+    });
+    step([&] {
+        // A length that is none of the menu's nine leaves the index as it was.
+        const int index = convertIndexOf(form_.ConvertLength);
+        if (index >= 0)
+            form_.ConvertIndex = index;
+    });
+    step([&] { view_.checkConvertLength(form_.ConvertIndex); });
+    step([&] { view_.drawUsageGraph(form_.ScreenSize); });
+    step([&] { window_.setMousePointer(DefaultPointer); });
+}
+
+void DriveQuery::noMedium(const QString& drive)
+{
+    StepRunner step;
+    step([&] { window_.messageBox(upperCase(drive) + QStringLiteral(" メディア未挿入？")); });
+    for (const int box : GeometryBoxes)
+        step([&] { showText(box, Blank); });
+    step([&] { window_.setMousePointer(DefaultPointer); });
+}
+
+}  // namespace dorvelix

@@ -1,0 +1,120 @@
+#include "mount_table.h"
+
+#include <QFile>
+#include <algorithm>
+#include <array>
+
+namespace dorvelix {
+
+namespace {
+
+// Decodes the octal escapes the kernel writes for space, tab, newline and
+// backslash ("\040" ...).
+std::string unescape(std::string_view field)
+{
+    std::string out;
+    out.reserve(field.size());
+    const auto isOctal = [](char c) { return c >= '0' && c <= '7'; };
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && isOctal(field[i + 1]) && isOctal(field[i + 2])
+            && isOctal(field[i + 3])) {
+            out += static_cast<char>(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
+            i += 3;
+            continue;
+        }
+        out += field[i];
+    }
+    return out;
+}
+
+std::vector<std::string_view> splitFields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    size_t pos = 0;
+    while (pos < line.size()) {
+        const size_t end = line.find(' ', pos);
+        const size_t stop = end == std::string_view::npos ? line.size() : end;
+        if (stop > pos)
+            fields.push_back(line.substr(pos, stop - pos));
+        pos = stop + 1;
+    }
+    return fields;
+}
+
+bool parseDevice(std::string_view field, unsigned& major, unsigned& minor)
+{
+    const size_t colon = field.find(':');
+    if (colon == std::string_view::npos)
+        return false;
+    bool okMajor = false, okMinor = false;
+    major = QByteArray(field.data(), static_cast<qsizetype>(colon)).toUInt(&okMajor);
+    minor = QByteArray(field.data() + colon + 1, static_cast<qsizetype>(field.size() - colon - 1)).toUInt(&okMinor);
+    return okMajor && okMinor;
+}
+
+}  // namespace
+
+std::vector<MountEntry> parseMountInfo(std::string_view text)
+{
+    // ID PARENT MAJ:MIN ROOT MOUNTPOINT OPTIONS [OPTIONAL ...] - TYPE SOURCE SUPEROPTIONS
+    std::vector<MountEntry> table;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t end = text.find('\n', pos);
+        const std::string_view line = text.substr(pos, end == std::string_view::npos ? text.size() - pos : end - pos);
+        pos = end == std::string_view::npos ? text.size() : end + 1;
+
+        const std::vector<std::string_view> f = splitFields(line);
+        const auto dash = std::find(f.begin(), f.end(), std::string_view("-"));
+        if (f.size() < 6 || dash == f.end() || dash - f.begin() < 6 || f.end() - dash < 3)
+            continue;
+        MountEntry m;
+        if (!parseDevice(f[2], m.major, m.minor))
+            continue;
+        m.mountPoint = unescape(f[4]);
+        m.fsType = unescape(dash[1]);
+        m.source = unescape(dash[2]);
+        table.push_back(std::move(m));
+    }
+    return table;
+}
+
+std::vector<MountEntry> readMountTable()
+{
+    // The table is a seq_file of unknown size: read it to its end.
+    QFile file(QStringLiteral("/proc/self/mountinfo"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray text = file.readAll();
+    return parseMountInfo(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+}
+
+bool isPseudoFileSystem(std::string_view fsType)
+{
+    static constexpr std::array<std::string_view, 33> pseudo{
+        "proc", "sysfs", "cgroup", "cgroup2", "devpts", "devtmpfs", "mqueue", "debugfs", "tracefs",
+        "securityfs", "pstore", "bpf", "binfmt_misc", "fusectl", "configfs", "hugetlbfs", "autofs",
+        "efivarfs", "rpc_pipefs", "nsfs", "selinuxfs", "smackfs", "apparmorfs", "sockfs", "pipefs",
+        "anon_inodefs", "cpuset", "nfsd", "rootfs", "binder", "usbfs", "xenfs", "ipathfs"};
+    return std::find(pseudo.begin(), pseudo.end(), fsType) != pseudo.end();
+}
+
+bool isUnder(std::string_view path, std::string_view mountPoint)
+{
+    if (mountPoint == "/")
+        return !path.empty() && path.front() == '/';
+    return path.starts_with(mountPoint) && (path.size() == mountPoint.size() || path[mountPoint.size()] == '/');
+}
+
+const MountEntry* mountHolding(const std::vector<MountEntry>& table, std::string_view path)
+{
+    const MountEntry* best = nullptr;
+    for (const MountEntry& m : table) {
+        // ">=": a later mount on the same place hides the earlier one.
+        if (isUnder(path, m.mountPoint) && (!best || m.mountPoint.size() >= best->mountPoint.size()))
+            best = &m;
+    }
+    return best;
+}
+
+}  // namespace dorvelix

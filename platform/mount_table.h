@@ -1,0 +1,37 @@
+// The kernel's mount table (/proc/self/mountinfo), read as it is: every mount
+// with its mount point, source, type and device number.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dorvelix {
+
+struct MountEntry {
+    std::string mountPoint;  // exact bytes, escapes decoded
+    std::string source;      // the mounted source as the table gives it ("/dev/vda", "tmpfs")
+    std::string fsType;      // "ext4", "vfat", "fuse.fusefat" ...
+    unsigned major = 0;      // the mount's device number
+    unsigned minor = 0;
+};
+
+// The mounts of a mountinfo text, in table order (later mounts last).
+// Lines that cannot be parsed are skipped.
+std::vector<MountEntry> parseMountInfo(std::string_view text);
+
+// The mounts of the running process's mount namespace; empty when the table
+// cannot be read.
+std::vector<MountEntry> readMountTable();
+
+// File systems that hold no user files (proc, sysfs, cgroup ...).
+bool isPseudoFileSystem(std::string_view fsType);
+
+// Whether path lies at or below mountPoint, compared by whole path components.
+bool isUnder(std::string_view path, std::string_view mountPoint);
+
+// The mount that holds path: the visible (last) mount on the longest mount
+// point that path lies under. nullptr when none does.
+const MountEntry* mountHolding(const std::vector<MountEntry>& table, std::string_view path);
+
+}  // namespace dorvelix

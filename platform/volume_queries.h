@@ -1,0 +1,38 @@
+// The three volume queries the drive query asks: free space in cluster units,
+// free space in bytes, and the file system's name. systemVolumes() answers
+// them on Linux from statvfs, the mount table and sysfs; tests hand in
+// figures of their own.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+namespace dorvelix {
+
+class VolumeQueries {
+public:
+    virtual ~VolumeQueries() = default;
+    struct FreeSpace {
+        std::int64_t sectorsPerCluster = 0;
+        std::int64_t bytesPerSector = 0;
+        std::int64_t freeClusters = 0;   // free to the calling user
+        std::int64_t totalClusters = 0;
+    };
+    struct FreeSpaceEx {
+        std::int64_t freeBytesToCaller = 0;
+        std::int64_t totalBytes = 0;
+        std::int64_t totalFreeBytes = 0;
+    };
+    // Each returns false when the query fails; root is the drive's mount point.
+    virtual bool diskFreeSpace(const std::string& root, FreeSpace& out) = 0;
+    virtual bool diskFreeSpaceEx(const std::string& root, FreeSpaceEx& out) = 0;
+    // The mount's type as the kernel names it ("ext4", "tmpfs" ...), except the
+    // FAT family: "FAT32" for FAT32, "FAT" for FAT12 and FAT16.
+    virtual bool fileSystemName(const std::string& root, QString& out) = 0;
+};
+
+// VolumeQueries of the running system.
+VolumeQueries& systemVolumes();
+
+}  // namespace dorvelix
