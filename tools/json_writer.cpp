@@ -1,5 +1,6 @@
 #include "json_writer.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace dorvelix {
@@ -78,6 +79,20 @@ void JsonWriter::value(const char* key, double number)
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.17g", number);
     out_ += buf;
+}
+
+void JsonWriter::value(const char* key, float number)
+{
+    writeKey(key);
+    char buf[32];
+    const auto result = std::to_chars(buf, buf + sizeof buf, number);
+    out_.append(buf, result.ptr);
+}
+
+void JsonWriter::null(const char* key)
+{
+    writeKey(key);
+    out_ += "null";
 }
 
 void JsonWriter::value(const char* key, const QString& text)

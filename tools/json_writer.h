@@ -14,6 +14,9 @@ public:
     void endArray();
     void value(const char* key, long long number);
     void value(const char* key, double number);
+    // A single-precision number in its shortest exact form.
+    void value(const char* key, float number);
+    void null(const char* key);
     void value(const char* key, const QString& text);
     void element(const QString& text);
     const std::string& text() const { return out_; }

@@ -1,11 +1,14 @@
 // dorvelix-report: the folder search of the window, without a display.
 //   dorvelix-report [--convert N] [--json] [FOLDER]
-// Prints the folder panel as the window shows it after a double-click on
-// FOLDER (the current folder by default). Exit status: 0 after a search that
-// raised no message box, 1 after one that did, 2 for a usage error or a
-// folder that cannot be opened.
+// Prints the drive panel of FOLDER's drive and the folder panel as the window
+// shows them after a double-click on FOLDER (the current folder by default).
+// Exit status: 0 after a search that raised no message box, 1 after one that
+// did, 2 for a usage error, a folder that cannot be opened or a drive without
+// a medium.
 
 #include "convert_length.h"
+#include "drive_info.h"
+#include "drives.h"
 #include "folder_search.h"
 #include "json_writer.h"
 #include "number_format.h"
@@ -14,12 +17,13 @@
 #include "text.h"
 
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <sys/statvfs.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace dorvelix;
@@ -99,24 +103,40 @@ Options parseOptions(int argc, char** argv)
     return o;
 }
 
-// The drive's cluster length as the file system gives it.
-void queryDrive(FormState& form, FormView& view, const std::string& folder)
+[[noreturn]] void cannotOpen(const std::string& folder, int errorNumber)
 {
-    struct statvfs vfs {};
-    if (::statvfs(folder.c_str(), &vfs) != 0)
-        fail(QStringLiteral("no medium: the file system of %1 cannot be read").arg(displayText(folder)));
-    form.ClusterLength = static_cast<std::int32_t>(vfs.f_frsize);
-    form.ConvertLength = form.ClusterLength;
-    form.EntriesPerCluster = form.ClusterLength / 32;
-    form.ConvertEntriesPerCluster = form.ConvertLength / 32;
-    view.setBoxText(12, formatNumber(static_cast<long long>(form.ClusterLength)));
-    view.setBoxText(37, formatNumber(static_cast<long long>(form.ConvertLength)));
+    fail(QStringLiteral("cannot open folder %1: %2").arg(displayText(folder), errorDescription(errorNumber)));
+}
+
+// Queries the drive that holds folder, as the window does at start-up: the
+// drive panel, ClusterLength and the conversion length come from it. A drive
+// without a medium ends the report with the message box's text.
+void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::string& folder, const QString& driveText)
+{
+    // A folder that does not exist cannot be opened, whichever drive it names.
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))
+        cannotOpen(folder, err::PathNotFound);
+    if (!query.ShowDriveInfo(driveText))
+        fail(window.messages.isEmpty() ? QStringLiteral("no medium") : window.messages.last());
 }
 
 struct PanelRow {
     const char* caption;
     int box;
 };
+
+void printDrivePanel(const RecordingWindow& w)
+{
+    printLine(stdout, QStringLiteral("ドライブ情報"));
+    printLine(stdout, QStringLiteral("  ドライブ ：") + w.box(1) + QStringLiteral("  ") + w.box(13));
+    const PanelRow rows[] = {{"ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ) ：", 2}, {"セクタ／クラスタ ：", 3}, {"クラスタ長(ﾊﾞｲﾄ) ：", 9},
+                             {"全クラスタ数 ： ", 4}, {"全容量(ﾊﾞｲﾄ) ：", 6}, {"占有クラスタ数 ：", 35},
+                             {"占有バイト数 ：", 36}, {"空きクラスタ数 ：", 5}, {"空き容量(ﾊﾞｲﾄ) ：", 7},
+                             {"空き容量率（％）：", 8}};
+    for (const PanelRow& r : rows)
+        printLine(stdout, QStringLiteral("  ") + QString::fromUtf8(r.caption) + w.box(r.box));
+}
 
 void printFolderPanel(const RecordingWindow& w, const std::string& folder)
 {
@@ -135,13 +155,29 @@ void printFolderPanel(const RecordingWindow& w, const std::string& folder)
     rows(converted);
 }
 
-void printJson(const FormState& f, const RecordingWindow& w, const std::string& folder,
-               const FolderSearch::FolderAlone& alone)
+void printJson(const FormState& f, const RecordingWindow& w, const DriveQuery& drive, const QString& driveText,
+               const std::string& folder, const FolderSearch::FolderAlone& alone)
 {
     JsonWriter j;
     j.beginObject();
     j.beginObject("drive");
     j.value("cluster_length", static_cast<long long>(f.ClusterLength));
+    j.value("text", driveText);
+    j.value("file_system", drive.shownFileSystem());
+    // Each figure as its value box shows it; null where the query left the box unfilled.
+    const std::pair<const char*, int> figures[] = {
+        {"bytes_per_sector", 2}, {"sectors_per_cluster", 3}, {"total_clusters", 4}, {"total_bytes", 6},
+        {"used_clusters", 35}, {"used_bytes", 36}, {"free_clusters", 5}, {"free_bytes", 7}};
+    for (const auto& [key, box] : figures) {
+        if (const auto n = drive.shownNumber(box))
+            j.value(key, static_cast<long long>(*n));
+        else
+            j.null(key);
+    }
+    if (const auto ratio = drive.shownFreeRatio())
+        j.value("free_ratio", *ratio);
+    else
+        j.null("free_ratio");
     j.endObject();
     j.beginObject("folder");
     j.value("path", displayText(folder));
@@ -184,7 +220,9 @@ int main(int argc, char** argv)
     File1.showSystem = true;
     FolderSearch search(form, Dir1, File1, window, window);
 
-    queryDrive(form, window, options.folder);
+    DriveQuery drive(form, window, window, systemVolumes());
+    const QString driveText = driveTextOf(options.folder);
+    queryDrive(drive, window, options.folder, driveText);
     if (options.convert)
         clustItem_Click(form, window, convertIndexOf(*options.convert));
 
@@ -192,11 +230,13 @@ int main(int argc, char** argv)
     try {
         Dir1.setPath(options.folder);
     } catch (const RuntimeError& e) {
-        fail(QStringLiteral("cannot open folder %1: %2").arg(displayText(options.folder), errorDescription(e.number())));
+        cannotOpen(options.folder, e.number());
     }
-    if (options.json)
-        printJson(form, window, Dir1.path(), search.folderAlone());
-    else
+    if (options.json) {
+        printJson(form, window, drive, driveText, Dir1.path(), search.folderAlone());
+    } else {
+        printDrivePanel(window);
         printFolderPanel(window, Dir1.path());
+    }
     return window.messages.isEmpty() ? 0 : 1;
 }
