@@ -1,0 +1,194 @@
+#include "mount_rig.h"
+
+#include "mount_table.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace dorvelix::testing {
+
+namespace {
+
+std::string readAll(int fd)
+{
+    std::string text;
+    char buf[4096];
+    ssize_t n = 0;
+    while ((n = ::read(fd, buf, sizeof buf)) > 0)
+        text.append(buf, static_cast<size_t>(n));
+    ::close(fd);
+    return text;
+}
+
+std::string freshFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "dorvelix-mnt-XXXXXX").native();
+    return ::mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+std::vector<char*> argvOf(std::vector<std::string>& args)
+{
+    std::vector<char*> v;
+    for (std::string& a : args)
+        v.push_back(a.data());
+    v.push_back(nullptr);
+    return v;
+}
+
+}  // namespace
+
+bool isMountPoint(const std::string& path)
+{
+    for (const MountEntry& m : readMountTable()) {
+        if (m.mountPoint == path)
+            return true;
+    }
+    return false;
+}
+
+ToolRun runTool(const std::vector<std::string>& argv)
+{
+    ToolRun run;
+    std::vector<std::string> args = argv;
+    // Root's tools live in sbin, which a test's PATH may lack.
+    std::string path = ::getenv("PATH") ? ::getenv("PATH") : "/usr/bin:/bin";
+    ::setenv("PATH", (path + ":/usr/sbin:/sbin").c_str(), 1);
+    int out[2], err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0)
+        return run;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, err[0]);
+    pid_t pid = -1;
+    const int rc = ::posix_spawnp(&pid, args[0].c_str(), &actions, nullptr, argvOf(args).data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::setenv("PATH", path.c_str(), 1);
+    ::close(out[1]);
+    ::close(err[1]);
+    if (rc != 0) {
+        ::close(out[0]);
+        ::close(err[0]);
+        run.err = args[0] + ": " + std::strerror(rc);
+        return run;
+    }
+    // Drain stderr in a thread so that neither pipe can fill up and stall the tool.
+    std::thread errReader([&] { run.err = readAll(err[0]); });
+    run.out = readAll(out[0]);
+    errReader.join();
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::unique_ptr<TestMount> TestMount::tmpfs(const std::string& options, std::string& why, const std::string& source,
+                                            const std::string& parent, const std::string& name)
+{
+    std::unique_ptr<TestMount> m(new TestMount);
+    if (parent.empty()) {
+        m->path_ = freshFolder();
+    } else {
+        m->path_ = parent + "/" + name;
+        if (::mkdir(m->path_.c_str(), 0755) != 0)
+            m->path_.clear();
+    }
+    if (m->path_.empty()) {
+        why = "cannot make a mount folder";
+        return nullptr;
+    }
+    if (::mount(source.c_str(), m->path_.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+        why = std::string("cannot mount a tmpfs here (needs root in a mount namespace that allows it): ")
+            + std::strerror(errno);
+        return nullptr;  // the destructor removes the folder
+    }
+    m->layers_ = 1;
+    return m;
+}
+
+bool TestMount::stackTmpfs(const std::string& source)
+{
+    if (::mount(source.c_str(), path_.c_str(), "tmpfs", 0, "size=1m") != 0)
+        return false;
+    ++layers_;
+    return true;
+}
+
+std::unique_ptr<TestMount> TestMount::fusefat(const std::string& image, std::string& why)
+{
+    if (::access("/dev/fuse", R_OK | W_OK) != 0) {
+        why = "no usable /dev/fuse here, so no FUSE volume can be mounted";
+        return nullptr;
+    }
+    std::unique_ptr<TestMount> m(new TestMount);
+    m->path_ = freshFolder();
+    if (m->path_.empty()) {
+        why = "cannot make a mount folder";
+        return nullptr;
+    }
+    std::vector<std::string> args{"fusefat", "-f", "-o", "ro,fsname=" + image + ",subtype=fusefat", image, m->path_};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const int rc = ::posix_spawnp(&m->driver_, "fusefat", &actions, nullptr, argvOf(args).data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        m->driver_ = -1;
+        why = std::string("fusefat cannot be run (Debian package fusefat): ") + std::strerror(rc);
+        return nullptr;
+    }
+    m->layers_ = 1;  // from here on the destructor detaches whatever got mounted
+    using namespace std::chrono;
+    for (const auto until = steady_clock::now() + seconds(10); steady_clock::now() < until;) {
+        if (isMountPoint(m->path_))
+            return m;
+        int status = 0;
+        if (::waitpid(m->driver_, &status, WNOHANG) == m->driver_) {
+            m->driver_ = -1;
+            why = "fusefat ended without mounting the image";
+            return nullptr;
+        }
+        std::this_thread::sleep_for(milliseconds(20));
+    }
+    why = "fusefat did not mount the image within 10 s";
+    return nullptr;
+}
+
+void TestMount::killDriver()
+{
+    if (driver_ > 0) {
+        ::kill(driver_, SIGKILL);
+        ::waitpid(driver_, nullptr, 0);
+        driver_ = -1;
+    }
+}
+
+TestMount::~TestMount()
+{
+    // Detach lazily: a mount whose driver is gone cannot be unmounted otherwise.
+    for (; layers_ > 0; --layers_)
+        ::umount2(path_.c_str(), MNT_DETACH);
+    if (driver_ > 0) {
+        ::kill(driver_, SIGTERM);
+        ::waitpid(driver_, nullptr, 0);
+    }
+    if (!path_.empty())
+        ::rmdir(path_.c_str());
+}
+
+}  // namespace dorvelix::testing

@@ -1,0 +1,49 @@
+// Real volumes for the drive tests: tmpfs and fusefat mounts made by the test
+// and always unmounted again, and the Debian tools that build FAT images.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+#include <sys/types.h>
+
+namespace dorvelix::testing {
+
+struct ToolRun {
+    int status = -1;  // exit status; -1 when the tool could not be run
+    std::string out, err;
+};
+// Runs a program found on PATH (or in /usr/sbin, /sbin) and collects its output.
+ToolRun runTool(const std::vector<std::string>& argv);
+
+class TestMount {
+public:
+    // A tmpfs with the given options and source name on a fresh folder
+    // (inside parent, when given, under the given name). Null with the reason in why.
+    static std::unique_ptr<TestMount> tmpfs(const std::string& options, std::string& why,
+                                            const std::string& source = "dorvelix-test",
+                                            const std::string& parent = {}, const std::string& name = {});
+    // The FAT image mounted read-only by fusefat, which runs as this process's
+    // child; its source is the image's path. Null with the reason in why.
+    static std::unique_ptr<TestMount> fusefat(const std::string& image, std::string& why);
+    ~TestMount();
+    TestMount(const TestMount&) = delete;
+    TestMount& operator=(const TestMount&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Kills the FUSE driver: the mount stays, with nothing serving it.
+    void killDriver();
+    // Mounts a second tmpfs on top of this one; it goes with this mount.
+    bool stackTmpfs(const std::string& source);
+
+private:
+    TestMount() = default;
+    std::string path_;
+    int layers_ = 0;
+    pid_t driver_ = -1;
+};
+
+// Whether the mount table lists path as a mount point.
+bool isMountPoint(const std::string& path);
+
+}  // namespace dorvelix::testing

@@ -1,0 +1,108 @@
+// dorvelix-report's drive panel: text and JSON for real volumes, and its exits
+// for a drive without a medium and a folder that does not exist.
+#include "drives.h"
+#include "mount_rig.h"
+#include "number_format.h"
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <sys/statvfs.h>
+
+using namespace dorvelix;
+using namespace dorvelix::testing;
+
+namespace {
+
+ToolRun report(std::vector<std::string> args)
+{
+    args.insert(args.begin(), DORVELIX_REPORT);
+    return runTool(args);
+}
+
+QJsonObject driveJson(const ToolRun& run)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object().value(u"drive").toObject();
+}
+
+}  // namespace
+
+TEST(ReportDrivePanel, PrintedAboveTheFolderPanel)
+{
+    TempTree tree;
+    tree.fileWith("one.txt", "1");
+    const ToolRun run = report({tree.root()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QString out = QString::fromStdString(run.out);
+    const qsizetype drive = out.indexOf(QStringLiteral("ドライブ情報\n  ドライブ ："));
+    ASSERT_GE(drive, 0) << run.out;
+    EXPECT_GT(out.indexOf(QStringLiteral("ホルダー情報")), drive);
+    for (const char* caption : {"ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ) ：", "セクタ／クラスタ ：", "クラスタ長(ﾊﾞｲﾄ) ：", "全クラスタ数 ： ",
+                                "全容量(ﾊﾞｲﾄ) ：", "占有クラスタ数 ：", "占有バイト数 ：", "空きクラスタ数 ：",
+                                "空き容量(ﾊﾞｲﾄ) ：", "空き容量率（％）："})
+        EXPECT_TRUE(out.contains(QStringLiteral("\n  ") + QString::fromUtf8(caption))) << caption;
+    EXPECT_TRUE(out.contains(QStringLiteral("  ドライブ ：") + driveTextOf(tree.root()).toUpper())) << run.out;
+}
+
+TEST(ReportDrivePanel, JsonCarriesTheDriveFigures)
+{
+    TempTree tree;
+    const ToolRun run = report({"--json", tree.root()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonObject d = driveJson(run);
+    EXPECT_EQ(d.value(u"text").toString(), driveTextOf(tree.root()));
+    EXPECT_FALSE(d.value(u"file_system").toString().isEmpty());
+    struct statvfs vfs {};
+    ASSERT_EQ(::statvfs(driveOf(tree.root()).c_str(), &vfs), 0);
+    const auto integer = [&](const char* key) { return d.value(QString::fromUtf8(key)).toInteger(-1); };
+    EXPECT_EQ(integer("cluster_length"), static_cast<qint64>(vfs.f_frsize));
+    EXPECT_EQ(integer("bytes_per_sector") * integer("sectors_per_cluster"), integer("cluster_length"));
+    EXPECT_EQ(integer("total_clusters"), static_cast<qint64>(vfs.f_blocks));
+    EXPECT_EQ(integer("total_bytes"), integer("total_clusters") * integer("cluster_length"));
+    EXPECT_EQ(integer("used_clusters") + integer("free_clusters"), integer("total_clusters"));
+    EXPECT_EQ(integer("used_bytes") + integer("free_bytes"), integer("total_bytes"));
+    const double ratio = d.value(u"free_ratio").toDouble(-1);
+    EXPECT_GE(ratio, 0.0);
+    EXPECT_LE(ratio, 1.0);
+    EXPECT_NEAR(ratio, double(integer("free_clusters")) / double(integer("total_clusters")), 1e-6);
+}
+
+TEST(ReportDrivePanel, LargeTmpfsInJson)
+{
+    std::string why;
+    const auto mount = TestMount::tmpfs("size=20t", why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const ToolRun run = report({"--json", mount->path()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonObject d = driveJson(run);
+    EXPECT_EQ(d.value(u"file_system").toString(), "tmpfs");
+    EXPECT_EQ(d.value(u"total_bytes").toInteger(), 21'990'232'555'520);
+    EXPECT_GT(d.value(u"total_clusters").toInteger(), 2'147'483'647);
+    EXPECT_EQ(d.value(u"free_ratio").toDouble(), 1.0);
+}
+
+TEST(ReportDrivePanel, MissingFolderCannotBeOpenedAndAGoneDriveHasNoMedium)
+{
+    const ToolRun missing = report({"/no/such/folder/anywhere"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("cannot open folder"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.out, "");
+
+    TempTree tree;
+    const std::string image = tree.path("gone.img");
+    if (runTool({"mkfs.fat", "-F", "32", "-C", image, "65536"}).status != 0)
+        GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+    std::string why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    mount->killDriver();
+    const ToolRun gone = report({"--json", mount->path()});
+    EXPECT_EQ(gone.status, 2);
+    EXPECT_NE(gone.err.find("メディア未挿入？"), std::string::npos) << gone.err;
+    EXPECT_NE(gone.err.find(QString::fromStdString(mount->path()).toUpper().toStdString()), std::string::npos);
+    EXPECT_EQ(gone.out, "");
+}

@@ -1,0 +1,310 @@
+// The volume layer on real volumes: the mount table, the drive list, FAT boot
+// sectors of images made by mkfs.fat, the root file system, tmpfs mounts and
+// a FAT32 image mounted by fusefat.
+#include "drive_info.h"
+#include "drives.h"
+#include "fat_volume.h"
+#include "mount_rig.h"
+#include "mount_table.h"
+#include "number_format.h"
+#include "recording_window.h"
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <fstream>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+using namespace dorvelix;
+using namespace dorvelix::testing;
+
+namespace {
+
+struct Panel {
+    FormState form;
+    RecordingWindow window;
+    bool shown = false;
+    explicit Panel(const std::string& mountPoint)
+    {
+        shown = DriveQuery(form, window, window, systemVolumes()).ShowDriveInfo(driveTextOf(mountPoint));
+    }
+    QString box(int n) const { return window.box(n); }
+};
+
+// A FAT image of sizeKiB made by mkfs.fat, holding a few files copied in by
+// mcopy. Empty when the tools are missing (why says so).
+std::string makeFatImage(const TempTree& tree, const char* fatBits, int sizeKiB, std::string& why)
+{
+    const std::string image = tree.path(std::string("fat") + fatBits + ".img");
+    const ToolRun mkfs = runTool({"mkfs.fat", "-F", fatBits, "-C", image, std::to_string(sizeKiB)});
+    if (mkfs.status != 0) {
+        why = "mkfs.fat (Debian package dosfstools) failed or is missing: " + mkfs.err;
+        return {};
+    }
+    const std::string a = tree.fileWith("a.txt", std::string(10000, 'a'));
+    const std::string b = tree.fileWith("b.txt", std::string(70000, 'b'));
+    const ToolRun copy = runTool({"mcopy", "-i", image, a, b, "::/"});
+    const ToolRun folder = runTool({"mmd", "-i", image, "::/sub"});
+    const ToolRun copy2 = runTool({"mcopy", "-i", image, a, "::/sub/"});
+    if (copy.status != 0 || folder.status != 0 || copy2.status != 0) {
+        why = "mtools (Debian package mtools) failed or is missing: " + copy.err + folder.err + copy2.err;
+        return {};
+    }
+    return image;
+}
+
+// The free bytes mtools reports for an image ("66 058 240 bytes free").
+long long mtoolsFreeBytes(const std::string& image)
+{
+    const ToolRun dir = runTool({"mdir", "-i", image, "::/"});
+    const auto m = QRegularExpression(QStringLiteral("([\\d ]+) bytes free")).match(QString::fromStdString(dir.out));
+    return m.hasMatch() ? m.captured(1).remove(u' ').toLongLong() : -1;
+}
+
+}  // namespace
+
+TEST(MountTable, ParsesEscapesOptionalFieldsAndStackedMounts)
+{
+    const std::string text =
+        "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+        "22 27 0:21 / /proc rw - proc proc rw\n"
+        "45 27 8:17 / /media/my\\040usb rw,relatime shared:7 master:1 - vfat /dev/sdb1 rw\n"
+        "46 45 0:40 / /media/my\\040usb rw - tmpfs over rw\n"
+        "garbage line\n"
+        "47 27 0:41 / /mnt/back\\134slash rw - fuse.sshfs me@host:/x rw";
+    const std::vector<MountEntry> t = parseMountInfo(text);
+    ASSERT_EQ(t.size(), 5u);
+    EXPECT_EQ(t[2].mountPoint, "/media/my usb");
+    EXPECT_EQ(t[2].fsType, "vfat");
+    EXPECT_EQ(t[2].source, "/dev/sdb1");
+    EXPECT_EQ(t[2].major, 8u);
+    EXPECT_EQ(t[2].minor, 17u);
+    EXPECT_EQ(t[4].mountPoint, "/mnt/back\\slash");
+    EXPECT_TRUE(isPseudoFileSystem("proc"));
+    EXPECT_FALSE(isPseudoFileSystem("tmpfs"));
+
+    // The visible mount on the longest mount point wins, by whole components.
+    EXPECT_EQ(mountHolding(t, "/media/my usb/photos")->source, "over");
+    EXPECT_EQ(mountHolding(t, "/media/my usbx")->mountPoint, "/");
+    EXPECT_EQ(mountHolding(t, "/")->mountPoint, "/");
+    EXPECT_EQ(mountHolding(t, "relative"), nullptr);
+}
+
+TEST(FatBootSector, ImagesOfEachFatTypeAndTheirFreeClusters)
+{
+    TempTree tree;
+    struct Case {
+        const char* bits;
+        int sizeKiB;
+        int expectedBits;
+    };
+    for (const Case c : {Case{"12", 1440, 12}, {"16", 16384, 16}, {"32", 65536, 32}}) {
+        std::string why;
+        const std::string image = makeFatImage(tree, c.bits, c.sizeKiB, why);
+        if (image.empty())
+            GTEST_SKIP() << why;
+        const auto layout = readFatLayout(image);
+        ASSERT_TRUE(layout) << c.bits;
+        EXPECT_EQ(layout->bits, c.expectedBits);
+        EXPECT_EQ(layout->bytesPerSector, 512);
+        const auto free = countFreeClusters(image, *layout);
+        ASSERT_TRUE(free) << c.bits;
+        EXPECT_EQ(*free * layout->bytesPerSector * layout->sectorsPerCluster, mtoolsFreeBytes(image)) << c.bits;
+        EXPECT_LT(*free, layout->clusters);
+    }
+}
+
+TEST(FatBootSector, RefusesSectorsOfOtherFileSystems)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = makeFatImage(tree, "32", 65536, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    unsigned char sector[512];
+    std::ifstream(image, std::ios::binary).read(reinterpret_cast<char*>(sector), sizeof sector);
+    ASSERT_TRUE(parseFatBootSector(sector, sizeof sector));
+
+    unsigned char ntfs[512];  // NTFS keeps no reserved sectors
+    std::copy(std::begin(sector), std::end(sector), ntfs);
+    ntfs[14] = ntfs[15] = 0;
+    EXPECT_FALSE(parseFatBootSector(ntfs, sizeof ntfs));
+    unsigned char exfat[512];  // exFAT zeroes the whole old parameter block
+    std::copy(std::begin(sector), std::end(sector), exfat);
+    std::fill(exfat + 11, exfat + 64, 0);
+    EXPECT_FALSE(parseFatBootSector(exfat, sizeof exfat));
+    const unsigned char blank[512] = {};
+    EXPECT_FALSE(parseFatBootSector(blank, sizeof blank));
+    EXPECT_FALSE(parseFatBootSector(sector, 100));
+    EXPECT_FALSE(readFatLayout(tree.path("missing.img")));
+}
+
+TEST(SystemVolumes, RootFileSystemAgreesWithStatvfs)
+{
+    struct statvfs before {}, after {};
+    VolumeQueries::FreeSpace space;
+    VolumeQueries::FreeSpaceEx bytes;
+    // Others write to the root file system meanwhile: retry until it holds still.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        ASSERT_EQ(::statvfs("/", &before), 0);
+        ASSERT_TRUE(systemVolumes().diskFreeSpace("/", space));
+        ASSERT_TRUE(systemVolumes().diskFreeSpaceEx("/", bytes));
+        ASSERT_EQ(::statvfs("/", &after), 0);
+        if (before.f_bavail == after.f_bavail && before.f_bfree == after.f_bfree)
+            break;
+    }
+    const auto fragment = static_cast<std::int64_t>(before.f_frsize);
+    EXPECT_EQ(space.bytesPerSector * space.sectorsPerCluster, fragment);
+    EXPECT_EQ(space.totalClusters, static_cast<std::int64_t>(before.f_blocks));
+    EXPECT_EQ(space.freeClusters, static_cast<std::int64_t>(before.f_bavail));
+    EXPECT_EQ(bytes.totalBytes, static_cast<std::int64_t>(before.f_blocks) * fragment);
+    EXPECT_EQ(bytes.totalFreeBytes, static_cast<std::int64_t>(before.f_bfree) * fragment);
+    EXPECT_EQ(bytes.freeBytesToCaller, static_cast<std::int64_t>(before.f_bavail) * fragment);
+
+    QString name;
+    ASSERT_TRUE(systemVolumes().fileSystemName("/", name));
+    EXPECT_EQ(name.toStdString(), mountHolding(readMountTable(), "/")->fsType);
+
+    const Panel p("/");
+    ASSERT_TRUE(p.shown);
+    EXPECT_EQ(p.box(4), formatNumber(static_cast<long long>(before.f_blocks)));
+    EXPECT_EQ(p.form.ClusterLength, fragment);
+    EXPECT_EQ(p.box(1), driveTextOf("/").toUpper());
+}
+
+TEST(SystemVolumes, TmpfsMountedByTheTest)
+{
+    std::string why;
+    const auto mount = TestMount::tmpfs("size=4m", why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const long page = ::sysconf(_SC_PAGESIZE);
+    // A quarter of it used by one file.
+    {
+        std::ofstream(mount->path() + "/quarter", std::ios::binary) << std::string(1 << 20, 'q');
+    }
+    const Panel p(mount->path());
+    ASSERT_TRUE(p.shown);
+    EXPECT_EQ(p.box(1), QString::fromStdString(mount->path()).toUpper() + " [DORVELIX-TEST]");
+    EXPECT_EQ(p.box(13), "tmpfs");
+    EXPECT_EQ(p.form.ClusterLength, page);
+    EXPECT_EQ(p.form.TotalClusterCount, (4 << 20) / page);
+    EXPECT_EQ(p.form.FreeClusterCount, (3 << 20) / page);
+    EXPECT_EQ(p.box(6), " 4,194,304 ");
+    EXPECT_EQ(p.box(7), " 3,145,728 ");
+    EXPECT_EQ(p.box(36), " 1,048,576 ");
+    EXPECT_EQ(p.box(8), " 75.0 % ");
+}
+
+TEST(SystemVolumes, TmpfsOfMoreThanTwoBillionClustersShowsTrueFigures)
+{
+    std::string why;
+    const auto mount = TestMount::tmpfs("size=20t", why);  // a limit only: no memory is taken
+    if (!mount)
+        GTEST_SKIP() << why;
+    struct statvfs vfs {};
+    ASSERT_EQ(::statvfs(mount->path().c_str(), &vfs), 0);
+    ASSERT_GT(vfs.f_blocks, 2147483647u);
+    const Panel p(mount->path());
+    ASSERT_TRUE(p.shown);
+    EXPECT_EQ(p.form.TotalClusterCount, static_cast<std::int64_t>(vfs.f_blocks));
+    EXPECT_EQ(p.box(4), formatNumber(static_cast<long long>(vfs.f_blocks)));
+    EXPECT_EQ(p.box(6), " 21,990,232,555,520 ");
+    EXPECT_EQ(p.box(8), " 100.0 % ");
+}
+
+TEST(Drives, ListAddressAndCurrentFolderOfMountedDrives)
+{
+    TempTree tree;
+    std::string why;
+    const auto spaced = TestMount::tmpfs("size=1m", why, "first", tree.root(), "my drive");
+    if (!spaced)
+        GTEST_SKIP() << why;
+    ASSERT_TRUE(spaced->stackTmpfs("second"));  // hides the first
+    const std::string mp = spaced->path();
+
+    int listed = 0;
+    for (const DriveEntry& d : listDrives()) {
+        EXPECT_FALSE(isPseudoFileSystem(d.fsType)) << d.mountPoint;
+        if (d.mountPoint == mp) {
+            ++listed;
+            EXPECT_EQ(d.text().toStdString(), mp + " [second]");
+        }
+    }
+    EXPECT_EQ(listed, 1);
+
+    const QString text = QString::fromStdString(mp + " [second]");
+    EXPECT_EQ(driveAddress(text), mp);
+    EXPECT_EQ(driveAddress(QStringLiteral("/not/a/drive [x]")), "/not/a/drive");
+    EXPECT_EQ(driveOf(mp + "/photos/2024"), mp);
+    EXPECT_EQ(driveOf(mp), mp);
+    EXPECT_EQ(driveOf(mp + "x"), driveOf(tree.root()));
+    EXPECT_EQ(driveTextOf(mp + "/photos"), text);
+
+    DriveFolders folders;
+    EXPECT_EQ(folders.currentFolder(text), mp + "/");
+    folders.setCurrentFolder(mp + "/photos");
+    EXPECT_EQ(folders.currentFolder(text), mp + "/photos");
+    folders.setCurrentFolder(mp + "/");
+    EXPECT_EQ(folders.currentFolder(text), mp + "/");
+    // The working folder's drive starts at the working folder.
+    char cwd[4096];
+    ASSERT_TRUE(::getcwd(cwd, sizeof cwd));
+    const std::string here = cwd;
+    const std::string expected = driveOf(here) != here ? here : here == "/" ? here : here + "/";
+    EXPECT_EQ(DriveFolders().currentFolder(driveTextOf(here)), expected);
+}
+
+TEST(Fat32Volume, FusefatMountShowsTheFat32Panel)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = makeFatImage(tree, "32", 65536, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const auto layout = readFatLayout(image);
+    ASSERT_TRUE(layout);
+    const long long freeBytes = mtoolsFreeBytes(image);
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+
+    QString name;
+    ASSERT_TRUE(systemVolumes().fileSystemName(mount->path(), name));
+    EXPECT_EQ(name, "FAT32");
+    const Panel p(mount->path());
+    ASSERT_TRUE(p.shown);
+    const long long totalBytes = layout->clusters * layout->bytesPerSector * layout->sectorsPerCluster;
+    EXPECT_EQ(p.box(13), "FAT32");
+    EXPECT_EQ(p.box(2), " 512 ");
+    EXPECT_EQ(p.form.ClusterLength, 4096);  // below 8,600,000,000 bytes
+    EXPECT_EQ(p.box(3), " 8 ");
+    EXPECT_EQ(p.box(6), formatNumber(totalBytes));
+    EXPECT_EQ(p.box(7), formatNumber(freeBytes));
+    EXPECT_EQ(p.box(36), formatNumber(totalBytes - freeBytes));
+    EXPECT_EQ(p.form.TotalClusterCount, (totalBytes * 2 + 4096) / 8192);  // nearest whole (no ties here)
+    EXPECT_EQ(p.window.messages.size(), 0);
+}
+
+TEST(Fat32Volume, DriveWhoseDriverWasKilledHasNoMedium)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = makeFatImage(tree, "32", 65536, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const QString text = driveTextOf(mount->path());
+    ASSERT_EQ(text.toStdString(), mount->path() + " [" + image.substr(image.rfind('/') + 1) + "]");
+    mount->killDriver();
+
+    FormState form;
+    RecordingWindow window;
+    EXPECT_FALSE(DriveQuery(form, window, window, systemVolumes()).ShowDriveInfo(text));
+    EXPECT_EQ(window.messages, QStringList{text.toUpper() + " メディア未挿入？"});
+    EXPECT_EQ(window.box(4), "- ");
+}
