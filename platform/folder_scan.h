@@ -40,6 +40,7 @@ public:
 private:
     FolderScan() = default;
     int fd_ = -1;
+    dev_t dev_ = 0;
     bool isRoot_ = false;
     std::string path_;
     std::vector<FolderEntry> entries_;
