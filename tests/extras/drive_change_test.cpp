@@ -1,0 +1,226 @@
+#include "drive_change.h"
+#include "drive_info.h"
+#include "drives.h"
+#include "folder_search.h"
+#include "recording_window.h"
+#include "temp_tree.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace dorvelix;
+using dorvelix::testing::TempTree;
+
+namespace {
+
+// A drive of 1,000 clusters of 4,096 bytes, a quarter free; or one that has
+// gone, whose first query fails.
+struct FakeVolumes : VolumeQueries {
+    bool gone = false;
+    int queries = 0;
+
+    bool diskFreeSpace(const std::string&, FreeSpace& out) override
+    {
+        ++queries;
+        if (gone)
+            return false;
+        out = {8, 512, 250, 1000};
+        return true;
+    }
+    bool diskFreeSpaceEx(const std::string&, FreeSpaceEx& out) override
+    {
+        out = {250 * 4096, 1000 * 4096, 250 * 4096};
+        return !gone;
+    }
+    bool fileSystemName(const std::string&, QString& out) override
+    {
+        out = QStringLiteral("ext4");
+        return !gone;
+    }
+};
+
+// The window's pieces around a drive change, on a real folder tree:
+//   top/            Dir1's folder at the start
+//   top/drive/      the drive's current folder, with a file and two subfolders
+struct Rig {
+    TempTree tree;
+    FormState form;
+    RecordingWindow window;
+    FakeVolumes volumes;
+    DriveQuery query{form, window, window, volumes};
+    FolderList dir1;
+    FileList file1;
+    DriveFolders folders;
+    QString driveText;
+    std::unique_ptr<FolderSearch> search;
+    std::unique_ptr<DriveChange> change;
+
+    Rig()
+    {
+        tree.file("top/drive/one.txt", 5000);
+        tree.file("top/drive/sub/two.txt", 10);
+        tree.file("top/drive/sub2/three.txt", 3000);
+        tree.folder("top/other");
+        form.ScreenSize = 2;
+        file1.showHidden = file1.showSystem = true;
+        dir1.setPath(tree.path("top"));
+        search = std::make_unique<FolderSearch>(form, dir1, file1, window, window);
+        folders.setCurrentFolder(tree.path("top/drive"));
+        driveText = QString::fromStdString(driveOf(tree.root())) + QStringLiteral(" [test]");
+        change = std::make_unique<DriveChange>(form, window, window, query, dir1, folders, *search,
+                                               [this] { return driveText; });
+    }
+    std::pair<int, bool> lastLamp() const { return window.lamps.back(); }
+};
+
+}  // namespace
+
+TEST(DriveChange, ModifiersSwitchTheSearchOffAndPaintTheLamp)
+{
+    Rig r;
+    // Shift, Ctrl and Alt alike, on every handled event.
+    r.change->Drive1_KeyDown(16, 1);
+    EXPECT_EQ(r.form.ShiftDown, True);
+    EXPECT_EQ(r.lastLamp(), (std::pair{150, true}));
+    r.change->Dir1_KeyUp(65, 0);
+    EXPECT_EQ(r.form.ShiftDown, False);
+    EXPECT_EQ(r.lastLamp(), (std::pair{150, false}));
+    r.change->Dir1_MouseDown(1, 2, 40, 12);
+    EXPECT_EQ(r.form.ShiftDown, True);
+    r.change->Drive1_KeyUp(18, 0);
+    EXPECT_EQ(r.form.ShiftDown, False);
+    r.change->Dir1_KeyDown(18, 4);
+    EXPECT_EQ(r.form.ShiftDown, True);
+    r.change->Dir1_KeyDown(65, 7);
+    EXPECT_EQ(r.form.ShiftDown, True);
+    EXPECT_EQ(r.window.lamps.size(), 6u);
+
+    // A red lamp queries the drive again, a green one does not.
+    const int before = r.volumes.queries;
+    r.change->ShowSearchLamp(False);
+    EXPECT_EQ(r.volumes.queries, before);
+    r.change->ShowSearchLamp(True);
+    EXPECT_EQ(r.volumes.queries, before + 1);
+    EXPECT_EQ(r.form.ClusterLength, 4096);
+
+    // The lamp's side follows the screen size.
+    for (const auto& [size, side] : {std::pair{1, 200}, std::pair{2, 150}, std::pair{3, 120}, std::pair{0, 0}}) {
+        r.form.ScreenSize = static_cast<std::int16_t>(size);
+        r.change->ShowSearchLamp(False);
+        EXPECT_EQ(r.lastLamp().first, side);
+    }
+}
+
+TEST(DriveChange, SearchesTheDrivesCurrentFolder)
+{
+    Rig r;
+    r.form.TreeConvertClusterCount = 99;
+    ASSERT_TRUE(r.change->Drive1_Change());
+
+    EXPECT_EQ(r.dir1.path(), r.tree.path("top/drive"));
+    EXPECT_EQ(r.volumes.queries, 1);
+    EXPECT_EQ(r.form.ClusterLength, 4096);
+    // The search ran: File1 shows the folder, the totals are the tree's.
+    EXPECT_EQ(r.file1.path(), r.tree.path("top/drive"));
+    EXPECT_EQ(r.form.TreeFolders, 2);
+    EXPECT_EQ(r.form.TreeFiles, 3);
+    EXPECT_EQ(r.window.beeps, 1);
+    EXPECT_EQ(r.lastLamp(), (std::pair{150, false}));
+    ASSERT_FALSE(r.window.pointers.empty());
+    EXPECT_EQ(r.window.pointers.front(), BusyPointer);
+    EXPECT_EQ(r.window.pointers.back(), DefaultPointer);
+}
+
+TEST(DriveChange, WithAModifierHeldMovesDir1WithoutSearching)
+{
+    Rig r;
+    r.file1.setPath(r.tree.path("top/other"));
+    r.form.TreeFolders = 3;
+    r.form.TreeFiles = 4;
+    r.form.TreeClusterCount = 5;
+    r.form.TreeConvertClusterCount = 6;
+    r.change->Drive1_KeyDown(40, 1);
+    const int queries = r.volumes.queries;
+
+    ASSERT_TRUE(r.change->Drive1_Change());
+    EXPECT_EQ(r.dir1.path(), r.tree.path("top/drive"));
+    EXPECT_EQ(r.file1.path(), r.tree.path("top/other"));  // File1 keeps the previous files
+    EXPECT_EQ(r.window.beeps, 0);
+    EXPECT_EQ(r.form.TreeFolders, 0);
+    EXPECT_EQ(r.form.TreeFiles, 0);
+    EXPECT_EQ(r.form.TreeClusterCount, 0);
+    EXPECT_EQ(r.form.TreeConvertClusterCount, 6);
+    // Queried by the change and again by the red lamp.
+    EXPECT_EQ(r.volumes.queries, queries + 2);
+    EXPECT_EQ(r.lastLamp(), (std::pair{150, true}));
+    EXPECT_EQ(r.window.pointers.back(), DefaultPointer);
+}
+
+TEST(DriveChange, ADriveThatHasGoneLeavesDir1WhereItWas)
+{
+    {
+        Rig r;  // no medium: the query reports it, Dir1 stays, nothing is searched
+        r.volumes.gone = true;
+        ASSERT_TRUE(r.change->Drive1_Change());
+        EXPECT_EQ(r.dir1.path(), r.tree.path("top"));
+        EXPECT_EQ(r.window.beeps, 0);
+        ASSERT_EQ(r.window.messages.size(), 1);
+        EXPECT_TRUE(r.window.messages[0].contains(QStringLiteral("メディア未挿入"))) << r.window.messages[0].toStdString();
+        EXPECT_EQ(r.lastLamp(), (std::pair{150, false}));
+        EXPECT_EQ(r.window.pointers.back(), DefaultPointer);
+    }
+    {
+        Rig r;  // the drive answers but its current folder has been removed
+        std::filesystem::remove_all(r.tree.path("top/drive"));
+        ASSERT_TRUE(r.change->Drive1_Change());
+        EXPECT_EQ(r.dir1.path(), r.tree.path("top"));
+        EXPECT_EQ(r.dir1.listCount(), 2);  // still lists what it listed
+        EXPECT_EQ(r.window.beeps, 0);
+        ASSERT_EQ(r.window.messages.size(), 1);
+        EXPECT_TRUE(r.window.messages[0].startsWith(QStringLiteral("パスが見つかりません。\r\n")));
+        EXPECT_TRUE(r.window.messages[0].endsWith(QString::fromStdString(r.tree.path("top/drive"))));
+        EXPECT_EQ(r.lastLamp(), (std::pair{150, false}));
+        EXPECT_EQ(r.window.pointers.back(), DefaultPointer);
+    }
+}
+
+TEST(DriveChange, EventsDuringASearchLeaveItsResultsAlone)
+{
+    // The user picked the 512-byte conversion length before searching.
+    const auto prepare = [](Rig& r) {
+        r.query.ShowDriveInfo(r.driveText);
+        r.form.ConvertLength = 512;
+        r.form.ConvertEntriesPerCluster = 16;
+    };
+    Rig undisturbed;
+    prepare(undisturbed);
+    undisturbed.dir1.setPath(undisturbed.tree.path("top/drive"));
+
+    Rig r;
+    prepare(r);
+    const int queries = r.volumes.queries;
+    // While the search lets pending events run, the user presses Shift on
+    // Dir1 and picks another drive.
+    int changes = 0;
+    r.window.onProcessEvents = [&] {
+        r.change->Dir1_KeyDown(16, 1);
+        changes += r.change->Drive1_Change() ? 1 : 0;
+    };
+    r.dir1.setPath(r.tree.path("top/drive"));
+
+    EXPECT_EQ(r.window.pendingEventRuns, 2);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(r.volumes.queries, queries);  // neither the red lamp nor the change queried
+    EXPECT_EQ(r.form.ConvertLength, 512);
+    EXPECT_EQ(r.form.TreeFolders, undisturbed.form.TreeFolders);
+    EXPECT_EQ(r.form.TreeFiles, undisturbed.form.TreeFiles);
+    EXPECT_EQ(r.form.TreeClusterCount, undisturbed.form.TreeClusterCount);
+    EXPECT_EQ(r.form.TreeConvertClusterCount, undisturbed.form.TreeConvertClusterCount);
+    EXPECT_EQ(r.window.box(34), undisturbed.window.box(34));
+    EXPECT_EQ(r.lastLamp(), (std::pair{150, true}));
+    EXPECT_EQ(r.window.beeps, 1);
+
+    // Once the search is over the lamp queries the drive again.
+    r.change->Dir1_KeyDown(16, 1);
+    EXPECT_EQ(r.volumes.queries, queries + 1);
+}

@@ -1,0 +1,138 @@
+#include "form2.h"
+#include "qt_app.h"
+#include "recording_window.h"
+#include "temp_tree.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace dorvelix;
+using dorvelix::testing::TempTree;
+
+namespace {
+
+void destroyPending()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+TEST(Form2, ControlsCaptionsAndLook)
+{
+    dorvelix::testing::qtApp();
+    Form2 dialog(96);  // 15 twips a pixel
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ファイル属性"));
+    EXPECT_FALSE(dialog.isModal());
+    EXPECT_EQ(dialog.parent(), nullptr);
+    EXPECT_EQ(dialog.size(), QSize(385, 226));  // 5772 × 3396 twips
+    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(0, 128, 128));
+
+    EXPECT_EQ(dialog.Command1->text(), QStringLiteral("確認"));
+    EXPECT_EQ(dialog.Command1->geometry(), QRect(270, 16, 81, 30));
+    EXPECT_EQ(dialog.Command1->font().pointSizeF(), 12.0);
+    EXPECT_EQ(dialog.Label1->text(), QStringLiteral("ホルダー・ファイル名"));
+    EXPECT_EQ(dialog.Label2->text(), QStringLiteral("ファイル長："));
+    EXPECT_EQ(dialog.Label3->text(), QStringLiteral("占有クラスタ数："));
+    EXPECT_EQ(dialog.Label4->text(), QStringLiteral("ファイル属性："));
+    EXPECT_EQ(dialog.Label5->text(), QStringLiteral("ファイル日付："));
+    EXPECT_EQ(dialog.Text1->geometry(), QRect(8, 62, 370, 34));
+    EXPECT_EQ(dialog.Text3->geometry(), QRect(120, 146, 87, 20));
+    // The date row stands above the attribute row.
+    EXPECT_LT(dialog.Text5->y(), dialog.Text4->y());
+    EXPECT_LT(dialog.Label5->y(), dialog.Label4->y());
+
+    for (QLabel* l : {dialog.Label1, dialog.Label2, dialog.Label3, dialog.Label4, dialog.Label5}) {
+        EXPECT_EQ(l->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+        EXPECT_TRUE(l->font().bold());
+        EXPECT_EQ(l->font().family(), QStringLiteral("IPAPGothic"));
+        EXPECT_EQ(l->font().pointSizeF(), 10.2);
+    }
+    EXPECT_TRUE(dialog.Label1->alignment() & Qt::AlignLeft);
+    EXPECT_TRUE(dialog.Label2->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(dialog.Text3->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(dialog.Text2->isReadOnly());
+    // Every control can be found by its name.
+    for (const char* name : {"Command1", "Label1", "Label5", "Text1", "Text2", "Text5"})
+        EXPECT_NE(dialog.findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
+}
+
+TEST(Form2, DoubleClicksCreateFillHideAndRecreateTheDialog)
+{
+    dorvelix::testing::qtApp();
+    TempTree t;
+    t.file("a.txt", 1234);
+    t.file("b.txt", 10);
+    FolderList dir1;
+    dir1.setPath(t.root());
+    FileList file1;
+    file1.setPath(t.root());
+    FormState form;
+    form.ClusterLength = 4096;
+    RecordingWindow window;
+    QWidget form1;
+    form1.move(100, 50);
+    const double dpi = form1.logicalDpiY();
+    const QPoint offset(static_cast<int>(std::lround(200 * dpi / 1440)),
+                        static_cast<int>(std::lround(800 * dpi / 1440)));
+    QPointer<Form2> form2;
+
+    // The first double-click creates the dialog below and right of Form1.
+    file1.listIndex = 0;
+    File1_DblClick(form, dir1, file1, window, form2, form1);
+    ASSERT_TRUE(form2);
+    EXPECT_TRUE(form2->isVisible());
+    EXPECT_EQ(form2->pos(), form1.pos() + offset);
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(form2->Text2->text(), QStringLiteral("   1,234 ﾊﾞｲﾄ (4D2H )"));
+    EXPECT_TRUE(form2->Text1->toPlainText().endsWith(QStringLiteral("/A.TXT")));
+
+    // A second one refills the same dialog where it stands, even after the
+    // main window has moved.
+    Form2* first = form2;
+    form1.move(300, 200);
+    file1.listIndex = 1;
+    File1_DblClick(form, dir1, file1, window, form2, form1);
+    EXPECT_EQ(form2.data(), first);
+    EXPECT_EQ(form2->pos(), QPoint(100, 50) + offset);
+    EXPECT_EQ(window.beeps, 2);
+    EXPECT_EQ(form2->Text2->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
+
+    // "確認" hides it and keeps it with its texts.
+    form2->Command1->click();
+    destroyPending();
+    ASSERT_TRUE(form2);
+    EXPECT_FALSE(form2->isVisible());
+    EXPECT_EQ(form2->Text2->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
+    File1_DblClick(form, dir1, file1, window, form2, form1);
+    EXPECT_EQ(form2.data(), first);
+    EXPECT_TRUE(form2->isVisible());
+
+    // Closing it any other way destroys it; the next double-click makes and
+    // places a new one.
+    form2->close();
+    destroyPending();
+    EXPECT_FALSE(form2);
+    File1_DblClick(form, dir1, file1, window, form2, form1);
+    ASSERT_TRUE(form2);
+    EXPECT_EQ(form2->pos(), QPoint(300, 200) + offset);
+
+    // Escape closes it like the close box.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(form2, &escape);
+    destroyPending();
+    EXPECT_FALSE(form2);
+
+    // No selection: the dialog still opens and says so.
+    file1.listIndex = -1;
+    File1_DblClick(form, dir1, file1, window, form2, form1);
+    ASSERT_TRUE(form2);
+    EXPECT_EQ(form2->Text2->text(), QStringLiteral("  ファイルが選択されていません。"));
+    EXPECT_FALSE(form2->testAttribute(Qt::WA_QuitOnClose));
+    delete form2.data();
+}
