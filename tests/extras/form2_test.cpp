@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace dorvelix;
@@ -125,4 +126,20 @@ TEST(Form2, DoubleClicksCreateFillHideAndRecreateTheDialog)
     EXPECT_EQ(form2->Text2->text(), QStringLiteral("  ファイルが選択されていません。"));
     EXPECT_FALSE(form2->testAttribute(Qt::WA_QuitOnClose));
     delete form2.data();
+}
+
+TEST(Form2, AnOpenDialogDoesNotKeepTheProgramRunning)
+{
+    QApplication& app = dorvelix::testing::qtApp();
+    QWidget form1;
+    form1.show();
+    QPointer<Form2> dialog = new Form2(96);
+    dialog->show();
+    // Closing the main window ends the event loop although the dialog is
+    // still open; the second timer only stops a loop that would not end.
+    QTimer::singleShot(0, &form1, [&] { form1.close(); });
+    QTimer::singleShot(5000, &app, [&] { app.exit(7); });
+    EXPECT_EQ(app.exec(), 0);
+    destroyPending();
+    delete dialog.data();  // when the quit has not closed it already
 }
