@@ -77,6 +77,35 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
                        + CrLf + upperCase(form_.MsgText));
 }
 
+// Counts a folder's subfolders and files and books each file, returning the
+// entry count E of the folder's table.
+std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, StepRunner& run)
+{
+    FormState& f = form_;
+    run([&] { addChecked(f.TreeFolders, at.dir.listCount(), total::Folders); });
+    run([&] { addChecked(f.TreeFiles, file.listCount(), total::Files); });
+    std::int16_t E = 0;
+    run([&] { E = narrow<std::int16_t>(at.dir.listCount() + 2LL, total::Entries); });
+
+    const int fileCount = file.listCount();
+    for (at.j = 1; at.j <= fileCount; ++at.j) {
+        const std::string& name = file.list(at.j - 1);
+        run([&] { addChecked(E, 1, total::Entries); });
+        if (needsLongNameEntry(name))
+            run([&] { addChecked(E, 1, total::Entries); });
+        run([&] { BookFileLength(f, file.length(at.j - 1)); });
+    }
+    return E;
+}
+
+// The clusters a folder's table takes beyond its first one, at both lengths.
+void FolderSearch::bookTable(std::int16_t E, StepRunner& run)
+{
+    FormState& f = form_;
+    run([&] { addChecked(f.TreeClusterCount, intDiv(E, f.EntriesPerCluster), total::Clusters); });
+    run([&] { addChecked(f.TreeConvertClusterCount, intDiv(E, f.ConvertEntriesPerCluster), total::ConvertClusters); });
+}
+
 void FolderSearch::SearchFolder()
 {
     searching_ = true;
@@ -94,32 +123,16 @@ void FolderSearch::SearchFolder()
     f.TreeConvertClusterCount = 0;
     run([&] { File1_.setPath(dir1.path()); });
     run([&] { view_.setBoxText(31, formatNumber(File1_.listCount(), NumberPattern::Plain)); });
-    run([&] { addChecked(f.TreeFolders, dir1.listCount(), total::Folders); });
-    run([&] { addChecked(f.TreeFiles, File1_.listCount(), total::Files); });
     NotRootFolder = dir1.path().ends_with('/') ? False : True;
-    std::int16_t E = 0;
-    run([&] { E = narrow<std::int16_t>(dir1.listCount() + 2LL, total::Entries); });
-
-    const int fileCount = File1_.listCount();
-    for (at.j = 1; at.j <= fileCount; ++at.j) {
-        const std::string& name = File1_.list(at.j - 1);
-        run([&] { addChecked(E, 1, total::Entries); });
-        if (needsLongNameEntry(name))
-            run([&] { addChecked(E, 1, total::Entries); });
-        run([&] { BookFileLength(f, File1_.length(at.j - 1)); });
-    }
+    const std::int16_t E = bookFolder(at, File1_, run);
 
     // The folder alone: its own files, without its table or any folder cluster.
     folderAlone_ = {File1_.listCount(), f.TreeClusterCount};
     run([&] { view_.setBoxText(30, formatNumber(static_cast<long long>(f.TreeClusterCount))); });
     run([&] { view_.setBoxText(32, formatNumber(static_cast<long long>(f.TreeClusterCount) * f.ClusterLength)); });
 
-    if (NotRootFolder == True) {
-        run([&] { addChecked(f.TreeClusterCount, intDiv(E, f.EntriesPerCluster), total::Clusters); });
-        run([&] {
-            addChecked(f.TreeConvertClusterCount, intDiv(E, f.ConvertEntriesPerCluster), total::ConvertClusters);
-        });
-    }
+    if (NotRootFolder == True)
+        bookTable(E, run);
 
     const int folderCount = dir1.listCount();
     FolderList& next = dirs_[FirstLevelList];
@@ -148,7 +161,6 @@ void FolderSearch::SearchFolder()
 
 void FolderSearch::levelChange(const LevelRow& row)
 {
-    FormState& f = form_;
     const auto n = static_cast<size_t>(row.list);
     const FolderList& dir = dirs_[n];
     FileList& file = files_[n];
@@ -156,22 +168,7 @@ void FolderSearch::levelChange(const LevelRow& row)
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
 
     run([&] { file.setPath(dir.path(), dir.scan()); });
-    run([&] { addChecked(f.TreeFolders, dir.listCount(), total::Folders); });
-    run([&] { addChecked(f.TreeFiles, file.listCount(), total::Files); });
-    std::int16_t E = 0;
-    run([&] { E = narrow<std::int16_t>(dir.listCount() + 2LL, total::Entries); });
-
-    const int fileCount = file.listCount();
-    for (at.j = 1; at.j <= fileCount; ++at.j) {
-        const std::string& name = file.list(at.j - 1);
-        run([&] { addChecked(E, 1, total::Entries); });
-        if (needsLongNameEntry(name))
-            run([&] { addChecked(E, 1, total::Entries); });
-        run([&] { BookFileLength(f, file.length(at.j - 1)); });
-    }
-
-    run([&] { addChecked(f.TreeClusterCount, intDiv(E, f.EntriesPerCluster), total::Clusters); });
-    run([&] { addChecked(f.TreeConvertClusterCount, intDiv(E, f.ConvertEntriesPerCluster), total::ConvertClusters); });
+    bookTable(bookFolder(at, file, run), run);
 
     const int folderCount = dir.listCount();
     if (row.entersNextLevel) {

@@ -6,6 +6,7 @@
 #include "level_table.h"
 #include "lists.h"
 #include "runtime_error.h"
+#include "steps.h"
 #include "window_services.h"
 
 #include <array>
@@ -42,6 +43,8 @@ private:
     struct Activation;
 
     void levelChange(const LevelRow& row);
+    std::int16_t bookFolder(Activation& at, const FileList& file, StepRunner& run);
+    void bookTable(std::int16_t E, StepRunner& run);
     void report(Activation& at, const RuntimeError& e);
 
     FormState& form_;
