@@ -1,0 +1,52 @@
+#include "drive_list_box.h"
+
+#include "modifier_mask.h"
+
+#include <QKeyEvent>
+#include <QSignalBlocker>
+
+namespace dorvelix {
+
+DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent)
+{
+    setObjectName(QStringLiteral("Drive1"));
+    setEditable(false);
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::indexChanged);
+}
+
+void DriveListBox::setDrives(const std::vector<DriveEntry>& drives, int current)
+{
+    const QSignalBlocker block(this);
+    clear();
+    for (const DriveEntry& d : drives)
+        addItem(d.text());
+    setCurrentIndex(current);
+    shown_ = currentIndex();
+}
+
+void DriveListBox::indexChanged(int index)
+{
+    if (index == shown_)
+        return;
+    if (isBusy && isBusy()) {
+        const QSignalBlocker block(this);
+        setCurrentIndex(shown_);
+        return;
+    }
+    shown_ = index;
+    emit change();
+}
+
+void DriveListBox::keyPressEvent(QKeyEvent* event)
+{
+    emit keyDown(event->key(), keyModifierMask(*event));
+    QComboBox::keyPressEvent(event);
+}
+
+void DriveListBox::keyReleaseEvent(QKeyEvent* event)
+{
+    emit keyUp(event->key(), keyModifierMask(*event));
+    QComboBox::keyReleaseEvent(event);
+}
+
+}  // namespace dorvelix

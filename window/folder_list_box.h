@@ -1,0 +1,64 @@
+// Dir1: the visible folder list. It shows the open folder's ancestors from
+// its drive's root down to the open folder (open-folder icons, each indented
+// one step more), then the open folder's subfolders (closed-folder icons,
+// indented one step more still). A double-click, or Enter, on any entry
+// opens it: the FolderList's path is assigned, which raises its change
+// handler (the folder search).
+#pragma once
+
+#include "lists.h"
+
+#include <QTreeWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace dorvelix {
+
+class FolderListBox : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit FolderListBox(FolderList& list, QWidget* parent = nullptr);
+
+    FolderList& list() { return list_; }
+    // Shows the list's present contents (nothing happens when they are the
+    // ones already shown).
+    void refresh();
+    // Opens the folder of an entry as a double-click does.
+    void open(QTreeWidgetItem* item);
+    // The folder path of an entry (exact bytes).
+    static std::string pathOf(const QTreeWidgetItem* item);
+    // The entry showing the open folder.
+    QTreeWidgetItem* openFolderItem() const { return openItem_; }
+
+    // While it returns true, double-clicks and Enter open nothing.
+    std::function<bool()> isBusy;
+
+signals:
+    void keyDown(int keyCode, int shift);
+    void keyUp(int keyCode, int shift);
+    // button: 1 left, 2 right, 4 middle; x and y in twips inside the list.
+    void mouseDown(int button, int shift, int x, int y);
+    // A folder could not be opened: the run-time error number and the path.
+    void openFailed(int number, const QString& path);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // The entries are indented, not drawn as a tree: no branch marks.
+    void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
+
+private:
+    void fitToFont();
+    void showOpenFolder();
+
+    FolderList& list_;
+    std::shared_ptr<const FolderScan> shown_;
+    QTreeWidgetItem* openItem_ = nullptr;
+};
+
+}  // namespace dorvelix

@@ -1,0 +1,53 @@
+// The three screen sizes of the main window (1 large, 2 medium, 3 small):
+// for each, the layout values the rows are laid out from and the fixed
+// positions of the frames, the lists and the lamp. Twips; font sizes in
+// points.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace dorvelix {
+
+struct LayoutValues {
+    std::int16_t RowPitch;           // one row's top to the next row's top
+    std::int16_t RowHeight;          // every row caption and value box
+    std::int16_t CaptionWidth;       // row captions and section titles
+    std::int16_t ValueWidth;         // a full value box
+    std::int16_t PanelMargin;        // frames' inset; drive captions' and Dir1's left
+    std::int16_t DriveValueLeft;     // drive panel's value boxes
+    std::int16_t SectionLeft;        // folder panel's section titles
+    std::int16_t FolderCaptionLeft;  // folder panel's row captions
+    std::int16_t FolderValueLeft;    // folder panel's value boxes
+    std::int16_t FrameFontSize;      // Frame1's and Frame10's captions
+    std::int16_t TextFontSize;       // lists, placed labels and value boxes
+};
+
+struct TwipsBox {
+    std::int16_t left, top, width, height;
+};
+
+struct FixedPositions {
+    TwipsBox lamp;            // Picture2
+    TwipsBox driveFrame;      // Frame1: width, height (left, top: PanelMargin)
+    TwipsBox driveList;       // Drive1: left, top, width (height its own)
+    TwipsBox folderFrame;     // Frame10: left, width, height (top: PanelMargin)
+    TwipsBox folderList;      // Dir1: top, width, height (left: PanelMargin)
+    TwipsBox fileList;        // File1
+    std::int16_t driveRowsTop;
+    std::int16_t folderRowsTop;
+    std::int16_t subtreeRowsTop;
+    std::int16_t windowWidth;      // outer size, frame and title bar included
+    std::int16_t windowHeight;
+};
+
+struct ScreenLayout {
+    LayoutValues values;
+    FixedPositions fixed;
+};
+
+// The layout of size 1, 2 or 3; nothing for any other size.
+std::optional<ScreenLayout> screenLayout(int size);
+
+}  // namespace dorvelix
