@@ -1,0 +1,217 @@
+// The three screen sizes: the rows as the layout places them (twips), the
+// window's outer size, the pixels at the screen's resolution and the
+// centring on a menu choice.
+#include "twips.h"
+#include "window_rig.h"
+
+#include <QScreen>
+#include <gtest/gtest.h>
+
+using namespace dorvelix;
+using dorvelix::testing::WindowRig;
+
+namespace {
+
+struct Row {
+    const char* name;
+    int top, left, width;
+};
+
+QRect twipsOf(Form1& f, const char* name)
+{
+    return twipsGeometry(f.findChild<QWidget*>(QString::fromUtf8(name)));
+}
+
+void expectRow(Form1& f, const Row& r)
+{
+    const QRect g = twipsOf(f, r.name);
+    EXPECT_EQ(g.top(), r.top) << r.name;
+    EXPECT_EQ(g.left(), r.left) << r.name;
+    EXPECT_EQ(g.width(), r.width) << r.name;
+}
+
+// Figures of one size that the layout tables fix.
+struct SizeCase {
+    int size;
+    int rowHeight, textFont, frameFont;
+    QRect lamp, frame1, frame10, dir1, file1;
+    int driveLeft, driveTop, driveWidth;
+    int graphLeft;
+    QSize window;
+};
+
+const SizeCase Sizes[] = {
+    {1, 360, 12, 14, {4350, 330, 200, 200}, {120, 120, 5140, 7545}, {5400, 120, 6750, 7545},
+     {120, 360, 3075, 2460}, {3270, 360, 3150, 2460}, 1050, 600, 3570, 800, {12148, 8500}},
+    {2, 285, 10, 11, {3260, 250, 150, 150}, {48, 48, 4000, 5648}, {4096, 48, 4924, 5648},
+     {48, 270, 2300, 1845}, {2450, 270, 2360, 1845}, 790, 450, 2680, 600, {9196, 6478}},
+    {3, 240, 8, 10, {2720, 205, 120, 120}, {96, 96, 3240, 4800}, {3408, 96, 3900, 4800},
+     {96, 225, 1824, 1332}, {2000, 225, 1764, 1332}, 655, 336, 2230, 400, {7500, 5600}},
+};
+
+// Caption and value box of each row, and how much higher the box stands.
+struct Pair {
+    int label, text, raise;
+};
+
+}  // namespace
+
+TEST(WindowLayout, TellingRowsAtTheMediumSize)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    const Row rows[] = {
+        {"Label1", 950, 48, 1800},   {"Text1", 930, 1848, 512},    {"Text13", 930, 2464, 1024},
+        {"Text8", 4130, 1848, 2048}, {"Label23", 4450, 300, 2000}, {"Text31", 2170, 2800, 1024},
+        {"Label22", 3120, 100, 1800}, {"Text12", 3440, 124, 1024}, {"Label10", 3377, 948, 1800},
+        {"Text10", 3310, 2800, 2048}, {"Label21", 4670, 100, 1800}, {"Text37", 4990, 72, 1024},
+        {"Label18", 5275, 948, 1800}, {"Text34", 5275, 2800, 2048},
+    };
+    for (const Row& r : rows)
+        expectRow(f, r);
+    EXPECT_EQ(f.form().GraphLeft, 600);
+    EXPECT_EQ(f.form().GraphTop, 4770);
+    EXPECT_EQ(twipsOf(f, "Label23").height(), 280);
+    EXPECT_EQ(twipsOf(f, "Text8").height(), 285);
+}
+
+TEST(WindowLayout, EveryRowBesideItsCaptionAtEverySize)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    for (int size = 1; size <= 3; ++size) {
+        f.GdispItem_Click(size - 1);
+        const LayoutValues& v = f.layout();
+        const int subtreeRaise = v.RowHeight / 3 - v.RowHeight / 10;
+        const Pair pairs[] = {
+            {1, 1, 20},   {2, 2, 20},   {3, 3, 20},   {9, 9, 20},   {4, 4, 20},   {6, 6, 20},
+            {19, 35, 20}, {20, 36, 20}, {5, 5, 20},   {7, 7, 20},   {8, 8, 20},   {15, 31, 50},
+            {14, 30, 50}, {16, 32, 50}, {10, 10, subtreeRaise}, {11, 11, subtreeRaise},
+            {12, 28, subtreeRaise}, {13, 29, subtreeRaise}, {17, 33, 0}, {18, 34, 0},
+        };
+        for (const Pair& p : pairs) {
+            const QRect caption = twipsGeometry(f.Label(p.label));
+            const QRect box = twipsGeometry(f.Text(p.text));
+            EXPECT_EQ(box.top(), caption.top() - p.raise) << "size " << size << " Text" << p.text;
+            EXPECT_EQ(caption.height(), v.RowHeight);
+            EXPECT_EQ(box.height(), v.RowHeight);
+            EXPECT_EQ(caption.width(), v.CaptionWidth);
+        }
+        // Rows follow each other at the row pitch.
+        EXPECT_EQ(twipsGeometry(f.Label(8)).top() - twipsGeometry(f.Label(1)).top(), 10 * v.RowPitch);
+        EXPECT_EQ(twipsGeometry(f.Text(34)).top() - twipsGeometry(f.Text(33)).top(), v.RowPitch);
+    }
+}
+
+TEST(WindowLayout, ThreeSizesFromTheMenu)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    f.show();
+    const QString kept = rig.box(9);
+    for (const SizeCase& c : Sizes) {
+        f.GdispItem(c.size - 1)->trigger();
+        EXPECT_EQ(f.form().ScreenSize, c.size);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(f.GdispItem(i)->isChecked(), i == c.size - 1);
+        EXPECT_EQ(twipsGeometry(f.Picture2()), c.lamp) << c.size;
+        EXPECT_EQ(twipsGeometry(f.Frame(1)), c.frame1) << c.size;
+        EXPECT_EQ(twipsGeometry(f.Frame(10)), c.frame10) << c.size;
+        EXPECT_EQ(twipsGeometry(f.Dir1()), c.dir1) << c.size;
+        EXPECT_EQ(twipsGeometry(f.File1()), c.file1) << c.size;
+        const QRect drive = twipsGeometry(f.Drive1());
+        EXPECT_EQ(drive.left(), c.driveLeft);
+        EXPECT_EQ(drive.top(), c.driveTop);
+        EXPECT_EQ(drive.width(), c.driveWidth);
+        EXPECT_FALSE(hasTwipsHeight(f.Drive1()));
+        EXPECT_EQ(f.form().GraphLeft, c.graphLeft);
+        EXPECT_EQ(f.form().TextFontSize, c.textFont);
+        EXPECT_EQ(f.layout().RowHeight, c.rowHeight);
+        EXPECT_EQ(f.Text(8)->font().pointSize(), c.textFont);
+        EXPECT_EQ(f.Label(23)->font().pointSize(), c.textFont);
+        EXPECT_EQ(f.Dir1()->font().pointSize(), c.textFont);
+        EXPECT_EQ(f.Frame(10)->font().pointSize(), c.frameFont);
+        EXPECT_EQ(f.twipsOuterSize(), c.window);
+        // The values shown stay as they were.
+        EXPECT_EQ(rig.box(9), kept);
+    }
+}
+
+TEST(WindowLayout, SmallShortBoxesAndTheLargeDriveRow)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    f.GdispItem_Click(0);
+    // Text13 starts a little right of the quarter-width Text1's end.
+    const QRect text1 = twipsGeometry(f.Text(1));
+    EXPECT_EQ(text1.left() + text1.width(), 3030);
+    EXPECT_EQ(twipsGeometry(f.Text(13)).left(), 3200);
+    EXPECT_EQ(twipsGeometry(f.Text(12)).width(), 1224);
+    EXPECT_EQ(twipsGeometry(f.Label(21)).top(), 4160 + 2000);
+    f.GdispItem_Click(2);
+    EXPECT_EQ(twipsGeometry(f.Text(37)).width(), 824);
+    EXPECT_EQ(twipsGeometry(f.Label(21)).top(), 2500 + 1250);
+    EXPECT_EQ(twipsGeometry(f.Text(37)).left(), 96 + 24);
+}
+
+TEST(WindowLayout, PixelsFollowTheScreensResolution)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    f.show();
+    const double dpi = logicalDpiOf(&f);
+    EXPECT_EQ(twipsToPixels(9196, 96), 613);
+    EXPECT_EQ(twipsToPixels(15, 96), 1);
+    const QRect twips = twipsGeometry(f.Text(8));
+    EXPECT_EQ(f.Text(8)->geometry(), QRect(twipsToPixels(twips.left(), dpi), twipsToPixels(twips.top(), dpi),
+                                           twipsToPixels(twips.width(), dpi), twipsToPixels(twips.height(), dpi)));
+    // Without a window manager there is no frame: the window itself takes
+    // the outer size.
+    EXPECT_EQ(f.frameGeometry().size(), QSize(twipsToPixels(9196, dpi), twipsToPixels(6478, dpi)));
+    // Every control stands inside its frame, and the frames inside the window.
+    for (QWidget* w : f.Frame(10)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isVisibleTo(&f)) {
+            EXPECT_TRUE(f.Frame(10)->rect().contains(w->geometry())) << w->objectName().toStdString();
+        }
+    }
+    EXPECT_TRUE(f.centralWidget()->rect().contains(f.Frame(10)->geometry()));
+}
+
+TEST(WindowLayout, MenuCentresStartUpDoesNot)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    f.move(7, 9);
+    f.show();
+    EXPECT_EQ(f.pos(), QPoint(7, 9));
+
+    const double dpi = logicalDpiOf(&f);
+    const QRect screen = f.screen()->geometry();
+    const auto expected = [&](int width, int height) {
+        const long long free = std::llround(screen.width() * 1440.0 / dpi) - width;
+        const long long freeDown = std::llround(screen.height() * 1440.0 / dpi) - height;
+        return QPoint(static_cast<int>(free / 2), static_cast<int>(freeDown / 4));
+    };
+    f.GdispItem(2)->trigger();
+    EXPECT_EQ(f.twipsPosition(), expected(7500, 5600));
+    EXPECT_EQ(f.pos(), screen.topLeft() + QPoint(twipsToPixels(f.twipsPosition().x(), dpi),
+                                                 twipsToPixels(f.twipsPosition().y(), dpi)));
+    // A window wider than the screen gets a negative left edge.
+    f.GdispItem(0)->trigger();
+    const QPoint large = expected(12148, 8500);
+    EXPECT_EQ(f.twipsPosition(), large);
+    if (screen.width() * 1440.0 / dpi < 12148) {
+        EXPECT_LT(f.twipsPosition().x(), 0);
+    }
+}
+
+TEST(WindowLayout, UnknownSizeChangesOnlyTheVariable)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    const QRect before = twipsGeometry(f.Text(8));
+    f.SetScreenSize(5);
+    EXPECT_EQ(f.form().ScreenSize, 5);
+    EXPECT_EQ(twipsGeometry(f.Text(8)), before);
+    EXPECT_EQ(f.twipsOuterSize(), QSize(9196, 6478));
+}

@@ -1,0 +1,206 @@
+// The visible lists: a double-click in Dir1 opens a folder and searches it,
+// File1 follows the search, failures leave the lists where they were, and
+// the key and mouse events carry the modifier mask.
+#include "modifier_mask.h"
+#include "runtime_error.h"
+#include "twips.h"
+#include "window_rig.h"
+
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace dorvelix;
+using dorvelix::testing::TempTree;
+using dorvelix::testing::WindowRig;
+
+namespace {
+
+// top/one/two/a.txt holds one byte; top/other is empty.
+void smallTree(const TempTree& t)
+{
+    t.file("top/one/two/a.txt", 1);
+    t.folder("top/other");
+}
+
+QStringList shownFiles(const FileListBox* list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
+
+}  // namespace
+
+TEST(WindowFolderList, DoubleClickOpensAndSearches)
+{
+    WindowRig rig(smallTree);
+    Form1& f = *rig.form;
+    f.show();
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
+
+    EXPECT_EQ(f.Dir1()->list().path(), rig.top() + "/one");
+    EXPECT_EQ(FolderListBox::pathOf(f.Dir1()->openFolderItem()), rig.top() + "/one");
+    ASSERT_EQ(f.Dir1()->openFolderItem()->childCount(), 1);
+    EXPECT_EQ(f.Dir1()->openFolderItem()->child(0)->text(0), QStringLiteral("two"));
+    // One subfolder holding one 1-byte file, 4,096-byte clusters.
+    EXPECT_EQ(rig.box(31), QStringLiteral("0"));
+    EXPECT_EQ(rig.box(30), QStringLiteral(" 0 "));
+    EXPECT_EQ(rig.box(32), QStringLiteral(" 0 "));
+    EXPECT_EQ(rig.box(10), QStringLiteral(" 1 "));
+    EXPECT_EQ(rig.box(11), QStringLiteral(" 1 "));
+    EXPECT_EQ(rig.box(28), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(29), QStringLiteral(" 8,192 "));
+    EXPECT_EQ(rig.box(33), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(34), QStringLiteral(" 8,192 "));
+    EXPECT_TRUE(rig.messages.isEmpty());
+    EXPECT_FALSE(f.services().busyPointerShown());
+    EXPECT_EQ(f.driveFolders().currentFolder(f.Drive1()->drive()), rig.top() + "/one");
+
+    // Down once more: File1 now lists the folder's file.
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one/two"));
+    EXPECT_EQ(shownFiles(f.File1()), QStringList({"a.txt"}));
+    EXPECT_EQ(rig.box(31), QStringLiteral("1"));
+    EXPECT_EQ(rig.box(28), QStringLiteral(" 1 "));
+
+    // And up again through an ancestor, which is searched as well.
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    EXPECT_EQ(f.Dir1()->list().path(), rig.top());
+    EXPECT_EQ(rig.box(10), QStringLiteral(" 3 "));
+    EXPECT_TRUE(shownFiles(f.File1()).isEmpty());
+}
+
+TEST(WindowFolderList, PathAssignedFromOutsideIsShown)
+{
+    WindowRig rig(smallTree);
+    Form1& f = *rig.form;
+    f.Dir1()->list().setPath(rig.top() + "/other");
+    EXPECT_EQ(FolderListBox::pathOf(f.Dir1()->openFolderItem()), rig.top() + "/other");
+    EXPECT_EQ(f.Dir1()->openFolderItem()->childCount(), 0);
+    EXPECT_EQ(rig.box(10), QStringLiteral(" 0 "));
+}
+
+TEST(WindowFolderList, VanishedFolderIsReportedAndNothingMoves)
+{
+    WindowRig rig(smallTree);
+    Form1& f = *rig.form;
+    f.show();
+    std::filesystem::remove(rig.top() + "/other");
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/other"));
+    ASSERT_EQ(rig.messages.size(), 1);
+    EXPECT_TRUE(rig.messages[0].startsWith(errorDescription(err::PathNotFound)));
+    EXPECT_TRUE(rig.messages[0].endsWith(QString::fromStdString(rig.top() + "/other")));
+    EXPECT_EQ(f.Dir1()->list().path(), rig.top());
+    EXPECT_EQ(FolderListBox::pathOf(f.Dir1()->openFolderItem()), rig.top());
+    EXPECT_EQ(rig.box(10), QStringLiteral("- "));
+}
+
+TEST(WindowFolderList, RequestsDuringASearchAreIgnored)
+{
+    WindowRig rig(smallTree);
+    Form1& f = *rig.form;
+    f.show();
+    const QString driveBefore = f.Drive1()->drive();
+    bool ran = false;
+    bool searching = false;
+    // Runs while the search lets pending events through after its first
+    // subfolder: another folder and another drive are asked for.
+    QTimer::singleShot(0, &f, [&] {
+        ran = true;
+        searching = f.search().isSearching();
+        rig.doubleClickFolder(rig.top() + "/one/two");
+        if (f.Drive1()->count() > 1)
+            f.Drive1()->setCurrentIndex((f.Drive1()->currentIndex() + 1) % f.Drive1()->count());
+    });
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
+    ASSERT_TRUE(ran);
+    EXPECT_TRUE(searching);
+    EXPECT_EQ(f.Dir1()->list().path(), rig.top() + "/one");
+    EXPECT_EQ(f.Drive1()->drive(), driveBefore);
+    EXPECT_EQ(rig.box(28), QStringLiteral(" 2 "));
+}
+
+TEST(WindowFileList, SelectionAndDoubleClick)
+{
+    WindowRig rig([](const TempTree& t) {
+        t.file("top/b.txt", 3);
+        t.file("top/a.txt", 2);
+    });
+    Form1& f = *rig.form;
+    f.show();
+    FileListBox* file1 = f.File1();
+    EXPECT_EQ(file1->list().listIndex, -1);
+    QSignalSpy spy(file1, &FileListBox::dblClick);
+    const QPoint at = file1->visualItemRect(file1->item(1)).center();
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(file1->list().listIndex, 1);
+    QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(file1->list().list(file1->list().listIndex), "b.txt");
+    // A double-click below the last entry is no double-click on a file.
+    QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, QPoint(5, file1->viewport()->height() - 2));
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST(WindowModifiers, MaskOfKeysAndButtons)
+{
+    const auto mask = [](QEvent::Type type, int key, Qt::KeyboardModifiers held) {
+        const QKeyEvent e(type, key, held);
+        return keyModifierMask(e);
+    };
+    EXPECT_EQ(mask(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier), 0);
+    EXPECT_EQ(mask(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier), 6);
+    EXPECT_EQ(mask(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier), 7);
+    // A modifier key's own press carries it, its release no longer does,
+    // whichever way the window system reported it.
+    EXPECT_EQ(mask(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier), 1);
+    EXPECT_EQ(mask(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier), 1);
+    EXPECT_EQ(mask(QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier), 0);
+    EXPECT_EQ(mask(QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier | Qt::ShiftModifier), 1);
+    EXPECT_EQ(mask(QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier), 4);
+    EXPECT_EQ(mouseButtonNumber(Qt::LeftButton), 1);
+    EXPECT_EQ(mouseButtonNumber(Qt::RightButton), 2);
+    EXPECT_EQ(mouseButtonNumber(Qt::MiddleButton), 4);
+}
+
+TEST(WindowModifiers, ListsRaiseTheirEvents)
+{
+    WindowRig rig(smallTree);
+    Form1& f = *rig.form;
+    f.show();
+    QSignalSpy driveDown(f.Drive1(), &DriveListBox::keyDown);
+    QSignalSpy driveUp(f.Drive1(), &DriveListBox::keyUp);
+    QSignalSpy dirDown(f.Dir1(), &FolderListBox::keyDown);
+    QSignalSpy dirUp(f.Dir1(), &FolderListBox::keyUp);
+    QSignalSpy mouse(f.Dir1(), &FolderListBox::mouseDown);
+
+    // Key events as the window system delivers them.
+    const auto key = [](QWidget* to, QEvent::Type type, int code, Qt::KeyboardModifiers held) {
+        QKeyEvent e(type, code, held);
+        QApplication::sendEvent(to, &e);
+    };
+    key(f.Drive1(), QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    key(f.Drive1(), QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
+    ASSERT_EQ(driveDown.count(), 1);
+    EXPECT_EQ(driveDown[0][1].toInt(), 1);
+    ASSERT_EQ(driveUp.count(), 1);
+    EXPECT_EQ(driveUp[0][1].toInt(), 0);
+
+    key(f.Dir1(), QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+    key(f.Dir1(), QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier);
+    ASSERT_EQ(dirDown.count(), 1);
+    EXPECT_EQ(dirDown[0][1].toInt(), 2);
+    EXPECT_EQ(dirUp[0][1].toInt(), 0);
+
+    QTest::mousePress(f.Dir1()->viewport(), Qt::RightButton, Qt::ControlModifier | Qt::AltModifier, QPoint(4, 6));
+    ASSERT_EQ(mouse.count(), 1);
+    EXPECT_EQ(mouse[0][0].toInt(), 2);
+    EXPECT_EQ(mouse[0][1].toInt(), 6);
+    const double dpi = logicalDpiOf(f.Dir1());
+    EXPECT_EQ(mouse[0][2].toInt(), pixelsToTwips(4, dpi));
+    EXPECT_EQ(mouse[0][3].toInt(), pixelsToTwips(6, dpi));
+}

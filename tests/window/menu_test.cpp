@@ -1,0 +1,113 @@
+// The conversion cluster length menu, and quitting.
+#include "window_rig.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace dorvelix;
+using dorvelix::testing::TempTree;
+using dorvelix::testing::WindowRig;
+
+namespace {
+
+int checkedEntry(Form1& f)
+{
+    int found = -1;
+    for (int i = 0; i < 9; ++i) {
+        if (f.clustItem(i)->isChecked()) {
+            if (found != -1)
+                return -2;  // more than one
+            found = i;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+TEST(WindowConvertMenu, ChoiceStoresMarksShowsAndClears)
+{
+    WindowRig rig([](const TempTree& t) { t.file("top/one/two/a.txt", 1); });
+    Form1& f = *rig.form;
+    f.show();
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
+    EXPECT_EQ(rig.box(33), QStringLiteral(" 2 "));
+
+    f.clustItem(3)->trigger();
+    EXPECT_EQ(f.form().ConvertLength, 1024);
+    EXPECT_EQ(f.form().ConvertEntriesPerCluster, 32);
+    EXPECT_EQ(checkedEntry(f), 3);
+    EXPECT_EQ(rig.box(37), QStringLiteral(" 1,024 "));
+    EXPECT_EQ(rig.box(33), QStringLiteral("0"));
+    EXPECT_EQ(rig.box(34), QStringLiteral("0"));
+    // The other rows and the search totals stay.
+    EXPECT_EQ(rig.box(28), QStringLiteral(" 2 "));
+    EXPECT_EQ(f.form().TreeConvertClusterCount, 2);
+
+    // The entry already checked, chosen again: still checked, cleared again.
+    f.Text(33)->setText(QStringLiteral("x"));
+    f.clustItem(3)->trigger();
+    EXPECT_EQ(checkedEntry(f), 3);
+    EXPECT_EQ(rig.box(33), QStringLiteral("0"));
+
+    // The next search counts at the new length; the drive's rows are unchanged.
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
+    EXPECT_EQ(rig.box(28), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(29), QStringLiteral(" 8,192 "));
+    EXPECT_EQ(rig.box(33), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(34), QStringLiteral(" 2,048 "));
+
+    f.clustItem(8)->trigger();
+    EXPECT_EQ(f.form().ConvertLength, 32768);
+    EXPECT_EQ(f.form().ConvertEntriesPerCluster, 1024);
+    EXPECT_EQ(rig.box(37), QStringLiteral(" 32,768 "));
+    EXPECT_EQ(checkedEntry(f), 8);
+
+    // A drive query puts the drive's own length back.
+    f.ShowDriveInfo(f.Drive1()->drive());
+    EXPECT_EQ(f.form().ConvertLength, 4096);
+    EXPECT_EQ(checkedEntry(f), 5);
+    EXPECT_EQ(rig.box(37), QStringLiteral(" 4,096 "));
+}
+
+TEST(WindowConvertMenu, CheckMarkHandling)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    f.CheckConvertLength(0);
+    EXPECT_EQ(checkedEntry(f), 0);
+    f.CheckConvertLength(7);
+    EXPECT_EQ(checkedEntry(f), 7);
+    // Only the checked entry shows a check box at all.
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(f.clustItem(i)->isCheckable(), i == 7);
+}
+
+TEST(WindowQuit, ClosingEndsTheProgramWithEveryWindow)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    f.show();
+    QDialog other;
+    other.show();
+    bool ended = false;
+    QTimer::singleShot(0, &f, [&] { f.close(); });
+    // Should the loop not end, this one ends it and the case fails.
+    QTimer::singleShot(20000, &f, [&] { QCoreApplication::exit(3); });
+    ended = QApplication::exec() == 0;
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(other.isVisible());
+    EXPECT_FALSE(f.isVisible());
+}
+
+TEST(WindowQuit, QuitEntryEndsTheProgram)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    f.show();
+    QTimer::singleShot(0, &f, [&] { f.quitItem(0)->trigger(); });
+    QTimer::singleShot(20000, &f, [&] { QCoreApplication::exit(3); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(f.isVisible());
+}

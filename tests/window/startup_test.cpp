@@ -1,0 +1,270 @@
+// The main window as it opens: its controls, captions, faces and menus, and
+// the state start-up leaves it in.
+#include "twips.h"
+#include "window_rig.h"
+
+#include <QFontInfo>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+
+using namespace dorvelix;
+using dorvelix::testing::TempTree;
+using dorvelix::testing::WindowRig;
+
+namespace {
+
+const std::map<int, const char*> Captions{
+    {1, "ドライブ ："},
+    {2, "ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ) ："},
+    {3, "セクタ／クラスタ ："},
+    {9, "クラスタ長(ﾊﾞｲﾄ) ："},
+    {4, "全クラスタ数 ： "},
+    {6, "全容量(ﾊﾞｲﾄ) ："},
+    {19, "占有クラスタ数 ："},
+    {20, "占有バイト数 ："},
+    {5, "空きクラスタ数 ："},
+    {7, "空き容量(ﾊﾞｲﾄ) ："},
+    {8, "空き容量率（％）："},
+    {23, "ドライブ使用状況"},
+    {15, "ﾌｧｲﾙ数 ："},
+    {14, "占有クラスタ数 ："},
+    {16, "占有バイト数 ："},
+    {22, "含むサブホルダ"},
+    {10, "ホルダ数 ："},
+    {11, "ファイル数 ："},
+    {12, "占有クラスタ数 ："},
+    {13, "占有バイト数 ："},
+    {21, "換算クラスタ長"},
+    {17, "占有クラスタ数 ："},
+    {18, "占有バイト数 ："},
+    {24, "0 %"},
+    {25, "50 %"},
+    {26, "100 %"},
+};
+
+const int DrivePanelLabels[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 19, 20, 23, 24, 25, 26};
+const int DrivePanelBoxes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 35, 36};
+const int FolderPanelLabels[] = {10, 11, 12, 13, 14, 15, 16, 17, 18, 21, 22};
+const int FolderPanelBoxes[] = {10, 11, 12, 28, 29, 30, 31, 32, 33, 34, 37};
+const int FolderResultBoxes[] = {10, 11, 28, 29, 30, 31, 32, 33, 34};
+
+QColor textColor(const QWidget* w)
+{
+    return w->palette().color(QPalette::WindowText);
+}
+
+bool checked(const QAction* a)
+{
+    return a->isCheckable() && a->isChecked();
+}
+
+}  // namespace
+
+TEST(WindowControls, EveryControlByNameInItsFrame)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    EXPECT_EQ(f.objectName(), "Form1");
+    EXPECT_EQ(f.windowTitle(), QString::fromUtf8("DORVELIX  Ver 0.982 2001.3"));
+    EXPECT_FALSE(f.windowIcon().isNull());
+
+    QWidget* client = f.centralWidget();
+    EXPECT_EQ(f.Frame(1)->parentWidget(), client);
+    EXPECT_EQ(f.Frame(10)->parentWidget(), client);
+    EXPECT_EQ(f.Frame(1)->caption(), QString::fromUtf8("ドライブ情報"));
+    EXPECT_EQ(f.Frame(10)->caption(), QString::fromUtf8("ホルダー情報"));
+    for (int n : DrivePanelLabels)
+        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.Frame(1)) << n;
+    for (int n : DrivePanelBoxes)
+        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.Frame(1)) << n;
+    for (int n : FolderPanelLabels)
+        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.Frame(10)) << n;
+    for (int n : FolderPanelBoxes)
+        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.Frame(10)) << n;
+    for (const char* name : {"Drive1", "Picture1", "Picture2", "Line1", "Line3", "Line4", "Line5"})
+        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.Frame(1)) << name;
+    for (const char* name : {"Dir1", "File1"})
+        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.Frame(10)) << name;
+    for (const auto& [n, caption] : Captions)
+        EXPECT_EQ(f.Label(n)->text(), QString::fromUtf8(caption)) << "Label" << n;
+
+    // The per-level frames are there, hidden, beyond the client area's right edge.
+    for (int n = 2; n <= 17; ++n) {
+        if (n == 10)
+            continue;
+        FrameControl* frame = f.findChild<FrameControl*>(QStringLiteral("Frame%1").arg(n));
+        ASSERT_NE(frame, nullptr) << n;
+        EXPECT_EQ(frame->parentWidget(), client);
+        EXPECT_EQ(frame->caption(), frame->objectName());
+        EXPECT_FALSE(frame->isVisibleTo(&f));
+        EXPECT_GE(twipsGeometry(frame).left(), 12120);
+        EXPECT_GT(frame->x(), client->width());
+    }
+}
+
+TEST(WindowControls, ColoursAlignmentAndFaces)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    for (int n : {1, 8, 10, 18})
+        EXPECT_EQ(textColor(f.Label(n)), QColor(255, 255, 255)) << n;
+    for (int n : {21, 22, 23})
+        EXPECT_EQ(textColor(f.Label(n)), QColor(255, 255, 0)) << n;
+    EXPECT_TRUE(f.Label(1)->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(f.Label(22)->alignment() & Qt::AlignLeft);
+    EXPECT_TRUE(f.Label(25)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.Text(8)->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(f.Text(13)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.Text(31)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.Text(1)->isReadOnly());
+
+    const QString fixed = QStringLiteral("IPAGothic");
+    const QString proportional = QStringLiteral("IPAPGothic");
+    const auto face = [](const QWidget* w) { return w->font().family(); };
+    for (int n : {2, 9, 11, 28, 34, 35, 37})
+        EXPECT_EQ(face(f.Text(n)), fixed) << n;
+    for (int n : {1, 12, 13})
+        EXPECT_EQ(face(f.Text(n)), proportional) << n;
+    for (int n : {1, 15, 23})
+        EXPECT_EQ(face(f.Label(n)), proportional) << n;
+    EXPECT_EQ(face(f.Frame(1)), fixed);
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Drive1(), f.Dir1(), f.File1()})
+        EXPECT_EQ(face(w), proportional);
+    EXPECT_TRUE(f.Text(8)->font().bold());
+    EXPECT_TRUE(f.Label(8)->font().bold());
+
+    // The faces are really there and hold the captions' characters.
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Text(2), f.Label(2)}) {
+        EXPECT_EQ(QFontInfo(w->font()).family(), face(w));
+        const QFontMetrics metrics(w->font());
+        for (QChar c : QString::fromUtf8("ﾊﾞｲﾄセクタ占有（％）："))
+            EXPECT_TRUE(metrics.inFont(c)) << static_cast<int>(c.unicode());
+    }
+}
+
+TEST(WindowMenus, BarOrderCaptionsAndChecks)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    QStringList bar;
+    for (QAction* a : f.menuBar()->actions())
+        bar << a->text();
+    EXPECT_EQ(bar, QStringList({QString::fromUtf8("終了(&Q)"), QString::fromUtf8("換算クラスタ長(&C)"),
+                                QString::fromUtf8("画面の大きさ(&D)"), QString::fromUtf8("説明(&S)"),
+                                QString::fromUtf8("バージョン情報(&V)")}));
+    EXPECT_EQ(f.version()->menu(), nullptr);
+    EXPECT_EQ(f.quitItem(0)->text(), QString::fromUtf8("終了(&Q)"));
+    const char* clust[] = {"   128(&0)", "   256(&1)", "   512(&2)", " 1,024(&3)", " 2,048(&4)",
+                           " 4,096(&5)", " 8,192(&6)", "16,384(&7)", "32,768(&8)"};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(f.clustItem(i)->text(), QString::fromUtf8(clust[i]));
+    const char* sizes[] = {"大(&L)", "中(&M)", "小(&S)"};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(f.GdispItem(i)->text(), QString::fromUtf8(sizes[i]));
+    const char* help[] = {"機能概要(&K)", "使用方法(&S)", "FATについて(&F)", "その他(&E)"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(f.comentItem(i)->text(), QString::fromUtf8(help[i]));
+    EXPECT_EQ(f.findChild<QAction*>(QStringLiteral("clustItem(3)")), f.clustItem(3));
+
+    // Start-up: the medium size alone is checked; the drive query checked its
+    // cluster length, 4,096 bytes, alone.
+    EXPECT_FALSE(checked(f.GdispItem(0)));
+    EXPECT_TRUE(checked(f.GdispItem(1)));
+    EXPECT_FALSE(checked(f.GdispItem(2)));
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(checked(f.clustItem(i)), i == 5) << i;
+}
+
+TEST(WindowStartUp, NoCheckMarksBeforeTheLoad)
+{
+    WindowRig rig([](const TempTree&) {}, false);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(rig.form->GdispItem(i)->isChecked());
+    for (int i = 0; i < 9; ++i)
+        EXPECT_FALSE(rig.form->clustItem(i)->isChecked());
+}
+
+TEST(WindowStartUp, OpensOnTheCurrentFolderWithoutSearching)
+{
+    WindowRig rig([](const TempTree& t) {
+        t.file("top/sub/deep.txt", 10);
+        t.file("top/plain.txt", 5000);
+        t.file("top/.hidden", 1);
+        ::mkfifo(t.path("top/pipe").c_str(), 0644);
+    });
+    Form1& f = *rig.form;
+    const FormState& s = f.form();
+    EXPECT_EQ(s.ScreenSize, 2);
+    EXPECT_EQ(s.TreeFolders, 0);
+    EXPECT_EQ(s.TreeFiles, 0);
+    EXPECT_EQ(s.TreeClusterCount, 0);
+    EXPECT_EQ(s.TreeConvertClusterCount, 0);
+    EXPECT_EQ(s.ShiftDown, False);
+
+    // The drive panel is filled from the drive's figures, the folder results
+    // are blank: no search has run.
+    EXPECT_EQ(s.ClusterLength, 4096);
+    EXPECT_EQ(s.ConvertLength, 4096);
+    EXPECT_EQ(rig.box(9), QStringLiteral(" 4,096 "));
+    EXPECT_EQ(rig.box(12), QStringLiteral(" 4,096 "));
+    EXPECT_EQ(rig.box(37), QStringLiteral(" 4,096 "));
+    for (int n : FolderResultBoxes)
+        EXPECT_EQ(rig.box(n), QStringLiteral("- ")) << n;
+    EXPECT_TRUE(rig.messages.isEmpty());
+    EXPECT_FALSE(f.services().busyPointerShown());
+
+    // The lamp is green.
+    const QImage lamp = f.Picture2()->picture().toImage();
+    ASSERT_FALSE(lamp.isNull());
+    EXPECT_EQ(QColor(lamp.pixel(0, 0)), QColor(0, 255, 0));
+
+    // Dir1 and File1 show the folder the program was started in; File1 lists
+    // hidden and special files too.
+    EXPECT_EQ(f.Dir1()->list().list(-1), rig.top());
+    EXPECT_EQ(FolderListBox::pathOf(f.Dir1()->openFolderItem()), rig.top());
+    QStringList files;
+    for (int i = 0; i < f.File1()->count(); ++i)
+        files << f.File1()->item(i)->text();
+    EXPECT_EQ(files, QStringList({".hidden", "pipe", "plain.txt"}));
+    EXPECT_EQ(f.Drive1()->drive(), driveTextOf(rig.top()));
+    EXPECT_EQ(f.driveFolders().currentFolder(f.Drive1()->drive()), rig.top());
+}
+
+TEST(WindowStartUp, FolderListShowsAncestorsThenSubfolders)
+{
+    WindowRig rig([](const TempTree& t) {
+        t.folder("top/beta");
+        t.folder("top/Alpha");
+        t.folder("top/.dot");
+    });
+    FolderListBox* dir1 = rig.form->Dir1();
+    // Each ancestor holds the next one alone, from the drive's root down.
+    std::vector<std::string> chain;
+    QTreeWidgetItem* item = dir1->topLevelItem(0);
+    ASSERT_EQ(dir1->topLevelItemCount(), 1);
+    while (item) {
+        chain.push_back(FolderListBox::pathOf(item));
+        if (item == dir1->openFolderItem())
+            break;
+        ASSERT_EQ(item->childCount(), 1);
+        item = item->child(0);
+    }
+    std::string root = driveOf(rig.top());
+    if (root.back() != '/')
+        root += '/';
+    ASSERT_GE(chain.size(), 2u);
+    EXPECT_EQ(chain.front(), root);
+    EXPECT_EQ(chain.back(), rig.top());
+    for (size_t i = 1; i + 1 < chain.size(); ++i)
+        EXPECT_TRUE(rig.top().starts_with(chain[i] + "/")) << chain[i];
+
+    QTreeWidgetItem* open = dir1->openFolderItem();
+    ASSERT_EQ(open->childCount(), 3);
+    EXPECT_EQ(open->child(0)->text(0), QStringLiteral(".dot"));
+    EXPECT_EQ(open->child(1)->text(0), QStringLiteral("Alpha"));
+    EXPECT_EQ(open->child(2)->text(0), QStringLiteral("beta"));
+    EXPECT_EQ(FolderListBox::pathOf(open->child(1)), rig.top() + "/Alpha");
+    EXPECT_EQ(dir1->currentItem(), open);
+}

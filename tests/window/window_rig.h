@@ -1,0 +1,96 @@
+// A main window on a real temporary folder, started as the program starts
+// it, with a drive of fixed figures and message boxes collected instead of
+// shown.
+#pragma once
+
+#include "form1.h"
+#include "temp_tree.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <unistd.h>
+
+// Texts in failure messages as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace dorvelix::testing {
+
+inline QApplication& qtApp()
+{
+    static int argc = 1;
+    static char name[] = "window_tests";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: tearing it down among the other statics is not safe.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// 1,000 clusters of 8 × 512 = 4,096 bytes, a quarter of them free.
+struct FixedVolumes : VolumeQueries {
+    bool diskFreeSpace(const std::string&, FreeSpace& out) override
+    {
+        out = {8, 512, 250, 1000};
+        return true;
+    }
+    bool diskFreeSpaceEx(const std::string&, FreeSpaceEx& out) override
+    {
+        out = {250 * 4096, 1000 * 4096, 250 * 4096};
+        return true;
+    }
+    bool fileSystemName(const std::string&, QString& out) override
+    {
+        out = QStringLiteral("ext4");
+        return true;
+    }
+};
+
+// The window started in folder "top" of a temporary tree that the case
+// builds first (prepare), as the program is started from a shell there.
+class WindowRig {
+public:
+    template <class Prepare>
+    explicit WindowRig(Prepare&& prepare, bool load = true)
+    {
+        qtApp();
+        tree.folder("top");
+        prepare(tree);
+        char previous[4096];
+        if (::getcwd(previous, sizeof previous))
+            previous_ = previous;
+        if (::chdir(tree.path("top").c_str()) != 0)
+            throw std::runtime_error("cannot enter the test folder");
+        form = std::make_unique<Form1>(volumes);
+        form->services().onMessageBox = [this](const QString& text, const QString&) { messages.push_back(text); };
+        if (load)
+            form->Form_Load();
+    }
+    WindowRig() : WindowRig([](const TempTree&) {}) {}
+    ~WindowRig()
+    {
+        form.reset();
+        if (!previous_.empty())
+            (void)::chdir(previous_.c_str());
+    }
+
+    std::string top() const { return tree.path("top"); }
+    QString box(int n) const { return form->Text(n)->text(); }
+
+    // Double-clicks the entry of Dir1 that shows folder (full path).
+    bool doubleClickFolder(const std::string& folder);
+
+    TempTree tree;
+    FixedVolumes volumes;
+    std::unique_ptr<Form1> form;
+    QStringList messages;
+
+private:
+    std::string previous_;
+};
+
+}  // namespace dorvelix::testing
