@@ -2,6 +2,7 @@
 
 #include "modifier_mask.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
@@ -47,6 +48,18 @@ void DriveListBox::keyReleaseEvent(QKeyEvent* event)
 {
     emit keyUp(event->key(), keyModifierMask(*event));
     QComboBox::keyReleaseEvent(event);
+}
+
+}  // namespace dorvelix
+
+namespace dorvelix {
+
+void DriveListBox::changeEvent(QEvent* event)
+{
+    // The drop-down shows the drives in the list's own face and size.
+    if (event->type() == QEvent::FontChange && view())
+        view()->setFont(font());
+    QComboBox::changeEvent(event);
 }
 
 }  // namespace dorvelix

@@ -118,8 +118,10 @@ Form1::Form1(VolumeQueries& volumes, QWidget* parent)
 
 Form1::~Form1()
 {
-    // The lists' handlers point into this window.
+    // The lists' handlers point into this window, and the list widgets into
+    // the lists: the widgets go first, while the lists are still there.
     dir1List_.onChange = nullptr;
+    delete takeCentralWidget();
 }
 
 void Form1::createControls()
