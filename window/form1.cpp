@@ -410,10 +410,12 @@ void Form1::Drive1_Change()
     services_.setMousePointer(BusyPointer);
     const QString drive = drive1_->drive();
     if (driveQuery_.ShowDriveInfo(drive)) {
+        const std::string folder = driveFolders_.currentFolder(drive);
         try {
-            dir1List_.setPath(driveFolders_.currentFolder(drive));
+            dir1List_.setPath(folder);
         } catch (const RuntimeError& e) {
-            services_.messageBox(errorDescription(e.number()) + QStringLiteral("\r\n") + drive);
+            // The lists stay on the folder they showed.
+            services_.messageBox(errorDescription(e.number()) + QStringLiteral("\r\n") + displayText(folder));
         }
     }
     ShowSearchLamp(form_.ShiftDown);
