@@ -56,30 +56,43 @@ EntryKind kindFromMode(mode_t mode, dev_t entryDev, dev_t folderDev)
     return EntryKind::Special;
 }
 
-// Sorts entries as listOrderLess does. The case-folded keys are made once,
-// and the entries moved once, which matters for folders of many thousands.
+// Sorts entries as listOrderLess does. Each name's case-folded key is made
+// once, and its first eight bytes are packed into a number, so that most
+// comparisons are one integer comparison; the entries are moved once. This
+// matters for folders of many thousands.
 void sortInListOrder(std::vector<FolderEntry>& entries)
 {
+    struct Key {
+        std::uint64_t head;  // the first eight folded bytes, big-endian, zero-padded
+        std::uint32_t index;
+    };
     const size_t n = entries.size();
-    std::vector<std::string> keys(n);
+    std::vector<std::string> folded(n);
+    std::vector<Key> keys(n);
     for (size_t i = 0; i < n; ++i) {
-        keys[i] = entries[i].name;
-        for (char& c : keys[i]) {
+        std::string& f = folded[i];
+        f = entries[i].name;
+        std::uint64_t head = 0;
+        for (size_t k = 0; k < f.size(); ++k) {
+            char& c = f[k];
             if (c >= 'A' && c <= 'Z')
                 c += 'a' - 'A';
+            if (k < 8)
+                head |= static_cast<std::uint64_t>(static_cast<unsigned char>(c)) << (56 - 8 * k);
         }
+        keys[i] = {head, static_cast<std::uint32_t>(i)};
     }
-    std::vector<std::uint32_t> order(n);
-    for (size_t i = 0; i < n; ++i)
-        order[i] = static_cast<std::uint32_t>(i);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const int byKey = keys[a].compare(keys[b]);
-        return byKey != 0 ? byKey < 0 : entries[a].name < entries[b].name;
+    // Names hold no NUL byte, so the zero padding puts a shorter name first.
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        const int byKey = folded[a.index].compare(folded[b.index]);
+        return byKey != 0 ? byKey < 0 : entries[a.index].name < entries[b.index].name;
     });
     std::vector<FolderEntry> sorted;
     sorted.reserve(n);
-    for (const std::uint32_t i : order)
-        sorted.push_back(std::move(entries[i]));
+    for (const Key& k : keys)
+        sorted.push_back(std::move(entries[k.index]));
     entries = std::move(sorted);
 }
 

@@ -37,6 +37,14 @@ TEST(Lists, EntriesAreOrderedIgnoringCaseThenByBytes)
     FileList files;
     files.setPath(t.root());
     EXPECT_EQ(names(files), (std::vector<std::string>{"_x", "A.txt", "a.txt", "B", "b", "C", "\xE3\x81\x82"}));
+
+    // Names alike in their first eight letters are still ordered by the rest.
+    TempTree u;
+    for (const char* n : {"abcdefghIJ", "ABCDEFGHij", "abcdefghi", "abcdefgh", "abcdefgha", "Abcdefg"})
+        u.file(n);
+    files.setPath(u.root());
+    EXPECT_EQ(names(files), (std::vector<std::string>{"Abcdefg", "abcdefgh", "abcdefgha", "abcdefghi", "ABCDEFGHij",
+                                                      "abcdefghIJ"}));
 }
 
 TEST(Lists, FolderListShowsSubfoldersOnlyAndNeverLinks)
