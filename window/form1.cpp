@@ -114,6 +114,7 @@ Form1::Form1(VolumeQueries& volumes, QWidget* parent)
     createMenus();
     startOnCurrentFolder();
     installSearch();
+    installEvents();
 }
 
 Form1::~Form1()
@@ -121,6 +122,7 @@ Form1::~Form1()
     // The lists' handlers point into this window, and the list widgets into
     // the lists: the widgets go first, while the lists are still there.
     dir1List_.onChange = nullptr;
+    delete form2_.data();
     delete takeCentralWidget();
 }
 
@@ -300,8 +302,6 @@ void Form1::installSearch()
     dir1_->isBusy = busy;
     drive1_->isBusy = busy;
 
-    connect(drive1_, &DriveListBox::change, this, &Form1::Drive1_Change);
-    connect(file1_, &FileListBox::dblClick, this, &Form1::File1_DblClick);
     connect(dir1_, &FolderListBox::openFailed, this, [this](int number, const QString& path) {
         services_.messageBox(errorDescription(number) + QStringLiteral("\r\n") + path);
     });
@@ -323,15 +323,6 @@ void Form1::Form_Load()
 void Form1::ShowDriveInfo(const QString& drive)
 {
     driveQuery_.ShowDriveInfo(drive);
-}
-
-void Form1::ShowSearchLamp(std::int16_t state)
-{
-    // The lamp's side follows the screen size.
-    const int side = form_.ScreenSize == 1 ? 200 : form_.ScreenSize == 2 ? 150 : form_.ScreenSize == 3 ? 120 : 0;
-    paintSearchLamp(side, state != 0);
-    if (state != 0)
-        ShowDriveInfo(drive1_->drive());
 }
 
 void Form1::CheckConvertLength(int index)
@@ -357,35 +348,6 @@ void Form1::setBoxText(int textNumber, const QString& text)
         file1_->refresh();
 }
 
-void Form1::drawUsageGraph(int screenSize)
-{
-    // The drawing area at its place; the bar itself is drawn by the graph.
-    static constexpr int Widths[] = {3600, 2700, 2248};
-    static constexpr int Heights[] = {400, 300, 248};
-    const bool known = screenSize >= 1 && screenSize <= 3;
-    const int w = known ? Widths[screenSize - 1] : 0;
-    const int h = known ? Heights[screenSize - 1] : 0;
-    setTwipsGeometry(picture1_, form_.GraphLeft, form_.GraphTop, w, h);
-    picture1_->setPicture({});
-    picture1_->fill(colors::White);
-}
-
-void Form1::paintSearchLamp(int side, bool red)
-{
-    const int px = twipsToPixels(side, logicalDpiOf(picture2_));
-    picture2_->fillBox(QRect(0, 0, px, px), red ? colors::Red : QColor(0, 255, 0));
-}
-
-void Form1::placeScaleCaption(int n, int top, int left, int fontSize)
-{
-    CaptionLabel* label = Label(n);
-    setTwipsTop(label, top);
-    setTwipsLeft(label, left);
-    setFontSize(label, fontSize);
-    applyTwips(label);
-    label->show();
-}
-
 void Form1::quitItem_Click(int /*index*/)
 {
     endProgram();
@@ -395,34 +357,6 @@ void Form1::clustItem_Click(int index)
 {
     dorvelix::clustItem_Click(form_, *this, index);
 }
-
-void Form1::comentItem_Click(int /*index*/) {}
-
-void Form1::version_Click() {}
-
-void Form1::Drive1_Change()
-{
-    // Moves the lists to the new drive's current folder, which searches it
-    // unless a modifier key was held.
-    form_.TreeFolders = 0;
-    form_.TreeFiles = 0;
-    form_.TreeClusterCount = 0;
-    services_.setMousePointer(BusyPointer);
-    const QString drive = drive1_->drive();
-    if (driveQuery_.ShowDriveInfo(drive)) {
-        const std::string folder = driveFolders_.currentFolder(drive);
-        try {
-            dir1List_.setPath(folder);
-        } catch (const RuntimeError& e) {
-            // The lists stay on the folder they showed.
-            services_.messageBox(errorDescription(e.number()) + QStringLiteral("\r\n") + displayText(folder));
-        }
-    }
-    ShowSearchLamp(form_.ShiftDown);
-    services_.setMousePointer(DefaultPointer);
-}
-
-void Form1::File1_DblClick() {}
 
 void Form1::endProgram()
 {

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "controls.h"
+#include "drive_change.h"
 #include "drive_info.h"
 #include "drive_list_box.h"
 #include "drives.h"
 #include "file_list_box.h"
 #include "folder_list_box.h"
 #include "folder_search.h"
+#include "form2.h"
 #include "form_state.h"
 #include "lists.h"
 #include "qt_window_services.h"
@@ -20,6 +22,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -71,7 +74,11 @@ public:
     FolderSearch& search() { return *search_; }
     DriveQuery& driveQuery() { return driveQuery_; }
     DriveFolders& driveFolders() { return driveFolders_; }
+    DriveChange& driveChange() { return *driveChange_; }
     QtWindowServices& services() { return services_; }
+    // The file information dialog, null until the first double-click in
+    // File1 and again once it has been closed other than by its button.
+    Form2* form2() const { return form2_; }
 
     // Places one of the graph's scale captions (Label24..26) and shows it.
     void placeScaleCaption(int n, int top, int left, int fontSize);
@@ -98,6 +105,10 @@ private:
     void createMenus();
     void startOnCurrentFolder();
     void installSearch();
+    void installEvents();
+    // Draws the usage graph again at the present resolution (after the
+    // window moved to a screen of another DPI); a failure keeps the drawing.
+    void redrawUsageGraph();
 
     void ArrangeDrivePanel(std::int16_t& y);
     void ArrangeFolderSection(std::int16_t& y);
@@ -121,6 +132,8 @@ private:
     VolumeQueries& volumes_;
     DriveQuery driveQuery_;
     std::unique_ptr<FolderSearch> search_;
+    std::unique_ptr<DriveChange> driveChange_;
+    QPointer<Form2> form2_;
 
     ClientArea* client_ = nullptr;
     std::array<ValueBox*, 38> texts_{};

@@ -216,6 +216,7 @@ void Form1::replaceAllInPixels()
         else if (w->property("twipsLeft").isValid())
             applyTwips(w);
     }
+    redrawUsageGraph();
     applyOuterSize();
 }
 

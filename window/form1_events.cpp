@@ -1,0 +1,144 @@
+// The main window's event wiring: the drive change, the modifier state and
+// the search lamp, the usage graph in Picture1, the file information dialog
+// and the help and version boxes.
+#include "form1.h"
+
+#include "help_texts.h"
+#include "runtime_error.h"
+#include "twips.h"
+#include "usage_graph_painter.h"
+
+#include <exception>
+
+namespace dorvelix {
+
+namespace {
+
+// The scale captions' widths (twips); their text is centred in them.
+int scaleCaptionWidth(int labelNumber)
+{
+    switch (labelNumber) {
+    case 24:
+        return 672;
+    case 25:
+        return 768;
+    default:
+        return 612;
+    }
+}
+
+QColor toQColor(Rgb c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+
+}  // namespace
+
+void Form1::installEvents()
+{
+    driveChange_ = std::make_unique<DriveChange>(form_, *this, services_, driveQuery_, dir1List_, driveFolders_,
+                                                 *search_, [this] { return drive1_->drive(); });
+
+    connect(drive1_, &DriveListBox::change, this, &Form1::Drive1_Change);
+    // Shift, Ctrl or Alt held at a key or mouse event of Drive1 or Dir1
+    // switches the folder search off until an event without one.
+    connect(drive1_, &DriveListBox::keyDown, this,
+            [this](int key, int shift) { driveChange_->Drive1_KeyDown(key, shift); });
+    connect(drive1_, &DriveListBox::keyUp, this,
+            [this](int key, int shift) { driveChange_->Drive1_KeyUp(key, shift); });
+    connect(dir1_, &FolderListBox::keyDown, this,
+            [this](int key, int shift) { driveChange_->Dir1_KeyDown(key, shift); });
+    connect(dir1_, &FolderListBox::keyUp, this, [this](int key, int shift) { driveChange_->Dir1_KeyUp(key, shift); });
+    connect(dir1_, &FolderListBox::mouseDown, this, [this](int button, int shift, int x, int y) {
+        driveChange_->Dir1_MouseDown(button, shift, x, y);
+    });
+
+    connect(file1_, &FileListBox::dblClick, this, &Form1::File1_DblClick);
+}
+
+void Form1::Drive1_Change()
+{
+    // Refused while a folder search runs; Drive1 itself already refuses the
+    // change then, so nothing is left to put back.
+    driveChange_->Drive1_Change();
+}
+
+void Form1::ShowSearchLamp(std::int16_t state)
+{
+    driveChange_->ShowSearchLamp(state);
+}
+
+void Form1::paintSearchLamp(int side, bool red)
+{
+    const int px = twipsToPixels(side, logicalDpiOf(picture2_));
+    picture2_->fillBox(QRect(0, 0, px, px), toQColor(red ? lamp::Red : lamp::Green));
+}
+
+void Form1::drawUsageGraph(int screenSize)
+{
+    // Rendered into a picture that Picture1 keeps, so the graph survives the
+    // window being covered and uncovered. A figure out of range ends the
+    // drawing; what was drawn until then is shown and the error passes on.
+    UsageGraphPainter painter(logicalDpiOf(picture1_));
+    std::exception_ptr failure;
+    try {
+        DrawUsageGraph(form_, static_cast<std::int16_t>(screenSize), painter);
+    } catch (const RuntimeError&) {
+        failure = std::current_exception();
+    }
+
+    const QRect at = painter.pictureTwips();
+    setTwipsGeometry(picture1_, at.left(), at.top(), at.width(), at.height());
+    picture1_->setPicture(painter.pixmap());
+    for (int n : {1, 3, 4, 5}) {
+        const UsageGraphPainter::Segment& line = painter.frameLine(n);
+        if (line.placed)
+            Line(n)->setEndpoints(line.x1, line.y1, line.x2, line.y2);
+    }
+    for (int n : {24, 25, 26}) {
+        const UsageGraphPainter::Caption& caption = painter.caption(n);
+        if (caption.placed)
+            placeScaleCaption(n, caption.top, caption.left, caption.fontSize);
+    }
+
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void Form1::redrawUsageGraph()
+{
+    try {
+        drawUsageGraph(form_.ScreenSize);
+    } catch (const RuntimeError&) {
+    }
+}
+
+void Form1::placeScaleCaption(int n, int top, int left, int fontSize)
+{
+    CaptionLabel* label = Label(n);
+    setTwipsTop(label, top);
+    setTwipsLeft(label, left);
+    setTwipsWidth(label, scaleCaptionWidth(n));
+    // The window's own face, one point smaller than the panel's text.
+    if (fontSize > 0)
+        label->setFont(windowFont(Face::Proportional, fontSize));
+    applyTwips(label);
+    label->show();
+}
+
+void Form1::File1_DblClick()
+{
+    dorvelix::File1_DblClick(form_, dir1List_, file1List_, services_, form2_, *this);
+}
+
+void Form1::comentItem_Click(int index)
+{
+    dorvelix::comentItem_Click(form_, services_, index);
+}
+
+void Form1::version_Click()
+{
+    dorvelix::version_Click(services_);
+}
+
+}  // namespace dorvelix
