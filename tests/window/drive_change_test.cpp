@@ -1,0 +1,299 @@
+// The window's drive change, the modifier keys that switch the folder search
+// off and the search lamp that shows it, driven through the real controls.
+#include "../drive/mount_rig.h"
+#include "twips.h"
+#include "window_rig.h"
+
+#include <QKeyEvent>
+#include <QMetaObject>
+#include <QTest>
+#include <QTreeWidgetItemIterator>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace dorvelix;
+using dorvelix::testing::TempTree;
+using dorvelix::testing::TestMount;
+using dorvelix::testing::WindowRig;
+
+namespace {
+
+const QColor Green(0, 255, 0);
+const QColor Red(255, 0, 0);
+const QString Blank = QStringLiteral("- ");
+
+// The lamp as the window paints it: both far corners of Picture2.
+std::pair<QColor, QColor> lampCorners(Form1& f)
+{
+    const QImage shown = f.Picture2()->grab().toImage();
+    return {shown.pixelColor(0, 0), shown.pixelColor(shown.width() - 1, shown.height() - 1)};
+}
+
+bool lampIs(Form1& f, const QColor& colour)
+{
+    const auto [topLeft, bottomRight] = lampCorners(f);
+    return topLeft == colour && bottomRight == colour;
+}
+
+// A value box the drive query fills, overwritten so that a later query shows.
+constexpr int QueryWitness = 2;
+const QString NotQueried = QStringLiteral("not queried");
+
+bool queriedSinceMark(const WindowRig& rig)
+{
+    return rig.box(QueryWitness) != NotQueried;
+}
+
+void mark(WindowRig& rig)
+{
+    rig.form->Text(QueryWitness)->setText(NotQueried);
+}
+
+// Double-clicks Dir1's entry of folder holding the given modifiers.
+bool doubleClickFolderWith(Form1& f, const std::string& folder, Qt::KeyboardModifiers modifiers)
+{
+    FolderListBox* dir1 = f.Dir1();
+    for (QTreeWidgetItemIterator it(dir1); *it; ++it) {
+        if (FolderListBox::pathOf(*it) != folder)
+            continue;
+        const QPoint at = dir1->visualItemRect(*it).center();
+        QTest::mouseClick(dir1->viewport(), Qt::LeftButton, modifiers, at);
+        QTest::mouseDClick(dir1->viewport(), Qt::LeftButton, modifiers, at);
+        return true;
+    }
+    return false;
+}
+
+void makeFile(const std::string& path, std::size_t length)
+{
+    std::ofstream(path) << std::string(length, 'x');
+}
+
+QStringList file1Names(const Form1& f)
+{
+    QStringList names;
+    for (int i = 0; i < f.File1()->count(); ++i)
+        names << f.File1()->item(i)->text();
+    return names;
+}
+
+}  // namespace
+
+TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
+{
+    WindowRig rig([](const TempTree& t) {
+        t.file("top/one.txt", 100);
+        t.folder("top/sub");
+    });
+    Form1& f = *rig.form;
+    EXPECT_TRUE(lampIs(f, Green));
+
+    struct Case {
+        const char* what;
+        std::function<void()> press;    // with a modifier held
+        std::function<void()> release;  // the modifier let go
+    };
+    const QPoint inDir1 = f.Dir1()->visualItemRect(f.Dir1()->openFolderItem()).center();
+    const std::vector<Case> cases{
+        {"Shift on Dir1", [&] { QTest::keyPress(f.Dir1(), Qt::Key_Shift, Qt::ShiftModifier); },
+         [&] { QTest::keyRelease(f.Dir1(), Qt::Key_Shift, Qt::NoModifier); }},
+        {"Ctrl-click in Dir1", [&] { QTest::mousePress(f.Dir1()->viewport(), Qt::LeftButton, Qt::ControlModifier, inDir1); },
+         [&] {
+             QTest::mouseRelease(f.Dir1()->viewport(), Qt::LeftButton, Qt::ControlModifier, inDir1);
+             QTest::mousePress(f.Dir1()->viewport(), Qt::LeftButton, Qt::NoModifier, inDir1);
+             QTest::mouseRelease(f.Dir1()->viewport(), Qt::LeftButton, Qt::NoModifier, inDir1);
+         }},
+        {"Alt on Drive1", [&] { QTest::keyPress(f.Drive1(), Qt::Key_Alt, Qt::AltModifier); },
+         [&] { QTest::keyRelease(f.Drive1(), Qt::Key_Alt, Qt::AltModifier); }},
+        {"Ctrl let go on Drive1 with Shift still held",
+         [&] {
+             QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
+             QCoreApplication::sendEvent(f.Drive1(), &release);
+         },
+         [&] { QTest::keyRelease(f.Dir1(), Qt::Key_A, Qt::NoModifier); }},
+    };
+    for (const Case& c : cases) {
+        // A search has filled the folder results.
+        ASSERT_TRUE(rig.doubleClickFolder(rig.top())) << c.what;
+        ASSERT_EQ(rig.box(31).trimmed(), QStringLiteral("1")) << c.what;
+
+        mark(rig);
+        c.press();
+        EXPECT_EQ(f.form().ShiftDown, True) << c.what;
+        EXPECT_TRUE(lampIs(f, Red)) << c.what;
+        // The red lamp queried the drive, which blanks the folder results.
+        EXPECT_TRUE(queriedSinceMark(rig)) << c.what;
+        EXPECT_EQ(rig.box(31), Blank) << c.what;
+
+        mark(rig);
+        c.release();
+        EXPECT_EQ(f.form().ShiftDown, False) << c.what;
+        EXPECT_TRUE(lampIs(f, Green)) << c.what;
+        EXPECT_FALSE(queriedSinceMark(rig)) << c.what;
+    }
+    EXPECT_TRUE(rig.messages.isEmpty());
+}
+
+TEST(WindowLamp, FolderOpenedWithCtrlHeldIsNotSearched)
+{
+    WindowRig rig([](const TempTree& t) {
+        t.file("top/one.txt", 100);
+        t.file("top/sub/a.txt", 10);
+        t.file("top/sub/b.txt", 10);
+    });
+    Form1& f = *rig.form;
+    const std::string sub = rig.top() + "/sub";
+
+    ASSERT_TRUE(doubleClickFolderWith(f, sub, Qt::ControlModifier));
+    EXPECT_EQ(f.Dir1()->list().path(), sub);
+    EXPECT_TRUE(lampIs(f, Red));
+    EXPECT_EQ(rig.box(31), Blank);
+    EXPECT_EQ(f.form().TreeFiles, 0);
+    // File1 still lists the folder it listed.
+    EXPECT_EQ(file1Names(f), QStringList({"one.txt"}));
+
+    // The same folder opened without a modifier is searched.
+    ASSERT_TRUE(rig.doubleClickFolder(sub));
+    EXPECT_TRUE(lampIs(f, Green));
+    EXPECT_EQ(rig.box(31).trimmed(), QStringLiteral("2"));
+    EXPECT_EQ(file1Names(f), QStringList({"a.txt", "b.txt"}));
+}
+
+TEST(WindowLamp, TakesTheSizeOfTheScreenSizeAtItsNextPaint)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    const double dpi = logicalDpiOf(f.Picture2());
+    for (auto [index, side] : {std::pair{0, 200}, std::pair{2, 120}, std::pair{1, 150}}) {
+        f.GdispItem_Click(index);
+        EXPECT_EQ(twipsGeometry(f.Picture2()).size(), QSize(side, side));
+        QTest::keyPress(f.Dir1(), Qt::Key_Shift, Qt::ShiftModifier);
+        EXPECT_EQ(f.Picture2()->size(), QSize(twipsToPixels(side, dpi), twipsToPixels(side, dpi)));
+        EXPECT_TRUE(lampIs(f, Red)) << side;
+        QTest::keyRelease(f.Dir1(), Qt::Key_Shift, Qt::NoModifier);
+        EXPECT_TRUE(lampIs(f, Green)) << side;
+    }
+}
+
+// Two drives: the one holding the test folder and a tmpfs mounted for the
+// test, which holds a file and a folder with another file.
+class WindowDriveChange : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string why;
+        mount_ = TestMount::tmpfs("size=4m", why, "dorvelix-window");
+        if (!mount_)
+            GTEST_SKIP() << "no tmpfs: " << why;
+        other_ = mount_->path();
+        makeFile(other_ + "/a.txt", 5000);
+        std::filesystem::create_directory(other_ + "/sub");
+        makeFile(other_ + "/sub/b.txt", 10);
+        rig_ = std::make_unique<WindowRig>([](const TempTree& t) {
+            t.file("top/x.txt", 1);
+            t.file("top/y.txt", 1);
+            t.file("top/z.txt", 1);
+            t.folder("top/inner");
+        });
+        for (int i = 0; i < drive1()->count(); ++i) {
+            if (driveAddress(drive1()->itemText(i)) == other_)
+                otherIndex_ = i;
+        }
+        homeIndex_ = drive1()->currentIndex();
+        ASSERT_GE(otherIndex_, 0) << "the tmpfs is not in Drive1";
+    }
+    void TearDown() override
+    {
+        rig_.reset();  // the window goes before its drive
+        mount_.reset();
+    }
+
+    Form1& form() { return *rig_->form; }
+    DriveListBox* drive1() { return rig_->form->Drive1(); }
+    std::string dir1Path() { return rig_->form->Dir1()->list().path(); }
+
+    std::unique_ptr<TestMount> mount_;
+    std::unique_ptr<WindowRig> rig_;
+    std::string other_;
+    int otherIndex_ = -1;
+    int homeIndex_ = -1;
+};
+
+TEST_F(WindowDriveChange, SearchesEachDrivesCurrentFolder)
+{
+    drive1()->setCurrentIndex(otherIndex_);
+    // The tmpfs's current folder is its root, which is searched.
+    EXPECT_EQ(dir1Path(), other_ + "/");
+    EXPECT_EQ(rig_->box(31).trimmed(), QStringLiteral("1"));
+    EXPECT_EQ(form().form().TreeFiles, 2);
+    EXPECT_EQ(file1Names(form()), QStringList({"a.txt"}));
+    EXPECT_TRUE(lampIs(form(), Green));
+
+    // Back on the first drive Dir1 returns to the folder it had there.
+    drive1()->setCurrentIndex(homeIndex_);
+    EXPECT_EQ(dir1Path(), rig_->top());
+    EXPECT_EQ(rig_->box(31).trimmed(), QStringLiteral("3"));
+    EXPECT_EQ(file1Names(form()), QStringList({"x.txt", "y.txt", "z.txt"}));
+    EXPECT_FALSE(form().services().busyPointerShown());
+    EXPECT_TRUE(rig_->messages.isEmpty());
+}
+
+TEST_F(WindowDriveChange, WithShiftHeldMovesDir1WithoutSearching)
+{
+    QTest::keyPress(drive1(), Qt::Key_Shift, Qt::ShiftModifier);
+    drive1()->setCurrentIndex(otherIndex_);
+    EXPECT_EQ(dir1Path(), other_ + "/");
+    EXPECT_EQ(form().form().TreeFiles, 0);
+    EXPECT_EQ(rig_->box(31), Blank);
+    EXPECT_TRUE(lampIs(form(), Red));
+    // File1 keeps the files of the folder it listed.
+    EXPECT_EQ(file1Names(form()), QStringList({"x.txt", "y.txt", "z.txt"}));
+    EXPECT_FALSE(form().services().busyPointerShown());
+}
+
+TEST_F(WindowDriveChange, ACurrentFolderThatHasGoneLeavesDir1WhereItWas)
+{
+    drive1()->setCurrentIndex(otherIndex_);
+    ASSERT_TRUE(rig_->doubleClickFolder(other_ + "/sub"));
+    drive1()->setCurrentIndex(homeIndex_);
+    ASSERT_EQ(dir1Path(), rig_->top());
+    std::filesystem::remove_all(other_ + "/sub");
+
+    drive1()->setCurrentIndex(otherIndex_);
+    EXPECT_EQ(dir1Path(), rig_->top());
+    EXPECT_EQ(form().form().TreeFiles, 0);
+    EXPECT_EQ(rig_->box(31), Blank);
+    ASSERT_EQ(rig_->messages.size(), 1);
+    EXPECT_TRUE(rig_->messages[0].endsWith(QString::fromStdString(other_ + "/sub"))) << rig_->messages[0].toStdString();
+    EXPECT_TRUE(lampIs(form(), Green));
+    EXPECT_FALSE(form().services().busyPointerShown());
+
+    // The window goes on working: the folder it shows can still be searched.
+    ASSERT_TRUE(rig_->doubleClickFolder(rig_->top()));
+    EXPECT_EQ(rig_->box(31).trimmed(), QStringLiteral("3"));
+}
+
+TEST_F(WindowDriveChange, IsRefusedWhileASearchRuns)
+{
+    bool searching = false;
+    int indexDuringSearch = -1;
+    // Runs when the search lets pending events through, after the folder's
+    // first subfolder.
+    QMetaObject::invokeMethod(
+        &form(),
+        [&] {
+            searching = form().search().isSearching();
+            drive1()->setCurrentIndex(otherIndex_);
+            indexDuringSearch = drive1()->currentIndex();
+        },
+        Qt::QueuedConnection);
+    form().Dir1()->open(form().Dir1()->openFolderItem());
+
+    EXPECT_TRUE(searching);
+    EXPECT_EQ(indexDuringSearch, homeIndex_);
+    EXPECT_EQ(drive1()->currentIndex(), homeIndex_);
+    EXPECT_EQ(dir1Path(), rig_->top());
+    EXPECT_EQ(rig_->box(31).trimmed(), QStringLiteral("3"));
+    EXPECT_EQ(form().form().TreeFiles, 3);
+}

@@ -1,0 +1,364 @@
+// The usage graph as Picture1 shows it, the file information dialog opened
+// from File1, and the boxes of the help menu and the version command.
+#include "runtime_error.h"
+#include "twips.h"
+#include "window_rig.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <cmath>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace dorvelix;
+using dorvelix::testing::TempTree;
+using dorvelix::testing::WindowRig;
+
+namespace {
+
+const QColor White(255, 255, 255);
+const QColor Yellow(255, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor Black(0, 0, 0);
+
+// Picture1 as the window paints it, with twips converted at its resolution.
+// Rows are pixel rows of the picture.
+struct Graph {
+    explicit Graph(Form1& f) : shown(f.Picture1()->grab().toImage()), dpi(logicalDpiOf(f.Picture1())) {}
+    int px(int twips) const { return twipsToPixels(twips, dpi); }
+    QColor at(int x, int row) const { return shown.pixelColor(x, row); }
+    // A 2-pixel tick at x straddles x's pixel and the one left of it.
+    bool tickAt(int xTwips, int row) const { return at(px(xTwips), row) == Black || at(px(xTwips) - 1, row) == Black; }
+    QImage shown;
+    double dpi;
+};
+
+// The red part's width in twips for the window's figures at width w.
+int searchedWidth(const FormState& s, int w)
+{
+    const float product = static_cast<float>(s.TreeClusterCount) * static_cast<float>(w);
+    return static_cast<int>(std::nearbyint(product / static_cast<float>(s.TotalClusterCount)));
+}
+
+// Checks the bar along its middle: yellow up to redLeft, red from there to
+// used, white beyond.
+void expectBar(Form1& f, int w, int h, int used, int redLeft, const char* what)
+{
+    const Graph g(f);
+    ASSERT_EQ(g.shown.size(), QSize(g.px(w), g.px(h))) << what;
+    const int mid = g.shown.height() / 2;
+    EXPECT_EQ(g.at(1, mid), Yellow) << what;
+    EXPECT_EQ(g.at(g.px(redLeft) - 1, mid), Yellow) << what;
+    if (redLeft < used) {
+        EXPECT_EQ(g.at(g.px(redLeft), mid), Red) << what;
+        EXPECT_EQ(g.at(g.px(used) - 1, mid), Red) << what;
+    }
+    EXPECT_EQ(g.at(g.px(used), mid), White) << what;
+    EXPECT_EQ(g.at(g.shown.width() - 3, mid), White) << what;
+}
+
+// The scale: nine short ticks along the bottom, the 0/50/100 % marks twice
+// as long, and the frame lines and captions placed around the area.
+void expectScaleAndFrame(Form1& f, int w, int h, const char* what)
+{
+    const Graph g(f);
+    const int bottom = g.shown.height() - 1;
+    // A row the long marks cross and the short ticks do not reach.
+    const int betweenTicks = (g.px(h * 8 / 10) + g.px(h * 9 / 10)) / 2;
+    for (int k = 1; k <= 9; ++k) {
+        EXPECT_TRUE(g.tickAt(k * (w / 10), bottom)) << what << " tick " << k;
+        if (k != 5) {
+            EXPECT_FALSE(g.tickAt(k * (w / 10), betweenTicks)) << what << " tick " << k;
+        }
+    }
+    EXPECT_TRUE(g.tickAt(w / 2, betweenTicks)) << what;
+    EXPECT_EQ(g.at(0, betweenTicks), Black) << what;
+    EXPECT_EQ(g.at(g.shown.width() - 1, betweenTicks), Black) << what;
+    EXPECT_NE(g.at(0, betweenTicks - 2), Black) << what;
+
+    const FormState& s = f.form();
+    const int l = s.GraphLeft, t = s.GraphTop;
+    EXPECT_EQ(twipsGeometry(f.Picture1()), QRect(l, t, w, h)) << what;
+    const std::pair<int, QLine> frame[] = {
+        {1, QLine(l - 50, t - 50, l - 50, t + h + 50)},
+        {3, QLine(l - 50, t - 50, l + w + 50, t - 50)},
+        {4, QLine(l + w + 50, t - 50, l + w + 50, t + h + 50)},
+        {5, QLine(l - 50, t + h + 50, l + w + 50, t + h + 50)},
+    };
+    for (const auto& [n, line] : frame) {
+        EXPECT_EQ(f.Line(n)->endpoints(), line) << what << " Line" << n;
+        EXPECT_FALSE(f.Line(n)->isHidden()) << what << " Line" << n;
+    }
+    const std::pair<int, int> captions[] = {{24, l - 300}, {25, l + w / 2 - 300}, {26, l + w - 300}};
+    for (const auto& [n, left] : captions) {
+        const QRect placed = twipsGeometry(f.Label(n));
+        EXPECT_EQ(placed.top(), t + h + 62) << what << " Label" << n;
+        EXPECT_EQ(placed.left(), left) << what << " Label" << n;
+        EXPECT_EQ(f.Label(n)->font().pointSize(), s.TextFontSize - 1) << what << " Label" << n;
+        EXPECT_FALSE(f.Label(n)->isHidden()) << what << " Label" << n;
+    }
+}
+
+}  // namespace
+
+TEST(WindowGraph, ShowsTheUsedPartAndTheSearchedShareAtEverySize)
+{
+    // Forty files of ten clusters each under the folder.
+    WindowRig rig([](const TempTree& t) {
+        for (int i = 0; i < 20; ++i) {
+            t.file("top/f" + std::to_string(i), 40960);
+            t.file("top/sub/g" + std::to_string(i), 40960);
+        }
+    });
+    Form1& f = *rig.form;
+    // Start-up: a quarter of the drive free, nothing searched yet.
+    expectBar(f, 2700, 300, 2025, 2025, "start-up");
+    expectScaleAndFrame(f, 2700, 300, "start-up");
+
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    const FormState& s = f.form();
+    ASSERT_GE(s.TreeClusterCount, 400);
+    ASSERT_LT(s.TreeClusterCount, 500);
+    expectBar(f, 2700, 300, 2025, 2025 - searchedWidth(s, 2700), "after the search");
+    expectScaleAndFrame(f, 2700, 300, "after the search");
+
+    // A new screen size draws the same figures at its own size and place.
+    f.GdispItem_Click(0);
+    expectBar(f, 3600, 400, 2700, 2700 - searchedWidth(s, 3600), "large");
+    expectScaleAndFrame(f, 3600, 400, "large");
+    f.GdispItem_Click(2);
+    expectBar(f, 2248, 248, 1686, 1686 - searchedWidth(s, 2248), "small");
+    expectScaleAndFrame(f, 2248, 248, "small");
+    EXPECT_EQ(twipsGeometry(f.Picture1()).left(), 400);
+}
+
+TEST(WindowGraph, WorkedValuesAtTheLargeSize)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    // A folder tree holding a tenth of the drive's 1,000 cluster units.
+    f.form().TreeClusterCount = 100;
+    f.GdispItem_Click(0);
+    expectBar(f, 3600, 400, 2700, 2340, "worked values");
+}
+
+TEST(WindowGraph, ADriveChangeWithoutSearchClearsTheSearchedShare)
+{
+    WindowRig rig([](const TempTree& t) { t.file("top/big", 409600); });
+    Form1& f = *rig.form;
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    const int searched = searchedWidth(f.form(), 2700);
+    ASSERT_GT(searched, 0);
+    // The red lamp's query draws the graph again with the last search's share.
+    QTest::keyPress(f.Drive1(), Qt::Key_Shift, Qt::ShiftModifier);
+    expectBar(f, 2700, 300, 2025, 2025 - searched, "red lamp");
+    // A drive change clears it, and with Shift held nothing is searched.
+    f.Drive1_Change();
+    expectBar(f, 2700, 300, 2025, 2025, "after the drive change");
+}
+
+TEST(WindowGraph, ZeroTotalShowsTheWhiteAreaAndTheScale)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    f.form().TotalClusterCount = 0;
+    f.form().TreeClusterCount = 7;
+    EXPECT_NO_THROW(f.GdispItem_Click(0));
+    const Graph g(f);
+    for (int x = 2; x < g.shown.width() - 2; ++x)
+        ASSERT_EQ(g.at(x, g.shown.height() / 2), White) << x;
+    expectScaleAndFrame(f, 3600, 400, "zero total");
+}
+
+namespace {
+
+// Double-clicks File1's entry named name; false when File1 does not list it.
+bool doubleClickFile(Form1& f, const QString& name)
+{
+    QListWidget* file1 = f.File1();
+    const QList<QListWidgetItem*> found = file1->findItems(name, Qt::MatchExactly);
+    if (found.size() != 1)
+        return false;
+    const QPoint at = file1->visualItemRect(found[0]).center();
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, at);
+    return true;
+}
+
+struct DialogTexts {
+    QString path, length, clusters, attributes;
+};
+
+DialogTexts shownTexts(const Form2& d)
+{
+    return {d.Text1->toPlainText(), d.Text2->text(), d.Text3->text(), d.Text4->text()};
+}
+
+}  // namespace
+
+TEST(WindowFileDialog, DoubleClickShowsTheFilesFacts)
+{
+    WindowRig rig([](const TempTree& t) {
+        t.file("top/.hidden", 100);
+        t.file("top/read-only.txt", 1234);
+        ::chmod(t.path("top/read-only.txt").c_str(), 0444);
+        t.file("top/empty", 0);
+        t.file("top/four.bin", 8193);
+    });
+    Form1& f = *rig.form;
+    const auto upper = [&](const char* name) { return QString::fromStdString(rig.top() + "/" + name).toUpper(); };
+    const struct {
+        const char* name;
+        DialogTexts texts;
+    } cases[] = {
+        {"read-only.txt", {upper("read-only.txt"), "   1,234 ﾊﾞｲﾄ (4D2H )", "   1 ", "  Read-Only Archive "}},
+        {".hidden", {upper(".hidden"), "   100 ﾊﾞｲﾄ (64H )", "   1 ", "  Hidden Archive "}},
+        {"empty", {upper("empty"), "   0 ﾊﾞｲﾄ (0H )", "   0 ", "  Archive "}},
+        {"four.bin", {upper("four.bin"), "   8,193 ﾊﾞｲﾄ (2001H )", "   3 ", "  Archive "}},
+    };
+    EXPECT_EQ(f.form2(), nullptr);
+    QPoint firstPlace;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(doubleClickFile(f, QString::fromUtf8(c.name))) << c.name;
+        Form2* dialog = f.form2();
+        ASSERT_NE(dialog, nullptr) << c.name;
+        EXPECT_TRUE(dialog->isVisible()) << c.name;
+        const DialogTexts shown = shownTexts(*dialog);
+        EXPECT_EQ(shown.path, c.texts.path) << c.name;
+        EXPECT_EQ(shown.length, c.texts.length) << c.name;
+        EXPECT_EQ(shown.clusters, c.texts.clusters) << c.name;
+        EXPECT_EQ(shown.attributes, c.texts.attributes) << c.name;
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^  \\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
+                        .match(dialog->Text5->text())
+                        .hasMatch())
+            << dialog->Text5->text().toStdString();
+        if (firstPlace.isNull())
+            firstPlace = dialog->pos();
+        EXPECT_EQ(dialog->pos(), firstPlace) << "a refilled dialog stays where it is";
+    }
+    // Created a little below and right of the main window's corner, and
+    // modeless: the main window stays usable.
+    EXPECT_EQ(firstPlace, f.pos() + QPoint(f.form2()->toPixels(200), f.form2()->toPixels(800)));
+    EXPECT_FALSE(f.form2()->isModal());
+    EXPECT_TRUE(f.isEnabled());
+
+    // "確認" hides it; the next double-click shows it again.
+    f.form2()->Command1->click();
+    EXPECT_FALSE(f.form2()->isVisible());
+    ASSERT_TRUE(doubleClickFile(f, QStringLiteral("empty")));
+    EXPECT_TRUE(f.form2()->isVisible());
+}
+
+TEST(WindowFileDialog, AFileRemovedSinceTheListWasReadSaysSo)
+{
+    WindowRig rig([](const TempTree& t) { t.file("top/gone.txt", 10); });
+    Form1& f = *rig.form;
+    std::filesystem::remove(rig.top() + "/gone.txt");
+    ASSERT_TRUE(doubleClickFile(f, QStringLiteral("gone.txt")));
+    ASSERT_NE(f.form2(), nullptr);
+    EXPECT_EQ(f.form2()->Text1->toPlainText(), QString::fromStdString(rig.top() + "/gone.txt").toUpper());
+    EXPECT_TRUE(f.form2()->Text2->text().contains(errorDescription(53))) << f.form2()->Text2->text().toStdString();
+    EXPECT_TRUE(f.form2()->isVisible());
+}
+
+namespace {
+
+// The help texts line by line as the boxes show them, with their titles.
+struct HelpBox {
+    const char* title;
+    std::vector<const char*> lines;
+};
+
+const HelpBox HelpBoxes[] = {
+    {"DORVELIX 機能概要",
+     {
+         "                  ◇◇■■  機  能  概  要  ■■◇◇",
+         "",
+         "  ・指定ドライブの全容量、使用容量、空き容量を表示します。",
+         "  ・指定ホルダーと当該パスレベル以下が占有する容量を表示します。",
+         "  ・検索パスレベルは15層までカバーしています。",
+         "    すなわち、d:\\H1\\H2\\H3\\H4\\H5\\H6\\H7\\H8\\H9\\H10\\H11\\H12\\H13\\H15\\filename までです。",
+         "",
+     }},
+    {"DORVELIX 使用方法",
+     {
+         "                  ◇◇■■  使  用  方  法  ■■◇◇",
+         "",
+         "  1)ドライブ名を指定・検索してドライブ容量等を取得・表示します。",
+         "  2)検索したいホルダーをダブルクリックすると、そのホルダーと",
+         "    そのパスレベル以下が占有しているドライブ容量等が表示されます。",
+         "  3)ドライブ変更時およびホルダー変更時、SHIFTキーを押下しながら",
+         "     これを行うとホルダー検索を行いません。",
+         "  4)ファイルリスト中のファイル名をダブルクリックすると、そのファイル",
+         "    情報を表示します。",
+         "",
+     }},
+    {"ＦＡＴについて",
+     {
+         "                  ◇◇■■  ＦＡＴについて  ■■◇◇",
+         "",
+         "  ・ファイルシステム名でＦＡＴ（１６）とＦＡＴ３２について表示確認済です。",
+         "  　（ＮＴＦＳ、ＨＰＦＳ、ＥＸＴ２については未確認です。）",
+         "  　ただし、ＦＡＴ３２について、下記ＨＤＤ容量の境目では間違い表示があるかも",
+         "    知れません。",
+         "  ・右側に表示されている「ホルダー情報」は特に問題ありません。",
+         "    ただし、上記理由からクラスタ長が正しく設定されていない場合があります。",
+         "  　　この場合、下記を参考に、換算クラスタ長を指定してから実行してみて",
+         "　　ください。",
+         "　　ＨＤＤ容量　512MB　～　８GB　：  4,096ﾊﾞｲﾄ",
+         "　　　　　　　　 ８GB　～　16GB　：  8,192ﾊﾞｲﾄ",
+         "　　　　　　　　 16GB  ～　32GB　： 16,384ﾊﾞｲﾄ",
+         "　　　　　　　　 32GB　～　　　　： 32,768ﾊﾞｲﾄ",
+     }},
+    {"DORVELIX その他説明",
+     {
+         "                  ◇◇■■  そ  の  他  ■■◇◇",
+         "",
+         "   ・ホルダー情報欄の、上段は指定ホルダーのみ、下段は指定ホルダー",
+         "     以下のそれぞれ占有するクラスター数、バイト数等を示します。",
+         "   ・換算クラスタ長の指定により、指定パスレベル以下が占有する",
+         "     クラスタ数と容量を換算して最下段欄に表示します。",
+         "     ・換算クラスタ長はドライブ変更でクリアされます。",
+         "     ・換算クラスタ長を変更した時は、そのホルダーを再検索して下さい。",
+         "   ・ホルダー・ファイル名テーブルは、複数クラスタを占有する場合も少し",
+         "     カバーしていますが不完全です。（ロングファイルネームがあった場合）",
+         "     このため、クラスタ総数が一致しない場合があります。",
+         "   ・クラスタ数の不一致が大きい場合は、「ごみ箱」残をチェックして下さい。",
+         "   ・ホルダーの検索エラーがあった場合、当該ホルダー以下は検索されて",
+         "     いません。またファイル名検索も同様です。",
+         "   ・「ドライブ情報」欄表示値は、ドライブ情報検索用ＡＰＩ関数での取得値、",
+         "   　（ただし、ＦＡＴ３２の場合のクラスタ数・クラスタ長は逆算値）",
+         "   　「ホルダー情報」欄表示値は、ＺＫ４の関数での取得・計算値です。",
+     }},
+};
+
+}  // namespace
+
+TEST(WindowHelp, MenuEntriesAndVersionShowTheirBoxes)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    std::vector<std::pair<QString, QString>> boxes;  // text, title
+    f.services().onMessageBox = [&](const QString& text, const QString& title) { boxes.emplace_back(text, title); };
+
+    for (int i = 0; i < 4; ++i) {
+        f.comentItem(i)->trigger();
+        ASSERT_EQ(boxes.size(), static_cast<size_t>(i + 1));
+        QString expected;
+        for (const char* line : HelpBoxes[i].lines)
+            expected += QString::fromUtf8(line) + QStringLiteral("\r\n");
+        EXPECT_EQ(boxes.back().first, expected) << i;
+        EXPECT_EQ(boxes.back().second, QString::fromUtf8(HelpBoxes[i].title)) << i;
+        EXPECT_EQ(f.form().MsgText, expected) << "the text is kept in the message slot";
+    }
+
+    f.version()->trigger();
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(boxes.back().first, QString::fromUtf8("　　Dorvelix.exe Ver 0.982\r\n\r\n         2001.3\r\n\r\n"
+                                                    "　　support@dorvelix.example"));
+    EXPECT_TRUE(boxes.back().second.isEmpty()) << "the application's own title";
+}
