@@ -1,5 +1,6 @@
 // The usage graph as Picture1 shows it, the file information dialog opened
 // from File1, and the boxes of the help menu and the version command.
+#include "help_texts.h"
 #include "runtime_error.h"
 #include "twips.h"
 #include "window_rig.h"
@@ -265,79 +266,6 @@ TEST(WindowFileDialog, AFileRemovedSinceTheListWasReadSaysSo)
     EXPECT_TRUE(f.form2()->isVisible());
 }
 
-namespace {
-
-// The help texts line by line as the boxes show them, with their titles.
-struct HelpBox {
-    const char* title;
-    std::vector<const char*> lines;
-};
-
-const HelpBox HelpBoxes[] = {
-    {"DORVELIX 機能概要",
-     {
-         "                  ◇◇■■  機  能  概  要  ■■◇◇",
-         "",
-         "  ・指定ドライブの全容量、使用容量、空き容量を表示します。",
-         "  ・指定ホルダーと当該パスレベル以下が占有する容量を表示します。",
-         "  ・検索パスレベルは15層までカバーしています。",
-         "    すなわち、d:\\H1\\H2\\H3\\H4\\H5\\H6\\H7\\H8\\H9\\H10\\H11\\H12\\H13\\H15\\filename までです。",
-         "",
-     }},
-    {"DORVELIX 使用方法",
-     {
-         "                  ◇◇■■  使  用  方  法  ■■◇◇",
-         "",
-         "  1)ドライブ名を指定・検索してドライブ容量等を取得・表示します。",
-         "  2)検索したいホルダーをダブルクリックすると、そのホルダーと",
-         "    そのパスレベル以下が占有しているドライブ容量等が表示されます。",
-         "  3)ドライブ変更時およびホルダー変更時、SHIFTキーを押下しながら",
-         "     これを行うとホルダー検索を行いません。",
-         "  4)ファイルリスト中のファイル名をダブルクリックすると、そのファイル",
-         "    情報を表示します。",
-         "",
-     }},
-    {"ＦＡＴについて",
-     {
-         "                  ◇◇■■  ＦＡＴについて  ■■◇◇",
-         "",
-         "  ・ファイルシステム名でＦＡＴ（１６）とＦＡＴ３２について表示確認済です。",
-         "  　（ＮＴＦＳ、ＨＰＦＳ、ＥＸＴ２については未確認です。）",
-         "  　ただし、ＦＡＴ３２について、下記ＨＤＤ容量の境目では間違い表示があるかも",
-         "    知れません。",
-         "  ・右側に表示されている「ホルダー情報」は特に問題ありません。",
-         "    ただし、上記理由からクラスタ長が正しく設定されていない場合があります。",
-         "  　　この場合、下記を参考に、換算クラスタ長を指定してから実行してみて",
-         "　　ください。",
-         "　　ＨＤＤ容量　512MB　～　８GB　：  4,096ﾊﾞｲﾄ",
-         "　　　　　　　　 ８GB　～　16GB　：  8,192ﾊﾞｲﾄ",
-         "　　　　　　　　 16GB  ～　32GB　： 16,384ﾊﾞｲﾄ",
-         "　　　　　　　　 32GB　～　　　　： 32,768ﾊﾞｲﾄ",
-     }},
-    {"DORVELIX その他説明",
-     {
-         "                  ◇◇■■  そ  の  他  ■■◇◇",
-         "",
-         "   ・ホルダー情報欄の、上段は指定ホルダーのみ、下段は指定ホルダー",
-         "     以下のそれぞれ占有するクラスター数、バイト数等を示します。",
-         "   ・換算クラスタ長の指定により、指定パスレベル以下が占有する",
-         "     クラスタ数と容量を換算して最下段欄に表示します。",
-         "     ・換算クラスタ長はドライブ変更でクリアされます。",
-         "     ・換算クラスタ長を変更した時は、そのホルダーを再検索して下さい。",
-         "   ・ホルダー・ファイル名テーブルは、複数クラスタを占有する場合も少し",
-         "     カバーしていますが不完全です。（ロングファイルネームがあった場合）",
-         "     このため、クラスタ総数が一致しない場合があります。",
-         "   ・クラスタ数の不一致が大きい場合は、「ごみ箱」残をチェックして下さい。",
-         "   ・ホルダーの検索エラーがあった場合、当該ホルダー以下は検索されて",
-         "     いません。またファイル名検索も同様です。",
-         "   ・「ドライブ情報」欄表示値は、ドライブ情報検索用ＡＰＩ関数での取得値、",
-         "   　（ただし、ＦＡＴ３２の場合のクラスタ数・クラスタ長は逆算値）",
-         "   　「ホルダー情報」欄表示値は、ＺＫ４の関数での取得・計算値です。",
-     }},
-};
-
-}  // namespace
-
 TEST(WindowHelp, MenuEntriesAndVersionShowTheirBoxes)
 {
     WindowRig rig;
@@ -345,14 +273,22 @@ TEST(WindowHelp, MenuEntriesAndVersionShowTheirBoxes)
     std::vector<std::pair<QString, QString>> boxes;  // text, title
     f.services().onMessageBox = [&](const QString& text, const QString& title) { boxes.emplace_back(text, title); };
 
+    // Each entry shows its own text (whose every line the help text tests
+    // compare) under its title; the banner tells which text it is.
+    const std::pair<const char*, const char*> entries[] = {
+        {"DORVELIX 機能概要", "                  ◇◇■■  機  能  概  要  ■■◇◇"},
+        {"DORVELIX 使用方法", "                  ◇◇■■  使  用  方  法  ■■◇◇"},
+        {"ＦＡＴについて", "                  ◇◇■■  ＦＡＴについて  ■■◇◇"},
+        {"DORVELIX その他説明", "                  ◇◇■■  そ  の  他  ■■◇◇"},
+    };
     for (int i = 0; i < 4; ++i) {
         f.comentItem(i)->trigger();
         ASSERT_EQ(boxes.size(), static_cast<size_t>(i + 1));
         QString expected;
-        for (const char* line : HelpBoxes[i].lines)
-            expected += QString::fromUtf8(line) + QStringLiteral("\r\n");
+        assembleHelpText(i, expected);
         EXPECT_EQ(boxes.back().first, expected) << i;
-        EXPECT_EQ(boxes.back().second, QString::fromUtf8(HelpBoxes[i].title)) << i;
+        EXPECT_TRUE(expected.startsWith(QString::fromUtf8(entries[i].second) + QStringLiteral("\r\n\r\n"))) << i;
+        EXPECT_EQ(boxes.back().second, QString::fromUtf8(entries[i].first)) << i;
         EXPECT_EQ(f.form().MsgText, expected) << "the text is kept in the message slot";
     }
 
