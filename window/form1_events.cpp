@@ -107,6 +107,8 @@ void Form1::drawUsageGraph(int screenSize)
 
 void Form1::redrawUsageGraph()
 {
+    if (form_.ScreenSize < 1 || form_.ScreenSize > 3)
+        return;  // not laid out yet: nothing drawn to redraw
     try {
         drawUsageGraph(form_.ScreenSize);
     } catch (const RuntimeError&) {
