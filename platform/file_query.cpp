@@ -20,7 +20,7 @@ struct stat statOrThrow(const std::string& path)
 {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
-        throw RuntimeError(lengthErrorNumber(errno));
+        throw RuntimeError(lengthErrorNumber(errno), err::LengthQuery);
     return st;
 }
 

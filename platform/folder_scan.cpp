@@ -22,9 +22,31 @@ int openReadOnly(int dirFd, const char* path, int extraFlags)
     return fd;
 }
 
+namespace {
+
+// Errors by which the system says the drive itself is no longer there.
+bool driveHasGone(int errnoValue)
+{
+    switch (errnoValue) {
+    case ENOTCONN: case ENODEV: case ENXIO: case ENOMEDIUM: case ESTALE: case ESHUTDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 int lengthErrorNumber(int errnoValue)
 {
+    if (driveHasGone(errnoValue))
+        return err::DiskNotReady;
     return (errnoValue == ENOENT || errnoValue == ENOTDIR) ? err::FileNotFound : err::BadFileName;
+}
+
+int folderErrorNumber(int errnoValue)
+{
+    return driveHasGone(errnoValue) ? err::DiskNotReady : err::PathNotFound;
 }
 
 bool listOrderLess(std::string_view a, std::string_view b)
@@ -168,7 +190,7 @@ std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const 
     }
     struct stat self {};
     if (scan->fd_ < 0 || ::fstat(scan->fd_, &self) != 0)
-        throw RuntimeError(err::PathNotFound);
+        throw RuntimeError(folderErrorNumber(errno), err::FolderQuery);
     scan->dev_ = self.st_dev;
 
     // A folder whose parent lies on another file system, or is itself, is the
@@ -183,7 +205,7 @@ std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const 
     scan->path_ = scan->isRoot_ && clean != "/" ? clean + '/' : clean;
 
     if (!readEntries(scan->fd_, self.st_dev, scan->entries_))
-        throw RuntimeError(err::PathNotFound);
+        throw RuntimeError(folderErrorNumber(errno), err::FolderQuery);
     sortInListOrder(scan->entries_);
     return scan;
 }
@@ -207,7 +229,7 @@ long long FolderScan::entryLength(const std::string& name) const
 {
     struct stat st {};
     if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        throw RuntimeError(lengthErrorNumber(errno));
+        throw RuntimeError(lengthErrorNumber(errno), err::LengthQuery);
     return static_cast<long long>(st.st_size);
 }
 

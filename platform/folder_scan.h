@@ -22,7 +22,8 @@ class FolderScan {
 public:
     // Opens and reads the folder at path (absolute). When parent is the scan of
     // the folder that holds it, the folder is opened relative to that one.
-    // Throws RuntimeError 76 when the folder cannot be opened or read.
+    // Throws RuntimeError 76 when the folder cannot be opened or read, 71 when
+    // its drive has gone (a FUSE driver that ended, a device pulled out).
     static std::shared_ptr<const FolderScan> read(std::string_view path, const FolderScan* parent = nullptr);
     ~FolderScan();
     FolderScan(const FolderScan&) = delete;
@@ -53,7 +54,11 @@ bool listOrderLess(std::string_view a, std::string_view b);
 // the system allows that. Returns the descriptor or -1 (errno set).
 int openReadOnly(int dirFd, const char* path, int extraFlags);
 
-// Maps a failed length query's errno to the run-time error: 53 or 52.
+// Maps a failed length query's errno to the run-time error: 53 or 52, or 71
+// when the drive has gone.
 int lengthErrorNumber(int errnoValue);
+// Maps a failed folder read's errno to the run-time error: 76, or 71 when the
+// drive has gone.
+int folderErrorNumber(int errnoValue);
 
 }  // namespace dorvelix

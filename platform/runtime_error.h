@@ -16,6 +16,10 @@ inline constexpr int OutOfMemory = 7;
 inline constexpr int BadFileName = 52;
 inline constexpr int FileNotFound = 53;
 inline constexpr int PathNotFound = 76;
+inline constexpr int DiskNotReady = 71;  // the drive has gone while in use
+// Tags of the file-system errors, telling which query failed.
+inline constexpr const char* FolderQuery = "folder";
+inline constexpr const char* LengthQuery = "length";
 }  // namespace err
 
 class RuntimeError : public std::exception {

@@ -61,15 +61,21 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
             if (at.entryOverflowReported)
                 return;
             at.entryOverflowReported = true;
-        } else if (!reportedOverflows_.insert(e.tag()).second) {
+        } else if (!reportedOnce_.insert(e.tag()).second) {
             return;
         }
     }
+    // A drive that has gone fails every later query the same way: one box.
+    if (number == err::DiskNotReady && !reportedOnce_.insert("drive").second)
+        return;
+
+    const bool fileFailed = number == err::FileNotFound || number == err::BadFileName
+        || (number == err::DiskNotReady && e.tag() == err::LengthQuery);
+    const bool folderFailed = number == err::PathNotFound || (number == err::DiskNotReady && !fileFailed);
     const int index = at.j - 1;
-    if (number == err::PathNotFound && index >= -1 && index < at.dir.listCount())
+    if (folderFailed && index >= -1 && index < at.dir.listCount())
         form_.MsgText = displayText(at.dir.list(index));
-    else if ((number == err::FileNotFound || number == err::BadFileName) && index >= 0
-             && index < at.file.listCount())
+    else if (fileFailed && index >= 0 && index < at.file.listCount())
         form_.MsgText = displayText(at.file.scan()->childPath(at.file.list(index)));
     else
         form_.MsgText = QStringLiteral("???");
@@ -109,7 +115,7 @@ void FolderSearch::bookTable(std::int16_t E, StepRunner& run)
 void FolderSearch::SearchFolder()
 {
     searching_ = true;
-    reportedOverflows_.clear();
+    reportedOnce_.clear();
     FormState& f = form_;
     // Dir1 as it stands now: the window may move it while pending events run.
     const FolderList dir1 = Dir1_;

@@ -56,8 +56,9 @@ private:
     std::array<FileList, LastLevelList + 1> files_;
     bool searching_ = false;
     std::int16_t NotRootFolder = False;
-    std::set<std::string> reportedOverflows_;
-    FolderAlone folderAlone_;  // totals already reported this search
+    // What is reported once a search (overflowing totals, a drive that has gone).
+    std::set<std::string> reportedOnce_;
+    FolderAlone folderAlone_;
 };
 
 }  // namespace dorvelix
