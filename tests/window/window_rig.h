@@ -4,6 +4,7 @@
 #pragma once
 
 #include "form1.h"
+#include "qt_app.h"
 #include "temp_tree.h"
 
 #include <QApplication>
@@ -20,16 +21,6 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace dorvelix::testing {
-
-inline QApplication& qtApp()
-{
-    static int argc = 1;
-    static char name[] = "window_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing it down among the other statics is not safe.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // 1,000 clusters of 8 × 512 = 4,096 bytes, a quarter of them free.
 struct FixedVolumes : VolumeQueries {

@@ -10,7 +10,7 @@ namespace dorvelix::testing {
 inline QApplication& qtApp()
 {
     static int argc = 1;
-    static char name[] = "extras_tests";
+    static char name[] = "dorvelix_tests";
     static char* argv[] = {name, nullptr};
     // Never destroyed: tearing it down among the other statics at exit is
     // not safe.
