@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <dirent.h>
 #include <sys/syscall.h>
 #include <fcntl.h>
@@ -67,10 +68,10 @@ bool listOrderLess(std::string_view a, std::string_view b)
 
 namespace {
 
-EntryKind kindFromMode(mode_t mode, dev_t entryDev, dev_t folderDev)
+EntryKind kindFromMode(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return entryDev == folderDev ? EntryKind::Folder : EntryKind::OtherFileSystem;
+        return EntryKind::Folder;
     if (S_ISREG(mode))
         return EntryKind::Regular;
     if (S_ISLNK(mode))
@@ -124,7 +125,10 @@ namespace {
 
 // Reads every entry of the open folder fd with getdents64 (no second
 // descriptor, one large buffer), classifying each without following links.
-bool readEntries(int fd, dev_t folderDev, std::vector<FolderEntry>& out)
+// Entries named in mountPoints are left out before anything asks about them:
+// any folder of another file system is one of them, so a folder needs no
+// stat to tell where it lies.
+bool readEntries(int fd, const MountBoundaries::Names* mountPoints, std::vector<FolderEntry>& out)
 {
     struct LinuxDirent64 {
         ino64_t d_ino;
@@ -146,19 +150,19 @@ bool readEntries(int fd, dev_t folderDev, std::vector<FolderEntry>& out)
             const char* name = d->d_name;
             if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
                 continue;
+            if (mountPoints && mountPoints->contains(std::string_view(name)))
+                continue;
             EntryKind kind;
             struct stat st {};
             switch (d->d_type) {
+            case DT_DIR: kind = EntryKind::Folder; break;
             case DT_REG: kind = EntryKind::Regular; break;
             case DT_LNK: kind = EntryKind::Link; break;
             case DT_CHR: case DT_BLK: case DT_FIFO: case DT_SOCK: kind = EntryKind::Special; break;
             default:
-                // Folders (to tell mount points of other file systems) and
-                // entries whose kind the listing does not give.
-                if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-                    kind = d->d_type == DT_DIR ? EntryKind::Folder : EntryKind::Regular;
-                else
-                    kind = kindFromMode(st.st_mode, st.st_dev, folderDev);
+                // The listing does not give the kind: ask the entry itself.
+                kind = ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 ? kindFromMode(st.st_mode)
+                                                                          : EntryKind::Regular;
             }
             out.push_back({name, kind});
         }
@@ -167,7 +171,26 @@ bool readEntries(int fd, dev_t folderDev, std::vector<FolderEntry>& out)
 
 }  // namespace
 
-std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const FolderScan* parent)
+namespace {
+
+// The path the kernel knows an open folder by: without symbolic links, as
+// the mount table names mount points. "" when it cannot tell.
+std::string realPathOf(int fd)
+{
+    char link[64];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    std::string target(4096, '\0');
+    const ssize_t n = ::readlink(link, target.data(), target.size());
+    if (n <= 0 || static_cast<size_t>(n) >= target.size() || target.front() != '/')
+        return {};
+    target.resize(static_cast<size_t>(n));
+    return target;
+}
+
+}  // namespace
+
+std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const FolderScan* parent,
+                                                   std::shared_ptr<const MountBoundaries> boundaries)
 {
     std::string clean(path);
     while (clean.size() > 1 && clean.back() == '/')
@@ -182,29 +205,28 @@ std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const 
         && clean.compare(0, parent->path_.size(), parent->path_) == 0
         && (parent->isRoot_ || clean[parent->path_.size()] == '/')
         && clean.find('/', parent->path_.size() + (parent->isRoot_ ? 0 : 1)) == std::string::npos;
-    if (childOfParent) {
-        const size_t nameStart = parent->path_.size() + (parent->isRoot_ ? 0 : 1);
+    const size_t nameStart = childOfParent ? parent->path_.size() + (parent->isRoot_ ? 0 : 1) : 0;
+    if (childOfParent)
         scan->fd_ = openReadOnly(parent->fd_, clean.c_str() + nameStart, O_DIRECTORY | O_NOFOLLOW);
-    } else {
+    else
         scan->fd_ = openReadOnly(AT_FDCWD, clean.c_str(), O_DIRECTORY | O_NOFOLLOW);
-    }
-    struct stat self {};
-    if (scan->fd_ < 0 || ::fstat(scan->fd_, &self) != 0)
+    if (scan->fd_ < 0)
         throw RuntimeError(folderErrorNumber(errno), err::FolderQuery);
-    scan->dev_ = self.st_dev;
 
-    // A folder whose parent lies on another file system, or is itself, is the
-    // root folder of its drive. A subfolder on its parent's file system is not.
-    if (clean == "/") {
-        scan->isRoot_ = true;
-    } else if (!(childOfParent && parent->dev_ == self.st_dev)) {
-        struct stat up {};
-        scan->isRoot_ = ::fstatat(scan->fd_, "..", &up, 0) == 0
-            && (up.st_dev != self.st_dev || up.st_ino == self.st_ino);
-    }
+    scan->boundaries_ = boundaries          ? std::move(boundaries)
+                        : childOfParent && parent->boundaries_ ? parent->boundaries_
+                                                               : MountBoundaries::current();
+    if (childOfParent && !parent->realPath_.empty())
+        scan->realPath_ = (parent->realPath_ == "/" ? "/" : parent->realPath_ + '/') + (clean.c_str() + nameStart);
+    else
+        scan->realPath_ = realPathOf(scan->fd_);
+    const std::string& known = scan->realPath_.empty() ? clean : scan->realPath_;
+
+    // A drive's root folder is a mount point.
+    scan->isRoot_ = scan->boundaries_->isMountPoint(known);
     scan->path_ = scan->isRoot_ && clean != "/" ? clean + '/' : clean;
 
-    if (!readEntries(scan->fd_, self.st_dev, scan->entries_))
+    if (!readEntries(scan->fd_, scan->boundaries_->mountPointsIn(known), scan->entries_))
         throw RuntimeError(folderErrorNumber(errno), err::FolderQuery);
     sortInListOrder(scan->entries_);
     return scan;

@@ -1,7 +1,10 @@
 // One read of a folder: its entries in list order, and the open folder kept
 // for queries on them (lengths are read relative to it, so long paths and
-// renamed parents do not matter and no path is resolved twice).
+// renamed parents do not matter and no path is resolved twice). Mount points
+// of the mount table are left out of the entries without being touched.
 #pragma once
+
+#include "mount_boundaries.h"
 
 #include <memory>
 #include <string>
@@ -11,7 +14,7 @@
 
 namespace dorvelix {
 
-enum class EntryKind : unsigned char { Folder, OtherFileSystem, Regular, Link, Special };
+enum class EntryKind : unsigned char { Folder, Regular, Link, Special };
 
 struct FolderEntry {
     std::string name;  // exact bytes
@@ -22,14 +25,18 @@ class FolderScan {
 public:
     // Opens and reads the folder at path (absolute). When parent is the scan of
     // the folder that holds it, the folder is opened relative to that one.
+    // The mount points left out are those of boundaries; without it, those
+    // of the parent's scan, else of the mount table as it is now.
     // Throws RuntimeError 76 when the folder cannot be opened or read, 71 when
     // its drive has gone (a FUSE driver that ended, a device pulled out).
-    static std::shared_ptr<const FolderScan> read(std::string_view path, const FolderScan* parent = nullptr);
+    static std::shared_ptr<const FolderScan> read(std::string_view path, const FolderScan* parent = nullptr,
+                                                  std::shared_ptr<const MountBoundaries> boundaries = {});
     ~FolderScan();
     FolderScan(const FolderScan&) = delete;
     FolderScan& operator=(const FolderScan&) = delete;
 
-    // The folder's path: a drive's root folder ends with "/", others do not.
+    // The folder's path: a drive's root folder (a mount point) ends with "/",
+    // others do not.
     const std::string& path() const { return path_; }
     bool isRoot() const { return isRoot_; }
     const std::vector<FolderEntry>& entries() const { return entries_; }
@@ -37,13 +44,16 @@ public:
     std::string childPath(std::string_view name) const;
     // An entry's own length (links not followed); RuntimeError 53 or 52.
     long long entryLength(const std::string& name) const;
+    // The mount points this scan and the scans of its subfolders leave out.
+    const std::shared_ptr<const MountBoundaries>& boundaries() const { return boundaries_; }
 
 private:
     FolderScan() = default;
     int fd_ = -1;
-    dev_t dev_ = 0;
     bool isRoot_ = false;
     std::string path_;
+    std::string realPath_;  // without symbolic links, for the mount table; "" when unknown
+    std::shared_ptr<const MountBoundaries> boundaries_;
     std::vector<FolderEntry> entries_;
 };
 

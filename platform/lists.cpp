@@ -46,7 +46,7 @@ void FileList::setPath(const std::string& path, std::shared_ptr<const FolderScan
 
     std::vector<const FolderEntry*> files;
     for (const FolderEntry& e : fresh->entries()) {
-        if (e.kind == EntryKind::Folder || e.kind == EntryKind::OtherFileSystem)
+        if (e.kind == EntryKind::Folder)
             continue;
         if (!showHidden && e.name.front() == '.')
             continue;

@@ -2,6 +2,7 @@
 
 #include "mount_table.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -58,7 +59,7 @@ bool isMountPoint(const std::string& path)
     return false;
 }
 
-ToolRun runTool(const std::vector<std::string>& argv)
+ToolRun runTool(const std::vector<std::string>& argv, int limitSeconds)
 {
     ToolRun run;
     std::vector<std::string> args = argv;
@@ -86,12 +87,30 @@ ToolRun runTool(const std::vector<std::string>& argv)
         run.err = args[0] + ": " + std::strerror(rc);
         return run;
     }
+    // A watchdog kills a tool that outlives its time; the pipes then close.
+    std::atomic<bool> ended = false;
+    std::thread watchdog;
+    if (limitSeconds > 0) {
+        watchdog = std::thread([&] {
+            using namespace std::chrono;
+            for (const auto until = steady_clock::now() + seconds(limitSeconds); steady_clock::now() < until;) {
+                if (ended)
+                    return;
+                std::this_thread::sleep_for(milliseconds(20));
+            }
+            run.timedOut = true;
+            ::kill(pid, SIGKILL);
+        });
+    }
     // Drain stderr in a thread so that neither pipe can fill up and stall the tool.
     std::thread errReader([&] { run.err = readAll(err[0]); });
     run.out = readAll(out[0]);
     errReader.join();
     int status = 0;
     ::waitpid(pid, &status, 0);
+    ended = true;
+    if (watchdog.joinable())
+        watchdog.join();
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
@@ -128,14 +147,39 @@ bool TestMount::stackTmpfs(const std::string& source)
     return true;
 }
 
-std::unique_ptr<TestMount> TestMount::fusefat(const std::string& image, std::string& why)
+std::unique_ptr<TestMount> TestMount::bind(const std::string& source, std::string& why, const std::string& parent,
+                                           const std::string& name)
+{
+    std::unique_ptr<TestMount> m(new TestMount);
+    m->path_ = parent + "/" + name;
+    if (::mkdir(m->path_.c_str(), 0755) != 0) {
+        m->path_.clear();
+        why = "cannot make a mount folder";
+        return nullptr;
+    }
+    if (::mount(source.c_str(), m->path_.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+        why = std::string("cannot bind-mount here (needs root): ") + std::strerror(errno);
+        return nullptr;
+    }
+    m->layers_ = 1;
+    return m;
+}
+
+std::unique_ptr<TestMount> TestMount::fusefat(const std::string& image, std::string& why, const std::string& parent,
+                                              const std::string& name)
 {
     if (::access("/dev/fuse", R_OK | W_OK) != 0) {
         why = "no usable /dev/fuse here, so no FUSE volume can be mounted";
         return nullptr;
     }
     std::unique_ptr<TestMount> m(new TestMount);
-    m->path_ = freshFolder();
+    if (parent.empty()) {
+        m->path_ = freshFolder();
+    } else {
+        m->path_ = parent + "/" + name;
+        if (::mkdir(m->path_.c_str(), 0755) != 0)
+            m->path_.clear();
+    }
     if (m->path_.empty()) {
         why = "cannot make a mount folder";
         return nullptr;
@@ -178,8 +222,16 @@ void TestMount::killDriver()
     }
 }
 
+void TestMount::stopDriver()
+{
+    if (driver_ > 0)
+        ::kill(driver_, SIGSTOP);
+}
+
 TestMount::~TestMount()
 {
+    if (driver_ > 0)
+        ::kill(driver_, SIGCONT);
     // Detach lazily: a mount whose driver is gone cannot be unmounted otherwise.
     for (; layers_ > 0; --layers_)
         ::umount2(path_.c_str(), MNT_DETACH);

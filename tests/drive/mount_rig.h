@@ -11,10 +11,12 @@ namespace dorvelix::testing {
 
 struct ToolRun {
     int status = -1;  // exit status; -1 when the tool could not be run
+    bool timedOut = false;  // killed after the time it was given
     std::string out, err;
 };
-// Runs a program found on PATH (or in /usr/sbin, /sbin) and collects its output.
-ToolRun runTool(const std::vector<std::string>& argv);
+// Runs a program found on PATH (or in /usr/sbin, /sbin) and collects its
+// output. Given a time limit, a tool still running then is killed.
+ToolRun runTool(const std::vector<std::string>& argv, int limitSeconds = 0);
 
 class TestMount {
 public:
@@ -25,7 +27,11 @@ public:
                                             const std::string& parent = {}, const std::string& name = {});
     // The FAT image mounted read-only by fusefat, which runs as this process's
     // child; its source is the image's path. Null with the reason in why.
-    static std::unique_ptr<TestMount> fusefat(const std::string& image, std::string& why);
+    static std::unique_ptr<TestMount> fusefat(const std::string& image, std::string& why,
+                                              const std::string& parent = {}, const std::string& name = {});
+    // A bind mount of the folder source on a new folder parent/name.
+    static std::unique_ptr<TestMount> bind(const std::string& source, std::string& why, const std::string& parent,
+                                           const std::string& name);
     ~TestMount();
     TestMount(const TestMount&) = delete;
     TestMount& operator=(const TestMount&) = delete;
@@ -33,6 +39,9 @@ public:
     const std::string& path() const { return path_; }
     // Kills the FUSE driver: the mount stays, with nothing serving it.
     void killDriver();
+    // Stops the FUSE driver (SIGSTOP): the mount stays and every request to
+    // it waits. The driver goes on again when the mount is taken down.
+    void stopDriver();
     // Mounts a second tmpfs on top of this one; it goes with this mount.
     bool stackTmpfs(const std::string& source);
 

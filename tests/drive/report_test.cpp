@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <sys/statvfs.h>
@@ -16,10 +17,10 @@ using namespace dorvelix::testing;
 
 namespace {
 
-ToolRun report(std::vector<std::string> args)
+ToolRun report(std::vector<std::string> args, int limitSeconds = 0)
 {
     args.insert(args.begin(), DORVELIX_REPORT);
-    return runTool(args);
+    return runTool(args, limitSeconds);
 }
 
 QJsonObject driveJson(const ToolRun& run)
@@ -105,4 +106,32 @@ TEST(ReportDrivePanel, MissingFolderCannotBeOpenedAndAGoneDriveHasNoMedium)
     EXPECT_NE(gone.err.find("メディア未挿入？"), std::string::npos) << gone.err;
     EXPECT_NE(gone.err.find(QString::fromStdString(mount->path()).toUpper().toStdString()), std::string::npos);
     EXPECT_EQ(gone.out, "");
+}
+
+TEST(ReportWalk, DeadAndStoppedMountsInsideTheTreeAreNeitherCountedNorWaitedFor)
+{
+    TempTree images;
+    const std::string deadImage = images.path("dead.img"), stoppedImage = images.path("stopped.img");
+    for (const std::string& image : {deadImage, stoppedImage}) {
+        if (runTool({"mkfs.fat", "-F", "16", "-C", image, "16384"}).status != 0)
+            GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+    }
+    TempTree tree;
+    tree.fileWith("real/r", "r");
+    std::string why;
+    const auto dead = TestMount::fusefat(deadImage, why, tree.root(), "dead");
+    if (!dead)
+        GTEST_SKIP() << why;
+    const auto stopped = TestMount::fusefat(stoppedImage, why, tree.root(), "stopped");
+    ASSERT_TRUE(stopped) << why;
+    dead->killDriver();
+    stopped->stopDriver();
+
+    const ToolRun run = report({"--json", tree.root()}, 20);
+    ASSERT_FALSE(run.timedOut) << "the report waited on the stopped mount";
+    EXPECT_EQ(run.status, 0) << run.err;
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    EXPECT_EQ(json.value(u"subtree").toObject().value(u"folders").toInt(), 1) << run.out;
+    EXPECT_EQ(json.value(u"subtree").toObject().value(u"files").toInt(), 1);
+    EXPECT_TRUE(json.value(u"messages").toArray().isEmpty()) << run.out;
 }

@@ -1,3 +1,4 @@
+#include "../drive/mount_rig.h"
 #include "file_query.h"
 #include "lists.h"
 #include "runtime_error.h"
@@ -11,6 +12,7 @@
 
 using namespace dorvelix;
 using dorvelix::testing::TempTree;
+using dorvelix::testing::TestMount;
 
 namespace {
 std::vector<std::string> names(const FileList& l)
@@ -119,6 +121,37 @@ TEST(Lists, AFolderThatCannotBeOpenedFailsWithError76AndChangesNothing)
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(dirs.path(), t.path("x"));
     EXPECT_EQ(dirs.listCount(), 1);
+}
+
+TEST(Lists, MountPointsAreBoundariesKnownFromTheTable)
+{
+    TempTree t;
+    t.file("real/r");
+    t.folder("sub");
+    std::string why;
+    // A bind mount of the same file system, and another file system.
+    const auto bound = TestMount::bind(t.root(), why, t.path("sub"), "again");
+    if (!bound)
+        GTEST_SKIP() << why;
+    const auto other = TestMount::tmpfs("size=1m", why, "dorvelix-test", t.root(), "other");
+    ASSERT_TRUE(other) << why;
+    std::filesystem::create_directory_symlink(t.root(), t.path("real/link"));
+
+    FolderList dirs;
+    FileList files;
+    dirs.setPath(t.root());
+    EXPECT_EQ(folders(dirs), (std::vector<std::string>{t.path("real"), t.path("sub")}));
+    // Also through a path with a symbolic link in it.
+    for (const std::string& sub : {t.path("sub"), t.path("real/link/sub")}) {
+        dirs.setPath(sub);
+        EXPECT_EQ(dirs.listCount(), 0) << sub;
+        files.setPath(sub);
+        EXPECT_EQ(files.listCount(), 0) << sub;
+    }
+    // A mount point opened itself is its drive's root folder.
+    dirs.setPath(t.path("sub/again"));
+    EXPECT_EQ(dirs.path(), t.path("sub/again/"));
+    EXPECT_EQ(dirs.list(1), t.path("sub/again/real"));  // "other" lies under the bound tree empty
 }
 
 TEST(Lists, RootFolderOfTheSystemEndsWithTheSeparator)

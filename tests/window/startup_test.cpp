@@ -1,7 +1,11 @@
 // The main window as it opens: its controls, captions, faces and menus, and
 // the state start-up leaves it in.
+#include "../drive/mount_rig.h"
 #include "twips.h"
 #include "window_rig.h"
+
+#include <QElapsedTimer>
+#include <cstdlib>
 
 #include <QFontInfo>
 #include <QMenuBar>
@@ -267,4 +271,41 @@ TEST(WindowStartUp, FolderListShowsAncestorsThenSubfolders)
     EXPECT_EQ(open->child(2)->text(0), QStringLiteral("beta"));
     EXPECT_EQ(FolderListBox::pathOf(open->child(1)), rig.top() + "/Alpha");
     EXPECT_EQ(dir1->currentItem(), open);
+}
+
+// The window opens in a folder next to a mount whose driver is stopped: no
+// list asks the stopped driver anything. The window is opened in a child
+// process so that a wait on the mount ends in a kill, never a hang.
+TEST(WindowStartUp, OpensAtOnceNextToAStoppedMount)
+{
+    if (const char* folder = std::getenv("DORVELIX_START_IN")) {
+        dorvelix::testing::qtApp();
+        ASSERT_EQ(::chdir(folder), 0);
+        QElapsedTimer clock;
+        clock.start();
+        Form1 form;
+        form.Form_Load();
+        form.show();
+        QApplication::processEvents();
+        std::printf("opened in %lld ms\n", static_cast<long long>(clock.elapsed()));
+        EXPECT_GT(form.Dir1()->list().listCount(), 0);
+        return;
+    }
+    using namespace dorvelix::testing;
+    TempTree tree;
+    const std::string image = tree.path("stopped.img");
+    if (runTool({"mkfs.fat", "-F", "16", "-C", image, "16384"}).status != 0)
+        GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+    tree.folder("top/plain");
+    std::string why;
+    const auto stopped = TestMount::fusefat(image, why, tree.path("top"), "stopped");
+    if (!stopped)
+        GTEST_SKIP() << why;
+    stopped->stopDriver();
+    ::setenv("DORVELIX_START_IN", tree.path("top").c_str(), 1);
+    const ToolRun run = runTool({"/proc/self/exe", "--gtest_filter=WindowStartUp.OpensAtOnceNextToAStoppedMount"}, 20);
+    ::unsetenv("DORVELIX_START_IN");
+    ASSERT_FALSE(run.timedOut) << "the window waited on the stopped mount";
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("opened in"), std::string::npos) << run.out;
 }
