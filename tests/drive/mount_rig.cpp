@@ -33,8 +33,14 @@ std::string readAll(int fd)
     return text;
 }
 
-std::string freshFolder()
+// A new folder to mount on: parent/name when a parent is given, else a fresh
+// temporary one; "" when it cannot be made.
+std::string mountFolder(const std::string& parent, const std::string& name)
 {
+    if (!parent.empty()) {
+        const std::string path = parent + "/" + name;
+        return ::mkdir(path.c_str(), 0755) == 0 ? path : std::string();
+    }
     std::string pattern = (std::filesystem::temp_directory_path() / "dorvelix-mnt-XXXXXX").native();
     return ::mkdtemp(pattern.data()) ? pattern : std::string();
 }
@@ -119,13 +125,7 @@ std::unique_ptr<TestMount> TestMount::tmpfs(const std::string& options, std::str
                                             const std::string& parent, const std::string& name)
 {
     std::unique_ptr<TestMount> m(new TestMount);
-    if (parent.empty()) {
-        m->path_ = freshFolder();
-    } else {
-        m->path_ = parent + "/" + name;
-        if (::mkdir(m->path_.c_str(), 0755) != 0)
-            m->path_.clear();
-    }
+    m->path_ = mountFolder(parent, name);
     if (m->path_.empty()) {
         why = "cannot make a mount folder";
         return nullptr;
@@ -151,9 +151,8 @@ std::unique_ptr<TestMount> TestMount::bind(const std::string& source, std::strin
                                            const std::string& name)
 {
     std::unique_ptr<TestMount> m(new TestMount);
-    m->path_ = parent + "/" + name;
-    if (::mkdir(m->path_.c_str(), 0755) != 0) {
-        m->path_.clear();
+    m->path_ = mountFolder(parent, name);
+    if (m->path_.empty()) {
         why = "cannot make a mount folder";
         return nullptr;
     }
@@ -173,13 +172,7 @@ std::unique_ptr<TestMount> TestMount::fusefat(const std::string& image, std::str
         return nullptr;
     }
     std::unique_ptr<TestMount> m(new TestMount);
-    if (parent.empty()) {
-        m->path_ = freshFolder();
-    } else {
-        m->path_ = parent + "/" + name;
-        if (::mkdir(m->path_.c_str(), 0755) != 0)
-            m->path_.clear();
-    }
+    m->path_ = mountFolder(parent, name);
     if (m->path_.empty()) {
         why = "cannot make a mount folder";
         return nullptr;
