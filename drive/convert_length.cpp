@@ -1,6 +1,6 @@
 #include "convert_length.h"
 
-#include "number_format.h"
+#include "value_boxes.h"
 
 namespace dorvelix {
 
@@ -18,9 +18,7 @@ void clustItem_Click(FormState& form, FormView& view, int index)
     view.checkConvertLength(index);
     if (index >= 0 && index < static_cast<int>(ConvertLengths.size()))
         form.ConvertLength = ConvertLengths[static_cast<size_t>(index)];
-    view.setBoxText(37, formatNumber(static_cast<long long>(form.ConvertLength)));
-    view.setBoxText(33, QStringLiteral("0"));
-    view.setBoxText(34, QStringLiteral("0"));
+    showConvertLengthPicked(view, form.ConvertLength);
     form.ConvertEntriesPerCluster = form.ConvertLength / 32;
 }
 

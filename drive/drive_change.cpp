@@ -8,12 +8,6 @@
 
 namespace dorvelix {
 
-namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-}  // namespace
-
 int lampSide(std::int16_t screenSize)
 {
     switch (screenSize) {

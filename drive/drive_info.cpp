@@ -3,9 +3,9 @@
 #include "checked.h"
 #include "convert_length.h"
 #include "drives.h"
-#include "number_format.h"
 #include "steps.h"
 #include "text.h"
+#include "value_boxes.h"
 
 #include <array>
 #include <cmath>
@@ -13,10 +13,6 @@
 namespace dorvelix {
 
 namespace {
-
-const QString Blank = QStringLiteral("- ");
-constexpr std::array<int, 9> FolderResultBoxes{10, 11, 28, 29, 30, 31, 32, 33, 34};
-constexpr std::array<int, 8> GeometryBoxes{2, 3, 4, 5, 6, 7, 8, 9};
 
 // FAT32 volumes get the cluster length of their size class; the bounds are
 // decimal byte counts, each compared strictly less than.
@@ -82,6 +78,24 @@ std::int64_t multiplied(std::int64_t a, std::int64_t b)
     return r;
 }
 
+// a × b × c, exact in 64 bits, in double precision beyond them.
+Whole product(std::int64_t a, std::int64_t b, std::int64_t c)
+{
+    std::int64_t ab = 0, abc = 0;
+    if (!__builtin_mul_overflow(a, b, &ab) && !__builtin_mul_overflow(ab, c, &abc))
+        return static_cast<long long>(abc);
+    return static_cast<double>(a) * static_cast<double>(b) * static_cast<double>(c);
+}
+
+// A figure worked out in double precision, whole where 64 bits hold it: the
+// box shows it rounded halves away from zero either way.
+Whole rounded(double value)
+{
+    if (std::fabs(value) < 9.0e18)
+        return static_cast<long long>(std::llround(value));
+    return value;
+}
+
 }  // namespace
 
 DriveQuery::DriveQuery(FormState& form, FormView& view, WindowServices& window, VolumeQueries& volumes)
@@ -89,48 +103,9 @@ DriveQuery::DriveQuery(FormState& form, FormView& view, WindowServices& window, 
 {
 }
 
-std::optional<long long> DriveQuery::shownNumber(int textNumber) const
+void DriveQuery::setRatio(float free, float total)
 {
-    const auto it = shownNumbers_.find(textNumber);
-    return it == shownNumbers_.end() ? std::nullopt : std::optional<long long>(it->second);
-}
-
-void DriveQuery::showText(int textNumber, const QString& text)
-{
-    view_.setBoxText(textNumber, text);
-    shownNumbers_.erase(textNumber);
-}
-
-void DriveQuery::showWhole(int textNumber, long long value)
-{
-    view_.setBoxText(textNumber, formatNumber(value));
-    shownNumbers_[textNumber] = value;
-}
-
-void DriveQuery::showWhole(int textNumber, double value)
-{
-    view_.setBoxText(textNumber, formatNumber(value));
-    // The box shows the value rounded halves away from zero.
-    if (std::fabs(value) < 9.0e18)
-        shownNumbers_[textNumber] = std::llround(value);
-    else
-        shownNumbers_.erase(textNumber);
-}
-
-void DriveQuery::showProduct(int textNumber, std::int64_t a, std::int64_t b, std::int64_t c)
-{
-    std::int64_t ab = 0, abc = 0;
-    if (!__builtin_mul_overflow(a, b, &ab) && !__builtin_mul_overflow(ab, c, &abc))
-        showWhole(textNumber, static_cast<long long>(abc));
-    else
-        showWhole(textNumber, static_cast<double>(a) * static_cast<double>(b) * static_cast<double>(c));
-}
-
-void DriveQuery::showRatio(float free, float total)
-{
-    const float ratio = divide(free, total);  // a zero total is error 11: Text8 keeps its text
-    view_.setBoxText(8, formatPercent(ratio));
-    shownFreeRatio_ = ratio;
+    figures_.freeRatio = divide(free, total);  // a zero total is error 11: the ratio stays unfilled
 }
 
 bool DriveQuery::ShowDriveInfo(const QString& drive)
@@ -151,9 +126,10 @@ bool DriveQuery::ShowDriveInfo(const QString& drive)
             form_.TotalClusterCount = space.totalClusters;
         }
     });
-    step([&] { showText(1, upperCase(drive)); });
-    for (const int box : FolderResultBoxes)
-        step([&] { showText(box, Blank); });
+    figures_ = DriveFigures{};
+    figures_.text = drive;
+    step([&] { showDriveFigures(view_, figures_); });
+    step([&] { blankFolderResults(view_); });
     if (DriveQueryResult == 0) {
         noMedium(drive);
         return false;
@@ -174,10 +150,7 @@ bool DriveQuery::ShowDriveInfo(const QString& drive)
         if (name.compare(QStringLiteral("FAT"), Qt::CaseInsensitive) == 0)
             name = QStringLiteral("FAT16");
     });
-    step([&] {
-        showText(13, name);
-        shownFileSystem_ = name;
-    });
+    step([&] { figures_.fileSystem = name; });
     if (name.compare(QStringLiteral("FAT32"), Qt::CaseInsensitive) == 0)
         fat32Path(root);
     else
@@ -189,20 +162,21 @@ bool DriveQuery::ShowDriveInfo(const QString& drive)
 void DriveQuery::directPath()
 {
     StepRunner step;
-    step([&] { showWhole(2, static_cast<long long>(BytesPerSector)); });
-    step([&] { showWhole(3, static_cast<long long>(SectorsPerCluster)); });
-    step([&] { showWhole(4, static_cast<long long>(form_.TotalClusterCount)); });
-    step([&] { showWhole(5, static_cast<long long>(form_.FreeClusterCount)); });
-    step([&] { showProduct(6, SectorsPerCluster, BytesPerSector, form_.TotalClusterCount); });
-    step([&] { showProduct(7, SectorsPerCluster, BytesPerSector, form_.FreeClusterCount); });
-    step([&] { showRatio(static_cast<float>(form_.FreeClusterCount), static_cast<float>(form_.TotalClusterCount)); });
+    DriveFigures& d = figures_;
+    d.bytesPerSector = static_cast<long long>(BytesPerSector);
+    d.sectorsPerCluster = static_cast<long long>(SectorsPerCluster);
+    d.totalClusters = static_cast<long long>(form_.TotalClusterCount);
+    d.freeClusters = static_cast<long long>(form_.FreeClusterCount);
+    d.totalBytes = product(SectorsPerCluster, BytesPerSector, form_.TotalClusterCount);
+    d.freeBytes = product(SectorsPerCluster, BytesPerSector, form_.FreeClusterCount);
+    step([&] { setRatio(static_cast<float>(form_.FreeClusterCount), static_cast<float>(form_.TotalClusterCount)); });
     step([&] {
         form_.ClusterLength = narrow<std::int32_t>(multiplied(BytesPerSector, SectorsPerCluster));
-        showWhole(9, static_cast<long long>(form_.ClusterLength));
+        d.clusterLength = static_cast<long long>(form_.ClusterLength);
     });
     const std::int64_t used = form_.TotalClusterCount - form_.FreeClusterCount;
-    step([&] { showWhole(35, static_cast<long long>(used)); });
-    step([&] { showProduct(36, SectorsPerCluster, used, BytesPerSector); });
+    d.usedClusters = static_cast<long long>(used);
+    d.usedBytes = product(SectorsPerCluster, used, BytesPerSector);
 }
 
 void DriveQuery::fat32Path(const std::string& root)
@@ -226,39 +200,41 @@ void DriveQuery::fat32Path(const std::string& root)
         TotalFreeBytes = bytes.totalFreeBytes;
     });
     step([&] { form_.ClusterLength = fat32ClusterLength(TotalBytes); });
+    DriveFigures& d = figures_;
     step([&] {
         BytesPerSector = Fat32BytesPerSector;
-        showWhole(2, static_cast<long long>(BytesPerSector));
-        showWhole(9, static_cast<long long>(form_.ClusterLength));
+        d.bytesPerSector = static_cast<long long>(BytesPerSector);
+        d.clusterLength = static_cast<long long>(form_.ClusterLength);
     });
     step([&] {
         SectorsPerCluster = intDiv(form_.ClusterLength, BytesPerSector);
-        showWhole(3, static_cast<long long>(SectorsPerCluster));
+        d.sectorsPerCluster = static_cast<long long>(SectorsPerCluster);
     });
     step([&] {
         form_.TotalClusterCount = FixedQuotient::of(static_cast<double>(TotalBytes), form_.ClusterLength).whole();
-        showWhole(4, static_cast<long long>(form_.TotalClusterCount));
+        d.totalClusters = static_cast<long long>(form_.TotalClusterCount);
     });
-    step([&] { showWhole(6, static_cast<long long>(TotalBytes)); });
+    d.totalBytes = static_cast<long long>(TotalBytes);
     step([&] {
         freeQuotient = FixedQuotient::of(static_cast<double>(TotalFreeBytes), form_.ClusterLength);
         form_.FreeClusterCount = freeQuotient.whole();
-        showWhole(5, freeQuotient.value());
+        d.freeClusters = rounded(freeQuotient.value());
     });
-    step([&] { showWhole(7, static_cast<long long>(TotalFreeBytes)); });
-    step([&] { showRatio(static_cast<float>(freeQuotient.value()), static_cast<float>(form_.TotalClusterCount)); });
-    step([&] { showWhole(35, static_cast<double>(form_.TotalClusterCount) - freeQuotient.value()); });
-    step([&] { showWhole(36, static_cast<long long>(TotalBytes - TotalFreeBytes)); });
+    d.freeBytes = static_cast<long long>(TotalFreeBytes);
+    step([&] { setRatio(static_cast<float>(freeQuotient.value()), static_cast<float>(form_.TotalClusterCount)); });
+    d.usedClusters = rounded(static_cast<double>(form_.TotalClusterCount) - freeQuotient.value());
+    d.usedBytes = static_cast<long long>(TotalBytes - TotalFreeBytes);
 }
 
 void DriveQuery::commonTail()
 {
     StepRunner step;
-    step([&] { showWhole(12, static_cast<long long>(form_.ClusterLength)); });
+    figures_.searchClusterLength = static_cast<long long>(form_.ClusterLength);
     step([&] {
         form_.ConvertLength = form_.ClusterLength;
-        showWhole(37, static_cast<long long>(form_.ConvertLength));
+        figures_.convertLength = static_cast<long long>(form_.ConvertLength);
     });
+    step([&] { showDriveFigures(view_, figures_); });
     step([&] {
         form_.EntriesPerCluster = static_cast<std::int32_t>(intDiv(form_.ClusterLength, 32));
         form_.ConvertEntriesPerCluster = static_cast<std::int32_t>(intDiv(form_.ConvertLength, 32));
@@ -277,9 +253,9 @@ void DriveQuery::commonTail()
 void DriveQuery::noMedium(const QString& drive)
 {
     StepRunner step;
+    figures_.noMedium = true;
     step([&] { window_.messageBox(upperCase(drive) + QStringLiteral(" メディア未挿入？")); });
-    for (const int box : GeometryBoxes)
-        step([&] { showText(box, Blank); });
+    step([&] { blankDriveGeometry(view_); });
     step([&] { window_.setMousePointer(DefaultPointer); });
 }
 

@@ -3,13 +3,12 @@
 #pragma once
 
 #include "form_state.h"
+#include "results.h"
 #include "volume_queries.h"
 #include "window_services.h"
 
 #include <QString>
 #include <cstdint>
-#include <map>
-#include <optional>
 #include <string>
 
 namespace dorvelix {
@@ -21,12 +20,8 @@ public:
     // Returns false when the drive took the no-medium path.
     bool ShowDriveInfo(const QString& drive);
 
-    // What the last run put into the value boxes, for callers without a
-    // display: the whole number a box shows (nothing when the run did not
-    // fill it), and the free ratio as a fraction.
-    std::optional<long long> shownNumber(int textNumber) const;
-    std::optional<float> shownFreeRatio() const { return shownFreeRatio_; }
-    const QString& shownFileSystem() const { return shownFileSystem_; }
+    // The figures of the last run, as the drive panel shows them.
+    const DriveFigures& figures() const { return figures_; }
 
     // The drive values of the last query. Bytes per sector and sectors per
     // cluster are held in 64 bits so that no volume's figure can wrap.
@@ -44,20 +39,13 @@ private:
     void commonTail();
     void noMedium(const QString& drive);
 
-    void showText(int textNumber, const QString& text);
-    void showWhole(int textNumber, long long value);
-    void showWhole(int textNumber, double value);
-    // a × b × c, exact in 64 bits, in double precision beyond them.
-    void showProduct(int textNumber, std::int64_t a, std::int64_t b, std::int64_t c);
-    void showRatio(float free, float total);
+    void setRatio(float free, float total);
 
     FormState& form_;
     FormView& view_;
     WindowServices& window_;
     VolumeQueries& volumes_;
-    std::map<int, long long> shownNumbers_;
-    std::optional<float> shownFreeRatio_;
-    QString shownFileSystem_;
+    DriveFigures figures_;
 };
 
 }  // namespace dorvelix

@@ -8,6 +8,9 @@
 
 namespace dorvelix {
 
+// The line break inside message box texts.
+inline const QString CrLf = QStringLiteral("\r\n");
+
 // The name as the user sees it: UTF-8, each invalid byte shown as U+FFFD.
 QString displayText(std::string_view bytes);
 // Upper case of a display text.

@@ -3,6 +3,7 @@
 #include "checked.h"
 #include "cluster_accounting.h"
 #include "number_format.h"
+#include "value_boxes.h"
 #include "steps.h"
 #include "text.h"
 
@@ -17,7 +18,26 @@ bool needsLongNameEntry(const std::string& name)
     return name.size() > 12 && characterCount(name) > 12;
 }
 
-const QString CrLf = QStringLiteral("\r\n");
+// The search totals as one row, to difference around a subfolder's walk.
+FolderRow totalsOf(const FormState& f)
+{
+    return {f.TreeFolders, f.TreeFiles, f.TreeClusterCount, f.TreeConvertClusterCount};
+}
+
+// What the walk of one top-level subfolder added, with one folder cluster at
+// each length for the subfolder and for every folder below it.
+FolderRow walked(const FolderRow& before, const FolderRow& after)
+{
+    const long long folders = after.folders - before.folders + 1;
+    return {folders, after.files - before.files, after.clusters - before.clusters + folders,
+            after.convertClusters - before.convertClusters + folders};
+}
+
+std::string lastComponent(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 }  // namespace
 
@@ -123,27 +143,34 @@ void FolderSearch::SearchFolder()
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
 
     run([&] { window_.setMousePointer(BusyPointer); });
+    result_ = SearchResult{};
+    result_.clusterLength = f.ClusterLength;
+    result_.convertLength = f.ConvertLength;
     f.TreeFolders = 0;
     f.TreeFiles = 0;
     f.TreeClusterCount = 0;
     f.TreeConvertClusterCount = 0;
     run([&] { File1_.setPath(dir1.path()); });
-    run([&] { view_.setBoxText(31, formatNumber(File1_.listCount(), NumberPattern::Plain)); });
+    result_.files = File1_.listCount();
+    run([&] { showFolderFiles(view_, *result_.files); });
     NotRootFolder = dir1.path().ends_with('/') ? False : True;
     const std::int16_t E = bookFolder(at, File1_, run);
 
     // The folder alone: its own files, without its table or any folder cluster.
-    folderAlone_ = {File1_.listCount(), f.TreeClusterCount};
-    run([&] { view_.setBoxText(30, formatNumber(static_cast<long long>(f.TreeClusterCount))); });
-    run([&] { view_.setBoxText(32, formatNumber(static_cast<long long>(f.TreeClusterCount) * f.ClusterLength)); });
+    result_.alone = FolderRow{0, *result_.files, f.TreeClusterCount, f.TreeConvertClusterCount};
+    run([&] { showFolderAlone(view_, result_); });
 
     if (NotRootFolder == True)
         bookTable(E, run);
+    // The chosen folder's own files and table, then one row per subfolder.
+    result_.subfolders.push_back({{}, {0, f.TreeFiles, f.TreeClusterCount, f.TreeConvertClusterCount}});
 
     const int folderCount = dir1.listCount();
     FolderList& next = dirs_[FirstLevelList];
     for (at.j = 1; at.j <= folderCount; ++at.j) {
+        const FolderRow before = totalsOf(f);
         run([&] { next.setPath(dir1.list(at.j - 1), dir1.scan().get()); });
+        result_.subfolders.push_back({lastComponent(dir1.list(at.j - 1)), walked(before, totalsOf(f))});
         run([&] { window_.processEvents(); });
     }
 
@@ -151,14 +178,8 @@ void FolderSearch::SearchFolder()
     run([&] { addChecked(f.TreeClusterCount, f.TreeFolders, total::Clusters); });
     run([&] { addChecked(f.TreeConvertClusterCount, f.TreeFolders, total::ConvertClusters); });
 
-    run([&] { view_.setBoxText(10, formatNumber(static_cast<long long>(f.TreeFolders))); });
-    run([&] { view_.setBoxText(11, formatNumber(static_cast<long long>(f.TreeFiles))); });
-    run([&] { view_.setBoxText(28, formatNumber(static_cast<long long>(f.TreeClusterCount))); });
-    run([&] { view_.setBoxText(29, formatNumber(static_cast<long long>(f.TreeClusterCount) * f.ClusterLength)); });
-    run([&] { view_.setBoxText(33, formatNumber(static_cast<long long>(f.TreeConvertClusterCount))); });
-    run([&] {
-        view_.setBoxText(34, formatNumber(static_cast<long long>(f.TreeConvertClusterCount) * f.ConvertLength));
-    });
+    result_.subtree = totalsOf(f);
+    run([&] { showSubtree(view_, result_); });
     run([&] { view_.drawUsageGraph(f.ScreenSize); });
     run([&] { window_.beep(); });
     run([&] { window_.setMousePointer(DefaultPointer); });

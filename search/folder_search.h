@@ -5,6 +5,7 @@
 #include "form_state.h"
 #include "level_table.h"
 #include "lists.h"
+#include "results.h"
 #include "runtime_error.h"
 #include "steps.h"
 #include "window_services.h"
@@ -29,13 +30,8 @@ public:
     void SearchFolder();
 
     bool isSearching() const { return searching_; }
-    // The folder-alone row of the last search: the chosen folder's files and
-    // the cluster units they occupy at ClusterLength.
-    struct FolderAlone {
-        long long files = 0;
-        long long clusters = 0;
-    };
-    const FolderAlone& folderAlone() const { return folderAlone_; }
+    // The rows of the last search (or of the one running).
+    const SearchResult& result() const { return result_; }
     const FolderList& folderList(int n) const { return dirs_[static_cast<size_t>(n)]; }
     const FileList& fileList(int n) const { return files_[static_cast<size_t>(n)]; }
 
@@ -58,7 +54,7 @@ private:
     std::int16_t NotRootFolder = False;
     // What is reported once a search (overflowing totals, a drive that has gone).
     std::set<std::string> reportedOnce_;
-    FolderAlone folderAlone_;
+    SearchResult result_;
 };
 
 }  // namespace dorvelix

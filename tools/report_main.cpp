@@ -10,8 +10,7 @@
 #include "drive_info.h"
 #include "drives.h"
 #include "folder_search.h"
-#include "json_writer.h"
-#include "number_format.h"
+#include "report_output.h"
 #include "recording_window.h"
 #include "runtime_error.h"
 #include "text.h"
@@ -35,15 +34,6 @@ struct Options {
     bool json = false;
     std::string folder;
 };
-
-void printLine(FILE* to, const QString& text)
-{
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QByteArray bytes = t.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), to);
-    std::fputc('\n', to);
-}
 
 [[noreturn]] void fail(const QString& message)
 {
@@ -121,90 +111,6 @@ void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::str
         fail(window.messages.isEmpty() ? QStringLiteral("no medium") : window.messages.last());
 }
 
-struct PanelRow {
-    const char* caption;
-    int box;
-};
-
-void printDrivePanel(const RecordingWindow& w)
-{
-    printLine(stdout, QStringLiteral("ドライブ情報"));
-    printLine(stdout, QStringLiteral("  ドライブ ：") + w.box(1) + QStringLiteral("  ") + w.box(13));
-    const PanelRow rows[] = {{"ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ) ：", 2}, {"セクタ／クラスタ ：", 3}, {"クラスタ長(ﾊﾞｲﾄ) ：", 9},
-                             {"全クラスタ数 ： ", 4}, {"全容量(ﾊﾞｲﾄ) ：", 6}, {"占有クラスタ数 ：", 35},
-                             {"占有バイト数 ：", 36}, {"空きクラスタ数 ：", 5}, {"空き容量(ﾊﾞｲﾄ) ：", 7},
-                             {"空き容量率（％）：", 8}};
-    for (const PanelRow& r : rows)
-        printLine(stdout, QStringLiteral("  ") + QString::fromUtf8(r.caption) + w.box(r.box));
-}
-
-void printFolderPanel(const RecordingWindow& w, const std::string& folder)
-{
-    printLine(stdout, QStringLiteral("ホルダー情報  ") + displayText(folder));
-    const PanelRow alone[] = {{"ﾌｧｲﾙ数 ：", 31}, {"占有クラスタ数 ：", 30}, {"占有バイト数 ：", 32}};
-    const PanelRow subtree[] = {{"ホルダ数 ：", 10}, {"ファイル数 ：", 11}, {"占有クラスタ数 ：", 28}, {"占有バイト数 ：", 29}};
-    const PanelRow converted[] = {{"占有クラスタ数 ：", 33}, {"占有バイト数 ：", 34}};
-    const auto rows = [&](const auto& table) {
-        for (const PanelRow& r : table)
-            printLine(stdout, QStringLiteral("  ") + QString::fromUtf8(r.caption) + w.box(r.box));
-    };
-    rows(alone);
-    printLine(stdout, QStringLiteral("含むサブホルダ") + w.box(12));
-    rows(subtree);
-    printLine(stdout, QStringLiteral("換算クラスタ長") + w.box(37));
-    rows(converted);
-}
-
-void printJson(const FormState& f, const RecordingWindow& w, const DriveQuery& drive, const QString& driveText,
-               const std::string& folder, const FolderSearch::FolderAlone& alone)
-{
-    JsonWriter j;
-    j.beginObject();
-    j.beginObject("drive");
-    j.value("cluster_length", static_cast<long long>(f.ClusterLength));
-    j.value("text", driveText);
-    j.value("file_system", drive.shownFileSystem());
-    // Each figure as its value box shows it; null where the query left the box unfilled.
-    const std::pair<const char*, int> figures[] = {
-        {"bytes_per_sector", 2}, {"sectors_per_cluster", 3}, {"total_clusters", 4}, {"total_bytes", 6},
-        {"used_clusters", 35}, {"used_bytes", 36}, {"free_clusters", 5}, {"free_bytes", 7}};
-    for (const auto& [key, box] : figures) {
-        if (const auto n = drive.shownNumber(box))
-            j.value(key, static_cast<long long>(*n));
-        else
-            j.null(key);
-    }
-    if (const auto ratio = drive.shownFreeRatio())
-        j.value("free_ratio", *ratio);
-    else
-        j.null("free_ratio");
-    j.endObject();
-    j.beginObject("folder");
-    j.value("path", displayText(folder));
-    j.value("files", alone.files);
-    j.value("clusters", alone.clusters);
-    j.value("bytes", alone.clusters * f.ClusterLength);
-    j.endObject();
-    j.beginObject("subtree");
-    j.value("folders", static_cast<long long>(f.TreeFolders));
-    j.value("files", static_cast<long long>(f.TreeFiles));
-    j.value("clusters", static_cast<long long>(f.TreeClusterCount));
-    j.value("bytes", static_cast<long long>(f.TreeClusterCount) * f.ClusterLength);
-    j.endObject();
-    j.beginObject("converted");
-    j.value("cluster_length", static_cast<long long>(f.ConvertLength));
-    j.value("clusters", static_cast<long long>(f.TreeConvertClusterCount));
-    j.value("bytes", static_cast<long long>(f.TreeConvertClusterCount) * f.ConvertLength);
-    j.endObject();
-    j.beginArray("messages");
-    for (const QString& m : w.messages)
-        j.element(m);
-    j.endArray();
-    j.endObject();
-    std::fwrite(j.text().data(), 1, j.text().size(), stdout);
-    std::fputc('\n', stdout);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -232,11 +138,10 @@ int main(int argc, char** argv)
     } catch (const RuntimeError& e) {
         cannotOpen(options.folder, e.number());
     }
-    if (options.json) {
-        printJson(form, window, drive, driveText, Dir1.path(), search.folderAlone());
-    } else {
-        printDrivePanel(window);
-        printFolderPanel(window, Dir1.path());
-    }
+    const ReportData data{drive.figures(), search.result(), displayText(Dir1.path()), window.messages};
+    if (options.json)
+        printJson(data);
+    else
+        printText(data);
     return window.messages.isEmpty() ? 0 : 1;
 }

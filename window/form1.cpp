@@ -2,6 +2,7 @@
 
 #include "app_icon.h"
 #include "convert_length.h"
+#include "panel_captions.h"
 #include "runtime_error.h"
 #include "text.h"
 #include "twips.h"
@@ -20,42 +21,6 @@ namespace dorvelix {
 namespace {
 
 const QString WindowCaption = QStringLiteral("DORVELIX  Ver 0.982 2001.3");
-
-// The caption labels: number, caption, whether it is a yellow section title
-// (left-aligned) rather than a white row caption (right-aligned), and
-// whether it stands in the folder panel rather than the drive panel.
-struct CaptionRow {
-    int number;
-    const char* caption;
-    bool title;
-    bool folderPanel;
-};
-
-constexpr CaptionRow Captions[] = {
-    {1, "ドライブ ：", false, false},
-    {2, "ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ) ：", false, false},
-    {3, "セクタ／クラスタ ：", false, false},
-    {9, "クラスタ長(ﾊﾞｲﾄ) ：", false, false},
-    {4, "全クラスタ数 ： ", false, false},
-    {6, "全容量(ﾊﾞｲﾄ) ：", false, false},
-    {19, "占有クラスタ数 ：", false, false},
-    {20, "占有バイト数 ：", false, false},
-    {5, "空きクラスタ数 ：", false, false},
-    {7, "空き容量(ﾊﾞｲﾄ) ：", false, false},
-    {8, "空き容量率（％）：", false, false},
-    {23, "ドライブ使用状況", true, false},
-    {15, "ﾌｧｲﾙ数 ：", false, true},
-    {14, "占有クラスタ数 ：", false, true},
-    {16, "占有バイト数 ：", false, true},
-    {22, "含むサブホルダ", true, true},
-    {10, "ホルダ数 ：", false, true},
-    {11, "ファイル数 ：", false, true},
-    {12, "占有クラスタ数 ：", false, true},
-    {13, "占有バイト数 ：", false, true},
-    {21, "換算クラスタ長", true, true},
-    {17, "占有クラスタ数 ：", false, true},
-    {18, "占有バイト数 ：", false, true},
-};
 
 constexpr int DrivePanelBoxes[] = {1, 13, 2, 3, 9, 4, 6, 35, 36, 5, 7, 8};
 constexpr int FolderPanelBoxes[] = {31, 30, 32, 12, 10, 11, 28, 29, 37, 33, 34};
@@ -138,16 +103,16 @@ void Form1::createControls()
         frames_[static_cast<size_t>(n)] = f;
         return f;
     };
-    FrameControl* drivePanel = frame(1, QStringLiteral("ドライブ情報"), client_);
-    FrameControl* folderPanel = frame(10, QStringLiteral("ホルダー情報"), client_);
+    FrameControl* drivePanel = frame(1, QString::fromUtf8(DrivePanelCaption), client_);
+    FrameControl* folderPanel = frame(10, QString::fromUtf8(FolderPanelCaption), client_);
 
-    for (const CaptionRow& row : Captions) {
+    for (const PanelCaption& row : PanelCaptions) {
         QWidget* parent = row.folderPanel ? folderPanel : drivePanel;
-        auto* label = new CaptionLabel(QStringLiteral("Label%1").arg(row.number), QString::fromUtf8(row.caption),
+        auto* label = new CaptionLabel(QStringLiteral("Label%1").arg(row.label), QString::fromUtf8(row.text),
                                        row.title ? colors::Yellow : colors::White,
                                        (row.title ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop, parent);
         label->setFont(windowFont(Face::Proportional, DesignFontSize));
-        labels_[static_cast<size_t>(row.number)] = label;
+        labels_[static_cast<size_t>(row.label)] = label;
     }
     // The usage graph's scale captions take the window's own font; the graph
     // places and shows them.
@@ -303,7 +268,7 @@ void Form1::installSearch()
     drive1_->isBusy = busy;
 
     connect(dir1_, &FolderListBox::openFailed, this, [this](int number, const QString& path) {
-        services_.messageBox(errorDescription(number) + QStringLiteral("\r\n") + path);
+        services_.messageBox(errorDescription(number) + CrLf + path);
     });
 }
 
@@ -344,7 +309,7 @@ void Form1::setBoxText(int textNumber, const QString& text)
     box->setToolTip(text.trimmed());
     // The search writes File1's file count right after pointing File1 at the
     // folder: show the new files from then on.
-    if (textNumber == 31)
+    if (textNumber == box::AloneFiles)
         file1_->refresh();
 }
 

@@ -1,13 +1,13 @@
 #include "help_texts.h"
 
+#include "text.h"
+
 #include <array>
 #include <vector>
 
 namespace dorvelix {
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 // One help text: its title, its banner and the lines below the banner. The
 // lines keep their exact indentation: ASCII spaces, ideographic spaces

@@ -1,5 +1,7 @@
 #include "qt_window_services.h"
 
+#include "text.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -42,7 +44,7 @@ void QtWindowServices::messageBox(const QString& text, const QString& title)
         return;
     }
     QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(CrLf, QStringLiteral("\n"));
     QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QString::fromUtf8(ApplicationTitle) : title, shown,
                     QMessageBox::Ok, window_);
     box.setTextFormat(Qt::PlainText);

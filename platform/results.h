@@ -1,0 +1,74 @@
+// The typed results of the drive query and the folder search. The window's
+// value boxes, the headless report and the tests read these values; each of
+// them formats them in its own single place.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace dorvelix {
+
+// A whole figure: exact in 64 bits, or a double where a product or a
+// worked-back quotient lies beyond them (the double is shown rounded).
+using Whole = std::variant<long long, double>;
+
+// The drive's figures as the last query left them. A figure the query did
+// not reach (a failing step, the no-medium path) is empty, and the panel box
+// showing it keeps its text.
+struct DriveFigures {
+    QString text;                        // the drive text
+    std::optional<QString> fileSystem;   // "FAT" shown as "FAT16"
+    std::optional<Whole> bytesPerSector;
+    std::optional<Whole> sectorsPerCluster;
+    std::optional<Whole> clusterLength;  // the queried cluster length
+    std::optional<Whole> totalClusters;
+    std::optional<Whole> totalBytes;
+    std::optional<Whole> usedClusters;
+    std::optional<Whole> usedBytes;
+    std::optional<Whole> freeClusters;
+    std::optional<Whole> freeBytes;
+    std::optional<float> freeRatio;      // free ÷ total cluster units
+    // The lengths the search counts with afterwards: the drive's cluster
+    // length and the conversion length reset to it.
+    std::optional<long long> searchClusterLength;
+    std::optional<long long> convertLength;
+    bool noMedium = false;               // the free-space query failed
+};
+
+// Folders, files and the cluster units they occupy at the drive's cluster
+// length and at the conversion length.
+struct FolderRow {
+    long long folders = 0;
+    long long files = 0;
+    long long clusters = 0;
+    long long convertClusters = 0;
+};
+
+// One top-level subfolder of the chosen folder with everything below it,
+// itself counted among the folders; an empty name is the chosen folder's
+// own files and table.
+struct SubfolderRow {
+    std::string name;
+    FolderRow row;
+};
+
+// What one folder search found. The rows are filled as the search reaches
+// them: files right after the chosen folder is listed, the folder-alone row
+// after its files are booked, the subtree when the walk has ended.
+struct SearchResult {
+    long long clusterLength = 0;
+    long long convertLength = 0;
+    std::optional<long long> files;      // the chosen folder's own files
+    std::optional<FolderRow> alone;      // those files' cluster units, no table, no folder cluster
+    std::optional<FolderRow> subtree;    // everything, with both lengths' cluster units
+    std::vector<SubfolderRow> subfolders;
+
+    long long bytes(long long clusters) const { return clusters * clusterLength; }
+    long long convertBytes(long long clusters) const { return clusters * convertLength; }
+};
+
+}  // namespace dorvelix

@@ -1,0 +1,26 @@
+// dorvelix-report's two outputs, the text panels and the JSON document, made
+// from the typed results of the drive query and the search.
+#pragma once
+
+#include "results.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+
+namespace dorvelix {
+
+struct ReportData {
+    const DriveFigures& drive;
+    const SearchResult& search;
+    QString folder;        // the searched folder as the user sees it
+    QStringList messages;  // the message boxes the search raised
+};
+
+// One line of text in UTF-8, message-box line breaks as plain newlines.
+void printLine(FILE* to, const QString& text);
+
+void printText(const ReportData& r);
+void printJson(const ReportData& r);
+
+}  // namespace dorvelix
