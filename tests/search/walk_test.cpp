@@ -67,7 +67,44 @@ TEST(FolderSearch, FolderAloneRowHoldsOnlyItsOwnFilesAndBigFilesKeepTheirLength)
     EXPECT_EQ(rig.box(29), " 3,221,241,856 ");
     EXPECT_EQ(rig.box(33), " 98,307 ");  // 98,304 + 1 + 1 + 1 folder
     EXPECT_EQ(rig.box(34), " 3,221,323,776 ");
-    EXPECT_EQ(rig.search.folderAlone().clusters, 786433);
+    ASSERT_TRUE(rig.search.result().alone);
+    EXPECT_EQ(rig.search.result().alone->clusters, 786433);
+}
+
+TEST(FolderSearch, TopLevelRowsSumToTheTotalsInWalkOrder)
+{
+    TempTree t;
+    t.file("own", 300);
+    t.file("b/f", 5000);
+    t.file("b/deep/er/a-rather-long-name", 129);
+    t.folder("a");
+    for (int i = 0; i < 6; ++i)
+        t.file("c/f" + std::to_string(i), 1);
+    SearchRig rig(128, 4096);
+    rig.open(t.root());
+    const SearchResult& r = rig.search.result();
+    ASSERT_EQ(r.subfolders.size(), 4u);
+    EXPECT_EQ(r.subfolders[0].name, "");  // the folder's own files and table
+    EXPECT_EQ(r.subfolders[1].name, "a");
+    EXPECT_EQ(r.subfolders[2].name, "b");
+    // b: b, deep, er; 40 + 2 clusters for the files, tables of 4, 3 and 4
+    // entries (one with the long name's), one cluster per folder.
+    EXPECT_EQ(r.subfolders[2].row.folders, 3);
+    EXPECT_EQ(r.subfolders[2].row.clusters, 40 + 2 + 2 + 3);
+    EXPECT_EQ(r.subfolders[3].row.clusters, 6 + 2 + 1);  // c: 8 entries take 2 table clusters
+    FolderRow sum;
+    for (const SubfolderRow& s : r.subfolders) {
+        sum.folders += s.row.folders;
+        sum.files += s.row.files;
+        sum.clusters += s.row.clusters;
+        sum.convertClusters += s.row.convertClusters;
+    }
+    ASSERT_TRUE(r.subtree);
+    EXPECT_EQ(sum.folders, r.subtree->folders);
+    EXPECT_EQ(sum.files, r.subtree->files);
+    EXPECT_EQ(sum.clusters, r.subtree->clusters);
+    EXPECT_EQ(sum.convertClusters, r.subtree->convertClusters);
+    EXPECT_EQ(r.subtree->clusters, rig.form.TreeClusterCount);
 }
 
 TEST(FolderSearch, TableRuleCountsEntriesAndLongNames)
