@@ -1,10 +1,10 @@
 // dorvelix-report: the folder search of the window, without a display.
-//   dorvelix-report [--convert N] [--json] [FOLDER]
+//   dorvelix-report [--convert N] [--json] [--] [FOLDER]
 // Prints the drive panel of FOLDER's drive and the folder panel as the window
 // shows them after a double-click on FOLDER (the current folder by default).
 // Exit status: 0 after a search that raised no message box, 1 after one that
-// did, 2 for a usage error, a folder that cannot be opened or a drive without
-// a medium.
+// did, 2 for a usage error, a folder that cannot be opened, a drive without
+// a medium, or output that cannot be written.
 
 #include "convert_length.h"
 #include "drive_info.h"
@@ -12,13 +12,15 @@
 #include "folder_search.h"
 #include "report_output.h"
 #include "recording_window.h"
+#include "report_options.h"
 #include "runtime_error.h"
+#include "standard_output.h"
 #include "text.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -29,68 +31,31 @@ using namespace dorvelix;
 
 namespace {
 
-struct Options {
-    std::optional<int> convert;
-    bool json = false;
-    std::string folder;
-};
+// A message on standard error, led by the program's name.
+void printMessage(const QString& message)
+{
+    printLine(stderr, QLatin1String(ReportProgram) + QStringLiteral(": ") + message);
+}
 
 [[noreturn]] void fail(const QString& message)
 {
-    printLine(stderr, QStringLiteral("dorvelix-report: ") + message);
+    printMessage(message);
     std::exit(2);
 }
 
-Options parseOptions(int argc, char** argv)
+// The folder to search as an absolute, normalised path without a trailing
+// "/" (but "/" itself); the current folder when none was given.
+std::string resolveFolder(const std::string& given)
 {
-    Options o;
-    bool folderGiven = false;
-    const QString usage = QStringLiteral("usage: dorvelix-report [--convert N] [--json] [FOLDER]");
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--json") {
-            o.json = true;
-        } else if (arg == "--convert" || arg.starts_with("--convert=")) {
-            std::string value;
-            if (arg == "--convert") {
-                if (++i >= argc)
-                    fail(usage);
-                value = argv[i];
-            } else {
-                value = arg.substr(std::strlen("--convert="));
-            }
-            bool ok = false;
-            const int n = QString::fromStdString(value).toInt(&ok);
-            if (!ok || convertIndexOf(n) < 0)
-                fail(QStringLiteral("--convert takes one of 128, 256, 512, 1024, 2048, 4096, 8192, 16384, 32768"));
-            o.convert = n;
-        } else if (arg == "--help" || arg == "-h") {
-            printLine(stdout, usage);
-            std::exit(0);
-        } else if (arg.starts_with("-") && arg != "-" && !folderGiven) {
-            fail(usage);
-        } else if (!folderGiven) {
-            o.folder = arg;
-            folderGiven = true;
-        } else {
-            fail(usage);
-        }
-    }
-    if (!folderGiven) {
-        std::error_code ec;
-        o.folder = std::filesystem::current_path(ec).native();
-        if (ec)
-            fail(QStringLiteral("the current folder cannot be read"));
-    }
-    std::filesystem::path p(o.folder);
-    if (p.is_relative()) {
-        std::error_code ec;
-        p = std::filesystem::current_path(ec) / p;
-    }
-    o.folder = p.lexically_normal().native();
-    while (o.folder.size() > 1 && o.folder.back() == '/')
-        o.folder.pop_back();
-    return o;
+    std::error_code ec;
+    const std::filesystem::path current = std::filesystem::current_path(ec);
+    if (ec && (given.empty() || given.front() != '/'))
+        fail(QStringLiteral("the current folder cannot be read: %1").arg(QString::fromStdString(ec.message())));
+    std::filesystem::path p = given.empty() ? current : current / given;
+    std::string folder = p.lexically_normal().native();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
 }
 
 [[noreturn]] void cannotOpen(const std::string& folder, int errorNumber)
@@ -116,7 +81,19 @@ void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::str
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const Options options = parseOptions(argc, argv);
+    const ParsedCommandLine command = parseReportOptions({argv + std::min(argc, 1), argv + argc});
+    switch (command.action) {
+    case ParsedCommandLine::Action::UsageError:
+        fail(command.text);
+    case ParsedCommandLine::Action::Help:
+    case ParsedCommandLine::Action::Version:
+        std::fputs(command.text.toUtf8().constData(), stdout);
+        return closeStandardOutput(QLatin1String(ReportProgram), 0);
+    case ParsedCommandLine::Action::Run:
+        break;
+    }
+    ReportOptions options = command.options;
+    options.folder = resolveFolder(options.folder);
 
     FormState form;
     RecordingWindow window;
@@ -132,7 +109,7 @@ int main(int argc, char** argv)
     if (options.convert)
         clustItem_Click(form, window, convertIndexOf(*options.convert));
 
-    window.onMessage = [](const QString& text) { printLine(stderr, text); };
+    window.onMessage = printMessage;
     try {
         Dir1.setPath(options.folder);
     } catch (const RuntimeError& e) {
@@ -143,5 +120,5 @@ int main(int argc, char** argv)
         printJson(data);
     else
         printText(data);
-    return window.messages.isEmpty() ? 0 : 1;
+    return closeStandardOutput(QLatin1String(ReportProgram), window.messages.isEmpty() ? 0 : 1);
 }

@@ -36,10 +36,10 @@ QPixmap drawIcon(int side)
 
 QIcon applicationIcon()
 {
-    QIcon icon;
+    QIcon painted;
     for (int side : {16, 24, 32, 48, 64, 128})
-        icon.addPixmap(drawIcon(side));
-    return icon;
+        painted.addPixmap(drawIcon(side));
+    return QIcon::fromTheme(ApplicationId, painted);
 }
 
 }  // namespace dorvelix

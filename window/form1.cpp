@@ -3,6 +3,7 @@
 #include "app_icon.h"
 #include "convert_length.h"
 #include "panel_captions.h"
+#include "program_version.h"
 #include "runtime_error.h"
 #include "text.h"
 #include "twips.h"
@@ -20,7 +21,8 @@ namespace dorvelix {
 
 namespace {
 
-const QString WindowCaption = QStringLiteral("DORVELIX  Ver 0.982 2001.3");
+// "DORVELIX  Ver 0.982 2001.3": two spaces after the name.
+const QString WindowCaption = QStringLiteral("DORVELIX  Ver %1 %2").arg(QLatin1String(ProgramVersion), QLatin1String(ReleaseMonth));
 
 constexpr int DrivePanelBoxes[] = {1, 13, 2, 3, 9, 4, 6, 35, 36, 5, 7, 8};
 constexpr int FolderPanelBoxes[] = {31, 30, 32, 12, 10, 11, 28, 29, 37, 33, 34};

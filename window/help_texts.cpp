@@ -1,5 +1,6 @@
 #include "help_texts.h"
 
+#include "program_version.h"
 #include "text.h"
 
 #include <array>
@@ -109,8 +110,8 @@ bool assembleHelpText(int index, QString& msgText)
 
 QString versionText()
 {
-    return QString::fromUtf16(u"\u3000\u3000Dorvelix.exe Ver 0.982") + CrLf + CrLf
-        + QStringLiteral("         2001.3") + CrLf + CrLf
+    return QString::fromUtf16(u"\u3000\u3000Dorvelix.exe Ver ") + QLatin1String(ProgramVersion) + CrLf + CrLf
+        + QStringLiteral("         ") + QLatin1String(ReleaseMonth) + CrLf + CrLf
         + QString::fromUtf16(u"\u3000\u3000support@dorvelix.example");
 }
 

@@ -1,13 +1,68 @@
 // dorvelix: the main window.
+//   dorvelix [--help | --version]
+// The window reads no command line: besides --help and --version it accepts
+// only Qt's own options (-platform, -style …); any other argument is a usage
+// error (status 2) rather than something silently ignored.
 #include "app_icon.h"
 #include "form1.h"
+#include "program_version.h"
+#include "standard_output.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace {
+
+const QString ProgramName = QStringLiteral("dorvelix");
+
+// The answer to --help or --version, found before the display is opened so
+// that both work on a terminal without one; empty when neither is asked.
+QString commandLineAnswer(int argc, char** argv)
+{
+    QCommandLineParser parser;
+    // Qt's single-dash options (-platform, -reverse) are words, not letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(QStringLiteral(
+        "Opens the Dorvelix window: a drive's capacity and use, and the disk\n"
+        "space a folder occupies in cluster units."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version and exit."));
+    parser.addOptions({help, version});
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    parser.parse(arguments);  // Qt's own options are not known here yet
+    if (parser.isSet(help))
+        return QStringLiteral("Usage: %1 [options]\n").arg(ProgramName) + parser.helpText().section(u'\n', 1)
+            + QStringLiteral("\nQt's own options (-platform, -style, ...) are also accepted.\n");
+    if (parser.isSet(version))
+        return dorvelix::versionLine(ProgramName) + u'\n';
+    return {};
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
+    if (const QString answer = commandLineAnswer(argc, argv); !answer.isEmpty()) {
+        std::fputs(answer.toUtf8().constData(), stdout);
+        return dorvelix::closeStandardOutput(ProgramName, 0);
+    }
     QApplication app(argc, argv);
+    const QStringList rest = QApplication::arguments().mid(1);  // without Qt's own options
+    if (!rest.isEmpty()) {
+        std::fputs(QStringLiteral("%1: unexpected argument '%2': the window takes no arguments (see %1 --help)\n")
+                       .arg(ProgramName, rest.front())
+                       .toUtf8()
+                       .constData(),
+                   stderr);
+        return 2;
+    }
     QApplication::setApplicationName(QStringLiteral("Dorvelix"));
+    QApplication::setApplicationVersion(QLatin1String(dorvelix::ProgramVersion));
+    QGuiApplication::setDesktopFileName(dorvelix::ApplicationId);
     QApplication::setWindowIcon(dorvelix::applicationIcon());
     dorvelix::Form1 form;
     form.Form_Load();

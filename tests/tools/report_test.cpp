@@ -17,11 +17,13 @@ struct ReportRun {
     QString err;
 };
 
-ReportRun report(const QStringList& args, const QString& workingFolder = {})
+ReportRun report(const QStringList& args, const QString& workingFolder = {}, const QString& outputFile = {})
 {
     QProcess p;
     if (!workingFolder.isEmpty())
         p.setWorkingDirectory(workingFolder);
+    if (!outputFile.isEmpty())
+        p.setStandardOutputFile(outputFile);
     p.start(QStringLiteral(DORVELIX_REPORT), args);
     p.waitForFinished(120000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
@@ -34,18 +36,78 @@ QJsonObject json(const ReportRun& r)
 
 }  // namespace
 
-TEST(Report, UsageErrorsExitTwoWithOneLine)
+TEST(Report, UsageErrorsExitTwoWithOneLineNamingProgramAndCause)
 {
-    for (const QStringList& args : {QStringList{"--convert", "100"}, QStringList{"--convert", "4k"},
-                                    QStringList{"--convert"}, QStringList{"--bogus"}, QStringList{"/", "/tmp"}}) {
+    const std::pair<QStringList, QString> cases[] = {
+        {{"--convert", "100"}, "'100'"},
+        {{"--convert", "4k"}, "'4k'"},
+        {{"--convert", " 128"}, "' 128'"},
+        {{"--convert", "128 "}, "'128 '"},
+        {{"--convert", "+128"}, "'+128'"},
+        {{"--convert", "-128"}, "'-128'"},
+        {{"--convert", "0128"}, "'0128'"},
+        {{"--convert", "0x80"}, "'0x80'"},
+        {{"--convert="}, "''"},
+        {{"--convert", "128", "--convert", "256"}, "more than once"},
+        {{"--convert"}, "--convert"},
+        {{"--json=yes"}, "--json"},
+        {{"--bogus"}, "bogus"},
+        {{"-x"}, "'x'"},
+        {{"--b\u00f6gus"}, "b\u00f6gus"},
+        {{"/", "/tmp"}, "'/tmp'"},
+        {{""}, "empty"},
+    };
+    for (const auto& [args, cause] : cases) {
         const ReportRun r = report(args);
-        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
-        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
+        const std::string what = args.join(' ').toStdString();
+        EXPECT_EQ(r.status, 2) << what;
+        EXPECT_EQ(r.err.count(u'\n'), 1) << what << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith("dorvelix-report: ")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(cause)) << what << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << what;
     }
     const ReportRun missing = report({"/no/such/folder"});
     EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.err.startsWith("dorvelix-report: "));
     EXPECT_TRUE(missing.err.contains("/no/such/folder"));
+}
+
+TEST(Report, HelpAndVersionExitZeroWhateverFollows)
+{
+    for (const QStringList& args : {QStringList{"--help"}, QStringList{"-h"}, QStringList{"--json", "--help", "/x", "/y"}}) {
+        const ReportRun r = report(args);
+        EXPECT_EQ(r.status, 0) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.startsWith("Usage: dorvelix-report [options] [--] [FOLDER]\n")) << r.out.toStdString();
+        for (const char* word : {"--convert <N>", "--json", "--version", "16384", "Exit status:"})
+            EXPECT_TRUE(r.out.contains(word)) << word;
+        EXPECT_TRUE(r.err.isEmpty());
+    }
+    const ReportRun v = report({"--version"});
+    EXPECT_EQ(v.status, 0);
+    EXPECT_EQ(v.out, QStringLiteral("dorvelix-report (Dorvelix) " DORVELIX_VERSION "\n"));
+}
+
+TEST(Report, DoubleDashEndsTheOptions)
+{
+    TempTree t;
+    t.file("--json/f", 1);
+    const ReportRun r = report({"--convert=512", "--", "--json"}, QString::fromStdString(t.root()));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("ホルダー情報  ") + QString::fromStdString(t.path("--json"))));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("換算クラスタ長 512 ")));
+}
+
+TEST(Report, AnOutputThatCannotBeWrittenIsAnErrorWithItsCause)
+{
+    TempTree t;
+    for (const QStringList& args : {QStringList{"--json", QString::fromStdString(t.root())},
+                                    QStringList{QString::fromStdString(t.root())}, QStringList{"--help"},
+                                    QStringList{"--version"}}) {
+        const ReportRun r = report(args, {}, QStringLiteral("/dev/full"));
+        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err, QStringLiteral("dorvelix-report: cannot write the output: No space left on device\n"))
+            << r.err.toStdString();
+    }
 }
 
 TEST(Report, JsonHoldsTheThreeRowsAtBothLengths)
@@ -83,7 +145,7 @@ TEST(Report, MessagesGoToStandardErrorAndTheJsonAndExitOne)
     const QJsonArray messages = o["messages"].toArray();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].toString().startsWith(QStringLiteral("パスレベル15以下にファイルがありますが無視します。\r\n\r\n")));
-    EXPECT_TRUE(r.err.contains(QStringLiteral("パスレベル15以下")));
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("dorvelix-report: パスレベル15以下"))) << r.err.toStdString();
     EXPECT_EQ(o["subtree"]["folders"].toInteger(), 16);
 }
 

@@ -1,0 +1,21 @@
+#include "standard_output.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace dorvelix {
+
+int closeStandardOutput(const QString& program, int status)
+{
+    const bool failedEarlier = std::ferror(stdout) != 0;
+    errno = 0;
+    const bool closeFailed = std::fclose(stdout) != 0;
+    if (!failedEarlier && !closeFailed)
+        return status;
+    const QString cause = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("write error");
+    std::fputs(QStringLiteral("%1: cannot write the output: %2\n").arg(program, cause).toUtf8().constData(), stderr);
+    return 2;
+}
+
+}  // namespace dorvelix

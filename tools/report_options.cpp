@@ -1,0 +1,137 @@
+#include "report_options.h"
+
+#include "convert_length.h"
+#include "program_version.h"
+
+#include <QCommandLineParser>
+
+namespace dorvelix {
+
+namespace {
+
+const QString ProgramName = QLatin1String(ReportProgram);
+
+// Arguments are bytes on Linux, and a folder's name need not be UTF-8. Each
+// argument goes through the parser as Latin-1, which maps every byte to one
+// character and back, so the folder comes out with its exact bytes; the
+// options themselves are ASCII.
+QString fromBytes(const std::string& bytes)
+{
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QString shown(const QString& latin1)
+{
+    return QString::fromUtf8(latin1.toLatin1());
+}
+
+// The parser's message ("Unknown option 'x'.") in the form of the others.
+QString qtCause(const QString& errorText)
+{
+    QString cause = shown(errorText);
+    if (cause.endsWith(u'.'))
+        cause.chop(1);
+    if (!cause.isEmpty())
+        cause[0] = cause[0].toLower();
+    return cause;
+}
+
+// A conversion length: digits only, no sign, no spaces, no leading zero, and
+// one of the lengths of the conversion menu.
+std::optional<int> convertLengthOf(const QString& value)
+{
+    if (value.isEmpty() || value.front() == u'0')
+        return std::nullopt;
+    for (QChar c : value) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (!ok || convertIndexOf(n) < 0)
+        return std::nullopt;
+    return n;
+}
+
+QString exitStatusHelp()
+{
+    return QStringLiteral(
+        "\nExit status:\n"
+        "  0  the search raised no message box\n"
+        "  1  the search raised a message box (the results are still printed)\n"
+        "  2  a usage error, a folder that cannot be opened, a drive without a\n"
+        "     medium, or output that cannot be written\n");
+}
+
+ParsedCommandLine usageError(const QString& cause)
+{
+    ParsedCommandLine r;
+    r.action = ParsedCommandLine::Action::UsageError;
+    r.text = cause + QStringLiteral(" (see %1 --help)").arg(ProgramName);
+    return r;
+}
+
+}  // namespace
+
+ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Prints the drive panel of FOLDER's drive and the folder panel after a\n"
+        "search of FOLDER, counted in the drive's cluster units."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version and exit."));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print one JSON object instead of the panels."));
+    const QCommandLineOption convert(
+        QStringLiteral("convert"),
+        QStringLiteral("Count the subtree also at cluster length N: 128, 256, 512,\n"
+                       "1024, 2048, 4096, 8192, 16384 or 32768 (default: the\n"
+                       "drive's cluster length)."),
+        QStringLiteral("N"));
+    parser.addOptions({help, version, convert, json});
+    parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder to search (default: the current folder)."),
+                                 QStringLiteral("[--] [FOLDER]"));
+
+    QStringList list{ProgramName};
+    for (const std::string& a : arguments)
+        list << fromBytes(a);
+    if (!parser.parse(list))
+        return usageError(qtCause(parser.errorText()));
+
+    ParsedCommandLine r;
+    if (parser.isSet(help)) {
+        r.action = ParsedCommandLine::Action::Help;
+        // The usage line names the program, not the path it was started by.
+        const QString options = parser.helpText().section(u'\n', 1);
+        r.text = QStringLiteral("Usage: %1 [options] [--] [FOLDER]\n").arg(ProgramName) + options + exitStatusHelp();
+        return r;
+    }
+    if (parser.isSet(version)) {
+        r.action = ParsedCommandLine::Action::Version;
+        r.text = versionLine(ProgramName) + u'\n';
+        return r;
+    }
+    if (parser.isSet(convert)) {
+        const QStringList values = parser.values(convert);
+        if (values.size() > 1)
+            return usageError(QStringLiteral("--convert given more than once"));
+        r.options.convert = convertLengthOf(values.front());
+        if (!r.options.convert)
+            return usageError(QStringLiteral("invalid --convert value '%1': it takes one of 128, 256, 512, 1024, 2048, "
+                                             "4096, 8192, 16384, 32768")
+                                  .arg(shown(values.front())));
+    }
+    r.options.json = parser.isSet(json);
+    const QStringList folders = parser.positionalArguments();
+    if (folders.size() > 1)
+        return usageError(QStringLiteral("unexpected argument '%1': one folder at most").arg(shown(folders[1])));
+    if (!folders.isEmpty()) {
+        if (folders.front().isEmpty())
+            return usageError(QStringLiteral("the folder is an empty name"));
+        r.options.folder = folders.front().toLatin1().toStdString();
+    }
+    return r;
+}
+
+}  // namespace dorvelix

@@ -1,0 +1,34 @@
+// The command line of dorvelix-report, parsed by QCommandLineParser:
+//   dorvelix-report [--convert N] [--json] [--] [FOLDER]
+// Adding an option is one line in the option table of report_options.cpp and
+// one field here.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dorvelix {
+
+inline constexpr char ReportProgram[] = "dorvelix-report";
+
+struct ReportOptions {
+    std::optional<int> convert;  // a conversion cluster length, 128 .. 32,768
+    bool json = false;
+    std::string folder;          // the folder's bytes as given; empty: the current folder
+};
+
+struct ParsedCommandLine {
+    enum class Action { Run, Help, Version, UsageError };
+    Action action = Action::Run;
+    ReportOptions options;
+    // The help or version text for Help and Version, the cause for UsageError.
+    QString text;
+};
+
+// Parses the program's arguments (argv[1] on), each given as its raw bytes.
+ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments);
+
+}  // namespace dorvelix
