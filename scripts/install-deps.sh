@@ -9,6 +9,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth x11-apps
   dosfstools mtools fusefat fuse3 util-linux
+  librsvg2-bin desktop-file-utils appstream groff-base man-db dpkg-dev
 )
 
 missing=()
