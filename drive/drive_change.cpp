@@ -65,7 +65,7 @@ bool DriveChange::Drive1_Change()
         } catch (const RuntimeError& e) {
             // The drive's current folder has gone or cannot be opened: Dir1
             // keeps its folder and no search runs.
-            window_.messageBox(errorDescription(e.number()) + CrLf + displayText(folder));
+            window_.messageBox(errorDescription(e) + CrLf + displayText(folder));
         } catch (const std::bad_alloc&) {
             window_.messageBox(errorDescription(err::OutOfMemory));
         }

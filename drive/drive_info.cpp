@@ -254,7 +254,7 @@ void DriveQuery::noMedium(const QString& drive)
 {
     StepRunner step;
     figures_.noMedium = true;
-    step([&] { window_.messageBox(upperCase(drive) + QStringLiteral(" メディア未挿入？")); });
+    step([&] { window_.messageBox(drive + QStringLiteral(" メディア未挿入？")); });
     step([&] { blankDriveGeometry(view_); });
     step([&] { window_.setMousePointer(DefaultPointer); });
 }

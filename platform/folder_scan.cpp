@@ -196,7 +196,7 @@ std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const 
     while (clean.size() > 1 && clean.back() == '/')
         clean.pop_back();
     if (clean.empty() || clean.front() != '/')
-        throw RuntimeError(err::PathNotFound);
+        throw RuntimeError(err::PathNotFound, err::FolderQuery, ENOENT);
 
     std::shared_ptr<FolderScan> scan(new FolderScan);
     // Inside a walk a subfolder is opened relative to its parent's open
@@ -211,7 +211,7 @@ std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const 
     else
         scan->fd_ = openReadOnly(AT_FDCWD, clean.c_str(), O_DIRECTORY | O_NOFOLLOW);
     if (scan->fd_ < 0)
-        throw RuntimeError(folderErrorNumber(errno), err::FolderQuery);
+        throw RuntimeError(folderErrorNumber(errno), err::FolderQuery, errno);
 
     scan->boundaries_ = boundaries          ? std::move(boundaries)
                         : childOfParent && parent->boundaries_ ? parent->boundaries_
@@ -227,7 +227,7 @@ std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const 
     scan->path_ = scan->isRoot_ && clean != "/" ? clean + '/' : clean;
 
     if (!readEntries(scan->fd_, scan->boundaries_->mountPointsIn(known), scan->entries_))
-        throw RuntimeError(folderErrorNumber(errno), err::FolderQuery);
+        throw RuntimeError(folderErrorNumber(errno), err::FolderQuery, errno);
     sortInListOrder(scan->entries_);
     return scan;
 }

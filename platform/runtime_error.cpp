@@ -1,12 +1,33 @@
 #include "runtime_error.h"
 
 #include <array>
+#include <cerrno>
 #include <utility>
 
 namespace dorvelix {
 
-QString errorDescription(int number)
+namespace {
+
+// Error 76 by the errno behind it; nullptr where the plain text serves.
+const char* folderCauseText(int cause)
 {
+    switch (cause) {
+    case EACCES: case EPERM: return "パスにアクセスする権限がありません。";
+    case ENOTDIR: case ELOOP: return "パスがホルダーではありません。";
+    case ENAMETOOLONG: return "パス名が長すぎます。";
+    case EIO: return "パスの読み取りでエラーが発生しました。";
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+QString errorDescription(int number, int cause)
+{
+    if (number == err::PathNotFound) {
+        if (const char* text = folderCauseText(cause))
+            return QString::fromUtf8(text);
+    }
     static const std::array<std::pair<int, const char*>, 16> texts{{
         {3, "Return に対応する GoSub がありません。"},
         {5, "プロシージャの呼び出し、または引数が不正です。"},

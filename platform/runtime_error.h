@@ -24,20 +24,29 @@ inline constexpr const char* LengthQuery = "length";
 
 class RuntimeError : public std::exception {
 public:
-    explicit RuntimeError(int number, std::string tag = {})
-        : number_(number), tag_(std::move(tag)) {}
+    explicit RuntimeError(int number, std::string tag = {}, int cause = 0)
+        : number_(number), cause_(cause), tag_(std::move(tag)) {}
 
     int number() const noexcept { return number_; }
+    // The errno the system gave for a failed file-system call (0 otherwise).
+    int cause() const noexcept { return cause_; }
     // Which variable or query failed, when the raiser knows it ("" otherwise).
     const std::string& tag() const noexcept { return tag_; }
     const char* what() const noexcept override { return "dorvelix run-time error"; }
 
 private:
     int number_;
+    int cause_;
     std::string tag_;
 };
 
-// The description text of a run-time error number, in Japanese.
-QString errorDescription(int number);
+// The description text of a run-time error number, in Japanese. Given the
+// errno that caused it, error 76 says that cause: a missing path, no
+// permission, not a folder, a path too long or a read error.
+QString errorDescription(int number, int cause = 0);
+inline QString errorDescription(const RuntimeError& e)
+{
+    return errorDescription(e.number(), e.cause());
+}
 
 }  // namespace dorvelix

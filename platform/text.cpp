@@ -9,11 +9,6 @@ QString displayText(std::string_view bytes)
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-QString upperCase(const QString& text)
-{
-    return text.toUpper();
-}
-
 namespace {
 
 // Length of the valid UTF-8 sequence starting at s[i], or 0 when invalid

@@ -13,8 +13,6 @@ inline const QString CrLf = QStringLiteral("\r\n");
 
 // The name as the user sees it: UTF-8, each invalid byte shown as U+FFFD.
 QString displayText(std::string_view bytes);
-// Upper case of a display text.
-QString upperCase(const QString& text);
 // Length in characters: Unicode code points, one for each byte that is not
 // part of a valid UTF-8 sequence.
 int characterCount(std::string_view bytes);

@@ -1,7 +1,6 @@
 #include "value_boxes.h"
 
 #include "number_format.h"
-#include "text.h"
 
 #include <array>
 
@@ -32,7 +31,7 @@ void showWhole(FormView& view, int number, const std::optional<long long>& w)
 
 void showDriveFigures(FormView& view, const DriveFigures& d)
 {
-    view.setBoxText(box::DriveText, upperCase(d.text));
+    view.setBoxText(box::DriveText, d.text);
     if (d.fileSystem)
         view.setBoxText(box::FileSystem, *d.fileSystem);
     showWhole(view, box::BytesPerSector, d.bytesPerSector);

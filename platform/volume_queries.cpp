@@ -1,11 +1,17 @@
 #include "volume_queries.h"
 
 #include "fat_volume.h"
-#include "mount_table.h"
+#include "mount_boundaries.h"
 
 #include <QFile>
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <mutex>
 #include <optional>
+#include <set>
+#include <thread>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
@@ -15,6 +21,9 @@ namespace dorvelix {
 namespace {
 
 constexpr std::int64_t DefaultSectorSize = 512;
+// How long a volume is waited for before it is taken for a drive without a
+// medium (a stale network mount, a FUSE driver that hangs).
+constexpr std::chrono::seconds AnswerLimit{2};
 constexpr std::int64_t Fat32MinimumClusters = 65525;
 
 bool isFatType(const std::string& type)
@@ -93,31 +102,33 @@ std::int64_t count(fsblkcnt_t v)
     return static_cast<std::int64_t>(std::min<fsblkcnt_t>(v, INT64_MAX));
 }
 
-// One volume's figures. statvfs decides whether the drive is there at all;
-// a FAT volume served by a FUSE driver that reports no blocks (fusefat) gets
-// its figures from its own boot sector and FAT.
-std::optional<Figures> volumeFigures(const std::string& root)
+// One volume's figures. statvfs decides whether the drive is there at all.
+// A FAT volume whose boot sector can be read has its own geometry, whatever
+// unit a FUSE driver reports; its free clusters are the kernel's where the
+// kernel serves it, else counted in its FAT.
+std::optional<Figures> volumeFigures(const MountEntry& mount)
 {
     struct statvfs vfs {};
-    if (root.empty() || ::statvfs(root.c_str(), &vfs) != 0)
+    if (::statvfs(mount.mountPoint.c_str(), &vfs) != 0)
         return std::nullopt;
-    const std::vector<MountEntry> table = readMountTable();
-    const MountEntry* mount = mountHolding(table, root);
 
     Figures f;
-    if (vfs.f_blocks == 0 && mount) {
-        if (const auto fat = fatLayoutOf(*mount)) {
-            f.bytesPerSector = fat->bytesPerSector;
-            f.sectorsPerCluster = fat->sectorsPerCluster;
-            f.clusterBytes = fat->bytesPerSector * fat->sectorsPerCluster;
-            f.totalClusters = fat->clusters;
-            f.freeClusters = countFreeClusters(readableSource(*mount), *fat).value_or(0);
+    if (const auto fat = fatLayoutOf(mount)) {
+        f.bytesPerSector = fat->bytesPerSector;
+        f.sectorsPerCluster = fat->sectorsPerCluster;
+        f.clusterBytes = fat->bytesPerSector * fat->sectorsPerCluster;
+        f.totalClusters = fat->clusters;
+        if (isFuseType(mount.fsType)) {
+            f.freeClusters = countFreeClusters(readableSource(mount), *fat).value_or(0);
             f.availableClusters = f.freeClusters;
-            return f;
+        } else {
+            f.freeClusters = count(vfs.f_bfree);
+            f.availableClusters = count(vfs.f_bavail);
         }
+        return f;
     }
     const std::int64_t fragment = static_cast<std::int64_t>(vfs.f_frsize ? vfs.f_frsize : vfs.f_bsize);
-    f.bytesPerSector = mount ? logicalSectorSize(*mount) : DefaultSectorSize;
+    f.bytesPerSector = logicalSectorSize(mount);
     // Keep bytes per sector × sectors per cluster equal to the fragment size,
     // so that every figure worked from them stays true.
     if (fragment > 0 && fragment % f.bytesPerSector != 0)
@@ -130,6 +141,73 @@ std::optional<Figures> volumeFigures(const std::string& root)
     return f;
 }
 
+// The file system's name as the drive panel shows it.
+std::optional<QString> fileSystemNameOf(const MountEntry& mount)
+{
+    if (const auto fat = fatLayoutOf(mount))
+        return fat->bits == 32 ? QStringLiteral("FAT32") : QStringLiteral("FAT");
+    if (isFatType(mount.fsType)) {
+        // The boot sector cannot be read: the FAT type follows from the
+        // cluster count.
+        struct statvfs vfs {};
+        if (::statvfs(mount.mountPoint.c_str(), &vfs) != 0)
+            return std::nullopt;
+        return count(vfs.f_blocks) >= Fat32MinimumClusters ? QStringLiteral("FAT32") : QStringLiteral("FAT");
+    }
+    return QString::fromStdString(mount.fsType);
+}
+
+// The mount a drive address names: a mount point of the table as it is now.
+// Nothing for a drive that has been unmounted, whose folder now lies on
+// another file system.
+std::optional<MountEntry> mountOf(const std::string& root)
+{
+    const auto boundaries = MountBoundaries::current();
+    const MountEntry* mount = mountHolding(boundaries->table(), root);
+    if (!mount || mount->mountPoint != root)
+        return std::nullopt;
+    return *mount;
+}
+
+// Asks a volume on a worker thread and waits for the answer at most
+// AnswerLimit. A volume that does not answer by then is abandoned: the worker
+// is detached (never waited for) and ends whenever the volume answers. Until
+// it has, further questions to that volume get no answer at once, so a hung
+// mount never holds more than one worker.
+template <class T>
+std::optional<T> askInTime(const MountEntry& mount, std::function<std::optional<T>(const MountEntry&)> ask)
+{
+    struct Waiting {
+        std::mutex mutex;
+        std::set<std::string> mountPoints;
+    };
+    static auto* waiting = new Waiting;  // never destroyed: abandoned workers may outlive main
+    {
+        const std::lock_guard lock(waiting->mutex);
+        if (!waiting->mountPoints.insert(mount.mountPoint).second)
+            return std::nullopt;
+    }
+    auto answer = std::make_shared<std::promise<std::optional<T>>>();
+    std::future<std::optional<T>> future = answer->get_future();
+    std::thread([mount, ask = std::move(ask), answer] {
+        std::optional<T> value = ask(mount);
+        {
+            const std::lock_guard lock(waiting->mutex);
+            waiting->mountPoints.erase(mount.mountPoint);
+        }
+        answer->set_value(std::move(value));
+    }).detach();
+    if (future.wait_for(AnswerLimit) != std::future_status::ready)
+        return std::nullopt;
+    return future.get();
+}
+
+std::optional<Figures> figuresInTime(const std::string& root)
+{
+    const auto mount = mountOf(root);
+    return mount ? askInTime<Figures>(*mount, volumeFigures) : std::nullopt;
+}
+
 bool toBytes(std::int64_t clusters, std::int64_t clusterBytes, std::int64_t& bytes)
 {
     return !__builtin_mul_overflow(clusters, clusterBytes, &bytes);
@@ -139,7 +217,7 @@ class SystemVolumes final : public VolumeQueries {
 public:
     bool diskFreeSpace(const std::string& root, FreeSpace& out) override
     {
-        const auto f = volumeFigures(root);
+        const auto f = figuresInTime(root);
         if (!f)
             return false;
         out.sectorsPerCluster = f->sectorsPerCluster;
@@ -151,7 +229,7 @@ public:
 
     bool diskFreeSpaceEx(const std::string& root, FreeSpaceEx& out) override
     {
-        const auto f = volumeFigures(root);
+        const auto f = figuresInTime(root);
         FreeSpaceEx bytes;
         if (!f || !toBytes(f->availableClusters, f->clusterBytes, bytes.freeBytesToCaller)
             || !toBytes(f->totalClusters, f->clusterBytes, bytes.totalBytes)
@@ -163,21 +241,11 @@ public:
 
     bool fileSystemName(const std::string& root, QString& out) override
     {
-        const std::vector<MountEntry> table = readMountTable();
-        const MountEntry* mount = mountHolding(table, root);
-        if (!mount)
+        const auto mount = mountOf(root);
+        const auto name = mount ? askInTime<QString>(*mount, fileSystemNameOf) : std::nullopt;
+        if (!name)
             return false;
-        if (const auto fat = fatLayoutOf(*mount)) {
-            out = fat->bits == 32 ? QStringLiteral("FAT32") : QStringLiteral("FAT");
-        } else if (isFatType(mount->fsType)) {
-            // The boot sector cannot be read: the FAT type follows from the
-            // cluster count.
-            struct statvfs vfs {};
-            const bool fat32 = ::statvfs(root.c_str(), &vfs) == 0 && count(vfs.f_blocks) >= Fat32MinimumClusters;
-            out = fat32 ? QStringLiteral("FAT32") : QStringLiteral("FAT");
-        } else {
-            out = QString::fromStdString(mount->fsType);
-        }
+        out = *name;
         return true;
     }
 };

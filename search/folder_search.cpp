@@ -99,8 +99,8 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
         form_.MsgText = displayText(at.file.scan()->childPath(at.file.list(index)));
     else
         form_.MsgText = QStringLiteral("???");
-    window_.messageBox(QString::fromUtf8(at.prefix) + signedNumberText(number) + u' ' + errorDescription(number)
-                       + CrLf + upperCase(form_.MsgText));
+    window_.messageBox(QString::fromUtf8(at.prefix) + signedNumberText(number) + u' ' + errorDescription(e)
+                       + CrLf + form_.MsgText);
 }
 
 // Counts a folder's subfolders and files and books each file, returning the

@@ -58,9 +58,9 @@ std::string resolveFolder(const std::string& given)
     return folder;
 }
 
-[[noreturn]] void cannotOpen(const std::string& folder, int errorNumber)
+[[noreturn]] void cannotOpen(const std::string& folder, const RuntimeError& e)
 {
-    fail(QStringLiteral("cannot open folder %1: %2").arg(displayText(folder), errorDescription(errorNumber)));
+    fail(QStringLiteral("cannot open folder %1: %2").arg(displayText(folder), errorDescription(e)));
 }
 
 // Queries the drive that holds folder, as the window does at start-up: the
@@ -71,7 +71,7 @@ void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::str
     // A folder that does not exist cannot be opened, whichever drive it names.
     struct stat st {};
     if (::stat(folder.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))
-        cannotOpen(folder, err::PathNotFound);
+        cannotOpen(folder, RuntimeError(err::PathNotFound, err::FolderQuery, errno));
     if (!query.ShowDriveInfo(driveText))
         fail(window.messages.isEmpty() ? QStringLiteral("no medium") : window.messages.last());
 }
@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     try {
         Dir1.setPath(options.folder);
     } catch (const RuntimeError& e) {
-        cannotOpen(options.folder, e.number());
+        cannotOpen(options.folder, e);
     }
     const ReportData data{drive.figures(), search.result(), displayText(Dir1.path()), window.messages};
     if (options.json)

@@ -33,7 +33,7 @@ QString panelValue(const ReportData& r, int boxNumber)
     };
     switch (boxNumber) {
     case box::DriveText:
-        return upperCase(d.text) + QStringLiteral("  ") + d.fileSystem.value_or(QString());
+        return d.text + QStringLiteral("  ") + d.fileSystem.value_or(QString());
     case box::BytesPerSector: return wholeText(d.bytesPerSector);
     case box::SectorsPerCluster: return wholeText(d.sectorsPerCluster);
     case box::ClusterLength: return wholeText(d.clusterLength);

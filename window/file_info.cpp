@@ -30,7 +30,7 @@ bool tryQuery(Query&& query, QString& failureText)
         std::forward<Query>(query)();
         return true;
     } catch (const RuntimeError& e) {
-        failureText = Indent + errorDescription(e.number());
+        failureText = Indent + errorDescription(e);
     } catch (const std::bad_alloc&) {
         failureText = Indent + errorDescription(err::OutOfMemory);
     }
@@ -82,13 +82,13 @@ FileInfoTexts fileInfoTexts(const FolderList& dir1, const FileList& file1, std::
     const std::string path = selectedFilePath(dir1, file1);
     if (path.empty()) {
         const std::string& folder = file1.path().empty() ? dir1.list(-1) : file1.path();
-        t.path = upperCase(displayText(folder));
+        t.path = displayText(folder);
         t.length = Indent + QStringLiteral("ファイルが選択されていません。");
         t.clusters = t.attributes = t.date = Blank;
         return t;
     }
 
-    t.path = upperCase(displayText(path));
+    t.path = displayText(path);
 
     long long length = 0;
     if (tryQuery([&] { length = fileLength(path); }, t.length)) {

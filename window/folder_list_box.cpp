@@ -141,7 +141,7 @@ void FolderListBox::open(QTreeWidgetItem* item)
     } catch (const RuntimeError& e) {
         // The list keeps the folder it showed.
         refresh();
-        emit openFailed(e.number(), displayText(path));
+        emit openFailed(e.number(), e.cause(), displayText(path));
         return;
     }
     refresh();

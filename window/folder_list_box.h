@@ -39,8 +39,9 @@ signals:
     void keyUp(int keyCode, int shift);
     // button: 1 left, 2 right, 4 middle; x and y in twips inside the list.
     void mouseDown(int button, int shift, int x, int y);
-    // A folder could not be opened: the run-time error number and the path.
-    void openFailed(int number, const QString& path);
+    // A folder could not be opened: the run-time error number, the errno
+    // behind it and the path.
+    void openFailed(int number, int cause, const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -269,8 +269,8 @@ void Form1::installSearch()
     dir1_->isBusy = busy;
     drive1_->isBusy = busy;
 
-    connect(dir1_, &FolderListBox::openFailed, this, [this](int number, const QString& path) {
-        services_.messageBox(errorDescription(number) + CrLf + path);
+    connect(dir1_, &FolderListBox::openFailed, this, [this](int number, int cause, const QString& path) {
+        services_.messageBox(errorDescription(number, cause) + CrLf + path);
     });
 }
 

@@ -217,14 +217,28 @@ void TestMount::killDriver()
 
 void TestMount::stopDriver()
 {
+    if (driver_ <= 0)
+        return;
+    ::kill(driver_, SIGSTOP);
+    // The signal takes a moment: wait until every thread of the driver stands.
+    using namespace std::chrono;
+    for (const auto until = steady_clock::now() + seconds(5); steady_clock::now() < until;) {
+        siginfo_t info {};
+        if (::waitid(P_PID, static_cast<id_t>(driver_), &info, WSTOPPED | WNOHANG | WNOWAIT) == 0 && info.si_pid == driver_)
+            return;
+        std::this_thread::sleep_for(milliseconds(5));
+    }
+}
+
+void TestMount::resumeDriver()
+{
     if (driver_ > 0)
-        ::kill(driver_, SIGSTOP);
+        ::kill(driver_, SIGCONT);
 }
 
 TestMount::~TestMount()
 {
-    if (driver_ > 0)
-        ::kill(driver_, SIGCONT);
+    resumeDriver();
     // Detach lazily: a mount whose driver is gone cannot be unmounted otherwise.
     for (; layers_ > 0; --layers_)
         ::umount2(path_.c_str(), MNT_DETACH);

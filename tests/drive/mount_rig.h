@@ -42,6 +42,7 @@ public:
     // Stops the FUSE driver (SIGSTOP): the mount stays and every request to
     // it waits. The driver goes on again when the mount is taken down.
     void stopDriver();
+    void resumeDriver();
     // Mounts a second tmpfs on top of this one; it goes with this mount.
     bool stackTmpfs(const std::string& source);
 

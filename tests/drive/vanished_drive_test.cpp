@@ -38,7 +38,7 @@ TEST(VanishedDrive, TheSearchReportsItOnceAndFinishes)
     ASSERT_EQ(rig.window.messages.size(), 1) << rig.window.messages.join(u'|').toStdString();
     EXPECT_EQ(rig.window.messages[0].toStdString(),
               "err1 code : 71 ディスクが準備されていません。\r\n"
-                  + QString::fromStdString(mount->path() + "/b").toUpper().toStdString());
+                  + mount->path() + "/B");
     EXPECT_EQ(rig.form.TreeFolders, 4);
     EXPECT_EQ(rig.form.TreeFiles, 1);
     EXPECT_EQ(rig.window.beeps, 1);

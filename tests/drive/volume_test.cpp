@@ -12,8 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
+#include <condition_variable>
 #include <fstream>
+#include <stop_token>
+#include <thread>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -35,10 +41,14 @@ struct Panel {
 
 // A FAT image of sizeKiB made by mkfs.fat, holding a few files copied in by
 // mcopy. Empty when the tools are missing (why says so).
-std::string makeFatImage(const TempTree& tree, const char* fatBits, int sizeKiB, std::string& why)
+std::string makeFatImage(const TempTree& tree, const char* fatBits, int sizeKiB, std::string& why,
+                         const char* sectorsPerCluster = nullptr)
 {
     const std::string image = tree.path(std::string("fat") + fatBits + ".img");
-    const ToolRun mkfs = runTool({"mkfs.fat", "-F", fatBits, "-C", image, std::to_string(sizeKiB)});
+    std::vector<std::string> mkfsArgs{"mkfs.fat", "-F", fatBits, "-C", image, std::to_string(sizeKiB)};
+    if (sectorsPerCluster)
+        mkfsArgs.insert(mkfsArgs.begin() + 3, {"-s", sectorsPerCluster});
+    const ToolRun mkfs = runTool(mkfsArgs);
     if (mkfs.status != 0) {
         why = "mkfs.fat (Debian package dosfstools) failed or is missing: " + mkfs.err;
         return {};
@@ -171,7 +181,7 @@ TEST(SystemVolumes, RootFileSystemAgreesWithStatvfs)
     ASSERT_TRUE(p.shown);
     EXPECT_EQ(p.box(4), formatNumber(static_cast<long long>(before.f_blocks)));
     EXPECT_EQ(p.form.ClusterLength, fragment);
-    EXPECT_EQ(p.box(1), driveTextOf("/").toUpper());
+    EXPECT_EQ(p.box(1), driveTextOf("/"));
 }
 
 TEST(SystemVolumes, TmpfsMountedByTheTest)
@@ -187,7 +197,7 @@ TEST(SystemVolumes, TmpfsMountedByTheTest)
     }
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
-    EXPECT_EQ(p.box(1), QString::fromStdString(mount->path()).toUpper() + " [DORVELIX-TEST]");
+    EXPECT_EQ(p.box(1), QString::fromStdString(mount->path()) + " [dorvelix-test]");
     EXPECT_EQ(p.box(13), "tmpfs");
     EXPECT_EQ(p.form.ClusterLength, page);
     EXPECT_EQ(p.form.TotalClusterCount, (4 << 20) / page);
@@ -305,6 +315,63 @@ TEST(Fat32Volume, DriveWhoseDriverWasKilledHasNoMedium)
     FormState form;
     RecordingWindow window;
     EXPECT_FALSE(DriveQuery(form, window, window, systemVolumes()).ShowDriveInfo(text));
-    EXPECT_EQ(window.messages, QStringList{text.toUpper() + " メディア未挿入？"});
+    EXPECT_EQ(window.messages, QStringList{text + " メディア未挿入？"});
     EXPECT_EQ(window.box(4), "- ");
+}
+
+TEST(FatVolume, FusefatMountCountsInTheVolumesOwnClusterLength)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = makeFatImage(tree, "16", 16384, why, "4");  // 4 × 512 = 2,048-byte clusters
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const Panel p(mount->path());
+    ASSERT_TRUE(p.shown);
+    EXPECT_EQ(p.box(13), "FAT16");
+    EXPECT_EQ(p.form.ClusterLength, 2048);
+    EXPECT_EQ(p.box(3), " 4 ");
+
+    // The search counts at it: 10,000 and 70,000 bytes take 5 and 35 clusters.
+    const ToolRun run = runTool({DORVELIX_REPORT, "--json", mount->path()}, 60);
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    EXPECT_EQ(json.value(u"drive").toObject().value(u"cluster_length").toInt(), 2048) << run.out;
+    EXPECT_EQ(json.value(u"folder").toObject().value(u"clusters").toInt(), 40) << run.out;
+}
+
+TEST(FatVolume, StoppedDriverIsAbandonedAfterTwoSecondsAndNotAskedAgain)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = makeFatImage(tree, "16", 16384, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const QString text = driveTextOf(mount->path());
+    mount->stopDriver();
+    // Should the query wait on the driver, it goes on again after a while,
+    // so that a failing case ends.
+    std::condition_variable_any done;
+    std::jthread rescue([&](std::stop_token stop) {
+        std::mutex m;
+        std::unique_lock lock(m);
+        if (!done.wait_for(lock, stop, std::chrono::seconds(15), [] { return false; }))
+            mount->resumeDriver();
+    });
+
+    for (const int limitMs : {5000, 500}) {  // the second query does not wait again
+        FormState form;
+        RecordingWindow window;
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(DriveQuery(form, window, window, systemVolumes()).ShowDriveInfo(text));
+        EXPECT_LT(clock.elapsed(), limitMs);
+        EXPECT_EQ(window.messages, QStringList{text + " メディア未挿入？"});
+    }
+    rescue.request_stop();
 }

@@ -81,7 +81,7 @@ TEST(Form2, DoubleClicksCreateFillHideAndRecreateTheDialog)
     EXPECT_EQ(form2->pos(), form1.pos() + offset);
     EXPECT_EQ(window.beeps, 1);
     EXPECT_EQ(form2->Text2->text(), QStringLiteral("   1,234 ﾊﾞｲﾄ (4D2H )"));
-    EXPECT_TRUE(form2->Text1->toPlainText().endsWith(QStringLiteral("/A.TXT")));
+    EXPECT_TRUE(form2->Text1->toPlainText().endsWith(QStringLiteral("/a.txt")));
 
     // A second one refills the same dialog where it stands, even after the
     // main window has moved.

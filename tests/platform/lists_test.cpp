@@ -11,6 +11,7 @@
 #include <vector>
 
 using namespace dorvelix;
+using dorvelix::testing::captureUnprivileged;
 using dorvelix::testing::TempTree;
 using dorvelix::testing::TestMount;
 
@@ -101,23 +102,37 @@ TEST(Lists, ChangeHandlerRunsBeforeTheAssignmentReturnsAlsoNested)
     EXPECT_EQ(seen, (std::vector<std::string>{"outer " + t.path("a"), "inner " + t.path("a/b"), "outer done"}));
 }
 
-TEST(Lists, AFolderThatCannotBeOpenedFailsWithError76AndChangesNothing)
+TEST(Lists, AFolderThatCannotBeOpenedFailsWithError76SaysWhyAndChangesNothing)
 {
     TempTree t;
     t.folder("x/y");
     t.file("regular");
+    t.folder("locked");
+    ::chmod(t.path("locked").c_str(), 0);
     FolderList dirs;
     int changes = 0;
     dirs.onChange = [&] { ++changes; };
     dirs.setPath(t.path("x"));
-    for (const std::string& bad : {t.path("missing"), t.path("regular"), std::string("relative/path")}) {
+    const auto failure = [&](const std::string& bad) {
         try {
             dirs.setPath(bad);
-            ADD_FAILURE() << bad << " was opened";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.number(), err::PathNotFound) << bad;
+            return errorDescription(e).toStdString();
         }
-    }
+        return bad + " was opened";
+    };
+    const std::pair<std::string, const char*> cases[] = {
+        {t.path("missing"), "パスが見つかりません。"},
+        {"relative/path", "パスが見つかりません。"},
+        {t.path("regular"), "パスがホルダーではありません。"},
+        {t.path(std::string(300, 'n')), "パス名が長すぎます。"},
+    };
+    for (const auto& [bad, text] : cases)
+        EXPECT_EQ(failure(bad), text);
+    const std::string locked = captureUnprivileged([&] { return failure(t.path("locked")); });
+    if (locked != "no unprivileged user")
+        EXPECT_EQ(locked, "パスにアクセスする権限がありません。");
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(dirs.path(), t.path("x"));
     EXPECT_EQ(dirs.listCount(), 1);

@@ -29,10 +29,6 @@ std::string searchUnprivileged(const std::string& folder)
         return out.toStdString();
     });
 }
-std::string upper(const std::string& s)
-{
-    return QString::fromStdString(s).toUpper().toStdString();
-}
 }  // namespace
 
 TEST(SearchFailures, UnreadableFoldersAreReportedByTheLevelEnteringThemAndSkipped)
@@ -45,11 +41,12 @@ TEST(SearchFailures, UnreadableFoldersAreReportedByTheLevelEnteringThemAndSkippe
     t.file("top", 1);
     for (const char* locked : {"a", "b", "c/d"})
         ::chmod(t.path(locked).c_str(), 0);
-    const std::string notFound = " 76 パスが見つかりません。\r\n";
+    // Paths keep their case; the text says why the folder did not open.
+    const std::string denied = " 76 パスにアクセスする権限がありません。\r\n";
     EXPECT_EQ(searchUnprivileged(t.root()),
-              "err1 code :" + notFound + upper(t.path("a")) + "|"
-              + "err1 code :" + notFound + upper(t.path("b")) + "|"
-              + "err2 code :" + notFound + upper(t.path("c/d")) + "|"
+              "err1 code :" + denied + t.path("a") + "|"
+              + "err1 code :" + denied + t.path("b") + "|"
+              + "err2 code :" + denied + t.path("c/d") + "|"
               + "folders=5 files=2 clusters=7 beeps=1");
 }
 
@@ -62,8 +59,8 @@ TEST(SearchFailures, FilesWhoseLengthCannotBeReadAreCountedWithoutClusters)
     ::chmod(t.path("sub").c_str(), 0444);
     const std::string badName = " 52 ファイル名または番号が不正です。\r\n";
     EXPECT_EQ(searchUnprivileged(t.root()),
-              "err2 code :" + badName + upper(t.path("sub/f1")) + "|"
-              + "err2 code :" + badName + upper(t.path("sub/f2")) + "|"
+              "err2 code :" + badName + t.path("sub/f1") + "|"
+              + "err2 code :" + badName + t.path("sub/f2") + "|"
               + "folders=1 files=2 clusters=1 beeps=1");
 }
 
@@ -95,7 +92,7 @@ TEST(SearchFailures, AFolderThatVanishesDuringTheSearchIsReported)
     rig.open(t.root());
     ASSERT_EQ(rig.window.messages.size(), 1);
     EXPECT_EQ(rig.window.messages[0].toStdString(),
-              "err1 code : 76 パスが見つかりません。\r\n" + upper(t.path("b")));
+              "err1 code : 76 パスが見つかりません。\r\n" + t.path("b"));
     EXPECT_EQ(rig.form.TreeFolders, 2);
     EXPECT_EQ(rig.form.TreeFiles, 1);
 }
