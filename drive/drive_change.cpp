@@ -107,6 +107,12 @@ void DriveChange::Dir1_MouseDown(int /*button*/, int shift, int /*x*/, int /*y*/
     recordModifiers(shift);
 }
 
+void DriveChange::ModifiersReleased()
+{
+    if (form_.ShiftDown != False)
+        recordModifiers(0);
+}
+
 void DriveChange::ShowSearchLamp(std::int16_t state)
 {
     const int side = lampSide(form_.ScreenSize);

@@ -49,6 +49,9 @@ public:
     void Dir1_KeyDown(int keyCode, int shift);
     void Dir1_KeyUp(int keyCode, int shift);
     void Dir1_MouseDown(int button, int shift, int x, int y);
+    // Every modifier key has been let go, wherever its release went (the
+    // menu bar takes the release of Alt tapped alone): the search is on again.
+    void ModifiersReleased();
 
     // Paints the lamp red for a non-zero state, green otherwise. A red lamp
     // also queries Drive1's drive again, except while a folder search runs:

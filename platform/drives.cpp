@@ -1,6 +1,6 @@
 #include "drives.h"
 
-#include "mount_table.h"
+#include "mount_boundaries.h"
 #include "text.h"
 
 #include <algorithm>
@@ -49,7 +49,7 @@ std::vector<DriveEntry> listDrives()
 {
     // A later mount on the same place hides the earlier one: keep the last.
     std::map<std::string, DriveEntry> byMountPoint;
-    for (const MountEntry& m : readMountTable()) {
+    for (const MountEntry& m : MountBoundaries::current()->table()) {
         if (isPseudoFileSystem(m.fsType)) {
             byMountPoint.erase(m.mountPoint);
             continue;

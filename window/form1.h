@@ -99,6 +99,8 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    // Watches the whole application for the release of a modifier key.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
@@ -106,6 +108,8 @@ private:
     void startOnCurrentFolder();
     void installSearch();
     void installEvents();
+    // Brings Drive1 up to date with the mount table.
+    void followMountTable();
     // Draws the usage graph again at the present resolution (after the
     // window moved to a screen of another DPI); a failure keeps the drawing.
     void redrawUsageGraph();

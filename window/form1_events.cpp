@@ -4,10 +4,14 @@
 #include "form1.h"
 
 #include "help_texts.h"
+#include "modifier_mask.h"
+#include "mount_watch.h"
 #include "runtime_error.h"
 #include "twips.h"
 #include "usage_graph_painter.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <exception>
 
 namespace dorvelix {
@@ -54,6 +58,53 @@ void Form1::installEvents()
     });
 
     connect(file1_, &FileListBox::dblClick, this, &Form1::File1_DblClick);
+
+    // The lamp follows the modifiers actually held, also when a modifier's
+    // release goes to another control than the one that saw it pressed.
+    qApp->installEventFilter(this);
+    connect(new MountWatch(this), &MountWatch::changed, this, &Form1::followMountTable);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease && driveChange_) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const bool modifierKey = key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control
+            || key->key() == Qt::Key_Alt;
+        if (modifierKey && keyModifierMask(*key) == 0)
+            driveChange_->ModifiersReleased();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::followMountTable()
+{
+    const std::vector<DriveEntry> drives = listDrives();
+    QStringList texts;
+    for (const DriveEntry& d : drives)
+        texts << d.text();
+    QStringList shownTexts;
+    for (int i = 0; i < drive1_->count(); ++i)
+        shownTexts << drive1_->itemText(i);
+    if (texts == shownTexts)
+        return;  // a pseudo file system came or went
+
+    const QString inUse = drive1_->drive();
+    qsizetype current = texts.indexOf(inUse);
+    const bool inUseHasGone = current < 0 && !inUse.isEmpty();
+    if (inUseHasGone) {
+        // Drive1 moves to the drive that now holds Dir1's folder.
+        const std::string holding = driveOf(dir1List_.path().empty() ? std::string("/") : dir1List_.path());
+        for (size_t i = 0; i < drives.size(); ++i) {
+            if (drives[i].mountPoint == holding)
+                current = static_cast<qsizetype>(i);
+        }
+    }
+    drive1_->setDrives(drives, static_cast<int>(current));
+    // The drive in use has gone: its query says it has no medium. Not while
+    // a search runs, which meets the gone drive itself.
+    if (inUseHasGone && !search_->isSearching())
+        ShowDriveInfo(inUse);
 }
 
 void Form1::Drive1_Change()

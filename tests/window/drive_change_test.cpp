@@ -1,10 +1,13 @@
 // The window's drive change, the modifier keys that switch the folder search
 // off and the search lamp that shows it, driven through the real controls.
 #include "../drive/mount_rig.h"
+#include "mount_boundaries.h"
 #include "twips.h"
 #include "window_rig.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMetaObject>
 #include <QTest>
 #include <QTreeWidgetItemIterator>
@@ -70,6 +73,16 @@ void makeFile(const std::string& path, std::size_t length)
     std::ofstream(path) << std::string(length, 'x');
 }
 
+// Lets the window's event loop run until done() holds, at most 5 s.
+bool eventsUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
 QStringList file1Names(const Form1& f)
 {
     QStringList names;
@@ -133,6 +146,25 @@ TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
         EXPECT_FALSE(queriedSinceMark(rig)) << c.what;
     }
     EXPECT_TRUE(rig.messages.isEmpty());
+}
+
+TEST(WindowLamp, AModifierLetGoElsewhereTurnsItGreen)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    // Ctrl let go elsewhere with Shift still held: still red.
+    QTest::keyPress(f.Drive1(), Qt::Key_Shift, Qt::ShiftModifier);
+    QKeyEvent ctrlUp(QEvent::KeyRelease, Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
+    QCoreApplication::sendEvent(f.menuBar(), &ctrlUp);
+    EXPECT_TRUE(lampIs(f, Red));
+    QTest::keyRelease(f.Drive1(), Qt::Key_Shift, Qt::NoModifier);
+    EXPECT_TRUE(lampIs(f, Green));
+    // Alt tapped alone: the menu bar takes its release.
+    QTest::keyPress(f.Dir1(), Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_TRUE(lampIs(f, Red));
+    QTest::keyRelease(f.menuBar(), Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_EQ(f.form().ShiftDown, False);
+    EXPECT_TRUE(lampIs(f, Green));
 }
 
 TEST(WindowLamp, FolderOpenedWithCtrlHeldIsNotSearched)
@@ -296,4 +328,32 @@ TEST_F(WindowDriveChange, IsRefusedWhileASearchRuns)
     EXPECT_EQ(dir1Path(), rig_->top());
     EXPECT_EQ(rig_->box(31).trimmed(), QStringLiteral("3"));
     EXPECT_EQ(form().form().TreeFiles, 3);
+}
+
+// Drive1 follows the mount table while the window runs: a drive mounted
+// later appears, and when the drive in use is unmounted its query takes the
+// no-medium path and Drive1 moves to the drive that holds Dir1's folder.
+TEST(WindowDriveList, FollowsTheMountTable)
+{
+    WindowRig rig;
+    rig.volumes.mounted = [](const std::string& root) { return MountBoundaries::current()->isMountPoint(root); };
+    Form1& f = *rig.form;
+    const QString home = f.Drive1()->drive();
+    std::string why;
+    auto usb = TestMount::tmpfs("size=1m", why, "dorvelix-usb", rig.top(), "usb");
+    if (!usb)
+        GTEST_SKIP() << why;
+    const QString usbText = QString::fromStdString(usb->path()) + QStringLiteral(" [dorvelix-usb]");
+    ASSERT_TRUE(eventsUntil([&] { return f.Drive1()->findText(usbText) >= 0; })) << "the new drive is not listed";
+    EXPECT_EQ(f.Drive1()->drive(), home);
+
+    f.Drive1()->setCurrentIndex(f.Drive1()->findText(usbText));
+    ASSERT_EQ(f.Dir1()->list().path(), usb->path() + "/");
+    ASSERT_TRUE(rig.messages.isEmpty());
+
+    usb.reset();  // unmounted
+    ASSERT_TRUE(eventsUntil([&] { return f.Drive1()->findText(usbText) < 0; })) << "the gone drive is still listed";
+    EXPECT_EQ(rig.messages, QStringList{usbText + " メディア未挿入？"});
+    EXPECT_EQ(f.Drive1()->drive(), home);
+    EXPECT_EQ(rig.box(4), Blank);
 }

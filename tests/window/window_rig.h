@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -22,10 +23,14 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace dorvelix::testing {
 
-// 1,000 clusters of 8 × 512 = 4,096 bytes, a quarter of them free.
+// 1,000 clusters of 8 × 512 = 4,096 bytes, a quarter of them free, on
+// every drive that mounted says is there (all of them when unset).
 struct FixedVolumes : VolumeQueries {
-    bool diskFreeSpace(const std::string&, FreeSpace& out) override
+    std::function<bool(const std::string& root)> mounted;
+    bool diskFreeSpace(const std::string& root, FreeSpace& out) override
     {
+        if (mounted && !mounted(root))
+            return false;
         out = {8, 512, 250, 1000};
         return true;
     }
