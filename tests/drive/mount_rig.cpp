@@ -2,13 +2,14 @@
 
 #include "mount_table.h"
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
 #include <spawn.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -65,7 +66,7 @@ bool isMountPoint(const std::string& path)
     return false;
 }
 
-ToolRun runTool(const std::vector<std::string>& argv, int limitSeconds)
+ToolRun runTool(const std::vector<std::string>& argv)
 {
     ToolRun run;
     std::vector<std::string> args = argv;
@@ -93,30 +94,12 @@ ToolRun runTool(const std::vector<std::string>& argv, int limitSeconds)
         run.err = args[0] + ": " + std::strerror(rc);
         return run;
     }
-    // A watchdog kills a tool that outlives its time; the pipes then close.
-    std::atomic<bool> ended = false;
-    std::thread watchdog;
-    if (limitSeconds > 0) {
-        watchdog = std::thread([&] {
-            using namespace std::chrono;
-            for (const auto until = steady_clock::now() + seconds(limitSeconds); steady_clock::now() < until;) {
-                if (ended)
-                    return;
-                std::this_thread::sleep_for(milliseconds(20));
-            }
-            run.timedOut = true;
-            ::kill(pid, SIGKILL);
-        });
-    }
     // Drain stderr in a thread so that neither pipe can fill up and stall the tool.
     std::thread errReader([&] { run.err = readAll(err[0]); });
     run.out = readAll(out[0]);
     errReader.join();
     int status = 0;
     ::waitpid(pid, &status, 0);
-    ended = true;
-    if (watchdog.joinable())
-        watchdog.join();
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
@@ -225,20 +208,20 @@ void TestMount::stopDriver()
     for (const auto until = steady_clock::now() + seconds(5); steady_clock::now() < until;) {
         siginfo_t info {};
         if (::waitid(P_PID, static_cast<id_t>(driver_), &info, WSTOPPED | WNOHANG | WNOWAIT) == 0 && info.si_pid == driver_)
-            return;
+            break;
         std::this_thread::sleep_for(milliseconds(5));
     }
-}
-
-void TestMount::resumeDriver()
-{
-    if (driver_ > 0)
-        ::kill(driver_, SIGCONT);
+    resumer_ = std::jthread([driver = driver_](std::stop_token stop) {
+        std::mutex m;
+        std::unique_lock lock(m);
+        std::condition_variable_any().wait_for(lock, stop, seconds(10), [] { return false; });
+        ::kill(driver, SIGCONT);
+    });
 }
 
 TestMount::~TestMount()
 {
-    resumeDriver();
+    resumer_ = {};  // resumes a stopped driver at once
     // Detach lazily: a mount whose driver is gone cannot be unmounted otherwise.
     for (; layers_ > 0; --layers_)
         ::umount2(path_.c_str(), MNT_DETACH);

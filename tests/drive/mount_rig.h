@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 #include <sys/types.h>
 
@@ -11,12 +12,10 @@ namespace dorvelix::testing {
 
 struct ToolRun {
     int status = -1;  // exit status; -1 when the tool could not be run
-    bool timedOut = false;  // killed after the time it was given
     std::string out, err;
 };
-// Runs a program found on PATH (or in /usr/sbin, /sbin) and collects its
-// output. Given a time limit, a tool still running then is killed.
-ToolRun runTool(const std::vector<std::string>& argv, int limitSeconds = 0);
+// Runs a program found on PATH (or in /usr/sbin, /sbin) and collects its output.
+ToolRun runTool(const std::vector<std::string>& argv);
 
 class TestMount {
 public:
@@ -40,9 +39,10 @@ public:
     // Kills the FUSE driver: the mount stays, with nothing serving it.
     void killDriver();
     // Stops the FUSE driver (SIGSTOP): the mount stays and every request to
-    // it waits. The driver goes on again when the mount is taken down.
+    // it waits. The driver goes on again after ten seconds, so that a case
+    // that waits on it fails late rather than hangs, and when the mount is
+    // taken down.
     void stopDriver();
-    void resumeDriver();
     // Mounts a second tmpfs on top of this one; it goes with this mount.
     bool stackTmpfs(const std::string& source);
 
@@ -51,6 +51,7 @@ private:
     std::string path_;
     int layers_ = 0;
     pid_t driver_ = -1;
+    std::jthread resumer_;
 };
 
 // Whether the mount table lists path as a mount point.
