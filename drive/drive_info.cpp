@@ -98,6 +98,11 @@ Whole rounded(double value)
 
 }  // namespace
 
+QString panelFileSystemName(const QString& queried)
+{
+    return queried.compare(QStringLiteral("FAT"), Qt::CaseInsensitive) == 0 ? QStringLiteral("FAT16") : queried;
+}
+
 DriveQuery::DriveQuery(FormState& form, FormView& view, WindowServices& window, VolumeQueries& volumes)
     : form_(form), view_(view), window_(window), volumes_(volumes)
 {
@@ -146,10 +151,7 @@ bool DriveQuery::ShowDriveInfo(const QString& drive)
         const qsizetype nul = FileSystemNameBuffer.indexOf(QChar(u'\0'));
         name = nul < 0 ? FileSystemNameBuffer : FileSystemNameBuffer.left(nul);
     });
-    step([&] {
-        if (name.compare(QStringLiteral("FAT"), Qt::CaseInsensitive) == 0)
-            name = QStringLiteral("FAT16");
-    });
+    step([&] { name = panelFileSystemName(name); });
     step([&] { figures_.fileSystem = name; });
     if (name.compare(QStringLiteral("FAT32"), Qt::CaseInsensitive) == 0)
         fat32Path(root);

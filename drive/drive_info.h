@@ -13,6 +13,9 @@
 
 namespace dorvelix {
 
+// The file-system name as the panel shows it: "FAT" becomes "FAT16".
+QString panelFileSystemName(const QString& queried);
+
 class DriveQuery {
 public:
     DriveQuery(FormState& form, FormView& view, WindowServices& window, VolumeQueries& volumes);

@@ -56,6 +56,14 @@ struct SubfolderRow {
     FolderRow row;
 };
 
+// What kept a search from counting everything below its folder.
+struct WalkLimits {
+    bool complete = false;           // every level, hidden and special files at every depth
+    long long levelsSkipped = 0;     // folders below the deepest level: not entered
+    long long unreadableFolders = 0; // not opened: skipped with everything below them
+    long long unreadableFiles = 0;   // counted, but their lengths could not be read
+};
+
 // What one folder search found. The rows are filled as the search reaches
 // them: files right after the chosen folder is listed, the folder-alone row
 // after its files are booked, the subtree when the walk has ended.
@@ -66,6 +74,11 @@ struct SearchResult {
     std::optional<FolderRow> alone;      // those files' cluster units, no table, no folder cluster
     std::optional<FolderRow> subtree;    // everything, with both lengths' cluster units
     std::vector<SubfolderRow> subfolders;
+    WalkLimits limits;
+    // A copy of the folder also needs the folder's own table at the
+    // conversion length, which the subtree leaves to the folder's parent
+    // (its first cluster, and the whole table of a drive's root folder).
+    std::optional<long long> ownTableConvertClusters;
 
     long long bytes(long long clusters) const { return clusters * clusterLength; }
     long long convertBytes(long long clusters) const { return clusters * convertLength; }

@@ -5,6 +5,7 @@
 #include "form_state.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace dorvelix {
 
@@ -13,6 +14,17 @@ namespace dorvelix {
 // length. Raises RuntimeError 6 when a total would overflow (that total keeps
 // its value; additions already made stand) and 11 for a zero cluster length.
 void BookFileLength(FormState& form, long long length);
+
+// A name of more than 12 characters cannot be an 8.3 name and needs a
+// long-name entry in its folder's table besides its own.
+bool needsLongNameEntry(std::string_view name);
+
+// The cluster units a length occupies: ceil(length / clusterLength), in 64
+// bits, for any positive cluster length.
+long long clusterUnits(long long length, long long clusterLength);
+
+// The 32-byte entries one cluster of a folder's table holds, at least one.
+long long entriesPerCluster(long long clusterLength);
 
 // The tags that name the totals in overflow errors.
 namespace total {

@@ -11,13 +11,6 @@ namespace dorvelix {
 
 namespace {
 
-// A name of more than 12 characters cannot be an 8.3 name and needs a
-// long-name entry in its folder's table.
-bool needsLongNameEntry(const std::string& name)
-{
-    return name.size() > 12 && characterCount(name) > 12;
-}
-
 // The search totals as one row, to difference around a subfolder's walk.
 FolderRow totalsOf(const FormState& f)
 {
@@ -74,6 +67,13 @@ void FolderSearch::Dir1_Change()
 void FolderSearch::report(Activation& at, const RuntimeError& e)
 {
     const int number = e.number();
+    const bool fileFailed = number == err::FileNotFound || number == err::BadFileName
+        || (number == err::DiskNotReady && e.tag() == err::LengthQuery);
+    const bool folderFailed = number == err::PathNotFound || (number == err::DiskNotReady && !fileFailed);
+    if (fileFailed)
+        ++result_.limits.unreadableFiles;
+    else if (folderFailed)
+        ++result_.limits.unreadableFolders;
     if (number == err::Overflow && !e.tag().empty()) {
         // One box per overflowing total and search, and one per folder for
         // the entry count, so that a large drive does not bury the user.
@@ -89,9 +89,6 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
     if (number == err::DiskNotReady && !reportedOnce_.insert("drive").second)
         return;
 
-    const bool fileFailed = number == err::FileNotFound || number == err::BadFileName
-        || (number == err::DiskNotReady && e.tag() == err::LengthQuery);
-    const bool folderFailed = number == err::PathNotFound || (number == err::DiskNotReady && !fileFailed);
     const int index = at.j - 1;
     if (folderFailed && index >= -1 && index < at.dir.listCount())
         form_.MsgText = displayText(at.dir.list(index));
@@ -204,6 +201,7 @@ void FolderSearch::levelChange(const LevelRow& row)
             run([&] { next.setPath(dir.list(at.j - 1), dir.scan().get()); });
     } else {
         for (at.j = 1; at.j <= folderCount; ++at.j) {
+            ++result_.limits.levelsSkipped;
             run([&] {
                 window_.messageBox(QString::fromUtf8(DepthWarning) + CrLf + CrLf + displayText(dir.list(at.j - 1)));
             });

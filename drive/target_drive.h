@@ -1,0 +1,35 @@
+// The drive a folder is to be copied to, as dorvelix-report's --target sees
+// it, and how far a count at a file system's cluster length can be trusted.
+#pragma once
+
+#include "volume_queries.h"
+
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace dorvelix {
+
+struct TargetDrive {
+    QString text;             // the drive text
+    QString fileSystem;       // as the drive panel names it
+    long long clusterLength;  // the drive's own, whatever power of two it is
+    long long freeBytes;      // free to the calling user
+};
+
+// The drive that holds folder, with the cluster length its volume reports
+// (not the FAT32 size class the panel shows). Nothing when it has no medium.
+std::optional<TargetDrive> queryTarget(const std::string& folder, VolumeQueries& volumes);
+
+// FAT12/16/32 and exFAT: names without letter case and a restricted set of
+// characters, no links or special files.
+bool isFatFamily(const QString& fileSystem);
+// FAT12/16/32 refuse files of 4 GiB or more; exFAT takes them.
+bool refusesLargeFiles(const QString& fileSystem);
+
+// Why a count at this file system's cluster length is an estimate rather
+// than what it really allocates; nothing for FAT12/16/32, whose allocation
+// the count follows.
+std::optional<QString> estimateNote(const QString& fileSystem);
+
+}  // namespace dorvelix

@@ -1,0 +1,140 @@
+#include "complete_walk.h"
+
+#include "cluster_accounting.h"
+#include "runtime_error.h"
+#include "text.h"
+
+namespace dorvelix {
+
+namespace {
+
+std::string joined(const std::string& path, const std::string& name)
+{
+    return path.empty() ? name : path + '/' + name;
+}
+
+}  // namespace
+
+CompleteWalk::CompleteWalk(long long clusterLength, long long convertLength,
+                           std::function<void(const QString&)> report, WalkObserver* observer)
+    : clusterLength_(clusterLength), convertLength_(convertLength), report_(std::move(report)), observer_(observer)
+{
+}
+
+void CompleteWalk::failed(const RuntimeError& e, const std::string& fullPath, long long& count)
+{
+    ++count;
+    // A drive that has gone fails everything after it the same way: one message.
+    if (e.number() == err::DiskNotReady) {
+        if (driveGoneReported_)
+            return;
+        driveGoneReported_ = true;
+    }
+    if (report_)
+        report_(errorDescription(e.number()) + CrLf + displayText(fullPath));
+}
+
+long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& folder, FolderRow& t)
+{
+    if (observer_)
+        observer_->folderRead(path, folder);
+    long long entries = 2;
+    for (const FolderEntry& e : folder.entries()) {
+        ++entries;
+        if (e.kind == EntryKind::Folder) {
+            ++t.folders;
+            continue;
+        }
+        ++t.files;
+        if (needsLongNameEntry(e.name))
+            ++entries;
+        long long length = 0;
+        try {
+            length = folder.entryLength(e.name);
+        } catch (const RuntimeError& error) {
+            failed(error, folder.childPath(e.name), limits_.unreadableFiles);
+            continue;
+        }
+        t.clusters += clusterUnits(length, clusterLength_);
+        t.convertClusters += clusterUnits(length, convertLength_);
+        if (observer_)
+            observer_->fileBooked(joined(path, e.name), e, length);
+    }
+    return entries;
+}
+
+void CompleteWalk::bookTable(long long entries, FolderRow& t) const
+{
+    t.clusters += entries / entriesPerCluster(clusterLength_);
+    t.convertClusters += entries / entriesPerCluster(convertLength_);
+}
+
+void CompleteWalk::walkBelow(const std::string& path, const FolderScan& folder, FolderRow& t)
+{
+    for (const FolderEntry& e : folder.entries()) {
+        if (e.kind != EntryKind::Folder)
+            continue;
+        std::shared_ptr<const FolderScan> sub;
+        try {
+            sub = FolderScan::read(folder.childPath(e.name), &folder);
+        } catch (const RuntimeError& error) {
+            failed(error, folder.childPath(e.name), limits_.unreadableFolders);
+            continue;
+        }
+        const std::string subPath = joined(path, e.name);
+        bookTable(bookFolder(subPath, *sub, t), t);
+        walkBelow(subPath, *sub, t);
+    }
+}
+
+SearchResult CompleteWalk::run(const std::string& folder)
+{
+    limits_ = WalkLimits{};
+    limits_.complete = true;
+    driveGoneReported_ = false;
+    const auto top = FolderScan::read(folder);
+
+    SearchResult r;
+    r.clusterLength = clusterLength_;
+    r.convertLength = convertLength_;
+    FolderRow t;
+    const long long entries = bookFolder({}, *top, t);
+    r.files = t.files;
+    r.alone = FolderRow{0, t.files, t.clusters, t.convertClusters};
+    if (!top->isRoot())
+        bookTable(entries, t);
+    // The folder's own table as a copy needs it: its first cluster, and on a
+    // drive's root folder the whole table, which the count leaves out.
+    r.ownTableConvertClusters = 1 + (top->isRoot() ? entries / entriesPerCluster(convertLength_) : 0);
+    r.subfolders.push_back({{}, {0, t.files, t.clusters, t.convertClusters}});
+
+    for (const FolderEntry& e : top->entries()) {
+        if (e.kind != EntryKind::Folder)
+            continue;
+        FolderRow row{1, 0, 1, 1};  // the subfolder itself and its folder cluster
+        std::shared_ptr<const FolderScan> sub;
+        try {
+            sub = FolderScan::read(top->childPath(e.name), top.get());
+            bookTable(bookFolder(e.name, *sub, row), row);
+            walkBelow(e.name, *sub, row);
+        } catch (const RuntimeError& error) {
+            failed(error, top->childPath(e.name), limits_.unreadableFolders);
+        }
+        // Every folder below takes its first cluster too.
+        row.clusters += row.folders - 1;
+        row.convertClusters += row.folders - 1;
+        r.subfolders.push_back({e.name, row});
+        t.files += row.files;
+        t.clusters += row.clusters;
+        t.convertClusters += row.convertClusters;
+    }
+    // t.folders already holds the top-level subfolders; their rows' own
+    // folders were counted as 1 each, those below them come on top.
+    for (size_t i = 1; i < r.subfolders.size(); ++i)
+        t.folders += r.subfolders[i].row.folders - 1;
+    r.subtree = t;
+    r.limits = limits_;
+    return r;
+}
+
+}  // namespace dorvelix

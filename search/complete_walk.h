@@ -1,0 +1,55 @@
+// The complete walk of the headless report: every level below the chosen
+// folder, hidden and special files at every depth, with the window search's
+// cluster rules in 64-bit totals. Like the window's search it never crosses a
+// mount point and never follows a symbolic link. It holds one open folder per
+// level, so its memory grows with the depth of the tree, not its size.
+#pragma once
+
+#include "folder_scan.h"
+#include "results.h"
+#include "runtime_error.h"
+
+#include <QString>
+#include <functional>
+#include <string>
+
+namespace dorvelix {
+
+// Told about every folder the walk reads and every file it books, for checks
+// of one's own (what will not copy to a target drive).
+class WalkObserver {
+public:
+    virtual ~WalkObserver() = default;
+    // A folder's entries, before its files are booked; path is relative to
+    // the chosen folder ("" for the chosen folder itself).
+    virtual void folderRead(const std::string& path, const FolderScan& folder) = 0;
+    // An entry that is not a folder, with its own length.
+    virtual void fileBooked(const std::string& path, const FolderEntry& entry, long long length) = 0;
+};
+
+class CompleteWalk {
+public:
+    // report receives a message for each folder or file that cannot be read.
+    CompleteWalk(long long clusterLength, long long convertLength, std::function<void(const QString&)> report,
+                 WalkObserver* observer = nullptr);
+
+    // Walks folder; RuntimeError 76 when the folder itself cannot be opened.
+    SearchResult run(const std::string& folder);
+
+private:
+    // Counts a folder's subfolders and files, books the files and returns
+    // the entry count of its table.
+    long long bookFolder(const std::string& path, const FolderScan& folder, FolderRow& t);
+    void bookTable(long long entries, FolderRow& t) const;
+    void walkBelow(const std::string& path, const FolderScan& folder, FolderRow& t);
+    void failed(const RuntimeError& e, const std::string& path, long long& count);
+
+    long long clusterLength_;
+    long long convertLength_;
+    std::function<void(const QString&)> report_;
+    WalkObserver* observer_;
+    WalkLimits limits_;
+    bool driveGoneReported_ = false;
+};
+
+}  // namespace dorvelix

@@ -1,0 +1,89 @@
+#include "copy_check.h"
+
+#include "text.h"
+
+#include <set>
+
+namespace dorvelix {
+
+namespace {
+
+constexpr long long FatLargestFile = 4LL * 1024 * 1024 * 1024 - 1;
+
+struct ReasonRow {
+    BlockReason reason;
+    const char* key;
+    const char* text;
+};
+
+constexpr ReasonRow Reasons[] = {
+    {BlockReason::FileTooLarge, "file_too_large", "file of 4 GiB or more"},
+    {BlockReason::ForbiddenCharacter, "forbidden_character", "name has a character FAT does not allow"},
+    {BlockReason::TrailingDotOrSpace, "trailing_dot_or_space", "name ends in a dot or a space"},
+    {BlockReason::CaseCollision, "case_collision", "name differs only in letter case from another in its folder"},
+    {BlockReason::SymbolicLink, "symbolic_link", "symbolic link"},
+    {BlockReason::SpecialFile, "special_file", "FIFO, socket or device"},
+};
+
+const ReasonRow& rowOf(BlockReason reason)
+{
+    for (const ReasonRow& r : Reasons) {
+        if (r.reason == reason)
+            return r;
+    }
+    return Reasons[0];
+}
+
+bool forbiddenCharacter(unsigned char c)
+{
+    return c < 0x20 || c == 0x7F || std::string_view("\"*/:<>?\\|").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+std::string joined(const std::string& path, const std::string& name)
+{
+    return path.empty() ? name : path + '/' + name;
+}
+
+}  // namespace
+
+const char* reasonKey(BlockReason reason)
+{
+    return rowOf(reason).key;
+}
+
+const char* reasonText(BlockReason reason)
+{
+    return rowOf(reason).text;
+}
+
+void FatCopyCheck::folderRead(const std::string& path, const FolderScan& folder)
+{
+    // FAT compares names without letter case: the second of two such names
+    // would overwrite the first.
+    std::set<QString> folded;
+    for (const FolderEntry& e : folder.entries()) {
+        const std::string entryPath = joined(path, e.name);
+        const auto block = [&](BlockReason reason) { blocked_.push_back({entryPath, reason}); };
+        if (e.kind == EntryKind::Link)
+            block(BlockReason::SymbolicLink);
+        else if (e.kind == EntryKind::Special)
+            block(BlockReason::SpecialFile);
+        bool forbidden = false;
+        for (const char c : e.name)
+            forbidden = forbidden || forbiddenCharacter(static_cast<unsigned char>(c));
+        if (forbidden)
+            block(BlockReason::ForbiddenCharacter);
+        if (e.name.back() == '.' || e.name.back() == ' ')
+            block(BlockReason::TrailingDotOrSpace);
+        if (!folded.insert(displayText(e.name).toCaseFolded()).second)
+            block(BlockReason::CaseCollision);
+    }
+}
+
+void FatCopyCheck::fileBooked(const std::string& path, const FolderEntry& entry, long long length)
+{
+    if (sizeLimit_ && entry.kind == EntryKind::Regular && length > FatLargestFile)
+        blocked_.push_back({path, BlockReason::FileTooLarge});
+}
+
+}  // namespace dorvelix

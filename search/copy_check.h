@@ -1,0 +1,47 @@
+// What will not copy to a drive of the FAT family: files of 4 GiB or more
+// (FAT12/16/32; exFAT takes them), names FAT does not allow, names that differ
+// only in letter case inside one folder, and entries that are neither files
+// nor folders. Fed by the complete walk; keeps only what it blocks.
+#pragma once
+
+#include "complete_walk.h"
+
+#include <string>
+#include <vector>
+
+namespace dorvelix {
+
+enum class BlockReason {
+    FileTooLarge,        // 4 GiB or more on FAT12/16/32
+    ForbiddenCharacter,  // " * / : < > ? \ | or a control character
+    TrailingDotOrSpace,
+    CaseCollision,       // another name in its folder differs only in letter case
+    SymbolicLink,
+    SpecialFile,         // FIFO, socket or device
+};
+
+struct BlockedEntry {
+    std::string path;  // relative to the chosen folder
+    BlockReason reason;
+};
+
+// The key of a reason in the JSON output and its text in the text output.
+const char* reasonKey(BlockReason reason);
+const char* reasonText(BlockReason reason);
+
+class FatCopyCheck : public WalkObserver {
+public:
+    // sizeLimit: whether files of 4 GiB or more are refused (not on exFAT).
+    explicit FatCopyCheck(bool sizeLimit) : sizeLimit_(sizeLimit) {}
+
+    void folderRead(const std::string& path, const FolderScan& folder) override;
+    void fileBooked(const std::string& path, const FolderEntry& entry, long long length) override;
+
+    const std::vector<BlockedEntry>& blocked() const { return blocked_; }
+
+private:
+    bool sizeLimit_;
+    std::vector<BlockedEntry> blocked_;
+};
+
+}  // namespace dorvelix
