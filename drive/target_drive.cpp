@@ -48,6 +48,12 @@ std::optional<TargetDrive> queryTarget(const std::string& folder, VolumeQueries&
     return TargetDrive{text, panelFileSystemName(name), clusterLength, space.freeClusters * clusterLength};
 }
 
+long long neededBytes(const SearchResult& r)
+{
+    const long long counted = r.subtree ? r.subtree->convertClusters : 0;
+    return r.convertBytes(counted + r.ownTableConvertClusters.value_or(1));
+}
+
 bool isFatFamily(const QString& fileSystem)
 {
     return refusesLargeFiles(fileSystem) || named(fileSystem, {"exfat"});

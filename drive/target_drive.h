@@ -2,6 +2,7 @@
 // it, and how far a count at a file system's cluster length can be trusted.
 #pragma once
 
+#include "results.h"
 #include "volume_queries.h"
 
 #include <QString>
@@ -20,6 +21,12 @@ struct TargetDrive {
 // The drive that holds folder, with the cluster length its volume reports
 // (not the FAT32 size class the panel shows). Nothing when it has no medium.
 std::optional<TargetDrive> queryTarget(const std::string& folder, VolumeQueries& volumes);
+
+// The bytes a copy of the searched folder takes on a drive whose cluster
+// length is the search's conversion length: the converted count (files in
+// whole clusters, folder tables, one cluster per subfolder) and the copied
+// folder's own table, which the count leaves to the folder's parent.
+long long neededBytes(const SearchResult& r);
 
 // FAT12/16/32 and exFAT: names without letter case and a restricted set of
 // characters, no links or special files.

@@ -89,6 +89,12 @@ void JsonWriter::value(const char* key, float number)
     out_.append(buf, result.ptr);
 }
 
+void JsonWriter::value(const char* key, bool truth)
+{
+    writeKey(key);
+    out_ += truth ? "true" : "false";
+}
+
 void JsonWriter::null(const char* key)
 {
     writeKey(key);

@@ -16,6 +16,7 @@ public:
     void value(const char* key, double number);
     // A single-precision number in its shortest exact form.
     void value(const char* key, float number);
+    void value(const char* key, bool truth);
     void null(const char* key);
     void value(const char* key, const QString& text);
     void element(const QString& text);

@@ -1,12 +1,18 @@
 // dorvelix-report: the folder search of the window, without a display.
-//   dorvelix-report [--convert N] [--json] [--] [FOLDER]
+//   dorvelix-report [--convert N | --target PATH] [--folders] [--complete] [--json] [--] [FOLDER]
 // Prints the drive panel of FOLDER's drive and the folder panel as the window
-// shows them after a double-click on FOLDER (the current folder by default).
+// shows them after a double-click on FOLDER (the current folder by default);
+// with --complete counted without the window's limits, with --folders one
+// row per top-level subfolder, with --target whether FOLDER fits on PATH's
+// drive and what will not copy there.
 // Exit status: 0 after a search that raised no message box, 1 after one that
 // did, 2 for a usage error, a folder that cannot be opened, a drive without
-// a medium, or output that cannot be written.
+// a medium, or output that cannot be written, 3 when FOLDER does not fit on
+// the target or something will not copy there.
 
+#include "complete_walk.h"
 #include "convert_length.h"
+#include "copy_check.h"
 #include "drive_info.h"
 #include "drives.h"
 #include "folder_search.h"
@@ -15,6 +21,7 @@
 #include "report_options.h"
 #include "runtime_error.h"
 #include "standard_output.h"
+#include "target_drive.h"
 #include "text.h"
 
 #include <QCoreApplication>
@@ -24,6 +31,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,6 +84,33 @@ void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::str
         fail(window.messages.isEmpty() ? QStringLiteral("no medium") : window.messages.last());
 }
 
+// The drive that the folder at path is to be copied to.
+TargetDrive queryTargetDrive(const std::string& path)
+{
+    struct stat st {};
+    const int cause = ::stat(path.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    if (cause != 0)
+        fail(QStringLiteral("cannot open target folder %1: %2")
+                 .arg(displayText(path), errorDescription(RuntimeError(err::PathNotFound, err::FolderQuery, cause))));
+    const auto target = queryTarget(path, systemVolumes());
+    if (!target)
+        fail(QStringLiteral("the target drive %1 has no medium").arg(driveTextOf(path)));
+    if (target->clusterLength <= 0)
+        fail(QStringLiteral("the target drive %1 reports no cluster length").arg(target->text));
+    return *target;
+}
+
+// A complete walk holds one open folder per level: let deep trees have as
+// many open folders as the system allows this process.
+void allowDeepWalks()
+{
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -95,6 +130,10 @@ int main(int argc, char** argv)
     ReportOptions options = command.options;
     options.folder = resolveFolder(options.folder);
 
+    std::optional<TargetDrive> target;
+    if (!options.target.empty())
+        target = queryTargetDrive(resolveFolder(options.target));
+
     FormState form;
     RecordingWindow window;
     FolderList Dir1;
@@ -110,15 +149,41 @@ int main(int argc, char** argv)
         clustItem_Click(form, window, convertIndexOf(*options.convert));
 
     window.onMessage = printMessage;
-    try {
-        Dir1.setPath(options.folder);
-    } catch (const RuntimeError& e) {
-        cannotOpen(options.folder, e);
+    SearchResult complete;
+    std::optional<FatCopyCheck> check;
+    QString shownFolder;
+    if (options.complete) {
+        if (form.ClusterLength <= 0)
+            fail(QStringLiteral("the drive %1 reports no cluster length").arg(driveText));
+        if (target && isFatFamily(target->fileSystem))
+            check.emplace(refusesLargeFiles(target->fileSystem));
+        allowDeepWalks();
+        CompleteWalk walk(form.ClusterLength, target ? target->clusterLength : form.ConvertLength,
+                          [&](const QString& m) { window.messageBox(m); }, check ? &*check : nullptr);
+        try {
+            complete = walk.run(options.folder);
+        } catch (const RuntimeError& e) {
+            cannotOpen(options.folder, e);
+        }
+        shownFolder = displayText(options.folder);
+    } else {
+        try {
+            Dir1.setPath(options.folder);
+        } catch (const RuntimeError& e) {
+            cannotOpen(options.folder, e);
+        }
+        shownFolder = displayText(Dir1.path());
     }
-    const ReportData data{drive.figures(), search.result(), displayText(Dir1.path()), window.messages};
+    ReportData data{drive.figures(), options.complete ? complete : search.result(), shownFolder, window.messages,
+                    options.folders, std::nullopt};
+    if (target)
+        data.target = TargetAnswer{*target, neededBytes(data.search), check ? check->blocked() : std::vector<BlockedEntry>{}};
     if (options.json)
         printJson(data);
     else
         printText(data);
-    return closeStandardOutput(QLatin1String(ReportProgram), window.messages.isEmpty() ? 0 : 1);
+    int status = window.messages.isEmpty() ? 0 : 1;
+    if (data.target && (!data.target->fits() || !data.target->blocked.empty()))
+        status = 3;
+    return closeStandardOutput(QLatin1String(ReportProgram), status);
 }

@@ -56,11 +56,37 @@ std::optional<int> convertLengthOf(const QString& value)
 QString exitStatusHelp()
 {
     return QStringLiteral(
+        "\nThe count:\n"
+        "  Each file takes its length rounded up to whole clusters; each folder\n"
+        "  one cluster, and its table of 32-byte entries (two, one per entry,\n"
+        "  one more per name of more than 12 characters) takes the clusters it\n"
+        "  fills beyond that one. This is how FAT12/16/32 allocate. On other file\n"
+        "  systems the count is an estimate, and the report says why in a note\n"
+        "  (exFAT's longer folder entries, compression and deduplication, small\n"
+        "  files kept in metadata).\n"
+        "  Without --complete the search has the window's limits: 15 levels below\n"
+        "  FOLDER, hidden and special files counted down to level 8 only.\n"
+        "\nNeeded bytes (--target):\n"
+        "  the converted count at the target's cluster length, plus the copied\n"
+        "  folder's own first cluster (and, for a drive's root folder, its table),\n"
+        "  compared with the bytes the target has free for this user. What will\n"
+        "  not copy is still counted. The folder the copy goes into may need one\n"
+        "  cluster more for the new entry.\n"
+        "\nExamples:\n"
+        "  dorvelix-report ~/photos                 the panels, as the window shows them\n"
+        "  dorvelix-report --convert 32768 ~/photos also counted at 32,768-byte clusters\n"
+        "  dorvelix-report --folders ~/photos       one row per subfolder, largest first\n"
+        "  dorvelix-report --complete ~/photos      every level and every hidden file\n"
+        "  dorvelix-report --target /media/usb ~/photos\n"
+        "                                           will it fit, and what will not copy\n"
+        "  dorvelix-report --json --target /media/usb ~/photos\n"
         "\nExit status:\n"
-        "  0  the search raised no message box\n"
+        "  0  the search raised no message box (with --target: it fits and\n"
+        "     everything will copy)\n"
         "  1  the search raised a message box (the results are still printed)\n"
         "  2  a usage error, a folder that cannot be opened, a drive without a\n"
-        "     medium, or output that cannot be written\n");
+        "     medium, or output that cannot be written\n"
+        "  3  with --target: the folder does not fit, or something will not copy\n");
 }
 
 ParsedCommandLine usageError(const QString& cause)
@@ -89,7 +115,18 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
                        "1024, 2048, 4096, 8192, 16384 or 32768 (default: the\n"
                        "drive's cluster length)."),
         QStringLiteral("N"));
-    parser.addOptions({help, version, convert, json});
+    const QCommandLineOption folderRows(QStringLiteral("folders"),
+                                     QStringLiteral("Also list one row per top-level subfolder (and one for\n"
+                                                    "FOLDER's own files), largest converted first."));
+    const QCommandLineOption complete(QStringLiteral("complete"),
+                                      QStringLiteral("Count every level and every entry, hidden and special\n"
+                                                     "files at every depth, without the window's limits."));
+    const QCommandLineOption target(QStringLiteral("target"),
+                                    QStringLiteral("Tell whether FOLDER fits on the drive holding PATH, at\n"
+                                                   "that drive's cluster length, and on a FAT or exFAT\n"
+                                                   "drive what will not copy. Implies --complete."),
+                                    QStringLiteral("PATH"));
+    parser.addOptions({help, version, convert, target, folderRows, complete, json});
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder to search (default: the current folder)."),
                                  QStringLiteral("[--] [FOLDER]"));
 
@@ -122,7 +159,19 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
                                              "4096, 8192, 16384, 32768")
                                   .arg(shown(values.front())));
     }
+    if (parser.isSet(target)) {
+        const QStringList values = parser.values(target);
+        if (values.size() > 1)
+            return usageError(QStringLiteral("--target given more than once"));
+        if (r.options.convert)
+            return usageError(QStringLiteral("--convert and --target both set the conversion length"));
+        if (values.front().isEmpty())
+            return usageError(QStringLiteral("the target is an empty name"));
+        r.options.target = values.front().toLatin1().toStdString();
+    }
     r.options.json = parser.isSet(json);
+    r.options.folders = parser.isSet(folderRows);
+    r.options.complete = parser.isSet(complete) || !r.options.target.empty();
     const QStringList folders = parser.positionalArguments();
     if (folders.size() > 1)
         return usageError(QStringLiteral("unexpected argument '%1': one folder at most").arg(shown(folders[1])));

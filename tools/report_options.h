@@ -1,5 +1,5 @@
 // The command line of dorvelix-report, parsed by QCommandLineParser:
-//   dorvelix-report [--convert N] [--json] [--] [FOLDER]
+//   dorvelix-report [--convert N | --target PATH] [--folders] [--complete] [--json] [--] [FOLDER]
 // Adding an option is one line in the option table of report_options.cpp and
 // one field here.
 #pragma once
@@ -17,6 +17,9 @@ inline constexpr char ReportProgram[] = "dorvelix-report";
 struct ReportOptions {
     std::optional<int> convert;  // a conversion cluster length, 128 .. 32,768
     bool json = false;
+    bool folders = false;        // one row per top-level subfolder
+    bool complete = false;       // every level and entry, without the window's limits
+    std::string target;          // a folder on the drive to copy to; empty: none
     std::string folder;          // the folder's bytes as given; empty: the current folder
 };
 

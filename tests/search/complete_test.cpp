@@ -1,0 +1,153 @@
+// The report's complete walk: the window search's cluster rules without its
+// limits, and the checks of what will not copy to a FAT-family drive.
+#include "complete_walk.h"
+#include "copy_check.h"
+#include "search_rig.h"
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace dorvelix;
+using dorvelix::testing::SearchRig;
+using dorvelix::testing::TempTree;
+
+namespace {
+
+SearchResult walk(const std::string& folder, long long cluster, long long convert, WalkObserver* check = nullptr,
+                  QStringList* messages = nullptr)
+{
+    return CompleteWalk(cluster, convert, [&](const QString& m) { if (messages) messages->push_back(m); }, check)
+        .run(folder);
+}
+
+std::string chain(int depth, const std::string& top)
+{
+    std::string p = top;
+    for (int i = 1; i <= depth; ++i)
+        p += "/l" + std::to_string(i);
+    return p;
+}
+
+}  // namespace
+
+TEST(CompleteWalk, CountsAsTheWindowWhereTheWindowHasNoLimitAndAllBeyond)
+{
+    TempTree t;
+    t.file("own", 300);
+    t.file("b/f", 5000);
+    t.file("b/deep/er/a-rather-long-name", 129);
+    for (int i = 0; i < 6; ++i)
+        t.file("c/f" + std::to_string(i), 1);
+    t.folder("a");
+    SearchRig rig(128, 4096);
+    rig.open(t.root());
+    const SearchResult window = rig.search.result();
+    const SearchResult all = walk(t.root(), 128, 4096);
+    ASSERT_TRUE(window.subtree && all.subtree && all.alone);
+    EXPECT_EQ(all.subtree->folders, window.subtree->folders);
+    EXPECT_EQ(all.subtree->files, window.subtree->files);
+    EXPECT_EQ(all.subtree->clusters, window.subtree->clusters);
+    EXPECT_EQ(all.subtree->convertClusters, window.subtree->convertClusters);
+    EXPECT_EQ(all.alone->clusters, window.alone->clusters);
+    ASSERT_EQ(all.subfolders.size(), window.subfolders.size());
+    for (size_t i = 0; i < all.subfolders.size(); ++i) {
+        EXPECT_EQ(all.subfolders[i].name, window.subfolders[i].name);
+        EXPECT_EQ(all.subfolders[i].row.clusters, window.subfolders[i].row.clusters) << i;
+    }
+    EXPECT_TRUE(all.limits.complete);
+    EXPECT_EQ(all.ownTableConvertClusters, 1);
+
+    // Below level 15, and hidden and special files below level 8: the window
+    // skips them and says how many folders it did not enter.
+    t.file(chain(17, "b") + "/.deep-hidden", 10);
+    ASSERT_EQ(::mkfifo(t.path(chain(10, "b") + "/fifo").c_str(), 0644), 0);
+    rig.open(t.root());
+    const SearchResult again = walk(t.root(), 128, 4096);
+    EXPECT_EQ(rig.search.result().limits.levelsSkipped, 1);
+    EXPECT_EQ(again.subtree->files, window.subtree->files + 2);
+    EXPECT_EQ(again.subtree->folders, window.subtree->folders + 17);
+    EXPECT_EQ(rig.search.result().subtree->folders, window.subtree->folders + 15);
+    EXPECT_EQ(again.limits.levelsSkipped, 0);
+}
+
+TEST(CompleteWalk, AnyPowerOfTwoIsAConversionLengthAndUnreadableFoldersAreCounted)
+{
+    TempTree t;
+    t.file("f", 70000);
+    t.file("s/g", 1);
+    const SearchResult r = walk(t.root(), 4096, 65536);
+    // 2 clusters for f, 1 for g, 1 for s; no table reaches a second cluster.
+    EXPECT_EQ(r.subtree->convertClusters, 2 + 1 + 1);
+    EXPECT_EQ(r.convertBytes(r.subtree->convertClusters), 4 * 65536);
+
+    const int status = dorvelix::testing::runUnprivileged([&] {
+        TempTree u;
+        u.file("closed/x", 10);
+        u.file("open/y", 10);
+        ::chmod(u.path("closed").c_str(), 0);
+        QStringList messages;
+        const SearchResult l = walk(u.root(), 4096, 4096, nullptr, &messages);
+        return l.limits.unreadableFolders == 1 && messages.size() == 1 && l.subtree->folders == 2
+                       && l.subtree->files == 1
+                   ? 0
+                   : 1;
+    });
+    if (status < 0)
+        GTEST_SKIP() << "no unprivileged user";
+    EXPECT_EQ(status, 0);
+}
+
+TEST(FatCopyCheck, EachReasonAndOnlyThose)
+{
+    TempTree t;
+    t.file("ok.txt", 10);
+    t.file("big", 4LL << 30);            // sparse
+    t.file("almost", (4LL << 30) - 1);
+    t.file("sub/a:b", 1);
+    t.file("sub/what?", 1);
+    t.file(std::string("sub/ctl\x01"), 1);
+    t.file("sub/dot.", 1);
+    t.file("sub/space ", 1);
+    t.file("sub/Readme", 1);
+    t.file("sub/README", 1);
+    t.folder("sub/Photos");
+    t.folder("sub/photos");
+    std::filesystem::create_symlink("ok.txt", t.path("link"));
+    ASSERT_EQ(::mkfifo(t.path("sub/fifo").c_str(), 0644), 0);
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const std::string sockPath = t.path("sock");
+    ASSERT_LT(sockPath.size(), sizeof addr.sun_path);
+    std::strcpy(addr.sun_path, sockPath.c_str());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ::close(sock);
+
+    using Found = std::set<std::pair<std::string, std::string>>;
+    const auto found = [&](bool sizeLimit) {
+        FatCopyCheck check(sizeLimit);
+        walk(t.root(), 4096, 32768, &check);
+        Found f;
+        for (const BlockedEntry& b : check.blocked())
+            f.insert({b.path, reasonKey(b.reason)});
+        return f;
+    };
+    const Found exfat{
+        {"sub/a:b", "forbidden_character"},   {"sub/what?", "forbidden_character"},
+        {"sub/ctl\x01", "forbidden_character"}, {"sub/dot.", "trailing_dot_or_space"},
+        {"sub/space ", "trailing_dot_or_space"}, {"sub/Readme", "case_collision"},
+        {"sub/photos", "case_collision"},     {"link", "symbolic_link"},
+        {"sub/fifo", "special_file"},         {"sock", "special_file"},
+    };
+    EXPECT_EQ(found(false), exfat);
+    Found fat = exfat;
+    fat.insert({"big", "file_too_large"});
+    EXPECT_EQ(found(true), fat);
+}
