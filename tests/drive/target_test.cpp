@@ -1,0 +1,161 @@
+// dorvelix-report's answers beyond the window: --target on FAT images
+// mounted by fusefat and on tmpfs, --folders and --complete.
+#include "mount_rig.h"
+#include "number_format.h"
+#include "temp_tree.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <set>
+
+using namespace dorvelix::testing;
+
+namespace {
+
+ToolRun report(std::vector<std::string> args)
+{
+    args.insert(args.begin(), DORVELIX_REPORT);
+    return runTool(args);
+}
+
+const QJsonObject json(const ToolRun& run)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+}
+
+// A FAT16 image of 16 MiB with 2,048-byte clusters, mounted read-only.
+std::unique_ptr<TestMount> fatTarget(const TempTree& tree, std::string& why)
+{
+    const std::string image = tree.path("target.img");
+    if (runTool({"mkfs.fat", "-F", "16", "-s", "4", "-S", "512", "-C", image, "16384"}).status != 0) {
+        why = "mkfs.fat (Debian package dosfstools) is missing";
+        return nullptr;
+    }
+    return TestMount::fusefat(image, why);
+}
+
+}  // namespace
+
+TEST(ReportTarget, FitsExactlyAndMissesByOneClusterOnAFatDrive)
+{
+    TempTree images;
+    std::string why;
+    const auto target = fatTarget(images, why);
+    if (!target)
+        GTEST_SKIP() << why;
+    TempTree source;
+    source.folder("copy");
+    const ToolRun probe = report({"--json", "--target", target->path(), source.path("copy")});
+    ASSERT_EQ(probe.status, 0) << probe.err;
+    const QJsonObject t = json(probe).value(u"target").toObject();
+    EXPECT_EQ(t.value(u"file_system").toString(), "FAT16");
+    EXPECT_EQ(t.value(u"estimate_exact").toBool(), true);
+    const qint64 cluster = t.value(u"cluster_length").toInteger();
+    const qint64 free = t.value(u"free_bytes").toInteger();
+    ASSERT_GE(cluster, 512);
+    ASSERT_GT(free, 4 * cluster);
+    EXPECT_EQ(t.value(u"needed_bytes").toInteger(), cluster);  // the empty folder's own table
+
+    // One file filling every free cluster but the folder's own: a fit with
+    // nothing to spare. One byte more takes one more cluster.
+    source.file("copy/data", free - cluster);
+    const ToolRun fits = report({"--json", "--target", target->path(), source.path("copy")});
+    EXPECT_EQ(fits.status, 0) << fits.err;
+    EXPECT_EQ(json(fits)["target"]["needed_bytes"].toInteger(), free);
+    EXPECT_TRUE(json(fits)["target"]["fits"].toBool());
+    EXPECT_EQ(json(fits)["converted"]["cluster_length"].toInteger(), cluster);
+
+    source.file("copy/data", free - cluster + 1);
+    const ToolRun misses = report({"--json", "--target", target->path(), source.path("copy")});
+    EXPECT_EQ(misses.status, 3);
+    EXPECT_EQ(json(misses)["target"]["needed_bytes"].toInteger(), free + cluster);
+    const ToolRun text = report({"--target", target->path(), source.path("copy")});
+    EXPECT_EQ(text.status, 3);
+    EXPECT_NE(text.out.find("  fits: no, " + dorvelix::formatNumber(static_cast<long long>(cluster), dorvelix::NumberPattern::Plain).toStdString() + " bytes short\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("  limits: none"), std::string::npos) << text.out;
+}
+
+TEST(ReportTarget, WhatWillNotCopyToFatAndNothingOnTmpfs)
+{
+    TempTree source;
+    source.file("a/big", 4LL << 30);
+    source.file("a/x:y", 1);
+    source.file("b/Name", 1);
+    source.file("b/name", 1);
+    std::filesystem::create_symlink("a", source.path("link"));
+
+    TempTree images;
+    std::string why;
+    const auto fat = fatTarget(images, why);
+    if (!fat)
+        GTEST_SKIP() << why;
+    const ToolRun r = report({"--json", "--target", fat->path(), source.root()});
+    EXPECT_EQ(r.status, 3);
+    std::set<std::pair<QString, QString>> blocked;
+    for (const QJsonValue& b : json(r)["target"]["blocked"].toArray())
+        blocked.insert({b["path"].toString(), b["reason"].toString()});
+    const std::set<std::pair<QString, QString>> expected{
+        {"a/big", "file_too_large"}, {"a/x:y", "forbidden_character"}, {"b/name", "case_collision"},
+        {"link", "symbolic_link"}};
+    EXPECT_EQ(blocked, expected);
+    EXPECT_FALSE(json(r)["target"]["fits"].toBool());  // 4 GiB on a 16 MiB drive
+
+    const auto tmpfs = TestMount::tmpfs("size=64m", why);
+    if (!tmpfs)
+        GTEST_SKIP() << why;
+    source.file("a/big", 1);
+    const ToolRun t = report({"--json", "--target", tmpfs->path(), source.root()});
+    EXPECT_EQ(t.status, 0) << t.err;
+    EXPECT_TRUE(json(t)["target"]["blocked"].toArray().isEmpty());
+    EXPECT_FALSE(json(t)["target"]["estimate_exact"].toBool());
+    EXPECT_FALSE(json(t)["target"]["estimate_note"].toString().isEmpty());
+}
+
+TEST(ReportFolders, RowsSumToTheTotalsLargestFirstAndCompleteFindsWhatTheWindowSkips)
+{
+    TempTree t;
+    t.file("own", 10);
+    t.file("small/f", 1);
+    t.file("large/f", 100000);
+    t.file("large/sub/g", 5000);
+    std::string deep = "large";
+    for (int i = 1; i <= 16; ++i)
+        deep += "/d" + std::to_string(i);
+    t.file(deep + "/.hidden", 1);
+    for (const bool complete : {false, true}) {
+        std::vector<std::string> args{"--json", "--folders", "--convert", "32768", t.root()};
+        if (complete)
+            args.insert(args.begin(), "--complete");
+        const ToolRun r = report(args);
+        ASSERT_EQ(r.status, complete ? 0 : 1) << r.err;
+        const QJsonObject o = json(r);
+        const QJsonArray rows = o["folders"].toArray();
+        ASSERT_EQ(rows.size(), 3);
+        EXPECT_EQ(rows[0]["name"].toString(), "large");
+        qint64 folders = 0, files = 0, clusters = 0, converted = 0, last = rows[0]["convert_bytes"].toInteger();
+        for (const QJsonValue& row : rows) {
+            folders += row["folders"].toInteger();
+            files += row["files"].toInteger();
+            clusters += row["clusters"].toInteger();
+            converted += row["convert_clusters"].toInteger();
+            EXPECT_LE(row["convert_bytes"].toInteger(), last);
+            last = row["convert_bytes"].toInteger();
+            EXPECT_EQ(row["growth_bytes"].toInteger(), row["convert_bytes"].toInteger() - row["bytes"].toInteger());
+        }
+        EXPECT_EQ(folders, o["subtree"]["folders"].toInteger());
+        EXPECT_EQ(files, o["subtree"]["files"].toInteger());
+        EXPECT_EQ(clusters, o["subtree"]["clusters"].toInteger());
+        EXPECT_EQ(converted, o["converted"]["clusters"].toInteger());
+        // Folders small, large, sub, d1..d16; the window enters d14 at level 15
+        // and counts d15 without entering it.
+        EXPECT_EQ(o["subtree"]["folders"].toInteger(), complete ? 19 : 18) << complete;
+        EXPECT_EQ(o["subtree"]["files"].toInteger(), complete ? 5 : 4) << complete;
+        EXPECT_EQ(o["limits"]["complete"].toBool(), complete);
+        EXPECT_EQ(o["limits"]["levels_skipped"].toInteger(), complete ? 0 : 1);
+    }
+}
