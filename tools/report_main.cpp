@@ -153,13 +153,17 @@ int main(int argc, char** argv)
     std::optional<FatCopyCheck> check;
     QString shownFolder;
     if (options.complete) {
-        if (form.ClusterLength <= 0)
+        const long long clusterLength = drive.figures().searchClusterLength.value_or(0);
+        const long long convertLength = target ? target->clusterLength
+            : options.convert                  ? *options.convert
+                                               : drive.figures().convertLength.value_or(clusterLength);
+        if (clusterLength <= 0)
             fail(QStringLiteral("the drive %1 reports no cluster length").arg(driveText));
         if (target && isFatFamily(target->fileSystem))
             check.emplace(refusesLargeFiles(target->fileSystem));
         allowDeepWalks();
-        CompleteWalk walk(form.ClusterLength, target ? target->clusterLength : form.ConvertLength,
-                          [&](const QString& m) { window.messageBox(m); }, check ? &*check : nullptr);
+        CompleteWalk walk(clusterLength, convertLength, [&](const QString& m) { window.messageBox(m); },
+                          check ? &*check : nullptr);
         try {
             complete = walk.run(options.folder);
         } catch (const RuntimeError& e) {
