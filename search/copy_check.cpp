@@ -39,6 +39,16 @@ bool forbiddenCharacter(unsigned char c)
     return c < 0x20 || c == 0x7F || std::string_view("\"*/:<>?\\|").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
+// Names compared without letter case. A name that is not UTF-8 keeps its
+// bytes, so that two such names are not taken for one.
+QString caseKey(const std::string& name)
+{
+    const QString shown = displayText(name);
+    if (shown.toUtf8().toStdString() == name)
+        return shown.toCaseFolded();
+    return QChar(u'\0') + QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 std::string joined(const std::string& path, const std::string& name)
 {
     return path.empty() ? name : path + '/' + name;
@@ -75,7 +85,7 @@ void FatCopyCheck::folderRead(const std::string& path, const FolderScan& folder)
             block(BlockReason::ForbiddenCharacter);
         if (e.name.back() == '.' || e.name.back() == ' ')
             block(BlockReason::TrailingDotOrSpace);
-        if (!folded.insert(displayText(e.name).toCaseFolded()).second)
+        if (!folded.insert(caseKey(e.name)).second)
             block(BlockReason::CaseCollision);
     }
 }

@@ -141,8 +141,6 @@ void FolderSearch::SearchFolder()
 
     run([&] { window_.setMousePointer(BusyPointer); });
     result_ = SearchResult{};
-    result_.clusterLength = f.ClusterLength;
-    result_.convertLength = f.ConvertLength;
     f.TreeFolders = 0;
     f.TreeFiles = 0;
     f.TreeClusterCount = 0;
@@ -154,6 +152,13 @@ void FolderSearch::SearchFolder()
     const std::int16_t E = bookFolder(at, File1_, run);
 
     // The folder alone: its own files, without its table or any folder cluster.
+    // Each row's bytes at the lengths of the moment it is shown: pending
+    // events between subfolders may change the conversion length.
+    const auto lengthsNow = [&] {
+        result_.clusterLength = f.ClusterLength;
+        result_.convertLength = f.ConvertLength;
+    };
+    lengthsNow();
     result_.alone = FolderRow{0, *result_.files, f.TreeClusterCount, f.TreeConvertClusterCount};
     run([&] { showFolderAlone(view_, result_); });
 
@@ -175,6 +180,7 @@ void FolderSearch::SearchFolder()
     run([&] { addChecked(f.TreeClusterCount, f.TreeFolders, total::Clusters); });
     run([&] { addChecked(f.TreeConvertClusterCount, f.TreeFolders, total::ConvertClusters); });
 
+    lengthsNow();
     result_.subtree = totalsOf(f);
     run([&] { showSubtree(view_, result_); });
     run([&] { view_.drawUsageGraph(f.ScreenSize); });

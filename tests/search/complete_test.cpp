@@ -119,6 +119,10 @@ TEST(FatCopyCheck, EachReasonAndOnlyThose)
     t.file("sub/README", 1);
     t.folder("sub/Photos");
     t.folder("sub/photos");
+    t.file("sub/\xC3\x89T\xC3\x89", 1);  // "ÉTÉ" and "été": one name to FAT
+    t.file("sub/\xC3\xA9t\xC3\xA9", 1);
+    t.file("sub/odd\xFE", 1);             // not UTF-8, and not one name
+    t.file("sub/odd\xFF", 1);
     std::filesystem::create_symlink("ok.txt", t.path("link"));
     ASSERT_EQ(::mkfifo(t.path("sub/fifo").c_str(), 0644), 0);
     const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -143,7 +147,8 @@ TEST(FatCopyCheck, EachReasonAndOnlyThose)
         {"sub/a:b", "forbidden_character"},   {"sub/what?", "forbidden_character"},
         {"sub/ctl\x01", "forbidden_character"}, {"sub/dot.", "trailing_dot_or_space"},
         {"sub/space ", "trailing_dot_or_space"}, {"sub/Readme", "case_collision"},
-        {"sub/photos", "case_collision"},     {"link", "symbolic_link"},
+        {"sub/photos", "case_collision"},     {"sub/\xC3\xA9t\xC3\xA9", "case_collision"},
+        {"link", "symbolic_link"},
         {"sub/fifo", "special_file"},         {"sock", "special_file"},
     };
     EXPECT_EQ(found(false), exfat);
