@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Times the folder search (dorvelix-report) against `du -sx` on the same tree
 # of about 150,000 entries, warm cache, several alternating runs, and prints
-# the median times and their ratio. Then compares the report's peak memory on
-# trees of half and full size: it should stay flat as the tree grows.
+# the median times and their ratio, for the window's search and for the
+# report's --complete walk (which, like du, counts every level and entry).
+# Then compares the report's peak memory on trees of half and full size, for
+# both walks: it should stay flat as the tree grows.
 #
 #   bash bench/search_vs_du.sh [RUNS]      (default 7 runs each)
 set -euo pipefail
@@ -53,7 +55,19 @@ d=$(median < "$work/t_du")
 echo "median of $runs runs: dorvelix-report ${r} us, du -sx ${d} us"
 awk -v r="$r" -v d="$d" 'BEGIN { printf "ratio (report / du): %.2f  (goal: <= 1.00)\n", r / d }'
 
-peak() { /usr/bin/time -f %M "$report" "$1" 2>&1 >/dev/null | tail -1; }
-h=$(peak "$work/half"); f=$(peak "$work/full")
-echo "peak memory: half tree ${h} KiB, full tree ${f} KiB"
-awk -v h="$h" -v f="$f" 'BEGIN { printf "memory growth (full / half): %.2f  (flat: about 1.00)\n", f / h }'
+: > "$work/t_complete"; : > "$work/t_du"
+for _ in $(seq 1 "$runs"); do
+  s=$(ms); "$report" --complete "$work/full" >/dev/null 2>&1 || true; e=$(ms); echo $(( (e - s) / 1000 )) >> "$work/t_complete"
+  s=$(ms); du -sx "$work/full" >/dev/null; e=$(ms); echo $(( (e - s) / 1000 )) >> "$work/t_du"
+done
+c=$(median < "$work/t_complete")
+d=$(median < "$work/t_du")
+echo "median of $runs runs: dorvelix-report --complete ${c} us, du -sx ${d} us"
+awk -v r="$c" -v d="$d" 'BEGIN { printf "ratio (report --complete / du): %.2f  (goal: <= 1.00)\n", r / d }'
+
+peak() { /usr/bin/time -f %M "$report" "$@" 2>&1 >/dev/null | tail -1; }
+for walk in "" --complete; do
+  h=$(peak $walk "$work/half"); f=$(peak $walk "$work/full")
+  echo "peak memory${walk:+ ($walk)}: half tree ${h} KiB, full tree ${f} KiB"
+  awk -v h="$h" -v f="$f" 'BEGIN { printf "memory growth (full / half): %.2f  (flat: about 1.00)\n", f / h }'
+done
