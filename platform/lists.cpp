@@ -45,17 +45,19 @@ void FileList::setPath(const std::string& path, std::shared_ptr<const FolderScan
         fresh = FolderScan::read(clean);
 
     std::vector<const FolderEntry*> files;
+    int leftOut = 0;
     for (const FolderEntry& e : fresh->entries()) {
         if (e.kind == EntryKind::Folder)
             continue;
-        if (!showHidden && e.name.front() == '.')
+        if ((!showHidden && e.name.front() == '.') || (!showSystem && e.kind == EntryKind::Special)) {
+            ++leftOut;
             continue;
-        if (!showSystem && e.kind == EntryKind::Special)
-            continue;
+        }
         files.push_back(&e);
     }
     scan_ = std::move(fresh);
     files_ = std::move(files);
+    leftOut_ = leftOut;
     listIndex = -1;
 }
 

@@ -50,6 +50,8 @@ public:
 
     const std::string& path() const;
     int listCount() const { return static_cast<int>(files_.size()); }
+    // The hidden and system entries the settings left out of the list.
+    int leftOutCount() const { return leftOut_; }
     // The bare name of entry i (exact bytes).
     const std::string& list(int i) const;
     // Entry i's own length in bytes; RuntimeError 53 or 52.
@@ -59,6 +61,7 @@ public:
 private:
     std::shared_ptr<const FolderScan> scan_;
     std::vector<const FolderEntry*> files_;
+    int leftOut_ = 0;
 };
 
 }  // namespace dorvelix

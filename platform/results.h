@@ -60,6 +60,7 @@ struct SubfolderRow {
 struct WalkLimits {
     bool complete = false;           // every level, hidden and special files at every depth
     long long levelsSkipped = 0;     // folders below the deepest level: not entered
+    long long hiddenSkipped = 0;     // hidden and special files where the walk does not list them
     long long unreadableFolders = 0; // not opened: skipped with everything below them
     long long unreadableFiles = 0;   // counted, but their lengths could not be read
 };

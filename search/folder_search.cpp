@@ -197,7 +197,10 @@ void FolderSearch::levelChange(const LevelRow& row)
     Activation at{row.prefix, dir, file};
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
 
-    run([&] { file.setPath(dir.path(), dir.scan()); });
+    run([&] {
+        file.setPath(dir.path(), dir.scan());
+        result_.limits.hiddenSkipped += file.leftOutCount();
+    });
     bookTable(bookFolder(at, file, run), run);
 
     const int folderCount = dir.listCount();

@@ -95,6 +95,9 @@ QString limitsText(const WalkLimits& l)
         parts << QStringLiteral("15 levels, hidden and special files down to level 8 (--complete counts all)");
     if (l.levelsSkipped > 0)
         parts << QStringLiteral("%1 folders below level 15 not entered").arg(formatNumber(l.levelsSkipped, NumberPattern::Plain));
+    if (l.hiddenSkipped > 0)
+        parts << QStringLiteral("%1 hidden or special files below level 8 not counted")
+                     .arg(formatNumber(l.hiddenSkipped, NumberPattern::Plain));
     if (l.unreadableFolders > 0)
         parts << QStringLiteral("%1 folders could not be read").arg(formatNumber(l.unreadableFolders, NumberPattern::Plain));
     if (l.unreadableFiles > 0)
@@ -106,7 +109,7 @@ QString limitsText(const WalkLimits& l)
 
 bool limited(const WalkLimits& l)
 {
-    return l.levelsSkipped > 0 || l.unreadableFolders > 0 || l.unreadableFiles > 0;
+    return l.levelsSkipped > 0 || l.hiddenSkipped > 0 || l.unreadableFolders > 0 || l.unreadableFiles > 0;
 }
 
 void printFolderRows(const SearchResult& s)
@@ -254,6 +257,7 @@ void printJson(const ReportData& r)
     j.beginObject("limits");
     j.value("complete", s.limits.complete);
     j.value("levels_skipped", s.limits.levelsSkipped);
+    j.value("hidden_skipped", s.limits.hiddenSkipped);
     j.value("unreadable_folders", s.limits.unreadableFolders);
     j.value("unreadable_files", s.limits.unreadableFiles);
     j.endObject();

@@ -127,6 +127,7 @@ TEST(ReportFolders, RowsSumToTheTotalsLargestFirstAndCompleteFindsWhatTheWindowS
     for (int i = 1; i <= 16; ++i)
         deep += "/d" + std::to_string(i);
     t.file(deep + "/.hidden", 1);
+    t.file("large/d1/d2/d3/d4/d5/d6/d7/d8/d9/.level10", 1);
     for (const bool complete : {false, true}) {
         std::vector<std::string> args{"--json", "--folders", "--convert", "32768", t.root()};
         if (complete)
@@ -154,8 +155,9 @@ TEST(ReportFolders, RowsSumToTheTotalsLargestFirstAndCompleteFindsWhatTheWindowS
         // Folders small, large, sub, d1..d16; the window enters d14 at level 15
         // and counts d15 without entering it.
         EXPECT_EQ(o["subtree"]["folders"].toInteger(), complete ? 19 : 18) << complete;
-        EXPECT_EQ(o["subtree"]["files"].toInteger(), complete ? 5 : 4) << complete;
+        EXPECT_EQ(o["subtree"]["files"].toInteger(), complete ? 6 : 4) << complete;
         EXPECT_EQ(o["limits"]["complete"].toBool(), complete);
         EXPECT_EQ(o["limits"]["levels_skipped"].toInteger(), complete ? 0 : 1);
+        EXPECT_EQ(o["limits"]["hidden_skipped"].toInteger(), complete ? 0 : 1);
     }
 }

@@ -71,6 +71,7 @@ TEST(CompleteWalk, CountsAsTheWindowWhereTheWindowHasNoLimitAndAllBeyond)
     rig.open(t.root());
     const SearchResult again = walk(t.root(), 128, 4096);
     EXPECT_EQ(rig.search.result().limits.levelsSkipped, 1);
+    EXPECT_EQ(rig.search.result().limits.hiddenSkipped, 1);  // the FIFO at level 11
     EXPECT_EQ(again.subtree->files, window.subtree->files + 2);
     EXPECT_EQ(again.subtree->folders, window.subtree->folders + 17);
     EXPECT_EQ(rig.search.result().subtree->folders, window.subtree->folders + 15);
