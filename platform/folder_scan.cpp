@@ -6,6 +6,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 #include <dirent.h>
 #include <sys/syscall.h>
 #include <fcntl.h>
@@ -50,14 +53,32 @@ int folderErrorNumber(int errnoValue)
     return driveHasGone(errnoValue) ? err::DiskNotReady : err::PathNotFound;
 }
 
-bool listOrderLess(std::string_view a, std::string_view b)
+namespace {
+
+unsigned char folded(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
+
+// The first eight folded bytes of a name, big-endian and zero-padded, so that
+// most comparisons in a sort are one integer comparison. Names hold no NUL
+// byte, so the padding puts a shorter name first.
+std::uint64_t foldedHead(std::string_view name)
+{
+    std::uint64_t head = 0;
+    const size_t n = std::min<size_t>(name.size(), 8);
+    for (size_t k = 0; k < n; ++k)
+        head |= static_cast<std::uint64_t>(folded(static_cast<unsigned char>(name[k]))) << (56 - 8 * k);
+    return head;
+}
+
+// listOrderLess for two names whose first `from` folded bytes are equal.
+bool listOrderLessFrom(std::string_view a, std::string_view b, size_t from)
 {
     const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char ca = static_cast<unsigned char>(a[i]);
-        unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (ca >= 'A' && ca <= 'Z') ca += 'a' - 'A';
-        if (cb >= 'A' && cb <= 'Z') cb += 'a' - 'A';
+    for (size_t i = from; i < n; ++i) {
+        const unsigned char ca = folded(static_cast<unsigned char>(a[i]));
+        const unsigned char cb = folded(static_cast<unsigned char>(b[i]));
         if (ca != cb)
             return ca < cb;
     }
@@ -66,69 +87,61 @@ bool listOrderLess(std::string_view a, std::string_view b)
     return a < b;
 }
 
-namespace {
+}  // namespace
 
-EntryKind kindFromMode(mode_t mode)
+bool listOrderLess(std::string_view a, std::string_view b)
 {
-    if (S_ISDIR(mode))
-        return EntryKind::Folder;
-    if (S_ISREG(mode))
-        return EntryKind::Regular;
-    if (S_ISLNK(mode))
-        return EntryKind::Link;
-    return EntryKind::Special;
+    return listOrderLessFrom(a, b, 0);
 }
 
-// Sorts entries as listOrderLess does. Each name's case-folded key is made
-// once, and its first eight bytes are packed into a number, so that most
-// comparisons are one integer comparison; the entries are moved once. This
-// matters for folders of many thousands.
-void sortInListOrder(std::vector<FolderEntry>& entries)
+void FolderScan::sortInListOrder(std::vector<std::uint32_t>& order, const std::vector<FolderEntry>& entries) const
 {
     struct Key {
-        std::uint64_t head;  // the first eight folded bytes, big-endian, zero-padded
+        std::uint64_t head;
         std::uint32_t index;
     };
-    const size_t n = entries.size();
-    std::vector<std::string> folded(n);
-    std::vector<Key> keys(n);
-    for (size_t i = 0; i < n; ++i) {
-        std::string& f = folded[i];
-        f = entries[i].name;
-        std::uint64_t head = 0;
-        for (size_t k = 0; k < f.size(); ++k) {
-            char& c = f[k];
-            if (c >= 'A' && c <= 'Z')
-                c += 'a' - 'A';
-            if (k < 8)
-                head |= static_cast<std::uint64_t>(static_cast<unsigned char>(c)) << (56 - 8 * k);
-        }
-        keys[i] = {head, static_cast<std::uint32_t>(i)};
-    }
-    // Names hold no NUL byte, so the zero padding puts a shorter name first.
+    std::vector<Key> keys(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        keys[i] = {foldedHead(name(entries[order[i]])), order[i]};
     std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         if (a.head != b.head)
             return a.head < b.head;
-        const int byKey = folded[a.index].compare(folded[b.index]);
-        return byKey != 0 ? byKey < 0 : entries[a.index].name < entries[b.index].name;
+        return listOrderLessFrom(name(entries[a.index]), name(entries[b.index]), 8);
     });
-    std::vector<FolderEntry> sorted;
-    sorted.reserve(n);
-    for (const Key& k : keys)
-        sorted.push_back(std::move(entries[k.index]));
-    entries = std::move(sorted);
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = keys[i].index;
 }
 
-}  // namespace
+std::vector<const FolderEntry*> FolderScan::entriesInListOrder() const
+{
+    std::vector<std::uint32_t> order(files_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    sortInListOrder(order, files_);
+    std::vector<const FolderEntry*> all;
+    all.reserve(folders_.size() + files_.size());
+    size_t folder = 0;
+    for (const std::uint32_t file : order) {
+        while (folder < folders_.size() && listOrderLess(name(folders_[folder]), name(files_[file])))
+            all.push_back(&folders_[folder++]);
+        all.push_back(&files_[file]);
+    }
+    while (folder < folders_.size())
+        all.push_back(&folders_[folder++]);
+    return all;
+}
 
-namespace {
+void FolderScan::Free::operator()(char* p) const
+{
+    std::free(p);
+}
 
-// Reads every entry of the open folder fd with getdents64 (no second
-// descriptor, one large buffer), classifying each without following links.
-// Entries named in mountPoints are left out before anything asks about them:
-// any folder of another file system is one of them, so a folder needs no
-// stat to tell where it lies.
-bool readEntries(int fd, const MountBoundaries::Names* mountPoints, std::vector<FolderEntry>& out)
+// Reads every entry of the open folder with getdents64 (no second descriptor,
+// one large buffer), classifying each without following links. Subfolders go
+// to folders_, every other entry to files_. Entries named in mountPoints are
+// left out before anything asks about them: any folder of another file system
+// is one of them, so a folder needs no stat to tell where it lies.
+bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
 {
     struct LinuxDirent64 {
         ino64_t d_ino;
@@ -137,13 +150,22 @@ bool readEntries(int fd, const MountBoundaries::Names* mountPoints, std::vector<
         unsigned char d_type;
         char d_name[];
     };
-    alignas(8) static thread_local char buffer[64 * 1024];
+    constexpr size_t BufferSize = 64 * 1024;  // so that a name's offset in its buffer fits 16 bits
+    alignas(8) static thread_local char buffer[BufferSize];
     for (;;) {
-        const long n = ::syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+        const long n = ::syscall(SYS_getdents64, fd_, buffer, BufferSize);
         if (n == 0)
             return true;
         if (n < 0)
             return false;
+        // The names of a call take less room than the call's records.
+        if (names_.size() > 0xFFFF)
+            throw std::bad_alloc();
+        std::unique_ptr<char, Free> chunk(static_cast<char*>(std::malloc(static_cast<size_t>(n))));
+        if (!chunk)
+            throw std::bad_alloc();
+        const auto chunkIndex = static_cast<std::uint32_t>(names_.size()) << 16;
+        std::uint32_t used = 0;
         for (long pos = 0; pos < n;) {
             const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer + pos);
             pos += d->d_reclen;
@@ -153,23 +175,38 @@ bool readEntries(int fd, const MountBoundaries::Names* mountPoints, std::vector<
             if (mountPoints && mountPoints->contains(std::string_view(name)))
                 continue;
             EntryKind kind;
-            struct stat st {};
             switch (d->d_type) {
             case DT_DIR: kind = EntryKind::Folder; break;
             case DT_REG: kind = EntryKind::Regular; break;
             case DT_LNK: kind = EntryKind::Link; break;
             case DT_CHR: case DT_BLK: case DT_FIFO: case DT_SOCK: kind = EntryKind::Special; break;
-            default:
+            default: {
                 // The listing does not give the kind: ask the entry itself.
-                kind = ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 ? kindFromMode(st.st_mode)
-                                                                          : EntryKind::Regular;
+                struct stat st;
+                kind = ::fstatat(fd_, name, &st, AT_SYMLINK_NOFOLLOW) != 0 ? EntryKind::Regular
+                    : S_ISDIR(st.st_mode)                                  ? EntryKind::Folder
+                    : S_ISREG(st.st_mode)                                  ? EntryKind::Regular
+                    : S_ISLNK(st.st_mode)                                  ? EntryKind::Link
+                                                                           : EntryKind::Special;
             }
-            out.push_back({name, kind});
+            }
+            const size_t size = std::strlen(name);
+            std::memcpy(chunk.get() + used, name, size + 1);
+            const FolderEntry entry{chunkIndex | used, static_cast<std::uint16_t>(size), kind};
+            used += static_cast<std::uint32_t>(size + 1);
+            (kind == EntryKind::Folder ? folders_ : files_).push_back(entry);
         }
+        if (used == 0)
+            continue;
+        // Shrinking in place: the buffer keeps only the names.
+        if (char* cut = static_cast<char*>(std::realloc(chunk.get(), used))) {
+            (void)chunk.release();
+            chunk.reset(cut);
+        }
+        nameBytes_ += used;
+        names_.push_back(std::move(chunk));
     }
 }
-
-}  // namespace
 
 namespace {
 
@@ -189,8 +226,8 @@ std::string realPathOf(int fd)
 
 }  // namespace
 
-std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const FolderScan* parent,
-                                                   std::shared_ptr<const MountBoundaries> boundaries)
+std::shared_ptr<FolderScan> FolderScan::read(std::string_view path, const FolderScan* parent,
+                                             std::shared_ptr<const MountBoundaries> boundaries)
 {
     std::string clean(path);
     while (clean.size() > 1 && clean.back() == '/')
@@ -226,9 +263,25 @@ std::shared_ptr<const FolderScan> FolderScan::read(std::string_view path, const 
     scan->isRoot_ = scan->boundaries_->isMountPoint(known);
     scan->path_ = scan->isRoot_ && clean != "/" ? clean + '/' : clean;
 
-    if (!readEntries(scan->fd_, scan->boundaries_->mountPointsIn(known), scan->entries_))
+    if (!scan->readEntries(scan->boundaries_->mountPointsIn(known)))
         throw RuntimeError(folderErrorNumber(errno), err::FolderQuery, errno);
-    sortInListOrder(scan->entries_);
+    // Subfolders are always wanted in list order: the walk visits them so.
+    // Files are sorted only by the lists whose order is seen.
+    if (scan->folders_.size() > 1) {
+        std::vector<std::uint32_t> order(scan->folders_.size());
+        for (std::uint32_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        scan->sortInListOrder(order, scan->folders_);
+        std::vector<FolderEntry> sorted;
+        sorted.reserve(order.size());
+        for (const std::uint32_t i : order)
+            sorted.push_back(scan->folders_[i]);
+        scan->folders_ = std::move(sorted);
+    }
+    if (!scan->files_.empty()) {
+        scan->lengths_ = std::make_unique_for_overwrite<long long[]>(scan->files_.size());
+        std::fill_n(scan->lengths_.get(), scan->files_.size(), NotQueried);
+    }
     return scan;
 }
 
@@ -247,12 +300,36 @@ std::string FolderScan::childPath(std::string_view name) const
     return full;
 }
 
-long long FolderScan::entryLength(const std::string& name) const
+long long FolderScan::queryLength(std::uint32_t file) const
 {
-    struct stat st {};
-    if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        throw RuntimeError(lengthErrorNumber(errno), err::LengthQuery);
-    return static_cast<long long>(st.st_size);
+    struct stat st;
+    const long long length = ::fstatat(fd_, cName(files_[file]), &st, AT_SYMLINK_NOFOLLOW) == 0
+        ? static_cast<long long>(st.st_size) : -errno;
+    lengths_[file] = length;
+    return length;
+}
+
+long long FolderScan::fileLength(std::uint32_t file) const
+{
+    const long long length = lengthOrError(file);
+    if (length < 0)
+        throw RuntimeError(lengthErrorNumber(static_cast<int>(-length)), err::LengthQuery);
+    return length;
+}
+
+void FolderScan::queryLengths(std::uint32_t from, std::uint32_t to, bool hiddenAndSystem) const
+{
+    for (std::uint32_t i = from; i < to; ++i) {
+        const FolderEntry& e = files_[i];
+        if (listed(name(e), e.kind, hiddenAndSystem, hiddenAndSystem))
+            queryLength(i);
+    }
+}
+
+size_t FolderScan::footprint() const
+{
+    return sizeof(FolderScan) + nameBytes_ + (folders_.capacity() + files_.capacity()) * sizeof(FolderEntry)
+        + files_.size() * sizeof(long long);
 }
 
 }  // namespace dorvelix

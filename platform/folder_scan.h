@@ -1,11 +1,13 @@
-// One read of a folder: its entries in list order, and the open folder kept
-// for queries on them (lengths are read relative to it, so long paths and
-// renamed parents do not matter and no path is resolved twice). Mount points
-// of the mount table are left out of the entries without being touched.
+// One read of a folder: its entries, and the open folder kept for queries on
+// them (lengths are read relative to it, so long paths and renamed parents do
+// not matter and no path is resolved twice). The names of one listing call
+// live in one buffer; an entry holds the place of its name there. Mount
+// points of the mount table are left out of the entries without being touched.
 #pragma once
 
 #include "mount_boundaries.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,7 +19,8 @@ namespace dorvelix {
 enum class EntryKind : unsigned char { Folder, Regular, Link, Special };
 
 struct FolderEntry {
-    std::string name;  // exact bytes
+    std::uint32_t nameAt;  // buffer number << 16 | offset of the name (NUL-terminated) in it
+    std::uint16_t nameSize;
     EntryKind kind;
 };
 
@@ -29,8 +32,8 @@ public:
     // of the parent's scan, else of the mount table as it is now.
     // Throws RuntimeError 76 when the folder cannot be opened or read, 71 when
     // its drive has gone (a FUSE driver that ended, a device pulled out).
-    static std::shared_ptr<const FolderScan> read(std::string_view path, const FolderScan* parent = nullptr,
-                                                  std::shared_ptr<const MountBoundaries> boundaries = {});
+    static std::shared_ptr<FolderScan> read(std::string_view path, const FolderScan* parent = nullptr,
+                                            std::shared_ptr<const MountBoundaries> boundaries = {});
     ~FolderScan();
     FolderScan(const FolderScan&) = delete;
     FolderScan& operator=(const FolderScan&) = delete;
@@ -39,11 +42,45 @@ public:
     // others do not.
     const std::string& path() const { return path_; }
     bool isRoot() const { return isRoot_; }
-    const std::vector<FolderEntry>& entries() const { return entries_; }
+    // Subfolders on the folder's own file system, in list order.
+    const std::vector<FolderEntry>& folders() const { return folders_; }
+    // Every other entry (files, links, special files), in the order the
+    // system gave them; see sortInListOrder.
+    const std::vector<FolderEntry>& files() const { return files_; }
+    std::string_view name(const FolderEntry& e) const { return {cName(e), e.nameSize}; }
+    const char* cName(const FolderEntry& e) const { return names_[e.nameAt >> 16].get() + (e.nameAt & 0xFFFF); }
     // The full path of an entry of this folder.
     std::string childPath(std::string_view name) const;
-    // An entry's own length (links not followed); RuntimeError 53 or 52.
-    long long entryLength(const std::string& name) const;
+
+    // File i's own length (links not followed); RuntimeError 53 or 52, 71
+    // when the drive has gone. A length read before is not read again.
+    long long fileLength(std::uint32_t file) const;
+    // The same without raising: the length, or -errno when it cannot be read.
+    long long lengthOrError(std::uint32_t file) const
+    {
+        const long long length = lengths_[file];
+        return length == NotQueried ? queryLength(file) : length;
+    }
+    // Reads ahead the own lengths of files [from, to) that a list showing
+    // hidden and system files as told would list. Different ranges may be
+    // read by different threads at once; a range is read by one thread.
+    void queryLengths(std::uint32_t from, std::uint32_t to, bool hiddenAndSystem) const;
+    // Whether a file list of this kind lists the entry.
+    static bool listed(std::string_view name, EntryKind kind, bool hidden, bool system)
+    {
+        return (hidden || name.front() != '.') && (system || kind != EntryKind::Special);
+    }
+    // Every entry, folders and files, in list order.
+    std::vector<const FolderEntry*> entriesInListOrder() const;
+    // The own length of an entry of files(), as fileLength.
+    long long entryLength(const FolderEntry& file) const
+    {
+        return fileLength(static_cast<std::uint32_t>(&file - files_.data()));
+    }
+    // Sorts entry indices (into entries) as listOrderLess orders their names.
+    void sortInListOrder(std::vector<std::uint32_t>& order, const std::vector<FolderEntry>& entries) const;
+    // The bytes held for the folder's names and entries.
+    size_t footprint() const;
     // The mount points this scan and the scans of its subfolders leave out.
     const std::shared_ptr<const MountBoundaries>& boundaries() const { return boundaries_; }
 
@@ -54,7 +91,21 @@ private:
     std::string path_;
     std::string realPath_;  // without symbolic links, for the mount table; "" when unknown
     std::shared_ptr<const MountBoundaries> boundaries_;
-    std::vector<FolderEntry> entries_;
+    struct Free {
+        void operator()(char* p) const;
+    };
+    // One buffer for the names of each listing call (at most 64 KiB), cut to
+    // what they hold.
+    std::vector<std::unique_ptr<char, Free>> names_;
+    size_t nameBytes_ = 0;
+    bool readEntries(const MountBoundaries::Names* mountPoints);
+    std::vector<FolderEntry> folders_;
+    std::vector<FolderEntry> files_;
+    static constexpr long long NotQueried = -(1LL << 62);
+    // Lengths read so far, by file index: NotQueried, a length, or -errno. A
+    // cache of what the system says, filled also through a const scan.
+    std::unique_ptr<long long[]> lengths_;
+    long long queryLength(std::uint32_t file) const;
 };
 
 // Orders names ignoring the case of ASCII letters, then by their bytes.

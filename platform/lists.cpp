@@ -10,14 +10,14 @@ const std::string emptyText;
 
 void FolderList::setPath(const std::string& path, const FolderScan* parent)
 {
-    auto scan = FolderScan::read(path, parent);
-    std::vector<const FolderEntry*> folders;
-    for (const FolderEntry& e : scan->entries()) {
-        if (e.kind == EntryKind::Folder)
-            folders.push_back(&e);
-    }
+    setScan(FolderScan::read(path, parent));
+}
+
+void FolderList::setScan(std::shared_ptr<const FolderScan> scan)
+{
+    if (!scan)
+        throw RuntimeError(err::PathNotFound, err::FolderQuery);
     scan_ = std::move(scan);
-    folders_ = std::move(folders);
     if (onChange)
         onChange();
 }
@@ -33,7 +33,7 @@ std::string FolderList::list(int i) const
         return path();
     if (i < 0 || i >= listCount())
         throw RuntimeError(5);
-    return scan_->childPath(folders_[static_cast<size_t>(i)]->name);
+    return scan_->childPath(scan_->name(scan_->folders()[static_cast<size_t>(i)]));
 }
 
 void FileList::setPath(const std::string& path, std::shared_ptr<const FolderScan> fresh)
@@ -44,21 +44,26 @@ void FileList::setPath(const std::string& path, std::shared_ptr<const FolderScan
     if (!fresh || (fresh->path() != clean && fresh->path() != clean + '/'))
         fresh = FolderScan::read(clean);
 
-    std::vector<const FolderEntry*> files;
-    int leftOut = 0;
-    for (const FolderEntry& e : fresh->entries()) {
-        if (e.kind == EntryKind::Folder)
-            continue;
-        if ((!showHidden && e.name.front() == '.') || (!showSystem && e.kind == EntryKind::Special)) {
-            ++leftOut;
-            continue;
-        }
-        files.push_back(&e);
+    const std::vector<FolderEntry>& entries = fresh->files();
+    std::vector<std::uint32_t> files;
+    files.reserve(entries.size());
+    for (std::uint32_t i = 0; i < entries.size(); ++i) {
+        if (FolderScan::listed(fresh->name(entries[i]), entries[i].kind, showHidden, showSystem))
+            files.push_back(i);
     }
+    leftOut_ = static_cast<int>(entries.size() - files.size());
     scan_ = std::move(fresh);
     files_ = std::move(files);
-    leftOut_ = leftOut;
+    sorted_ = files_.size() < 2;
     listIndex = -1;
+}
+
+void FileList::inListOrder() const
+{
+    if (sorted_)
+        return;
+    scan_->sortInListOrder(files_, scan_->files());
+    sorted_ = true;
 }
 
 const std::string& FileList::path() const
@@ -66,16 +71,20 @@ const std::string& FileList::path() const
     return scan_ ? scan_->path() : emptyText;
 }
 
-const std::string& FileList::list(int i) const
+std::string_view FileList::name(int i) const
 {
     if (i < 0 || i >= listCount())
         throw RuntimeError(5);
-    return files_[static_cast<size_t>(i)]->name;
+    inListOrder();
+    return scan_->name(scan_->files()[files_[static_cast<size_t>(i)]]);
 }
 
 long long FileList::length(int i) const
 {
-    return scan_->entryLength(list(i));
+    if (i < 0 || i >= listCount())
+        throw RuntimeError(5);
+    inListOrder();
+    return scan_->fileLength(files_[static_cast<size_t>(i)]);
 }
 
 }  // namespace dorvelix

@@ -21,18 +21,20 @@ public:
     // and onChange does not run. parent, when given, is the scan that listed
     // path, so the folder is opened relative to it.
     void setPath(const std::string& path, const FolderScan* parent = nullptr);
+    // The same with a folder already read (by a read-ahead): a null scan
+    // fails as a folder that cannot be opened would.
+    void setScan(std::shared_ptr<const FolderScan> scan);
 
     // The open folder ("" before the first assignment).
     const std::string& path() const;
     // Number of subfolders. Not limited to 32,767: every subfolder is listed.
-    int listCount() const { return static_cast<int>(folders_.size()); }
+    int listCount() const { return scan_ ? static_cast<int>(scan_->folders().size()) : 0; }
     // Full path of subfolder i (0 .. listCount()-1); i = -1 is the open folder.
     std::string list(int i) const;
     const std::shared_ptr<const FolderScan>& scan() const { return scan_; }
 
 private:
     std::shared_ptr<const FolderScan> scan_;
-    std::vector<const FolderEntry*> folders_;
 };
 
 class FileList {
@@ -53,14 +55,24 @@ public:
     // The hidden and system entries the settings left out of the list.
     int leftOutCount() const { return leftOut_; }
     // The bare name of entry i (exact bytes).
-    const std::string& list(int i) const;
+    std::string list(int i) const { return std::string(name(i)); }
+    std::string_view name(int i) const;
     // Entry i's own length in bytes; RuntimeError 53 or 52.
     long long length(int i) const;
     const std::shared_ptr<const FolderScan>& scan() const { return scan_; }
 
+    // The entries in the order the system gave them, for a caller that sees
+    // no order (a total is the same in any order): entry k of this order is
+    // the scan's file unorderedFile(k). Sorting happens on the first look at
+    // list, name or length, or by inListOrder.
+    std::uint32_t unorderedFile(int k) const { return files_[static_cast<size_t>(k)]; }
+    void inListOrder() const;
+
 private:
     std::shared_ptr<const FolderScan> scan_;
-    std::vector<const FolderEntry*> files_;
+    // Indices into the scan's files, in list order once sorted_.
+    mutable std::vector<std::uint32_t> files_;
+    mutable bool sorted_ = true;
     int leftOut_ = 0;
 };
 

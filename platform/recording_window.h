@@ -18,6 +18,7 @@ public:
     void beep() override { ++beeps; }
     void setMousePointer(int pointer) override { pointers.push_back(pointer); }
     void processEvents() override;
+    void processPaintEvents() override { ++paintRuns; }
 
     void setBoxText(int textNumber, const QString& text) override { boxes[textNumber] = text; }
     void checkConvertLength(int index) override { checkedConvertIndex = index; }
@@ -31,6 +32,7 @@ public:
     int beeps = 0;
     std::vector<int> pointers;
     int pendingEventRuns = 0;
+    int paintRuns = 0;
     std::map<int, QString> boxes;
     int checkedConvertIndex = -1;
     std::vector<int> graphSizes;

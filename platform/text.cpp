@@ -1,6 +1,7 @@
 #include "text.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace dorvelix {
 
@@ -50,9 +51,22 @@ size_t validSequenceLength(std::string_view s, size_t i)
 int characterCount(std::string_view bytes)
 {
     int count = 0;
-    for (size_t i = 0; i < bytes.size(); ++count) {
-        const size_t len = validSequenceLength(bytes, i);
-        i += len == 0 ? 1 : len;
+    for (size_t i = 0; i < bytes.size();) {
+        // ASCII bytes are one character each and need no decoding: eight of
+        // them are told at once.
+        std::uint64_t eight;
+        if (i + 8 <= bytes.size() && (std::memcpy(&eight, bytes.data() + i, 8), (eight & 0x8080808080808080u) == 0)) {
+            i += 8;
+            count += 8;
+            continue;
+        }
+        if (static_cast<std::uint8_t>(bytes[i]) < 0x80) {
+            ++i;
+        } else {
+            const size_t len = validSequenceLength(bytes, i);
+            i += len == 0 ? 1 : len;
+        }
+        ++count;
     }
     return count;
 }

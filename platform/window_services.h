@@ -21,6 +21,9 @@ public:
     virtual void setMousePointer(int pointer) = 0;
     // Lets the window handle its pending events once.
     virtual void processEvents() = 0;
+    // Lets the window repaint: pending paint and other non-input events run,
+    // user input waits for the next processEvents.
+    virtual void processPaintEvents() = 0;
 };
 
 // The window's value boxes (Text1 .. Text37) and the two drawings that the

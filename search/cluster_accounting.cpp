@@ -4,6 +4,8 @@
 #include "text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace dorvelix {
 
@@ -21,7 +23,8 @@ void BookFileLength(FormState& form, long long length)
 
 bool needsLongNameEntry(std::string_view name)
 {
-    return name.size() > 12 && characterCount(name) > 12;
+    // A character takes at most four bytes, so more than 48 are more than 12.
+    return name.size() > 12 && (name.size() > 48 || characterCount(name) > 12);
 }
 
 long long clusterUnits(long long length, long long clusterLength)
@@ -34,6 +37,18 @@ long long clusterUnits(long long length, long long clusterLength)
 long long entriesPerCluster(long long clusterLength)
 {
     return std::max<long long>(1, clusterLength / 32);
+}
+
+bool BookingCannotFail(const FormState& form, long long lengthSum, long long files)
+{
+    if (form.ClusterLength <= 0 || form.ConvertLength <= 0 || lengthSum < 0 || files < 0)
+        return false;
+    // Each file adds at most its length's quotient and one more.
+    const auto fits = [&](std::int32_t total, std::int32_t length) {
+        const long long room = std::numeric_limits<std::int32_t>::max() - static_cast<long long>(total) - files;
+        return room >= 0 && lengthSum / length <= room;
+    };
+    return fits(form.TreeClusterCount, form.ClusterLength) && fits(form.TreeConvertClusterCount, form.ConvertLength);
 }
 
 }  // namespace dorvelix

@@ -26,6 +26,11 @@ long long clusterUnits(long long length, long long clusterLength);
 // The 32-byte entries one cluster of a folder's table holds, at least one.
 long long entriesPerCluster(long long clusterLength);
 
+// Whether booking files whose lengths add up to lengthSum, one by one, is
+// certain to raise no error at the present totals: then the order in which
+// they are booked cannot be seen.
+bool BookingCannotFail(const FormState& form, long long lengthSum, long long files);
+
 // The tags that name the totals in overflow errors.
 namespace total {
 inline constexpr const char* Folders = "TreeFolders";

@@ -39,26 +39,28 @@ long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& fo
     if (observer_)
         observer_->folderRead(path, folder);
     long long entries = 2;
-    for (const FolderEntry& e : folder.entries()) {
+    for (const FolderEntry* entry : folder.entriesInListOrder()) {
+        const FolderEntry& e = *entry;
+        const std::string name(folder.name(e));
         ++entries;
         if (e.kind == EntryKind::Folder) {
             ++t.folders;
             continue;
         }
         ++t.files;
-        if (needsLongNameEntry(e.name))
+        if (needsLongNameEntry(name))
             ++entries;
         long long length = 0;
         try {
-            length = folder.entryLength(e.name);
+            length = folder.entryLength(e);
         } catch (const RuntimeError& error) {
-            failed(error, folder.childPath(e.name), limits_.unreadableFiles);
+            failed(error, folder.childPath(name), limits_.unreadableFiles);
             continue;
         }
         t.clusters += clusterUnits(length, clusterLength_);
         t.convertClusters += clusterUnits(length, convertLength_);
         if (observer_)
-            observer_->fileBooked(joined(path, e.name), e, length);
+            observer_->fileBooked(joined(path, name), e, length);
     }
     return entries;
 }
@@ -71,17 +73,16 @@ void CompleteWalk::bookTable(long long entries, FolderRow& t) const
 
 void CompleteWalk::walkBelow(const std::string& path, const FolderScan& folder, FolderRow& t)
 {
-    for (const FolderEntry& e : folder.entries()) {
-        if (e.kind != EntryKind::Folder)
-            continue;
+    for (const FolderEntry& e : folder.folders()) {
+        const std::string name(folder.name(e));
         std::shared_ptr<const FolderScan> sub;
         try {
-            sub = FolderScan::read(folder.childPath(e.name), &folder);
+            sub = FolderScan::read(folder.childPath(name), &folder);
         } catch (const RuntimeError& error) {
-            failed(error, folder.childPath(e.name), limits_.unreadableFolders);
+            failed(error, folder.childPath(name), limits_.unreadableFolders);
             continue;
         }
-        const std::string subPath = joined(path, e.name);
+        const std::string subPath = joined(path, name);
         bookTable(bookFolder(subPath, *sub, t), t);
         walkBelow(subPath, *sub, t);
     }
@@ -108,22 +109,21 @@ SearchResult CompleteWalk::run(const std::string& folder)
     r.ownTableConvertClusters = 1 + (top->isRoot() ? entries / entriesPerCluster(convertLength_) : 0);
     r.subfolders.push_back({{}, {0, t.files, t.clusters, t.convertClusters}});
 
-    for (const FolderEntry& e : top->entries()) {
-        if (e.kind != EntryKind::Folder)
-            continue;
+    for (const FolderEntry& e : top->folders()) {
+        const std::string name(top->name(e));
         FolderRow row{1, 0, 1, 1};  // the subfolder itself and its folder cluster
         std::shared_ptr<const FolderScan> sub;
         try {
-            sub = FolderScan::read(top->childPath(e.name), top.get());
-            bookTable(bookFolder(e.name, *sub, row), row);
-            walkBelow(e.name, *sub, row);
+            sub = FolderScan::read(top->childPath(name), top.get());
+            bookTable(bookFolder(name, *sub, row), row);
+            walkBelow(name, *sub, row);
         } catch (const RuntimeError& error) {
-            failed(error, top->childPath(e.name), limits_.unreadableFolders);
+            failed(error, top->childPath(name), limits_.unreadableFolders);
         }
         // Every folder below takes its first cluster too.
         row.clusters += row.folders - 1;
         row.convertClusters += row.folders - 1;
-        r.subfolders.push_back({e.name, row});
+        r.subfolders.push_back({name, row});
         t.files += row.files;
         t.clusters += row.clusters;
         t.convertClusters += row.convertClusters;

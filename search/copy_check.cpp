@@ -71,21 +71,23 @@ void FatCopyCheck::folderRead(const std::string& path, const FolderScan& folder)
     // FAT compares names without letter case: the second of two such names
     // would overwrite the first.
     std::set<QString> folded;
-    for (const FolderEntry& e : folder.entries()) {
-        const std::string entryPath = joined(path, e.name);
+    for (const FolderEntry* entry : folder.entriesInListOrder()) {
+        const FolderEntry& e = *entry;
+        const std::string_view name = folder.name(e);
+        const std::string entryPath = joined(path, std::string(name));
         const auto block = [&](BlockReason reason) { blocked_.push_back({entryPath, reason}); };
         if (e.kind == EntryKind::Link)
             block(BlockReason::SymbolicLink);
         else if (e.kind == EntryKind::Special)
             block(BlockReason::SpecialFile);
         bool forbidden = false;
-        for (const char c : e.name)
+        for (const char c : name)
             forbidden = forbidden || forbiddenCharacter(static_cast<unsigned char>(c));
         if (forbidden)
             block(BlockReason::ForbiddenCharacter);
-        if (e.name.back() == '.' || e.name.back() == ' ')
+        if (name.back() == '.' || name.back() == ' ')
             block(BlockReason::TrailingDotOrSpace);
-        if (!folded.insert(caseKey(e.name)).second)
+        if (!folded.insert(caseKey(std::string(name))).second)
             block(BlockReason::CaseCollision);
     }
 }

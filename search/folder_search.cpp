@@ -7,6 +7,8 @@
 #include "steps.h"
 #include "text.h"
 
+#include <limits>
+
 namespace dorvelix {
 
 namespace {
@@ -109,14 +111,53 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
     run([&] { addChecked(f.TreeFiles, file.listCount(), total::Files); });
     std::int16_t E = 0;
     run([&] { E = narrow<std::int16_t>(at.dir.listCount() + 2LL, total::Entries); });
+    // E stops at its largest value; its overflow is reported once a folder.
+    const auto addEntry = [&] {
+        if (E < std::numeric_limits<std::int16_t>::max())
+            ++E;
+        else if (!at.entryOverflowReported)
+            run([&] { addChecked(E, 1, total::Entries); });
+    };
 
     const int fileCount = file.listCount();
+    if (fileCount == 0)
+        return E;
+    // The files are booked in list order only where that order can be seen:
+    // when a length cannot be read or a total may overflow, the messages
+    // follow it. Otherwise every order gives the same totals.
+    const FolderScan& scan = *file.scan();
+    long long lengthSum = 0;
+    bool quiet = true;
+    for (int k = 0; k < fileCount && quiet; ++k) {
+        const long long length = scan.lengthOrError(file.unorderedFile(k));
+        quiet = length >= 0 && !__builtin_add_overflow(lengthSum, length, &lengthSum);
+    }
+    if (quiet && BookingCannotFail(f, lengthSum, fileCount)) {
+        // No message can come from the files but E's: their clusters are
+        // added up and booked at once.
+        long long clusters = 0;
+        long long convertClusters = 0;
+        for (int k = 0; k < fileCount; ++k) {
+            const std::uint32_t i = file.unorderedFile(k);
+            addEntry();
+            if (needsLongNameEntry(scan.name(scan.files()[i])))
+                addEntry();
+            const long long length = scan.lengthOrError(i);
+            clusters += clusterUnits(length, f.ClusterLength);
+            convertClusters += clusterUnits(length, f.ConvertLength);
+        }
+        at.j = fileCount + 1;
+        run([&] { addChecked(f.TreeClusterCount, clusters, total::Clusters); });
+        run([&] { addChecked(f.TreeConvertClusterCount, convertClusters, total::ConvertClusters); });
+        return E;
+    }
+    file.inListOrder();
     for (at.j = 1; at.j <= fileCount; ++at.j) {
-        const std::string& name = file.list(at.j - 1);
-        run([&] { addChecked(E, 1, total::Entries); });
-        if (needsLongNameEntry(name))
-            run([&] { addChecked(E, 1, total::Entries); });
-        run([&] { BookFileLength(f, file.length(at.j - 1)); });
+        const std::uint32_t k = file.unorderedFile(at.j - 1);
+        addEntry();
+        if (needsLongNameEntry(scan.name(scan.files()[k])))
+            addEntry();
+        run([&] { BookFileLength(f, scan.fileLength(k)); });
     }
     return E;
 }
@@ -145,7 +186,8 @@ void FolderSearch::SearchFolder()
     f.TreeFiles = 0;
     f.TreeClusterCount = 0;
     f.TreeConvertClusterCount = 0;
-    run([&] { File1_.setPath(dir1.path()); });
+    // File1 takes the listing that Dir1 has just read.
+    run([&] { File1_.setPath(dir1.path(), dir1.scan()); });
     result_.files = File1_.listCount();
     run([&] { showFolderFiles(view_, *result_.files); });
     NotRootFolder = dir1.path().ends_with('/') ? False : True;
@@ -169,12 +211,25 @@ void FolderSearch::SearchFolder()
 
     const int folderCount = dir1.listCount();
     FolderList& next = dirs_[FirstLevelList];
+    if (readAheadOn_ && folderCount > 0) {
+        std::vector<ReadAhead::Level> levels;
+        for (const LevelRow& row : LevelTable)
+            levels.push_back({row.hiddenAndSystem, row.entersNextLevel});
+        readAhead_ = std::make_unique<ReadAhead>(std::move(levels));
+    }
+    lastPaint_ = std::chrono::steady_clock::now();
     for (at.j = 1; at.j <= folderCount; ++at.j) {
+        // Each top-level subfolder is read ahead from the moment the walk
+        // enters it: nothing is read before the pending events have run.
+        if (readAhead_)
+            readAhead_->start(dir1.scan(), static_cast<std::uint32_t>(at.j - 1));
         const FolderRow before = totalsOf(f);
-        run([&] { next.setPath(dir1.list(at.j - 1), dir1.scan().get()); });
+        run([&] { next.setScan(enter(dir1, at.j - 1)); });
         result_.subfolders.push_back({lastComponent(dir1.list(at.j - 1)), walked(before, totalsOf(f))});
         run([&] { window_.processEvents(); });
+        lastPaint_ = std::chrono::steady_clock::now();
     }
+    readAhead_.reset();
 
     // Every counted subfolder's table takes at least one cluster.
     run([&] { addChecked(f.TreeClusterCount, f.TreeFolders, total::Clusters); });
@@ -187,6 +242,27 @@ void FolderSearch::SearchFolder()
     run([&] { window_.beep(); });
     run([&] { window_.setMousePointer(DefaultPointer); });
     searching_ = false;
+}
+
+// The scan of subfolder index of dir: read ahead, or read now.
+std::shared_ptr<const FolderScan> FolderSearch::enter(const FolderList& dir, int index)
+{
+    if (readAhead_) {
+        if (auto scan = readAhead_->take(dir.scan().get(), static_cast<std::uint32_t>(index)))
+            return scan;
+    }
+    return FolderScan::read(dir.list(index), dir.scan().get());
+}
+
+// Inside the levels the window only repaints (user input is handled between
+// top-level subfolders), and only when a repaint is due.
+void FolderSearch::paintIfDue()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPaint_ < paintInterval)
+        return;
+    window_.processPaintEvents();
+    lastPaint_ = std::chrono::steady_clock::now();
 }
 
 void FolderSearch::levelChange(const LevelRow& row)
@@ -202,12 +278,13 @@ void FolderSearch::levelChange(const LevelRow& row)
         result_.limits.hiddenSkipped += file.leftOutCount();
     });
     bookTable(bookFolder(at, file, run), run);
+    paintIfDue();
 
     const int folderCount = dir.listCount();
     if (row.entersNextLevel) {
         FolderList& next = dirs_[n + 1];
         for (at.j = 1; at.j <= folderCount; ++at.j)
-            run([&] { next.setPath(dir.list(at.j - 1), dir.scan().get()); });
+            run([&] { next.setScan(enter(dir, at.j - 1)); });
     } else {
         for (at.j = 1; at.j <= folderCount; ++at.j) {
             ++result_.limits.levelsSkipped;

@@ -5,12 +5,15 @@
 #include "form_state.h"
 #include "level_table.h"
 #include "lists.h"
+#include "read_ahead.h"
 #include "results.h"
 #include "runtime_error.h"
 #include "steps.h"
 #include "window_services.h"
 
 #include <array>
+#include <chrono>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -35,6 +38,12 @@ public:
     const FolderList& folderList(int n) const { return dirs_[static_cast<size_t>(n)]; }
     const FileList& fileList(int n) const { return files_[static_cast<size_t>(n)]; }
 
+    // Whether the folders below the chosen one are read ahead on a second
+    // thread (on by default); off, each is read when the walk enters it.
+    void setReadAhead(bool on) { readAheadOn_ = on; }
+    // How long the walk runs before it lets the window repaint.
+    std::chrono::milliseconds paintInterval{50};
+
 private:
     struct Activation;
 
@@ -42,6 +51,8 @@ private:
     std::int16_t bookFolder(Activation& at, const FileList& file, StepRunner& run);
     void bookTable(std::int16_t E, StepRunner& run);
     void report(Activation& at, const RuntimeError& e);
+    std::shared_ptr<const FolderScan> enter(const FolderList& dir, int index);
+    void paintIfDue();
 
     FormState& form_;
     FolderList& Dir1_;
@@ -55,6 +66,9 @@ private:
     // What is reported once a search (overflowing totals, a drive that has gone).
     std::set<std::string> reportedOnce_;
     SearchResult result_;
+    bool readAheadOn_ = true;
+    std::unique_ptr<ReadAhead> readAhead_;  // during a search
+    std::chrono::steady_clock::time_point lastPaint_;
 };
 
 }  // namespace dorvelix

@@ -79,4 +79,9 @@ void QtWindowServices::processEvents()
     QApplication::processEvents();
 }
 
+void QtWindowServices::processPaintEvents()
+{
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 }  // namespace dorvelix

@@ -25,6 +25,7 @@ public:
     // was set.
     void setMousePointer(int pointer) override;
     void processEvents() override;
+    void processPaintEvents() override;
 
     bool busyPointerShown() const { return busy_; }
 

@@ -1,10 +1,13 @@
 #include "../drive/mount_rig.h"
 #include "file_query.h"
 #include "lists.h"
+#include "read_ahead.h"
+#include "text.h"
 #include "runtime_error.h"
 #include "temp_tree.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -216,4 +219,103 @@ TEST(FileQuery, LengthsAttributesAndErrors)
     EXPECT_EQ(errorOf(t.path("gone")), err::FileNotFound);
     EXPECT_EQ(errorOf(big + "/below-a-file"), err::FileNotFound);
     EXPECT_EQ(errorOf(t.path(std::string(300, 'n'))), err::BadFileName);  // name too long
+}
+
+namespace {
+// Fifteen levels of which the first eight list hidden and system files and
+// the last enters nothing, as the search walks them.
+std::vector<ReadAhead::Level> walkLevels(size_t count = 15)
+{
+    std::vector<ReadAhead::Level> levels;
+    for (size_t i = 0; i < count; ++i)
+        levels.push_back({i < 8, i + 1 < count});
+    return levels;
+}
+int errorOf(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+}  // namespace
+
+TEST(ReadAhead, HandsOverFoldersInWalkOrderWithTheirLengthsAndErrors)
+{
+    TempTree t;
+    t.file("a/x/f1", 10);
+    t.file("a/x/.hidden", 20);
+    t.folder("a/y");
+    t.folder("b");
+    t.folder("c");
+    const auto top = FolderScan::read(t.root());
+    std::filesystem::remove(t.path("b"));  // listed, then gone before it is read
+    ReadAhead ahead(walkLevels());
+
+    ahead.start(top, 0);
+    const auto a = ahead.take(top.get(), 0);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->path(), t.path("a"));
+    const auto x = ahead.take(a.get(), 0);
+    ASSERT_TRUE(x);
+    EXPECT_EQ(x->path(), t.path("a/x"));
+    // The lengths were read ahead: the files may go, the lengths stay.
+    std::filesystem::remove(t.path("a/x/f1"));
+    std::filesystem::remove(t.path("a/x/.hidden"));
+    ASSERT_EQ(x->files().size(), 2u);
+    for (std::uint32_t i = 0; i < 2; ++i)
+        EXPECT_EQ(x->fileLength(i), x->name(x->files()[i]) == "f1" ? 10 : 20);
+    EXPECT_EQ(ahead.take(a.get(), 1)->path(), t.path("a/y"));
+
+    // A folder that cannot be read raises its error when the walk takes it.
+    ahead.start(top, 1);
+    EXPECT_EQ(errorOf([&] { ahead.take(top.get(), 1); }), err::PathNotFound);
+
+    // A take out of the walk's order gets nothing, and nothing more of that subtree.
+    ahead.start(top, 0);
+    const auto again = ahead.take(top.get(), 0);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(ahead.take(again.get(), 1), nullptr);
+    EXPECT_EQ(ahead.take(again.get(), 0), nullptr);
+    // The next subtree is read again.
+    ahead.start(top, 2);
+    EXPECT_EQ(ahead.take(top.get(), 2)->path(), t.path("c"));
+}
+
+TEST(ReadAhead, StopsAtTheLastLevelAndRunsThroughMoreFoldersThanItsQueueHolds)
+{
+    TempTree t;
+    const size_t count = ReadAhead::MaxFolders + 40;
+    for (size_t i = 0; i < count; ++i)
+        t.file("wide/sub" + std::to_string(1000 + i) + "/below/f", 1);
+    const auto top = FolderScan::read(t.root());
+    {
+        ReadAhead ahead(walkLevels(2));  // wide, its subfolders; no deeper
+        ahead.start(top, 0);
+        const auto wide = ahead.take(top.get(), 0);
+        ASSERT_TRUE(wide);
+        std::shared_ptr<const FolderScan> sub;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            sub = ahead.take(wide.get(), i);
+            ASSERT_TRUE(sub) << i;
+            EXPECT_EQ(sub->path(), t.path("wide/sub" + std::to_string(1000 + i)));
+        }
+        EXPECT_EQ(ahead.take(sub.get(), 0), nullptr);  // below the last level: not read
+    }
+    // Ended while its queue is full: the thread stops all the same.
+    ReadAhead ahead(walkLevels());
+    ahead.start(top, 0);
+    ASSERT_TRUE(ahead.take(top.get(), 0));
+}
+
+TEST(Lists, NameLengthsCountCharactersWithRunsOfAsciiAndInvalidBytes)
+{
+    const std::string a = "\xE3\x81\x82";  // one character in three bytes
+    EXPECT_EQ(characterCount("abcdefghijk\xC3\xA9"), 12);
+    EXPECT_EQ(characterCount("abcdefgh" + a + a + a + a + a), 13);
+    EXPECT_EQ(characterCount(a + "abcdefghijklmnop" + a), 18);
+    EXPECT_EQ(characterCount("abcdefgh\xFF\xFE" + a.substr(0, 2) + "xyz12345"), 8 + 2 + 2 + 8);
+    EXPECT_EQ(characterCount(""), 0);
 }

@@ -1,6 +1,7 @@
 #include "search_rig.h"
 #include "temp_tree.h"
 
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -246,4 +247,69 @@ TEST(FolderSearch, AnOverflowingTotalIsReportedOncePerSearch)
 
     rig.open(t.root());  // a new search reports again
     EXPECT_EQ(rig.window.messages.size(), 2);
+}
+
+namespace {
+// What a search shows: its message boxes, its value boxes and its totals.
+std::string outcome(const SearchRig& rig)
+{
+    std::string out;
+    for (const QString& m : rig.window.messages)
+        out += m.toStdString() + "|";
+    for (const auto& [box, text] : rig.window.boxes)
+        out += std::to_string(box) + "=" + text.toStdString() + " ";
+    return out + std::to_string(rig.form.TreeFolders) + " " + std::to_string(rig.form.TreeFiles) + " "
+        + std::to_string(rig.form.TreeClusterCount) + " " + std::to_string(rig.form.TreeConvertClusterCount);
+}
+}  // namespace
+
+TEST(FolderSearch, ReadAheadSearchesAGeneratedTreeExactlyAsAWalkThatReadsAsItGoes)
+{
+    TempTree t;
+    const std::string names[] = {"f", "FILE.TXT", "a-rather-long-file-name", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt",
+                                 ".hidden", std::string(60, 'x'), "caf\xC3\xA9-name-long", "bad\xFF\xFEname-longer"};
+    unsigned n = 0;
+    const auto files = [&](const std::string& dir, int count) {
+        for (int i = 0; i < count; ++i, ++n)
+            t.file(dir + "/" + names[n % 8] + std::to_string(n), (n * 2654435761u) % 70000);
+    };
+    files("wide", 600);
+    for (int g = 0; g < 6; ++g) {
+        for (int s = 0; s < 8; ++s)
+            files("small/g" + std::to_string(g) + "/s" + std::to_string(s), 3);
+    }
+    for (int level = 1; level <= 18; ++level) {
+        files(chain(level), 4);
+        ASSERT_EQ(::mkfifo(t.path(chain(level) + "/fifo").c_str(), 0644), 0);
+    }
+    std::filesystem::create_directory_symlink(t.path("wide"), t.path("small/link"));
+    files("", 5);
+
+    SearchRig reference(4096, 512);
+    reference.search.setReadAhead(false);
+    reference.open(t.root());
+    SearchRig fast(4096, 512);
+    fast.open(t.root());
+    EXPECT_EQ(outcome(fast), outcome(reference));
+    EXPECT_EQ(fast.window.messages.size(), 1);  // the chain's folder below level 15
+    EXPECT_EQ(fast.form.TreeFolders, 3 + 6 + 48 + 15);  // the top's, small's, the groups', the chain's
+    // The hidden lists keep their last folders, in list order.
+    EXPECT_EQ(fast.search.fileList(4).path(), t.path("small/g5/s7"));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(fast.search.fileList(4).list(i), reference.search.fileList(4).list(i));
+}
+
+TEST(FolderSearch, TheWindowRepaintsInsideTheLevelsAndTakesInputOnlyBetweenTopLevelSubfolders)
+{
+    TempTree t;
+    t.file("one/a/b/f", 1);
+    t.file("two/c/f", 1);
+    SearchRig rig;
+    rig.search.paintInterval = std::chrono::milliseconds(0);
+    rig.open(t.root());
+    EXPECT_EQ(rig.window.pendingEventRuns, 2);
+    EXPECT_EQ(rig.window.paintRuns, 5);  // one, a, b, two, c
+    rig.search.paintInterval = std::chrono::hours(1);
+    rig.open(t.root());
+    EXPECT_EQ(rig.window.paintRuns, 5);
 }

@@ -1,0 +1,84 @@
+// Reads the folders of a walk ahead of it on a thread of its own: opens,
+// lists and sorts each folder and reads its files' lengths, in the order in
+// which the walk will enter them (depth first, subfolders in list order), into
+// a bounded queue. The walk takes the folders from the queue in that order and
+// books them itself, so its results and messages are those of a walk that
+// reads every folder when it enters it. A folder that could not be read is
+// handed over as its error, raised when the walk enters it. The thread uses no
+// Qt and touches nothing but the folders it reads.
+#pragma once
+
+#include "folder_scan.h"
+#include "runtime_error.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace dorvelix {
+
+class ReadAhead {
+public:
+    // How the walk treats the folders of one level: whether their file lists
+    // show hidden and system files (only those files' lengths are read), and
+    // whether the walk enters their subfolders.
+    struct Level {
+        bool hiddenAndSystem;
+        bool entersNext;
+    };
+    // levels[0] describes the folders that start() names, levels[1] their
+    // subfolders, and so on; no folder deeper than the last level is read.
+    explicit ReadAhead(std::vector<Level> levels);
+    ~ReadAhead();
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // Starts reading subfolder `index` of parent and its subtree, after any
+    // subtree started before (a subtree not taken whole is dropped).
+    void start(std::shared_ptr<const FolderScan> parent, std::uint32_t index);
+    // The next folder of the walk, which the walk names by its parent and
+    // index: its scan with the lengths of the files its level lists already
+    // read. Raises the folder's read error. Returns null when the read-ahead
+    // does not hold that folder (the caller reads it itself); then nothing
+    // more of the present subtree is read ahead. Waits at most for the folder
+    // being read.
+    std::shared_ptr<const FolderScan> take(const FolderScan* parent, std::uint32_t index);
+
+    // Bounds of the queue: folders, and bytes of names and entries. A folder
+    // larger than the byte bound is still read, alone.
+    static constexpr size_t MaxFolders = 256;
+    static constexpr size_t MaxBytes = 2 * 1024 * 1024;
+
+private:
+    struct Folder;
+    void run();
+    void readSubtree(std::shared_ptr<const FolderScan> parent, std::uint32_t index, unsigned session);
+    bool readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
+                    unsigned session, std::shared_ptr<FolderScan>& scan);
+    bool push(std::shared_ptr<Folder> folder, unsigned session);
+    static void readLengths(Folder& folder);
+
+    const std::vector<Level> levels_;
+    std::mutex mutex_;
+    std::condition_variable readerWakes_;
+    std::condition_variable walkWakes_;
+    std::deque<std::shared_ptr<Folder>> queue_;
+    size_t queuedBytes_ = 0;
+    bool stopping_ = false;
+    bool reading_ = false;  // the thread is inside a subtree
+    unsigned session_ = 0;  // raised to drop the subtree being read
+    struct Start {
+        std::shared_ptr<const FolderScan> parent;
+        std::uint32_t index;
+    };
+    std::optional<Start> pending_;
+    std::thread thread_;
+};
+
+}  // namespace dorvelix
