@@ -1,73 +1,122 @@
 #!/usr/bin/env bash
-# Times the folder search (dorvelix-report) against `du -sx` on the same tree
-# of about 150,000 entries, warm cache, several alternating runs, and prints
-# the median times and their ratio, for the window's search and for the
-# report's --complete walk (which, like du, counts every level and entry).
-# Then compares the report's peak memory on trees of half and full size, for
-# both walks: it should stay flat as the tree grows.
+# Times the folder search (dorvelix-report) and the report's --complete walk
+# (which, like du, counts every level and entry) against `du -sx` side by side
+# in one run: alternating runs, medians, their ratios; then the report's peak
+# memory and, where valgrind is at hand, the instructions it runs per entry.
+# Before timing a folder it checks that the report's JSON equals the one of a
+# walk that reads each folder when it enters it (DORVELIX_NO_READ_AHEAD=1).
 #
-#   bash bench/search_vs_du.sh [RUNS]      (default 7 runs each)
+#   bash bench/search_vs_du.sh [--runs N] [--cold] [--trees DIR] [--no-instructions] [FOLDER...]
+#
+# Without FOLDER: /usr, a generated tree of about 1,000,000 entries and a
+# generated folder of 100,000 files. The trees are made once in DIR (default
+# /tmp/dorvelix-bench-trees) and kept for later runs; remove DIR to drop them.
+# --cold drops the page cache before every run (needs root).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-runs=${1:-7}
+runs=7 cold=0 trees=/tmp/dorvelix-bench-trees instructions=1 folders=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --runs) runs=$2; shift 2 ;;
+    --cold) cold=1; shift ;;
+    --trees) trees=$2; shift 2 ;;
+    --no-instructions) instructions=0; shift ;;
+    -*) echo "usage: $0 [--runs N] [--cold] [--trees DIR] [--no-instructions] [FOLDER...]" >&2; exit 2 ;;
+    *) folders+=("$1"); shift ;;
+  esac
+done
+
+bash "$root/scripts/install-deps.sh"
+bash "$root/scripts/build.sh" >/dev/null
 report="$root/build/tools/dorvelix-report"
-[ -x "$report" ] || bash "$root/scripts/build.sh" >/dev/null
-command -v /usr/bin/time >/dev/null || { apt-get install -y -qq time >/dev/null; }
+generator="$root/build/bench/dorvelix-bench-tree"
+if [ "$cold" = 1 ] && [ "$(id -u)" -ne 0 ]; then
+  echo "--cold needs root (it writes /proc/sys/vm/drop_caches)" >&2; exit 2
+fi
+if [ "$instructions" = 1 ] && ! command -v valgrind >/dev/null; then
+  if [ "$(id -u)" -eq 0 ]; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends valgrind >/dev/null
+  else
+    echo "valgrind is missing: no instruction counts" >&2; instructions=0
+  fi
+fi
+
+if [ "${#folders[@]}" -eq 0 ]; then
+  mkdir -p "$trees"
+  for kind in tree wide; do
+    if [ ! -e "$trees/$kind.done" ]; then
+      rm -rf "${trees:?}/$kind"
+      echo "generating $trees/$kind ..."
+      s=$(date +%s); "$generator" "$kind" "$trees/$kind"; echo "  in $(( $(date +%s) - s )) s"
+      touch "$trees/$kind.done"
+    fi
+  done
+  folders=(/usr "$trees/tree" "$trees/wide")
+fi
 
 work=$(mktemp -d /tmp/dorvelix-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
+mkdir "$work/empty"
 
-# A tree of top/mid/leaf folders, each leaf with 99 files of 1 to 20,000 bytes
-# (sparse, so the tree costs no disk space).
-make_tree() {
-  local dest=$1 tops=$2
-  for a in $(seq 1 "$tops"); do
-    for b in $(seq 1 10); do
-      for c in $(seq 1 15); do
-        local d="$dest/top$a/mid$b/leaf$c"
-        mkdir -p "$d"
-        (cd "$d" && touch f{1..99} && truncate -s $(( (a * 7919 + b * 104729 + c * 1299709) % 20000 + 1 )) f{1..49})
-      done
-    done
-  done
+us() { local s e; s=$(date +%s%N); "$@" >/dev/null 2>&1 || true; e=$(date +%s%N); echo $(( (e - s) / 1000 )); }
+median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+dropCaches() { if [ "$cold" = 1 ]; then sync; echo 3 > /proc/sys/vm/drop_caches; fi; }
+peakKiB() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1; }
+# The drive panel changes as the disk fills; the rest must not.
+searchJson() { "$@" --json --folders 2>/dev/null | sed 's/^{"drive": {[^}]*}, //' || true; }
+# User-space instructions of one run, counted by callgrind.
+userInstructions() {
+  valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null \
+    | sed -n 's/.*Collected : *\([0-9]*\).*/\1/p' | tail -1
 }
 
-ms() { date +%s%N; }
-median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+goalFor() {
+  case $1 in
+    /usr) [ "$cold" = 1 ] && echo 0.8 || echo 0.6 ;;
+    */wide) echo 1.0 ;;
+    *) echo 0.6 ;;
+  esac
+}
 
-echo "building trees in $work ..."
-make_tree "$work/half" 5
-make_tree "$work/full" 10
-entries=$(find "$work/full" | wc -l)
-echo "tree: $entries entries"
+if [ "$instructions" = 1 ]; then
+  baseReport=$(userInstructions "$report" "$work/empty")
+  baseDu=$(userInstructions du -sx "$work/empty")
+fi
 
-# Warm the cache.
-"$report" "$work/full" >/dev/null 2>&1 || true
-du -sx "$work/full" >/dev/null
+for folder in "${folders[@]}"; do
+  entries=$(find "$folder" -xdev 2>/dev/null | wc -l)
+  echo "== $folder: $entries entries, $([ "$cold" = 1 ] && echo cold || echo warm) cache, $runs runs each"
+  fast=$(searchJson "$report" "$folder")
+  reference=$(DORVELIX_NO_READ_AHEAD=1 searchJson "$report" "$folder")
+  if [ -n "$fast" ] && [ "$fast" = "$reference" ]; then
+    echo "result: equal to the reference walk's"
+  else
+    echo "result: DIFFERS from the reference walk's"; diff <(echo "$reference") <(echo "$fast") | head -5 || true
+  fi
 
-: > "$work/t_report"; : > "$work/t_du"
-for _ in $(seq 1 "$runs"); do
-  s=$(ms); "$report" "$work/full" >/dev/null 2>&1 || true; e=$(ms); echo $(( (e - s) / 1000 )) >> "$work/t_report"
-  s=$(ms); du -sx "$work/full" >/dev/null; e=$(ms); echo $(( (e - s) / 1000 )) >> "$work/t_du"
-done
-r=$(median < "$work/t_report")
-d=$(median < "$work/t_du")
-echo "median of $runs runs: dorvelix-report ${r} us, du -sx ${d} us"
-awk -v r="$r" -v d="$d" 'BEGIN { printf "ratio (report / du): %.2f  (goal: <= 1.00)\n", r / d }'
-
-: > "$work/t_complete"; : > "$work/t_du"
-for _ in $(seq 1 "$runs"); do
-  s=$(ms); "$report" --complete "$work/full" >/dev/null 2>&1 || true; e=$(ms); echo $(( (e - s) / 1000 )) >> "$work/t_complete"
-  s=$(ms); du -sx "$work/full" >/dev/null; e=$(ms); echo $(( (e - s) / 1000 )) >> "$work/t_du"
-done
-c=$(median < "$work/t_complete")
-d=$(median < "$work/t_du")
-echo "median of $runs runs: dorvelix-report --complete ${c} us, du -sx ${d} us"
-awk -v r="$c" -v d="$d" 'BEGIN { printf "ratio (report --complete / du): %.2f  (goal: <= 1.00)\n", r / d }'
-
-peak() { /usr/bin/time -f %M "$report" "$@" 2>&1 >/dev/null | tail -1; }
-for walk in "" --complete; do
-  h=$(peak $walk "$work/half"); f=$(peak $walk "$work/full")
-  echo "peak memory${walk:+ ($walk)}: half tree ${h} KiB, full tree ${f} KiB"
-  awk -v h="$h" -v f="$f" 'BEGIN { printf "memory growth (full / half): %.2f  (flat: about 1.00)\n", f / h }'
+  "$report" "$folder" >/dev/null 2>&1 || true; du -sx "$folder" >/dev/null 2>&1 || true
+  : > "$work/t_report"; : > "$work/t_complete"; : > "$work/t_du"
+  for i in $(seq 1 "$runs"); do
+    # Alternate who goes first, so that none always finds another's cache.
+    if [ $(( i % 2 )) -eq 1 ]; then
+      dropCaches; us "$report" "$folder" >> "$work/t_report"
+      dropCaches; us "$report" --complete "$folder" >> "$work/t_complete"
+      dropCaches; us du -sx "$folder" >> "$work/t_du"
+    else
+      dropCaches; us du -sx "$folder" >> "$work/t_du"
+      dropCaches; us "$report" --complete "$folder" >> "$work/t_complete"
+      dropCaches; us "$report" "$folder" >> "$work/t_report"
+    fi
+  done
+  r=$(median < "$work/t_report"); c=$(median < "$work/t_complete"); d=$(median < "$work/t_du")
+  echo "median: dorvelix-report ${r} us, dorvelix-report --complete ${c} us, du -sx ${d} us"
+  awk -v r="$r" -v c="$c" -v d="$d" -v g="$(goalFor "$folder")" \
+    'BEGIN { printf "ratio (report / du): %.2f  (goal: <= %s); ratio (report --complete / du): %.2f\n", r / d, g, c / d }'
+  echo "peak memory: dorvelix-report $(peakKiB "$report" "$folder") KiB (goal: <= 16384)," \
+    "--complete $(peakKiB "$report" --complete "$folder") KiB, du -sx $(peakKiB du -sx "$folder") KiB"
+  if [ "$instructions" = 1 ]; then
+    ir=$(userInstructions "$report" "$folder"); id=$(userInstructions du -sx "$folder")
+    awk -v r="$ir" -v br="$baseReport" -v d="$id" -v bd="$baseDu" -v n="$entries" \
+      'BEGIN { printf "user instructions per entry: dorvelix-report %.0f, du -sx %.0f\n", (r - br) / n, (d - bd) / n }'
+  fi
 done

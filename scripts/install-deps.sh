@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-apps
   dosfstools mtools fusefat fuse3 util-linux
   librsvg2-bin desktop-file-utils appstream groff-base man-db dpkg-dev
+  time
 )
 
 missing=()
