@@ -5,9 +5,14 @@
 
 namespace dorvelix {
 
+namespace {
+// Files whose lengths one claim reads.
+constexpr std::uint32_t Chunk = 16;
+}  // namespace
+
 // One folder read ahead. The lengths of its files are read in chunks claimed
-// through `claimed`, by the thread after it queued the folder and by the walk
-// once it takes it, so that a wide folder is measured by both at once.
+// through `claimed`, by the walk once it takes the folder and by the thread
+// while it has nothing to list, so that both threads stay busy.
 struct ReadAhead::Folder {
     std::shared_ptr<const FolderScan> parent;
     std::uint32_t index = 0;
@@ -58,6 +63,7 @@ std::shared_ptr<const FolderScan> ReadAhead::take(const FolderScan* parent, std:
                 queue_.pop_front();
                 if (folder->parent.get() == parent && folder->index == index) {
                     queuedBytes_ -= folder->bytes;
+                    taken_ = folder;
                     break;
                 }
                 // Not the walk's order: nothing read ahead of this subtree is used.
@@ -75,25 +81,75 @@ std::shared_ptr<const FolderScan> ReadAhead::take(const FolderScan* parent, std:
     readerWakes_.notify_all();
     if (folder->error)
         throw *folder->error;
-    readLengths(*folder);
+    while (readChunk(*folder)) {
+    }
     const auto count = static_cast<std::uint32_t>(folder->scan->files().size());
     for (std::uint32_t done; (done = folder->done.load(std::memory_order_acquire)) < count;)
         folder->done.wait(done, std::memory_order_acquire);
     return folder->scan;
 }
 
-void ReadAhead::readLengths(Folder& folder)
+// Reads the lengths of one chunk of the folder's files; false when none is left.
+bool ReadAhead::readChunk(Folder& folder)
 {
-    constexpr std::uint32_t Chunk = 64;
     const auto count = static_cast<std::uint32_t>(folder.scan->files().size());
+    const std::uint32_t from = folder.claimed.fetch_add(Chunk, std::memory_order_relaxed);
+    if (from >= count)
+        return false;
+    const std::uint32_t to = std::min(count, from + Chunk);
+    folder.scan->queryLengths(from, to, folder.hiddenAndSystem);
+    if (folder.done.fetch_add(to - from, std::memory_order_acq_rel) + (to - from) == count)
+        folder.done.notify_all();
+    return true;
+}
+
+// The queued folder farthest from the walk whose lengths are not all claimed
+// (the walk reads from the near end), else the folder the walk is reading;
+// null when there is none. The lock is held.
+std::shared_ptr<ReadAhead::Folder> ReadAhead::lengthsToRead() const
+{
+    const auto unclaimed = [](const std::shared_ptr<Folder>& f) {
+        return f && f->scan && f->claimed.load(std::memory_order_relaxed) < f->scan->files().size();
+    };
+    for (auto it = queue_.rbegin(); it != queue_.rend(); ++it) {
+        if (unclaimed(*it))
+            return *it;
+    }
+    return unclaimed(taken_) ? taken_ : nullptr;
+}
+
+// Waits until the queue has room for one more folder, reading lengths in the
+// meantime. False when the subtree is dropped.
+bool ReadAhead::waitForRoom(unsigned session)
+{
+    std::unique_lock lock(mutex_);
     for (;;) {
-        const std::uint32_t from = folder.claimed.fetch_add(Chunk, std::memory_order_relaxed);
-        if (from >= count)
-            return;
-        const std::uint32_t to = std::min(count, from + Chunk);
-        folder.scan->queryLengths(from, to, folder.hiddenAndSystem);
-        if (folder.done.fetch_add(to - from, std::memory_order_acq_rel) + (to - from) == count)
-            folder.done.notify_all();
+        if (session != session_)
+            return false;
+        if (queue_.empty() || (queue_.size() < MaxFolders && queuedBytes_ < MaxBytes))
+            return true;
+        const std::shared_ptr<Folder> folder = lengthsToRead();
+        if (!folder) {
+            readerWakes_.wait(lock);
+            continue;
+        }
+        lock.unlock();
+        readChunk(*folder);
+        lock.lock();
+    }
+}
+
+// With the subtree listed, reads the lengths the walk has not come to yet.
+void ReadAhead::readLengthsBehind(unsigned session)
+{
+    for (;;) {
+        std::shared_ptr<Folder> folder;
+        {
+            const std::lock_guard lock(mutex_);
+            if (session != session_ || !(folder = lengthsToRead()))
+                return;
+        }
+        readChunk(*folder);
     }
 }
 
@@ -110,6 +166,7 @@ void ReadAhead::run()
         reading_ = true;
         lock.unlock();
         readSubtree(std::move(next.parent), next.index, session);
+        readLengthsBehind(session);
         lock.lock();
         reading_ = false;
         walkWakes_.notify_all();
@@ -151,6 +208,8 @@ void ReadAhead::readSubtree(std::shared_ptr<const FolderScan> parent, std::uint3
 bool ReadAhead::readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
                            unsigned session, std::shared_ptr<FolderScan>& scan)
 {
+    if (!waitForRoom(session))
+        return false;
     auto folder = std::make_shared<Folder>();
     folder->parent = parent;
     folder->index = index;
@@ -164,21 +223,8 @@ bool ReadAhead::readFolder(const std::shared_ptr<const FolderScan>& parent, std:
         folder->error = RuntimeError(err::OutOfMemory);
     }
     scan = folder->scan;
-    if (!push(folder, session))
-        return false;
-    if (scan)
-        readLengths(*folder);
-    return true;
-}
-
-bool ReadAhead::push(std::shared_ptr<Folder> folder, unsigned session)
-{
     {
-        std::unique_lock lock(mutex_);
-        readerWakes_.wait(lock, [&] {
-            return session != session_ || queue_.empty()
-                || (queue_.size() < MaxFolders && queuedBytes_ < MaxBytes);
-        });
+        const std::lock_guard lock(mutex_);
         if (session != session_)
             return false;
         queuedBytes_ += folder->bytes;

@@ -1,7 +1,9 @@
 // Reads the folders of a walk ahead of it on a thread of its own: opens,
-// lists and sorts each folder and reads its files' lengths, in the order in
-// which the walk will enter them (depth first, subfolders in list order), into
-// a bounded queue. The walk takes the folders from the queue in that order and
+// lists and sorts each folder, in the order in which the walk will enter them
+// (depth first, subfolders in list order), into a bounded queue. The lengths
+// of the folders' files are read by both threads: the walk reads those of the
+// folder it takes; the thread, when the queue is full or the subtree listed,
+// reads those of the folders at the queue's far end. The walk takes the folders from the queue in that order and
 // books them itself, so its results and messages are those of a walk that
 // reads every folder when it enters it. A folder that could not be read is
 // handed over as its error, raised when the walk enters it. The thread uses no
@@ -61,14 +63,17 @@ private:
     void readSubtree(std::shared_ptr<const FolderScan> parent, std::uint32_t index, unsigned session);
     bool readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
                     unsigned session, std::shared_ptr<FolderScan>& scan);
-    bool push(std::shared_ptr<Folder> folder, unsigned session);
-    static void readLengths(Folder& folder);
+    bool waitForRoom(unsigned session);
+    void readLengthsBehind(unsigned session);
+    std::shared_ptr<Folder> lengthsToRead() const;
+    static bool readChunk(Folder& folder);
 
     const std::vector<Level> levels_;
     std::mutex mutex_;
     std::condition_variable readerWakes_;
     std::condition_variable walkWakes_;
     std::deque<std::shared_ptr<Folder>> queue_;
+    std::shared_ptr<Folder> taken_;  // the folder the walk took last
     size_t queuedBytes_ = 0;
     bool stopping_ = false;
     bool reading_ = false;  // the thread is inside a subtree

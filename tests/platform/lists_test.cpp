@@ -288,8 +288,12 @@ TEST(ReadAhead, StopsAtTheLastLevelAndRunsThroughMoreFoldersThanItsQueueHolds)
 {
     TempTree t;
     const size_t count = ReadAhead::MaxFolders + 40;
-    for (size_t i = 0; i < count; ++i)
-        t.file("wide/sub" + std::to_string(1000 + i) + "/below/f", 1);
+    for (size_t i = 0; i < count; ++i) {
+        const std::string sub = "wide/sub" + std::to_string(1000 + i);
+        t.file(sub + "/below/f", 1);
+        for (int k = 0; k < 20; ++k)
+            t.file(sub + "/f" + std::to_string(k), static_cast<long long>(i + k));
+    }
     const auto top = FolderScan::read(t.root());
     {
         ReadAhead ahead(walkLevels(2));  // wide, its subfolders; no deeper
@@ -301,6 +305,10 @@ TEST(ReadAhead, StopsAtTheLastLevelAndRunsThroughMoreFoldersThanItsQueueHolds)
             sub = ahead.take(wide.get(), i);
             ASSERT_TRUE(sub) << i;
             EXPECT_EQ(sub->path(), t.path("wide/sub" + std::to_string(1000 + i)));
+            // Lengths read by either thread, whichever came first.
+            ASSERT_EQ(sub->files().size(), 20u);
+            for (std::uint32_t k = 0; k < 20; ++k)
+                EXPECT_EQ(sub->fileLength(k), static_cast<long long>(i) + std::stoi(std::string(sub->name(sub->files()[k]).substr(1))));
         }
         EXPECT_EQ(ahead.take(sub.get(), 0), nullptr);  // below the last level: not read
     }
