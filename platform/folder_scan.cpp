@@ -152,6 +152,9 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
     };
     constexpr size_t BufferSize = 64 * 1024;  // so that a name's offset in its buffer fits 16 bits
     alignas(8) static thread_local char buffer[BufferSize];
+    // The names of one call are gathered here, then kept in a buffer of
+    // their exact size.
+    static thread_local char gathered[BufferSize];
     for (;;) {
         const long n = ::syscall(SYS_getdents64, fd_, buffer, BufferSize);
         if (n == 0)
@@ -160,9 +163,6 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
             return false;
         // The names of a call take less room than the call's records.
         if (names_.size() > 0xFFFF)
-            throw std::bad_alloc();
-        std::unique_ptr<char, Free> chunk(static_cast<char*>(std::malloc(static_cast<size_t>(n))));
-        if (!chunk)
             throw std::bad_alloc();
         const auto chunkIndex = static_cast<std::uint32_t>(names_.size()) << 16;
         std::uint32_t used = 0;
@@ -191,18 +191,17 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
             }
             }
             const size_t size = std::strlen(name);
-            std::memcpy(chunk.get() + used, name, size + 1);
+            std::memcpy(gathered + used, name, size + 1);
             const FolderEntry entry{chunkIndex | used, static_cast<std::uint16_t>(size), kind};
             used += static_cast<std::uint32_t>(size + 1);
             (kind == EntryKind::Folder ? folders_ : files_).push_back(entry);
         }
         if (used == 0)
             continue;
-        // Shrinking in place: the buffer keeps only the names.
-        if (char* cut = static_cast<char*>(std::realloc(chunk.get(), used))) {
-            (void)chunk.release();
-            chunk.reset(cut);
-        }
+        std::unique_ptr<char, Free> chunk(static_cast<char*>(std::malloc(used)));
+        if (!chunk)
+            throw std::bad_alloc();
+        std::memcpy(chunk.get(), gathered, used);
         nameBytes_ += used;
         names_.push_back(std::move(chunk));
     }

@@ -94,8 +94,8 @@ private:
     struct Free {
         void operator()(char* p) const;
     };
-    // One buffer for the names of each listing call (at most 64 KiB), cut to
-    // what they hold.
+    // One buffer for the names of each listing call (at most 64 KiB), of
+    // the size they take.
     std::vector<std::unique_ptr<char, Free>> names_;
     size_t nameBytes_ = 0;
     bool readEntries(const MountBoundaries::Names* mountPoints);
