@@ -155,10 +155,19 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
     // The names of one call are gathered here, then kept in a buffer of
     // their exact size.
     static thread_local char gathered[BufferSize];
+    // Likewise the entries of the whole folder, so that each list is made
+    // once at its size.
+    static thread_local std::vector<FolderEntry> folders;
+    static thread_local std::vector<FolderEntry> files;
+    folders.clear();
+    files.clear();
     for (;;) {
         const long n = ::syscall(SYS_getdents64, fd_, buffer, BufferSize);
-        if (n == 0)
+        if (n == 0) {
+            folders_.assign(folders.begin(), folders.end());
+            files_.assign(files.begin(), files.end());
             return true;
+        }
         if (n < 0)
             return false;
         // The names of a call take less room than the call's records.
@@ -194,7 +203,7 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
             std::memcpy(gathered + used, name, size + 1);
             const FolderEntry entry{chunkIndex | used, static_cast<std::uint16_t>(size), kind};
             used += static_cast<std::uint32_t>(size + 1);
-            (kind == EntryKind::Folder ? folders_ : files_).push_back(entry);
+            (kind == EntryKind::Folder ? folders : files).push_back(entry);
         }
         if (used == 0)
             continue;
@@ -252,9 +261,14 @@ std::shared_ptr<FolderScan> FolderScan::read(std::string_view path, const Folder
     scan->boundaries_ = boundaries          ? std::move(boundaries)
                         : childOfParent && parent->boundaries_ ? parent->boundaries_
                                                                : MountBoundaries::current();
-    if (childOfParent && !parent->realPath_.empty())
-        scan->realPath_ = (parent->realPath_ == "/" ? "/" : parent->realPath_ + '/') + (clean.c_str() + nameStart);
-    else
+    if (childOfParent && !parent->realPath_.empty()) {
+        std::string& real = scan->realPath_;
+        real.reserve(parent->realPath_.size() + 1 + (clean.size() - nameStart));
+        real = parent->realPath_;
+        if (real != "/")
+            real += '/';
+        real.append(clean, nameStart);
+    } else
         scan->realPath_ = realPathOf(scan->fd_);
     const std::string& known = scan->realPath_.empty() ? clean : scan->realPath_;
 
