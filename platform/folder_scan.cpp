@@ -164,8 +164,16 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
     for (;;) {
         const long n = ::syscall(SYS_getdents64, fd_, buffer, BufferSize);
         if (n == 0) {
-            folders_.assign(folders.begin(), folders.end());
-            files_.assign(files.begin(), files.end());
+            // A large list is taken over rather than copied, so that it is
+            // not held twice.
+            const auto keep = [](std::vector<FolderEntry>& from, std::vector<FolderEntry>& to) {
+                if (from.size() > 4096)
+                    to.swap(from);
+                else
+                    to.assign(from.begin(), from.end());
+            };
+            keep(folders, folders_);
+            keep(files, files_);
             return true;
         }
         if (n < 0)

@@ -45,16 +45,26 @@ void FileList::setPath(const std::string& path, std::shared_ptr<const FolderScan
         fresh = FolderScan::read(clean);
 
     const std::vector<FolderEntry>& entries = fresh->files();
+    const auto listed = [&](std::uint32_t i) {
+        return FolderScan::listed(fresh->name(entries[i]), entries[i].kind, showHidden, showSystem);
+    };
+    // A list of every file needs no indices until it is sorted.
+    std::uint32_t n = 0;
+    while (n < entries.size() && listed(n))
+        ++n;
     std::vector<std::uint32_t> files;
-    files.reserve(entries.size());
-    for (std::uint32_t i = 0; i < entries.size(); ++i) {
-        if (FolderScan::listed(fresh->name(entries[i]), entries[i].kind, showHidden, showSystem))
-            files.push_back(i);
+    if (n < entries.size()) {
+        files.reserve(entries.size());
+        for (std::uint32_t i = 0; i < entries.size(); ++i) {
+            if (i < n || listed(i))
+                files.push_back(i);
+        }
     }
-    leftOut_ = static_cast<int>(entries.size() - files.size());
+    count_ = static_cast<int>(n < entries.size() ? files.size() : entries.size());
+    leftOut_ = static_cast<int>(entries.size()) - count_;
     scan_ = std::move(fresh);
     files_ = std::move(files);
-    sorted_ = files_.size() < 2;
+    sorted_ = count_ < 2;
     listIndex = -1;
 }
 
@@ -62,6 +72,11 @@ void FileList::inListOrder() const
 {
     if (sorted_)
         return;
+    if (files_.empty()) {
+        files_.resize(static_cast<size_t>(count_));
+        for (int i = 0; i < count_; ++i)
+            files_[static_cast<size_t>(i)] = static_cast<std::uint32_t>(i);
+    }
     scan_->sortInListOrder(files_, scan_->files());
     sorted_ = true;
 }
@@ -76,7 +91,7 @@ std::string_view FileList::name(int i) const
     if (i < 0 || i >= listCount())
         throw RuntimeError(5);
     inListOrder();
-    return scan_->name(scan_->files()[files_[static_cast<size_t>(i)]]);
+    return scan_->name(scan_->files()[unorderedFile(i)]);
 }
 
 long long FileList::length(int i) const
@@ -84,7 +99,7 @@ long long FileList::length(int i) const
     if (i < 0 || i >= listCount())
         throw RuntimeError(5);
     inListOrder();
-    return scan_->fileLength(files_[static_cast<size_t>(i)]);
+    return scan_->fileLength(unorderedFile(i));
 }
 
 }  // namespace dorvelix

@@ -51,7 +51,7 @@ public:
     void setPath(const std::string& path, std::shared_ptr<const FolderScan> fresh = {});
 
     const std::string& path() const;
-    int listCount() const { return static_cast<int>(files_.size()); }
+    int listCount() const { return count_; }
     // The hidden and system entries the settings left out of the list.
     int leftOutCount() const { return leftOut_; }
     // The bare name of entry i (exact bytes).
@@ -65,13 +65,18 @@ public:
     // no order (a total is the same in any order): entry k of this order is
     // the scan's file unorderedFile(k). Sorting happens on the first look at
     // list, name or length, or by inListOrder.
-    std::uint32_t unorderedFile(int k) const { return files_[static_cast<size_t>(k)]; }
+    std::uint32_t unorderedFile(int k) const
+    {
+        return files_.empty() ? static_cast<std::uint32_t>(k) : files_[static_cast<size_t>(k)];
+    }
     void inListOrder() const;
 
 private:
     std::shared_ptr<const FolderScan> scan_;
-    // Indices into the scan's files, in list order once sorted_.
+    // Indices into the scan's files, in list order once sorted_; none while
+    // the list holds every file of the scan in the system's order.
     mutable std::vector<std::uint32_t> files_;
+    int count_ = 0;
     mutable bool sorted_ = true;
     int leftOut_ = 0;
 };
