@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QWindow>
 #include <climits>
@@ -369,6 +370,13 @@ bool Form1::event(QEvent* event)
             applyOuterSize();
         break;
     }
+    case QEvent::WindowActivate:
+        // A modifier let go while another program had the keyboard never
+        // reached this window: the lamp follows what is held now.
+        if (driveChange_
+            && !(QGuiApplication::queryKeyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
+            driveChange_->ModifiersReleased();
+        break;
     default:
         break;
     }

@@ -6,6 +6,7 @@
 #include "window_rig.h"
 
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMetaObject>
@@ -164,6 +165,18 @@ TEST(WindowLamp, AModifierLetGoElsewhereTurnsItGreen)
     EXPECT_TRUE(lampIs(f, Red));
     QTest::keyRelease(f.menuBar(), Qt::Key_Alt, Qt::AltModifier);
     EXPECT_EQ(f.form().ShiftDown, False);
+    EXPECT_TRUE(lampIs(f, Green));
+    // Shift-click, then Shift let go while another program had the
+    // keyboard: the window learns it when it is activated again.
+    QTest::mousePress(f.Dir1()->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(4, 6));
+    EXPECT_TRUE(lampIs(f, Red));
+    QEvent activate(QEvent::WindowActivate);
+    // The release went elsewhere; only a plain pointer move reaches the
+    // window, which tells the keyboard's state but is no key event.
+    QTest::mouseMove(f.menuBar(), QPoint(2, 2));
+    ASSERT_EQ(QGuiApplication::queryKeyboardModifiers(), Qt::NoModifier);
+    EXPECT_TRUE(lampIs(f, Red));
+    QCoreApplication::sendEvent(&f, &activate);
     EXPECT_TRUE(lampIs(f, Green));
 }
 
