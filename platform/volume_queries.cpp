@@ -1,6 +1,7 @@
 #include "volume_queries.h"
 
 #include "fat_volume.h"
+#include "fuse_source.h"
 #include "mount_boundaries.h"
 
 #include <QFile>
@@ -41,10 +42,11 @@ bool isFuseType(const std::string& type)
 std::string readableSource(const MountEntry& m)
 {
     struct stat st {};
-    if (m.source.empty() || m.source.front() != '/' || ::stat(m.source.c_str(), &st) != 0
-        || !(S_ISBLK(st.st_mode) || S_ISREG(st.st_mode)))
-        return {};
-    return m.source;
+    if (!m.source.empty() && m.source.front() == '/' && ::stat(m.source.c_str(), &st) == 0
+        && (S_ISBLK(st.st_mode) || S_ISREG(st.st_mode)))
+        return m.source;
+    // A FUSE driver that names itself as the source: its command line tells.
+    return isFuseType(m.fsType) ? fuseDriverSource(m.mountPoint) : std::string();
 }
 
 // The boot sector's layout of a FAT mount, or of a FUSE mount whose source is

@@ -160,9 +160,13 @@ std::unique_ptr<TestMount> TestMount::fusefat(const std::string& image, std::str
         why = "cannot make a mount folder";
         return nullptr;
     }
-    std::vector<std::string> args{"fusefat", "-f", "-o", "ro,fsname=" + image + ",subtype=fusefat", image, m->path_};
+    // Mounted as a user does it, the image named from its own folder: the
+    // mount table then gives "fusefat" as the source, not the image.
+    const size_t slash = image.rfind('/');
+    std::vector<std::string> args{"fusefat", "-f", "-o", "ro", image.substr(slash + 1), m->path_};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, image.substr(0, slash).c_str());
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const int rc = ::posix_spawnp(&m->driver_, "fusefat", &actions, nullptr, argvOf(args).data(), environ);
