@@ -4,6 +4,9 @@
 #include "runtime_error.h"
 #include "text.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace dorvelix {
 
 namespace {
@@ -38,29 +41,43 @@ long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& fo
 {
     if (observer_)
         observer_->folderRead(path, folder);
-    long long entries = 2;
-    for (const FolderEntry* entry : folder.entriesInListOrder()) {
-        const FolderEntry& e = *entry;
-        const std::string name(folder.name(e));
-        ++entries;
-        if (e.kind == EntryKind::Folder) {
-            ++t.folders;
-            continue;
-        }
-        ++t.files;
-        if (needsLongNameEntry(name))
+    // Totals do not depend on the order of the files: they are booked in the
+    // order the system listed them, so that a wide folder needs no sorted
+    // copy of its entries. Only what is seen goes in list order: the messages
+    // of the files that cannot be read and what the observer is told.
+    const std::vector<FolderEntry>& files = folder.files();
+    t.folders += static_cast<long long>(folder.folders().size());
+    t.files += static_cast<long long>(files.size());
+    long long entries = 2 + static_cast<long long>(folder.folders().size() + files.size());
+    std::vector<std::uint32_t> unreadable;
+    for (std::uint32_t i = 0; i < files.size(); ++i) {
+        if (needsLongNameEntry(folder.name(files[i])))
             ++entries;
-        long long length = 0;
-        try {
-            length = folder.entryLength(e);
-        } catch (const RuntimeError& error) {
-            failed(error, folder.childPath(name), limits_.unreadableFiles);
+        const long long length = folder.lengthOrError(i);
+        if (length < 0) {
+            unreadable.push_back(i);
             continue;
         }
         t.clusters += clusterUnits(length, clusterLength_);
         t.convertClusters += clusterUnits(length, convertLength_);
-        if (observer_)
-            observer_->fileBooked(joined(path, name), e, length);
+    }
+    folder.sortInListOrder(unreadable, files);
+    for (const std::uint32_t i : unreadable) {
+        try {
+            folder.fileLength(i);
+        } catch (const RuntimeError& error) {
+            failed(error, folder.childPath(folder.name(files[i])), limits_.unreadableFiles);
+        }
+    }
+    if (observer_) {
+        std::vector<std::uint32_t> order(files.size());
+        for (std::uint32_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        folder.sortInListOrder(order, files);
+        for (const std::uint32_t i : order) {
+            if (const long long length = folder.lengthOrError(i); length >= 0)
+                observer_->fileBooked(joined(path, std::string(folder.name(files[i]))), files[i], length);
+        }
     }
     return entries;
 }

@@ -92,11 +92,20 @@ TEST(CompleteWalk, AnyPowerOfTwoIsAConversionLengthAndUnreadableFoldersAreCounte
         TempTree u;
         u.file("closed/x", 10);
         u.file("open/y", 10);
+        // Files listed but not searchable: counted, each one message, in
+        // list order whatever order the system lists them in.
+        for (const char* name : {"shut/b", "shut/C", "shut/a", "shut/B1"})
+            u.file(name, 10);
         ::chmod(u.path("closed").c_str(), 0);
+        ::chmod(u.path("shut").c_str(), 0444);
         QStringList messages;
         const SearchResult l = walk(u.root(), 4096, 4096, nullptr, &messages);
-        return l.limits.unreadableFolders == 1 && messages.size() == 1 && l.subtree->folders == 2
-                       && l.subtree->files == 1
+        QStringList unreadable;
+        for (const QString& m : messages.mid(1, 4))  // after the closed folder's
+            unreadable << m.section(u'/', -1);
+        return l.limits.unreadableFolders == 1 && l.limits.unreadableFiles == 4 && messages.size() == 5
+                       && unreadable == QStringList{"a", "b", "B1", "C"} && l.subtree->folders == 3
+                       && l.subtree->files == 5
                    ? 0
                    : 1;
     });
