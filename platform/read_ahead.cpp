@@ -89,6 +89,12 @@ std::shared_ptr<const FolderScan> ReadAhead::take(const FolderScan* parent, std:
     return folder->scan;
 }
 
+bool ReadAhead::nextReady()
+{
+    std::lock_guard lock(mutex_);
+    return !queue_.empty() || (!reading_ && !pending_);
+}
+
 // Reads the lengths of one chunk of the folder's files; false when none is left.
 bool ReadAhead::readChunk(Folder& folder)
 {

@@ -51,6 +51,8 @@ public:
     // more of the present subtree is read ahead. Waits at most for the folder
     // being read.
     std::shared_ptr<const FolderScan> take(const FolderScan* parent, std::uint32_t index);
+    // Whether take would answer without waiting for the thread to read a folder.
+    bool nextReady();
 
     // Bounds of the queue: folders, and bytes of names and entries. A folder
     // larger than the byte bound is still read, alone.

@@ -226,8 +226,8 @@ void FolderSearch::SearchFolder()
         const FolderRow before = totalsOf(f);
         run([&] { next.setScan(enter(dir1, at.j - 1)); });
         result_.subfolders.push_back({lastComponent(dir1.list(at.j - 1)), walked(before, totalsOf(f))});
-        run([&] { window_.processEvents(); });
         lastPaint_ = std::chrono::steady_clock::now();
+        run([&] { window_.processEvents(); });
     }
     readAhead_.reset();
 
@@ -248,6 +248,10 @@ void FolderSearch::SearchFolder()
 std::shared_ptr<const FolderScan> FolderSearch::enter(const FolderList& dir, int index)
 {
     if (readAhead_) {
+        // While the thread is still reading the folder the walk would wait:
+        // a repaint that is soon due is done in that time instead.
+        if (!readAhead_->nextReady())
+            paintIfDue(paintInterval / 2);
         if (auto scan = readAhead_->take(dir.scan().get(), static_cast<std::uint32_t>(index)))
             return scan;
     }
@@ -255,14 +259,17 @@ std::shared_ptr<const FolderScan> FolderSearch::enter(const FolderList& dir, int
 }
 
 // Inside the levels the window only repaints (user input is handled between
-// top-level subfolders), and only when a repaint is due.
-void FolderSearch::paintIfDue()
+// top-level subfolders), and only when the last repaint began at least
+// interval ago.
+void FolderSearch::paintIfDue(std::chrono::milliseconds interval)
 {
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastPaint_ < paintInterval)
+    if (now - lastPaint_ < interval)
         return;
+    // Counted from the start of this repaint, so that the time a repaint
+    // takes does not stretch the time between two of them.
+    lastPaint_ = now;
     window_.processPaintEvents();
-    lastPaint_ = std::chrono::steady_clock::now();
 }
 
 void FolderSearch::levelChange(const LevelRow& row)
@@ -278,7 +285,7 @@ void FolderSearch::levelChange(const LevelRow& row)
         result_.limits.hiddenSkipped += file.leftOutCount();
     });
     bookTable(bookFolder(at, file, run), run);
-    paintIfDue();
+    paintIfDue(paintInterval);
 
     const int folderCount = dir.listCount();
     if (row.entersNextLevel) {

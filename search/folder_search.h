@@ -52,7 +52,7 @@ private:
     void bookTable(std::int16_t E, StepRunner& run);
     void report(Activation& at, const RuntimeError& e);
     std::shared_ptr<const FolderScan> enter(const FolderList& dir, int index);
-    void paintIfDue();
+    void paintIfDue(std::chrono::milliseconds interval);
 
     FormState& form_;
     FolderList& Dir1_;

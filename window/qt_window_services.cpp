@@ -74,14 +74,28 @@ void QtWindowServices::setMousePointer(int pointer)
         QApplication::restoreOverrideCursor();
 }
 
+namespace {
+
+// Repaints asked for by the events just processed (a timer's update(), an
+// expose) are done now rather than at the next call, which inside a search
+// may be 50 ms away.
+void paintRequestedNow()
+{
+    QApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
+}  // namespace
+
 void QtWindowServices::processEvents()
 {
     QApplication::processEvents();
+    paintRequestedNow();
 }
 
 void QtWindowServices::processPaintEvents()
 {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    paintRequestedNow();
 }
 
 }  // namespace dorvelix

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -254,7 +255,10 @@ TEST(ReadAhead, HandsOverFoldersInWalkOrderWithTheirLengthsAndErrors)
     std::filesystem::remove(t.path("b"));  // listed, then gone before it is read
     ReadAhead ahead(walkLevels());
 
+    EXPECT_TRUE(ahead.nextReady());  // nothing started: take answers at once
     ahead.start(top, 0);
+    while (!ahead.nextReady())
+        std::this_thread::yield();
     const auto a = ahead.take(top.get(), 0);
     ASSERT_TRUE(a);
     EXPECT_EQ(a->path(), t.path("a"));

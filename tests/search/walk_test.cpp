@@ -308,8 +308,11 @@ TEST(FolderSearch, TheWindowRepaintsInsideTheLevelsAndTakesInputOnlyBetweenTopLe
     rig.search.paintInterval = std::chrono::milliseconds(0);
     rig.open(t.root());
     EXPECT_EQ(rig.window.pendingEventRuns, 2);
-    EXPECT_EQ(rig.window.paintRuns, 5);  // one, a, b, two, c
+    // After each of one, a, b, two, c; more while the walk would wait for
+    // the read-ahead.
+    const int paints = rig.window.paintRuns;
+    EXPECT_GE(paints, 5);
     rig.search.paintInterval = std::chrono::hours(1);
     rig.open(t.root());
-    EXPECT_EQ(rig.window.paintRuns, 5);
+    EXPECT_EQ(rig.window.paintRuns, paints);
 }
