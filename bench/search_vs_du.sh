@@ -5,6 +5,9 @@
 # memory and, where valgrind is at hand, the instructions it runs per entry.
 # Before timing a folder it checks that the report's JSON equals the one of a
 # walk that reads each folder when it enters it (DORVELIX_NO_READ_AHEAD=1).
+# On the generated tree it then measures the window's search as well
+# (bench/window_vs_report.sh: longest gap between paints, time against the
+# report).
 #
 #   bash bench/search_vs_du.sh [--runs N] [--cold] [--trees DIR] [--no-instructions] [FOLDER...]
 #
@@ -113,10 +116,16 @@ for folder in "${folders[@]}"; do
   awk -v r="$r" -v c="$c" -v d="$d" -v g="$(goalFor "$folder")" \
     'BEGIN { printf "ratio (report / du): %.2f  (goal: <= %s); ratio (report --complete / du): %.2f\n", r / d, g, c / d }'
   echo "peak memory: dorvelix-report $(peakKiB "$report" "$folder") KiB (goal: <= 16384)," \
-    "--complete $(peakKiB "$report" --complete "$folder") KiB, du -sx $(peakKiB du -sx "$folder") KiB"
+    "--complete $(peakKiB "$report" --complete "$folder") KiB (goal: <= 16384), du -sx $(peakKiB du -sx "$folder") KiB"
   if [ "$instructions" = 1 ]; then
     ir=$(userInstructions "$report" "$folder"); id=$(userInstructions du -sx "$folder")
     awk -v r="$ir" -v br="$baseReport" -v d="$id" -v bd="$baseDu" -v n="$entries" \
       'BEGIN { printf "user instructions per entry: dorvelix-report %.0f, du -sx %.0f\n", (r - br) / n, (d - bd) / n }'
+  fi
+done
+
+for folder in "${folders[@]}"; do
+  if [ "$folder" = "$trees/tree" ]; then
+    bash "$root/bench/window_vs_report.sh" --runs "$runs" "$folder"
   fi
 done
