@@ -249,9 +249,9 @@ std::shared_ptr<const FolderScan> FolderSearch::enter(const FolderList& dir, int
 {
     if (readAhead_) {
         // While the thread is still reading the folder the walk would wait:
-        // a repaint that is soon due is done in that time instead.
+        // a repaint that is due is done in that time.
         if (!readAhead_->nextReady())
-            paintIfDue(paintInterval / 2);
+            paintIfDue(paintInterval);
         if (auto scan = readAhead_->take(dir.scan().get(), static_cast<std::uint32_t>(index)))
             return scan;
     }
