@@ -1,5 +1,6 @@
 #include "report_options.h"
 
+#include "command_line.h"
 #include "convert_length.h"
 #include "program_version.h"
 
@@ -105,9 +106,7 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
     parser.setApplicationDescription(QStringLiteral(
         "Prints the drive panel of FOLDER's drive and the folder panel after a\n"
         "search of FOLDER, counted in the drive's cluster units."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version and exit."));
+    const StandardOptions standard = addStandardOptions(parser);
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print one JSON object instead of the panels."));
     const QCommandLineOption convert(
         QStringLiteral("convert"),
@@ -126,7 +125,7 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
                                                    "that drive's cluster length, and on a FAT or exFAT\n"
                                                    "drive what will not copy. Implies --complete."),
                                     QStringLiteral("PATH"));
-    parser.addOptions({help, version, convert, target, folderRows, complete, json});
+    parser.addOptions({convert, target, folderRows, complete, json});
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder to search (default: the current folder)."),
                                  QStringLiteral("[--] [FOLDER]"));
 
@@ -137,14 +136,12 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
         return usageError(qtCause(parser.errorText()));
 
     ParsedCommandLine r;
-    if (parser.isSet(help)) {
+    if (parser.isSet(standard.help)) {
         r.action = ParsedCommandLine::Action::Help;
-        // The usage line names the program, not the path it was started by.
-        const QString options = parser.helpText().section(u'\n', 1);
-        r.text = QStringLiteral("Usage: %1 [options] [--] [FOLDER]\n").arg(ProgramName) + options + exitStatusHelp();
+        r.text = usageText(parser, ProgramName, QStringLiteral("[options] [--] [FOLDER]")) + exitStatusHelp();
         return r;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(standard.version)) {
         r.action = ParsedCommandLine::Action::Version;
         r.text = versionLine(ProgramName) + u'\n';
         return r;

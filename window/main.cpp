@@ -4,6 +4,7 @@
 // only Qt's own options (-platform, -style …); any other argument is a usage
 // error (status 2) rather than something silently ignored.
 #include "app_icon.h"
+#include "command_line.h"
 #include "form1.h"
 #include "program_version.h"
 #include "standard_output.h"
@@ -26,18 +27,15 @@ QString commandLineAnswer(int argc, char** argv)
     parser.setApplicationDescription(QStringLiteral(
         "Opens the Dorvelix window: a drive's capacity and use, and the disk\n"
         "space a folder occupies in cluster units."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version and exit."));
-    parser.addOptions({help, version});
+    const dorvelix::StandardOptions standard = dorvelix::addStandardOptions(parser);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     parser.parse(arguments);  // Qt's own options are not known here yet
-    if (parser.isSet(help))
-        return QStringLiteral("Usage: %1 [options]\n").arg(ProgramName) + parser.helpText().section(u'\n', 1)
+    if (parser.isSet(standard.help))
+        return dorvelix::usageText(parser, ProgramName, QStringLiteral("[options]"))
             + QStringLiteral("\nQt's own options (-platform, -style, ...) are also accepted.\n");
-    if (parser.isSet(version))
+    if (parser.isSet(standard.version))
         return dorvelix::versionLine(ProgramName) + u'\n';
     return {};
 }
