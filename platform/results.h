@@ -40,12 +40,15 @@ struct DriveFigures {
 };
 
 // Folders, files and the cluster units they occupy at the drive's cluster
-// length and at the conversion length.
+// length and at the conversion length; fileBytes is the files' own lengths
+// summed (what du --apparent-size counts for them), so that the clusters'
+// overhead can be seen beside it.
 struct FolderRow {
     long long folders = 0;
     long long files = 0;
     long long clusters = 0;
     long long convertClusters = 0;
+    long long fileBytes = 0;
 };
 
 // One top-level subfolder of the chosen folder with everything below it,

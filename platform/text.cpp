@@ -10,6 +10,26 @@ QString displayText(std::string_view bytes)
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+QString escapedControls(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'\\': out += QStringLiteral("\\\\"); break;
+        case u'\t': out += QStringLiteral("\\t"); break;
+        case u'\n': out += QStringLiteral("\\n"); break;
+        case u'\r': out += QStringLiteral("\\r"); break;
+        default:
+            if (c.category() == QChar::Other_Control)
+                out += QStringLiteral("\\x%1").arg(static_cast<uint>(c.unicode()), 2, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+    }
+    return out;
+}
+
 namespace {
 
 // Length of the valid UTF-8 sequence starting at s[i], or 0 when invalid

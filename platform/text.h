@@ -17,4 +17,10 @@ QString displayText(std::string_view bytes);
 // part of a valid UTF-8 sequence.
 int characterCount(std::string_view bytes);
 
+// A text on one line of a terminal or a file: each control character (C0,
+// DEL, C1) shown as \t, \n, \r or \xHH, and a backslash as \\, so that a
+// tab or a line break in a name cannot split a row and the escapes cannot be
+// mistaken for the name's own characters.
+QString escapedControls(const QString& text);
+
 }  // namespace dorvelix

@@ -34,6 +34,12 @@ long long clusterUnits(long long length, long long clusterLength)
     return length / clusterLength + (length % clusterLength > 0 ? 1 : 0);
 }
 
+void addFileBytes(long long& sum, long long length)
+{
+    if (length > 0 && __builtin_add_overflow(sum, length, &sum))
+        sum = std::numeric_limits<long long>::max();
+}
+
 long long entriesPerCluster(long long clusterLength)
 {
     return std::max<long long>(1, clusterLength / 32);

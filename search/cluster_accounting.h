@@ -23,6 +23,10 @@ bool needsLongNameEntry(std::string_view name);
 // bits, for any positive cluster length.
 long long clusterUnits(long long length, long long clusterLength);
 
+// Adds a file's own length to a sum of lengths, which stops at the largest
+// value rather than wrap (sparse files may claim lengths near 2^63).
+void addFileBytes(long long& sum, long long length);
+
 // The 32-byte entries one cluster of a folder's table holds, at least one.
 long long entriesPerCluster(long long clusterLength);
 

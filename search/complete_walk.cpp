@@ -60,6 +60,7 @@ long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& fo
         }
         t.clusters += clusterUnits(length, clusterLength_);
         t.convertClusters += clusterUnits(length, convertLength_);
+        addFileBytes(t.fileBytes, length);
     }
     folder.sortInListOrder(unreadable, files);
     for (const std::uint32_t i : unreadable) {
@@ -118,17 +119,17 @@ SearchResult CompleteWalk::run(const std::string& folder)
     FolderRow t;
     const long long entries = bookFolder({}, *top, t);
     r.files = t.files;
-    r.alone = FolderRow{0, t.files, t.clusters, t.convertClusters};
+    r.alone = FolderRow{0, t.files, t.clusters, t.convertClusters, t.fileBytes};
     if (!top->isRoot())
         bookTable(entries, t);
     // The folder's own table as a copy needs it: its first cluster, and on a
     // drive's root folder the whole table, which the count leaves out.
     r.ownTableConvertClusters = 1 + (top->isRoot() ? entries / entriesPerCluster(convertLength_) : 0);
-    r.subfolders.push_back({{}, {0, t.files, t.clusters, t.convertClusters}});
+    r.subfolders.push_back({{}, {0, t.files, t.clusters, t.convertClusters, t.fileBytes}});
 
     for (const FolderEntry& e : top->folders()) {
         const std::string name(top->name(e));
-        FolderRow row{1, 0, 1, 1};  // the subfolder itself and its folder cluster
+        FolderRow row{1, 0, 1, 1, 0};  // the subfolder itself and its folder cluster
         std::shared_ptr<const FolderScan> sub;
         try {
             sub = FolderScan::read(top->childPath(name), top.get());
@@ -144,6 +145,7 @@ SearchResult CompleteWalk::run(const std::string& folder)
         t.files += row.files;
         t.clusters += row.clusters;
         t.convertClusters += row.convertClusters;
+        addFileBytes(t.fileBytes, row.fileBytes);
     }
     // t.folders already holds the top-level subfolders; their rows' own
     // folders were counted as 1 each, those below them come on top.

@@ -14,9 +14,9 @@ namespace dorvelix {
 namespace {
 
 // The search totals as one row, to difference around a subfolder's walk.
-FolderRow totalsOf(const FormState& f)
+FolderRow totalsOf(const FormState& f, long long fileBytes)
 {
-    return {f.TreeFolders, f.TreeFiles, f.TreeClusterCount, f.TreeConvertClusterCount};
+    return {f.TreeFolders, f.TreeFiles, f.TreeClusterCount, f.TreeConvertClusterCount, fileBytes};
 }
 
 // What the walk of one top-level subfolder added, with one folder cluster at
@@ -25,7 +25,7 @@ FolderRow walked(const FolderRow& before, const FolderRow& after)
 {
     const long long folders = after.folders - before.folders + 1;
     return {folders, after.files - before.files, after.clusters - before.clusters + folders,
-            after.convertClusters - before.convertClusters + folders};
+            after.convertClusters - before.convertClusters + folders, after.fileBytes - before.fileBytes};
 }
 
 std::string lastComponent(const std::string& path)
@@ -147,6 +147,7 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
             convertClusters += clusterUnits(length, f.ConvertLength);
         }
         at.j = fileCount + 1;
+        addFileBytes(treeFileBytes_, lengthSum);
         run([&] { addChecked(f.TreeClusterCount, clusters, total::Clusters); });
         run([&] { addChecked(f.TreeConvertClusterCount, convertClusters, total::ConvertClusters); });
         return E;
@@ -157,7 +158,11 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
         addEntry();
         if (needsLongNameEntry(scan.name(scan.files()[k])))
             addEntry();
-        run([&] { BookFileLength(f, scan.fileLength(k)); });
+        run([&] {
+            const long long length = scan.fileLength(k);
+            addFileBytes(treeFileBytes_, length);
+            BookFileLength(f, length);
+        });
     }
     return E;
 }
@@ -186,6 +191,7 @@ void FolderSearch::SearchFolder()
     f.TreeFiles = 0;
     f.TreeClusterCount = 0;
     f.TreeConvertClusterCount = 0;
+    treeFileBytes_ = 0;
     // File1 takes the listing that Dir1 has just read.
     run([&] { File1_.setPath(dir1.path(), dir1.scan()); });
     result_.files = File1_.listCount();
@@ -201,13 +207,13 @@ void FolderSearch::SearchFolder()
         result_.convertLength = f.ConvertLength;
     };
     lengthsNow();
-    result_.alone = FolderRow{0, *result_.files, f.TreeClusterCount, f.TreeConvertClusterCount};
+    result_.alone = FolderRow{0, *result_.files, f.TreeClusterCount, f.TreeConvertClusterCount, treeFileBytes_};
     run([&] { showFolderAlone(view_, result_); });
 
     if (NotRootFolder == True)
         bookTable(E, run);
     // The chosen folder's own files and table, then one row per subfolder.
-    result_.subfolders.push_back({{}, {0, f.TreeFiles, f.TreeClusterCount, f.TreeConvertClusterCount}});
+    result_.subfolders.push_back({{}, {0, f.TreeFiles, f.TreeClusterCount, f.TreeConvertClusterCount, treeFileBytes_}});
 
     const int folderCount = dir1.listCount();
     FolderList& next = dirs_[FirstLevelList];
@@ -223,9 +229,9 @@ void FolderSearch::SearchFolder()
         // enters it: nothing is read before the pending events have run.
         if (readAhead_)
             readAhead_->start(dir1.scan(), static_cast<std::uint32_t>(at.j - 1));
-        const FolderRow before = totalsOf(f);
+        const FolderRow before = totalsOf(f, treeFileBytes_);
         run([&] { next.setScan(enter(dir1, at.j - 1)); });
-        result_.subfolders.push_back({lastComponent(dir1.list(at.j - 1)), walked(before, totalsOf(f))});
+        result_.subfolders.push_back({lastComponent(dir1.list(at.j - 1)), walked(before, totalsOf(f, treeFileBytes_))});
         lastPaint_ = std::chrono::steady_clock::now();
         run([&] { window_.processEvents(); });
     }
@@ -236,7 +242,7 @@ void FolderSearch::SearchFolder()
     run([&] { addChecked(f.TreeConvertClusterCount, f.TreeFolders, total::ConvertClusters); });
 
     lengthsNow();
-    result_.subtree = totalsOf(f);
+    result_.subtree = totalsOf(f, treeFileBytes_);
     run([&] { showSubtree(view_, result_); });
     run([&] { view_.drawUsageGraph(f.ScreenSize); });
     run([&] { window_.beep(); });

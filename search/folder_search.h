@@ -66,6 +66,7 @@ private:
     // What is reported once a search (overflowing totals, a drive that has gone).
     std::set<std::string> reportedOnce_;
     SearchResult result_;
+    long long treeFileBytes_ = 0;  // the counted files' own lengths
     bool readAheadOn_ = true;
     std::unique_ptr<ReadAhead> readAhead_;  // during a search
     std::chrono::steady_clock::time_point lastPaint_;

@@ -39,10 +39,14 @@ using namespace dorvelix;
 
 namespace {
 
-// A message on standard error, led by the program's name.
+// A message on standard error, led by the program's name. Its own line
+// breaks stay; control characters in the names it quotes are escaped.
 void printMessage(const QString& message)
 {
-    printLine(stderr, QLatin1String(ReportProgram) + QStringLiteral(": ") + message);
+    QStringList lines = message.split(CrLf);
+    for (QString& line : lines)
+        line = escapedControls(line);
+    printLine(stderr, QLatin1String(ReportProgram) + QStringLiteral(": ") + lines.join(CrLf));
 }
 
 [[noreturn]] void fail(const QString& message)

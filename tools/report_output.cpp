@@ -3,6 +3,7 @@
 #include "json_writer.h"
 #include "number_format.h"
 #include "panel_captions.h"
+#include "program_version.h"
 #include "text.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ QString panelValue(const ReportData& r, int boxNumber)
     };
     switch (boxNumber) {
     case box::DriveText:
-        return d.text + QStringLiteral("  ") + d.fileSystem.value_or(QString());
+        return escapedControls(d.text) + QStringLiteral("  ") + d.fileSystem.value_or(QString());
     case box::BytesPerSector: return wholeText(d.bytesPerSector);
     case box::SectorsPerCluster: return wholeText(d.sectorsPerCluster);
     case box::ClusterLength: return wholeText(d.clusterLength);
@@ -88,6 +89,11 @@ QString rowName(const SubfolderRow& row)
     return row.name.empty() ? QStringLiteral(".") : displayText(row.name);
 }
 
+// What JSON readers check before they read on: the document's kind and the
+// version of its layout, raised whenever a key changes meaning or goes.
+constexpr char JsonFormat[] = "dorvelix-report";
+constexpr long long JsonFormatVersion = 1;
+
 QString limitsText(const WalkLimits& l)
 {
     QStringList parts;
@@ -118,20 +124,32 @@ void printFolderRows(const SearchResult& s)
                           .arg(formatNumber(s.clusterLength, NumberPattern::Plain),
                                formatNumber(s.convertLength, NumberPattern::Plain)));
     const auto cell = [](long long n) { return formatNumber(n, NumberPattern::Plain).rightJustified(16); };
-    printLine(stdout, QStringLiteral("%1%2%3%4%5%6%7  name")
+    printLine(stdout, QStringLiteral("%1%2%3%4%5%6%7%8  name")
                           .arg(QStringLiteral("folders").rightJustified(10), QStringLiteral("files").rightJustified(10),
+                               QStringLiteral("file bytes").rightJustified(16),
                                QStringLiteral("clusters").rightJustified(16), QStringLiteral("bytes").rightJustified(16),
                                QStringLiteral("conv. clusters").rightJustified(16),
                                QStringLiteral("conv. bytes").rightJustified(16), QStringLiteral("growth").rightJustified(16)));
     for (const SubfolderRow& r : rowsBySize(s)) {
         const FolderRow& x = r.row;
         printLine(stdout, formatNumber(x.folders, NumberPattern::Plain).rightJustified(10)
-                              + formatNumber(x.files, NumberPattern::Plain).rightJustified(10) + cell(x.clusters)
+                              + formatNumber(x.files, NumberPattern::Plain).rightJustified(10) + cell(x.fileBytes)
+                              + cell(x.clusters)
                               + cell(s.bytes(x.clusters)) + cell(x.convertClusters)
                               + cell(s.convertBytes(x.convertClusters))
                               + cell(s.convertBytes(x.convertClusters) - s.bytes(x.clusters)) + QStringLiteral("  ")
-                              + rowName(r));
+                              + escapedControls(rowName(r)));
     }
+}
+
+// The files' own lengths beside the bytes their clusters hold.
+void printFileBytes(const SearchResult& s)
+{
+    if (!s.alone || !s.subtree)
+        return;
+    printLine(stdout, QStringLiteral("  file lengths summed: folder alone %1, subtree %2 (du --apparent-size)")
+                          .arg(formatNumber(s.alone->fileBytes, NumberPattern::Plain),
+                               formatNumber(s.subtree->fileBytes, NumberPattern::Plain)));
 }
 
 void printEstimate(const QString& fileSystem)
@@ -143,7 +161,7 @@ void printEstimate(const QString& fileSystem)
 void printTarget(const TargetAnswer& t)
 {
     const auto bytes = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
-    printLine(stdout, QStringLiteral("Target  %1  %2").arg(t.drive.text, t.drive.fileSystem));
+    printLine(stdout, QStringLiteral("Target  %1  %2").arg(escapedControls(t.drive.text), t.drive.fileSystem));
     printLine(stdout, QStringLiteral("  cluster length: %1").arg(bytes(t.drive.clusterLength)));
     printLine(stdout, QStringLiteral("  free bytes: %1").arg(bytes(t.drive.freeBytes)));
     printLine(stdout, QStringLiteral("  needed bytes: %1").arg(bytes(t.neededBytes)));
@@ -156,7 +174,8 @@ void printTarget(const TargetAnswer& t)
         return;
     printLine(stdout, QStringLiteral("  will not copy: %1").arg(bytes(static_cast<long long>(t.blocked.size()))));
     for (const BlockedEntry& b : t.blocked)
-        printLine(stdout, QStringLiteral("    %1: %2").arg(displayText(b.path), QString::fromUtf8(reasonText(b.reason))));
+        printLine(stdout, QStringLiteral("    %1: %2")
+                              .arg(escapedControls(displayText(b.path)), QString::fromUtf8(reasonText(b.reason))));
 }
 
 void jsonRow(JsonWriter& j, const SearchResult& s, const FolderRow& row)
@@ -165,6 +184,7 @@ void jsonRow(JsonWriter& j, const SearchResult& s, const FolderRow& row)
     j.value("files", row.files);
     j.value("clusters", row.clusters);
     j.value("bytes", s.bytes(row.clusters));
+    j.value("file_bytes", row.fileBytes);
 }
 
 // Whether a count at this file system's cluster length is exact, and why not.
@@ -197,9 +217,10 @@ void printText(const ReportData& r)
         if (c.box == 0)
             continue;
         if (c.folderPanel && !folderPanel) {
-            printLine(stdout, QString::fromUtf8(FolderPanelCaption) + QStringLiteral("  ") + r.folder);
+            printLine(stdout, QString::fromUtf8(FolderPanelCaption) + QStringLiteral("  ") + escapedControls(r.folder));
             if (r.search.limits.complete || limited(r.search.limits))
                 printLine(stdout, QStringLiteral("  limits: ") + limitsText(r.search.limits));
+            printFileBytes(r.search);
             folderPanel = true;
         }
         const QString indent = c.title ? QString() : QStringLiteral("  ");
@@ -220,6 +241,9 @@ void printJson(const ReportData& r)
     const SearchResult& s = r.search;
     JsonWriter j;
     j.beginObject();
+    j.value("format", QString::fromLatin1(JsonFormat));
+    j.value("format_version", JsonFormatVersion);
+    j.value("program_version", QString::fromLatin1(ProgramVersion));
     j.beginObject("drive");
     j.value("cluster_length", s.clusterLength);
     j.value("text", d.text);
@@ -245,6 +269,7 @@ void printJson(const ReportData& r)
     j.value("files", alone.files);
     j.value("clusters", alone.clusters);
     j.value("bytes", s.bytes(alone.clusters));
+    j.value("file_bytes", alone.fileBytes);
     j.endObject();
     j.beginObject("subtree");
     jsonRow(j, s, tree);

@@ -67,3 +67,13 @@ TEST(Text, DisplayKeepsCaseAndMarksBadBytes)
 {
     EXPECT_EQ(displayText("/home/Ab\xFF"), QStringLiteral("/home/Ab\uFFFD"));
 }
+
+TEST(Text, EscapedControlsKeepOneRowPerLineAndStayUnambiguous)
+{
+    EXPECT_EQ(escapedControls(QStringLiteral("a\tb\nc\rd")), QStringLiteral("a\\tb\\nc\\rd"));
+    EXPECT_EQ(escapedControls(QString::fromUtf8("\x1b[31m\x7f\xc2\x85")), QStringLiteral("\\x1b[31m\\x7f\\x85"));
+    // A backslash doubles, so a name holding "\t" as two characters differs
+    // from one holding a tab.
+    EXPECT_EQ(escapedControls(QStringLiteral("a\\tb")), QStringLiteral("a\\\\tb"));
+    EXPECT_EQ(escapedControls(QStringLiteral("写真 2024/ファイル\uFFFD.txt")), QStringLiteral("写真 2024/ファイル\uFFFD.txt"));
+}

@@ -4,8 +4,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using dorvelix::testing::TempTree;
 
@@ -32,6 +34,20 @@ ReportRun report(const QStringList& args, const QString& workingFolder = {}, con
 QJsonObject json(const ReportRun& r)
 {
     return QJsonDocument::fromJson(r.out.toUtf8()).object();
+}
+
+// What du --apparent-size counts for the entries below folder that are not
+// folders (its files alone, or those of the whole tree).
+qint64 duFileBytes(const std::string& folder, bool wholeTree)
+{
+    QProcess p;
+    p.start(QStringLiteral("bash"), {QStringLiteral("-c"),
+                                     QStringLiteral("find \"$1\" -mindepth 1 %1 ! -type d -print0 | "
+                                                    "du --apparent-size -B1 -c --files0-from=- | tail -n 1")
+                                         .arg(wholeTree ? "" : "-maxdepth 1"),
+                                     QStringLiteral("du"), QString::fromStdString(folder)});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput()).section(u'\t', 0, 0).toLongLong();
 }
 
 }  // namespace
@@ -187,4 +203,74 @@ TEST(Report, FolderNamesThatAreNotUtf8StillWork)
     const QJsonObject o = QJsonDocument::fromJson(out).object();
     EXPECT_EQ(o["folder"]["files"].toInteger(), 1);
     EXPECT_TRUE(o["folder"]["path"].toString().endsWith(QStringLiteral("odd\uFFFD")));
+}
+
+TEST(Report, JsonNamesItsFormatAndEachRowItsFileLengthsAsDuCountsThem)
+{
+    TempTree t;
+    t.file("top.bin", 5000);
+    t.file("a/one", 1);
+    t.file("a/deep/er/two", 70000);
+    t.file("a/.hidden", 3);
+    t.file("b/three", 4096);
+    t.folder("empty");
+    ASSERT_EQ(::symlink("a/deep/er/two", t.path("b/link").c_str()), 0);
+    const qint64 subtreeBytes = duFileBytes(t.root(), true);
+    ASSERT_EQ(subtreeBytes, 5000 + 1 + 70000 + 3 + 4096 + 13);
+
+    for (const QStringList& mode : {QStringList{}, QStringList{"--complete"}}) {
+        const ReportRun r = report(QStringList{"--json", "--folders"} + mode + QStringList{QString::fromStdString(t.root())});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QJsonObject o = json(r);
+        EXPECT_EQ(o["format"].toString(), QStringLiteral("dorvelix-report"));
+        EXPECT_EQ(o["format_version"].toInteger(), 1);
+        EXPECT_EQ(o["program_version"].toString(), QStringLiteral(DORVELIX_VERSION));
+        EXPECT_EQ(o.keys().size(), 10) << "format, format_version, program_version and the seven parts";
+        EXPECT_EQ(o["folder"]["file_bytes"].toInteger(), duFileBytes(t.root(), false));
+        EXPECT_EQ(o["subtree"]["file_bytes"].toInteger(), subtreeBytes);
+        EXPECT_GE(o["subtree"]["bytes"].toInteger(), subtreeBytes);
+        qint64 rowsSum = 0;
+        for (const QJsonValue row : o["folders"].toArray()) {
+            const QString name = row["name"].toString();
+            const std::string folder = name == u'.' ? t.root() : t.path(name.toStdString());
+            EXPECT_EQ(row["file_bytes"].toInteger(), duFileBytes(folder, name != u'.')) << name.toStdString();
+            rowsSum += row["file_bytes"].toInteger();
+        }
+        EXPECT_EQ(rowsSum, subtreeBytes);
+    }
+    const ReportRun text = report({"--folders", QString::fromStdString(t.root())});
+    EXPECT_TRUE(text.out.contains(QStringLiteral("  file lengths summed: folder alone 5,000, subtree 79,113 ")))
+        << text.out.toStdString();
+}
+
+TEST(Report, ControlCharactersInNamesAreEscapedInTheTextButNotInTheJson)
+{
+    TempTree t;
+    t.file("tab\there/f", 1);
+    t.file("new\nline/f", 2);
+    std::string deep = "new\nline";
+    for (int i = 2; i <= 15; ++i)
+        deep += "/l" + std::to_string(i);
+    t.folder(deep + "/back\\slash\x1b");  // below level 15: a message names it
+
+    const ReportRun r = report({"--folders", QString::fromStdString(t.root())});
+    EXPECT_EQ(r.status, 1);
+    const QStringList lines = r.out.split(u'\n');
+    const auto rowNamed = [&](const QString& name) {
+        return std::count_if(lines.begin(), lines.end(), [&](const QString& l) { return l.endsWith(QStringLiteral("  ") + name); });
+    };
+    EXPECT_EQ(rowNamed(QStringLiteral("tab\\there")), 1) << r.out.toStdString();
+    EXPECT_EQ(rowNamed(QStringLiteral("new\\nline")), 1) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(u'\t'));
+    EXPECT_TRUE(r.err.endsWith(QStringLiteral("/l15/back\\\\slash\\x1b\n"))) << r.err.toStdString();
+
+    const ReportRun inside = report({QString::fromStdString(t.path("new\nline"))});
+    EXPECT_TRUE(inside.out.contains(QStringLiteral("ホルダー情報  ") + QString::fromStdString(t.root()) + "/new\\nline\n"));
+
+    const QJsonObject o = json(report({"--json", "--folders", QString::fromStdString(t.root())}));
+    QStringList names;
+    for (const QJsonValue row : o["folders"].toArray())
+        names << row["name"].toString();
+    EXPECT_TRUE(names.contains(QStringLiteral("tab\there")) && names.contains(QStringLiteral("new\nline")));
+    EXPECT_TRUE(o["messages"][0].toString().endsWith(QStringLiteral("/back\\slash\x1b")));
 }
