@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR under /usr and checks the tree:
 # exactly the expected files, the programs run from it, the desktop entry and
-# the AppStream metadata validate, the icons have their sizes and both man
-# pages render without a warning.
+# the AppStream metadata validate, the icons have their sizes, both man pages
+# render without a warning, the documents are Debian's and the bash
+# completions complete.
 #   check_install.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -20,8 +21,13 @@ expected=(
   bin/dorvelix
   bin/dorvelix-report
   share/applications/$id.desktop
+  share/bash-completion/completions/dorvelix
+  share/bash-completion/completions/dorvelix-report
+  share/doc/dorvelix/README.md.gz
+  share/doc/dorvelix/changelog.gz
   share/doc/dorvelix/copyright
   share/icons/hicolor/scalable/apps/$id.svg
+  share/lintian/overrides/dorvelix
   share/man/man1/dorvelix-report.1.gz
   share/man/man1/dorvelix.1.gz
   share/metainfo/$id.metainfo.xml
@@ -44,12 +50,14 @@ grep -q "<release version=\"$version\"" "share/metainfo/$id.metainfo.xml" || fai
 
 # The menu entry starts the installed program and names the installed icon.
 desktop=share/applications/$id.desktop
-desktop-file-validate "$desktop" | grep -v ': hint: ' && fail "desktop-file-validate reported a problem"
+out=$(desktop-file-validate "$desktop" 2>&1)
+[ -z "$out" ] || fail "desktop-file-validate: $out"
+grep -qx "Categories=System;Filesystem;" "$desktop" || fail "the entry is not under System alone"
 grep -qx "Exec=dorvelix" "$desktop" || fail "Exec is not dorvelix"
 grep -qx "Icon=$id" "$desktop" || fail "Icon is not $id"
 grep -q "^Comment\[ja\]=" "$desktop" || fail "no Japanese comment"
-appstreamcli validate --no-net --no-color "share/metainfo/$id.metainfo.xml" >/dev/null \
-  || fail "appstreamcli validate: $(appstreamcli validate --no-net --no-color "share/metainfo/$id.metainfo.xml")"
+appstreamcli validate --no-net --pedantic --no-color "share/metainfo/$id.metainfo.xml" >/dev/null \
+  || fail "appstreamcli validate: $(appstreamcli validate --no-net --pedantic --no-color "share/metainfo/$id.metainfo.xml")"
 
 # Each PNG has its size (width and height are bytes 16..23 of the header).
 for size in 16 24 32 48 64 128 256; do
@@ -66,6 +74,49 @@ for page in dorvelix dorvelix-report; do
   [ -z "$warnings" ] || fail "$page(1): $warnings"
   zcat "$file" | grep -q "\"Dorvelix $version\"" || fail "$page(1) does not carry the version"
   LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$file" 2>&1 | grep -q "^EXIT STATUS" || fail "$page(1) has no exit status section"
+done
+
+# The documents: a machine-readable copyright with its year and the licence's
+# whole text, a changelog whose latest entry is this version on the
+# metainfo's release date, and the README.
+doc=share/doc/dorvelix
+head -n 1 "$doc/copyright" | grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+  || fail "the copyright is not machine-readable"
+grep -Eqx "Copyright: [0-9]{4}(-[0-9]{4})? The Dorvelix developers" "$doc/copyright" || fail "the copyright has no year"
+[ "$(grep -c '^ ' "$doc/copyright")" -ge 15 ] && grep -q "^ THE SOFTWARE IS PROVIDED" "$doc/copyright" \
+  || fail "the copyright lacks the licence's text"
+for file in "$doc"/*.gz; do
+  gzip -t "$file" || fail "$file is not whole"
+done
+released=$(grep -o '<release version="[^"]*" date="[^"]*"' "share/metainfo/$id.metainfo.xml" | sed 's/.*date="//; s/"$//')
+zcat "$doc/changelog.gz" > "$dest/changelog"
+[ "$(dpkg-parsechangelog -l "$dest/changelog" -S Version)" = "$version" ] || fail "the changelog's latest entry is not $version"
+[ "$(date -u -d "$(dpkg-parsechangelog -l "$dest/changelog" -S Date)" +%F)" = "$released" ] \
+  || fail "the changelog's date is not the release date $released"
+zcat "$doc/README.md.gz" | grep -q "bash scripts/package.sh" || fail "the README does not say how the package is built"
+
+# The completions, as bash-completion loads them: by the program's name.
+completions=share/bash-completion/completions
+completed() {  # completed FILE FUNCTION WORD...: the candidates for the last word
+  (cd "$dest/tree" && source "$dest/usr/$1" && COMP_WORDS=("${@:3}") && COMP_CWORD=$(($# - 3)) \
+    && "$2" && printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd ' ')
+}
+expect_completion() {  # expect_completion "WANTED" FILE FUNCTION WORD...
+  local got
+  got=$(completed "${@:2}") || true
+  [ "$got" = "$1" ] || fail "completing '${*:4}' gave '$got', not '$1'"
+}
+mkdir -p "$dest/tree/photos/2024" "$dest/tree/-old" && touch "$dest/tree/photo.jpg"
+expect_completion "--complete --convert" $completions/dorvelix-report _dorvelix_report dorvelix-report --co
+expect_completion "2048 256" $completions/dorvelix-report _dorvelix_report dorvelix-report --json --convert 2
+expect_completion "1024 128 16384" $completions/dorvelix-report _dorvelix_report dorvelix-report --convert = 1
+expect_completion "photos" $completions/dorvelix-report _dorvelix_report dorvelix-report --target ph
+expect_completion "photos" $completions/dorvelix-report _dorvelix_report dorvelix-report --folders ph
+expect_completion "-old" $completions/dorvelix-report _dorvelix_report dorvelix-report -- -
+expect_completion "--version" $completions/dorvelix _dorvelix dorvelix --v
+expect_completion "" $completions/dorvelix _dorvelix dorvelix ph
+for program in dorvelix dorvelix-report; do
+  (source "$completions/$program" && complete -p "$program" >/dev/null) || fail "$program has no completion"
 done
 
 [ "$failures" -eq 0 ] && echo "the installed tree is complete"
