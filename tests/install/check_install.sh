@@ -111,10 +111,8 @@ expect_completion "--complete --convert" $completions/dorvelix-report _dorvelix_
 expect_completion "2048 256" $completions/dorvelix-report _dorvelix_report dorvelix-report --json --convert 2
 expect_completion "1024 128 16384" $completions/dorvelix-report _dorvelix_report dorvelix-report --convert = 1
 expect_completion "photos" $completions/dorvelix-report _dorvelix_report dorvelix-report --target ph
-expect_completion "photos" $completions/dorvelix-report _dorvelix_report dorvelix-report --folders ph
 expect_completion "-old" $completions/dorvelix-report _dorvelix_report dorvelix-report -- -
 expect_completion "--version" $completions/dorvelix _dorvelix dorvelix --v
-expect_completion "" $completions/dorvelix _dorvelix dorvelix ph
 for program in dorvelix dorvelix-report; do
   (source "$completions/$program" && complete -p "$program" >/dev/null) || fail "$program has no completion"
 done
