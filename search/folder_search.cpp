@@ -143,6 +143,8 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
             if (needsLongNameEntry(scan.name(scan.files()[i])))
                 addEntry();
             const long long length = scan.lengthOrError(i);
+            if (!booked_.bookedFirstHere(scan, i))
+                continue;
             clusters += clusterUnits(length, f.ClusterLength);
             convertClusters += clusterUnits(length, f.ConvertLength);
         }
@@ -157,7 +159,11 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
         addEntry();
         if (needsLongNameEntry(scan.name(scan.files()[k])))
             addEntry();
-        run([&] { BookFileLength(f, scan.fileLength(k)); });
+        run([&] {
+            const long long length = scan.fileLength(k);
+            if (booked_.bookedFirstHere(scan, k))
+                BookFileLength(f, length);
+        });
     }
     return E;
 }
@@ -174,6 +180,7 @@ void FolderSearch::SearchFolder()
 {
     searching_ = true;
     reportedOnce_.clear();
+    booked_.clear();
     FormState& f = form_;
     // Dir1 as it stands now: the window may move it while pending events run.
     const FolderList dir1 = Dir1_;

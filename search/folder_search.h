@@ -2,6 +2,7 @@
 // level walk through the hidden lists Dir2/File2 .. Dir16/File16.
 #pragma once
 
+#include "booked_files.h"
 #include "form_state.h"
 #include "level_table.h"
 #include "lists.h"
@@ -66,6 +67,7 @@ private:
     // What is reported once a search (overflowing totals, a drive that has gone).
     std::set<std::string> reportedOnce_;
     SearchResult result_;
+    BookedFiles booked_;  // files with more than one link, booked once a search
     bool readAheadOn_ = true;
     std::unique_ptr<ReadAhead> readAhead_;  // during a search
     std::chrono::steady_clock::time_point lastPaint_;
