@@ -326,8 +326,28 @@ long long FolderScan::queryLength(std::uint32_t file) const
     struct stat st;
     const long long length = ::fstatat(fd_, cName(files_[file]), &st, AT_SYMLINK_NOFOLLOW) == 0
         ? static_cast<long long>(st.st_size) : -errno;
+    if (length >= 0 && st.st_nlink > 1) {
+        const std::lock_guard lock(linksMutex_);
+        links_.push_back({file, FileIdentity{st.st_dev, st.st_ino}});
+        linksSorted_ = links_.size() < 2 || (linksSorted_ && links_[links_.size() - 2].first < file);
+        hasLinks_.store(true, std::memory_order_release);
+    }
     lengths_[file] = length;
     return length;
+}
+
+std::optional<FileIdentity> FolderScan::sharedIdentity(std::uint32_t file) const
+{
+    if (!hasLinks_.load(std::memory_order_acquire))
+        return std::nullopt;
+    const std::lock_guard lock(linksMutex_);
+    if (!linksSorted_) {
+        std::sort(links_.begin(), links_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        linksSorted_ = true;
+    }
+    const auto it = std::lower_bound(links_.begin(), links_.end(), file,
+                                     [](const auto& link, std::uint32_t f) { return link.first < f; });
+    return it != links_.end() && it->first == file ? std::optional(it->second) : std::nullopt;
 }
 
 long long FolderScan::fileLength(std::uint32_t file) const
@@ -350,7 +370,7 @@ void FolderScan::queryLengths(std::uint32_t from, std::uint32_t to, bool hiddenA
 size_t FolderScan::footprint() const
 {
     return sizeof(FolderScan) + nameBytes_ + (folders_.capacity() + files_.capacity()) * sizeof(FolderEntry)
-        + files_.size() * sizeof(long long);
+        + files_.size() * sizeof(long long) + links_.capacity() * sizeof(links_[0]);
 }
 
 }  // namespace dorvelix

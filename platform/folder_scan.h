@@ -7,8 +7,11 @@
 
 #include "mount_boundaries.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -22,6 +25,14 @@ struct FolderEntry {
     std::uint32_t nameAt;  // buffer number << 16 | offset of the name (NUL-terminated) in it
     std::uint16_t nameSize;
     EntryKind kind;
+};
+
+// Which file on which device an entry is: two names with one identity are
+// links to the same file, which the disk holds once.
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FileIdentity&) const = default;
 };
 
 class FolderScan {
@@ -65,6 +76,10 @@ public:
     // hidden and system files as told would list. Different ranges may be
     // read by different threads at once; a range is read by one thread.
     void queryLengths(std::uint32_t from, std::uint32_t to, bool hiddenAndSystem) const;
+    // File i's identity when it has more than one link, as its length query
+    // found it; nothing for a file with one link or whose length has not been
+    // read. Safe while other threads read other files' lengths.
+    std::optional<FileIdentity> sharedIdentity(std::uint32_t file) const;
     // Whether a file list of this kind lists the entry.
     static bool listed(std::string_view name, EntryKind kind, bool hidden, bool system)
     {
@@ -106,6 +121,12 @@ private:
     // cache of what the system says, filled also through a const scan.
     std::unique_ptr<long long[]> lengths_;
     long long queryLength(std::uint32_t file) const;
+    // The identities of the files with more than one link, by file index:
+    // few in most folders, so they are kept apart from the lengths.
+    mutable std::mutex linksMutex_;
+    mutable std::vector<std::pair<std::uint32_t, FileIdentity>> links_;
+    mutable bool linksSorted_ = true;
+    mutable std::atomic<bool> hasLinks_{false};
 };
 
 // Orders names ignoring the case of ASCII letters, then by their bytes.

@@ -20,7 +20,7 @@ std::pair<std::string_view, std::string_view> splitLast(std::string_view path)
 
 }  // namespace
 
-MountBoundaries::MountBoundaries(std::vector<MountEntry> table) : table_(std::move(table))
+MountBoundaries::MountBoundaries(std::vector<MountEntry> table) : table_(visibleMounts(std::move(table)))
 {
     for (const MountEntry& m : table_) {
         if (m.mountPoint.size() < 2 || m.mountPoint.front() != '/')

@@ -32,7 +32,7 @@ public:
     const Names* mountPointsIn(std::string_view folder) const;
     // Whether path (without a trailing "/", or "/") is a mount point.
     bool isMountPoint(std::string_view path) const;
-    // The mounts in table order.
+    // The mounts that a path reaches (see visibleMounts), in table order.
     const std::vector<MountEntry>& table() const { return table_; }
 
 private:

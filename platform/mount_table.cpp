@@ -3,6 +3,7 @@
 #include <QFile>
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 namespace dorvelix {
 
@@ -69,7 +70,10 @@ std::vector<MountEntry> parseMountInfo(std::string_view text)
         if (f.size() < 6 || dash == f.end() || dash - f.begin() < 6 || f.end() - dash < 3)
             continue;
         MountEntry m;
-        if (!parseDevice(f[2], m.major, m.minor))
+        bool okId = false, okParent = false;
+        m.id = QByteArray(f[0].data(), static_cast<qsizetype>(f[0].size())).toUInt(&okId);
+        m.parentId = QByteArray(f[1].data(), static_cast<qsizetype>(f[1].size())).toUInt(&okParent);
+        if (!okId || !okParent || !parseDevice(f[2], m.major, m.minor))
             continue;
         m.mountPoint = unescape(f[4]);
         m.fsType = unescape(dash[1]);
@@ -77,6 +81,48 @@ std::vector<MountEntry> parseMountInfo(std::string_view text)
         table.push_back(std::move(m));
     }
     return table;
+}
+
+std::vector<MountEntry> visibleMounts(std::vector<MountEntry> table)
+{
+    std::unordered_map<unsigned, size_t> byId;
+    std::unordered_map<std::string_view, std::vector<size_t>> byMountPoint;
+    for (size_t i = 0; i < table.size(); ++i) {
+        byId.emplace(table[i].id, i);
+        byMountPoint[table[i].mountPoint].push_back(i);
+    }
+    // A path reaches mount i through i and the mounts it lies on. The table
+    // lists mounts in the order they were made, except that a mount may come
+    // before the one it lies on: so a later mount on the place of one of them,
+    // or on a folder above it, covers mount i unless it is one of them itself.
+    const auto reached = [&](size_t i) {
+        std::vector<size_t> chain{i};
+        for (auto it = byId.find(table[i].parentId); it != byId.end() && chain.size() <= table.size();
+             it = byId.find(table[it->second].parentId))
+            chain.push_back(it->second);
+        for (const size_t k : chain) {
+            const std::string_view place = table[k].mountPoint;
+            for (size_t end = 1; end <= place.size(); ++end) {
+                if (end > 1 && end < place.size() && place[end] != '/')
+                    continue;
+                const auto it = byMountPoint.find(place.substr(0, end));
+                if (it == byMountPoint.end())
+                    continue;
+                for (const size_t j : it->second) {
+                    if (j > k && std::find(chain.begin(), chain.end(), j) == chain.end())
+                        return false;
+                }
+            }
+        }
+        return true;
+    };
+    std::vector<MountEntry> visible;
+    visible.reserve(table.size());
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (reached(i))
+            visible.push_back(table[i]);
+    }
+    return visible;
 }
 
 std::vector<MountEntry> readMountTable()

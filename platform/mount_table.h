@@ -14,11 +14,18 @@ struct MountEntry {
     std::string fsType;      // "ext4", "vfat", "fuse.fusefat" ...
     unsigned major = 0;      // the mount's device number
     unsigned minor = 0;
+    unsigned id = 0;         // the mount's ID, and that of the mount it lies on
+    unsigned parentId = 0;
 };
 
 // The mounts of a mountinfo text, in table order (later mounts last).
 // Lines that cannot be parsed are skipped.
 std::vector<MountEntry> parseMountInfo(std::string_view text);
+
+// The mounts that a path still reaches, in table order: a mount covered by a
+// later mount on the same place or on a folder above it (one that is not its
+// own ancestor) is left out, with every mount that lies on it.
+std::vector<MountEntry> visibleMounts(std::vector<MountEntry> table);
 
 // The mounts of the running process's mount namespace; empty when the table
 // cannot be read.

@@ -58,9 +58,13 @@ long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& fo
             unreadable.push_back(i);
             continue;
         }
-        t.clusters += clusterUnits(length, clusterLength_);
-        t.convertClusters += clusterUnits(length, convertLength_);
-        addFileBytes(t.fileBytes, length);
+        const bool first = booked_.bookedFirstHere(folder, i);
+        if (first) {
+            t.clusters += clusterUnits(length, clusterLength_);
+            addFileBytes(t.fileBytes, length);
+        }
+        if (first || everyLinkConverted_)
+            t.convertClusters += clusterUnits(length, convertLength_);
     }
     folder.sortInListOrder(unreadable, files);
     for (const std::uint32_t i : unreadable) {
@@ -111,6 +115,7 @@ SearchResult CompleteWalk::run(const std::string& folder)
     limits_ = WalkLimits{};
     limits_.complete = true;
     driveGoneReported_ = false;
+    booked_.clear();
     const auto top = FolderScan::read(folder);
 
     SearchResult r;

@@ -5,6 +5,7 @@
 // level, so its memory grows with the depth of the tree, not its size.
 #pragma once
 
+#include "booked_files.h"
 #include "folder_scan.h"
 #include "results.h"
 #include "runtime_error.h"
@@ -33,6 +34,11 @@ public:
     CompleteWalk(long long clusterLength, long long convertLength, std::function<void(const QString&)> report,
                  WalkObserver* observer = nullptr);
 
+    // A file with more than one link books its cluster units once, under the
+    // name reached first. With this on, every link books them at the
+    // conversion length, as a copy makes one file of each.
+    void setEveryLinkConverted(bool on) { everyLinkConverted_ = on; }
+
     // Walks folder; RuntimeError 76 when the folder itself cannot be opened.
     SearchResult run(const std::string& folder);
 
@@ -50,6 +56,8 @@ private:
     WalkObserver* observer_;
     WalkLimits limits_;
     bool driveGoneReported_ = false;
+    BookedFiles booked_;
+    bool everyLinkConverted_ = false;
 };
 
 }  // namespace dorvelix

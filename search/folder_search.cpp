@@ -137,17 +137,21 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
         // added up and booked at once.
         long long clusters = 0;
         long long convertClusters = 0;
+        long long fileBytes = 0;
         for (int k = 0; k < fileCount; ++k) {
             const std::uint32_t i = file.unorderedFile(k);
             addEntry();
             if (needsLongNameEntry(scan.name(scan.files()[i])))
                 addEntry();
             const long long length = scan.lengthOrError(i);
+            if (!booked_.bookedFirstHere(scan, i))
+                continue;
+            fileBytes += length;
             clusters += clusterUnits(length, f.ClusterLength);
             convertClusters += clusterUnits(length, f.ConvertLength);
         }
         at.j = fileCount + 1;
-        addFileBytes(treeFileBytes_, lengthSum);
+        addFileBytes(treeFileBytes_, fileBytes);
         run([&] { addChecked(f.TreeClusterCount, clusters, total::Clusters); });
         run([&] { addChecked(f.TreeConvertClusterCount, convertClusters, total::ConvertClusters); });
         return E;
@@ -160,6 +164,8 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
             addEntry();
         run([&] {
             const long long length = scan.fileLength(k);
+            if (!booked_.bookedFirstHere(scan, k))
+                return;
             addFileBytes(treeFileBytes_, length);
             BookFileLength(f, length);
         });
@@ -179,6 +185,7 @@ void FolderSearch::SearchFolder()
 {
     searching_ = true;
     reportedOnce_.clear();
+    booked_.clear();
     FormState& f = form_;
     // Dir1 as it stands now: the window may move it while pending events run.
     const FolderList dir1 = Dir1_;

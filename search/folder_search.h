@@ -2,6 +2,7 @@
 // level walk through the hidden lists Dir2/File2 .. Dir16/File16.
 #pragma once
 
+#include "booked_files.h"
 #include "form_state.h"
 #include "level_table.h"
 #include "lists.h"
@@ -67,6 +68,7 @@ private:
     std::set<std::string> reportedOnce_;
     SearchResult result_;
     long long treeFileBytes_ = 0;  // the counted files' own lengths
+    BookedFiles booked_;  // files with more than one link, booked once a search
     bool readAheadOn_ = true;
     std::unique_ptr<ReadAhead> readAhead_;  // during a search
     std::chrono::steady_clock::time_point lastPaint_;

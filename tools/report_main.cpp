@@ -171,6 +171,7 @@ int main(int argc, char** argv)
         allowDeepWalks();
         CompleteWalk walk(clusterLength, convertLength, [&](const QString& m) { window.messageBox(m); },
                           check ? &*check : nullptr);
+        walk.setEveryLinkConverted(target.has_value());
         try {
             complete = walk.run(options.folder);
         } catch (const RuntimeError& e) {

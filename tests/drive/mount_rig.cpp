@@ -35,9 +35,12 @@ std::string readAll(int fd)
 }
 
 // A new folder to mount on: parent/name when a parent is given, else a fresh
-// temporary one; "" when it cannot be made.
+// temporary one; "" when it cannot be made. A parent without a name is
+// mounted on as it is.
 std::string mountFolder(const std::string& parent, const std::string& name)
 {
+    if (!parent.empty() && name.empty())
+        return parent;
     if (!parent.empty()) {
         const std::string path = parent + "/" + name;
         return ::mkdir(path.c_str(), 0755) == 0 ? path : std::string();
@@ -109,6 +112,7 @@ std::unique_ptr<TestMount> TestMount::tmpfs(const std::string& options, std::str
 {
     std::unique_ptr<TestMount> m(new TestMount);
     m->path_ = mountFolder(parent, name);
+    m->ownFolder_ = parent.empty() || !name.empty();
     if (m->path_.empty()) {
         why = "cannot make a mount folder";
         return nullptr;
@@ -233,7 +237,7 @@ TestMount::~TestMount()
         ::kill(driver_, SIGTERM);
         ::waitpid(driver_, nullptr, 0);
     }
-    if (!path_.empty())
+    if (!path_.empty() && ownFolder_)
         ::rmdir(path_.c_str());
 }
 

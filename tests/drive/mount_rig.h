@@ -20,7 +20,8 @@ ToolRun runTool(const std::vector<std::string>& argv);
 class TestMount {
 public:
     // A tmpfs with the given options and source name on a fresh folder
-    // (inside parent, when given, under the given name). Null with the reason in why.
+    // (inside parent, when given, under the given name; on parent itself when
+    // no name is given). Null with the reason in why.
     static std::unique_ptr<TestMount> tmpfs(const std::string& options, std::string& why,
                                             const std::string& source = "dorvelix-test",
                                             const std::string& parent = {}, const std::string& name = {});
@@ -50,6 +51,7 @@ private:
     TestMount() = default;
     std::string path_;
     int layers_ = 0;
+    bool ownFolder_ = true;
     pid_t driver_ = -1;
     std::jthread resumer_;
 };

@@ -141,3 +141,27 @@ TEST(ReportWalk, DeadAndStoppedMountsInsideTheTreeAreNeitherCountedNorWaitedFor)
     EXPECT_EQ(json.value(u"subtree").toObject().value(u"files").toInt(), 1);
     EXPECT_TRUE(json.value(u"messages").toArray().isEmpty()) << run.out;
 }
+
+// A mount covered by a later one on a folder above it is reached by no path:
+// the folder it was mounted on, now on the later mount, is walked like any other.
+TEST(ReportWalk, AMountCoveredByALaterOneIsNoBoundary)
+{
+    TempTree tree;
+    tree.folder("h");
+    std::string why;
+    const auto covered = TestMount::tmpfs("size=1m", why, "a", tree.path("h"), "x");
+    if (!covered)
+        GTEST_SKIP() << why;
+    const auto over = TestMount::tmpfs("size=1m", why, "b", tree.path("h"));
+    ASSERT_TRUE(over) << why;
+    tree.fileWith("h/y", "y");
+    tree.fileWith("h/x/r1", "r");
+    tree.fileWith("h/x/r2", "r");
+
+    const ToolRun run = report({"--complete", "--json", tree.path("h")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const QJsonObject subtree = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object().value(u"subtree").toObject();
+    EXPECT_EQ(subtree.value(u"folders").toInt(), 1) << run.out;
+    EXPECT_EQ(subtree.value(u"files").toInt(), 3) << run.out;
+    EXPECT_TRUE(driveTextOf(tree.path("h")).endsWith(QStringLiteral("[b]")));
+}

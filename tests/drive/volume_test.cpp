@@ -97,6 +97,23 @@ TEST(MountTable, ParsesEscapesOptionalFieldsAndStackedMounts)
     EXPECT_EQ(mountHolding(t, "/media/my usbx")->mountPoint, "/");
     EXPECT_EQ(mountHolding(t, "/")->mountPoint, "/");
     EXPECT_EQ(mountHolding(t, "relative"), nullptr);
+
+    // Only what a path still reaches: "/media/my usb" lies under "over";
+    // "/h/x" under the later "/h" (but "/h/y", mounted on it, stays), while
+    // "/" lists after the mounts that lie on it and covers none of them.
+    const auto visible = visibleMounts(parseMountInfo(
+        "21 26 0:20 / /proc rw - proc proc rw\n"
+        "26 1 254:0 / / rw - ext4 /dev/vda rw\n"
+        "30 26 8:17 / /media/my\\040usb rw - vfat /dev/sdb1 rw\n"
+        "31 30 0:40 / /media/my\\040usb rw - tmpfs over rw\n"
+        "32 26 0:41 / /h/x rw - tmpfs a rw\n"
+        "33 32 0:42 / /h/x/deep rw - tmpfs a2 rw\n"
+        "34 26 0:43 / /h rw - tmpfs b rw\n"
+        "35 34 0:44 / /h/y rw - tmpfs c rw\n"));
+    std::vector<std::string> sources;
+    for (const MountEntry& m : visible)
+        sources.push_back(m.source);
+    EXPECT_EQ(sources, (std::vector<std::string>{"proc", "/dev/vda", "over", "b", "c"}));
 }
 
 TEST(FatBootSector, ImagesOfEachFatTypeAndTheirFreeClusters)

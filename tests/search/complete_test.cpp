@@ -166,3 +166,45 @@ TEST(FatCopyCheck, EachReasonAndOnlyThose)
     fat.insert({"big", "file_too_large"});
     EXPECT_EQ(found(true), fat);
 }
+
+// A file with several links is held once on the disk: the first name the
+// search reaches books its clusters, later ones count as files only, in the
+// window's search (with and without read-ahead) and in the complete walk. A
+// copy makes one file of each link: the copy count books them all.
+TEST(CompleteWalk, AFileWithSeveralLinksOccupiesOnce)
+{
+    TempTree t;
+    const std::string big = t.file("a/big", 100000);
+    for (const std::string& link : {t.path("a/l1"), t.path("a/l2"), t.path("b/l3")}) {
+        std::filesystem::create_directories(std::filesystem::path(link).parent_path());
+        ASSERT_EQ(::link(big.c_str(), link.c_str()), 0);
+    }
+    t.file("c/single", 1);
+    const auto rowsOf = [](const SearchResult& r) {
+        std::vector<std::pair<long long, long long>> rows;  // files and clusters of a, b, c
+        for (size_t i = 1; i < r.subfolders.size(); ++i)
+            rows.emplace_back(r.subfolders[i].row.files, r.subfolders[i].row.clusters);
+        return rows;
+    };
+    const std::vector<std::pair<long long, long long>> once{{3, 26}, {1, 1}, {1, 2}};
+    for (const bool readAhead : {true, false}) {
+        SearchRig rig(4096);
+        rig.search.setReadAhead(readAhead);
+        rig.open(t.root());
+        EXPECT_EQ(rowsOf(rig.search.result()), once) << readAhead;
+        EXPECT_EQ(rig.form.TreeClusterCount, 29) << readAhead;
+        rig.open(t.root());  // a new search books them again
+        EXPECT_EQ(rig.form.TreeClusterCount, 29) << readAhead;
+    }
+    const SearchResult all = walk(t.root(), 4096, 4096);
+    EXPECT_EQ(rowsOf(all), once);
+    EXPECT_EQ(all.subtree->files, 5);
+    EXPECT_EQ(all.subtree->convertClusters, 29);
+
+    CompleteWalk copy(4096, 4096, {});
+    copy.setEveryLinkConverted(true);
+    const SearchResult copied = copy.run(t.root());
+    EXPECT_EQ(copied.subtree->clusters, 29);
+    EXPECT_EQ(copied.subtree->convertClusters, 29 + 3 * 25);
+    EXPECT_EQ(copied.subfolders[2].row.convertClusters, 26);
+}
