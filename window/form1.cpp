@@ -1,8 +1,8 @@
 #include "form1.h"
 
 #include "app_icon.h"
-#include "modal_box.h"
 #include "convert_length.h"
+#include "modal_box.h"
 #include "panel_captions.h"
 #include "program_version.h"
 #include "runtime_error.h"

@@ -7,9 +7,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 
