@@ -11,12 +11,11 @@ namespace dorvelix {
 
 namespace {
 
-// Qt's interface of the control, with the name and, for the folder list,
-// the children without the header row.
+// Qt's interface of the control, with the name and, for a table such as
+// the folder list, the children without the header row.
 class ListAccessible : public QAccessibleInterface {
 public:
-    ListAccessible(QAccessibleInterface* qtOwn, QWidget* widget, int headerChildren)
-        : qt_(qtOwn), widget_(widget), header_(headerChildren) {}
+    ListAccessible(QAccessibleInterface* qtOwn, QWidget* widget) : qt_(qtOwn), widget_(widget) {}
 
     bool isValid() const override { return widget_ && qt_->isValid(); }
     QObject* object() const override { return qt_->object(); }
@@ -31,13 +30,13 @@ public:
     QAccessibleInterface* parent() const override { return qt_->parent(); }
     QAccessibleInterface* child(int index) const override
     {
-        return index < 0 ? nullptr : qt_->child(index + header_);
+        return index < 0 ? nullptr : qt_->child(index + headerCells());
     }
-    int childCount() const override { return std::max(0, qt_->childCount() - header_); }
+    int childCount() const override { return qt_->childCount() - headerCells(); }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
         const int index = qt_->indexOfChild(child);
-        return index < header_ ? -1 : index - header_;
+        return index < headerCells() ? -1 : index - headerCells();
     }
     QString text(QAccessible::Text t) const override
     {
@@ -54,10 +53,18 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override { return qt_->interface_cast(type); }
 
 private:
+    // The children that stand for a table's header: those beyond its cells.
+    int headerCells() const
+    {
+        auto* table = static_cast<QAccessibleTableInterface*>(qt_->interface_cast(QAccessible::TableInterface));
+        if (!table)
+            return 0;
+        return std::max(0, qt_->childCount() - table->rowCount() * table->columnCount());
+    }
+
     // Qt's own interface stays registered with Qt, which keeps it.
     QAccessibleInterface* qt_;
     QPointer<QWidget> widget_;
-    int header_;
 };
 
 bool buildingQtOwn = false;
@@ -75,9 +82,7 @@ QAccessibleInterface* listFactory(const QString& className, QObject* object)
     buildingQtOwn = false;
     if (!qtOwn)
         return nullptr;
-    auto* widget = static_cast<QWidget*>(object);
-    const auto* tree = qobject_cast<FolderListBox*>(object);
-    return new ListAccessible(qtOwn, widget, tree ? tree->columnCount() : 0);
+    return new ListAccessible(qtOwn, static_cast<QWidget*>(object));
 }
 
 }  // namespace
