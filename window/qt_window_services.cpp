@@ -104,6 +104,8 @@ void QtWindowServices::endSearch()
     QMessageBox box(window_);
     prepareBox(box, text, {});
     QPushButton* open = box.addButton(QString::fromUtf8(texts::OpenLogButton), QMessageBox::ActionRole);
+    // Escape and the box's own close answer OK, as in every other box.
+    box.setEscapeButton(QMessageBox::Ok);
     runBox(box);
     if (box.clickedButton() == open)
         showSearchLog();
