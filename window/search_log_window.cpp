@@ -12,8 +12,13 @@
 #include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace dorvelix {
+
+namespace {
+constexpr int MaxColumnWidth = 360;  // pixels
+}  // namespace
 
 SearchLogWindow::SearchLogWindow(QWidget* parent) : QDialog(parent), table_(new QTableWidget(this))
 {
@@ -28,6 +33,7 @@ SearchLogWindow::SearchLogWindow(QWidget* parent) : QDialog(parent), table_(new 
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    table_->setTextElideMode(Qt::ElideMiddle);
     table_->horizontalHeader()->setStretchLastSection(true);
     auto* copy = new QShortcut(QKeySequence::Copy, table_);
     connect(copy, &QShortcut::activated, this, [this] { copyRows(true); });
@@ -60,6 +66,9 @@ void SearchLogWindow::setLog(const SearchLog& log)
         ++row;
     }
     table_->resizeColumnsToContents();
+    // A long path keeps both ends in view; the tooltip holds all of it.
+    for (int column = 0; column < 3; ++column)
+        table_->setColumnWidth(column, std::min(table_->columnWidth(column), MaxColumnWidth));
 }
 
 void SearchLogWindow::copyRows(bool selectedOnly)
