@@ -98,8 +98,9 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
         form_.MsgText = displayText(at.file.scan()->childPath(at.file.list(index)));
     else
         form_.MsgText = QStringLiteral("???");
-    window_.messageBox(QString::fromUtf8(at.prefix) + signedNumberText(number) + u' ' + errorDescription(e)
-                       + CrLf + form_.MsgText);
+    const QString kind = QString::fromUtf8(at.prefix) + signedNumberText(number);
+    const QString cause = errorDescription(e);
+    window_.searchMessage(kind + u' ' + cause + CrLf + form_.MsgText, {kind, form_.MsgText, cause});
 }
 
 // Counts a folder's subfolders and files and books each file, returning the
@@ -157,7 +158,7 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
         return E;
     }
     file.inListOrder();
-    for (at.j = 1; at.j <= fileCount; ++at.j) {
+    for (at.j = 1; at.j <= fileCount && !stop_; ++at.j) {
         const std::uint32_t k = file.unorderedFile(at.j - 1);
         addEntry();
         if (needsLongNameEntry(scan.name(scan.files()[k])))
@@ -184,6 +185,7 @@ void FolderSearch::bookTable(std::int16_t E, StepRunner& run)
 void FolderSearch::SearchFolder()
 {
     searching_ = true;
+    stop_ = false;
     reportedOnce_.clear();
     booked_.clear();
     FormState& f = form_;
@@ -231,7 +233,7 @@ void FolderSearch::SearchFolder()
         readAhead_ = std::make_unique<ReadAhead>(std::move(levels));
     }
     lastPaint_ = std::chrono::steady_clock::now();
-    for (at.j = 1; at.j <= folderCount; ++at.j) {
+    for (at.j = 1; at.j <= folderCount && !stop_; ++at.j) {
         // Each top-level subfolder is read ahead from the moment the walk
         // enters it: nothing is read before the pending events have run.
         if (readAhead_)
@@ -243,6 +245,12 @@ void FolderSearch::SearchFolder()
         run([&] { window_.processEvents(); });
     }
     readAhead_.reset();
+    if (stop_) {
+        // Stopped: nothing half-counted is shown.
+        window_.setMousePointer(DefaultPointer);
+        searching_ = false;
+        return;
+    }
 
     // Every counted subfolder's table takes at least one cluster.
     run([&] { addChecked(f.TreeClusterCount, f.TreeFolders, total::Clusters); });
@@ -303,13 +311,15 @@ void FolderSearch::levelChange(const LevelRow& row)
     const int folderCount = dir.listCount();
     if (row.entersNextLevel) {
         FolderList& next = dirs_[n + 1];
-        for (at.j = 1; at.j <= folderCount; ++at.j)
+        for (at.j = 1; at.j <= folderCount && !stop_; ++at.j)
             run([&] { next.setScan(enter(dir, at.j - 1)); });
     } else {
-        for (at.j = 1; at.j <= folderCount; ++at.j) {
+        for (at.j = 1; at.j <= folderCount && !stop_; ++at.j) {
             ++result_.limits.levelsSkipped;
             run([&] {
-                window_.messageBox(QString::fromUtf8(DepthWarning) + CrLf + CrLf + displayText(dir.list(at.j - 1)));
+                const QString warning = QString::fromUtf8(DepthWarning);
+                const QString path = displayText(dir.list(at.j - 1));
+                window_.searchMessage(warning + CrLf + CrLf + path, {warning, path, {}});
             });
         }
     }

@@ -34,6 +34,10 @@ public:
     void SearchFolder();
 
     bool isSearching() const { return searching_; }
+    // Asks the running search to end: the walk returns at its next folder or
+    // file and the search shows no rows. The next search starts afresh.
+    void requestStop() { stop_ = true; }
+    bool stopRequested() const { return stop_; }
     // The rows of the last search (or of the one running).
     const SearchResult& result() const { return result_; }
     const FolderList& folderList(int n) const { return dirs_[static_cast<size_t>(n)]; }
@@ -63,6 +67,7 @@ private:
     std::array<FolderList, LastLevelList + 1> dirs_;  // indexed by N; 0 and 1 unused
     std::array<FileList, LastLevelList + 1> files_;
     bool searching_ = false;
+    bool stop_ = false;
     std::int16_t NotRootFolder = False;
     // What is reported once a search (overflowing totals, a drive that has gone).
     std::set<std::string> reportedOnce_;

@@ -2,6 +2,7 @@
 
 #include "twips.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -182,6 +183,41 @@ ValueBox::ValueBox(const QString& name, Qt::Alignment align, QWidget* parent) : 
     setReadOnly(true);
     setAlignment(align | Qt::AlignVCenter);
     setFocusPolicy(Qt::ClickFocus);
+    connect(this, &QLineEdit::textChanged, this, &ValueBox::describeCutText);
+}
+
+bool ValueBox::textFits() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect inside = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                             .marginsRemoved(textMargins());
+    // QLineEdit keeps two pixels free on either side of its text.
+    return fontMetrics().horizontalAdvance(text()) <= inside.width() - 4;
+}
+
+void ValueBox::describeCutText()
+{
+    // A box that shows its whole text has neither: a screen reader would
+    // say the text twice (Qt describes a widget by its tooltip).
+    const QString whole = textFits() ? QString() : text().trimmed();
+    if (toolTip() != whole)
+        setToolTip(whole);
+    if (accessibleDescription() != whole)
+        setAccessibleDescription(whole);
+}
+
+void ValueBox::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    describeCutText();
+}
+
+void ValueBox::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        describeCutText();
 }
 
 }  // namespace dorvelix

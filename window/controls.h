@@ -111,11 +111,22 @@ protected:
     void paintEvent(QPaintEvent*) override;
 };
 
-// A value box: output only, in the platform's text-box colours.
+// A value box: output only, in the platform's text-box colours. A text too
+// wide for the box is also its tooltip and its accessible description, so
+// that the user and a screen reader get the whole of it.
 class ValueBox : public QLineEdit {
     Q_OBJECT
 public:
     ValueBox(const QString& name, Qt::Alignment align, QWidget* parent);
+    // Whether the whole text shows within the box's width.
+    bool textFits() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void describeCutText();
 };
 
 }  // namespace dorvelix

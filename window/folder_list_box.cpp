@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QTreeWidgetItemIterator>
 #include <algorithm>
 #include <vector>
 
@@ -145,6 +146,39 @@ void FolderListBox::open(QTreeWidgetItem* item)
         return;
     }
     refresh();
+}
+
+void FolderListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    // QTreeView's own version only repaints both entries besides its
+    // announcement, which would name the entry after the current one.
+    QAbstractItemView::currentChanged(current, previous);
+    if (previous.isValid())
+        viewport()->update(visualRect(previous));
+    if (current.isValid())
+        viewport()->update(visualRect(current));
+    if (hasFocus())
+        announce(QAccessible::Focus, current);
+}
+
+void FolderListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    announce(QAccessible::SelectionAdd, selected.indexes().value(0));
+    announce(QAccessible::SelectionRemove, deselected.indexes().value(0));
+}
+
+void FolderListBox::announce(QAccessible::Event type, const QModelIndex& index)
+{
+    if (!QAccessible::isActive() || !index.isValid())
+        return;
+    const QTreeWidgetItem* item = itemFromIndex(index);
+    int place = 0;
+    for (QTreeWidgetItemIterator it(this); *it && *it != item; ++it)
+        ++place;
+    QAccessibleEvent event(this, type);
+    event.setChild(place);
+    QAccessible::updateAccessibility(&event);
 }
 
 void FolderListBox::keyPressEvent(QKeyEvent* event)

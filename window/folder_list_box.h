@@ -8,6 +8,7 @@
 
 #include "lists.h"
 
+#include <QAccessible>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -50,12 +51,17 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Tell a screen reader of the current and the selected entry by their
+    // place among the entries alone (Qt's tree counts its hidden header).
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     // The entries are indented, not drawn as a tree: no branch marks.
     void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
 
 private:
     void fitToFont();
     void showOpenFolder();
+    void announce(QAccessible::Event event, const QModelIndex& index);
 
     FolderList& list_;
     std::shared_ptr<const FolderScan> shown_;

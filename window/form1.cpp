@@ -2,6 +2,7 @@
 
 #include "app_icon.h"
 #include "convert_length.h"
+#include "modal_box.h"
 #include "panel_captions.h"
 #include "program_version.h"
 #include "runtime_error.h"
@@ -80,6 +81,8 @@ Form1::Form1(VolumeQueries& volumes, QWidget* parent)
     file1List_.showSystem = true;
     createControls();
     createMenus();
+    createToolsMenu();
+    nameControls();
     startOnCurrentFolder();
     installSearch();
     installEvents();
@@ -262,9 +265,16 @@ void Form1::installSearch()
     dir1List_.onChange = [this, searchFolder] {
         driveFolders_.setCurrentFolder(dir1List_.path());
         dir1_->refresh();
+        // Each search keeps its own messages; a request refused because a
+        // search runs leaves that search's log alone.
+        const bool starts = form_.ShiftDown != True && !search_->isSearching();
+        if (starts)
+            services_.beginSearch();
         if (searchFolder)
             searchFolder();
         file1_->refresh();
+        if (starts)
+            services_.endSearch();
     };
     const auto busy = [this] { return search_->isSearching(); };
     dir1_->isBusy = busy;
@@ -308,8 +318,6 @@ void Form1::setBoxText(int textNumber, const QString& text)
     ValueBox* box = texts_[static_cast<size_t>(textNumber)];
     box->setText(text);
     box->setCursorPosition(0);
-    // The whole text, for a box too narrow to show it (the drive's text).
-    box->setToolTip(text.trimmed());
     // The search writes File1's file count right after pointing File1 at the
     // folder: show the new files from then on.
     if (textNumber == box::AloneFiles)
@@ -332,9 +340,10 @@ void Form1::endProgram()
         if (w != this)
             w->hide();
     }
-    if (search_ && search_->isSearching()) {
-        // A search is under way below this handler: end at once rather than
-        // let it run on without a window. Nothing is open for writing.
+    if ((search_ && search_->isSearching()) || openModalBoxes() > 0) {
+        // A search or a box is under way below this handler: end at once
+        // rather than let it run on without a window. Nothing is open for
+        // writing.
         hide();
         std::_Exit(0);
     }

@@ -68,6 +68,7 @@ public:
     QAction* GdispItem(int i) const { return gdispItem_.at(static_cast<size_t>(i)); }
     QAction* comentItem(int i) const { return comentItem_.at(static_cast<size_t>(i)); }
     QAction* version() const { return version_; }
+    QAction* refreshItem() const { return refreshItem_; }
 
     FormState& form() { return form_; }
     const LayoutValues& layout() const { return layout_; }
@@ -95,6 +96,9 @@ public slots:
     void version_Click();
     void Drive1_Change();
     void File1_DblClick();
+    // F5: reads the drive list, the drive's figures and the open folder
+    // again and searches it again, as a double-click on it does.
+    void refreshItem_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +109,9 @@ protected:
 private:
     void createControls();
     void createMenus();
+    void createToolsMenu();
+    // Accessible names of the controls that show none of their own.
+    void nameControls();
     void startOnCurrentFolder();
     void installSearch();
     void installEvents();
@@ -155,6 +162,7 @@ private:
     std::array<QAction*, 3> gdispItem_{};
     std::array<QAction*, 4> comentItem_{};
     QAction* version_ = nullptr;
+    QAction* refreshItem_ = nullptr;
 
     QSize outerTwips_;
     QPoint positionTwips_;

@@ -3,6 +3,7 @@
 // and the help and version boxes.
 #include "form1.h"
 
+#include "accessible_names.h"
 #include "help_texts.h"
 #include "modifier_mask.h"
 #include "mount_watch.h"
@@ -123,6 +124,7 @@ void Form1::paintSearchLamp(int side, bool red)
 {
     const int px = twipsToPixels(side, logicalDpiOf(picture2_));
     picture2_->fillBox(QRect(0, 0, px, px), toQColor(red ? lamp::Red : lamp::Green));
+    picture2_->setAccessibleDescription(lampDescription(red));
 }
 
 void Form1::drawUsageGraph(int screenSize)
@@ -141,6 +143,7 @@ void Form1::drawUsageGraph(int screenSize)
     const QRect at = painter.pictureTwips();
     setTwipsGeometry(picture1_, at.left(), at.top(), at.width(), at.height());
     picture1_->setPicture(painter.pixmap());
+    picture1_->setAccessibleDescription(usageGraphDescription(form_));
     for (int n : {1, 3, 4, 5}) {
         const UsageGraphPainter::Segment& line = painter.frameLine(n);
         if (line.placed)

@@ -1,10 +1,15 @@
 #include "qt_window_services.h"
 
+#include "modal_box.h"
+#include "search_log_window.h"
 #include "text.h"
+#include "window_texts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 
@@ -37,22 +42,92 @@ QtWindowServices::~QtWindowServices()
     setMousePointer(DefaultPointer);
 }
 
+namespace {
+
+// A box with an OK button only and no icon; an empty title shows the
+// application's title.
+void prepareBox(QMessageBox& box, const QString& text, const QString& title)
+{
+    QString shown = text;
+    shown.replace(CrLf, QStringLiteral("\n"));
+    box.setWindowTitle(title.isEmpty() ? QString::fromUtf8(ApplicationTitle) : title);
+    box.setText(shown);
+    box.setTextFormat(Qt::PlainText);
+    box.setStandardButtons(QMessageBox::Ok);
+    keepLinesWhole(box, shown);
+}
+
+}  // namespace
+
 void QtWindowServices::messageBox(const QString& text, const QString& title)
 {
     if (onMessageBox) {
         onMessageBox(text, title);
         return;
     }
-    QString shown = text;
-    shown.replace(CrLf, QStringLiteral("\n"));
-    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QString::fromUtf8(ApplicationTitle) : title, shown,
-                    QMessageBox::Ok, window_);
-    box.setTextFormat(Qt::PlainText);
-    keepLinesWhole(box, shown);
+    QMessageBox box(window_);
+    prepareBox(box, text, title);
+    runBox(box);
+}
+
+void QtWindowServices::searchMessage(const QString& text, const SearchMessage& message)
+{
+    const bool show = log_.showsKind(message.kind);
+    log_.add(message, show);
+    if (!show)
+        return;
+    bool mute = false;
+    if (onSearchMessage) {
+        mute = onSearchMessage(text);
+    } else if (onMessageBox) {
+        onMessageBox(text, {});
+    } else {
+        QMessageBox box(window_);
+        prepareBox(box, text, {});
+        box.setCheckBox(new QCheckBox(QString::fromUtf8(texts::MuteCheck), &box));
+        runBox(box);
+        mute = box.checkBox()->isChecked();
+    }
+    if (mute)
+        log_.mute(message.kind);
+}
+
+void QtWindowServices::endSearch()
+{
+    if (log_.hiddenCount() == 0)
+        return;
+    const QString text = QString::fromUtf8(texts::HiddenSummary).arg(log_.hiddenCount());
+    if (onMessageBox) {
+        onMessageBox(text, {});
+        return;
+    }
+    QMessageBox box(window_);
+    prepareBox(box, text, {});
+    QPushButton* open = box.addButton(QString::fromUtf8(texts::OpenLogButton), QMessageBox::ActionRole);
+    // Escape and the box's own close answer OK, as in every other box.
+    box.setEscapeButton(QMessageBox::Ok);
+    runBox(box);
+    if (box.clickedButton() == open)
+        showSearchLog();
+}
+
+SearchLogWindow* QtWindowServices::showSearchLog()
+{
+    if (!logWindow_)
+        logWindow_ = new SearchLogWindow(window_);
+    logWindow_->setLog(log_);
+    logWindow_->show();
+    logWindow_->raise();
+    logWindow_->activateWindow();
+    return logWindow_;
+}
+
+void QtWindowServices::runBox(QMessageBox& box)
+{
     // The box itself shows the ordinary pointer even while a search is busy.
     if (busy_)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-    box.exec();
+    runModalBox(box);
     if (busy_)
         QApplication::restoreOverrideCursor();
 }
@@ -94,7 +169,11 @@ void QtWindowServices::processEvents()
 
 void QtWindowServices::processPaintEvents()
 {
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // User input runs here too: the window system counts a close request as
+    // input, and closing the window must not wait for the walk to leave a
+    // deep subtree. Every control that would start another search refuses
+    // while one runs.
+    QApplication::processEvents();
     paintRequestedNow();
 }
 

@@ -316,3 +316,29 @@ TEST(FolderSearch, TheWindowRepaintsInsideTheLevelsAndTakesInputOnlyBetweenTopLe
     rig.open(t.root());
     EXPECT_EQ(rig.window.paintRuns, paints);
 }
+
+TEST(FolderSearch, AStopEndsTheWalkAtOnceAndTheNextSearchRunsWhole)
+{
+    TempTree t;
+    for (int i = 0; i < 30; ++i)
+        t.folder(chain(15) + "/deep" + std::to_string(i));
+    t.file("z/f", 1);
+    SearchRig rig;
+    rig.window.onMessage = [&](const QString&) { rig.search.requestStop(); };
+    rig.open(t.root());
+    // The first warning stops it: no other message, no rows, no beep, and
+    // the ordinary pointer back.
+    EXPECT_EQ(rig.window.messages.size(), 1);
+    EXPECT_TRUE(rig.search.stopRequested());
+    EXPECT_FALSE(rig.search.isSearching());
+    EXPECT_EQ(rig.window.beeps, 0);
+    EXPECT_EQ(rig.box(10), "");
+    EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
+
+    rig.window.onMessage = nullptr;
+    rig.open(t.root());
+    EXPECT_FALSE(rig.search.stopRequested());
+    EXPECT_EQ(rig.window.messages.size(), 31);
+    EXPECT_EQ(rig.box(10), " 46 ");  // d1..d15, z and the 30 folders below level 15
+    EXPECT_EQ(rig.window.beeps, 1);
+}

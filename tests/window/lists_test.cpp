@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -99,6 +100,44 @@ TEST(WindowFolderList, VanishedFolderIsReportedAndNothingMoves)
     EXPECT_EQ(rig.box(10), QStringLiteral("- "));
 }
 
+TEST(WindowFolderList, F5ReadsEverythingAgainAndSearchesTheOpenFolder)
+{
+    WindowRig rig(smallTree);
+    Form1& f = *rig.form;
+    f.show();
+    EXPECT_EQ(f.refreshItem()->text(), QString::fromUtf8("最新の情報に更新(&R)"));
+    EXPECT_EQ(f.refreshItem()->shortcut(), QKeySequence(Qt::Key_F5));
+    f.clustItem_Click(2);  // 512 bytes, which F5 keeps
+
+    // A folder deleted meanwhile leaves Dir1; the search counts what is there.
+    std::filesystem::remove(rig.top() + "/other");
+    rig.tree.file("top/new.txt", 5000);
+    f.activateWindow();
+    if (QTest::qWaitForWindowActive(&f))
+        QTest::keyClick(&f, Qt::Key_F5);
+    else
+        f.refreshItem()->trigger();
+    EXPECT_TRUE(rig.messages.isEmpty());
+    QStringList folders;
+    for (QTreeWidgetItemIterator it(f.Dir1()); *it; ++it)
+        folders << (*it)->text(0);
+    EXPECT_FALSE(folders.contains(QStringLiteral("other")));
+    EXPECT_TRUE(folders.contains(QStringLiteral("one")));
+    EXPECT_EQ(shownFiles(f.File1()), QStringList{QStringLiteral("new.txt")});
+    EXPECT_EQ(rig.box(10), QStringLiteral(" 2 "));  // one and two
+    EXPECT_TRUE(f.clustItem(2)->isChecked());
+    EXPECT_EQ(f.form().ConvertLength, 512);
+
+    // The open folder itself gone: the nearest folder above it opens.
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one/two"));
+    std::filesystem::remove_all(rig.top() + "/one");
+    f.refreshItem()->trigger();
+    EXPECT_TRUE(rig.messages.isEmpty());
+    EXPECT_EQ(f.Dir1()->list().path(), rig.top());
+    EXPECT_EQ(rig.box(10), QStringLiteral(" 0 "));
+}
+
 TEST(WindowFolderList, RequestsDuringASearchAreIgnored)
 {
     WindowRig rig(smallTree);
@@ -113,6 +152,7 @@ TEST(WindowFolderList, RequestsDuringASearchAreIgnored)
         ran = true;
         searching = f.search().isSearching();
         rig.doubleClickFolder(rig.top() + "/one/two");
+        f.refreshItem()->trigger();
         if (f.Drive1()->count() > 1)
             f.Drive1()->setCurrentIndex((f.Drive1()->currentIndex() + 1) % f.Drive1()->count());
     });

@@ -1,0 +1,94 @@
+// What a screen reader is told about the main window: every value box by
+// its caption, the lamp and the usage graph with their state in words, the
+// three lists by name, and the whole text of a box too narrow for it.
+#include "window_rig.h"
+
+#include <QAccessible>
+#include <QTreeWidgetItemIterator>
+#include <gtest/gtest.h>
+
+using namespace dorvelix;
+using dorvelix::testing::TempTree;
+using dorvelix::testing::WindowRig;
+
+namespace {
+
+QString said(QObject* control, QAccessible::Text what)
+{
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
+    return a ? a->text(what) : QStringLiteral("<no interface>");
+}
+
+}  // namespace
+
+TEST(WindowAccessibility, EveryValueBoxIsNamedByItsCaptionAndPanel)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    const std::pair<int, const char*> names[] = {
+        {1, "ドライブ"}, {13, "ファイルシステム"}, {2, "ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ)"}, {3, "セクタ／クラスタ"},
+        {9, "クラスタ長(ﾊﾞｲﾄ)"}, {4, "全クラスタ数"}, {6, "全容量(ﾊﾞｲﾄ)"},
+        {35, "ドライブ情報 占有クラスタ数"}, {36, "ドライブ情報 占有バイト数"}, {5, "空きクラスタ数"},
+        {7, "空き容量(ﾊﾞｲﾄ)"}, {8, "空き容量率（％）"}, {31, "ﾌｧｲﾙ数"},
+        {30, "ホルダー情報 占有クラスタ数"}, {32, "ホルダー情報 占有バイト数"}, {12, "含むサブホルダ"},
+        {10, "含むサブホルダ ホルダ数"}, {11, "含むサブホルダ ファイル数"},
+        {28, "含むサブホルダ 占有クラスタ数"}, {29, "含むサブホルダ 占有バイト数"}, {37, "換算クラスタ長"},
+        {33, "換算クラスタ長 占有クラスタ数"}, {34, "換算クラスタ長 占有バイト数"}};
+    EXPECT_EQ(std::size(names), f.findChildren<ValueBox*>().size());
+    for (const auto& [n, name] : names)
+        EXPECT_EQ(said(f.Text(n), QAccessible::Name), QString::fromUtf8(name)) << "Text" << n;
+}
+
+TEST(WindowAccessibility, LampGraphAndListsTellWhatTheyAreAndTheirState)
+{
+    WindowRig rig([](TempTree& t) { t.file("top/f", 10 * 4096); });
+    Form1& f = *rig.form;
+    EXPECT_EQ(said(f.Picture2(), QAccessible::Name), QString::fromUtf8("検索ランプ"));
+    EXPECT_EQ(said(f.Picture2(), QAccessible::Description), QString::fromUtf8("緑"));
+    f.driveChange().Dir1_KeyDown(Qt::Key_Shift, 1);
+    EXPECT_EQ(said(f.Picture2(), QAccessible::Description), QString::fromUtf8("赤"));
+    f.driveChange().Dir1_KeyUp(Qt::Key_Shift, 0);
+    EXPECT_EQ(said(f.Picture2(), QAccessible::Description), QString::fromUtf8("緑"));
+
+    // 750 of the 1,000 cluster units used; the search finds 10 of them.
+    EXPECT_EQ(said(f.Picture1(), QAccessible::Name), QString::fromUtf8("ドライブ使用状況"));
+    EXPECT_EQ(said(f.Picture1(), QAccessible::Description),
+              QString::fromUtf8("ドライブの使用 75.0 %、検索したホルダ 0.0 %"));
+    f.Dir1()->open(f.Dir1()->openFolderItem());
+    EXPECT_EQ(said(f.Picture1(), QAccessible::Description),
+              QString::fromUtf8("ドライブの使用 75.0 %、検索したホルダ 1.0 %"));
+
+    EXPECT_EQ(said(f.Drive1(), QAccessible::Name), QString::fromUtf8("ドライブ"));
+    EXPECT_EQ(said(f.Dir1(), QAccessible::Name), QString::fromUtf8("ホルダ"));
+    EXPECT_EQ(said(f.File1(), QAccessible::Name), QString::fromUtf8("ファイル"));
+    // Dir1's children are its entries alone, without a header row.
+    QAccessibleInterface* dir1 = QAccessible::queryAccessibleInterface(f.Dir1());
+    ASSERT_NE(dir1, nullptr);
+    int entries = 0;
+    for (QTreeWidgetItemIterator it(f.Dir1()); *it; ++it)
+        ++entries;
+    EXPECT_EQ(dir1->childCount(), entries);
+    for (int i = 0; i < dir1->childCount(); ++i)
+        EXPECT_NE(dir1->child(i)->role(), QAccessible::ColumnHeader) << i;
+}
+
+TEST(WindowAccessibility, ABoxTooNarrowForItsTextShowsAndDescribesItWhole)
+{
+    WindowRig rig;
+    Form1& f = *rig.form;
+    f.show();
+    const QString longText = QStringLiteral("/media/user/USB-STICK-WITH-A-LONG-LABEL [sdb1]");
+    f.setBoxText(1, longText);
+    EXPECT_FALSE(f.Text(1)->textFits());
+    EXPECT_EQ(f.Text(1)->toolTip(), longText);
+    EXPECT_EQ(said(f.Text(1), QAccessible::Description), longText);
+    f.setBoxText(1, QStringLiteral("/"));
+    EXPECT_TRUE(f.Text(1)->textFits());
+    EXPECT_EQ(said(f.Text(1), QAccessible::Description), QString());
+    EXPECT_EQ(f.Text(1)->toolTip(), QString());
+    // In a box wide enough the long text fits and needs no description.
+    f.Text(1)->resize(f.Text(1)->fontMetrics().horizontalAdvance(longText) + 40, f.Text(1)->height());
+    f.setBoxText(1, longText);
+    EXPECT_TRUE(f.Text(1)->textFits());
+    EXPECT_EQ(said(f.Text(1), QAccessible::Description), QString());
+}

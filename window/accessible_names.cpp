@@ -1,0 +1,75 @@
+#include "accessible_names.h"
+
+#include "number_format.h"
+#include "panel_captions.h"
+#include "window_texts.h"
+
+namespace dorvelix {
+
+namespace {
+
+// "占有クラスタ数 ：" → "占有クラスタ数".
+QString bareCaption(const char* caption)
+{
+    QString text = QString::fromUtf8(caption).trimmed();
+    while (text.endsWith(u'：') || text.endsWith(u':'))
+        text = text.chopped(1).trimmed();
+    return text;
+}
+
+bool inBothPanels(const QString& caption)
+{
+    bool drive = false;
+    bool folder = false;
+    for (const PanelCaption& row : PanelCaptions) {
+        if (!row.title && bareCaption(row.text) == caption)
+            (row.folderPanel ? folder : drive) = true;
+    }
+    return drive && folder;
+}
+
+QString percentText(double ratio)
+{
+    return formatPercent(ratio).trimmed();
+}
+
+}  // namespace
+
+QString valueBoxName(int textNumber)
+{
+    QString section;  // the folder panel's section title the rows stand under
+    for (const PanelCaption& row : PanelCaptions) {
+        const QString caption = bareCaption(row.text);
+        if (row.title && row.folderPanel)
+            section = caption;
+        if (row.box != textNumber)
+            continue;
+        if (row.title || row.box == 0)
+            return caption;
+        if (!section.isEmpty())
+            return section + u' ' + caption;
+        if (inBothPanels(caption))
+            return QString::fromUtf8(row.folderPanel ? FolderPanelCaption : DrivePanelCaption) + u' ' + caption;
+        return caption;
+    }
+    if (textNumber == box::FileSystem)
+        return QString::fromUtf8(texts::FileSystemName);
+    return {};
+}
+
+QString lampDescription(bool red)
+{
+    return QString::fromUtf8(red ? texts::LampOff : texts::LampReady);
+}
+
+QString usageGraphDescription(const FormState& form)
+{
+    const double total = static_cast<double>(form.TotalClusterCount);
+    if (total <= 0)
+        return QString::fromUtf8(texts::GraphUnknown);
+    const double used = (total - static_cast<double>(form.FreeClusterCount)) / total;
+    const double searched = static_cast<double>(form.TreeClusterCount) / total;
+    return QString::fromUtf8(texts::GraphDescription).arg(percentText(used), percentText(searched));
+}
+
+}  // namespace dorvelix

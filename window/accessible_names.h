@@ -1,0 +1,28 @@
+// What a screen reader hears for the main window's controls that show no
+// name of their own: each value box is named after its caption, the lamp
+// and the usage graph after what they stand for, and they describe their
+// state in words.
+#pragma once
+
+#include "form_state.h"
+
+#include <QString>
+
+namespace dorvelix {
+
+// The name of value box TextN: its caption without the colon; a row under a
+// section title of the folder panel has that title first ("含むサブホルダ
+// ホルダ数"), and a caption that stands in both panels has its panel's
+// caption first ("ホルダー情報 占有クラスタ数"). The file system's box,
+// which has no caption, is named for what it shows.
+QString valueBoxName(int textNumber);
+
+// The lamp's state in words: green while a search would run, red while a
+// modifier key is held.
+QString lampDescription(bool red);
+
+// The drive's used share and the searched folder's share of its total, as
+// the usage graph draws them.
+QString usageGraphDescription(const FormState& form);
+
+}  // namespace dorvelix

@@ -1,0 +1,21 @@
+// Boxes that stop the program's work until answered, without blocking the
+// main window's close. A box run by Qt's own modality (QDialog::exec) makes
+// Qt drop the window manager's close of every other window, so that a click
+// on the main window's close button while a box is up is lost. runModalBox
+// shows the box as an ordinary window and keeps the user's input away from
+// every other window itself: the box still has to be answered before
+// anything else, but closing the main window ends the program at once.
+#pragma once
+
+#include <QDialog>
+
+namespace dorvelix {
+
+// Shows box and returns once it has been closed, with its result. Boxes
+// raised while one is up take the input in turn, the newest first.
+int runModalBox(QDialog& box);
+
+// How many boxes runModalBox is running now (nested ones included).
+int openModalBoxes();
+
+}  // namespace dorvelix
