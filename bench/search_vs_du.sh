@@ -31,7 +31,7 @@ done
 
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh" >/dev/null
-report="$root/build/tools/dorvelix-report"
+report="$root/build/report/dorvelix-report"
 generator="$root/build/bench/dorvelix-bench-tree"
 if [ "$cold" = 1 ] && [ "$(id -u)" -ne 0 ]; then
   echo "--cold needs root (it writes /proc/sys/vm/drop_caches)" >&2; exit 2

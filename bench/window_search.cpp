@@ -8,7 +8,7 @@
 //   dorvelix-bench-window REPORT FOLDER [RUNS]
 //
 // Run it under QT_QPA_PLATFORM=offscreen or an X server such as Xvfb.
-#include "form1.h"
+#include "main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

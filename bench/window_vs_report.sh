@@ -32,4 +32,4 @@ if [ -z "$folder" ]; then
 fi
 echo "== window search of $folder, $runs runs"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} \
-  "$root/build/bench/dorvelix-bench-window" "$root/build/tools/dorvelix-report" "$folder" "$runs"
+  "$root/build/bench/dorvelix-bench-window" "$root/build/report/dorvelix-report" "$folder" "$runs"

@@ -10,4 +10,4 @@ cd "$here"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$root/build/window/dorvelix" ]; then
   exec "$root/build/window/dorvelix"
 fi
-exec "$root/build/tools/dorvelix-report" "$@"
+exec "$root/build/report/dorvelix-report" "$@"

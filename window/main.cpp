@@ -5,7 +5,7 @@
 // error (status 2) rather than something silently ignored.
 #include "app_icon.h"
 #include "command_line.h"
-#include "form1.h"
+#include "main_window.h"
 #include "program_version.h"
 #include "standard_output.h"
 

@@ -6,7 +6,7 @@
 // program with status 0; status 3 says the box blocked the window, 4 that
 // the close returned, 5 that nothing happened in time, 6 that the walk ended
 // first.
-#include "form1.h"
+#include "main_window.h"
 #include "modal_box.h"
 
 #include <QApplication>

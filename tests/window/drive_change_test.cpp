@@ -1,6 +1,6 @@
 // The window's drive change, the modifier keys that switch the folder search
 // off and the search lamp that shows it, driven through the real controls.
-#include "../drive/mount_rig.h"
+#include "mount_rig.h"
 #include "mount_boundaries.h"
 #include "twips.h"
 #include "window_rig.h"

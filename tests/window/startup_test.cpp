@@ -1,6 +1,6 @@
 // The main window as it opens: its controls, captions, faces and menus, and
 // the state start-up leaves it in.
-#include "../drive/mount_rig.h"
+#include "mount_rig.h"
 #include "twips.h"
 #include "window_rig.h"
 

@@ -3,7 +3,7 @@
 // shown.
 #pragma once
 
-#include "form1.h"
+#include "main_window.h"
 #include "qt_app.h"
 #include "temp_tree.h"
 

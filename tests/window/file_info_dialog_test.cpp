@@ -1,4 +1,4 @@
-#include "form2.h"
+#include "file_info_dialog.h"
 #include "qt_app.h"
 #include "recording_window.h"
 #include "temp_tree.h"

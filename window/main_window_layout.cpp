@@ -1,6 +1,6 @@
 // The main window's three screen sizes: the layout of every visible control
 // row by row, the window's outer size, and the size menu that centres it.
-#include "form1.h"
+#include "main_window.h"
 
 #include "checked.h"
 #include "runtime_error.h"

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "main_window.h"
 
 #include "app_icon.h"
 #include "convert_length.h"

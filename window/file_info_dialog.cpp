@@ -1,4 +1,4 @@
-#include "form2.h"
+#include "file_info_dialog.h"
 
 #include <QCloseEvent>
 #include <QFont>

@@ -12,7 +12,7 @@
 #include "file_list_box.h"
 #include "folder_list_box.h"
 #include "folder_search.h"
-#include "form2.h"
+#include "file_info_dialog.h"
 #include "form_state.h"
 #include "lists.h"
 #include "qt_window_services.h"

@@ -1,4 +1,4 @@
-#include "../drive/mount_rig.h"
+#include "mount_rig.h"
 #include "file_query.h"
 #include "lists.h"
 #include "read_ahead.h"

@@ -1,7 +1,7 @@
 // The main window's event wiring: the drive change, the modifier state and
 // the search lamp, the usage graph in Picture1, the file information dialog
 // and the help and version boxes.
-#include "form1.h"
+#include "main_window.h"
 
 #include "accessible_names.h"
 #include "help_texts.h"

@@ -1,6 +1,6 @@
 // The main window's tools menu with the refresh entry (F5), and the names a
 // screen reader hears for its controls.
-#include "form1.h"
+#include "main_window.h"
 
 #include "accessible_lists.h"
 #include "accessible_names.h"
