@@ -1,5 +1,5 @@
-// The window's search measured as a user sees it: Form1 opened as the program
-// opens it, a folder searched the way a double-click in Dir1 starts it, and
+// The window's search measured as a user sees it: MainWindow opened as the program
+// opens it, a folder searched the way a double-click in the folder list starts it, and
 // meanwhile a timer asking for a repaint every 16 ms (standing in for a
 // desktop that wants the exposed window drawn). It prints the longest gap
 // between two paints of the window during the search, and the search's time
@@ -74,8 +74,8 @@ int main(int argc, char** argv)
     const std::string folder = args[1].toStdString();
     const int runs = args.size() > 2 ? std::max(1, args[2].toInt()) : 5;
 
-    dorvelix::Form1 form;
-    form.Form_Load();
+    dorvelix::MainWindow form;
+    form.load();
     form.show();
     int messages = 0;
     form.services().onMessageBox = [&](const QString&, const QString&) { ++messages; };
@@ -106,12 +106,12 @@ int main(int argc, char** argv)
         // Alternate who goes first, so that none always finds the other's cache.
         if (i % 2 == 1)
             reportTimes.push_back(reportRun(report, args[1]));
-        form.Dir1()->list().setPath(empty.path().toStdString());
+        form.folderListBox()->list().setPath(empty.path().toStdString());
         QApplication::processEvents();
         paints.paints.clear();
         messages = 0;
         const qint64 start = clock.nsecsElapsed();
-        form.Dir1()->list().setPath(folder);
+        form.folderListBox()->list().setPath(folder);
         const qint64 end = clock.nsecsElapsed();
         windowTimes.push_back(end - start);
         qint64 longest = 0, last = start;

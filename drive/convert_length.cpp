@@ -13,13 +13,13 @@ int convertIndexOf(std::int32_t length)
     return -1;
 }
 
-void clustItem_Click(FormState& form, FormView& view, int index)
+void pickConvertLength(FormState& form, FormView& view, int index)
 {
     view.checkConvertLength(index);
     if (index >= 0 && index < static_cast<int>(ConvertLengths.size()))
-        form.ConvertLength = ConvertLengths[static_cast<size_t>(index)];
-    showConvertLengthPicked(view, form.ConvertLength);
-    form.ConvertEntriesPerCluster = form.ConvertLength / 32;
+        form.convertLength = ConvertLengths[static_cast<size_t>(index)];
+    showConvertLengthPicked(view, form.convertLength);
+    form.convertEntriesPerCluster = form.convertLength / 32;
 }
 
 }  // namespace dorvelix

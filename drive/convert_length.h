@@ -17,6 +17,6 @@ inline constexpr std::array<std::int32_t, 9> ConvertLengths{128, 256, 512, 1024,
 int convertIndexOf(std::int32_t length);
 
 // A click on entry index (0..8) of the conversion cluster length menu.
-void clustItem_Click(FormState& form, FormView& view, int index);
+void pickConvertLength(FormState& form, FormView& view, int index);
 
 }  // namespace dorvelix

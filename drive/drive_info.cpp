@@ -113,7 +113,7 @@ void DriveQuery::setRatio(float free, float total)
     figures_.freeRatio = divide(free, total);  // a zero total is error 11: the ratio stays unfilled
 }
 
-bool DriveQuery::ShowDriveInfo(const QString& drive)
+bool DriveQuery::showDriveInfo(const QString& drive)
 {
     StepRunner step;  // a failing step is abandoned without a message
     std::string root;
@@ -127,8 +127,8 @@ bool DriveQuery::ShowDriveInfo(const QString& drive)
         if (DriveQueryResult != 0) {
             SectorsPerCluster = space.sectorsPerCluster;
             BytesPerSector = space.bytesPerSector;
-            form_.FreeClusterCount = space.freeClusters;
-            form_.TotalClusterCount = space.totalClusters;
+            form_.freeClusterCount = space.freeClusters;
+            form_.totalClusterCount = space.totalClusters;
         }
     });
     figures_ = DriveFigures{};
@@ -167,16 +167,16 @@ void DriveQuery::directPath()
     DriveFigures& d = figures_;
     d.bytesPerSector = static_cast<long long>(BytesPerSector);
     d.sectorsPerCluster = static_cast<long long>(SectorsPerCluster);
-    d.totalClusters = static_cast<long long>(form_.TotalClusterCount);
-    d.freeClusters = static_cast<long long>(form_.FreeClusterCount);
-    d.totalBytes = product(SectorsPerCluster, BytesPerSector, form_.TotalClusterCount);
-    d.freeBytes = product(SectorsPerCluster, BytesPerSector, form_.FreeClusterCount);
-    step([&] { setRatio(static_cast<float>(form_.FreeClusterCount), static_cast<float>(form_.TotalClusterCount)); });
+    d.totalClusters = static_cast<long long>(form_.totalClusterCount);
+    d.freeClusters = static_cast<long long>(form_.freeClusterCount);
+    d.totalBytes = product(SectorsPerCluster, BytesPerSector, form_.totalClusterCount);
+    d.freeBytes = product(SectorsPerCluster, BytesPerSector, form_.freeClusterCount);
+    step([&] { setRatio(static_cast<float>(form_.freeClusterCount), static_cast<float>(form_.totalClusterCount)); });
     step([&] {
-        form_.ClusterLength = narrow<std::int32_t>(multiplied(BytesPerSector, SectorsPerCluster));
-        d.clusterLength = static_cast<long long>(form_.ClusterLength);
+        form_.clusterLength = narrow<std::int32_t>(multiplied(BytesPerSector, SectorsPerCluster));
+        d.clusterLength = static_cast<long long>(form_.clusterLength);
     });
-    const std::int64_t used = form_.TotalClusterCount - form_.FreeClusterCount;
+    const std::int64_t used = form_.totalClusterCount - form_.freeClusterCount;
     d.usedClusters = static_cast<long long>(used);
     d.usedBytes = product(SectorsPerCluster, used, BytesPerSector);
 }
@@ -193,62 +193,62 @@ void DriveQuery::fat32Path(const std::string& root)
             // Without its byte counts the drive's own cluster figures stand in
             // for them, rather than the byte counts of an earlier drive.
             const std::int64_t clusterBytes = multiplied(SectorsPerCluster, BytesPerSector);
-            bytes.totalBytes = multiplied(form_.TotalClusterCount, clusterBytes);
-            bytes.totalFreeBytes = multiplied(form_.FreeClusterCount, clusterBytes);
+            bytes.totalBytes = multiplied(form_.totalClusterCount, clusterBytes);
+            bytes.totalFreeBytes = multiplied(form_.freeClusterCount, clusterBytes);
             bytes.freeBytesToCaller = bytes.totalFreeBytes;
         }
         FreeBytesToCaller = bytes.freeBytesToCaller;
         TotalBytes = bytes.totalBytes;
         TotalFreeBytes = bytes.totalFreeBytes;
     });
-    step([&] { form_.ClusterLength = fat32ClusterLength(TotalBytes); });
+    step([&] { form_.clusterLength = fat32ClusterLength(TotalBytes); });
     DriveFigures& d = figures_;
     step([&] {
         BytesPerSector = Fat32BytesPerSector;
         d.bytesPerSector = static_cast<long long>(BytesPerSector);
-        d.clusterLength = static_cast<long long>(form_.ClusterLength);
+        d.clusterLength = static_cast<long long>(form_.clusterLength);
     });
     step([&] {
-        SectorsPerCluster = intDiv(form_.ClusterLength, BytesPerSector);
+        SectorsPerCluster = intDiv(form_.clusterLength, BytesPerSector);
         d.sectorsPerCluster = static_cast<long long>(SectorsPerCluster);
     });
     step([&] {
-        form_.TotalClusterCount = FixedQuotient::of(static_cast<double>(TotalBytes), form_.ClusterLength).whole();
-        d.totalClusters = static_cast<long long>(form_.TotalClusterCount);
+        form_.totalClusterCount = FixedQuotient::of(static_cast<double>(TotalBytes), form_.clusterLength).whole();
+        d.totalClusters = static_cast<long long>(form_.totalClusterCount);
     });
     d.totalBytes = static_cast<long long>(TotalBytes);
     step([&] {
-        freeQuotient = FixedQuotient::of(static_cast<double>(TotalFreeBytes), form_.ClusterLength);
-        form_.FreeClusterCount = freeQuotient.whole();
+        freeQuotient = FixedQuotient::of(static_cast<double>(TotalFreeBytes), form_.clusterLength);
+        form_.freeClusterCount = freeQuotient.whole();
         d.freeClusters = rounded(freeQuotient.value());
     });
     d.freeBytes = static_cast<long long>(TotalFreeBytes);
-    step([&] { setRatio(static_cast<float>(freeQuotient.value()), static_cast<float>(form_.TotalClusterCount)); });
-    d.usedClusters = rounded(static_cast<double>(form_.TotalClusterCount) - freeQuotient.value());
+    step([&] { setRatio(static_cast<float>(freeQuotient.value()), static_cast<float>(form_.totalClusterCount)); });
+    d.usedClusters = rounded(static_cast<double>(form_.totalClusterCount) - freeQuotient.value());
     d.usedBytes = static_cast<long long>(TotalBytes - TotalFreeBytes);
 }
 
 void DriveQuery::commonTail()
 {
     StepRunner step;
-    figures_.searchClusterLength = static_cast<long long>(form_.ClusterLength);
+    figures_.searchClusterLength = static_cast<long long>(form_.clusterLength);
     step([&] {
-        form_.ConvertLength = form_.ClusterLength;
-        figures_.convertLength = static_cast<long long>(form_.ConvertLength);
+        form_.convertLength = form_.clusterLength;
+        figures_.convertLength = static_cast<long long>(form_.convertLength);
     });
     step([&] { showDriveFigures(view_, figures_); });
     step([&] {
-        form_.EntriesPerCluster = static_cast<std::int32_t>(intDiv(form_.ClusterLength, 32));
-        form_.ConvertEntriesPerCluster = static_cast<std::int32_t>(intDiv(form_.ConvertLength, 32));
+        form_.entriesPerCluster = static_cast<std::int32_t>(intDiv(form_.clusterLength, 32));
+        form_.convertEntriesPerCluster = static_cast<std::int32_t>(intDiv(form_.convertLength, 32));
     });
     step([&] {
         // A length that is none of the menu's nine leaves the index as it was.
-        const int index = convertIndexOf(form_.ConvertLength);
+        const int index = convertIndexOf(form_.convertLength);
         if (index >= 0)
-            form_.ConvertIndex = index;
+            form_.convertIndex = index;
     });
-    step([&] { view_.checkConvertLength(form_.ConvertIndex); });
-    step([&] { view_.drawUsageGraph(form_.ScreenSize); });
+    step([&] { view_.checkConvertLength(form_.convertIndex); });
+    step([&] { view_.drawUsageGraph(form_.screenSize); });
     step([&] { window_.setMousePointer(DefaultPointer); });
 }
 

@@ -19,9 +19,9 @@ QString panelFileSystemName(const QString& queried);
 class DriveQuery {
 public:
     DriveQuery(FormState& form, FormView& view, WindowServices& window, VolumeQueries& volumes);
-    // Queries the drive of the drive text (Drive1's text) and fills the panel.
+    // Queries the drive of the drive text (the drive list's text) and fills the panel.
     // Returns false when the drive took the no-medium path.
-    bool ShowDriveInfo(const QString& drive);
+    bool showDriveInfo(const QString& drive);
 
     // The figures of the last run, as the drive panel shows them.
     const DriveFigures& figures() const { return figures_; }

@@ -36,27 +36,27 @@ GraphSize graphSize(std::int16_t size)
 void DrawUsageGraph(const FormState& form, std::int16_t size, UsageGraphCanvas& canvas)
 {
     const auto [W, H] = graphSize(size);
-    const std::int16_t L = form.GraphLeft;
-    const std::int16_t T = form.GraphTop;
+    const std::int16_t L = form.graphLeft;
+    const std::int16_t T = form.graphTop;
 
     canvas.setPictureGeometry(L, T, W, H);
 
     // Every call starts from a white area, wiping the previous drawing.
     canvas.fillBox(0, 0, W, H, colour::White);
 
-    if (form.TotalClusterCount > 0) {
+    if (form.totalClusterCount > 0) {
         // The used part, in single precision as the figures have always been
         // drawn, rounded halves to even.
-        const float total = static_cast<float>(form.TotalClusterCount);
-        const float freeShare = divide(static_cast<float>(form.FreeClusterCount), total);
+        const float total = static_cast<float>(form.totalClusterCount);
+        const float freeShare = divide(static_cast<float>(form.freeClusterCount), total);
         const float used = (1.0f - freeShare) * static_cast<float>(W);
         const std::int16_t U = toInteger<std::int16_t>(used);
         canvas.fillBox(0, 0, U, H, colour::Yellow);
 
         // The searched tree's share ends where the used part ends and grows
         // leftwards over it.
-        if (form.TreeClusterCount > 0) {
-            const float product = static_cast<float>(form.TreeClusterCount) * static_cast<float>(W);
+        if (form.treeClusterCount > 0) {
+            const float product = static_cast<float>(form.treeClusterCount) * static_cast<float>(W);
             const std::int16_t R = toInteger<std::int16_t>(divide(product, total));
             canvas.fillBox(i16(U - R), 0, U, H, colour::Red);
         }
@@ -95,7 +95,7 @@ void DrawUsageGraph(const FormState& form, std::int16_t size, UsageGraphCanvas& 
     // The scale captions, centred under their marks, one point smaller than
     // the panel's text.
     const std::int16_t captionTop = i16(i16(T + static_cast<long long>(H)) + 62LL);
-    const std::int16_t captionFont = i16(form.TextFontSize - 1LL);
+    const std::int16_t captionFont = i16(form.textFontSize - 1LL);
     canvas.placeCaption(24, captionTop, i16(L - 300LL), captionFont);
     canvas.placeCaption(25, captionTop, i16(i16(L + static_cast<long long>(middle)) - 300LL), captionFont);
     canvas.placeCaption(26, captionTop, i16(i16(L + static_cast<long long>(W)) - 300LL), captionFont);

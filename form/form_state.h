@@ -7,36 +7,36 @@
 
 namespace dorvelix {
 
-inline constexpr std::int16_t True = -1;
-inline constexpr std::int16_t False = 0;
-
 struct FormState {
     // Cluster lengths in bytes and the 32-byte directory entries they hold.
-    std::int32_t ClusterLength = 0;
-    std::int32_t ConvertLength = 0;
-    std::int32_t EntriesPerCluster = 0;
-    std::int32_t ConvertEntriesPerCluster = 0;
-    std::int32_t ConvertIndex = 0;  // menu position 0..8 of ConvertLength
+    std::int32_t clusterLength = 0;
+    std::int32_t convertLength = 0;
+    std::int32_t entriesPerCluster = 0;
+    std::int32_t convertEntriesPerCluster = 0;
+    std::int32_t convertIndex = 0;  // menu position 0..8 of convertLength
 
     // The search totals.
-    std::int32_t TreeFolders = 0;
-    std::int32_t TreeFiles = 0;
-    std::int32_t TreeClusterCount = 0;
-    std::int32_t TreeConvertClusterCount = 0;
+    std::int32_t treeFolders = 0;
+    std::int32_t treeFiles = 0;
+    std::int32_t treeClusterCount = 0;
+    std::int32_t treeConvertClusterCount = 0;
 
     // The drive's total and free cluster units. 64-bit so that volumes of
     // more than 2,147,483,647 cluster units keep their true figures.
-    std::int64_t TotalClusterCount = 0;
-    std::int64_t FreeClusterCount = 0;
+    std::int64_t totalClusterCount = 0;
+    std::int64_t freeClusterCount = 0;
 
-    std::int16_t ShiftDown = False;  // a modifier was held: no folder search
-    std::int16_t ScreenSize = 0;     // 1 large, 2 medium, 3 small
-    std::int16_t TextFontSize = 0;
-    std::int16_t GraphLeft = 0;
-    std::int16_t GraphTop = 0;
+    bool modifierHeld = false;  // a modifier was held: no folder search
+
+    // The 16-bit figures of the layout: the arithmetic on them must overflow
+    // and fail exactly as 16-bit integers do, so they keep their 16-bit type.
+    std::int16_t screenSize = 0;     // 1 large, 2 medium, 3 small
+    std::int16_t textFontSize = 0;
+    std::int16_t graphLeft = 0;
+    std::int16_t graphTop = 0;
 
     // Text slot for message boxes: a search error's path or a help text.
-    QString MsgText;
+    QString messageText;
 };
 
 }  // namespace dorvelix

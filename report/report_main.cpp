@@ -84,7 +84,7 @@ void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::str
     struct stat st {};
     if (::stat(folder.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))
         cannotOpen(folder, RuntimeError(err::PathNotFound, err::FolderQuery, errno));
-    if (!query.ShowDriveInfo(driveText))
+    if (!query.showDriveInfo(driveText))
         fail(window.messages.isEmpty() ? QStringLiteral("no medium") : window.messages.last());
 }
 
@@ -140,11 +140,11 @@ int main(int argc, char** argv)
 
     FormState form;
     RecordingWindow window;
-    FolderList Dir1;
-    FileList File1;
-    File1.showHidden = true;
-    File1.showSystem = true;
-    FolderSearch search(form, Dir1, File1, window, window);
+    FolderList openFolders;
+    FileList openFiles;
+    openFiles.showHidden = true;
+    openFiles.showSystem = true;
+    FolderSearch search(form, openFolders, openFiles, window, window);
     // The benchmark compares the walk with read-ahead against one without.
     if (qEnvironmentVariableIsSet("DORVELIX_NO_READ_AHEAD"))
         search.setReadAhead(false);
@@ -153,7 +153,7 @@ int main(int argc, char** argv)
     const QString driveText = driveTextOf(options.folder);
     queryDrive(drive, window, options.folder, driveText);
     if (options.convert)
-        clustItem_Click(form, window, convertIndexOf(*options.convert));
+        pickConvertLength(form, window, convertIndexOf(*options.convert));
 
     window.onMessage = printMessage;
     SearchResult complete;
@@ -180,11 +180,11 @@ int main(int argc, char** argv)
         shownFolder = displayText(options.folder);
     } else {
         try {
-            Dir1.setPath(options.folder);
+            openFolders.setPath(options.folder);
         } catch (const RuntimeError& e) {
             cannotOpen(options.folder, e);
         }
-        shownFolder = displayText(Dir1.path());
+        shownFolder = displayText(openFolders.path());
     }
     ReportData data{drive.figures(), options.complete ? complete : search.result(), shownFolder, window.messages,
                     options.folders, std::nullopt};

@@ -13,12 +13,12 @@ void BookFileLength(FormState& form, long long length)
 {
     if (length <= 0)
         return;
-    addChecked(form.TreeClusterCount, intDiv(length, form.ClusterLength), total::Clusters);
-    if (intMod(length, form.ClusterLength) > 0)
-        addChecked(form.TreeClusterCount, 1, total::Clusters);
-    addChecked(form.TreeConvertClusterCount, intDiv(length, form.ConvertLength), total::ConvertClusters);
-    if (intMod(length, form.ConvertLength) > 0)
-        addChecked(form.TreeConvertClusterCount, 1, total::ConvertClusters);
+    addChecked(form.treeClusterCount, intDiv(length, form.clusterLength), total::Clusters);
+    if (intMod(length, form.clusterLength) > 0)
+        addChecked(form.treeClusterCount, 1, total::Clusters);
+    addChecked(form.treeConvertClusterCount, intDiv(length, form.convertLength), total::ConvertClusters);
+    if (intMod(length, form.convertLength) > 0)
+        addChecked(form.treeConvertClusterCount, 1, total::ConvertClusters);
 }
 
 bool needsLongNameEntry(std::string_view name)
@@ -47,14 +47,14 @@ long long entriesPerCluster(long long clusterLength)
 
 bool BookingCannotFail(const FormState& form, long long lengthSum, long long files)
 {
-    if (form.ClusterLength <= 0 || form.ConvertLength <= 0 || lengthSum < 0 || files < 0)
+    if (form.clusterLength <= 0 || form.convertLength <= 0 || lengthSum < 0 || files < 0)
         return false;
     // Each file adds at most its length's quotient and one more.
     const auto fits = [&](std::int32_t total, std::int32_t length) {
         const long long room = std::numeric_limits<std::int32_t>::max() - static_cast<long long>(total) - files;
         return room >= 0 && lengthSum / length <= room;
     };
-    return fits(form.TreeClusterCount, form.ClusterLength) && fits(form.TreeConvertClusterCount, form.ConvertLength);
+    return fits(form.treeClusterCount, form.clusterLength) && fits(form.treeConvertClusterCount, form.convertLength);
 }
 
 }  // namespace dorvelix

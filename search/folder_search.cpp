@@ -16,7 +16,7 @@ namespace {
 // The search totals as one row, to difference around a subfolder's walk.
 FolderRow totalsOf(const FormState& f, long long fileBytes)
 {
-    return {f.TreeFolders, f.TreeFiles, f.TreeClusterCount, f.TreeConvertClusterCount, fileBytes};
+    return {f.treeFolders, f.treeFiles, f.treeClusterCount, f.treeConvertClusterCount, fileBytes};
 }
 
 // What the walk of one top-level subfolder added, with one folder cluster at
@@ -46,11 +46,11 @@ struct FolderSearch::Activation {
     bool entryOverflowReported = false;
 };
 
-FolderSearch::FolderSearch(FormState& form, FolderList& dir1, FileList& file1, WindowServices& window,
+FolderSearch::FolderSearch(FormState& form, FolderList& openFolders, FileList& openFiles, WindowServices& window,
                            FormView& view)
-    : form_(form), Dir1_(dir1), File1_(file1), window_(window), view_(view)
+    : form_(form), openFolders_(openFolders), openFiles_(openFiles), window_(window), view_(view)
 {
-    Dir1_.onChange = [this] { Dir1_Change(); };
+    openFolders_.onChange = [this] { onFolderChosen(); };
     for (const LevelRow& row : LevelTable) {
         const auto n = static_cast<size_t>(row.list);
         files_[n].showHidden = row.hiddenAndSystem;
@@ -59,11 +59,11 @@ FolderSearch::FolderSearch(FormState& form, FolderList& dir1, FileList& file1, W
     }
 }
 
-void FolderSearch::Dir1_Change()
+void FolderSearch::onFolderChosen()
 {
-    if (form_.ShiftDown == True || searching_)
+    if (form_.modifierHeld || searching_)
         return;
-    SearchFolder();
+    searchFolder();
 }
 
 void FolderSearch::report(Activation& at, const RuntimeError& e)
@@ -93,14 +93,14 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
 
     const int index = at.j - 1;
     if (folderFailed && index >= -1 && index < at.dir.listCount())
-        form_.MsgText = displayText(at.dir.list(index));
+        form_.messageText = displayText(at.dir.list(index));
     else if (fileFailed && index >= 0 && index < at.file.listCount())
-        form_.MsgText = displayText(at.file.scan()->childPath(at.file.list(index)));
+        form_.messageText = displayText(at.file.scan()->childPath(at.file.list(index)));
     else
-        form_.MsgText = QStringLiteral("???");
+        form_.messageText = QStringLiteral("???");
     const QString kind = QString::fromUtf8(at.prefix) + signedNumberText(number);
     const QString cause = errorDescription(e);
-    window_.searchMessage(kind + u' ' + cause + CrLf + form_.MsgText, {kind, form_.MsgText, cause});
+    window_.searchMessage(kind + u' ' + cause + CrLf + form_.messageText, {kind, form_.messageText, cause});
 }
 
 // Counts a folder's subfolders and files and books each file, returning the
@@ -108,8 +108,8 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
 std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, StepRunner& run)
 {
     FormState& f = form_;
-    run([&] { addChecked(f.TreeFolders, at.dir.listCount(), total::Folders); });
-    run([&] { addChecked(f.TreeFiles, file.listCount(), total::Files); });
+    run([&] { addChecked(f.treeFolders, at.dir.listCount(), total::Folders); });
+    run([&] { addChecked(f.treeFiles, file.listCount(), total::Files); });
     std::int16_t E = 0;
     run([&] { E = narrow<std::int16_t>(at.dir.listCount() + 2LL, total::Entries); });
     // E stops at its largest value; its overflow is reported once a folder.
@@ -148,13 +148,13 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
             if (!booked_.bookedFirstHere(scan, i))
                 continue;
             fileBytes += length;
-            clusters += clusterUnits(length, f.ClusterLength);
-            convertClusters += clusterUnits(length, f.ConvertLength);
+            clusters += clusterUnits(length, f.clusterLength);
+            convertClusters += clusterUnits(length, f.convertLength);
         }
         at.j = fileCount + 1;
         addFileBytes(treeFileBytes_, fileBytes);
-        run([&] { addChecked(f.TreeClusterCount, clusters, total::Clusters); });
-        run([&] { addChecked(f.TreeConvertClusterCount, convertClusters, total::ConvertClusters); });
+        run([&] { addChecked(f.treeClusterCount, clusters, total::Clusters); });
+        run([&] { addChecked(f.treeConvertClusterCount, convertClusters, total::ConvertClusters); });
         return E;
     }
     file.inListOrder();
@@ -178,53 +178,53 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
 void FolderSearch::bookTable(std::int16_t E, StepRunner& run)
 {
     FormState& f = form_;
-    run([&] { addChecked(f.TreeClusterCount, intDiv(E, f.EntriesPerCluster), total::Clusters); });
-    run([&] { addChecked(f.TreeConvertClusterCount, intDiv(E, f.ConvertEntriesPerCluster), total::ConvertClusters); });
+    run([&] { addChecked(f.treeClusterCount, intDiv(E, f.entriesPerCluster), total::Clusters); });
+    run([&] { addChecked(f.treeConvertClusterCount, intDiv(E, f.convertEntriesPerCluster), total::ConvertClusters); });
 }
 
-void FolderSearch::SearchFolder()
+void FolderSearch::searchFolder()
 {
     searching_ = true;
     stop_ = false;
     reportedOnce_.clear();
     booked_.clear();
     FormState& f = form_;
-    // Dir1 as it stands now: the window may move it while pending events run.
-    const FolderList dir1 = Dir1_;
-    Activation at{DriverPrefix, dir1, File1_};
+    // The folder list as it stands now: the window may move it while pending events run.
+    const FolderList openFolders = openFolders_;
+    Activation at{DriverPrefix, openFolders, openFiles_};
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
 
     run([&] { window_.setMousePointer(BusyPointer); });
     result_ = SearchResult{};
-    f.TreeFolders = 0;
-    f.TreeFiles = 0;
-    f.TreeClusterCount = 0;
-    f.TreeConvertClusterCount = 0;
+    f.treeFolders = 0;
+    f.treeFiles = 0;
+    f.treeClusterCount = 0;
+    f.treeConvertClusterCount = 0;
     treeFileBytes_ = 0;
-    // File1 takes the listing that Dir1 has just read.
-    run([&] { File1_.setPath(dir1.path(), dir1.scan()); });
-    result_.files = File1_.listCount();
+    // The file list takes the listing that the folder list has just read.
+    run([&] { openFiles_.setPath(openFolders.path(), openFolders.scan()); });
+    result_.files = openFiles_.listCount();
     run([&] { showFolderFiles(view_, *result_.files); });
-    NotRootFolder = dir1.path().ends_with('/') ? False : True;
-    const std::int16_t E = bookFolder(at, File1_, run);
+    notRootFolder_ = !openFolders.path().ends_with('/');
+    const std::int16_t E = bookFolder(at, openFiles_, run);
 
     // The folder alone: its own files, without its table or any folder cluster.
     // Each row's bytes at the lengths of the moment it is shown: pending
     // events between subfolders may change the conversion length.
     const auto lengthsNow = [&] {
-        result_.clusterLength = f.ClusterLength;
-        result_.convertLength = f.ConvertLength;
+        result_.clusterLength = f.clusterLength;
+        result_.convertLength = f.convertLength;
     };
     lengthsNow();
-    result_.alone = FolderRow{0, *result_.files, f.TreeClusterCount, f.TreeConvertClusterCount, treeFileBytes_};
+    result_.alone = FolderRow{0, *result_.files, f.treeClusterCount, f.treeConvertClusterCount, treeFileBytes_};
     run([&] { showFolderAlone(view_, result_); });
 
-    if (NotRootFolder == True)
+    if (notRootFolder_)
         bookTable(E, run);
     // The chosen folder's own files and table, then one row per subfolder.
-    result_.subfolders.push_back({{}, {0, f.TreeFiles, f.TreeClusterCount, f.TreeConvertClusterCount, treeFileBytes_}});
+    result_.subfolders.push_back({{}, {0, f.treeFiles, f.treeClusterCount, f.treeConvertClusterCount, treeFileBytes_}});
 
-    const int folderCount = dir1.listCount();
+    const int folderCount = openFolders.listCount();
     FolderList& next = dirs_[FirstLevelList];
     if (readAheadOn_ && folderCount > 0) {
         std::vector<ReadAhead::Level> levels;
@@ -237,10 +237,10 @@ void FolderSearch::SearchFolder()
         // Each top-level subfolder is read ahead from the moment the walk
         // enters it: nothing is read before the pending events have run.
         if (readAhead_)
-            readAhead_->start(dir1.scan(), static_cast<std::uint32_t>(at.j - 1));
+            readAhead_->start(openFolders.scan(), static_cast<std::uint32_t>(at.j - 1));
         const FolderRow before = totalsOf(f, treeFileBytes_);
-        run([&] { next.setScan(enter(dir1, at.j - 1)); });
-        result_.subfolders.push_back({lastComponent(dir1.list(at.j - 1)), walked(before, totalsOf(f, treeFileBytes_))});
+        run([&] { next.setScan(enter(openFolders, at.j - 1)); });
+        result_.subfolders.push_back({lastComponent(openFolders.list(at.j - 1)), walked(before, totalsOf(f, treeFileBytes_))});
         lastPaint_ = std::chrono::steady_clock::now();
         run([&] { window_.processEvents(); });
     }
@@ -253,13 +253,13 @@ void FolderSearch::SearchFolder()
     }
 
     // Every counted subfolder's table takes at least one cluster.
-    run([&] { addChecked(f.TreeClusterCount, f.TreeFolders, total::Clusters); });
-    run([&] { addChecked(f.TreeConvertClusterCount, f.TreeFolders, total::ConvertClusters); });
+    run([&] { addChecked(f.treeClusterCount, f.treeFolders, total::Clusters); });
+    run([&] { addChecked(f.treeConvertClusterCount, f.treeFolders, total::ConvertClusters); });
 
     lengthsNow();
     result_.subtree = totalsOf(f, treeFileBytes_);
     run([&] { showSubtree(view_, result_); });
-    run([&] { view_.drawUsageGraph(f.ScreenSize); });
+    run([&] { view_.drawUsageGraph(f.screenSize); });
     run([&] { window_.beep(); });
     run([&] { window_.setMousePointer(DefaultPointer); });
     searching_ = false;

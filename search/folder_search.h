@@ -1,4 +1,4 @@
-// The folder search: Dir1's change handler, the driver SearchFolder and the
+// The folder search: the folder list's change handler, the driver searchFolder and the
 // level walk through the hidden lists Dir2/File2 .. Dir16/File16.
 #pragma once
 
@@ -22,16 +22,16 @@ namespace dorvelix {
 
 class FolderSearch {
 public:
-    // Dir1 and File1 are the window's visible lists; the search installs
-    // Dir1_Change as Dir1's change handler.
-    FolderSearch(FormState& form, FolderList& dir1, FileList& file1, WindowServices& window, FormView& view);
+    // The folder list and the file list are the window's visible lists; the search installs
+    // onFolderChosen as the folder list's change handler.
+    FolderSearch(FormState& form, FolderList& openFolders, FileList& openFiles, WindowServices& window, FormView& view);
     FolderSearch(const FolderSearch&) = delete;
     FolderSearch& operator=(const FolderSearch&) = delete;
 
-    // Searches Dir1's folder unless a modifier key was held. A request made
+    // Searches the folder list's folder unless a modifier key was held. A request made
     // while a search runs (through its pending events) is ignored.
-    void Dir1_Change();
-    void SearchFolder();
+    void onFolderChosen();
+    void searchFolder();
 
     bool isSearching() const { return searching_; }
     // Asks the running search to end: the walk returns at its next folder or
@@ -60,15 +60,15 @@ private:
     void paintIfDue(std::chrono::milliseconds interval);
 
     FormState& form_;
-    FolderList& Dir1_;
-    FileList& File1_;
+    FolderList& openFolders_;
+    FileList& openFiles_;
     WindowServices& window_;
     FormView& view_;
     std::array<FolderList, LastLevelList + 1> dirs_;  // indexed by N; 0 and 1 unused
     std::array<FileList, LastLevelList + 1> files_;
     bool searching_ = false;
     bool stop_ = false;
-    std::int16_t NotRootFolder = False;
+    bool notRootFolder_ = false;
     // What is reported once a search (overflowing totals, a drive that has gone).
     std::set<std::string> reportedOnce_;
     SearchResult result_;

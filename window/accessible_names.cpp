@@ -64,11 +64,11 @@ QString lampDescription(bool red)
 
 QString usageGraphDescription(const FormState& form)
 {
-    const double total = static_cast<double>(form.TotalClusterCount);
+    const double total = static_cast<double>(form.totalClusterCount);
     if (total <= 0)
         return QString::fromUtf8(texts::GraphUnknown);
-    const double used = (total - static_cast<double>(form.FreeClusterCount)) / total;
-    const double searched = static_cast<double>(form.TreeClusterCount) / total;
+    const double used = (total - static_cast<double>(form.freeClusterCount)) / total;
+    const double searched = static_cast<double>(form.treeClusterCount) / total;
     return QString::fromUtf8(texts::GraphDescription).arg(percentText(used), percentText(searched));
 }
 

@@ -23,47 +23,47 @@ int lampSide(std::int16_t screenSize)
 }
 
 DriveChange::DriveChange(FormState& form, FormView& view, WindowServices& window, DriveQuery& driveQuery,
-                         FolderList& dir1, DriveFolders& driveFolders, const FolderSearch& search,
-                         DriveText drive1Text)
+                         FolderList& openFolders, DriveFolders& driveFolders, const FolderSearch& search,
+                         DriveText driveListText)
     : form_(form),
       view_(view),
       window_(window),
       driveQuery_(driveQuery),
-      dir1_(dir1),
+      folderListBox_(openFolders),
       driveFolders_(driveFolders),
       search_(search),
-      drive1Text_(std::move(drive1Text))
+      driveListText_(std::move(driveListText))
 {
 }
 
-bool DriveChange::Drive1_Change()
+bool DriveChange::onDriveChosen()
 {
     if (search_.isSearching())
         return false;
 
-    form_.TreeFolders = 0;
-    form_.TreeFiles = 0;
-    form_.TreeClusterCount = 0;
+    form_.treeFolders = 0;
+    form_.treeFiles = 0;
+    form_.treeClusterCount = 0;
     window_.setMousePointer(BusyPointer);
 
     bool answered = false;
     try {
-        answered = driveQuery_.ShowDriveInfo(drive1Text_());
+        answered = driveQuery_.showDriveInfo(driveListText_());
     } catch (const RuntimeError&) {
         // The query deals with its own failures; nothing more to show here.
     }
 
-    // A drive without a medium has been reported by the query: Dir1 stays
+    // A drive without a medium has been reported by the query: the folder list stays
     // where it is and nothing is searched.
     if (answered) {
         std::string folder;
         try {
-            folder = driveFolders_.currentFolder(drive1Text_());
-            // Raises Dir1's change, which searches the folder unless a
+            folder = driveFolders_.currentFolder(driveListText_());
+            // Raises the folder list's change, which searches the folder unless a
             // modifier was held.
-            dir1_.setPath(folder);
+            folderListBox_.setPath(folder);
         } catch (const RuntimeError& e) {
-            // The drive's current folder has gone or cannot be opened: Dir1
+            // The drive's current folder has gone or cannot be opened: the folder list
             // keeps its folder and no search runs.
             window_.messageBox(errorDescription(e) + CrLf + displayText(folder));
         } catch (const std::bad_alloc&) {
@@ -71,58 +71,58 @@ bool DriveChange::Drive1_Change()
         }
     }
 
-    ShowSearchLamp(form_.ShiftDown);
+    showSearchLamp(form_.modifierHeld);
     window_.setMousePointer(DefaultPointer);
     return true;
 }
 
 void DriveChange::recordModifiers(int shift)
 {
-    form_.ShiftDown = shift != 0 ? True : False;
-    ShowSearchLamp(form_.ShiftDown);
+    form_.modifierHeld = shift != 0;
+    showSearchLamp(form_.modifierHeld);
 }
 
-void DriveChange::Drive1_KeyDown(int /*keyCode*/, int shift)
+void DriveChange::onDriveListKeyDown(int /*keyCode*/, int shift)
 {
     recordModifiers(shift);
 }
 
-void DriveChange::Drive1_KeyUp(int /*keyCode*/, int shift)
+void DriveChange::onDriveListKeyUp(int /*keyCode*/, int shift)
 {
     recordModifiers(shift);
 }
 
-void DriveChange::Dir1_KeyDown(int /*keyCode*/, int shift)
+void DriveChange::onFolderListKeyDown(int /*keyCode*/, int shift)
 {
     recordModifiers(shift);
 }
 
-void DriveChange::Dir1_KeyUp(int /*keyCode*/, int shift)
+void DriveChange::onFolderListKeyUp(int /*keyCode*/, int shift)
 {
     recordModifiers(shift);
 }
 
-void DriveChange::Dir1_MouseDown(int /*button*/, int shift, int /*x*/, int /*y*/)
+void DriveChange::onFolderListMouseDown(int /*button*/, int shift, int /*x*/, int /*y*/)
 {
     recordModifiers(shift);
 }
 
-void DriveChange::ModifiersReleased()
+void DriveChange::onModifiersReleased()
 {
-    if (form_.ShiftDown != False)
+    if (form_.modifierHeld)
         recordModifiers(0);
 }
 
-void DriveChange::ShowSearchLamp(std::int16_t state)
+void DriveChange::showSearchLamp(bool red)
 {
-    const int side = lampSide(form_.ScreenSize);
-    if (state == False) {
+    const int side = lampSide(form_.screenSize);
+    if (!red) {
         view_.paintSearchLamp(side, false);
         return;
     }
     view_.paintSearchLamp(side, true);
     if (!search_.isSearching())
-        driveQuery_.ShowDriveInfo(drive1Text_());
+        driveQuery_.showDriveInfo(driveListText_());
 }
 
 }  // namespace dorvelix

@@ -1,7 +1,7 @@
 // The drive change of the drive list, the modifier state that switches the
 // folder search off, and the search lamp that shows it: green while a change
-// of Dir1's folder searches it, red while a modifier key (Shift, Ctrl or Alt)
-// was held at the last key or mouse event of Drive1 or Dir1.
+// of the folder list's folder searches it, red while a modifier key (Shift, Ctrl or Alt)
+// was held at the last key or mouse event of the drive list or the folder list.
 #pragma once
 
 #include "drive_info.h"
@@ -28,36 +28,36 @@ int lampSide(std::int16_t screenSize);
 
 class DriveChange {
 public:
-    // Drive1's selected drive text, read each time it is needed.
+    // The drive list's selected drive text, read each time it is needed.
     using DriveText = std::function<QString()>;
 
-    DriveChange(FormState& form, FormView& view, WindowServices& window, DriveQuery& driveQuery, FolderList& dir1,
-                DriveFolders& driveFolders, const FolderSearch& search, DriveText drive1Text);
+    DriveChange(FormState& form, FormView& view, WindowServices& window, DriveQuery& driveQuery, FolderList& openFolders,
+                DriveFolders& driveFolders, const FolderSearch& search, DriveText driveListText);
 
-    // Drive1's change: clears the last search's totals, queries the new
-    // drive, moves Dir1 to the drive's current folder (which searches it
+    // The drive list's change: clears the last search's totals, queries the new
+    // drive, moves the folder list to the drive's current folder (which searches it
     // unless a modifier was held) and repaints the lamp. Returns false, doing
     // nothing, when a folder search is running: the running search keeps its
-    // totals and no second one starts (the window may put Drive1 back).
-    bool Drive1_Change();
+    // totals and no second one starts (the window may put the drive list back).
+    bool onDriveChosen();
 
-    // Key and mouse events of Drive1 and Dir1: shift is the modifier mask
+    // Key and mouse events of the drive list and the folder list: shift is the modifier mask
     // (1 Shift, 2 Ctrl, 4 Alt, added together); any modifier switches the
     // search off. The key code, button and position are not used.
-    void Drive1_KeyDown(int keyCode, int shift);
-    void Drive1_KeyUp(int keyCode, int shift);
-    void Dir1_KeyDown(int keyCode, int shift);
-    void Dir1_KeyUp(int keyCode, int shift);
-    void Dir1_MouseDown(int button, int shift, int x, int y);
+    void onDriveListKeyDown(int keyCode, int shift);
+    void onDriveListKeyUp(int keyCode, int shift);
+    void onFolderListKeyDown(int keyCode, int shift);
+    void onFolderListKeyUp(int keyCode, int shift);
+    void onFolderListMouseDown(int button, int shift, int x, int y);
     // Every modifier key has been let go, wherever its release went (the
     // menu bar takes the release of Alt tapped alone): the search is on again.
-    void ModifiersReleased();
+    void onModifiersReleased();
 
-    // Paints the lamp red for a non-zero state, green otherwise. A red lamp
-    // also queries Drive1's drive again, except while a folder search runs:
+    // Paints the lamp red when red, green otherwise. A red lamp
+    // also queries the drive list's drive again, except while a folder search runs:
     // the query resets the conversion cluster length that the running search
     // is counting with.
-    void ShowSearchLamp(std::int16_t state);
+    void showSearchLamp(bool red);
 
 private:
     void recordModifiers(int shift);
@@ -66,10 +66,10 @@ private:
     FormView& view_;
     WindowServices& window_;
     DriveQuery& driveQuery_;
-    FolderList& dir1_;
+    FolderList& folderListBox_;
     DriveFolders& driveFolders_;
     const FolderSearch& search_;
-    DriveText drive1Text_;
+    DriveText driveListText_;
 };
 
 }  // namespace dorvelix

@@ -1,4 +1,4 @@
-// Drive1: the drop-down list of the drives. Picking another drive raises
+// The drive list: the drop-down list of the drives. Picking another drive raises
 // change(); key presses and releases raise keyDown/keyUp with the key and
 // the modifier mask.
 #pragma once

@@ -65,23 +65,23 @@ long long occupiedClusters(long long length, std::int32_t clusterLength)
     return length / clusterLength + (length % clusterLength > 0 ? 1 : 0);
 }
 
-std::string selectedFilePath(const FolderList& dir1, const FileList& file1)
+std::string selectedFilePath(const FolderList& openFolders, const FileList& openFiles)
 {
-    const int index = file1.listIndex;
-    if (index < 0 || index >= file1.listCount())
+    const int index = openFiles.listIndex;
+    if (index < 0 || index >= openFiles.listCount())
         return {};
-    // The name belongs to the folder File1 lists, which differs from Dir1's
+    // The name belongs to the folder the file list lists, which differs from the folder list's
     // while a folder change made with a modifier held has not been searched.
-    const std::string& folder = file1.path().empty() ? dir1.list(-1) : file1.path();
-    return joinPath(folder, file1.list(index));
+    const std::string& folder = openFiles.path().empty() ? openFolders.list(-1) : openFiles.path();
+    return joinPath(folder, openFiles.list(index));
 }
 
-FileInfoTexts fileInfoTexts(const FolderList& dir1, const FileList& file1, std::int32_t clusterLength)
+FileInfoTexts fileInfoTexts(const FolderList& openFolders, const FileList& openFiles, std::int32_t clusterLength)
 {
     FileInfoTexts t;
-    const std::string path = selectedFilePath(dir1, file1);
+    const std::string path = selectedFilePath(openFolders, openFiles);
     if (path.empty()) {
-        const std::string& folder = file1.path().empty() ? dir1.list(-1) : file1.path();
+        const std::string& folder = openFiles.path().empty() ? openFolders.list(-1) : openFiles.path();
         t.path = displayText(folder);
         t.length = Indent + QStringLiteral("ファイルが選択されていません。");
         t.clusters = t.attributes = t.date = Blank;

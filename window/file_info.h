@@ -29,17 +29,17 @@ QString attributeText(int attributes);
 // (not greater than 0).
 long long occupiedClusters(long long length, std::int32_t clusterLength);
 
-// The full path of File1's selected entry: the folder File1 lists (Dir1's
-// open folder while File1 has not been pointed anywhere) and the bare name,
+// The full path of the file list's selected entry: the folder the file list lists (the folder list's
+// open folder while the file list has not been pointed anywhere) and the bare name,
 // joined by "/" unless the folder already ends in one. "" when no entry is
 // selected.
-std::string selectedFilePath(const FolderList& dir1, const FileList& file1);
+std::string selectedFilePath(const FolderList& openFolders, const FileList& openFiles);
 
-// The dialog's texts for File1's selected entry. Nothing here fails: a fact
+// The dialog's texts for the file list's selected entry. Nothing here fails: a fact
 // that cannot be read shows the reason in its own box (a file deleted since
 // the list was read shows the description of "file not found"), and with no
 // selected entry the path box names the folder and the length box says that
 // no file is selected.
-FileInfoTexts fileInfoTexts(const FolderList& dir1, const FileList& file1, std::int32_t clusterLength);
+FileInfoTexts fileInfoTexts(const FolderList& openFolders, const FileList& openFiles, std::int32_t clusterLength);
 
 }  // namespace dorvelix

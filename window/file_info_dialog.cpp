@@ -48,7 +48,7 @@ QFont boldFont(double points)
 
 }  // namespace
 
-Form2::Form2(double dpi) : QDialog(nullptr), dpi_(dpi)
+FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
 {
     if (dpi_ <= 0) {
         const QScreen* screen = QGuiApplication::primaryScreen();
@@ -96,7 +96,7 @@ Form2::Form2(double dpi) : QDialog(nullptr), dpi_(dpi)
     place(Command1, Command1Place, "Command1");
     Command1->setFont(boldFont(12));
     Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, &FileInfoDialog::confirm);
 
     Label1 = label(QStringLiteral("ホルダー・ファイル名"), Label1Place, "Label1", Qt::AlignLeft);
     Text1 = new QPlainTextEdit(this);
@@ -116,17 +116,17 @@ Form2::Form2(double dpi) : QDialog(nullptr), dpi_(dpi)
     Text4 = valueBox(Text4Place, "Text4", Qt::AlignLeft);
 }
 
-int Form2::toPixels(int twips) const
+int FileInfoDialog::toPixels(int twips) const
 {
     return static_cast<int>(std::lround(twips * dpi_ / 1440.0));
 }
 
-void Form2::Form_Load(const QPoint& form1TopLeft)
+void FileInfoDialog::placeBeside(const QPoint& mainWindowTopLeft)
 {
-    move(form1TopLeft + QPoint(toPixels(200), toPixels(800)));
+    move(mainWindowTopLeft + QPoint(toPixels(200), toPixels(800)));
 }
 
-void Form2::setTexts(const FileInfoTexts& texts)
+void FileInfoDialog::setTexts(const FileInfoTexts& texts)
 {
     Text1->setPlainText(texts.path);
     Text2->setText(texts.length);
@@ -138,36 +138,36 @@ void Form2::setTexts(const FileInfoTexts& texts)
         box->setCursorPosition(0);
 }
 
-void Form2::Command1_Click()
+void FileInfoDialog::confirm()
 {
     hide();
 }
 
-void Form2::reject()
+void FileInfoDialog::reject()
 {
     close();
 }
 
-void Form2::closeEvent(QCloseEvent* event)
+void FileInfoDialog::closeEvent(QCloseEvent* event)
 {
     // Accept the close (the dialog's own handling would only hide it); the
     // dialog is then destroyed.
     event->accept();
 }
 
-void File1_DblClick(const FormState& form, const FolderList& dir1, const FileList& file1, WindowServices& window,
-                    QPointer<Form2>& form2, const QWidget& form1)
+void showFileInfo(const FormState& form, const FolderList& openFolders, const FileList& openFiles, WindowServices& window,
+                    QPointer<FileInfoDialog>& fileInfoDialog, const QWidget& mainWindow)
 {
-    const FileInfoTexts texts = fileInfoTexts(dir1, file1, form.ClusterLength);
-    if (!form2) {
-        form2 = new Form2(form1.logicalDpiY());
-        form2->Form_Load(form1.pos());
+    const FileInfoTexts texts = fileInfoTexts(openFolders, openFiles, form.clusterLength);
+    if (!fileInfoDialog) {
+        fileInfoDialog = new FileInfoDialog(mainWindow.logicalDpiY());
+        fileInfoDialog->placeBeside(mainWindow.pos());
     }
-    form2->setTexts(texts);
+    fileInfoDialog->setTexts(texts);
     window.beep();
-    form2->show();
-    form2->raise();
-    form2->activateWindow();
+    fileInfoDialog->show();
+    fileInfoDialog->raise();
+    fileInfoDialog->activateWindow();
 }
 
 }  // namespace dorvelix

@@ -19,17 +19,17 @@ class QPushButton;
 
 namespace dorvelix {
 
-class Form2 : public QDialog {
+class FileInfoDialog : public QDialog {
 public:
     // Builds the dialog with its controls placed in twips converted at dpi
     // (logical dots per inch); 0 takes the primary screen's.
-    explicit Form2(double dpi = 0);
+    explicit FileInfoDialog(double dpi = 0);
 
     int toPixels(int twips) const;
 
     // Places the dialog a little below and right of the main window's
-    // top-left corner: Form1's top + 800 and left + 200 twips.
-    void Form_Load(const QPoint& form1TopLeft);
+    // top-left corner: MainWindow's top + 800 and left + 200 twips.
+    void placeBeside(const QPoint& mainWindowTopLeft);
 
     void setTexts(const FileInfoTexts& texts);
 
@@ -46,7 +46,7 @@ public:
     QLineEdit* Text5 = nullptr;
 
     // "確認": hides the dialog; its texts stay until the next double-click.
-    void Command1_Click();
+    void confirm();
     // Escape closes the dialog as its close box does.
     void reject() override;
 
@@ -57,11 +57,11 @@ private:
     double dpi_;
 };
 
-// The double-click on File1: composes the selected file's facts, creates and
-// places the dialog when there is none (form2 holds it between clicks and
+// The double-click on the file list: composes the selected file's facts, creates and
+// places the dialog when there is none (fileInfoDialog holds it between clicks and
 // becomes null when the dialog is destroyed), fills it, beeps, and shows it
-// modeless in front. form1 is the main window, for the placing.
-void File1_DblClick(const FormState& form, const FolderList& dir1, const FileList& file1, WindowServices& window,
-                    QPointer<Form2>& form2, const QWidget& form1);
+// modeless in front. mainWindow is the main window, for the placing.
+void showFileInfo(const FormState& form, const FolderList& openFolders, const FileList& openFiles, WindowServices& window,
+                    QPointer<FileInfoDialog>& fileInfoDialog, const QWidget& mainWindow);
 
 }  // namespace dorvelix

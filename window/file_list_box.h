@@ -1,4 +1,4 @@
-// File1: the visible file list, showing the file names of the folder its
+// The file list: the visible file list, showing the file names of the folder its
 // FileList was last pointed at. The selection is the list's selected entry;
 // a double-click (or Enter) on an entry raises dblClick().
 #pragma once

@@ -1,4 +1,4 @@
-// Dir1: the visible folder list. It shows the open folder's ancestors from
+// The folder list: the visible folder list. It shows the open folder's ancestors from
 // its drive's root down to the open folder (open-folder icons, each indented
 // one step more), then the open folder's subfolders (closed-folder icons,
 // indented one step more still). A double-click, or Enter, on any entry

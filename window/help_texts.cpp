@@ -115,14 +115,14 @@ QString versionText()
         + QString::fromUtf16(u"\u3000\u3000support@dorvelix.example");
 }
 
-void comentItem_Click(FormState& form, WindowServices& window, int index)
+void showHelpText(FormState& form, WindowServices& window, int index)
 {
-    if (!assembleHelpText(index, form.MsgText))
+    if (!assembleHelpText(index, form.messageText))
         return;
-    window.messageBox(form.MsgText, helpTitle(index));
+    window.messageBox(form.messageText, helpTitle(index));
 }
 
-void version_Click(WindowServices& window)
+void showVersion(WindowServices& window)
 {
     window.messageBox(versionText());
 }

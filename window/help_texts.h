@@ -26,7 +26,7 @@ QString versionText();
 
 // The menu clicks: show help text index (nothing for an index outside 0..3)
 // and the version box.
-void comentItem_Click(FormState& form, WindowServices& window, int index);
-void version_Click(WindowServices& window);
+void showHelpText(FormState& form, WindowServices& window, int index);
+void showVersion(WindowServices& window);
 
 }  // namespace dorvelix

@@ -62,8 +62,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QLatin1String(dorvelix::ProgramVersion));
     QGuiApplication::setDesktopFileName(dorvelix::ApplicationId);
     QApplication::setWindowIcon(dorvelix::applicationIcon());
-    dorvelix::Form1 form;
-    form.Form_Load();
+    dorvelix::MainWindow form;
+    form.load();
     form.show();
     return app.exec();
 }

@@ -68,7 +68,7 @@ void setMenuCheck(QAction* entry, bool checked)
     entry->setChecked(checked);
 }
 
-Form1::Form1(VolumeQueries& volumes, QWidget* parent)
+MainWindow::MainWindow(VolumeQueries& volumes, QWidget* parent)
     : QMainWindow(parent),
       services_(this),
       volumes_(volumes),
@@ -77,8 +77,8 @@ Form1::Form1(VolumeQueries& volumes, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(WindowCaption);
     setWindowIcon(applicationIcon());
-    file1List_.showHidden = true;
-    file1List_.showSystem = true;
+    openFiles_.showHidden = true;
+    openFiles_.showSystem = true;
     createControls();
     createMenus();
     createToolsMenu();
@@ -88,16 +88,16 @@ Form1::Form1(VolumeQueries& volumes, QWidget* parent)
     installEvents();
 }
 
-Form1::~Form1()
+MainWindow::~MainWindow()
 {
     // The lists' handlers point into this window, and the list widgets into
     // the lists: the widgets go first, while the lists are still there.
-    dir1List_.onChange = nullptr;
-    delete form2_.data();
+    openFolders_.onChange = nullptr;
+    delete fileInfoDialog_.data();
     delete takeCentralWidget();
 }
 
-void Form1::createControls()
+void MainWindow::createControls()
 {
     client_ = new ClientArea(this);
     client_->setFont(windowFont(Face::Proportional, DesignFontSize));
@@ -141,27 +141,27 @@ void Form1::createControls()
     for (int n : FolderPanelBoxes)
         box(n, folderPanel);
 
-    picture1_ = new PictureBox(QStringLiteral("Picture1"), colors::White, drivePanel);
-    picture2_ = new PictureBox(QStringLiteral("Picture2"), colors::Teal, drivePanel);
+    usageGraph_ = new PictureBox(QStringLiteral("Picture1"), colors::White, drivePanel);
+    searchLamp_ = new PictureBox(QStringLiteral("Picture2"), colors::Teal, drivePanel);
     for (int n : {1, 3, 4, 5}) {
         auto* line = new LineControl(QStringLiteral("Line%1").arg(n), colors::Cyan, 2, drivePanel);
         line->hide();
         lines_[static_cast<size_t>(n)] = line;
     }
 
-    drive1_ = new DriveListBox(drivePanel);
-    drive1_->setFont(windowFont(Face::Proportional, DesignFontSize));
-    QPalette white = drive1_->palette();
+    driveListBox_ = new DriveListBox(drivePanel);
+    driveListBox_->setFont(windowFont(Face::Proportional, DesignFontSize));
+    QPalette white = driveListBox_->palette();
     for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window})
         white.setColor(role, colors::White);
     for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
         white.setColor(role, colors::Black);
-    drive1_->setPalette(white);
+    driveListBox_->setPalette(white);
 
-    dir1_ = new FolderListBox(dir1List_, folderPanel);
-    dir1_->setFont(windowFont(Face::Proportional, DesignFontSize));
-    file1_ = new FileListBox(file1List_, folderPanel);
-    file1_->setFont(windowFont(Face::Proportional, DesignFontSize));
+    folderListBox_ = new FolderListBox(openFolders_, folderPanel);
+    folderListBox_->setFont(windowFont(Face::Proportional, DesignFontSize));
+    fileListBox_ = new FileListBox(openFiles_, folderPanel);
+    fileListBox_->setFont(windowFont(Face::Proportional, DesignFontSize));
 
     // The frames of the search's per-level lists (which are plain objects)
     // stand, hidden, beyond the right edge of the client area.
@@ -176,7 +176,7 @@ void Form1::createControls()
     }
 }
 
-void Form1::createMenus()
+void MainWindow::createMenus()
 {
     QMenuBar* bar = menuBar();
     // The menus in the window's Japanese face too, compact enough that the
@@ -191,39 +191,39 @@ void Form1::createMenus()
 
     QMenu* quit = bar->addMenu(QStringLiteral("終了(&Q)"));
     quit->setObjectName(QStringLiteral("quit"));
-    quitItem_[0] = entry(quit, QStringLiteral("quitItem"), 0, "終了(&Q)");
-    connect(quitItem_[0], &QAction::triggered, this, [this] { quitItem_Click(0); });
+    quitEntries_[0] = entry(quit, QStringLiteral("quitItem"), 0, "終了(&Q)");
+    connect(quitEntries_[0], &QAction::triggered, this, [this] { onQuit(0); });
 
     QMenu* clust = bar->addMenu(QStringLiteral("換算クラスタ長(&C)"));
     clust->setObjectName(QStringLiteral("clustItem0"));
     for (int i = 0; i < 9; ++i) {
-        clustItem_[static_cast<size_t>(i)] = entry(clust, QStringLiteral("clustItem"), i, ClustCaptions[i]);
-        connect(clustItem_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { clustItem_Click(i); });
+        convertLengthEntries_[static_cast<size_t>(i)] = entry(clust, QStringLiteral("clustItem"), i, ClustCaptions[i]);
+        connect(convertLengthEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { pickConvertLength(i); });
     }
 
     QMenu* gdisp = bar->addMenu(QStringLiteral("画面の大きさ(&D)"));
     gdisp->setObjectName(QStringLiteral("Gdisp"));
     for (int i = 0; i < 3; ++i) {
-        gdispItem_[static_cast<size_t>(i)] = entry(gdisp, QStringLiteral("GdispItem"), i, GdispCaptions[i]);
-        connect(gdispItem_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { GdispItem_Click(i); });
+        screenSizeEntries_[static_cast<size_t>(i)] = entry(gdisp, QStringLiteral("GdispItem"), i, GdispCaptions[i]);
+        connect(screenSizeEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { pickScreenSize(i); });
     }
 
     QMenu* coment = bar->addMenu(QStringLiteral("説明(&S)"));
     coment->setObjectName(QStringLiteral("coment"));
     for (int i = 0; i < 4; ++i) {
-        comentItem_[static_cast<size_t>(i)] = entry(coment, QStringLiteral("comentItem"), i, ComentCaptions[i]);
-        connect(comentItem_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { comentItem_Click(i); });
+        helpEntries_[static_cast<size_t>(i)] = entry(coment, QStringLiteral("comentItem"), i, ComentCaptions[i]);
+        connect(helpEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { showHelpText(i); });
     }
 
     version_ = bar->addAction(QStringLiteral("バージョン情報(&V)"));
     version_->setObjectName(QStringLiteral("version"));
-    connect(version_, &QAction::triggered, this, &Form1::version_Click);
+    connect(version_, &QAction::triggered, this, &MainWindow::showVersion);
 
     for (QMenu* menu : {quit, clust, gdisp, coment})
         menu->setFont(bar->font());
 }
 
-void Form1::startOnCurrentFolder()
+void MainWindow::startOnCurrentFolder()
 {
     // The lists start on the process's current folder; should it be gone or
     // unreadable, on its drive's root, and failing that on "/".
@@ -232,109 +232,109 @@ void Form1::startOnCurrentFolder()
         if (candidate.empty())
             continue;
         try {
-            dir1List_.setPath(candidate);
+            openFolders_.setPath(candidate);
             break;
         } catch (const RuntimeError&) {
         }
     }
-    if (dir1List_.path() != cwd && !dir1List_.path().empty())
-        driveFolders_.setCurrentFolder(dir1List_.path());
+    if (openFolders_.path() != cwd && !openFolders_.path().empty())
+        driveFolders_.setCurrentFolder(openFolders_.path());
     try {
-        file1List_.setPath(dir1List_.path(), dir1List_.scan());
+        openFiles_.setPath(openFolders_.path(), openFolders_.scan());
     } catch (const RuntimeError&) {
     }
 
     const std::vector<DriveEntry> drives = listDrives();
-    const std::string drive = driveOf(dir1List_.path().empty() ? std::string("/") : dir1List_.path());
+    const std::string drive = driveOf(openFolders_.path().empty() ? std::string("/") : openFolders_.path());
     int current = drives.empty() ? -1 : 0;
     for (size_t i = 0; i < drives.size(); ++i) {
         if (drives[i].mountPoint == drive)
             current = static_cast<int>(i);
     }
-    drive1_->setDrives(drives, current);
-    dir1_->refresh();
-    file1_->refresh();
+    driveListBox_->setDrives(drives, current);
+    folderListBox_->refresh();
+    fileListBox_->refresh();
 }
 
-void Form1::installSearch()
+void MainWindow::installSearch()
 {
-    search_ = std::make_unique<FolderSearch>(form_, dir1List_, file1List_, services_, *this);
-    // Dir1 shows its new folder before the search of it runs, whoever moved
-    // it; File1 shows what the search pointed it at.
-    std::function<void()> searchFolder = std::move(dir1List_.onChange);
-    dir1List_.onChange = [this, searchFolder] {
-        driveFolders_.setCurrentFolder(dir1List_.path());
-        dir1_->refresh();
+    search_ = std::make_unique<FolderSearch>(form_, openFolders_, openFiles_, services_, *this);
+    // The folder list shows its new folder before the search of it runs, whoever moved
+    // it; the file list shows what the search pointed it at.
+    std::function<void()> searchFolder = std::move(openFolders_.onChange);
+    openFolders_.onChange = [this, searchFolder] {
+        driveFolders_.setCurrentFolder(openFolders_.path());
+        folderListBox_->refresh();
         // Each search keeps its own messages; a request refused because a
         // search runs leaves that search's log alone.
-        const bool starts = form_.ShiftDown != True && !search_->isSearching();
+        const bool starts = !form_.modifierHeld && !search_->isSearching();
         if (starts)
             services_.beginSearch();
         if (searchFolder)
             searchFolder();
-        file1_->refresh();
+        fileListBox_->refresh();
         if (starts)
             services_.endSearch();
     };
     const auto busy = [this] { return search_->isSearching(); };
-    dir1_->isBusy = busy;
-    drive1_->isBusy = busy;
+    folderListBox_->isBusy = busy;
+    driveListBox_->isBusy = busy;
 
-    connect(dir1_, &FolderListBox::openFailed, this, [this](int number, int cause, const QString& path) {
+    connect(folderListBox_, &FolderListBox::openFailed, this, [this](int number, int cause, const QString& path) {
         services_.messageBox(errorDescription(number, cause) + CrLf + path);
     });
 }
 
-void Form1::Form_Load()
+void MainWindow::load()
 {
-    setMenuCheck(gdispItem_[1], true);
-    form_.ScreenSize = 2;
-    SetScreenSize(form_.ScreenSize);
-    form_.TreeFolders = 0;
-    form_.TreeFiles = 0;
-    form_.TreeClusterCount = 0;
-    form_.TreeConvertClusterCount = 0;
-    ShowSearchLamp(form_.ShiftDown);
-    ShowDriveInfo(drive1_->drive());
+    setMenuCheck(screenSizeEntries_[1], true);
+    form_.screenSize = 2;
+    setScreenSize(form_.screenSize);
+    form_.treeFolders = 0;
+    form_.treeFiles = 0;
+    form_.treeClusterCount = 0;
+    form_.treeConvertClusterCount = 0;
+    showSearchLamp(form_.modifierHeld);
+    showDriveInfo(driveListBox_->drive());
 }
 
-void Form1::ShowDriveInfo(const QString& drive)
+void MainWindow::showDriveInfo(const QString& drive)
 {
-    driveQuery_.ShowDriveInfo(drive);
+    driveQuery_.showDriveInfo(drive);
 }
 
-void Form1::CheckConvertLength(int index)
+void MainWindow::markConvertLength(int index)
 {
-    for (QAction* entry : clustItem_)
+    for (QAction* entry : convertLengthEntries_)
         setMenuCheck(entry, false);
-    if (index >= 0 && index < static_cast<int>(clustItem_.size()))
-        setMenuCheck(clustItem_[static_cast<size_t>(index)], true);
+    if (index >= 0 && index < static_cast<int>(convertLengthEntries_.size()))
+        setMenuCheck(convertLengthEntries_[static_cast<size_t>(index)], true);
 }
 
-void Form1::setBoxText(int textNumber, const QString& text)
+void MainWindow::setBoxText(int textNumber, const QString& text)
 {
     if (textNumber < 0 || textNumber >= static_cast<int>(texts_.size()) || !texts_[static_cast<size_t>(textNumber)])
         return;
     ValueBox* box = texts_[static_cast<size_t>(textNumber)];
     box->setText(text);
     box->setCursorPosition(0);
-    // The search writes File1's file count right after pointing File1 at the
+    // The search writes the file list's file count right after pointing the file list at the
     // folder: show the new files from then on.
     if (textNumber == box::AloneFiles)
-        file1_->refresh();
+        fileListBox_->refresh();
 }
 
-void Form1::quitItem_Click(int /*index*/)
+void MainWindow::onQuit(int /*index*/)
 {
     endProgram();
 }
 
-void Form1::clustItem_Click(int index)
+void MainWindow::pickConvertLength(int index)
 {
-    dorvelix::clustItem_Click(form_, *this, index);
+    dorvelix::pickConvertLength(form_, *this, index);
 }
 
-void Form1::endProgram()
+void MainWindow::endProgram()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this)
@@ -351,13 +351,13 @@ void Form1::endProgram()
     QCoreApplication::quit();
 }
 
-void Form1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     endProgram();
 }
 
-bool Form1::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
     switch (event->type()) {
@@ -384,7 +384,7 @@ bool Form1::event(QEvent* event)
         // reached this window: the lamp follows what is held now.
         if (driveChange_
             && !(QGuiApplication::queryKeyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
-            driveChange_->ModifiersReleased();
+            driveChange_->onModifiersReleased();
         break;
     default:
         break;

@@ -1,4 +1,4 @@
-// Form1: the program's main window. It owns every control, the form-level
+// MainWindow: the program's main window. It owns every control, the form-level
 // variables, the visible drive, folder and file lists and the folder search
 // that runs on them, and implements the value boxes and drawings the search
 // and the drive query write to.
@@ -29,46 +29,46 @@
 
 namespace dorvelix {
 
-class Form1 : public QMainWindow, public FormView {
+class MainWindow : public QMainWindow, public FormView {
     Q_OBJECT
 public:
     // The window on the process's current drive and folder. volumes answers
     // the drive queries (tests hand in figures of their own).
-    explicit Form1(VolumeQueries& volumes = systemVolumes(), QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(VolumeQueries& volumes = systemVolumes(), QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up, run once before the window is first shown.
-    void Form_Load();
+    void load();
 
     // Lays the window out for size 1 (large), 2 (medium) or 3 (small).
-    void SetScreenSize(std::int16_t size);
+    void setScreenSize(std::int16_t size);
     // Puts the conversion menu's check mark on entry index alone.
-    void CheckConvertLength(int index);
-    void ShowDriveInfo(const QString& drive);
-    void ShowSearchLamp(std::int16_t state);
+    void markConvertLength(int index);
+    void showDriveInfo(const QString& drive);
+    void showSearchLamp(bool red);
 
     // FormView
     void setBoxText(int textNumber, const QString& text) override;
-    void checkConvertLength(int index) override { CheckConvertLength(index); }
+    void checkConvertLength(int index) override { markConvertLength(index); }
     void drawUsageGraph(int screenSize) override;
     void paintSearchLamp(int side, bool red) override;
 
     // The controls, by kind and number, for the handlers wired to them.
-    ValueBox* Text(int n) const { return texts_.at(static_cast<size_t>(n)); }
-    CaptionLabel* Label(int n) const { return labels_.at(static_cast<size_t>(n)); }
-    FrameControl* Frame(int n) const { return frames_.at(static_cast<size_t>(n)); }
-    LineControl* Line(int n) const { return lines_.at(static_cast<size_t>(n)); }
-    PictureBox* Picture1() const { return picture1_; }
-    PictureBox* Picture2() const { return picture2_; }
-    DriveListBox* Drive1() const { return drive1_; }
-    FolderListBox* Dir1() const { return dir1_; }
-    FileListBox* File1() const { return file1_; }
-    QAction* quitItem(int i) const { return quitItem_.at(static_cast<size_t>(i)); }
-    QAction* clustItem(int i) const { return clustItem_.at(static_cast<size_t>(i)); }
-    QAction* GdispItem(int i) const { return gdispItem_.at(static_cast<size_t>(i)); }
-    QAction* comentItem(int i) const { return comentItem_.at(static_cast<size_t>(i)); }
+    ValueBox* valueBox(int n) const { return texts_.at(static_cast<size_t>(n)); }
+    CaptionLabel* caption(int n) const { return labels_.at(static_cast<size_t>(n)); }
+    FrameControl* frame(int n) const { return frames_.at(static_cast<size_t>(n)); }
+    LineControl* line(int n) const { return lines_.at(static_cast<size_t>(n)); }
+    PictureBox* usageGraph() const { return usageGraph_; }
+    PictureBox* searchLamp() const { return searchLamp_; }
+    DriveListBox* driveListBox() const { return driveListBox_; }
+    FolderListBox* folderListBox() const { return folderListBox_; }
+    FileListBox* fileListBox() const { return fileListBox_; }
+    QAction* quitEntry(int i) const { return quitEntries_.at(static_cast<size_t>(i)); }
+    QAction* convertLengthEntry(int i) const { return convertLengthEntries_.at(static_cast<size_t>(i)); }
+    QAction* screenSizeEntry(int i) const { return screenSizeEntries_.at(static_cast<size_t>(i)); }
+    QAction* helpEntry(int i) const { return helpEntries_.at(static_cast<size_t>(i)); }
     QAction* version() const { return version_; }
-    QAction* refreshItem() const { return refreshItem_; }
+    QAction* refreshEntry() const { return refreshEntry_; }
 
     FormState& form() { return form_; }
     const LayoutValues& layout() const { return layout_; }
@@ -78,8 +78,8 @@ public:
     DriveChange& driveChange() { return *driveChange_; }
     QtWindowServices& services() { return services_; }
     // The file information dialog, null until the first double-click in
-    // File1 and again once it has been closed other than by its button.
-    Form2* form2() const { return form2_; }
+    // the file list and again once it has been closed other than by its button.
+    FileInfoDialog* fileInfoDialog() const { return fileInfoDialog_; }
 
     // Places one of the graph's scale captions (Label24..26) and shows it.
     void placeScaleCaption(int n, int top, int left, int fontSize);
@@ -89,16 +89,16 @@ public:
     QPoint twipsPosition() const { return positionTwips_; }
 
 public slots:
-    void quitItem_Click(int index);
-    void clustItem_Click(int index);
-    void GdispItem_Click(int index);
-    void comentItem_Click(int index);
-    void version_Click();
-    void Drive1_Change();
-    void File1_DblClick();
+    void onQuit(int index);
+    void pickConvertLength(int index);
+    void pickScreenSize(int index);
+    void showHelpText(int index);
+    void showVersion();
+    void onDriveChosen();
+    void showFileInfo();
     // F5: reads the drive list, the drive's figures and the open folder
     // again and searches it again, as a double-click on it does.
-    void refreshItem_Click();
+    void refresh();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,18 +115,18 @@ private:
     void startOnCurrentFolder();
     void installSearch();
     void installEvents();
-    // Brings Drive1 up to date with the mount table.
+    // Brings the drive list up to date with the mount table.
     void followMountTable();
     // Draws the usage graph again at the present resolution (after the
     // window moved to a screen of another DPI); a failure keeps the drawing.
     void redrawUsageGraph();
 
-    void ArrangeDrivePanel(std::int16_t& y);
-    void ArrangeFolderSection(std::int16_t& y);
-    void ArrangeSubtreeSections(std::int16_t& y);
+    void arrangeDrivePanel(std::int16_t& y);
+    void arrangeFolderSection(std::int16_t& y);
+    void arrangeSubtreeSections(std::int16_t& y);
     void placeCaption(CaptionLabel* label, int left, int top);
     void placeValue(ValueBox* box, int left, int top, int width);
-    void placeValue(ValueBox* box, int left, int top) { placeValue(box, left, top, layout_.ValueWidth); }
+    void placeValue(ValueBox* box, int left, int top) { placeValue(box, left, top, layout_.valueWidth); }
 
     void setOuterSize(int widthTwips, int heightTwips);
     void applyOuterSize();
@@ -136,33 +136,33 @@ private:
 
     FormState form_;
     LayoutValues layout_{};
-    FolderList dir1List_;
-    FileList file1List_;
+    FolderList openFolders_;
+    FileList openFiles_;
     DriveFolders driveFolders_;
     QtWindowServices services_;
     VolumeQueries& volumes_;
     DriveQuery driveQuery_;
     std::unique_ptr<FolderSearch> search_;
     std::unique_ptr<DriveChange> driveChange_;
-    QPointer<Form2> form2_;
+    QPointer<FileInfoDialog> fileInfoDialog_;
 
     ClientArea* client_ = nullptr;
     std::array<ValueBox*, 38> texts_{};
     std::array<CaptionLabel*, 27> labels_{};
     std::array<FrameControl*, 18> frames_{};
     std::array<LineControl*, 6> lines_{};
-    PictureBox* picture1_ = nullptr;
-    PictureBox* picture2_ = nullptr;
-    DriveListBox* drive1_ = nullptr;
-    FolderListBox* dir1_ = nullptr;
-    FileListBox* file1_ = nullptr;
+    PictureBox* usageGraph_ = nullptr;
+    PictureBox* searchLamp_ = nullptr;
+    DriveListBox* driveListBox_ = nullptr;
+    FolderListBox* folderListBox_ = nullptr;
+    FileListBox* fileListBox_ = nullptr;
 
-    std::array<QAction*, 1> quitItem_{};
-    std::array<QAction*, 9> clustItem_{};
-    std::array<QAction*, 3> gdispItem_{};
-    std::array<QAction*, 4> comentItem_{};
+    std::array<QAction*, 1> quitEntries_{};
+    std::array<QAction*, 9> convertLengthEntries_{};
+    std::array<QAction*, 3> screenSizeEntries_{};
+    std::array<QAction*, 4> helpEntries_{};
     QAction* version_ = nullptr;
-    QAction* refreshItem_ = nullptr;
+    QAction* refreshEntry_ = nullptr;
 
     QSize outerTwips_;
     QPoint positionTwips_;

@@ -39,100 +39,100 @@ QColor toQColor(Rgb c)
 
 }  // namespace
 
-void Form1::installEvents()
+void MainWindow::installEvents()
 {
-    driveChange_ = std::make_unique<DriveChange>(form_, *this, services_, driveQuery_, dir1List_, driveFolders_,
-                                                 *search_, [this] { return drive1_->drive(); });
+    driveChange_ = std::make_unique<DriveChange>(form_, *this, services_, driveQuery_, openFolders_, driveFolders_,
+                                                 *search_, [this] { return driveListBox_->drive(); });
 
-    connect(drive1_, &DriveListBox::change, this, &Form1::Drive1_Change);
-    // Shift, Ctrl or Alt held at a key or mouse event of Drive1 or Dir1
+    connect(driveListBox_, &DriveListBox::change, this, &MainWindow::onDriveChosen);
+    // Shift, Ctrl or Alt held at a key or mouse event of the drive list or the folder list
     // switches the folder search off until an event without one.
-    connect(drive1_, &DriveListBox::keyDown, this,
-            [this](int key, int shift) { driveChange_->Drive1_KeyDown(key, shift); });
-    connect(drive1_, &DriveListBox::keyUp, this,
-            [this](int key, int shift) { driveChange_->Drive1_KeyUp(key, shift); });
-    connect(dir1_, &FolderListBox::keyDown, this,
-            [this](int key, int shift) { driveChange_->Dir1_KeyDown(key, shift); });
-    connect(dir1_, &FolderListBox::keyUp, this, [this](int key, int shift) { driveChange_->Dir1_KeyUp(key, shift); });
-    connect(dir1_, &FolderListBox::mouseDown, this, [this](int button, int shift, int x, int y) {
-        driveChange_->Dir1_MouseDown(button, shift, x, y);
+    connect(driveListBox_, &DriveListBox::keyDown, this,
+            [this](int key, int shift) { driveChange_->onDriveListKeyDown(key, shift); });
+    connect(driveListBox_, &DriveListBox::keyUp, this,
+            [this](int key, int shift) { driveChange_->onDriveListKeyUp(key, shift); });
+    connect(folderListBox_, &FolderListBox::keyDown, this,
+            [this](int key, int shift) { driveChange_->onFolderListKeyDown(key, shift); });
+    connect(folderListBox_, &FolderListBox::keyUp, this, [this](int key, int shift) { driveChange_->onFolderListKeyUp(key, shift); });
+    connect(folderListBox_, &FolderListBox::mouseDown, this, [this](int button, int shift, int x, int y) {
+        driveChange_->onFolderListMouseDown(button, shift, x, y);
     });
 
-    connect(file1_, &FileListBox::dblClick, this, &Form1::File1_DblClick);
+    connect(fileListBox_, &FileListBox::dblClick, this, &MainWindow::showFileInfo);
 
     // The lamp follows the modifiers actually held, also when a modifier's
     // release goes to another control than the one that saw it pressed.
     qApp->installEventFilter(this);
-    connect(new MountWatch(this), &MountWatch::changed, this, &Form1::followMountTable);
+    connect(new MountWatch(this), &MountWatch::changed, this, &MainWindow::followMountTable);
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyRelease && driveChange_) {
         const auto* key = static_cast<const QKeyEvent*>(event);
         const bool modifierKey = key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control
             || key->key() == Qt::Key_Alt;
         if (modifierKey && keyModifierMask(*key) == 0)
-            driveChange_->ModifiersReleased();
+            driveChange_->onModifiersReleased();
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::followMountTable()
+void MainWindow::followMountTable()
 {
     const std::vector<DriveEntry> drives = listDrives();
     QStringList texts;
     for (const DriveEntry& d : drives)
         texts << d.text();
     QStringList shownTexts;
-    for (int i = 0; i < drive1_->count(); ++i)
-        shownTexts << drive1_->itemText(i);
+    for (int i = 0; i < driveListBox_->count(); ++i)
+        shownTexts << driveListBox_->itemText(i);
     if (texts == shownTexts)
         return;  // a pseudo file system came or went
 
-    const QString inUse = drive1_->drive();
+    const QString inUse = driveListBox_->drive();
     qsizetype current = texts.indexOf(inUse);
     const bool inUseHasGone = current < 0 && !inUse.isEmpty();
     if (inUseHasGone) {
-        // Drive1 moves to the drive that now holds Dir1's folder.
-        const std::string holding = driveOf(dir1List_.path().empty() ? std::string("/") : dir1List_.path());
+        // The drive list moves to the drive that now holds the folder list's folder.
+        const std::string holding = driveOf(openFolders_.path().empty() ? std::string("/") : openFolders_.path());
         for (size_t i = 0; i < drives.size(); ++i) {
             if (drives[i].mountPoint == holding)
                 current = static_cast<qsizetype>(i);
         }
     }
-    drive1_->setDrives(drives, static_cast<int>(current));
+    driveListBox_->setDrives(drives, static_cast<int>(current));
     // The drive in use has gone: its query says it has no medium. Not while
     // a search runs, which meets the gone drive itself.
     if (inUseHasGone && !search_->isSearching())
-        ShowDriveInfo(inUse);
+        showDriveInfo(inUse);
 }
 
-void Form1::Drive1_Change()
+void MainWindow::onDriveChosen()
 {
-    // Refused while a folder search runs; Drive1 itself already refuses the
+    // Refused while a folder search runs; the drive list itself already refuses the
     // change then, so nothing is left to put back.
-    driveChange_->Drive1_Change();
+    driveChange_->onDriveChosen();
 }
 
-void Form1::ShowSearchLamp(std::int16_t state)
+void MainWindow::showSearchLamp(bool red)
 {
-    driveChange_->ShowSearchLamp(state);
+    driveChange_->showSearchLamp(red);
 }
 
-void Form1::paintSearchLamp(int side, bool red)
+void MainWindow::paintSearchLamp(int side, bool red)
 {
-    const int px = twipsToPixels(side, logicalDpiOf(picture2_));
-    picture2_->fillBox(QRect(0, 0, px, px), toQColor(red ? lamp::Red : lamp::Green));
-    picture2_->setAccessibleDescription(lampDescription(red));
+    const int px = twipsToPixels(side, logicalDpiOf(searchLamp_));
+    searchLamp_->fillBox(QRect(0, 0, px, px), toQColor(red ? lamp::Red : lamp::Green));
+    searchLamp_->setAccessibleDescription(lampDescription(red));
 }
 
-void Form1::drawUsageGraph(int screenSize)
+void MainWindow::drawUsageGraph(int screenSize)
 {
     // Rendered into a picture that Picture1 keeps, so the graph survives the
     // window being covered and uncovered. A figure out of range ends the
     // drawing; what was drawn until then is shown and the error passes on.
-    UsageGraphPainter painter(logicalDpiOf(picture1_));
+    UsageGraphPainter painter(logicalDpiOf(usageGraph_));
     std::exception_ptr failure;
     try {
         DrawUsageGraph(form_, static_cast<std::int16_t>(screenSize), painter);
@@ -141,13 +141,13 @@ void Form1::drawUsageGraph(int screenSize)
     }
 
     const QRect at = painter.pictureTwips();
-    setTwipsGeometry(picture1_, at.left(), at.top(), at.width(), at.height());
-    picture1_->setPicture(painter.pixmap());
-    picture1_->setAccessibleDescription(usageGraphDescription(form_));
+    setTwipsGeometry(usageGraph_, at.left(), at.top(), at.width(), at.height());
+    usageGraph_->setPicture(painter.pixmap());
+    usageGraph_->setAccessibleDescription(usageGraphDescription(form_));
     for (int n : {1, 3, 4, 5}) {
-        const UsageGraphPainter::Segment& line = painter.frameLine(n);
-        if (line.placed)
-            Line(n)->setEndpoints(line.x1, line.y1, line.x2, line.y2);
+        const UsageGraphPainter::Segment& segment = painter.frameLine(n);
+        if (segment.placed)
+            line(n)->setEndpoints(segment.x1, segment.y1, segment.x2, segment.y2);
     }
     for (int n : {24, 25, 26}) {
         const UsageGraphPainter::Caption& caption = painter.caption(n);
@@ -159,19 +159,19 @@ void Form1::drawUsageGraph(int screenSize)
         std::rethrow_exception(failure);
 }
 
-void Form1::redrawUsageGraph()
+void MainWindow::redrawUsageGraph()
 {
-    if (form_.ScreenSize < 1 || form_.ScreenSize > 3)
+    if (form_.screenSize < 1 || form_.screenSize > 3)
         return;  // not laid out yet: nothing drawn to redraw
     try {
-        drawUsageGraph(form_.ScreenSize);
+        drawUsageGraph(form_.screenSize);
     } catch (const RuntimeError&) {
     }
 }
 
-void Form1::placeScaleCaption(int n, int top, int left, int fontSize)
+void MainWindow::placeScaleCaption(int n, int top, int left, int fontSize)
 {
-    CaptionLabel* label = Label(n);
+    CaptionLabel* label = caption(n);
     setTwipsTop(label, top);
     setTwipsLeft(label, left);
     setTwipsWidth(label, scaleCaptionWidth(n));
@@ -182,19 +182,19 @@ void Form1::placeScaleCaption(int n, int top, int left, int fontSize)
     label->show();
 }
 
-void Form1::File1_DblClick()
+void MainWindow::showFileInfo()
 {
-    dorvelix::File1_DblClick(form_, dir1List_, file1List_, services_, form2_, *this);
+    dorvelix::showFileInfo(form_, openFolders_, openFiles_, services_, fileInfoDialog_, *this);
 }
 
-void Form1::comentItem_Click(int index)
+void MainWindow::showHelpText(int index)
 {
-    dorvelix::comentItem_Click(form_, services_, index);
+    dorvelix::showHelpText(form_, services_, index);
 }
 
-void Form1::version_Click()
+void MainWindow::showVersion()
 {
-    dorvelix::version_Click(services_);
+    dorvelix::showVersion(services_);
 }
 
 }  // namespace dorvelix

@@ -17,163 +17,163 @@ namespace {
 constexpr int ClientSpare = 2;
 }  // namespace
 
-void Form1::SetScreenSize(std::int16_t size)
+void MainWindow::setScreenSize(std::int16_t size)
 {
-    form_.ScreenSize = size;
+    form_.screenSize = size;
     const std::optional<ScreenLayout> table = screenLayout(size);
     if (!table)
         return;
     layout_ = table->values;
-    form_.TextFontSize = layout_.TextFontSize;
+    form_.textFontSize = layout_.textFontSize;
     const FixedPositions& at = table->fixed;
 
-    setTwipsGeometry(picture2_, at.lamp.left, at.lamp.top, at.lamp.width, at.lamp.height);
+    setTwipsGeometry(searchLamp_, at.lamp.left, at.lamp.top, at.lamp.width, at.lamp.height);
 
     FrameControl* frame1 = frames_[1];
-    setTwipsGeometry(frame1, layout_.PanelMargin, layout_.PanelMargin, at.driveFrame.width, at.driveFrame.height);
-    setFontSize(frame1, layout_.FrameFontSize);
+    setTwipsGeometry(frame1, layout_.panelMargin, layout_.panelMargin, at.driveFrame.width, at.driveFrame.height);
+    setFontSize(frame1, layout_.frameFontSize);
 
-    setTwipsWidth(drive1_, at.driveList.width);
-    setTwipsTop(drive1_, at.driveList.top);
-    setTwipsLeft(drive1_, at.driveList.left);
-    setFontSize(drive1_, layout_.TextFontSize);
-    applyTwips(drive1_);  // its height follows the new font
+    setTwipsWidth(driveListBox_, at.driveList.width);
+    setTwipsTop(driveListBox_, at.driveList.top);
+    setTwipsLeft(driveListBox_, at.driveList.left);
+    setFontSize(driveListBox_, layout_.textFontSize);
+    applyTwips(driveListBox_);  // its height follows the new font
 
     std::int16_t y = at.driveRowsTop;
-    ArrangeDrivePanel(y);
+    arrangeDrivePanel(y);
 
     FrameControl* frame10 = frames_[10];
-    setTwipsGeometry(frame10, at.folderFrame.left, layout_.PanelMargin, at.folderFrame.width,
+    setTwipsGeometry(frame10, at.folderFrame.left, layout_.panelMargin, at.folderFrame.width,
                      at.folderFrame.height);
-    setFontSize(frame10, layout_.FrameFontSize);
+    setFontSize(frame10, layout_.frameFontSize);
 
-    setTwipsGeometry(dir1_, layout_.PanelMargin, at.folderList.top, at.folderList.width, at.folderList.height);
-    setFontSize(dir1_, layout_.TextFontSize);
-    setTwipsGeometry(file1_, at.fileList.left, at.fileList.top, at.fileList.width, at.fileList.height);
-    setFontSize(file1_, layout_.TextFontSize);
+    setTwipsGeometry(folderListBox_, layout_.panelMargin, at.folderList.top, at.folderList.width, at.folderList.height);
+    setFontSize(folderListBox_, layout_.textFontSize);
+    setTwipsGeometry(fileListBox_, at.fileList.left, at.fileList.top, at.fileList.width, at.fileList.height);
+    setFontSize(fileListBox_, layout_.textFontSize);
 
     y = at.folderRowsTop;
-    ArrangeFolderSection(y);
+    arrangeFolderSection(y);
     y = at.subtreeRowsTop;
-    ArrangeSubtreeSections(y);
+    arrangeSubtreeSections(y);
 
     setOuterSize(at.windowWidth, at.windowHeight);
 }
 
-void Form1::placeCaption(CaptionLabel* label, int left, int top)
+void MainWindow::placeCaption(CaptionLabel* label, int left, int top)
 {
-    setTwipsGeometry(label, left, top, layout_.CaptionWidth, layout_.RowHeight);
-    setFontSize(label, layout_.TextFontSize);
+    setTwipsGeometry(label, left, top, layout_.captionWidth, layout_.rowHeight);
+    setFontSize(label, layout_.textFontSize);
 }
 
-void Form1::placeValue(ValueBox* box, int left, int top, int width)
+void MainWindow::placeValue(ValueBox* box, int left, int top, int width)
 {
-    setTwipsGeometry(box, left, top, width, layout_.RowHeight);
-    setFontSize(box, layout_.TextFontSize);
+    setTwipsGeometry(box, left, top, width, layout_.rowHeight);
+    setFontSize(box, layout_.textFontSize);
 }
 
-void Form1::ArrangeDrivePanel(std::int16_t& y)
+void MainWindow::arrangeDrivePanel(std::int16_t& y)
 {
     const std::int16_t y0 = y;
     for (int n : {1, 2, 3, 9, 4, 6, 19, 20, 5, 7, 8}) {
-        placeCaption(labels_[static_cast<size_t>(n)], layout_.PanelMargin, y);
-        y += layout_.RowPitch;
+        placeCaption(labels_[static_cast<size_t>(n)], layout_.panelMargin, y);
+        y += layout_.rowPitch;
     }
 
     // The value boxes stand 20 twips higher than their captions.
     y = y0 - 20;
-    placeValue(texts_[1], layout_.DriveValueLeft, y, layout_.ValueWidth / 4);
-    placeValue(texts_[13], layout_.DriveValueLeft + layout_.DriveValueLeft / 3, y, layout_.ValueWidth / 2);
+    placeValue(texts_[1], layout_.driveValueLeft, y, layout_.valueWidth / 4);
+    placeValue(texts_[13], layout_.driveValueLeft + layout_.driveValueLeft / 3, y, layout_.valueWidth / 2);
     for (int n : {2, 3, 9, 4, 6, 35, 36, 5, 7, 8}) {
-        y += layout_.RowPitch;
-        placeValue(texts_[static_cast<size_t>(n)], layout_.DriveValueLeft, y);
+        y += layout_.rowPitch;
+        placeValue(texts_[static_cast<size_t>(n)], layout_.driveValueLeft, y);
     }
 
-    y += layout_.RowPitch;
+    y += layout_.rowPitch;
     CaptionLabel* title = labels_[23];
     setTwipsGeometry(title, 300, y, 2000, 280);
-    setFontSize(title, layout_.TextFontSize);
+    setFontSize(title, layout_.textFontSize);
 
-    y += layout_.RowPitch;
-    form_.GraphLeft = static_cast<std::int16_t>(1000 - 200 * form_.ScreenSize);
-    form_.GraphTop = y;
+    y += layout_.rowPitch;
+    form_.graphLeft = static_cast<std::int16_t>(1000 - 200 * form_.screenSize);
+    form_.graphTop = y;
 }
 
-void Form1::ArrangeFolderSection(std::int16_t& y)
+void MainWindow::arrangeFolderSection(std::int16_t& y)
 {
     const std::int16_t y0 = y;
     for (int n : {15, 14, 16}) {
-        placeCaption(labels_[static_cast<size_t>(n)], layout_.FolderCaptionLeft, y);
-        y += layout_.RowPitch;
+        placeCaption(labels_[static_cast<size_t>(n)], layout_.folderCaptionLeft, y);
+        y += layout_.rowPitch;
     }
 
     // The value boxes stand 50 twips higher than their captions.
     y = y0 - 50;
-    placeValue(texts_[31], layout_.FolderValueLeft, y, layout_.ValueWidth / 2);
+    placeValue(texts_[31], layout_.folderValueLeft, y, layout_.valueWidth / 2);
     for (int n : {30, 32}) {
-        y += layout_.RowPitch;
-        placeValue(texts_[static_cast<size_t>(n)], layout_.FolderValueLeft, y);
+        y += layout_.rowPitch;
+        placeValue(texts_[static_cast<size_t>(n)], layout_.folderValueLeft, y);
     }
 }
 
-void Form1::ArrangeSubtreeSections(std::int16_t& y)
+void MainWindow::arrangeSubtreeSections(std::int16_t& y)
 {
     const std::int16_t y0 = y;
-    const int size = form_.ScreenSize;
+    const int size = form_.screenSize;
     const int offset = size == 2 ? 1550 : size == 3 ? 1250 : 2000;
     const int converted = y0 + offset;
     const int shortWidth = (3 - size) * 200 + 824;
 
     // The section's title with the cluster length under it form a column of
     // their own; its rows start most of a row lower.
-    placeCaption(labels_[22], layout_.SectionLeft, y0);
-    placeValue(texts_[12], layout_.SectionLeft + 24, y0 + layout_.RowPitch, shortWidth);
+    placeCaption(labels_[22], layout_.sectionLeft, y0);
+    placeValue(texts_[12], layout_.sectionLeft + 24, y0 + layout_.rowPitch, shortWidth);
 
-    y = static_cast<std::int16_t>(y0 + layout_.RowHeight - layout_.RowHeight / 10);
+    y = static_cast<std::int16_t>(y0 + layout_.rowHeight - layout_.rowHeight / 10);
     for (int n : {10, 11, 12, 13}) {
-        placeCaption(labels_[static_cast<size_t>(n)], layout_.FolderCaptionLeft, y);
-        y += layout_.RowPitch;
+        placeCaption(labels_[static_cast<size_t>(n)], layout_.folderCaptionLeft, y);
+        y += layout_.rowPitch;
     }
-    y = static_cast<std::int16_t>(y0 + layout_.RowHeight - layout_.RowHeight / 3);
+    y = static_cast<std::int16_t>(y0 + layout_.rowHeight - layout_.rowHeight / 3);
     for (int n : {10, 11, 28, 29}) {
-        placeValue(texts_[static_cast<size_t>(n)], layout_.FolderValueLeft, y);
-        y += layout_.RowPitch;
+        placeValue(texts_[static_cast<size_t>(n)], layout_.folderValueLeft, y);
+        y += layout_.rowPitch;
     }
 
-    placeCaption(labels_[21], layout_.SectionLeft, converted);
-    placeValue(texts_[37], layout_.PanelMargin + 24, converted + layout_.RowPitch, shortWidth);
+    placeCaption(labels_[21], layout_.sectionLeft, converted);
+    placeValue(texts_[37], layout_.panelMargin + 24, converted + layout_.rowPitch, shortWidth);
 
-    y = static_cast<std::int16_t>(converted + layout_.RowHeight);
+    y = static_cast<std::int16_t>(converted + layout_.rowHeight);
     for (auto [caption, box] : {std::pair{17, 33}, std::pair{18, 34}}) {
-        placeCaption(labels_[static_cast<size_t>(caption)], layout_.FolderCaptionLeft, y);
-        placeValue(texts_[static_cast<size_t>(box)], layout_.FolderValueLeft, y);
-        y += layout_.RowPitch;
+        placeCaption(labels_[static_cast<size_t>(caption)], layout_.folderCaptionLeft, y);
+        placeValue(texts_[static_cast<size_t>(box)], layout_.folderValueLeft, y);
+        y += layout_.rowPitch;
     }
 }
 
-void Form1::GdispItem_Click(int index)
+void MainWindow::pickScreenSize(int index)
 {
-    for (QAction* entry : gdispItem_)
+    for (QAction* entry : screenSizeEntries_)
         setMenuCheck(entry, false);
-    if (index >= 0 && index < static_cast<int>(gdispItem_.size()))
-        setMenuCheck(gdispItem_[static_cast<size_t>(index)], true);
-    form_.ScreenSize = static_cast<std::int16_t>(index + 1);
-    SetScreenSize(form_.ScreenSize);
+    if (index >= 0 && index < static_cast<int>(screenSizeEntries_.size()))
+        setMenuCheck(screenSizeEntries_[static_cast<size_t>(index)], true);
+    form_.screenSize = static_cast<std::int16_t>(index + 1);
+    setScreenSize(form_.screenSize);
     try {
-        drawUsageGraph(form_.ScreenSize);
+        drawUsageGraph(form_.screenSize);
     } catch (const RuntimeError&) {
         // The graph keeps what it drew; the window is centred all the same.
     }
     centreOnScreen();
 }
 
-void Form1::setOuterSize(int widthTwips, int heightTwips)
+void MainWindow::setOuterSize(int widthTwips, int heightTwips)
 {
     outerTwips_ = QSize(widthTwips, heightTwips);
     applyOuterSize();
 }
 
-void Form1::applyOuterSize()
+void MainWindow::applyOuterSize()
 {
     const double dpi = logicalDpiOf(this);
     const QRect outer = frameGeometry();
@@ -191,7 +191,7 @@ void Form1::applyOuterSize()
     resize(width, height);
 }
 
-void Form1::centreOnScreen()
+void MainWindow::centreOnScreen()
 {
     const QScreen* screen = this->screen();
     if (!screen)
@@ -208,7 +208,7 @@ void Form1::centreOnScreen()
     move(area.left() + twipsToPixels(left, dpi), area.top() + twipsToPixels(top, dpi));
 }
 
-void Form1::replaceAllInPixels()
+void MainWindow::replaceAllInPixels()
 {
     for (QWidget* w : findChildren<QWidget*>()) {
         if (auto* line = qobject_cast<LineControl*>(w))

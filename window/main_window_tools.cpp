@@ -13,7 +13,7 @@
 
 namespace dorvelix {
 
-void Form1::createToolsMenu()
+void MainWindow::createToolsMenu()
 {
     QMenuBar* bar = menuBar();
     QMenu* tools = bar->findChild<QMenu*>(QStringLiteral("tools"), Qt::FindDirectChildrenOnly);
@@ -22,36 +22,36 @@ void Form1::createToolsMenu()
         tools->setObjectName(QStringLiteral("tools"));
         tools->setFont(bar->font());
     }
-    refreshItem_ = tools->addAction(QString::fromUtf8(texts::RefreshItem));
-    refreshItem_->setObjectName(QStringLiteral("refreshItem"));
-    refreshItem_->setShortcut(QKeySequence(Qt::Key_F5));
-    connect(refreshItem_, &QAction::triggered, this, &Form1::refreshItem_Click);
+    refreshEntry_ = tools->addAction(QString::fromUtf8(texts::RefreshItem));
+    refreshEntry_->setObjectName(QStringLiteral("refreshItem"));
+    refreshEntry_->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(refreshEntry_, &QAction::triggered, this, &MainWindow::refresh);
 }
 
-void Form1::refreshItem_Click()
+void MainWindow::refresh()
 {
     if (search_->isSearching())
         return;
     followMountTable();
     // The drive's figures again; a conversion length the user picked stays.
-    const std::int32_t picked = form_.ConvertLength;
-    ShowDriveInfo(drive1_->drive());
-    if (form_.ConvertLength != picked && convertIndexOf(picked) >= 0)
-        clustItem_Click(convertIndexOf(picked));
+    const std::int32_t picked = form_.convertLength;
+    showDriveInfo(driveListBox_->drive());
+    if (form_.convertLength != picked && convertIndexOf(picked) >= 0)
+        pickConvertLength(convertIndexOf(picked));
 
     // The open folder read again (which searches it, as a double-click
     // does); should it be gone, the nearest folder above it that opens.
-    std::string folder = dir1List_.path();
+    std::string folder = openFolders_.path();
     while (!folder.empty()) {
         try {
-            dir1List_.setPath(folder);
+            openFolders_.setPath(folder);
             return;
         } catch (const RuntimeError& e) {
             std::string root = driveOf(folder);
             if (!root.ends_with('/'))
                 root += '/';
             if (folder.size() <= root.size()) {
-                dir1_->refresh();
+                folderListBox_->refresh();
                 services_.messageBox(errorDescription(e.number(), e.cause()) + CrLf + displayText(folder));
                 return;
             }
@@ -61,20 +61,20 @@ void Form1::refreshItem_Click()
     }
 }
 
-void Form1::nameControls()
+void MainWindow::nameControls()
 {
     installListAccessibility();
     for (size_t n = 0; n < texts_.size(); ++n) {
         if (texts_[n])
             texts_[n]->setAccessibleName(valueBoxName(static_cast<int>(n)));
     }
-    picture2_->setAccessibleName(QString::fromUtf8(texts::LampName));
-    picture2_->setAccessibleDescription(lampDescription(false));
-    picture1_->setAccessibleName(QString::fromUtf8(texts::GraphName));
-    picture1_->setAccessibleDescription(usageGraphDescription(form_));
-    drive1_->setAccessibleName(QString::fromUtf8(texts::DriveListName));
-    dir1_->setAccessibleName(QString::fromUtf8(texts::FolderListName));
-    file1_->setAccessibleName(QString::fromUtf8(texts::FileListName));
+    searchLamp_->setAccessibleName(QString::fromUtf8(texts::LampName));
+    searchLamp_->setAccessibleDescription(lampDescription(false));
+    usageGraph_->setAccessibleName(QString::fromUtf8(texts::GraphName));
+    usageGraph_->setAccessibleDescription(usageGraphDescription(form_));
+    driveListBox_->setAccessibleName(QString::fromUtf8(texts::DriveListName));
+    folderListBox_->setAccessibleName(QString::fromUtf8(texts::FolderListName));
+    fileListBox_->setAccessibleName(QString::fromUtf8(texts::FileListName));
 }
 
 }  // namespace dorvelix

@@ -5,7 +5,7 @@ namespace dorvelix {
 namespace {
 
 // 0 stands for a value the layout takes from elsewhere (the panel margin) or
-// leaves to the control (Drive1's height).
+// leaves to the control (the drive list's height).
 constexpr std::array<ScreenLayout, 3> Layouts{{
     // large
     {{420, 360, 2300, 2520, 120, 2400, 150, 1448, 3848, 14, 12},

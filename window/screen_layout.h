@@ -11,17 +11,17 @@
 namespace dorvelix {
 
 struct LayoutValues {
-    std::int16_t RowPitch;           // one row's top to the next row's top
-    std::int16_t RowHeight;          // every row caption and value box
-    std::int16_t CaptionWidth;       // row captions and section titles
-    std::int16_t ValueWidth;         // a full value box
-    std::int16_t PanelMargin;        // frames' inset; drive captions' and Dir1's left
-    std::int16_t DriveValueLeft;     // drive panel's value boxes
-    std::int16_t SectionLeft;        // folder panel's section titles
-    std::int16_t FolderCaptionLeft;  // folder panel's row captions
-    std::int16_t FolderValueLeft;    // folder panel's value boxes
-    std::int16_t FrameFontSize;      // Frame1's and Frame10's captions
-    std::int16_t TextFontSize;       // lists, placed labels and value boxes
+    std::int16_t rowPitch;           // one row's top to the next row's top
+    std::int16_t rowHeight;          // every row caption and value box
+    std::int16_t captionWidth;       // row captions and section titles
+    std::int16_t valueWidth;         // a full value box
+    std::int16_t panelMargin;        // frames' inset; drive captions' and the folder list's left
+    std::int16_t driveValueLeft;     // drive panel's value boxes
+    std::int16_t sectionLeft;        // folder panel's section titles
+    std::int16_t folderCaptionLeft;  // folder panel's row captions
+    std::int16_t folderValueLeft;    // folder panel's value boxes
+    std::int16_t frameFontSize;      // Frame1's and Frame10's captions
+    std::int16_t textFontSize;       // lists, placed labels and value boxes
 };
 
 struct TwipsBox {
@@ -31,10 +31,10 @@ struct TwipsBox {
 struct FixedPositions {
     TwipsBox lamp;            // Picture2
     TwipsBox driveFrame;      // Frame1: width, height (left, top: PanelMargin)
-    TwipsBox driveList;       // Drive1: left, top, width (height its own)
+    TwipsBox driveList;       // The drive list: left, top, width (height its own)
     TwipsBox folderFrame;     // Frame10: left, width, height (top: PanelMargin)
-    TwipsBox folderList;      // Dir1: top, width, height (left: PanelMargin)
-    TwipsBox fileList;        // File1
+    TwipsBox folderList;      // The folder list: top, width, height (left: PanelMargin)
+    TwipsBox fileList;        // The file list
     std::int16_t driveRowsTop;
     std::int16_t folderRowsTop;
     std::int16_t subtreeRowsTop;

@@ -45,10 +45,10 @@ struct Rig {
     RecordingWindow window;
     FakeVolumes volumes;
 
-    Rig() { form.ScreenSize = 2; }
+    Rig() { form.screenSize = 2; }
     bool run(const QString& drive = QStringLiteral("/media/usb [sdb1]"))
     {
-        return DriveQuery(form, window, window, volumes).ShowDriveInfo(drive);
+        return DriveQuery(form, window, window, volumes).showDriveInfo(drive);
     }
     void direct(const QString& name, std::int64_t bps, std::int64_t spc, std::int64_t total, std::int64_t free)
     {
@@ -77,20 +77,20 @@ TEST(DriveQuery, Fat32WorksClusterFiguresBackFromTheByteCounts)
     EXPECT_EQ(r.box(3), " 8 ");
     EXPECT_EQ(r.box(9), " 4,096 ");
     EXPECT_EQ(r.box(4), " 488,281 ");  // 488,281.25
-    EXPECT_EQ(r.form.TotalClusterCount, 488281);
+    EXPECT_EQ(r.form.totalClusterCount, 488281);
     EXPECT_EQ(r.box(6), " 2,000,000,000 ");
     EXPECT_EQ(r.box(5), " 122,070 ");  // 122,070.3125
-    EXPECT_EQ(r.form.FreeClusterCount, 122070);
+    EXPECT_EQ(r.form.freeClusterCount, 122070);
     EXPECT_EQ(r.box(7), " 500,000,000 ");
     EXPECT_EQ(r.box(8), " 25.0 % ");
     EXPECT_EQ(r.box(35), " 366,211 ");  // 366,210.6875
     EXPECT_EQ(r.box(36), " 1,500,000,000 ");
-    EXPECT_EQ(r.form.ClusterLength, 4096);
-    EXPECT_EQ(r.form.ConvertLength, 4096);
-    EXPECT_EQ(r.form.ConvertIndex, 5);
+    EXPECT_EQ(r.form.clusterLength, 4096);
+    EXPECT_EQ(r.form.convertLength, 4096);
+    EXPECT_EQ(r.form.convertIndex, 5);
     EXPECT_EQ(r.window.checkedConvertIndex, 5);
-    EXPECT_EQ(r.form.EntriesPerCluster, 128);
-    EXPECT_EQ(r.form.ConvertEntriesPerCluster, 128);
+    EXPECT_EQ(r.form.entriesPerCluster, 128);
+    EXPECT_EQ(r.form.convertEntriesPerCluster, 128);
     EXPECT_EQ(r.window.graphSizes, std::vector<int>{2});
     EXPECT_EQ(r.window.pointers, (std::vector<int>{99, 0}));
     EXPECT_TRUE(r.window.messages.isEmpty());
@@ -111,7 +111,7 @@ TEST(DriveQuery, Fat32ClusterLengthFollowsDecimalSizeBounds)
         r.fat32(c.totalBytes, 0);
         r.volumes.name = QStringLiteral("fAt32");  // any letter case
         r.run();
-        EXPECT_EQ(r.form.ClusterLength, c.clusterLength) << c.totalBytes;
+        EXPECT_EQ(r.form.clusterLength, c.clusterLength) << c.totalBytes;
         EXPECT_EQ(r.box(2), " 512 ") << c.totalBytes;
         EXPECT_EQ(r.box(3), c.sectorsPerCluster) << c.totalBytes;
         EXPECT_EQ(r.box(12), r.box(37)) << c.totalBytes;
@@ -137,8 +137,8 @@ TEST(DriveQuery, DirectPathShowsTheFirstQueryAsItComes)
     EXPECT_EQ(r.box(37), " 32,768 ");
     EXPECT_EQ(r.box(35), " 52,000 ");
     EXPECT_EQ(r.box(36), " 1,703,936,000 ");
-    EXPECT_EQ(r.form.ConvertIndex, 8);
-    EXPECT_EQ(r.form.EntriesPerCluster, 1024);
+    EXPECT_EQ(r.form.convertIndex, 8);
+    EXPECT_EQ(r.form.entriesPerCluster, 1024);
     // The drive is addressed by its mount point alone, and no byte query is made.
     EXPECT_EQ(r.volumes.roots, (std::vector<std::string>{"/media/usb", "/media/usb"}));
 }
@@ -157,13 +157,13 @@ TEST(DriveQuery, EveryRunBlanksTheFolderResults)
 TEST(DriveQuery, ClusterLengthOutsideTheMenuKeepsTheMenuPosition)
 {
     Rig r;
-    r.form.ConvertIndex = 3;
+    r.form.convertIndex = 3;
     r.direct(QStringLiteral("xfs"), 512, 128, 1000, 10);
     r.run();
     EXPECT_EQ(r.box(37), " 65,536 ");
     EXPECT_EQ(r.box(12), " 65,536 ");
-    EXPECT_EQ(r.form.ConvertLength, 65536);
-    EXPECT_EQ(r.form.ConvertIndex, 3);
+    EXPECT_EQ(r.form.convertLength, 65536);
+    EXPECT_EQ(r.form.convertIndex, 3);
     EXPECT_EQ(r.window.checkedConvertIndex, 3);
 }
 
@@ -184,11 +184,11 @@ TEST(DriveQuery, NoMediumReportsOnceAndKeepsThePreviousDrive)
         EXPECT_EQ(r.box(box), "- ") << box;
     for (int box : {13, 35, 36, 12, 37})
         EXPECT_EQ(r.box(box), previous.at(box)) << box;
-    EXPECT_EQ(r.form.ClusterLength, before.ClusterLength);
-    EXPECT_EQ(r.form.ConvertLength, before.ConvertLength);
-    EXPECT_EQ(r.form.ConvertIndex, before.ConvertIndex);
-    EXPECT_EQ(r.form.EntriesPerCluster, before.EntriesPerCluster);
-    EXPECT_EQ(r.form.TotalClusterCount, before.TotalClusterCount);
+    EXPECT_EQ(r.form.clusterLength, before.clusterLength);
+    EXPECT_EQ(r.form.convertLength, before.convertLength);
+    EXPECT_EQ(r.form.convertIndex, before.convertIndex);
+    EXPECT_EQ(r.form.entriesPerCluster, before.entriesPerCluster);
+    EXPECT_EQ(r.form.totalClusterCount, before.totalClusterCount);
     EXPECT_EQ(r.window.graphSizes.size(), 1u);  // not redrawn
     EXPECT_EQ(r.window.pointers, (std::vector<int>{99, 0}));
 }
@@ -214,11 +214,11 @@ TEST(DriveQuery, ZeroTotalKeepsTheRatioAndGoesOn)
 TEST(DriveQuery, ClusterLengthOverflowAbandonsOnlyItsStep)
 {
     Rig r;
-    r.form.ClusterLength = 4096;
+    r.form.clusterLength = 4096;
     r.window.setBoxText(9, QStringLiteral(" 4,096 "));
     r.direct(QStringLiteral("odd"), 65536, 65536, 10, 5);  // 2^32 bytes a cluster
     ASSERT_TRUE(r.run());
-    EXPECT_EQ(r.form.ClusterLength, 4096);
+    EXPECT_EQ(r.form.clusterLength, 4096);
     EXPECT_EQ(r.box(9), " 4,096 ");
     EXPECT_EQ(r.box(12), " 4,096 ");
     EXPECT_EQ(r.box(6), " 42,949,672,960 ");  // the byte figures stay exact
@@ -239,17 +239,17 @@ TEST(DriveQuery, LargeVolumesShowTrueFigures)
     EXPECT_EQ(r.box(6), " 9,007,199,254,745,088 ");  // 4096 × (2^41 + 1)
     EXPECT_EQ(r.box(7), " 21,990,232,555,520 ");
     EXPECT_EQ(r.box(35), " 2,193,654,546,433 ");
-    EXPECT_EQ(r.form.TotalClusterCount, total);
-    EXPECT_EQ(r.form.FreeClusterCount, free);
+    EXPECT_EQ(r.form.totalClusterCount, total);
+    EXPECT_EQ(r.form.freeClusterCount, free);
 
     // On the FAT32 path the worked-back counts are not clamped to 32 bits.
     Rig f;
     f.fat32(100'000'000'000'000, 50'000'000'000'002);
     ASSERT_TRUE(f.run());
-    EXPECT_EQ(f.form.TotalClusterCount, 3'051'757'812);  // 3,051,757,812.5, halves to even
+    EXPECT_EQ(f.form.totalClusterCount, 3'051'757'812);  // 3,051,757,812.5, halves to even
     EXPECT_EQ(f.box(4), " 3,051,757,812 ");
     EXPECT_EQ(f.box(6), " 100,000,000,000,000 ");
-    EXPECT_EQ(f.form.FreeClusterCount, 1'525'878'906);  // 1,525,878,906.2501
+    EXPECT_EQ(f.form.freeClusterCount, 1'525'878'906);  // 1,525,878,906.2501
     EXPECT_EQ(f.box(36), " 49,999,999,999,998 ");
     EXPECT_EQ(f.box(8), " 50.0 % ");
     for (const auto& [box, text] : f.window.boxes)
@@ -286,7 +286,7 @@ TEST(DriveQuery, FailureInsideTheMenuMarkEndsOnlyThatCall)
     FakeVolumes volumes;
     volumes.name = QStringLiteral("ext4");
     volumes.space = {8, 512, 1, 2};
-    EXPECT_TRUE(DriveQuery(form, view, view, volumes).ShowDriveInfo(QStringLiteral("/ [vda]")));
+    EXPECT_TRUE(DriveQuery(form, view, view, volumes).showDriveInfo(QStringLiteral("/ [vda]")));
     EXPECT_EQ(view.graphSizes.size(), 1u);
     EXPECT_EQ(view.pointers, (std::vector<int>{99, 0}));
 }

@@ -39,8 +39,8 @@ TEST(VanishedDrive, TheSearchReportsItOnceAndFinishes)
     EXPECT_EQ(rig.window.messages[0].toStdString(),
               "err1 code : 71 ディスクが準備されていません。\r\n"
                   + mount->path() + "/B");
-    EXPECT_EQ(rig.form.TreeFolders, 4);
-    EXPECT_EQ(rig.form.TreeFiles, 1);
+    EXPECT_EQ(rig.form.treeFolders, 4);
+    EXPECT_EQ(rig.form.treeFiles, 1);
     EXPECT_EQ(rig.window.beeps, 1);
     EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
     EXPECT_EQ(rig.box(10), " 4 ");

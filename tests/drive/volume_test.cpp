@@ -31,7 +31,7 @@ struct Panel {
     bool shown = false;
     explicit Panel(const std::string& mountPoint)
     {
-        shown = DriveQuery(form, window, window, systemVolumes()).ShowDriveInfo(driveTextOf(mountPoint));
+        shown = DriveQuery(form, window, window, systemVolumes()).showDriveInfo(driveTextOf(mountPoint));
     }
     QString box(int n) const { return window.box(n); }
 };
@@ -194,7 +194,7 @@ TEST(SystemVolumes, RootFileSystemAgreesWithStatvfs)
     const Panel p("/");
     ASSERT_TRUE(p.shown);
     EXPECT_EQ(p.box(4), formatNumber(static_cast<long long>(before.f_blocks)));
-    EXPECT_EQ(p.form.ClusterLength, fragment);
+    EXPECT_EQ(p.form.clusterLength, fragment);
     EXPECT_EQ(p.box(1), driveTextOf("/"));
 }
 
@@ -213,9 +213,9 @@ TEST(SystemVolumes, TmpfsMountedByTheTest)
     ASSERT_TRUE(p.shown);
     EXPECT_EQ(p.box(1), QString::fromStdString(mount->path()) + " [dorvelix-test]");
     EXPECT_EQ(p.box(13), "tmpfs");
-    EXPECT_EQ(p.form.ClusterLength, page);
-    EXPECT_EQ(p.form.TotalClusterCount, (4 << 20) / page);
-    EXPECT_EQ(p.form.FreeClusterCount, (3 << 20) / page);
+    EXPECT_EQ(p.form.clusterLength, page);
+    EXPECT_EQ(p.form.totalClusterCount, (4 << 20) / page);
+    EXPECT_EQ(p.form.freeClusterCount, (3 << 20) / page);
     EXPECT_EQ(p.box(6), " 4,194,304 ");
     EXPECT_EQ(p.box(7), " 3,145,728 ");
     EXPECT_EQ(p.box(36), " 1,048,576 ");
@@ -233,7 +233,7 @@ TEST(SystemVolumes, TmpfsOfMoreThanTwoBillionClustersShowsTrueFigures)
     ASSERT_GT(vfs.f_blocks, 2147483647u);
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
-    EXPECT_EQ(p.form.TotalClusterCount, static_cast<std::int64_t>(vfs.f_blocks));
+    EXPECT_EQ(p.form.totalClusterCount, static_cast<std::int64_t>(vfs.f_blocks));
     EXPECT_EQ(p.box(4), formatNumber(static_cast<long long>(vfs.f_blocks)));
     EXPECT_EQ(p.box(6), " 21,990,232,555,520 ");
     EXPECT_EQ(p.box(8), " 100.0 % ");
@@ -303,12 +303,12 @@ TEST(Fat32Volume, FusefatMountShowsTheFat32Panel)
     const long long totalBytes = layout->clusters * layout->bytesPerSector * layout->sectorsPerCluster;
     EXPECT_EQ(p.box(13), "FAT32");
     EXPECT_EQ(p.box(2), " 512 ");
-    EXPECT_EQ(p.form.ClusterLength, 4096);  // below 8,600,000,000 bytes
+    EXPECT_EQ(p.form.clusterLength, 4096);  // below 8,600,000,000 bytes
     EXPECT_EQ(p.box(3), " 8 ");
     EXPECT_EQ(p.box(6), formatNumber(totalBytes));
     EXPECT_EQ(p.box(7), formatNumber(freeBytes));
     EXPECT_EQ(p.box(36), formatNumber(totalBytes - freeBytes));
-    EXPECT_EQ(p.form.TotalClusterCount, (totalBytes * 2 + 4096) / 8192);  // nearest whole (no ties here)
+    EXPECT_EQ(p.form.totalClusterCount, (totalBytes * 2 + 4096) / 8192);  // nearest whole (no ties here)
     EXPECT_EQ(p.window.messages.size(), 0);
 }
 
@@ -325,7 +325,7 @@ TEST(FatVolume, FusefatMountCountsInTheVolumesOwnClusterLength)
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
     EXPECT_EQ(p.box(13), "FAT16");
-    EXPECT_EQ(p.form.ClusterLength, 2048);
+    EXPECT_EQ(p.form.clusterLength, 2048);
     EXPECT_EQ(p.box(3), " 4 ");
 
     // The search counts at it: 10,000 and 70,000 bytes take 5 and 35 clusters.
@@ -361,7 +361,7 @@ TEST(FatVolume, DriveWhoseDriverDiedOrHangsHasNoMedium)
         RecordingWindow window;
         QElapsedTimer clock;
         clock.start();
-        EXPECT_FALSE(DriveQuery(form, window, window, systemVolumes()).ShowDriveInfo(text)) << text.toStdString();
+        EXPECT_FALSE(DriveQuery(form, window, window, systemVolumes()).showDriveInfo(text)) << text.toStdString();
         EXPECT_LT(clock.elapsed(), limitMs);
         EXPECT_EQ(window.messages, QStringList{text + " メディア未挿入？"});
         EXPECT_EQ(window.box(4), "- ");

@@ -9,8 +9,8 @@ namespace {
 FormState lengths(std::int32_t cluster, std::int32_t convert)
 {
     FormState f;
-    f.ClusterLength = cluster;
-    f.ConvertLength = convert;
+    f.clusterLength = cluster;
+    f.convertLength = convert;
     return f;
 }
 int bookError(FormState& f, long long length)
@@ -36,36 +36,36 @@ TEST(BookFileLength, BooksWholeClustersAtBothLengths)
                          {32768, 8, 1}, {32769, 9, 2}, {3LL << 30, 786432, 98304}}) {
         FormState f = lengths(4096, 32768);
         BookFileLength(f, c.length);
-        EXPECT_EQ(f.TreeClusterCount, c.clusters) << c.length;
-        EXPECT_EQ(f.TreeConvertClusterCount, c.converted) << c.length;
+        EXPECT_EQ(f.treeClusterCount, c.clusters) << c.length;
+        EXPECT_EQ(f.treeConvertClusterCount, c.converted) << c.length;
     }
 }
 
 TEST(BookFileLength, OverflowKeepsTheTotalAndEarlierAdditionsStand)
 {
     FormState f = lengths(4096, 128);
-    f.TreeClusterCount = 10;
-    f.TreeConvertClusterCount = 2147483600;
+    f.treeClusterCount = 10;
+    f.treeConvertClusterCount = 2147483600;
     EXPECT_EQ(bookError(f, 8192), err::Overflow);
-    EXPECT_EQ(f.TreeClusterCount, 12);  // booked before the converted total overflowed
-    EXPECT_EQ(f.TreeConvertClusterCount, 2147483600);
+    EXPECT_EQ(f.treeClusterCount, 12);  // booked before the converted total overflowed
+    EXPECT_EQ(f.treeConvertClusterCount, 2147483600);
 
     // The remainder's extra cluster overflows on its own.
     FormState g = lengths(4096, 4096);
-    g.TreeClusterCount = 2147483647 - 1;
+    g.treeClusterCount = 2147483647 - 1;
     EXPECT_EQ(bookError(g, 4097), err::Overflow);
-    EXPECT_EQ(g.TreeClusterCount, 2147483647);
-    EXPECT_EQ(g.TreeConvertClusterCount, 0);
+    EXPECT_EQ(g.treeClusterCount, 2147483647);
+    EXPECT_EQ(g.treeConvertClusterCount, 0);
 }
 
 TEST(BookFileLength, ZeroClusterLengthIsDivisionByZero)
 {
     FormState f = lengths(0, 4096);
     EXPECT_EQ(bookError(f, 100), err::DivisionByZero);
-    EXPECT_EQ(f.TreeConvertClusterCount, 0);
+    EXPECT_EQ(f.treeConvertClusterCount, 0);
     FormState g = lengths(4096, 0);
     EXPECT_EQ(bookError(g, 100), err::DivisionByZero);
-    EXPECT_EQ(g.TreeClusterCount, 1);
+    EXPECT_EQ(g.treeClusterCount, 1);
     FormState h = lengths(0, 0);
     EXPECT_EQ(bookError(h, 0), 0);  // an empty file divides nothing
 }

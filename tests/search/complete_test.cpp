@@ -192,9 +192,9 @@ TEST(CompleteWalk, AFileWithSeveralLinksOccupiesOnce)
         rig.search.setReadAhead(readAhead);
         rig.open(t.root());
         EXPECT_EQ(rowsOf(rig.search.result()), once) << readAhead;
-        EXPECT_EQ(rig.form.TreeClusterCount, 29) << readAhead;
+        EXPECT_EQ(rig.form.treeClusterCount, 29) << readAhead;
         rig.open(t.root());  // a new search books them again
-        EXPECT_EQ(rig.form.TreeClusterCount, 29) << readAhead;
+        EXPECT_EQ(rig.form.treeClusterCount, 29) << readAhead;
     }
     const SearchResult all = walk(t.root(), 4096, 4096);
     EXPECT_EQ(rowsOf(all), once);

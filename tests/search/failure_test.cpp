@@ -23,9 +23,9 @@ std::string searchUnprivileged(const std::string& folder)
         for (const QString& m : rig.window.messages)
             out += m + u'|';
         out += QStringLiteral("folders=%1 files=%2 clusters=%3 beeps=%4")
-                   .arg(rig.form.TreeFolders)
-                   .arg(rig.form.TreeFiles)
-                   .arg(rig.form.TreeClusterCount)
+                   .arg(rig.form.treeFolders)
+                   .arg(rig.form.treeFiles)
+                   .arg(rig.form.treeClusterCount)
                    .arg(rig.window.beeps);
         return out.toStdString();
     });
@@ -80,7 +80,7 @@ TEST(SearchFailures, AChosenFolderThatCannotBeOpenedStartsNoSearch)
         EXPECT_EQ(e.number(), err::PathNotFound);
     }
     EXPECT_EQ(rig.window.beeps, beeps);
-    EXPECT_EQ(rig.Dir1.path(), t.root());
+    EXPECT_EQ(rig.openFolders.path(), t.root());
 }
 
 TEST(SearchFailures, AFolderThatVanishesDuringTheSearchIsReported)
@@ -94,8 +94,8 @@ TEST(SearchFailures, AFolderThatVanishesDuringTheSearchIsReported)
     ASSERT_EQ(rig.window.messages.size(), 1);
     EXPECT_EQ(rig.window.messages[0].toStdString(),
               "err1 code : 76 パスが見つかりません。\r\n" + t.path("b"));
-    EXPECT_EQ(rig.form.TreeFolders, 2);
-    EXPECT_EQ(rig.form.TreeFiles, 1);
+    EXPECT_EQ(rig.form.treeFolders, 2);
+    EXPECT_EQ(rig.form.treeFiles, 1);
 }
 
 TEST(SearchFailures, ReadAheadReportsEveryFailureInTheOrderOfAWalkThatReadsAsItGoes)
@@ -138,7 +138,7 @@ TEST(SearchFailures, ReadAheadReportsEveryFailureInTheOrderOfAWalkThatReadsAsItG
             rig.open(t.root());
             for (const QString& m : rig.window.messages)
                 outcomes[readAhead] += m.toStdString() + "|";
-            outcomes[readAhead] += std::to_string(rig.form.TreeFiles) + " " + std::to_string(rig.form.TreeClusterCount);
+            outcomes[readAhead] += std::to_string(rig.form.treeFiles) + " " + std::to_string(rig.form.treeClusterCount);
         }
         return (outcomes[0] == outcomes[1] ? "same " : "differ ")
             + std::to_string(std::count(outcomes[1].begin(), outcomes[1].end(), '|'));

@@ -1,5 +1,5 @@
 // A folder search without a display, as the window runs it after a
-// double-click in Dir1.
+// double-click in openFolders.
 #pragma once
 
 #include "folder_search.h"
@@ -13,24 +13,24 @@ namespace dorvelix::testing {
 struct SearchRig {
     FormState form;
     RecordingWindow window;
-    FolderList Dir1;
-    FileList File1;
-    FolderSearch search{form, Dir1, File1, window, window};
+    FolderList openFolders;
+    FileList openFiles;
+    FolderSearch search{form, openFolders, openFiles, window, window};
 
     explicit SearchRig(std::int32_t clusterLength = 4096, std::int32_t convertLength = 0)
     {
-        File1.showHidden = File1.showSystem = true;
+        openFiles.showHidden = openFiles.showSystem = true;
         setLengths(clusterLength, convertLength ? convertLength : clusterLength);
     }
     void setLengths(std::int32_t cluster, std::int32_t convert)
     {
-        form.ClusterLength = cluster;
-        form.ConvertLength = convert;
-        form.EntriesPerCluster = cluster / 32;
-        form.ConvertEntriesPerCluster = convert / 32;
+        form.clusterLength = cluster;
+        form.convertLength = convert;
+        form.entriesPerCluster = cluster / 32;
+        form.convertEntriesPerCluster = convert / 32;
     }
-    // Opens the folder in Dir1, which searches it.
-    void open(const std::string& folder) { Dir1.setPath(folder); }
+    // Opens the folder in openFolders, which searches it.
+    void open(const std::string& folder) { openFolders.setPath(folder); }
     std::string box(int n) const { return window.box(n).toStdString(); }
 };
 

@@ -105,7 +105,7 @@ TEST(FolderSearch, TopLevelRowsSumToTheTotalsInWalkOrder)
     EXPECT_EQ(sum.files, r.subtree->files);
     EXPECT_EQ(sum.clusters, r.subtree->clusters);
     EXPECT_EQ(sum.convertClusters, r.subtree->convertClusters);
-    EXPECT_EQ(r.subtree->clusters, rig.form.TreeClusterCount);
+    EXPECT_EQ(r.subtree->clusters, rig.form.treeClusterCount);
 }
 
 TEST(FolderSearch, TableRuleCountsEntriesAndLongNames)
@@ -118,9 +118,9 @@ TEST(FolderSearch, TableRuleCountsEntriesAndLongNames)
     SearchRig rig(128, 4096);  // 4 entries per cluster; 128 when converted
     rig.open(t.root());
     // s: E = 2 + 4 files + 2 long names = 8 → 2 clusters; the chosen folder: E = 3 → 0.
-    EXPECT_EQ(rig.form.TreeClusterCount, 2 + 1);
-    EXPECT_EQ(rig.form.TreeConvertClusterCount, 0 + 1);
-    EXPECT_EQ(rig.form.TreeFiles, 4);
+    EXPECT_EQ(rig.form.treeClusterCount, 2 + 1);
+    EXPECT_EQ(rig.form.treeConvertClusterCount, 0 + 1);
+    EXPECT_EQ(rig.form.treeFiles, 4);
 }
 
 TEST(FolderSearch, FifteenLevelsAreSearchedAndTheSixteenthOnlyWarned)
@@ -131,8 +131,8 @@ TEST(FolderSearch, FifteenLevelsAreSearchedAndTheSixteenthOnlyWarned)
         SearchRig rig;
         rig.open(t.root());
         EXPECT_TRUE(rig.window.messages.isEmpty());
-        EXPECT_EQ(rig.form.TreeFolders, 15);
-        EXPECT_EQ(rig.form.TreeFiles, 1);
+        EXPECT_EQ(rig.form.treeFolders, 15);
+        EXPECT_EQ(rig.form.treeFiles, 1);
     }
     t.file(chain(16) + "/ignored", 10);
     t.folder(chain(16) + "/below");
@@ -142,9 +142,9 @@ TEST(FolderSearch, FifteenLevelsAreSearchedAndTheSixteenthOnlyWarned)
     EXPECT_EQ(rig.window.messages[0],
               QStringLiteral("パスレベル15以下にファイルがありますが無視します。\r\n\r\n")
                   + QString::fromStdString(t.path(chain(16))));
-    EXPECT_EQ(rig.form.TreeFolders, 16);
-    EXPECT_EQ(rig.form.TreeFiles, 1);
-    EXPECT_EQ(rig.form.TreeClusterCount, 1 + 16);  // the file, one cluster per folder
+    EXPECT_EQ(rig.form.treeFolders, 16);
+    EXPECT_EQ(rig.form.treeFiles, 1);
+    EXPECT_EQ(rig.form.treeClusterCount, 1 + 16);  // the file, one cluster per folder
 }
 
 TEST(FolderSearch, HiddenAndSystemFilesAreCountedDownToLevelEightOnly)
@@ -157,7 +157,7 @@ TEST(FolderSearch, HiddenAndSystemFilesAreCountedDownToLevelEightOnly)
     t.file(".top-hidden", 1);
     SearchRig rig;
     rig.open(t.root());
-    EXPECT_EQ(rig.form.TreeFiles, 1 + 2);  // the top's hidden file, level 8's two
+    EXPECT_EQ(rig.form.treeFiles, 1 + 2);  // the top's hidden file, level 8's two
     EXPECT_EQ(rig.box(31), "1");
 }
 
@@ -168,9 +168,9 @@ TEST(FolderSearch, LinksAreBookedByTheirOwnLengthAndNeverFollowed)
     std::filesystem::create_directory_symlink(t.path("target"), t.path("zlink"));
     SearchRig rig(4096);
     rig.open(t.root());
-    EXPECT_EQ(rig.form.TreeFolders, 1);
-    EXPECT_EQ(rig.form.TreeFiles, 2);
-    EXPECT_EQ(rig.form.TreeClusterCount, 256 + 1 + 1);  // big, the link, the folder
+    EXPECT_EQ(rig.form.treeFolders, 1);
+    EXPECT_EQ(rig.form.treeFiles, 2);
+    EXPECT_EQ(rig.form.treeClusterCount, 256 + 1 + 1);  // big, the link, the folder
 }
 
 TEST(FolderSearch, ShiftHeldStartsNoSearch)
@@ -178,15 +178,15 @@ TEST(FolderSearch, ShiftHeldStartsNoSearch)
     TempTree t;
     t.file("a/f", 10);
     SearchRig rig;
-    rig.form.ShiftDown = True;
-    rig.form.TreeFiles = 7;
+    rig.form.modifierHeld = true;
+    rig.form.treeFiles = 7;
     rig.open(t.root());
-    EXPECT_EQ(rig.form.TreeFiles, 7);
+    EXPECT_EQ(rig.form.treeFiles, 7);
     EXPECT_EQ(rig.window.beeps, 0);
-    EXPECT_EQ(rig.File1.path(), "");
-    rig.form.ShiftDown = False;
+    EXPECT_EQ(rig.openFiles.path(), "");
+    rig.form.modifierHeld = false;
     rig.open(t.path("a"));
-    EXPECT_EQ(rig.form.TreeFiles, 1);
+    EXPECT_EQ(rig.form.treeFiles, 1);
 }
 
 TEST(FolderSearch, PendingEventsRunAfterEachTopLevelSubfolderAndCannotStartASecondSearch)
@@ -202,13 +202,13 @@ TEST(FolderSearch, PendingEventsRunAfterEachTopLevelSubfolderAndCannotStartASeco
         ++runs;
         // The user double-clicks another folder while the search runs.
         rig.open(t.path("elsewhere"));
-        rig.search.Dir1_Change();
+        rig.search.onFolderChosen();
     };
     rig.open(t.root());
     EXPECT_EQ(runs, 4);  // one, three, two and elsewhere
     EXPECT_EQ(rig.window.beeps, 1);
-    EXPECT_EQ(rig.form.TreeFolders, 5);
-    EXPECT_EQ(rig.form.TreeFiles, 4);
+    EXPECT_EQ(rig.form.treeFolders, 5);
+    EXPECT_EQ(rig.form.treeFiles, 4);
     EXPECT_FALSE(rig.search.isSearching());
 }
 
@@ -222,12 +222,12 @@ TEST(FolderSearch, FoldersOfMoreThan32767EntriesAreCountedWholeWithOneReport)
     t.folder("big/sub");
     SearchRig rig(4096);
     rig.open(t.root());
-    EXPECT_EQ(rig.form.TreeFiles, count);
-    EXPECT_EQ(rig.form.TreeFolders, 2);
+    EXPECT_EQ(rig.form.treeFiles, count);
+    EXPECT_EQ(rig.form.treeFolders, 2);
     ASSERT_EQ(rig.window.messages.size(), 1);
     EXPECT_EQ(rig.window.messages[0], QStringLiteral("err2 code : 6 オーバーフローしました。\r\n???"));
     // The entry count stops at 32,767: 255 table clusters, and one per folder.
-    EXPECT_EQ(rig.form.TreeClusterCount, 255 + 2);
+    EXPECT_EQ(rig.form.treeClusterCount, 255 + 2);
 }
 
 TEST(FolderSearch, AnOverflowingTotalIsReportedOncePerSearch)
@@ -240,9 +240,9 @@ TEST(FolderSearch, AnOverflowingTotalIsReportedOncePerSearch)
     rig.open(t.root());
     ASSERT_EQ(rig.window.messages.size(), 1);
     EXPECT_EQ(rig.window.messages[0], QStringLiteral("err1 code : 6 オーバーフローしました。\r\n???"));
-    EXPECT_EQ(rig.form.TreeFiles, 4);
-    EXPECT_EQ(rig.form.TreeClusterCount, 2 + 6);  // only d fitted, and the table at one entry a cluster
-    EXPECT_EQ(rig.form.TreeConvertClusterCount, 1);
+    EXPECT_EQ(rig.form.treeFiles, 4);
+    EXPECT_EQ(rig.form.treeClusterCount, 2 + 6);  // only d fitted, and the table at one entry a cluster
+    EXPECT_EQ(rig.form.treeConvertClusterCount, 1);
     EXPECT_EQ(rig.window.beeps, 1);
 
     rig.open(t.root());  // a new search reports again
@@ -258,8 +258,8 @@ std::string outcome(const SearchRig& rig)
         out += m.toStdString() + "|";
     for (const auto& [box, text] : rig.window.boxes)
         out += std::to_string(box) + "=" + text.toStdString() + " ";
-    return out + std::to_string(rig.form.TreeFolders) + " " + std::to_string(rig.form.TreeFiles) + " "
-        + std::to_string(rig.form.TreeClusterCount) + " " + std::to_string(rig.form.TreeConvertClusterCount);
+    return out + std::to_string(rig.form.treeFolders) + " " + std::to_string(rig.form.treeFiles) + " "
+        + std::to_string(rig.form.treeClusterCount) + " " + std::to_string(rig.form.treeConvertClusterCount);
 }
 }  // namespace
 
@@ -292,7 +292,7 @@ TEST(FolderSearch, ReadAheadSearchesAGeneratedTreeExactlyAsAWalkThatReadsAsItGoe
     fast.open(t.root());
     EXPECT_EQ(outcome(fast), outcome(reference));
     EXPECT_EQ(fast.window.messages.size(), 1);  // the chain's folder below level 15
-    EXPECT_EQ(fast.form.TreeFolders, 3 + 6 + 48 + 15);  // the top's, small's, the groups', the chain's
+    EXPECT_EQ(fast.form.treeFolders, 3 + 6 + 48 + 15);  // the top's, small's, the groups', the chain's
     // The hidden lists keep their last folders, in list order.
     EXPECT_EQ(fast.search.fileList(4).path(), t.path("small/g5/s7"));
     for (int i = 0; i < 3; ++i)

@@ -24,7 +24,7 @@ QString said(QObject* control, QAccessible::Text what)
 TEST(WindowAccessibility, EveryValueBoxIsNamedByItsCaptionAndPanel)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     const std::pair<int, const char*> names[] = {
         {1, "ドライブ"}, {13, "ファイルシステム"}, {2, "ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ)"}, {3, "セクタ／クラスタ"},
         {9, "クラスタ長(ﾊﾞｲﾄ)"}, {4, "全クラスタ数"}, {6, "全容量(ﾊﾞｲﾄ)"},
@@ -36,59 +36,59 @@ TEST(WindowAccessibility, EveryValueBoxIsNamedByItsCaptionAndPanel)
         {33, "換算クラスタ長 占有クラスタ数"}, {34, "換算クラスタ長 占有バイト数"}};
     EXPECT_EQ(std::size(names), f.findChildren<ValueBox*>().size());
     for (const auto& [n, name] : names)
-        EXPECT_EQ(said(f.Text(n), QAccessible::Name), QString::fromUtf8(name)) << "Text" << n;
+        EXPECT_EQ(said(f.valueBox(n), QAccessible::Name), QString::fromUtf8(name)) << "Text" << n;
 }
 
 TEST(WindowAccessibility, LampGraphAndListsTellWhatTheyAreAndTheirState)
 {
     WindowRig rig([](TempTree& t) { t.file("top/f", 10 * 4096); });
-    Form1& f = *rig.form;
-    EXPECT_EQ(said(f.Picture2(), QAccessible::Name), QString::fromUtf8("検索ランプ"));
-    EXPECT_EQ(said(f.Picture2(), QAccessible::Description), QString::fromUtf8("緑"));
-    f.driveChange().Dir1_KeyDown(Qt::Key_Shift, 1);
-    EXPECT_EQ(said(f.Picture2(), QAccessible::Description), QString::fromUtf8("赤"));
-    f.driveChange().Dir1_KeyUp(Qt::Key_Shift, 0);
-    EXPECT_EQ(said(f.Picture2(), QAccessible::Description), QString::fromUtf8("緑"));
+    MainWindow& f = *rig.form;
+    EXPECT_EQ(said(f.searchLamp(), QAccessible::Name), QString::fromUtf8("検索ランプ"));
+    EXPECT_EQ(said(f.searchLamp(), QAccessible::Description), QString::fromUtf8("緑"));
+    f.driveChange().onFolderListKeyDown(Qt::Key_Shift, 1);
+    EXPECT_EQ(said(f.searchLamp(), QAccessible::Description), QString::fromUtf8("赤"));
+    f.driveChange().onFolderListKeyUp(Qt::Key_Shift, 0);
+    EXPECT_EQ(said(f.searchLamp(), QAccessible::Description), QString::fromUtf8("緑"));
 
     // 750 of the 1,000 cluster units used; the search finds 10 of them.
-    EXPECT_EQ(said(f.Picture1(), QAccessible::Name), QString::fromUtf8("ドライブ使用状況"));
-    EXPECT_EQ(said(f.Picture1(), QAccessible::Description),
+    EXPECT_EQ(said(f.usageGraph(), QAccessible::Name), QString::fromUtf8("ドライブ使用状況"));
+    EXPECT_EQ(said(f.usageGraph(), QAccessible::Description),
               QString::fromUtf8("ドライブの使用 75.0 %、検索したホルダ 0.0 %"));
-    f.Dir1()->open(f.Dir1()->openFolderItem());
-    EXPECT_EQ(said(f.Picture1(), QAccessible::Description),
+    f.folderListBox()->open(f.folderListBox()->openFolderItem());
+    EXPECT_EQ(said(f.usageGraph(), QAccessible::Description),
               QString::fromUtf8("ドライブの使用 75.0 %、検索したホルダ 1.0 %"));
 
-    EXPECT_EQ(said(f.Drive1(), QAccessible::Name), QString::fromUtf8("ドライブ"));
-    EXPECT_EQ(said(f.Dir1(), QAccessible::Name), QString::fromUtf8("ホルダ"));
-    EXPECT_EQ(said(f.File1(), QAccessible::Name), QString::fromUtf8("ファイル"));
-    // Dir1's children are its entries alone, without a header row.
-    QAccessibleInterface* dir1 = QAccessible::queryAccessibleInterface(f.Dir1());
-    ASSERT_NE(dir1, nullptr);
+    EXPECT_EQ(said(f.driveListBox(), QAccessible::Name), QString::fromUtf8("ドライブ"));
+    EXPECT_EQ(said(f.folderListBox(), QAccessible::Name), QString::fromUtf8("ホルダ"));
+    EXPECT_EQ(said(f.fileListBox(), QAccessible::Name), QString::fromUtf8("ファイル"));
+    // The folder list's children are its entries alone, without a header row.
+    QAccessibleInterface* openFolders = QAccessible::queryAccessibleInterface(f.folderListBox());
+    ASSERT_NE(openFolders, nullptr);
     int entries = 0;
-    for (QTreeWidgetItemIterator it(f.Dir1()); *it; ++it)
+    for (QTreeWidgetItemIterator it(f.folderListBox()); *it; ++it)
         ++entries;
-    EXPECT_EQ(dir1->childCount(), entries);
-    for (int i = 0; i < dir1->childCount(); ++i)
-        EXPECT_NE(dir1->child(i)->role(), QAccessible::ColumnHeader) << i;
+    EXPECT_EQ(openFolders->childCount(), entries);
+    for (int i = 0; i < openFolders->childCount(); ++i)
+        EXPECT_NE(openFolders->child(i)->role(), QAccessible::ColumnHeader) << i;
 }
 
 TEST(WindowAccessibility, ABoxTooNarrowForItsTextShowsAndDescribesItWhole)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
     const QString longText = QStringLiteral("/media/user/USB-STICK-WITH-A-LONG-LABEL [sdb1]");
     f.setBoxText(1, longText);
-    EXPECT_FALSE(f.Text(1)->textFits());
-    EXPECT_EQ(f.Text(1)->toolTip(), longText);
-    EXPECT_EQ(said(f.Text(1), QAccessible::Description), longText);
+    EXPECT_FALSE(f.valueBox(1)->textFits());
+    EXPECT_EQ(f.valueBox(1)->toolTip(), longText);
+    EXPECT_EQ(said(f.valueBox(1), QAccessible::Description), longText);
     f.setBoxText(1, QStringLiteral("/"));
-    EXPECT_TRUE(f.Text(1)->textFits());
-    EXPECT_EQ(said(f.Text(1), QAccessible::Description), QString());
-    EXPECT_EQ(f.Text(1)->toolTip(), QString());
+    EXPECT_TRUE(f.valueBox(1)->textFits());
+    EXPECT_EQ(said(f.valueBox(1), QAccessible::Description), QString());
+    EXPECT_EQ(f.valueBox(1)->toolTip(), QString());
     // In a box wide enough the long text fits and needs no description.
-    f.Text(1)->resize(f.Text(1)->fontMetrics().horizontalAdvance(longText) + 40, f.Text(1)->height());
+    f.valueBox(1)->resize(f.valueBox(1)->fontMetrics().horizontalAdvance(longText) + 40, f.valueBox(1)->height());
     f.setBoxText(1, longText);
-    EXPECT_TRUE(f.Text(1)->textFits());
-    EXPECT_EQ(said(f.Text(1), QAccessible::Description), QString());
+    EXPECT_TRUE(f.valueBox(1)->textFits());
+    EXPECT_EQ(said(f.valueBox(1), QAccessible::Description), QString());
 }

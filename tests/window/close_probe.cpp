@@ -22,8 +22,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    dorvelix::Form1 form;
-    form.Form_Load();
+    dorvelix::MainWindow form;
+    form.load();
     form.show();
     QTimer poll;
     poll.setInterval(5);
@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     if (mode == QLatin1String("search"))
         form.search().paintInterval = std::chrono::milliseconds(0);
     QTimer::singleShot(0, &form, [&] {
-        form.Dir1()->open(form.Dir1()->openFolderItem());
+        form.folderListBox()->open(form.folderListBox()->openFolderItem());
         if (mode == QLatin1String("search"))
             std::_Exit(6);  // the walk ended before the poll ran inside it
     });

@@ -40,7 +40,7 @@ struct FakeVolumes : VolumeQueries {
 };
 
 // The window's pieces around a drive change, on a real folder tree:
-//   top/            Dir1's folder at the start
+//   top/            the folder list's folder at the start
 //   top/drive/      the drive's current folder, with a file and two subfolders
 struct Rig {
     TempTree tree;
@@ -48,8 +48,8 @@ struct Rig {
     RecordingWindow window;
     FakeVolumes volumes;
     DriveQuery query{form, window, window, volumes};
-    FolderList dir1;
-    FileList file1;
+    FolderList openFolders;
+    FileList openFiles;
     DriveFolders folders;
     QString driveText;
     std::unique_ptr<FolderSearch> search;
@@ -61,13 +61,13 @@ struct Rig {
         tree.file("top/drive/sub/two.txt", 10);
         tree.file("top/drive/sub2/three.txt", 3000);
         tree.folder("top/other");
-        form.ScreenSize = 2;
-        file1.showHidden = file1.showSystem = true;
-        dir1.setPath(tree.path("top"));
-        search = std::make_unique<FolderSearch>(form, dir1, file1, window, window);
+        form.screenSize = 2;
+        openFiles.showHidden = openFiles.showSystem = true;
+        openFolders.setPath(tree.path("top"));
+        search = std::make_unique<FolderSearch>(form, openFolders, openFiles, window, window);
         folders.setCurrentFolder(tree.path("top/drive"));
         driveText = QString::fromStdString(driveOf(tree.root())) + QStringLiteral(" [test]");
-        change = std::make_unique<DriveChange>(form, window, window, query, dir1, folders, *search,
+        change = std::make_unique<DriveChange>(form, window, window, query, openFolders, folders, *search,
                                                [this] { return driveText; });
     }
     std::pair<int, bool> lastLamp() const { return window.lamps.back(); }
@@ -79,34 +79,34 @@ TEST(DriveChange, ModifiersSwitchTheSearchOffAndPaintTheLamp)
 {
     Rig r;
     // Shift, Ctrl and Alt alike, on every handled event.
-    r.change->Drive1_KeyDown(16, 1);
-    EXPECT_EQ(r.form.ShiftDown, True);
+    r.change->onDriveListKeyDown(16, 1);
+    EXPECT_TRUE(r.form.modifierHeld);
     EXPECT_EQ(r.lastLamp(), (std::pair{150, true}));
-    r.change->Dir1_KeyUp(65, 0);
-    EXPECT_EQ(r.form.ShiftDown, False);
+    r.change->onFolderListKeyUp(65, 0);
+    EXPECT_FALSE(r.form.modifierHeld);
     EXPECT_EQ(r.lastLamp(), (std::pair{150, false}));
-    r.change->Dir1_MouseDown(1, 2, 40, 12);
-    EXPECT_EQ(r.form.ShiftDown, True);
-    r.change->Drive1_KeyUp(18, 0);
-    EXPECT_EQ(r.form.ShiftDown, False);
-    r.change->Dir1_KeyDown(18, 4);
-    EXPECT_EQ(r.form.ShiftDown, True);
-    r.change->Dir1_KeyDown(65, 7);
-    EXPECT_EQ(r.form.ShiftDown, True);
+    r.change->onFolderListMouseDown(1, 2, 40, 12);
+    EXPECT_TRUE(r.form.modifierHeld);
+    r.change->onDriveListKeyUp(18, 0);
+    EXPECT_FALSE(r.form.modifierHeld);
+    r.change->onFolderListKeyDown(18, 4);
+    EXPECT_TRUE(r.form.modifierHeld);
+    r.change->onFolderListKeyDown(65, 7);
+    EXPECT_TRUE(r.form.modifierHeld);
     EXPECT_EQ(r.window.lamps.size(), 6u);
 
     // A red lamp queries the drive again, a green one does not.
     const int before = r.volumes.queries;
-    r.change->ShowSearchLamp(False);
+    r.change->showSearchLamp(false);
     EXPECT_EQ(r.volumes.queries, before);
-    r.change->ShowSearchLamp(True);
+    r.change->showSearchLamp(true);
     EXPECT_EQ(r.volumes.queries, before + 1);
-    EXPECT_EQ(r.form.ClusterLength, 4096);
+    EXPECT_EQ(r.form.clusterLength, 4096);
 
     // The lamp's side follows the screen size.
     for (const auto& [size, side] : {std::pair{1, 200}, std::pair{2, 150}, std::pair{3, 120}, std::pair{0, 0}}) {
-        r.form.ScreenSize = static_cast<std::int16_t>(size);
-        r.change->ShowSearchLamp(False);
+        r.form.screenSize = static_cast<std::int16_t>(size);
+        r.change->showSearchLamp(false);
         EXPECT_EQ(r.lastLamp().first, side);
     }
 }
@@ -114,16 +114,16 @@ TEST(DriveChange, ModifiersSwitchTheSearchOffAndPaintTheLamp)
 TEST(DriveChange, SearchesTheDrivesCurrentFolder)
 {
     Rig r;
-    r.form.TreeConvertClusterCount = 99;
-    ASSERT_TRUE(r.change->Drive1_Change());
+    r.form.treeConvertClusterCount = 99;
+    ASSERT_TRUE(r.change->onDriveChosen());
 
-    EXPECT_EQ(r.dir1.path(), r.tree.path("top/drive"));
+    EXPECT_EQ(r.openFolders.path(), r.tree.path("top/drive"));
     EXPECT_EQ(r.volumes.queries, 1);
-    EXPECT_EQ(r.form.ClusterLength, 4096);
-    // The search ran: File1 shows the folder, the totals are the tree's.
-    EXPECT_EQ(r.file1.path(), r.tree.path("top/drive"));
-    EXPECT_EQ(r.form.TreeFolders, 2);
-    EXPECT_EQ(r.form.TreeFiles, 3);
+    EXPECT_EQ(r.form.clusterLength, 4096);
+    // The search ran: the file list shows the folder, the totals are the tree's.
+    EXPECT_EQ(r.openFiles.path(), r.tree.path("top/drive"));
+    EXPECT_EQ(r.form.treeFolders, 2);
+    EXPECT_EQ(r.form.treeFiles, 3);
     EXPECT_EQ(r.window.beeps, 1);
     EXPECT_EQ(r.lastLamp(), (std::pair{150, false}));
     ASSERT_FALSE(r.window.pointers.empty());
@@ -134,22 +134,22 @@ TEST(DriveChange, SearchesTheDrivesCurrentFolder)
 TEST(DriveChange, WithAModifierHeldMovesDir1WithoutSearching)
 {
     Rig r;
-    r.file1.setPath(r.tree.path("top/other"));
-    r.form.TreeFolders = 3;
-    r.form.TreeFiles = 4;
-    r.form.TreeClusterCount = 5;
-    r.form.TreeConvertClusterCount = 6;
-    r.change->Drive1_KeyDown(40, 1);
+    r.openFiles.setPath(r.tree.path("top/other"));
+    r.form.treeFolders = 3;
+    r.form.treeFiles = 4;
+    r.form.treeClusterCount = 5;
+    r.form.treeConvertClusterCount = 6;
+    r.change->onDriveListKeyDown(40, 1);
     const int queries = r.volumes.queries;
 
-    ASSERT_TRUE(r.change->Drive1_Change());
-    EXPECT_EQ(r.dir1.path(), r.tree.path("top/drive"));
-    EXPECT_EQ(r.file1.path(), r.tree.path("top/other"));  // File1 keeps the previous files
+    ASSERT_TRUE(r.change->onDriveChosen());
+    EXPECT_EQ(r.openFolders.path(), r.tree.path("top/drive"));
+    EXPECT_EQ(r.openFiles.path(), r.tree.path("top/other"));  // The file list keeps the previous files
     EXPECT_EQ(r.window.beeps, 0);
-    EXPECT_EQ(r.form.TreeFolders, 0);
-    EXPECT_EQ(r.form.TreeFiles, 0);
-    EXPECT_EQ(r.form.TreeClusterCount, 0);
-    EXPECT_EQ(r.form.TreeConvertClusterCount, 6);
+    EXPECT_EQ(r.form.treeFolders, 0);
+    EXPECT_EQ(r.form.treeFiles, 0);
+    EXPECT_EQ(r.form.treeClusterCount, 0);
+    EXPECT_EQ(r.form.treeConvertClusterCount, 6);
     // Queried by the change and again by the red lamp.
     EXPECT_EQ(r.volumes.queries, queries + 2);
     EXPECT_EQ(r.lastLamp(), (std::pair{150, true}));
@@ -159,10 +159,10 @@ TEST(DriveChange, WithAModifierHeldMovesDir1WithoutSearching)
 TEST(DriveChange, ADriveThatHasGoneLeavesDir1WhereItWas)
 {
     {
-        Rig r;  // no medium: the query reports it, Dir1 stays, nothing is searched
+        Rig r;  // no medium: the query reports it, the folder list stays, nothing is searched
         r.volumes.gone = true;
-        ASSERT_TRUE(r.change->Drive1_Change());
-        EXPECT_EQ(r.dir1.path(), r.tree.path("top"));
+        ASSERT_TRUE(r.change->onDriveChosen());
+        EXPECT_EQ(r.openFolders.path(), r.tree.path("top"));
         EXPECT_EQ(r.window.beeps, 0);
         ASSERT_EQ(r.window.messages.size(), 1);
         EXPECT_TRUE(r.window.messages[0].contains(QStringLiteral("メディア未挿入"))) << r.window.messages[0].toStdString();
@@ -172,9 +172,9 @@ TEST(DriveChange, ADriveThatHasGoneLeavesDir1WhereItWas)
     {
         Rig r;  // the drive answers but its current folder has been removed
         std::filesystem::remove_all(r.tree.path("top/drive"));
-        ASSERT_TRUE(r.change->Drive1_Change());
-        EXPECT_EQ(r.dir1.path(), r.tree.path("top"));
-        EXPECT_EQ(r.dir1.listCount(), 2);  // still lists what it listed
+        ASSERT_TRUE(r.change->onDriveChosen());
+        EXPECT_EQ(r.openFolders.path(), r.tree.path("top"));
+        EXPECT_EQ(r.openFolders.listCount(), 2);  // still lists what it listed
         EXPECT_EQ(r.window.beeps, 0);
         ASSERT_EQ(r.window.messages.size(), 1);
         EXPECT_TRUE(r.window.messages[0].startsWith(QStringLiteral("パスが見つかりません。\r\n")));
@@ -188,39 +188,39 @@ TEST(DriveChange, EventsDuringASearchLeaveItsResultsAlone)
 {
     // The user picked the 512-byte conversion length before searching.
     const auto prepare = [](Rig& r) {
-        r.query.ShowDriveInfo(r.driveText);
-        r.form.ConvertLength = 512;
-        r.form.ConvertEntriesPerCluster = 16;
+        r.query.showDriveInfo(r.driveText);
+        r.form.convertLength = 512;
+        r.form.convertEntriesPerCluster = 16;
     };
     Rig undisturbed;
     prepare(undisturbed);
-    undisturbed.dir1.setPath(undisturbed.tree.path("top/drive"));
+    undisturbed.openFolders.setPath(undisturbed.tree.path("top/drive"));
 
     Rig r;
     prepare(r);
     const int queries = r.volumes.queries;
     // While the search lets pending events run, the user presses Shift on
-    // Dir1 and picks another drive.
+    // the folder list and picks another drive.
     int changes = 0;
     r.window.onProcessEvents = [&] {
-        r.change->Dir1_KeyDown(16, 1);
-        changes += r.change->Drive1_Change() ? 1 : 0;
+        r.change->onFolderListKeyDown(16, 1);
+        changes += r.change->onDriveChosen() ? 1 : 0;
     };
-    r.dir1.setPath(r.tree.path("top/drive"));
+    r.openFolders.setPath(r.tree.path("top/drive"));
 
     EXPECT_EQ(r.window.pendingEventRuns, 2);
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(r.volumes.queries, queries);  // neither the red lamp nor the change queried
-    EXPECT_EQ(r.form.ConvertLength, 512);
-    EXPECT_EQ(r.form.TreeFolders, undisturbed.form.TreeFolders);
-    EXPECT_EQ(r.form.TreeFiles, undisturbed.form.TreeFiles);
-    EXPECT_EQ(r.form.TreeClusterCount, undisturbed.form.TreeClusterCount);
-    EXPECT_EQ(r.form.TreeConvertClusterCount, undisturbed.form.TreeConvertClusterCount);
+    EXPECT_EQ(r.form.convertLength, 512);
+    EXPECT_EQ(r.form.treeFolders, undisturbed.form.treeFolders);
+    EXPECT_EQ(r.form.treeFiles, undisturbed.form.treeFiles);
+    EXPECT_EQ(r.form.treeClusterCount, undisturbed.form.treeClusterCount);
+    EXPECT_EQ(r.form.treeConvertClusterCount, undisturbed.form.treeConvertClusterCount);
     EXPECT_EQ(r.window.box(34), undisturbed.window.box(34));
     EXPECT_EQ(r.lastLamp(), (std::pair{150, true}));
     EXPECT_EQ(r.window.beeps, 1);
 
     // Once the search is over the lamp queries the drive again.
-    r.change->Dir1_KeyDown(16, 1);
+    r.change->onFolderListKeyDown(16, 1);
     EXPECT_EQ(r.volumes.queries, queries + 1);
 }

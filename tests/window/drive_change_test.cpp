@@ -28,13 +28,13 @@ const QColor Red(255, 0, 0);
 const QString Blank = QStringLiteral("- ");
 
 // The lamp as the window paints it: both far corners of Picture2.
-std::pair<QColor, QColor> lampCorners(Form1& f)
+std::pair<QColor, QColor> lampCorners(MainWindow& f)
 {
-    const QImage shown = f.Picture2()->grab().toImage();
+    const QImage shown = f.searchLamp()->grab().toImage();
     return {shown.pixelColor(0, 0), shown.pixelColor(shown.width() - 1, shown.height() - 1)};
 }
 
-bool lampIs(Form1& f, const QColor& colour)
+bool lampIs(MainWindow& f, const QColor& colour)
 {
     const auto [topLeft, bottomRight] = lampCorners(f);
     return topLeft == colour && bottomRight == colour;
@@ -51,19 +51,19 @@ bool queriedSinceMark(const WindowRig& rig)
 
 void mark(WindowRig& rig)
 {
-    rig.form->Text(QueryWitness)->setText(NotQueried);
+    rig.form->valueBox(QueryWitness)->setText(NotQueried);
 }
 
-// Double-clicks Dir1's entry of folder holding the given modifiers.
-bool doubleClickFolderWith(Form1& f, const std::string& folder, Qt::KeyboardModifiers modifiers)
+// Double-clicks the folder list's entry of folder holding the given modifiers.
+bool doubleClickFolderWith(MainWindow& f, const std::string& folder, Qt::KeyboardModifiers modifiers)
 {
-    FolderListBox* dir1 = f.Dir1();
-    for (QTreeWidgetItemIterator it(dir1); *it; ++it) {
+    FolderListBox* openFolders = f.folderListBox();
+    for (QTreeWidgetItemIterator it(openFolders); *it; ++it) {
         if (FolderListBox::pathOf(*it) != folder)
             continue;
-        const QPoint at = dir1->visualItemRect(*it).center();
-        QTest::mouseClick(dir1->viewport(), Qt::LeftButton, modifiers, at);
-        QTest::mouseDClick(dir1->viewport(), Qt::LeftButton, modifiers, at);
+        const QPoint at = openFolders->visualItemRect(*it).center();
+        QTest::mouseClick(openFolders->viewport(), Qt::LeftButton, modifiers, at);
+        QTest::mouseDClick(openFolders->viewport(), Qt::LeftButton, modifiers, at);
         return true;
     }
     return false;
@@ -84,11 +84,11 @@ bool eventsUntil(const std::function<bool()>& done)
     return done();
 }
 
-QStringList file1Names(const Form1& f)
+QStringList openFileNames(const MainWindow& f)
 {
     QStringList names;
-    for (int i = 0; i < f.File1()->count(); ++i)
-        names << f.File1()->item(i)->text();
+    for (int i = 0; i < f.fileListBox()->count(); ++i)
+        names << f.fileListBox()->item(i)->text();
     return names;
 }
 
@@ -100,7 +100,7 @@ TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
         t.file("top/one.txt", 100);
         t.folder("top/sub");
     });
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     EXPECT_TRUE(lampIs(f, Green));
 
     struct Case {
@@ -108,24 +108,24 @@ TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
         std::function<void()> press;    // with a modifier held
         std::function<void()> release;  // the modifier let go
     };
-    const QPoint inDir1 = f.Dir1()->visualItemRect(f.Dir1()->openFolderItem()).center();
+    const QPoint inDir1 = f.folderListBox()->visualItemRect(f.folderListBox()->openFolderItem()).center();
     const std::vector<Case> cases{
-        {"Shift on Dir1", [&] { QTest::keyPress(f.Dir1(), Qt::Key_Shift, Qt::ShiftModifier); },
-         [&] { QTest::keyRelease(f.Dir1(), Qt::Key_Shift, Qt::NoModifier); }},
-        {"Ctrl-click in Dir1", [&] { QTest::mousePress(f.Dir1()->viewport(), Qt::LeftButton, Qt::ControlModifier, inDir1); },
+        {"Shift on Dir1", [&] { QTest::keyPress(f.folderListBox(), Qt::Key_Shift, Qt::ShiftModifier); },
+         [&] { QTest::keyRelease(f.folderListBox(), Qt::Key_Shift, Qt::NoModifier); }},
+        {"Ctrl-click in Dir1", [&] { QTest::mousePress(f.folderListBox()->viewport(), Qt::LeftButton, Qt::ControlModifier, inDir1); },
          [&] {
-             QTest::mouseRelease(f.Dir1()->viewport(), Qt::LeftButton, Qt::ControlModifier, inDir1);
-             QTest::mousePress(f.Dir1()->viewport(), Qt::LeftButton, Qt::NoModifier, inDir1);
-             QTest::mouseRelease(f.Dir1()->viewport(), Qt::LeftButton, Qt::NoModifier, inDir1);
+             QTest::mouseRelease(f.folderListBox()->viewport(), Qt::LeftButton, Qt::ControlModifier, inDir1);
+             QTest::mousePress(f.folderListBox()->viewport(), Qt::LeftButton, Qt::NoModifier, inDir1);
+             QTest::mouseRelease(f.folderListBox()->viewport(), Qt::LeftButton, Qt::NoModifier, inDir1);
          }},
-        {"Alt on Drive1", [&] { QTest::keyPress(f.Drive1(), Qt::Key_Alt, Qt::AltModifier); },
-         [&] { QTest::keyRelease(f.Drive1(), Qt::Key_Alt, Qt::AltModifier); }},
+        {"Alt on Drive1", [&] { QTest::keyPress(f.driveListBox(), Qt::Key_Alt, Qt::AltModifier); },
+         [&] { QTest::keyRelease(f.driveListBox(), Qt::Key_Alt, Qt::AltModifier); }},
         {"Ctrl let go on Drive1 with Shift still held",
          [&] {
              QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
-             QCoreApplication::sendEvent(f.Drive1(), &release);
+             QCoreApplication::sendEvent(f.driveListBox(), &release);
          },
-         [&] { QTest::keyRelease(f.Dir1(), Qt::Key_A, Qt::NoModifier); }},
+         [&] { QTest::keyRelease(f.folderListBox(), Qt::Key_A, Qt::NoModifier); }},
     };
     for (const Case& c : cases) {
         // A search has filled the folder results.
@@ -134,7 +134,7 @@ TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
 
         mark(rig);
         c.press();
-        EXPECT_EQ(f.form().ShiftDown, True) << c.what;
+        EXPECT_TRUE(f.form().modifierHeld) << c.what;
         EXPECT_TRUE(lampIs(f, Red)) << c.what;
         // The red lamp queried the drive, which blanks the folder results.
         EXPECT_TRUE(queriedSinceMark(rig)) << c.what;
@@ -142,7 +142,7 @@ TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
 
         mark(rig);
         c.release();
-        EXPECT_EQ(f.form().ShiftDown, False) << c.what;
+        EXPECT_FALSE(f.form().modifierHeld) << c.what;
         EXPECT_TRUE(lampIs(f, Green)) << c.what;
         EXPECT_FALSE(queriedSinceMark(rig)) << c.what;
     }
@@ -152,23 +152,23 @@ TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
 TEST(WindowLamp, AModifierLetGoElsewhereTurnsItGreen)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     // Ctrl let go elsewhere with Shift still held: still red.
-    QTest::keyPress(f.Drive1(), Qt::Key_Shift, Qt::ShiftModifier);
+    QTest::keyPress(f.driveListBox(), Qt::Key_Shift, Qt::ShiftModifier);
     QKeyEvent ctrlUp(QEvent::KeyRelease, Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
     QCoreApplication::sendEvent(f.menuBar(), &ctrlUp);
     EXPECT_TRUE(lampIs(f, Red));
-    QTest::keyRelease(f.Drive1(), Qt::Key_Shift, Qt::NoModifier);
+    QTest::keyRelease(f.driveListBox(), Qt::Key_Shift, Qt::NoModifier);
     EXPECT_TRUE(lampIs(f, Green));
     // Alt tapped alone: the menu bar takes its release.
-    QTest::keyPress(f.Dir1(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyPress(f.folderListBox(), Qt::Key_Alt, Qt::AltModifier);
     EXPECT_TRUE(lampIs(f, Red));
     QTest::keyRelease(f.menuBar(), Qt::Key_Alt, Qt::AltModifier);
-    EXPECT_EQ(f.form().ShiftDown, False);
+    EXPECT_FALSE(f.form().modifierHeld);
     EXPECT_TRUE(lampIs(f, Green));
     // Shift-click, then Shift let go while another program had the
     // keyboard: the window learns it when it is activated again.
-    QTest::mousePress(f.Dir1()->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(4, 6));
+    QTest::mousePress(f.folderListBox()->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(4, 6));
     EXPECT_TRUE(lampIs(f, Red));
     QEvent activate(QEvent::WindowActivate);
     // The release went elsewhere; only a plain pointer move reaches the
@@ -187,36 +187,36 @@ TEST(WindowLamp, FolderOpenedWithCtrlHeldIsNotSearched)
         t.file("top/sub/a.txt", 10);
         t.file("top/sub/b.txt", 10);
     });
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     const std::string sub = rig.top() + "/sub";
 
     ASSERT_TRUE(doubleClickFolderWith(f, sub, Qt::ControlModifier));
-    EXPECT_EQ(f.Dir1()->list().path(), sub);
+    EXPECT_EQ(f.folderListBox()->list().path(), sub);
     EXPECT_TRUE(lampIs(f, Red));
     EXPECT_EQ(rig.box(31), Blank);
-    EXPECT_EQ(f.form().TreeFiles, 0);
-    // File1 still lists the folder it listed.
-    EXPECT_EQ(file1Names(f), QStringList({"one.txt"}));
+    EXPECT_EQ(f.form().treeFiles, 0);
+    // The file list still lists the folder it listed.
+    EXPECT_EQ(openFileNames(f), QStringList({"one.txt"}));
 
     // The same folder opened without a modifier is searched.
     ASSERT_TRUE(rig.doubleClickFolder(sub));
     EXPECT_TRUE(lampIs(f, Green));
     EXPECT_EQ(rig.box(31).trimmed(), QStringLiteral("2"));
-    EXPECT_EQ(file1Names(f), QStringList({"a.txt", "b.txt"}));
+    EXPECT_EQ(openFileNames(f), QStringList({"a.txt", "b.txt"}));
 }
 
 TEST(WindowLamp, TakesTheSizeOfTheScreenSizeAtItsNextPaint)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
-    const double dpi = logicalDpiOf(f.Picture2());
+    MainWindow& f = *rig.form;
+    const double dpi = logicalDpiOf(f.searchLamp());
     for (auto [index, side] : {std::pair{0, 200}, std::pair{2, 120}, std::pair{1, 150}}) {
-        f.GdispItem_Click(index);
-        EXPECT_EQ(twipsGeometry(f.Picture2()).size(), QSize(side, side));
-        QTest::keyPress(f.Dir1(), Qt::Key_Shift, Qt::ShiftModifier);
-        EXPECT_EQ(f.Picture2()->size(), QSize(twipsToPixels(side, dpi), twipsToPixels(side, dpi)));
+        f.pickScreenSize(index);
+        EXPECT_EQ(twipsGeometry(f.searchLamp()).size(), QSize(side, side));
+        QTest::keyPress(f.folderListBox(), Qt::Key_Shift, Qt::ShiftModifier);
+        EXPECT_EQ(f.searchLamp()->size(), QSize(twipsToPixels(side, dpi), twipsToPixels(side, dpi)));
         EXPECT_TRUE(lampIs(f, Red)) << side;
-        QTest::keyRelease(f.Dir1(), Qt::Key_Shift, Qt::NoModifier);
+        QTest::keyRelease(f.folderListBox(), Qt::Key_Shift, Qt::NoModifier);
         EXPECT_TRUE(lampIs(f, Green)) << side;
     }
 }
@@ -241,11 +241,11 @@ protected:
             t.file("top/z.txt", 1);
             t.folder("top/inner");
         });
-        for (int i = 0; i < drive1()->count(); ++i) {
-            if (driveAddress(drive1()->itemText(i)) == other_)
+        for (int i = 0; i < driveList()->count(); ++i) {
+            if (driveAddress(driveList()->itemText(i)) == other_)
                 otherIndex_ = i;
         }
-        homeIndex_ = drive1()->currentIndex();
+        homeIndex_ = driveList()->currentIndex();
         ASSERT_GE(otherIndex_, 0) << "the tmpfs is not in Drive1";
     }
     void TearDown() override
@@ -254,9 +254,9 @@ protected:
         mount_.reset();
     }
 
-    Form1& form() { return *rig_->form; }
-    DriveListBox* drive1() { return rig_->form->Drive1(); }
-    std::string dir1Path() { return rig_->form->Dir1()->list().path(); }
+    MainWindow& form() { return *rig_->form; }
+    DriveListBox* driveList() { return rig_->form->driveListBox(); }
+    std::string openFolderPath() { return rig_->form->folderListBox()->list().path(); }
 
     std::unique_ptr<TestMount> mount_;
     std::unique_ptr<WindowRig> rig_;
@@ -267,47 +267,47 @@ protected:
 
 TEST_F(WindowDriveChange, SearchesEachDrivesCurrentFolder)
 {
-    drive1()->setCurrentIndex(otherIndex_);
+    driveList()->setCurrentIndex(otherIndex_);
     // The tmpfs's current folder is its root, which is searched.
-    EXPECT_EQ(dir1Path(), other_ + "/");
+    EXPECT_EQ(openFolderPath(), other_ + "/");
     EXPECT_EQ(rig_->box(31).trimmed(), QStringLiteral("1"));
-    EXPECT_EQ(form().form().TreeFiles, 2);
-    EXPECT_EQ(file1Names(form()), QStringList({"a.txt"}));
+    EXPECT_EQ(form().form().treeFiles, 2);
+    EXPECT_EQ(openFileNames(form()), QStringList({"a.txt"}));
     EXPECT_TRUE(lampIs(form(), Green));
 
-    // Back on the first drive Dir1 returns to the folder it had there.
-    drive1()->setCurrentIndex(homeIndex_);
-    EXPECT_EQ(dir1Path(), rig_->top());
+    // Back on the first drive the folder list returns to the folder it had there.
+    driveList()->setCurrentIndex(homeIndex_);
+    EXPECT_EQ(openFolderPath(), rig_->top());
     EXPECT_EQ(rig_->box(31).trimmed(), QStringLiteral("3"));
-    EXPECT_EQ(file1Names(form()), QStringList({"x.txt", "y.txt", "z.txt"}));
+    EXPECT_EQ(openFileNames(form()), QStringList({"x.txt", "y.txt", "z.txt"}));
     EXPECT_FALSE(form().services().busyPointerShown());
     EXPECT_TRUE(rig_->messages.isEmpty());
 }
 
 TEST_F(WindowDriveChange, WithShiftHeldMovesDir1WithoutSearching)
 {
-    QTest::keyPress(drive1(), Qt::Key_Shift, Qt::ShiftModifier);
-    drive1()->setCurrentIndex(otherIndex_);
-    EXPECT_EQ(dir1Path(), other_ + "/");
-    EXPECT_EQ(form().form().TreeFiles, 0);
+    QTest::keyPress(driveList(), Qt::Key_Shift, Qt::ShiftModifier);
+    driveList()->setCurrentIndex(otherIndex_);
+    EXPECT_EQ(openFolderPath(), other_ + "/");
+    EXPECT_EQ(form().form().treeFiles, 0);
     EXPECT_EQ(rig_->box(31), Blank);
     EXPECT_TRUE(lampIs(form(), Red));
-    // File1 keeps the files of the folder it listed.
-    EXPECT_EQ(file1Names(form()), QStringList({"x.txt", "y.txt", "z.txt"}));
+    // The file list keeps the files of the folder it listed.
+    EXPECT_EQ(openFileNames(form()), QStringList({"x.txt", "y.txt", "z.txt"}));
     EXPECT_FALSE(form().services().busyPointerShown());
 }
 
 TEST_F(WindowDriveChange, ACurrentFolderThatHasGoneLeavesDir1WhereItWas)
 {
-    drive1()->setCurrentIndex(otherIndex_);
+    driveList()->setCurrentIndex(otherIndex_);
     ASSERT_TRUE(rig_->doubleClickFolder(other_ + "/sub"));
-    drive1()->setCurrentIndex(homeIndex_);
-    ASSERT_EQ(dir1Path(), rig_->top());
+    driveList()->setCurrentIndex(homeIndex_);
+    ASSERT_EQ(openFolderPath(), rig_->top());
     std::filesystem::remove_all(other_ + "/sub");
 
-    drive1()->setCurrentIndex(otherIndex_);
-    EXPECT_EQ(dir1Path(), rig_->top());
-    EXPECT_EQ(form().form().TreeFiles, 0);
+    driveList()->setCurrentIndex(otherIndex_);
+    EXPECT_EQ(openFolderPath(), rig_->top());
+    EXPECT_EQ(form().form().treeFiles, 0);
     EXPECT_EQ(rig_->box(31), Blank);
     ASSERT_EQ(rig_->messages.size(), 1);
     EXPECT_TRUE(rig_->messages[0].endsWith(QString::fromStdString(other_ + "/sub"))) << rig_->messages[0].toStdString();
@@ -329,44 +329,44 @@ TEST_F(WindowDriveChange, IsRefusedWhileASearchRuns)
         &form(),
         [&] {
             searching = form().search().isSearching();
-            drive1()->setCurrentIndex(otherIndex_);
-            indexDuringSearch = drive1()->currentIndex();
+            driveList()->setCurrentIndex(otherIndex_);
+            indexDuringSearch = driveList()->currentIndex();
         },
         Qt::QueuedConnection);
-    form().Dir1()->open(form().Dir1()->openFolderItem());
+    form().folderListBox()->open(form().folderListBox()->openFolderItem());
 
     EXPECT_TRUE(searching);
     EXPECT_EQ(indexDuringSearch, homeIndex_);
-    EXPECT_EQ(drive1()->currentIndex(), homeIndex_);
-    EXPECT_EQ(dir1Path(), rig_->top());
+    EXPECT_EQ(driveList()->currentIndex(), homeIndex_);
+    EXPECT_EQ(openFolderPath(), rig_->top());
     EXPECT_EQ(rig_->box(31).trimmed(), QStringLiteral("3"));
-    EXPECT_EQ(form().form().TreeFiles, 3);
+    EXPECT_EQ(form().form().treeFiles, 3);
 }
 
-// Drive1 follows the mount table while the window runs: a drive mounted
+// The drive list follows the mount table while the window runs: a drive mounted
 // later appears, and when the drive in use is unmounted its query takes the
-// no-medium path and Drive1 moves to the drive that holds Dir1's folder.
+// no-medium path and the drive list moves to the drive that holds the folder list's folder.
 TEST(WindowDriveList, FollowsTheMountTable)
 {
     WindowRig rig;
     rig.volumes.mounted = [](const std::string& root) { return MountBoundaries::current()->isMountPoint(root); };
-    Form1& f = *rig.form;
-    const QString home = f.Drive1()->drive();
+    MainWindow& f = *rig.form;
+    const QString home = f.driveListBox()->drive();
     std::string why;
     auto usb = TestMount::tmpfs("size=1m", why, "dorvelix-usb", rig.top(), "usb");
     if (!usb)
         GTEST_SKIP() << why;
     const QString usbText = QString::fromStdString(usb->path()) + QStringLiteral(" [dorvelix-usb]");
-    ASSERT_TRUE(eventsUntil([&] { return f.Drive1()->findText(usbText) >= 0; })) << "the new drive is not listed";
-    EXPECT_EQ(f.Drive1()->drive(), home);
+    ASSERT_TRUE(eventsUntil([&] { return f.driveListBox()->findText(usbText) >= 0; })) << "the new drive is not listed";
+    EXPECT_EQ(f.driveListBox()->drive(), home);
 
-    f.Drive1()->setCurrentIndex(f.Drive1()->findText(usbText));
-    ASSERT_EQ(f.Dir1()->list().path(), usb->path() + "/");
+    f.driveListBox()->setCurrentIndex(f.driveListBox()->findText(usbText));
+    ASSERT_EQ(f.folderListBox()->list().path(), usb->path() + "/");
     ASSERT_TRUE(rig.messages.isEmpty());
 
     usb.reset();  // unmounted
-    ASSERT_TRUE(eventsUntil([&] { return f.Drive1()->findText(usbText) < 0; })) << "the gone drive is still listed";
+    ASSERT_TRUE(eventsUntil([&] { return f.driveListBox()->findText(usbText) < 0; })) << "the gone drive is still listed";
     EXPECT_EQ(rig.messages, QStringList{usbText + " メディア未挿入？"});
-    EXPECT_EQ(f.Drive1()->drive(), home);
+    EXPECT_EQ(f.driveListBox()->drive(), home);
     EXPECT_EQ(rig.box(4), Blank);
 }

@@ -24,10 +24,10 @@ void destroyPending()
 
 }  // namespace
 
-TEST(Form2, ControlsCaptionsAndLook)
+TEST(FileInfoDialog, ControlsCaptionsAndLook)
 {
     dorvelix::testing::qtApp();
-    Form2 dialog(96);  // 15 twips a pixel
+    FileInfoDialog dialog(96);  // 15 twips a pixel
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ファイル属性"));
     EXPECT_FALSE(dialog.isModal());
     EXPECT_EQ(dialog.parent(), nullptr);
@@ -53,91 +53,91 @@ TEST(Form2, ControlsCaptionsAndLook)
     EXPECT_EQ(dialog.Command1->font().pointSizeF(), 12.0);
 }
 
-TEST(Form2, DoubleClicksCreateFillHideAndRecreateTheDialog)
+TEST(FileInfoDialog, DoubleClicksCreateFillHideAndRecreateTheDialog)
 {
     dorvelix::testing::qtApp();
     TempTree t;
     t.file("a.txt", 1234);
     t.file("b.txt", 10);
-    FolderList dir1;
-    dir1.setPath(t.root());
-    FileList file1;
-    file1.setPath(t.root());
+    FolderList openFolders;
+    openFolders.setPath(t.root());
+    FileList openFiles;
+    openFiles.setPath(t.root());
     FormState form;
-    form.ClusterLength = 4096;
+    form.clusterLength = 4096;
     RecordingWindow window;
-    QWidget form1;
-    form1.move(100, 50);
-    const double dpi = form1.logicalDpiY();
+    QWidget mainWindow;
+    mainWindow.move(100, 50);
+    const double dpi = mainWindow.logicalDpiY();
     const QPoint offset(static_cast<int>(std::lround(200 * dpi / 1440)),
                         static_cast<int>(std::lround(800 * dpi / 1440)));
-    QPointer<Form2> form2;
+    QPointer<FileInfoDialog> fileInfoDialog;
 
-    // The first double-click creates the dialog below and right of Form1.
-    file1.listIndex = 0;
-    File1_DblClick(form, dir1, file1, window, form2, form1);
-    ASSERT_TRUE(form2);
-    EXPECT_TRUE(form2->isVisible());
-    EXPECT_EQ(form2->pos(), form1.pos() + offset);
+    // The first double-click creates the dialog below and right of MainWindow.
+    openFiles.listIndex = 0;
+    showFileInfo(form, openFolders, openFiles, window, fileInfoDialog, mainWindow);
+    ASSERT_TRUE(fileInfoDialog);
+    EXPECT_TRUE(fileInfoDialog->isVisible());
+    EXPECT_EQ(fileInfoDialog->pos(), mainWindow.pos() + offset);
     EXPECT_EQ(window.beeps, 1);
-    EXPECT_EQ(form2->Text2->text(), QStringLiteral("   1,234 ﾊﾞｲﾄ (4D2H )"));
-    EXPECT_TRUE(form2->Text1->toPlainText().endsWith(QStringLiteral("/a.txt")));
+    EXPECT_EQ(fileInfoDialog->Text2->text(), QStringLiteral("   1,234 ﾊﾞｲﾄ (4D2H )"));
+    EXPECT_TRUE(fileInfoDialog->Text1->toPlainText().endsWith(QStringLiteral("/a.txt")));
 
     // A second one refills the same dialog where it stands, even after the
     // main window has moved.
-    Form2* first = form2;
-    form1.move(300, 200);
-    file1.listIndex = 1;
-    File1_DblClick(form, dir1, file1, window, form2, form1);
-    EXPECT_EQ(form2.data(), first);
-    EXPECT_EQ(form2->pos(), QPoint(100, 50) + offset);
+    FileInfoDialog* first = fileInfoDialog;
+    mainWindow.move(300, 200);
+    openFiles.listIndex = 1;
+    showFileInfo(form, openFolders, openFiles, window, fileInfoDialog, mainWindow);
+    EXPECT_EQ(fileInfoDialog.data(), first);
+    EXPECT_EQ(fileInfoDialog->pos(), QPoint(100, 50) + offset);
     EXPECT_EQ(window.beeps, 2);
-    EXPECT_EQ(form2->Text2->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
+    EXPECT_EQ(fileInfoDialog->Text2->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
 
     // "確認" hides it and keeps it with its texts.
-    form2->Command1->click();
+    fileInfoDialog->Command1->click();
     destroyPending();
-    ASSERT_TRUE(form2);
-    EXPECT_FALSE(form2->isVisible());
-    EXPECT_EQ(form2->Text2->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
-    File1_DblClick(form, dir1, file1, window, form2, form1);
-    EXPECT_EQ(form2.data(), first);
-    EXPECT_TRUE(form2->isVisible());
+    ASSERT_TRUE(fileInfoDialog);
+    EXPECT_FALSE(fileInfoDialog->isVisible());
+    EXPECT_EQ(fileInfoDialog->Text2->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
+    showFileInfo(form, openFolders, openFiles, window, fileInfoDialog, mainWindow);
+    EXPECT_EQ(fileInfoDialog.data(), first);
+    EXPECT_TRUE(fileInfoDialog->isVisible());
 
     // Closing it any other way destroys it; the next double-click makes and
     // places a new one.
-    form2->close();
+    fileInfoDialog->close();
     destroyPending();
-    EXPECT_FALSE(form2);
-    File1_DblClick(form, dir1, file1, window, form2, form1);
-    ASSERT_TRUE(form2);
-    EXPECT_EQ(form2->pos(), QPoint(300, 200) + offset);
+    EXPECT_FALSE(fileInfoDialog);
+    showFileInfo(form, openFolders, openFiles, window, fileInfoDialog, mainWindow);
+    ASSERT_TRUE(fileInfoDialog);
+    EXPECT_EQ(fileInfoDialog->pos(), QPoint(300, 200) + offset);
 
     // Escape closes it like the close box.
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(form2, &escape);
+    QCoreApplication::sendEvent(fileInfoDialog, &escape);
     destroyPending();
-    EXPECT_FALSE(form2);
+    EXPECT_FALSE(fileInfoDialog);
 
     // No selection: the dialog still opens and says so.
-    file1.listIndex = -1;
-    File1_DblClick(form, dir1, file1, window, form2, form1);
-    ASSERT_TRUE(form2);
-    EXPECT_EQ(form2->Text2->text(), QStringLiteral("  ファイルが選択されていません。"));
-    EXPECT_FALSE(form2->testAttribute(Qt::WA_QuitOnClose));
-    delete form2.data();
+    openFiles.listIndex = -1;
+    showFileInfo(form, openFolders, openFiles, window, fileInfoDialog, mainWindow);
+    ASSERT_TRUE(fileInfoDialog);
+    EXPECT_EQ(fileInfoDialog->Text2->text(), QStringLiteral("  ファイルが選択されていません。"));
+    EXPECT_FALSE(fileInfoDialog->testAttribute(Qt::WA_QuitOnClose));
+    delete fileInfoDialog.data();
 }
 
-TEST(Form2, AnOpenDialogDoesNotKeepTheProgramRunning)
+TEST(FileInfoDialog, AnOpenDialogDoesNotKeepTheProgramRunning)
 {
     QApplication& app = dorvelix::testing::qtApp();
-    QWidget form1;
-    form1.show();
-    QPointer<Form2> dialog = new Form2(96);
+    QWidget mainWindow;
+    mainWindow.show();
+    QPointer<FileInfoDialog> dialog = new FileInfoDialog(96);
     dialog->show();
     // Closing the main window ends the event loop although the dialog is
     // still open; the second timer only stops a loop that would not end.
-    QTimer::singleShot(0, &form1, [&] { form1.close(); });
+    QTimer::singleShot(0, &mainWindow, [&] { mainWindow.close(); });
     QTimer::singleShot(5000, &app, [&] { app.exit(7); });
     EXPECT_EQ(app.exec(), 0);
     destroyPending();

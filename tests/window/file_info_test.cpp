@@ -18,29 +18,29 @@ namespace {
 
 const QString NotFound = QStringLiteral("  ファイルが見つかりません。");
 
-// Dir1 and File1 open on one folder, with the named file selected.
+// The folder list and the file list open on one folder, with the named file selected.
 struct Lists {
-    FolderList dir1;
-    FileList file1;
+    FolderList openFolders;
+    FileList openFiles;
 
     explicit Lists(const std::string& folder)
     {
-        dir1.setPath(folder);
-        file1.showHidden = file1.showSystem = true;
-        file1.setPath(folder);
+        openFolders.setPath(folder);
+        openFiles.showHidden = openFiles.showSystem = true;
+        openFiles.setPath(folder);
     }
     void select(const std::string& name)
     {
-        file1.listIndex = -1;
-        for (int i = 0; i < file1.listCount(); ++i) {
-            if (file1.list(i) == name)
-                file1.listIndex = i;
+        openFiles.listIndex = -1;
+        for (int i = 0; i < openFiles.listCount(); ++i) {
+            if (openFiles.list(i) == name)
+                openFiles.listIndex = i;
         }
-        ASSERT_GE(file1.listIndex, 0) << name;
+        ASSERT_GE(openFiles.listIndex, 0) << name;
     }
     FileInfoTexts texts(std::int32_t clusterLength = 4096) const
     {
-        return fileInfoTexts(dir1, file1, clusterLength);
+        return fileInfoTexts(openFolders, openFiles, clusterLength);
     }
 };
 
@@ -156,25 +156,25 @@ TEST(FileInfo, FailuresShowTheirReasonInTheDialog)
     EXPECT_EQ(info.date, NotFound);
 
     // No selected entry: the folder and a plain statement.
-    l.file1.listIndex = -1;
+    l.openFiles.listIndex = -1;
     info = l.texts();
     EXPECT_EQ(info.path, QString::fromStdString(t.root()));
     EXPECT_EQ(info.length, QStringLiteral("  ファイルが選択されていません。"));
     EXPECT_EQ(info.clusters, QStringLiteral("- "));
     EXPECT_EQ(info.date, QStringLiteral("- "));
-    l.file1.listIndex = 99;
+    l.openFiles.listIndex = 99;
     EXPECT_EQ(l.texts().length, QStringLiteral("  ファイルが選択されていません。"));
 }
 
 TEST(FileInfo, TheFileIsTakenFromTheFolderItIsListedIn)
 {
-    // After a folder change without a search File1 still lists the previous
+    // After a folder change without a search the file list still lists the previous
     // folder; a name found in both must show the listed file.
     TempTree t;
     t.file("old/same.txt", 100);
     t.file("new/same.txt", 200);
     Lists l(t.path("old"));
-    l.dir1.setPath(t.path("new"));
+    l.openFolders.setPath(t.path("new"));
     l.select("same.txt");
     const FileInfoTexts info = l.texts();
     EXPECT_EQ(info.path, QString::fromStdString(t.path("old/same.txt")));

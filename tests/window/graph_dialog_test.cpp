@@ -1,5 +1,5 @@
 // The usage graph as Picture1 shows it, the file information dialog opened
-// from File1, and the boxes of the help menu and the version command.
+// from the file list, and the boxes of the help menu and the version command.
 #include "help_texts.h"
 #include "runtime_error.h"
 #include "twips.h"
@@ -29,7 +29,7 @@ const QColor Black(0, 0, 0);
 // Picture1 as the window paints it, with twips converted at its resolution.
 // Rows are pixel rows of the picture.
 struct Graph {
-    explicit Graph(Form1& f) : shown(f.Picture1()->grab().toImage()), dpi(logicalDpiOf(f.Picture1())) {}
+    explicit Graph(MainWindow& f) : shown(f.usageGraph()->grab().toImage()), dpi(logicalDpiOf(f.usageGraph())) {}
     int px(int twips) const { return twipsToPixels(twips, dpi); }
     QColor at(int x, int row) const { return shown.pixelColor(x, row); }
     // A 2-pixel tick at x straddles x's pixel and the one left of it.
@@ -41,13 +41,13 @@ struct Graph {
 // The red part's width in twips for the window's figures at width w.
 int searchedWidth(const FormState& s, int w)
 {
-    const float product = static_cast<float>(s.TreeClusterCount) * static_cast<float>(w);
-    return static_cast<int>(std::nearbyint(product / static_cast<float>(s.TotalClusterCount)));
+    const float product = static_cast<float>(s.treeClusterCount) * static_cast<float>(w);
+    return static_cast<int>(std::nearbyint(product / static_cast<float>(s.totalClusterCount)));
 }
 
 // Checks the bar along its middle: yellow up to redLeft, red from there to
 // used, white beyond.
-void expectBar(Form1& f, int w, int h, int used, int redLeft, const char* what)
+void expectBar(MainWindow& f, int w, int h, int used, int redLeft, const char* what)
 {
     const Graph g(f);
     ASSERT_EQ(g.shown.size(), QSize(g.px(w), g.px(h))) << what;
@@ -64,7 +64,7 @@ void expectBar(Form1& f, int w, int h, int used, int redLeft, const char* what)
 
 // The scale: nine short ticks along the bottom, the 0/50/100 % marks twice
 // as long, and the frame lines and captions placed around the area.
-void expectScaleAndFrame(Form1& f, int w, int h, const char* what)
+void expectScaleAndFrame(MainWindow& f, int w, int h, const char* what)
 {
     const Graph g(f);
     const int bottom = g.shown.height() - 1;
@@ -82,8 +82,8 @@ void expectScaleAndFrame(Form1& f, int w, int h, const char* what)
     EXPECT_NE(g.at(0, betweenTicks - 2), Black) << what;
 
     const FormState& s = f.form();
-    const int l = s.GraphLeft, t = s.GraphTop;
-    EXPECT_EQ(twipsGeometry(f.Picture1()), QRect(l, t, w, h)) << what;
+    const int l = s.graphLeft, t = s.graphTop;
+    EXPECT_EQ(twipsGeometry(f.usageGraph()), QRect(l, t, w, h)) << what;
     const std::pair<int, QLine> frame[] = {
         {1, QLine(l - 50, t - 50, l - 50, t + h + 50)},
         {3, QLine(l - 50, t - 50, l + w + 50, t - 50)},
@@ -91,16 +91,16 @@ void expectScaleAndFrame(Form1& f, int w, int h, const char* what)
         {5, QLine(l - 50, t + h + 50, l + w + 50, t + h + 50)},
     };
     for (const auto& [n, line] : frame) {
-        EXPECT_EQ(f.Line(n)->endpoints(), line) << what << " Line" << n;
-        EXPECT_FALSE(f.Line(n)->isHidden()) << what << " Line" << n;
+        EXPECT_EQ(f.line(n)->endpoints(), line) << what << " Line" << n;
+        EXPECT_FALSE(f.line(n)->isHidden()) << what << " Line" << n;
     }
     const std::pair<int, int> captions[] = {{24, l - 300}, {25, l + w / 2 - 300}, {26, l + w - 300}};
     for (const auto& [n, left] : captions) {
-        const QRect placed = twipsGeometry(f.Label(n));
+        const QRect placed = twipsGeometry(f.caption(n));
         EXPECT_EQ(placed.top(), t + h + 62) << what << " Label" << n;
         EXPECT_EQ(placed.left(), left) << what << " Label" << n;
-        EXPECT_EQ(f.Label(n)->font().pointSize(), s.TextFontSize - 1) << what << " Label" << n;
-        EXPECT_FALSE(f.Label(n)->isHidden()) << what << " Label" << n;
+        EXPECT_EQ(f.caption(n)->font().pointSize(), s.textFontSize - 1) << what << " Label" << n;
+        EXPECT_FALSE(f.caption(n)->isHidden()) << what << " Label" << n;
     }
 }
 
@@ -115,60 +115,60 @@ TEST(WindowGraph, ShowsTheUsedPartAndTheSearchedShareAtEverySize)
             t.file("top/sub/g" + std::to_string(i), 40960);
         }
     });
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     // Start-up: a quarter of the drive free, nothing searched yet.
     expectBar(f, 2700, 300, 2025, 2025, "start-up");
     expectScaleAndFrame(f, 2700, 300, "start-up");
 
     ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
     const FormState& s = f.form();
-    ASSERT_GE(s.TreeClusterCount, 400);
-    ASSERT_LT(s.TreeClusterCount, 500);
+    ASSERT_GE(s.treeClusterCount, 400);
+    ASSERT_LT(s.treeClusterCount, 500);
     expectBar(f, 2700, 300, 2025, 2025 - searchedWidth(s, 2700), "after the search");
     expectScaleAndFrame(f, 2700, 300, "after the search");
 
     // A new screen size draws the same figures at its own size and place.
-    f.GdispItem_Click(0);
+    f.pickScreenSize(0);
     expectBar(f, 3600, 400, 2700, 2700 - searchedWidth(s, 3600), "large");
     expectScaleAndFrame(f, 3600, 400, "large");
-    f.GdispItem_Click(2);
+    f.pickScreenSize(2);
     expectBar(f, 2248, 248, 1686, 1686 - searchedWidth(s, 2248), "small");
     expectScaleAndFrame(f, 2248, 248, "small");
-    EXPECT_EQ(twipsGeometry(f.Picture1()).left(), 400);
+    EXPECT_EQ(twipsGeometry(f.usageGraph()).left(), 400);
 }
 
 TEST(WindowGraph, WorkedValuesAtTheLargeSize)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     // A folder tree holding a tenth of the drive's 1,000 cluster units.
-    f.form().TreeClusterCount = 100;
-    f.GdispItem_Click(0);
+    f.form().treeClusterCount = 100;
+    f.pickScreenSize(0);
     expectBar(f, 3600, 400, 2700, 2340, "worked values");
 }
 
 TEST(WindowGraph, ADriveChangeWithoutSearchClearsTheSearchedShare)
 {
     WindowRig rig([](const TempTree& t) { t.file("top/big", 409600); });
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
     const int searched = searchedWidth(f.form(), 2700);
     ASSERT_GT(searched, 0);
     // The red lamp's query draws the graph again with the last search's share.
-    QTest::keyPress(f.Drive1(), Qt::Key_Shift, Qt::ShiftModifier);
+    QTest::keyPress(f.driveListBox(), Qt::Key_Shift, Qt::ShiftModifier);
     expectBar(f, 2700, 300, 2025, 2025 - searched, "red lamp");
     // A drive change clears it, and with Shift held nothing is searched.
-    f.Drive1_Change();
+    f.onDriveChosen();
     expectBar(f, 2700, 300, 2025, 2025, "after the drive change");
 }
 
 TEST(WindowGraph, ZeroTotalShowsTheWhiteAreaAndTheScale)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
-    f.form().TotalClusterCount = 0;
-    f.form().TreeClusterCount = 7;
-    EXPECT_NO_THROW(f.GdispItem_Click(0));
+    MainWindow& f = *rig.form;
+    f.form().totalClusterCount = 0;
+    f.form().treeClusterCount = 7;
+    EXPECT_NO_THROW(f.pickScreenSize(0));
     const Graph g(f);
     for (int x = 2; x < g.shown.width() - 2; ++x)
         ASSERT_EQ(g.at(x, g.shown.height() / 2), White) << x;
@@ -177,16 +177,16 @@ TEST(WindowGraph, ZeroTotalShowsTheWhiteAreaAndTheScale)
 
 namespace {
 
-// Double-clicks File1's entry named name; false when File1 does not list it.
-bool doubleClickFile(Form1& f, const QString& name)
+// Double-clicks the file list's entry named name; false when the file list does not list it.
+bool doubleClickFile(MainWindow& f, const QString& name)
 {
-    QListWidget* file1 = f.File1();
-    const QList<QListWidgetItem*> found = file1->findItems(name, Qt::MatchExactly);
+    QListWidget* openFiles = f.fileListBox();
+    const QList<QListWidgetItem*> found = openFiles->findItems(name, Qt::MatchExactly);
     if (found.size() != 1)
         return false;
-    const QPoint at = file1->visualItemRect(found[0]).center();
-    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, at);
+    const QPoint at = openFiles->visualItemRect(found[0]).center();
+    QTest::mouseClick(openFiles->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(openFiles->viewport(), Qt::LeftButton, {}, at);
     return true;
 }
 
@@ -194,7 +194,7 @@ struct DialogTexts {
     QString path, length, clusters, attributes;
 };
 
-DialogTexts shownTexts(const Form2& d)
+DialogTexts shownTexts(const FileInfoDialog& d)
 {
     return {d.Text1->toPlainText(), d.Text2->text(), d.Text3->text(), d.Text4->text()};
 }
@@ -210,7 +210,7 @@ TEST(WindowFileDialog, DoubleClickShowsTheFilesFacts)
         t.file("top/empty", 0);
         t.file("top/four.bin", 8193);
     });
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     const auto full = [&](const char* name) { return QString::fromStdString(rig.top() + "/" + name); };
     const struct {
         const char* name;
@@ -221,11 +221,11 @@ TEST(WindowFileDialog, DoubleClickShowsTheFilesFacts)
         {"empty", {full("empty"), "   0 ﾊﾞｲﾄ (0H )", "   0 ", "  Archive "}},
         {"four.bin", {full("four.bin"), "   8,193 ﾊﾞｲﾄ (2001H )", "   3 ", "  Archive "}},
     };
-    EXPECT_EQ(f.form2(), nullptr);
+    EXPECT_EQ(f.fileInfoDialog(), nullptr);
     QPoint firstPlace;
     for (const auto& c : cases) {
         ASSERT_TRUE(doubleClickFile(f, QString::fromUtf8(c.name))) << c.name;
-        Form2* dialog = f.form2();
+        FileInfoDialog* dialog = f.fileInfoDialog();
         ASSERT_NE(dialog, nullptr) << c.name;
         EXPECT_TRUE(dialog->isVisible()) << c.name;
         const DialogTexts shown = shownTexts(*dialog);
@@ -243,33 +243,33 @@ TEST(WindowFileDialog, DoubleClickShowsTheFilesFacts)
     }
     // Created a little below and right of the main window's corner, and
     // modeless: the main window stays usable.
-    EXPECT_EQ(firstPlace, f.pos() + QPoint(f.form2()->toPixels(200), f.form2()->toPixels(800)));
-    EXPECT_FALSE(f.form2()->isModal());
+    EXPECT_EQ(firstPlace, f.pos() + QPoint(f.fileInfoDialog()->toPixels(200), f.fileInfoDialog()->toPixels(800)));
+    EXPECT_FALSE(f.fileInfoDialog()->isModal());
     EXPECT_TRUE(f.isEnabled());
 
     // "確認" hides it; the next double-click shows it again.
-    f.form2()->Command1->click();
-    EXPECT_FALSE(f.form2()->isVisible());
+    f.fileInfoDialog()->Command1->click();
+    EXPECT_FALSE(f.fileInfoDialog()->isVisible());
     ASSERT_TRUE(doubleClickFile(f, QStringLiteral("empty")));
-    EXPECT_TRUE(f.form2()->isVisible());
+    EXPECT_TRUE(f.fileInfoDialog()->isVisible());
 }
 
 TEST(WindowFileDialog, AFileRemovedSinceTheListWasReadSaysSo)
 {
     WindowRig rig([](const TempTree& t) { t.file("top/gone.txt", 10); });
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     std::filesystem::remove(rig.top() + "/gone.txt");
     ASSERT_TRUE(doubleClickFile(f, QStringLiteral("gone.txt")));
-    ASSERT_NE(f.form2(), nullptr);
-    EXPECT_EQ(f.form2()->Text1->toPlainText(), QString::fromStdString(rig.top() + "/gone.txt"));
-    EXPECT_TRUE(f.form2()->Text2->text().contains(errorDescription(53))) << f.form2()->Text2->text().toStdString();
-    EXPECT_TRUE(f.form2()->isVisible());
+    ASSERT_NE(f.fileInfoDialog(), nullptr);
+    EXPECT_EQ(f.fileInfoDialog()->Text1->toPlainText(), QString::fromStdString(rig.top() + "/gone.txt"));
+    EXPECT_TRUE(f.fileInfoDialog()->Text2->text().contains(errorDescription(53))) << f.fileInfoDialog()->Text2->text().toStdString();
+    EXPECT_TRUE(f.fileInfoDialog()->isVisible());
 }
 
 TEST(WindowHelp, MenuEntriesAndVersionShowTheirBoxes)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     std::vector<std::pair<QString, QString>> boxes;  // text, title
     f.services().onMessageBox = [&](const QString& text, const QString& title) { boxes.emplace_back(text, title); };
 
@@ -282,14 +282,14 @@ TEST(WindowHelp, MenuEntriesAndVersionShowTheirBoxes)
         {"DORVELIX その他説明", "                  ◇◇■■  そ  の  他  ■■◇◇"},
     };
     for (int i = 0; i < 4; ++i) {
-        f.comentItem(i)->trigger();
+        f.helpEntry(i)->trigger();
         ASSERT_EQ(boxes.size(), static_cast<size_t>(i + 1));
         QString expected;
         assembleHelpText(i, expected);
         EXPECT_EQ(boxes.back().first, expected) << i;
         EXPECT_TRUE(expected.startsWith(QString::fromUtf8(entries[i].second) + QStringLiteral("\r\n\r\n"))) << i;
         EXPECT_EQ(boxes.back().second, QString::fromUtf8(entries[i].first)) << i;
-        EXPECT_EQ(f.form().MsgText, expected) << "the text is kept in the message slot";
+        EXPECT_EQ(f.form().messageText, expected) << "the text is kept in the message slot";
     }
 
     f.version()->trigger();

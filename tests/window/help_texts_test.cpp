@@ -120,22 +120,22 @@ TEST(HelpTexts, MenuClicksShowTheBoxes)
         }
     } w;
 
-    comentItem_Click(form, w, 2);
+    showHelpText(form, w, 2);
     ASSERT_EQ(w.messages.size(), 1);
     EXPECT_EQ(w.titles.back(), QStringLiteral("ＦＡＴについて"));
-    EXPECT_EQ(form.MsgText, w.messages.back());  // kept in the message slot
+    EXPECT_EQ(form.messageText, w.messages.back());  // kept in the message slot
 
     // An index outside the four shows nothing and leaves the slot alone.
-    comentItem_Click(form, w, 4);
-    comentItem_Click(form, w, -1);
+    showHelpText(form, w, 4);
+    showHelpText(form, w, -1);
     EXPECT_EQ(w.messages.size(), 1);
-    EXPECT_EQ(form.MsgText, w.messages.back());
+    EXPECT_EQ(form.messageText, w.messages.back());
 
     // The version box: no title of its own, and the message slot untouched.
-    version_Click(w);
+    showVersion(w);
     ASSERT_EQ(w.messages.size(), 2);
     EXPECT_TRUE(w.titles.back().isEmpty());
     EXPECT_EQ(w.messages.back(), QStringLiteral("\u3000\u3000Dorvelix.exe Ver 0.982\r\n\r\n         2001.3\r\n\r\n"
                                                 "\u3000\u3000support@dorvelix.example"));
-    EXPECT_NE(form.MsgText, w.messages.back());
+    EXPECT_NE(form.messageText, w.messages.back());
 }

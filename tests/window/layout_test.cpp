@@ -17,12 +17,12 @@ struct Row {
     int top, left, width;
 };
 
-QRect twipsOf(Form1& f, const char* name)
+QRect twipsOf(MainWindow& f, const char* name)
 {
     return twipsGeometry(f.findChild<QWidget*>(QString::fromUtf8(name)));
 }
 
-void expectRow(Form1& f, const Row& r)
+void expectRow(MainWindow& f, const Row& r)
 {
     const QRect g = twipsOf(f, r.name);
     EXPECT_EQ(g.top(), r.top) << r.name;
@@ -34,7 +34,7 @@ void expectRow(Form1& f, const Row& r)
 struct SizeCase {
     int size;
     int rowHeight, textFont, frameFont;
-    QRect lamp, frame1, frame10, dir1, file1;
+    QRect lamp, frame1, frame10, openFolders, openFiles;
     int driveLeft, driveTop, driveWidth;
     int graphLeft;
     QSize window;
@@ -59,7 +59,7 @@ struct Pair {
 TEST(WindowLayout, TellingRowsAtTheMediumSize)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     const Row rows[] = {
         {"Label1", 950, 48, 1800},   {"Text1", 930, 1848, 512},    {"Text13", 930, 2464, 1024},
         {"Text8", 4130, 1848, 2048}, {"Label23", 4450, 300, 2000}, {"Text31", 2170, 2800, 1024},
@@ -69,8 +69,8 @@ TEST(WindowLayout, TellingRowsAtTheMediumSize)
     };
     for (const Row& r : rows)
         expectRow(f, r);
-    EXPECT_EQ(f.form().GraphLeft, 600);
-    EXPECT_EQ(f.form().GraphTop, 4770);
+    EXPECT_EQ(f.form().graphLeft, 600);
+    EXPECT_EQ(f.form().graphTop, 4770);
     EXPECT_EQ(twipsOf(f, "Label23").height(), 280);
     EXPECT_EQ(twipsOf(f, "Text8").height(), 285);
 }
@@ -78,11 +78,11 @@ TEST(WindowLayout, TellingRowsAtTheMediumSize)
 TEST(WindowLayout, EveryRowBesideItsCaptionAtEverySize)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     for (int size = 1; size <= 3; ++size) {
-        f.GdispItem_Click(size - 1);
+        f.pickScreenSize(size - 1);
         const LayoutValues& v = f.layout();
-        const int subtreeRaise = v.RowHeight / 3 - v.RowHeight / 10;
+        const int subtreeRaise = v.rowHeight / 3 - v.rowHeight / 10;
         const Pair pairs[] = {
             {1, 1, 20},   {2, 2, 20},   {3, 3, 20},   {9, 9, 20},   {4, 4, 20},   {6, 6, 20},
             {19, 35, 20}, {20, 36, 20}, {5, 5, 20},   {7, 7, 20},   {8, 8, 20},   {15, 31, 50},
@@ -90,47 +90,47 @@ TEST(WindowLayout, EveryRowBesideItsCaptionAtEverySize)
             {12, 28, subtreeRaise}, {13, 29, subtreeRaise}, {17, 33, 0}, {18, 34, 0},
         };
         for (const Pair& p : pairs) {
-            const QRect caption = twipsGeometry(f.Label(p.label));
-            const QRect box = twipsGeometry(f.Text(p.text));
+            const QRect caption = twipsGeometry(f.caption(p.label));
+            const QRect box = twipsGeometry(f.valueBox(p.text));
             EXPECT_EQ(box.top(), caption.top() - p.raise) << "size " << size << " Text" << p.text;
-            EXPECT_EQ(caption.height(), v.RowHeight);
-            EXPECT_EQ(box.height(), v.RowHeight);
-            EXPECT_EQ(caption.width(), v.CaptionWidth);
+            EXPECT_EQ(caption.height(), v.rowHeight);
+            EXPECT_EQ(box.height(), v.rowHeight);
+            EXPECT_EQ(caption.width(), v.captionWidth);
         }
         // Rows follow each other at the row pitch.
-        EXPECT_EQ(twipsGeometry(f.Label(8)).top() - twipsGeometry(f.Label(1)).top(), 10 * v.RowPitch);
-        EXPECT_EQ(twipsGeometry(f.Text(34)).top() - twipsGeometry(f.Text(33)).top(), v.RowPitch);
+        EXPECT_EQ(twipsGeometry(f.caption(8)).top() - twipsGeometry(f.caption(1)).top(), 10 * v.rowPitch);
+        EXPECT_EQ(twipsGeometry(f.valueBox(34)).top() - twipsGeometry(f.valueBox(33)).top(), v.rowPitch);
     }
 }
 
 TEST(WindowLayout, ThreeSizesFromTheMenu)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
     const QString kept = rig.box(9);
     for (const SizeCase& c : Sizes) {
-        f.GdispItem(c.size - 1)->trigger();
-        EXPECT_EQ(f.form().ScreenSize, c.size);
+        f.screenSizeEntry(c.size - 1)->trigger();
+        EXPECT_EQ(f.form().screenSize, c.size);
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(f.GdispItem(i)->isChecked(), i == c.size - 1);
-        EXPECT_EQ(twipsGeometry(f.Picture2()), c.lamp) << c.size;
-        EXPECT_EQ(twipsGeometry(f.Frame(1)), c.frame1) << c.size;
-        EXPECT_EQ(twipsGeometry(f.Frame(10)), c.frame10) << c.size;
-        EXPECT_EQ(twipsGeometry(f.Dir1()), c.dir1) << c.size;
-        EXPECT_EQ(twipsGeometry(f.File1()), c.file1) << c.size;
-        const QRect drive = twipsGeometry(f.Drive1());
+            EXPECT_EQ(f.screenSizeEntry(i)->isChecked(), i == c.size - 1);
+        EXPECT_EQ(twipsGeometry(f.searchLamp()), c.lamp) << c.size;
+        EXPECT_EQ(twipsGeometry(f.frame(1)), c.frame1) << c.size;
+        EXPECT_EQ(twipsGeometry(f.frame(10)), c.frame10) << c.size;
+        EXPECT_EQ(twipsGeometry(f.folderListBox()), c.openFolders) << c.size;
+        EXPECT_EQ(twipsGeometry(f.fileListBox()), c.openFiles) << c.size;
+        const QRect drive = twipsGeometry(f.driveListBox());
         EXPECT_EQ(drive.left(), c.driveLeft);
         EXPECT_EQ(drive.top(), c.driveTop);
         EXPECT_EQ(drive.width(), c.driveWidth);
-        EXPECT_FALSE(hasTwipsHeight(f.Drive1()));
-        EXPECT_EQ(f.form().GraphLeft, c.graphLeft);
-        EXPECT_EQ(f.form().TextFontSize, c.textFont);
-        EXPECT_EQ(f.layout().RowHeight, c.rowHeight);
-        EXPECT_EQ(f.Text(8)->font().pointSize(), c.textFont);
-        EXPECT_EQ(f.Label(23)->font().pointSize(), c.textFont);
-        EXPECT_EQ(f.Dir1()->font().pointSize(), c.textFont);
-        EXPECT_EQ(f.Frame(10)->font().pointSize(), c.frameFont);
+        EXPECT_FALSE(hasTwipsHeight(f.driveListBox()));
+        EXPECT_EQ(f.form().graphLeft, c.graphLeft);
+        EXPECT_EQ(f.form().textFontSize, c.textFont);
+        EXPECT_EQ(f.layout().rowHeight, c.rowHeight);
+        EXPECT_EQ(f.valueBox(8)->font().pointSize(), c.textFont);
+        EXPECT_EQ(f.caption(23)->font().pointSize(), c.textFont);
+        EXPECT_EQ(f.folderListBox()->font().pointSize(), c.textFont);
+        EXPECT_EQ(f.frame(10)->font().pointSize(), c.frameFont);
         EXPECT_EQ(f.twipsOuterSize(), c.window);
         // The values shown stay as they were.
         EXPECT_EQ(rig.box(9), kept);
@@ -140,47 +140,47 @@ TEST(WindowLayout, ThreeSizesFromTheMenu)
 TEST(WindowLayout, SmallShortBoxesAndTheLargeDriveRow)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
-    f.GdispItem_Click(0);
+    MainWindow& f = *rig.form;
+    f.pickScreenSize(0);
     // Text13 starts a little right of the quarter-width Text1's end.
-    const QRect text1 = twipsGeometry(f.Text(1));
+    const QRect text1 = twipsGeometry(f.valueBox(1));
     EXPECT_EQ(text1.left() + text1.width(), 3030);
-    EXPECT_EQ(twipsGeometry(f.Text(13)).left(), 3200);
-    EXPECT_EQ(twipsGeometry(f.Text(12)).width(), 1224);
-    EXPECT_EQ(twipsGeometry(f.Label(21)).top(), 4160 + 2000);
-    f.GdispItem_Click(2);
-    EXPECT_EQ(twipsGeometry(f.Text(37)).width(), 824);
-    EXPECT_EQ(twipsGeometry(f.Label(21)).top(), 2500 + 1250);
-    EXPECT_EQ(twipsGeometry(f.Text(37)).left(), 96 + 24);
+    EXPECT_EQ(twipsGeometry(f.valueBox(13)).left(), 3200);
+    EXPECT_EQ(twipsGeometry(f.valueBox(12)).width(), 1224);
+    EXPECT_EQ(twipsGeometry(f.caption(21)).top(), 4160 + 2000);
+    f.pickScreenSize(2);
+    EXPECT_EQ(twipsGeometry(f.valueBox(37)).width(), 824);
+    EXPECT_EQ(twipsGeometry(f.caption(21)).top(), 2500 + 1250);
+    EXPECT_EQ(twipsGeometry(f.valueBox(37)).left(), 96 + 24);
 }
 
 TEST(WindowLayout, PixelsFollowTheScreensResolution)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
     const double dpi = logicalDpiOf(&f);
     EXPECT_EQ(twipsToPixels(9196, 96), 613);
     EXPECT_EQ(twipsToPixels(15, 96), 1);
-    const QRect twips = twipsGeometry(f.Text(8));
-    EXPECT_EQ(f.Text(8)->geometry(), QRect(twipsToPixels(twips.left(), dpi), twipsToPixels(twips.top(), dpi),
+    const QRect twips = twipsGeometry(f.valueBox(8));
+    EXPECT_EQ(f.valueBox(8)->geometry(), QRect(twipsToPixels(twips.left(), dpi), twipsToPixels(twips.top(), dpi),
                                            twipsToPixels(twips.width(), dpi), twipsToPixels(twips.height(), dpi)));
     // Without a window manager there is no frame: the window itself takes
     // the outer size.
     EXPECT_EQ(f.frameGeometry().size(), QSize(twipsToPixels(9196, dpi), twipsToPixels(6478, dpi)));
     // Every control stands inside its frame, and the frames inside the window.
-    for (QWidget* w : f.Frame(10)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* w : f.frame(10)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (w->isVisibleTo(&f)) {
-            EXPECT_TRUE(f.Frame(10)->rect().contains(w->geometry())) << w->objectName().toStdString();
+            EXPECT_TRUE(f.frame(10)->rect().contains(w->geometry())) << w->objectName().toStdString();
         }
     }
-    EXPECT_TRUE(f.centralWidget()->rect().contains(f.Frame(10)->geometry()));
+    EXPECT_TRUE(f.centralWidget()->rect().contains(f.frame(10)->geometry()));
 }
 
 TEST(WindowLayout, MenuCentresStartUpDoesNot)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.move(7, 9);
     f.show();
     EXPECT_EQ(f.pos(), QPoint(7, 9));
@@ -192,12 +192,12 @@ TEST(WindowLayout, MenuCentresStartUpDoesNot)
         const long long freeDown = std::llround(screen.height() * 1440.0 / dpi) - height;
         return QPoint(static_cast<int>(free / 2), static_cast<int>(freeDown / 4));
     };
-    f.GdispItem(2)->trigger();
+    f.screenSizeEntry(2)->trigger();
     EXPECT_EQ(f.twipsPosition(), expected(7500, 5600));
     EXPECT_EQ(f.pos(), screen.topLeft() + QPoint(twipsToPixels(f.twipsPosition().x(), dpi),
                                                  twipsToPixels(f.twipsPosition().y(), dpi)));
     // A window wider than the screen gets a negative left edge.
-    f.GdispItem(0)->trigger();
+    f.screenSizeEntry(0)->trigger();
     const QPoint large = expected(12148, 8500);
     EXPECT_EQ(f.twipsPosition(), large);
     if (screen.width() * 1440.0 / dpi < 12148) {
@@ -208,10 +208,10 @@ TEST(WindowLayout, MenuCentresStartUpDoesNot)
 TEST(WindowLayout, UnknownSizeChangesOnlyTheVariable)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
-    const QRect before = twipsGeometry(f.Text(8));
-    f.SetScreenSize(5);
-    EXPECT_EQ(f.form().ScreenSize, 5);
-    EXPECT_EQ(twipsGeometry(f.Text(8)), before);
+    MainWindow& f = *rig.form;
+    const QRect before = twipsGeometry(f.valueBox(8));
+    f.setScreenSize(5);
+    EXPECT_EQ(f.form().screenSize, 5);
+    EXPECT_EQ(twipsGeometry(f.valueBox(8)), before);
     EXPECT_EQ(f.twipsOuterSize(), QSize(9196, 6478));
 }

@@ -1,5 +1,5 @@
-// The visible lists: a double-click in Dir1 opens a folder and searches it,
-// File1 follows the search, failures leave the lists where they were, and
+// The visible lists: a double-click in the folder list opens a folder and searches it,
+// the file list follows the search, failures leave the lists where they were, and
 // the key and mouse events carry the modifier mask.
 #include "modifier_mask.h"
 #include "runtime_error.h"
@@ -40,14 +40,14 @@ QStringList shownFiles(const FileListBox* list)
 TEST(WindowFolderList, DoubleClickOpensAndSearches)
 {
     WindowRig rig(smallTree);
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
 
-    EXPECT_EQ(f.Dir1()->list().path(), rig.top() + "/one");
-    EXPECT_EQ(FolderListBox::pathOf(f.Dir1()->openFolderItem()), rig.top() + "/one");
-    ASSERT_EQ(f.Dir1()->openFolderItem()->childCount(), 1);
-    EXPECT_EQ(f.Dir1()->openFolderItem()->child(0)->text(0), QStringLiteral("two"));
+    EXPECT_EQ(f.folderListBox()->list().path(), rig.top() + "/one");
+    EXPECT_EQ(FolderListBox::pathOf(f.folderListBox()->openFolderItem()), rig.top() + "/one");
+    ASSERT_EQ(f.folderListBox()->openFolderItem()->childCount(), 1);
+    EXPECT_EQ(f.folderListBox()->openFolderItem()->child(0)->text(0), QStringLiteral("two"));
     // One subfolder holding one 1-byte file, 4,096-byte clusters.
     EXPECT_EQ(rig.box(31), QStringLiteral("0"));
     EXPECT_EQ(rig.box(30), QStringLiteral(" 0 "));
@@ -60,90 +60,90 @@ TEST(WindowFolderList, DoubleClickOpensAndSearches)
     EXPECT_EQ(rig.box(34), QStringLiteral(" 8,192 "));
     EXPECT_TRUE(rig.messages.isEmpty());
     EXPECT_FALSE(f.services().busyPointerShown());
-    EXPECT_EQ(f.driveFolders().currentFolder(f.Drive1()->drive()), rig.top() + "/one");
+    EXPECT_EQ(f.driveFolders().currentFolder(f.driveListBox()->drive()), rig.top() + "/one");
 
-    // Down once more: File1 now lists the folder's file.
+    // Down once more: the file list now lists the folder's file.
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one/two"));
-    EXPECT_EQ(shownFiles(f.File1()), QStringList({"a.txt"}));
+    EXPECT_EQ(shownFiles(f.fileListBox()), QStringList({"a.txt"}));
     EXPECT_EQ(rig.box(31), QStringLiteral("1"));
     EXPECT_EQ(rig.box(28), QStringLiteral(" 1 "));
 
     // And up again through an ancestor, which is searched as well.
     ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
-    EXPECT_EQ(f.Dir1()->list().path(), rig.top());
+    EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_EQ(rig.box(10), QStringLiteral(" 3 "));
-    EXPECT_TRUE(shownFiles(f.File1()).isEmpty());
+    EXPECT_TRUE(shownFiles(f.fileListBox()).isEmpty());
 }
 
 TEST(WindowFolderList, PathAssignedFromOutsideIsShown)
 {
     WindowRig rig(smallTree);
-    Form1& f = *rig.form;
-    f.Dir1()->list().setPath(rig.top() + "/other");
-    EXPECT_EQ(FolderListBox::pathOf(f.Dir1()->openFolderItem()), rig.top() + "/other");
-    EXPECT_EQ(f.Dir1()->openFolderItem()->childCount(), 0);
+    MainWindow& f = *rig.form;
+    f.folderListBox()->list().setPath(rig.top() + "/other");
+    EXPECT_EQ(FolderListBox::pathOf(f.folderListBox()->openFolderItem()), rig.top() + "/other");
+    EXPECT_EQ(f.folderListBox()->openFolderItem()->childCount(), 0);
     EXPECT_EQ(rig.box(10), QStringLiteral(" 0 "));
 }
 
 TEST(WindowFolderList, VanishedFolderIsReportedAndNothingMoves)
 {
     WindowRig rig(smallTree);
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
     std::filesystem::remove(rig.top() + "/other");
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/other"));
     ASSERT_EQ(rig.messages.size(), 1);
     EXPECT_TRUE(rig.messages[0].startsWith(errorDescription(err::PathNotFound)));
     EXPECT_TRUE(rig.messages[0].endsWith(QString::fromStdString(rig.top() + "/other")));
-    EXPECT_EQ(f.Dir1()->list().path(), rig.top());
-    EXPECT_EQ(FolderListBox::pathOf(f.Dir1()->openFolderItem()), rig.top());
+    EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
+    EXPECT_EQ(FolderListBox::pathOf(f.folderListBox()->openFolderItem()), rig.top());
     EXPECT_EQ(rig.box(10), QStringLiteral("- "));
 }
 
 TEST(WindowFolderList, F5ReadsEverythingAgainAndSearchesTheOpenFolder)
 {
     WindowRig rig(smallTree);
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
-    EXPECT_EQ(f.refreshItem()->text(), QString::fromUtf8("最新の情報に更新(&R)"));
-    EXPECT_EQ(f.refreshItem()->shortcut(), QKeySequence(Qt::Key_F5));
-    f.clustItem_Click(2);  // 512 bytes, which F5 keeps
+    EXPECT_EQ(f.refreshEntry()->text(), QString::fromUtf8("最新の情報に更新(&R)"));
+    EXPECT_EQ(f.refreshEntry()->shortcut(), QKeySequence(Qt::Key_F5));
+    f.pickConvertLength(2);  // 512 bytes, which F5 keeps
 
-    // A folder deleted meanwhile leaves Dir1; the search counts what is there.
+    // A folder deleted meanwhile leaves the folder list; the search counts what is there.
     std::filesystem::remove(rig.top() + "/other");
     rig.tree.file("top/new.txt", 5000);
     f.activateWindow();
     if (QTest::qWaitForWindowActive(&f))
         QTest::keyClick(&f, Qt::Key_F5);
     else
-        f.refreshItem()->trigger();
+        f.refreshEntry()->trigger();
     EXPECT_TRUE(rig.messages.isEmpty());
     QStringList folders;
-    for (QTreeWidgetItemIterator it(f.Dir1()); *it; ++it)
+    for (QTreeWidgetItemIterator it(f.folderListBox()); *it; ++it)
         folders << (*it)->text(0);
     EXPECT_FALSE(folders.contains(QStringLiteral("other")));
     EXPECT_TRUE(folders.contains(QStringLiteral("one")));
-    EXPECT_EQ(shownFiles(f.File1()), QStringList{QStringLiteral("new.txt")});
+    EXPECT_EQ(shownFiles(f.fileListBox()), QStringList{QStringLiteral("new.txt")});
     EXPECT_EQ(rig.box(10), QStringLiteral(" 2 "));  // one and two
-    EXPECT_TRUE(f.clustItem(2)->isChecked());
-    EXPECT_EQ(f.form().ConvertLength, 512);
+    EXPECT_TRUE(f.convertLengthEntry(2)->isChecked());
+    EXPECT_EQ(f.form().convertLength, 512);
 
     // The open folder itself gone: the nearest folder above it opens.
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one/two"));
     std::filesystem::remove_all(rig.top() + "/one");
-    f.refreshItem()->trigger();
+    f.refreshEntry()->trigger();
     EXPECT_TRUE(rig.messages.isEmpty());
-    EXPECT_EQ(f.Dir1()->list().path(), rig.top());
+    EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_EQ(rig.box(10), QStringLiteral(" 0 "));
 }
 
 TEST(WindowFolderList, RequestsDuringASearchAreIgnored)
 {
     WindowRig rig(smallTree);
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
-    const QString driveBefore = f.Drive1()->drive();
+    const QString driveBefore = f.driveListBox()->drive();
     bool ran = false;
     bool searching = false;
     // Runs while the search lets pending events through after its first
@@ -152,15 +152,15 @@ TEST(WindowFolderList, RequestsDuringASearchAreIgnored)
         ran = true;
         searching = f.search().isSearching();
         rig.doubleClickFolder(rig.top() + "/one/two");
-        f.refreshItem()->trigger();
-        if (f.Drive1()->count() > 1)
-            f.Drive1()->setCurrentIndex((f.Drive1()->currentIndex() + 1) % f.Drive1()->count());
+        f.refreshEntry()->trigger();
+        if (f.driveListBox()->count() > 1)
+            f.driveListBox()->setCurrentIndex((f.driveListBox()->currentIndex() + 1) % f.driveListBox()->count());
     });
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
     ASSERT_TRUE(ran);
     EXPECT_TRUE(searching);
-    EXPECT_EQ(f.Dir1()->list().path(), rig.top() + "/one");
-    EXPECT_EQ(f.Drive1()->drive(), driveBefore);
+    EXPECT_EQ(f.folderListBox()->list().path(), rig.top() + "/one");
+    EXPECT_EQ(f.driveListBox()->drive(), driveBefore);
     EXPECT_EQ(rig.box(28), QStringLiteral(" 2 "));
 }
 
@@ -170,19 +170,19 @@ TEST(WindowFileList, SelectionAndDoubleClick)
         t.file("top/b.txt", 3);
         t.file("top/a.txt", 2);
     });
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
-    FileListBox* file1 = f.File1();
-    EXPECT_EQ(file1->list().listIndex, -1);
-    QSignalSpy spy(file1, &FileListBox::dblClick);
-    const QPoint at = file1->visualItemRect(file1->item(1)).center();
-    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(file1->list().listIndex, 1);
-    QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, at);
+    FileListBox* openFiles = f.fileListBox();
+    EXPECT_EQ(openFiles->list().listIndex, -1);
+    QSignalSpy spy(openFiles, &FileListBox::dblClick);
+    const QPoint at = openFiles->visualItemRect(openFiles->item(1)).center();
+    QTest::mouseClick(openFiles->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(openFiles->list().listIndex, 1);
+    QTest::mouseDClick(openFiles->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(file1->list().list(file1->list().listIndex), "b.txt");
+    EXPECT_EQ(openFiles->list().list(openFiles->list().listIndex), "b.txt");
     // A double-click below the last entry is no double-click on a file.
-    QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, QPoint(5, file1->viewport()->height() - 2));
+    QTest::mouseDClick(openFiles->viewport(), Qt::LeftButton, {}, QPoint(5, openFiles->viewport()->height() - 2));
     EXPECT_EQ(spy.count(), 1);
 }
 
@@ -210,37 +210,37 @@ TEST(WindowModifiers, MaskOfKeysAndButtons)
 TEST(WindowModifiers, ListsRaiseTheirEvents)
 {
     WindowRig rig(smallTree);
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
-    QSignalSpy driveDown(f.Drive1(), &DriveListBox::keyDown);
-    QSignalSpy driveUp(f.Drive1(), &DriveListBox::keyUp);
-    QSignalSpy dirDown(f.Dir1(), &FolderListBox::keyDown);
-    QSignalSpy dirUp(f.Dir1(), &FolderListBox::keyUp);
-    QSignalSpy mouse(f.Dir1(), &FolderListBox::mouseDown);
+    QSignalSpy driveDown(f.driveListBox(), &DriveListBox::keyDown);
+    QSignalSpy driveUp(f.driveListBox(), &DriveListBox::keyUp);
+    QSignalSpy dirDown(f.folderListBox(), &FolderListBox::keyDown);
+    QSignalSpy dirUp(f.folderListBox(), &FolderListBox::keyUp);
+    QSignalSpy mouse(f.folderListBox(), &FolderListBox::mouseDown);
 
     // Key events as the window system delivers them.
     const auto key = [](QWidget* to, QEvent::Type type, int code, Qt::KeyboardModifiers held) {
         QKeyEvent e(type, code, held);
         QApplication::sendEvent(to, &e);
     };
-    key(f.Drive1(), QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
-    key(f.Drive1(), QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
+    key(f.driveListBox(), QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    key(f.driveListBox(), QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
     ASSERT_EQ(driveDown.count(), 1);
     EXPECT_EQ(driveDown[0][1].toInt(), 1);
     ASSERT_EQ(driveUp.count(), 1);
     EXPECT_EQ(driveUp[0][1].toInt(), 0);
 
-    key(f.Dir1(), QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    key(f.Dir1(), QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier);
+    key(f.folderListBox(), QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+    key(f.folderListBox(), QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier);
     ASSERT_EQ(dirDown.count(), 1);
     EXPECT_EQ(dirDown[0][1].toInt(), 2);
     EXPECT_EQ(dirUp[0][1].toInt(), 0);
 
-    QTest::mousePress(f.Dir1()->viewport(), Qt::RightButton, Qt::ControlModifier | Qt::AltModifier, QPoint(4, 6));
+    QTest::mousePress(f.folderListBox()->viewport(), Qt::RightButton, Qt::ControlModifier | Qt::AltModifier, QPoint(4, 6));
     ASSERT_EQ(mouse.count(), 1);
     EXPECT_EQ(mouse[0][0].toInt(), 2);
     EXPECT_EQ(mouse[0][1].toInt(), 6);
-    const double dpi = logicalDpiOf(f.Dir1());
+    const double dpi = logicalDpiOf(f.folderListBox());
     EXPECT_EQ(mouse[0][2].toInt(), pixelsToTwips(4, dpi));
     EXPECT_EQ(mouse[0][3].toInt(), pixelsToTwips(6, dpi));
 }

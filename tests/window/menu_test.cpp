@@ -11,11 +11,11 @@ using dorvelix::testing::WindowRig;
 
 namespace {
 
-int checkedEntry(Form1& f)
+int checkedEntry(MainWindow& f)
 {
     int found = -1;
     for (int i = 0; i < 9; ++i) {
-        if (f.clustItem(i)->isChecked()) {
+        if (f.convertLengthEntry(i)->isChecked()) {
             if (found != -1)
                 return -2;  // more than one
             found = i;
@@ -29,25 +29,25 @@ int checkedEntry(Form1& f)
 TEST(WindowConvertMenu, ChoiceStoresMarksShowsAndClears)
 {
     WindowRig rig([](const TempTree& t) { t.file("top/one/two/a.txt", 1); });
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
     EXPECT_EQ(rig.box(33), QStringLiteral(" 2 "));
 
-    f.clustItem(3)->trigger();
-    EXPECT_EQ(f.form().ConvertLength, 1024);
-    EXPECT_EQ(f.form().ConvertEntriesPerCluster, 32);
+    f.convertLengthEntry(3)->trigger();
+    EXPECT_EQ(f.form().convertLength, 1024);
+    EXPECT_EQ(f.form().convertEntriesPerCluster, 32);
     EXPECT_EQ(checkedEntry(f), 3);
     EXPECT_EQ(rig.box(37), QStringLiteral(" 1,024 "));
     EXPECT_EQ(rig.box(33), QStringLiteral("0"));
     EXPECT_EQ(rig.box(34), QStringLiteral("0"));
     // The other rows and the search totals stay.
     EXPECT_EQ(rig.box(28), QStringLiteral(" 2 "));
-    EXPECT_EQ(f.form().TreeConvertClusterCount, 2);
+    EXPECT_EQ(f.form().treeConvertClusterCount, 2);
 
     // The entry already checked, chosen again: still checked, cleared again.
-    f.Text(33)->setText(QStringLiteral("x"));
-    f.clustItem(3)->trigger();
+    f.valueBox(33)->setText(QStringLiteral("x"));
+    f.convertLengthEntry(3)->trigger();
     EXPECT_EQ(checkedEntry(f), 3);
     EXPECT_EQ(rig.box(33), QStringLiteral("0"));
 
@@ -58,15 +58,15 @@ TEST(WindowConvertMenu, ChoiceStoresMarksShowsAndClears)
     EXPECT_EQ(rig.box(33), QStringLiteral(" 2 "));
     EXPECT_EQ(rig.box(34), QStringLiteral(" 2,048 "));
 
-    f.clustItem(8)->trigger();
-    EXPECT_EQ(f.form().ConvertLength, 32768);
-    EXPECT_EQ(f.form().ConvertEntriesPerCluster, 1024);
+    f.convertLengthEntry(8)->trigger();
+    EXPECT_EQ(f.form().convertLength, 32768);
+    EXPECT_EQ(f.form().convertEntriesPerCluster, 1024);
     EXPECT_EQ(rig.box(37), QStringLiteral(" 32,768 "));
     EXPECT_EQ(checkedEntry(f), 8);
 
     // A drive query puts the drive's own length back.
-    f.ShowDriveInfo(f.Drive1()->drive());
-    EXPECT_EQ(f.form().ConvertLength, 4096);
+    f.showDriveInfo(f.driveListBox()->drive());
+    EXPECT_EQ(f.form().convertLength, 4096);
     EXPECT_EQ(checkedEntry(f), 5);
     EXPECT_EQ(rig.box(37), QStringLiteral(" 4,096 "));
 }
@@ -74,20 +74,20 @@ TEST(WindowConvertMenu, ChoiceStoresMarksShowsAndClears)
 TEST(WindowConvertMenu, CheckMarkHandling)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
-    f.CheckConvertLength(0);
+    MainWindow& f = *rig.form;
+    f.markConvertLength(0);
     EXPECT_EQ(checkedEntry(f), 0);
-    f.CheckConvertLength(7);
+    f.markConvertLength(7);
     EXPECT_EQ(checkedEntry(f), 7);
     // Only the checked entry shows a check box at all.
     for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(f.clustItem(i)->isCheckable(), i == 7);
+        EXPECT_EQ(f.convertLengthEntry(i)->isCheckable(), i == 7);
 }
 
 TEST(WindowQuit, ClosingEndsTheProgramWithEveryWindow)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
     QDialog other;
     other.show();
@@ -104,9 +104,9 @@ TEST(WindowQuit, ClosingEndsTheProgramWithEveryWindow)
 TEST(WindowQuit, QuitEntryEndsTheProgram)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.show();
-    QTimer::singleShot(0, &f, [&] { f.quitItem(0)->trigger(); });
+    QTimer::singleShot(0, &f, [&] { f.quitEntry(0)->trigger(); });
     QTimer::singleShot(20000, &f, [&] { QCoreApplication::exit(3); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(f.isVisible());

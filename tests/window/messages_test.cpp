@@ -36,9 +36,9 @@ void deepTree(TempTree& t)
         t.folder(chain + "/deep" + std::to_string(i));
 }
 
-void searchOpenFolder(Form1& f)
+void searchOpenFolder(MainWindow& f)
 {
-    f.Dir1()->open(f.Dir1()->openFolderItem());
+    f.folderListBox()->open(f.folderListBox()->openFolderItem());
 }
 
 }  // namespace
@@ -82,11 +82,11 @@ TEST(WindowSearchMessages, OneBoxOfAKindOneSummaryAndTheLogHoldsEveryMessage)
 TEST(WindowSearchMessages, RealBoxesKeepInputFromTheWindowAndOpenTheLogToCopy)
 {
     WindowRig rig(deepTree);
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     f.services().onMessageBox = nullptr;
     f.show();
     int keysToDir1 = 0;
-    QObject::connect(f.Dir1(), &FolderListBox::keyDown, [&] { ++keysToDir1; });
+    QObject::connect(f.folderListBox(), &FolderListBox::keyDown, [&] { ++keysToDir1; });
     QStringList seen;
     bool windowFree = true;
     bool summaryEscapes = false;
@@ -101,7 +101,7 @@ TEST(WindowSearchMessages, RealBoxesKeepInputFromTheWindowAndOpenTheLogToCopy)
             seen << box->text();
             // Nothing blocks the window's close; its input waits for the box.
             windowFree = windowFree && QGuiApplication::modalWindow() == nullptr && openModalBoxes() == 1;
-            QTest::keyClick(f.Dir1(), Qt::Key_Down);
+            QTest::keyClick(f.folderListBox(), Qt::Key_Down);
             if (box->checkBox()) {
                 box->checkBox()->setChecked(true);
                 box->button(QMessageBox::Ok)->click();

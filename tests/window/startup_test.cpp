@@ -68,30 +68,30 @@ bool checked(const QAction* a)
 TEST(WindowControls, EveryControlByNameInItsFrame)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     EXPECT_EQ(f.objectName(), "Form1");
     EXPECT_EQ(f.windowTitle(), QString::fromUtf8("DORVELIX  Ver 0.982 2001.3"));
     EXPECT_FALSE(f.windowIcon().isNull());
 
     QWidget* client = f.centralWidget();
-    EXPECT_EQ(f.Frame(1)->parentWidget(), client);
-    EXPECT_EQ(f.Frame(10)->parentWidget(), client);
-    EXPECT_EQ(f.Frame(1)->caption(), QString::fromUtf8("ドライブ情報"));
-    EXPECT_EQ(f.Frame(10)->caption(), QString::fromUtf8("ホルダー情報"));
+    EXPECT_EQ(f.frame(1)->parentWidget(), client);
+    EXPECT_EQ(f.frame(10)->parentWidget(), client);
+    EXPECT_EQ(f.frame(1)->caption(), QString::fromUtf8("ドライブ情報"));
+    EXPECT_EQ(f.frame(10)->caption(), QString::fromUtf8("ホルダー情報"));
     for (int n : DrivePanelLabels)
-        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.Frame(1)) << n;
+        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.frame(1)) << n;
     for (int n : DrivePanelBoxes)
-        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.Frame(1)) << n;
+        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.frame(1)) << n;
     for (int n : FolderPanelLabels)
-        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.Frame(10)) << n;
+        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.frame(10)) << n;
     for (int n : FolderPanelBoxes)
-        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.Frame(10)) << n;
+        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.frame(10)) << n;
     for (const char* name : {"Drive1", "Picture1", "Picture2", "Line1", "Line3", "Line4", "Line5"})
-        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.Frame(1)) << name;
+        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.frame(1)) << name;
     for (const char* name : {"Dir1", "File1"})
-        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.Frame(10)) << name;
+        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.frame(10)) << name;
     for (const auto& [n, caption] : Captions)
-        EXPECT_EQ(f.Label(n)->text(), QString::fromUtf8(caption)) << "Label" << n;
+        EXPECT_EQ(f.caption(n)->text(), QString::fromUtf8(caption)) << "Label" << n;
 
     // The per-level frames are there, hidden, beyond the client area's right edge.
     for (int n = 2; n <= 17; ++n) {
@@ -110,36 +110,36 @@ TEST(WindowControls, EveryControlByNameInItsFrame)
 TEST(WindowControls, ColoursAlignmentAndFaces)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     for (int n : {1, 8, 10, 18})
-        EXPECT_EQ(textColor(f.Label(n)), QColor(255, 255, 255)) << n;
+        EXPECT_EQ(textColor(f.caption(n)), QColor(255, 255, 255)) << n;
     for (int n : {21, 22, 23})
-        EXPECT_EQ(textColor(f.Label(n)), QColor(255, 255, 0)) << n;
-    EXPECT_TRUE(f.Label(1)->alignment() & Qt::AlignRight);
-    EXPECT_TRUE(f.Label(22)->alignment() & Qt::AlignLeft);
-    EXPECT_TRUE(f.Label(25)->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(f.Text(8)->alignment() & Qt::AlignRight);
-    EXPECT_TRUE(f.Text(13)->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(f.Text(31)->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(f.Text(1)->isReadOnly());
+        EXPECT_EQ(textColor(f.caption(n)), QColor(255, 255, 0)) << n;
+    EXPECT_TRUE(f.caption(1)->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(f.caption(22)->alignment() & Qt::AlignLeft);
+    EXPECT_TRUE(f.caption(25)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.valueBox(8)->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(f.valueBox(13)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.valueBox(31)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.valueBox(1)->isReadOnly());
 
     const QString fixed = QStringLiteral("IPAGothic");
     const QString proportional = QStringLiteral("IPAPGothic");
     const auto face = [](const QWidget* w) { return w->font().family(); };
     for (int n : {2, 9, 11, 28, 34, 35, 37})
-        EXPECT_EQ(face(f.Text(n)), fixed) << n;
+        EXPECT_EQ(face(f.valueBox(n)), fixed) << n;
     for (int n : {1, 12, 13})
-        EXPECT_EQ(face(f.Text(n)), proportional) << n;
+        EXPECT_EQ(face(f.valueBox(n)), proportional) << n;
     for (int n : {1, 15, 23})
-        EXPECT_EQ(face(f.Label(n)), proportional) << n;
-    EXPECT_EQ(face(f.Frame(1)), fixed);
-    for (QWidget* w : std::initializer_list<QWidget*>{f.Drive1(), f.Dir1(), f.File1()})
+        EXPECT_EQ(face(f.caption(n)), proportional) << n;
+    EXPECT_EQ(face(f.frame(1)), fixed);
+    for (QWidget* w : std::initializer_list<QWidget*>{f.driveListBox(), f.folderListBox(), f.fileListBox()})
         EXPECT_EQ(face(w), proportional);
-    EXPECT_TRUE(f.Text(8)->font().bold());
-    EXPECT_TRUE(f.Label(8)->font().bold());
+    EXPECT_TRUE(f.valueBox(8)->font().bold());
+    EXPECT_TRUE(f.caption(8)->font().bold());
 
     // The faces are really there and hold the captions' characters.
-    for (QWidget* w : std::initializer_list<QWidget*>{f.Text(2), f.Label(2)}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{f.valueBox(2), f.caption(2)}) {
         EXPECT_EQ(QFontInfo(w->font()).family(), face(w));
         const QFontMetrics metrics(w->font());
         for (QChar c : QString::fromUtf8("ﾊﾞｲﾄセクタ占有（％）："))
@@ -150,7 +150,7 @@ TEST(WindowControls, ColoursAlignmentAndFaces)
 TEST(WindowMenus, BarOrderCaptionsAndChecks)
 {
     WindowRig rig;
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     QStringList bar;
     for (QAction* a : f.menuBar()->actions())
         bar << a->text();
@@ -158,35 +158,35 @@ TEST(WindowMenus, BarOrderCaptionsAndChecks)
                                 QString::fromUtf8("画面の大きさ(&D)"), QString::fromUtf8("説明(&S)"),
                                 QString::fromUtf8("バージョン情報(&V)"), QString::fromUtf8("ツール(&T)")}));
     EXPECT_EQ(f.version()->menu(), nullptr);
-    EXPECT_EQ(f.quitItem(0)->text(), QString::fromUtf8("終了(&Q)"));
+    EXPECT_EQ(f.quitEntry(0)->text(), QString::fromUtf8("終了(&Q)"));
     const char* clust[] = {"   128(&0)", "   256(&1)", "   512(&2)", " 1,024(&3)", " 2,048(&4)",
                            " 4,096(&5)", " 8,192(&6)", "16,384(&7)", "32,768(&8)"};
     for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(f.clustItem(i)->text(), QString::fromUtf8(clust[i]));
+        EXPECT_EQ(f.convertLengthEntry(i)->text(), QString::fromUtf8(clust[i]));
     const char* sizes[] = {"大(&L)", "中(&M)", "小(&S)"};
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(f.GdispItem(i)->text(), QString::fromUtf8(sizes[i]));
+        EXPECT_EQ(f.screenSizeEntry(i)->text(), QString::fromUtf8(sizes[i]));
     const char* help[] = {"機能概要(&K)", "使用方法(&S)", "FATについて(&F)", "その他(&E)"};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(f.comentItem(i)->text(), QString::fromUtf8(help[i]));
-    EXPECT_EQ(f.findChild<QAction*>(QStringLiteral("clustItem(3)")), f.clustItem(3));
+        EXPECT_EQ(f.helpEntry(i)->text(), QString::fromUtf8(help[i]));
+    EXPECT_EQ(f.findChild<QAction*>(QStringLiteral("clustItem(3)")), f.convertLengthEntry(3));
 
     // Start-up: the medium size alone is checked; the drive query checked its
     // cluster length, 4,096 bytes, alone.
-    EXPECT_FALSE(checked(f.GdispItem(0)));
-    EXPECT_TRUE(checked(f.GdispItem(1)));
-    EXPECT_FALSE(checked(f.GdispItem(2)));
+    EXPECT_FALSE(checked(f.screenSizeEntry(0)));
+    EXPECT_TRUE(checked(f.screenSizeEntry(1)));
+    EXPECT_FALSE(checked(f.screenSizeEntry(2)));
     for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(checked(f.clustItem(i)), i == 5) << i;
+        EXPECT_EQ(checked(f.convertLengthEntry(i)), i == 5) << i;
 }
 
 TEST(WindowStartUp, NoCheckMarksBeforeTheLoad)
 {
     WindowRig rig([](const TempTree&) {}, false);
     for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(rig.form->GdispItem(i)->isChecked());
+        EXPECT_FALSE(rig.form->screenSizeEntry(i)->isChecked());
     for (int i = 0; i < 9; ++i)
-        EXPECT_FALSE(rig.form->clustItem(i)->isChecked());
+        EXPECT_FALSE(rig.form->convertLengthEntry(i)->isChecked());
 }
 
 TEST(WindowStartUp, OpensOnTheCurrentFolderWithoutSearching)
@@ -197,19 +197,19 @@ TEST(WindowStartUp, OpensOnTheCurrentFolderWithoutSearching)
         t.file("top/.hidden", 1);
         ::mkfifo(t.path("top/pipe").c_str(), 0644);
     });
-    Form1& f = *rig.form;
+    MainWindow& f = *rig.form;
     const FormState& s = f.form();
-    EXPECT_EQ(s.ScreenSize, 2);
-    EXPECT_EQ(s.TreeFolders, 0);
-    EXPECT_EQ(s.TreeFiles, 0);
-    EXPECT_EQ(s.TreeClusterCount, 0);
-    EXPECT_EQ(s.TreeConvertClusterCount, 0);
-    EXPECT_EQ(s.ShiftDown, False);
+    EXPECT_EQ(s.screenSize, 2);
+    EXPECT_EQ(s.treeFolders, 0);
+    EXPECT_EQ(s.treeFiles, 0);
+    EXPECT_EQ(s.treeClusterCount, 0);
+    EXPECT_EQ(s.treeConvertClusterCount, 0);
+    EXPECT_FALSE(s.modifierHeld);
 
     // The drive panel is filled from the drive's figures, the folder results
     // are blank: no search has run.
-    EXPECT_EQ(s.ClusterLength, 4096);
-    EXPECT_EQ(s.ConvertLength, 4096);
+    EXPECT_EQ(s.clusterLength, 4096);
+    EXPECT_EQ(s.convertLength, 4096);
     EXPECT_EQ(rig.box(9), QStringLiteral(" 4,096 "));
     EXPECT_EQ(rig.box(12), QStringLiteral(" 4,096 "));
     EXPECT_EQ(rig.box(37), QStringLiteral(" 4,096 "));
@@ -219,20 +219,20 @@ TEST(WindowStartUp, OpensOnTheCurrentFolderWithoutSearching)
     EXPECT_FALSE(f.services().busyPointerShown());
 
     // The lamp is green.
-    const QImage lamp = f.Picture2()->picture().toImage();
+    const QImage lamp = f.searchLamp()->picture().toImage();
     ASSERT_FALSE(lamp.isNull());
     EXPECT_EQ(QColor(lamp.pixel(0, 0)), QColor(0, 255, 0));
 
-    // Dir1 and File1 show the folder the program was started in; File1 lists
+    // The folder list and the file list show the folder the program was started in; the file list lists
     // hidden and special files too.
-    EXPECT_EQ(f.Dir1()->list().list(-1), rig.top());
-    EXPECT_EQ(FolderListBox::pathOf(f.Dir1()->openFolderItem()), rig.top());
+    EXPECT_EQ(f.folderListBox()->list().list(-1), rig.top());
+    EXPECT_EQ(FolderListBox::pathOf(f.folderListBox()->openFolderItem()), rig.top());
     QStringList files;
-    for (int i = 0; i < f.File1()->count(); ++i)
-        files << f.File1()->item(i)->text();
+    for (int i = 0; i < f.fileListBox()->count(); ++i)
+        files << f.fileListBox()->item(i)->text();
     EXPECT_EQ(files, QStringList({".hidden", "pipe", "plain.txt"}));
-    EXPECT_EQ(f.Drive1()->drive(), driveTextOf(rig.top()));
-    EXPECT_EQ(f.driveFolders().currentFolder(f.Drive1()->drive()), rig.top());
+    EXPECT_EQ(f.driveListBox()->drive(), driveTextOf(rig.top()));
+    EXPECT_EQ(f.driveFolders().currentFolder(f.driveListBox()->drive()), rig.top());
 }
 
 TEST(WindowStartUp, FolderListShowsAncestorsThenSubfolders)
@@ -242,14 +242,14 @@ TEST(WindowStartUp, FolderListShowsAncestorsThenSubfolders)
         t.folder("top/Alpha");
         t.folder("top/.dot");
     });
-    FolderListBox* dir1 = rig.form->Dir1();
+    FolderListBox* openFolders = rig.form->folderListBox();
     // Each ancestor holds the next one alone, from the drive's root down.
     std::vector<std::string> chain;
-    QTreeWidgetItem* item = dir1->topLevelItem(0);
-    ASSERT_EQ(dir1->topLevelItemCount(), 1);
+    QTreeWidgetItem* item = openFolders->topLevelItem(0);
+    ASSERT_EQ(openFolders->topLevelItemCount(), 1);
     while (item) {
         chain.push_back(FolderListBox::pathOf(item));
-        if (item == dir1->openFolderItem())
+        if (item == openFolders->openFolderItem())
             break;
         ASSERT_EQ(item->childCount(), 1);
         item = item->child(0);
@@ -263,13 +263,13 @@ TEST(WindowStartUp, FolderListShowsAncestorsThenSubfolders)
     for (size_t i = 1; i + 1 < chain.size(); ++i)
         EXPECT_TRUE(rig.top().starts_with(chain[i] + "/")) << chain[i];
 
-    QTreeWidgetItem* open = dir1->openFolderItem();
+    QTreeWidgetItem* open = openFolders->openFolderItem();
     ASSERT_EQ(open->childCount(), 3);
     EXPECT_EQ(open->child(0)->text(0), QStringLiteral(".dot"));
     EXPECT_EQ(open->child(1)->text(0), QStringLiteral("Alpha"));
     EXPECT_EQ(open->child(2)->text(0), QStringLiteral("beta"));
     EXPECT_EQ(FolderListBox::pathOf(open->child(1)), rig.top() + "/Alpha");
-    EXPECT_EQ(dir1->currentItem(), open);
+    EXPECT_EQ(openFolders->currentItem(), open);
 }
 
 // The window opens at once in a folder next to a mount whose driver is
@@ -299,5 +299,5 @@ TEST(WindowStartUp, OpensAtOnceNextToAStoppedMount)
     if (!mounted)
         GTEST_SKIP() << why;
     EXPECT_LT(opened, 1000);  // a wait on the driver lasts ten seconds
-    EXPECT_EQ(rig.form->Dir1()->list().listCount(), 1);
+    EXPECT_EQ(rig.form->folderListBox()->list().listCount(), 1);
 }

@@ -74,12 +74,12 @@ struct RecordingCanvas : UsageGraphCanvas {
 FormState drive(long long total, long long free, int tree = 0)
 {
     FormState f;
-    f.TotalClusterCount = total;
-    f.FreeClusterCount = free;
-    f.TreeClusterCount = tree;
-    f.GraphLeft = 800;
-    f.GraphTop = 5000;
-    f.TextFontSize = 12;
+    f.totalClusterCount = total;
+    f.freeClusterCount = free;
+    f.treeClusterCount = tree;
+    f.graphLeft = 800;
+    f.graphTop = 5000;
+    f.textFontSize = 12;
     return f;
 }
 
@@ -278,7 +278,7 @@ TEST(UsageGraph, OverflowRaisesAfterWhatWasDrawn)
     // A graph placed where its frame passes the 16-bit range.
     RecordingCanvas far;
     FormState f = drive(1000, 0);
-    f.GraphLeft = 32000;
+    f.graphLeft = 32000;
     EXPECT_THROW(DrawUsageGraph(f, 1, far), RuntimeError);
     EXPECT_EQ(far.lines.size(), 12u);
     EXPECT_TRUE(far.frame.empty());

@@ -61,10 +61,10 @@ public:
             previous_ = previous;
         if (::chdir(tree.path("top").c_str()) != 0)
             throw std::runtime_error("cannot enter the test folder");
-        form = std::make_unique<Form1>(volumes);
+        form = std::make_unique<MainWindow>(volumes);
         form->services().onMessageBox = [this](const QString& text, const QString&) { messages.push_back(text); };
         if (load)
-            form->Form_Load();
+            form->load();
     }
     WindowRig() : WindowRig([](const TempTree&) {}) {}
     ~WindowRig()
@@ -75,14 +75,14 @@ public:
     }
 
     std::string top() const { return tree.path("top"); }
-    QString box(int n) const { return form->Text(n)->text(); }
+    QString box(int n) const { return form->valueBox(n)->text(); }
 
-    // Double-clicks the entry of Dir1 that shows folder (full path).
+    // Double-clicks the entry of the folder list that shows folder (full path).
     bool doubleClickFolder(const std::string& folder);
 
     TempTree tree;
     FixedVolumes volumes;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
     QStringList messages;
 
 private:
