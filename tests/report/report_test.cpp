@@ -1,3 +1,4 @@
+#include "program_version.h"
 #include "temp_tree.h"
 
 #include <QJsonArray>
@@ -100,7 +101,7 @@ TEST(Report, HelpAndVersionExitZeroWhateverFollows)
     }
     const ReportRun v = report({"--version"});
     EXPECT_EQ(v.status, 0);
-    EXPECT_EQ(v.out, QStringLiteral("dorvelix-report (Dorvelix) " DORVELIX_VERSION "\n"));
+    EXPECT_EQ(v.out, QStringLiteral("dorvelix-report (Dorvelix) ") + QLatin1String(dorvelix::ProgramVersion) + u'\n');
 }
 
 TEST(Report, DoubleDashEndsTheOptions)
@@ -224,7 +225,7 @@ TEST(Report, JsonNamesItsFormatAndEachRowItsFileLengthsAsDuCountsThem)
         const QJsonObject o = json(r);
         EXPECT_EQ(o["format"].toString(), QStringLiteral("dorvelix-report"));
         EXPECT_EQ(o["format_version"].toInteger(), 1);
-        EXPECT_EQ(o["program_version"].toString(), QStringLiteral(DORVELIX_VERSION));
+        EXPECT_EQ(o["program_version"].toString(), QLatin1String(dorvelix::ProgramVersion));
         EXPECT_EQ(o.keys().size(), 10) << "format, format_version, program_version and the seven parts";
         EXPECT_EQ(o["folder"]["file_bytes"].toInteger(), duFileBytes(t.root(), false));
         EXPECT_EQ(o["subtree"]["file_bytes"].toInteger(), subtreeBytes);

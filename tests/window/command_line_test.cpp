@@ -1,5 +1,7 @@
 // The window program's command line: --help and --version answer without a
 // display; anything but Qt's own options is a usage error.
+#include "program_version.h"
+
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -11,7 +13,7 @@ struct WindowRun {
     QString err;
 };
 
-WindowRun dorvelix(const QStringList& args)
+WindowRun runWindow(const QStringList& args)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -29,17 +31,17 @@ WindowRun dorvelix(const QStringList& args)
 TEST(WindowCommandLine, HelpVersionAndUsageErrors)
 {
     for (const QStringList& args : {QStringList{"--help"}, QStringList{"-h"}, QStringList{"-platform", "xcb", "--help"}}) {
-        const WindowRun r = dorvelix(args);
+        const WindowRun r = runWindow(args);
         EXPECT_EQ(r.status, 0) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.startsWith("Usage: dorvelix [options]\n")) << r.out.toStdString();
         EXPECT_TRUE(r.out.contains("--version"));
     }
-    const WindowRun v = dorvelix({"--version"});
+    const WindowRun v = runWindow({"--version"});
     EXPECT_EQ(v.status, 0);
-    EXPECT_EQ(v.out, QStringLiteral("dorvelix (Dorvelix) " DORVELIX_VERSION "\n"));
+    EXPECT_EQ(v.out, QStringLiteral("dorvelix (Dorvelix) ") + QLatin1String(dorvelix::ProgramVersion) + u'\n');
 
     for (const QStringList& args : {QStringList{"/tmp"}, QStringList{"--bogus"}, QStringList{"-style", "fusion", "x"}}) {
-        const WindowRun r = dorvelix(args);
+        const WindowRun r = runWindow(args);
         EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(QStringLiteral("dorvelix: unexpected argument '%1'").arg(args.last())))
             << r.err.toStdString();

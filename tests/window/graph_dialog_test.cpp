@@ -4,6 +4,7 @@
 #include "runtime_error.h"
 #include "twips.h"
 #include "window_rig.h"
+#include "version_texts.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -294,7 +295,6 @@ TEST(WindowHelp, MenuEntriesAndVersionShowTheirBoxes)
 
     f.version()->trigger();
     ASSERT_EQ(boxes.size(), 5u);
-    EXPECT_EQ(boxes.back().first, QString::fromUtf8("　　Dorvelix.exe Ver 0.982\r\n\r\n         2001.3\r\n\r\n"
-                                                    "　　support@dorvelix.example"));
+    EXPECT_EQ(boxes.back().first, expectedVersionBoxText());
     EXPECT_TRUE(boxes.back().second.isEmpty()) << "the application's own title";
 }

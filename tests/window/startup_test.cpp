@@ -3,6 +3,7 @@
 #include "mount_rig.h"
 #include "twips.h"
 #include "window_rig.h"
+#include "version_texts.h"
 
 #include <QElapsedTimer>
 
@@ -70,7 +71,7 @@ TEST(WindowControls, EveryControlByNameInItsFrame)
     WindowRig rig;
     MainWindow& f = *rig.form;
     EXPECT_EQ(f.objectName(), "Form1");
-    EXPECT_EQ(f.windowTitle(), QString::fromUtf8("DORVELIX  Ver 0.982 2001.3"));
+    EXPECT_EQ(f.windowTitle(), expectedWindowCaption());
     EXPECT_FALSE(f.windowIcon().isNull());
 
     QWidget* client = f.centralWidget();
