@@ -1,6 +1,7 @@
 #include "lists.h"
 
 #include "runtime_error.h"
+#include "paths.h"
 
 namespace dorvelix {
 
@@ -38,9 +39,7 @@ std::string FolderList::list(int i) const
 
 void FileList::setPath(const std::string& path, std::shared_ptr<const FolderScan> fresh)
 {
-    std::string clean = path;
-    while (clean.size() > 1 && clean.back() == '/')
-        clean.pop_back();
+    const std::string clean = withoutTrailingSlashes(path);
     if (!fresh || (fresh->path() != clean && fresh->path() != clean + '/'))
         fresh = FolderScan::read(clean);
 

@@ -8,13 +8,6 @@ namespace dorvelix {
 
 namespace {
 
-const QString Blank = QStringLiteral("- ");
-
-QString wholeText(const Whole& w)
-{
-    return std::visit([](auto v) { return formatNumber(v); }, w);
-}
-
 void showWhole(FormView& view, int number, const std::optional<Whole>& w)
 {
     if (w)
@@ -28,6 +21,11 @@ void showWhole(FormView& view, int number, const std::optional<long long>& w)
 }
 
 }  // namespace
+
+QString wholeText(const Whole& w)
+{
+    return std::visit([](auto v) { return formatNumber(v); }, w);
+}
 
 void showDriveFigures(FormView& view, const DriveFigures& d)
 {
@@ -53,14 +51,14 @@ void blankFolderResults(FormView& view)
 {
     for (const int n : {box::SubtreeFolders, box::SubtreeFiles, box::SubtreeClusters, box::SubtreeBytes,
                         box::AloneClusters, box::AloneFiles, box::AloneBytes, box::ConvertClusters, box::ConvertBytes})
-        view.setBoxText(n, Blank);
+        view.setBoxText(n, BlankBox);
 }
 
 void blankDriveGeometry(FormView& view)
 {
     for (const int n : {box::BytesPerSector, box::SectorsPerCluster, box::TotalClusters, box::FreeClusters,
                         box::TotalBytes, box::FreeBytes, box::FreeRatio, box::ClusterLength})
-        view.setBoxText(n, Blank);
+        view.setBoxText(n, BlankBox);
 }
 
 void showFolderFiles(FormView& view, long long files)

@@ -37,6 +37,13 @@ inline constexpr int ConvertClusters = 33;
 inline constexpr int ConvertBytes = 34;
 }  // namespace box
 
+// The text of a box that shows no figure.
+inline const QString BlankBox = QStringLiteral("- ");
+
+// A whole figure as the boxes and the report write it: grouped digits, a
+// double rounded.
+QString wholeText(const Whole& w);
+
 // Every figure the drive query reached; the others keep their boxes' text.
 void showDriveFigures(FormView& view, const DriveFigures& d);
 // "- " in the nine folder-result boxes, and in Text2 .. Text9.

@@ -2,6 +2,7 @@
 
 #include "folder_scan.h"
 #include "runtime_error.h"
+#include "paths.h"
 
 #include <QDateTime>
 #include <cerrno>
@@ -44,9 +45,7 @@ int fatAttributes(const std::string& path, const struct stat& st)
 
 std::string baseName(const std::string& path)
 {
-    std::string p = path;
-    while (p.size() > 1 && p.back() == '/')
-        p.pop_back();
+    const std::string p = withoutTrailingSlashes(path);
     const auto slash = p.rfind('/');
     return slash == std::string::npos ? p : p.substr(slash + 1);
 }

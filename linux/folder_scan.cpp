@@ -1,6 +1,7 @@
 #include "folder_scan.h"
 
 #include "runtime_error.h"
+#include "paths.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -245,9 +246,7 @@ std::string realPathOf(int fd)
 std::shared_ptr<FolderScan> FolderScan::read(std::string_view path, const FolderScan* parent,
                                              std::shared_ptr<const MountBoundaries> boundaries)
 {
-    std::string clean(path);
-    while (clean.size() > 1 && clean.back() == '/')
-        clean.pop_back();
+    const std::string clean = withoutTrailingSlashes(std::string(path));
     if (clean.empty() || clean.front() != '/')
         throw RuntimeError(err::PathNotFound, err::FolderQuery, ENOENT);
 

@@ -23,6 +23,7 @@
 #include "standard_output.h"
 #include "target_drive.h"
 #include "text.h"
+#include "paths.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -64,10 +65,7 @@ std::string resolveFolder(const std::string& given)
     if (ec && (given.empty() || given.front() != '/'))
         fail(QStringLiteral("the current folder cannot be read: %1").arg(QString::fromStdString(ec.message())));
     std::filesystem::path p = given.empty() ? current : current / given;
-    std::string folder = p.lexically_normal().native();
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    return folder;
+    return withoutTrailingSlashes(p.lexically_normal().native());
 }
 
 [[noreturn]] void cannotOpen(const std::string& folder, const RuntimeError& e)

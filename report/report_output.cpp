@@ -12,16 +12,14 @@ namespace dorvelix {
 
 namespace {
 
-const QString Unfilled = QStringLiteral("- ");
-
-QString wholeText(const std::optional<Whole>& w)
+QString figureText(const std::optional<Whole>& w)
 {
-    return w ? std::visit([](auto v) { return formatNumber(v); }, *w) : Unfilled;
+    return w ? wholeText(*w) : BlankBox;
 }
 
 QString number(const std::optional<long long>& n, NumberPattern pattern = NumberPattern::Padded)
 {
-    return n ? formatNumber(*n, pattern) : Unfilled;
+    return n ? formatNumber(*n, pattern) : BlankBox;
 }
 
 // The text the panel shows beside a caption, as the window's value box does.
@@ -37,16 +35,16 @@ QString panelValue(const ReportData& r, int boxNumber)
     switch (boxNumber) {
     case box::DriveText:
         return escapedControls(d.text) + QStringLiteral("  ") + d.fileSystem.value_or(QString());
-    case box::BytesPerSector: return wholeText(d.bytesPerSector);
-    case box::SectorsPerCluster: return wholeText(d.sectorsPerCluster);
-    case box::ClusterLength: return wholeText(d.clusterLength);
-    case box::TotalClusters: return wholeText(d.totalClusters);
-    case box::TotalBytes: return wholeText(d.totalBytes);
-    case box::UsedClusters: return wholeText(d.usedClusters);
-    case box::UsedBytes: return wholeText(d.usedBytes);
-    case box::FreeClusters: return wholeText(d.freeClusters);
-    case box::FreeBytes: return wholeText(d.freeBytes);
-    case box::FreeRatio: return d.freeRatio ? formatPercent(*d.freeRatio) : Unfilled;
+    case box::BytesPerSector: return figureText(d.bytesPerSector);
+    case box::SectorsPerCluster: return figureText(d.sectorsPerCluster);
+    case box::ClusterLength: return figureText(d.clusterLength);
+    case box::TotalClusters: return figureText(d.totalClusters);
+    case box::TotalBytes: return figureText(d.totalBytes);
+    case box::UsedClusters: return figureText(d.usedClusters);
+    case box::UsedBytes: return figureText(d.usedBytes);
+    case box::FreeClusters: return figureText(d.freeClusters);
+    case box::FreeBytes: return figureText(d.freeBytes);
+    case box::FreeRatio: return d.freeRatio ? formatPercent(*d.freeRatio) : BlankBox;
     case box::AloneFiles: return number(s.files, NumberPattern::Plain);
     case box::AloneClusters: return number(counted(alone, [](const FolderRow& x) { return x.clusters; }));
     case box::AloneBytes: return number(counted(alone, [&](const FolderRow& x) { return s.bytes(x.clusters); }));

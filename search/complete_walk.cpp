@@ -3,20 +3,12 @@
 #include "cluster_accounting.h"
 #include "runtime_error.h"
 #include "text.h"
+#include "paths.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace dorvelix {
-
-namespace {
-
-std::string joined(const std::string& path, const std::string& name)
-{
-    return path.empty() ? name : path + '/' + name;
-}
-
-}  // namespace
 
 CompleteWalk::CompleteWalk(long long clusterLength, long long convertLength,
                            std::function<void(const QString&)> report, WalkObserver* observer)
@@ -81,7 +73,7 @@ long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& fo
         folder.sortInListOrder(order, files);
         for (const std::uint32_t i : order) {
             if (const long long length = folder.lengthOrError(i); length >= 0)
-                observer_->fileBooked(joined(path, std::string(folder.name(files[i]))), files[i], length);
+                observer_->fileBooked(joinedPath(path, folder.name(files[i])), files[i], length);
         }
     }
     return entries;
@@ -104,7 +96,7 @@ void CompleteWalk::walkBelow(const std::string& path, const FolderScan& folder, 
             failed(error, folder.childPath(name), limits_.unreadableFolders);
             continue;
         }
-        const std::string subPath = joined(path, name);
+        const std::string subPath = joinedPath(path, name);
         bookTable(bookFolder(subPath, *sub, t), t);
         walkBelow(subPath, *sub, t);
     }

@@ -1,6 +1,7 @@
 #include "copy_check.h"
 
 #include "text.h"
+#include "paths.h"
 
 #include <set>
 
@@ -49,10 +50,6 @@ QString caseKey(const std::string& name)
     return QChar(u'\0') + QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-std::string joined(const std::string& path, const std::string& name)
-{
-    return path.empty() ? name : path + '/' + name;
-}
 
 }  // namespace
 
@@ -74,7 +71,7 @@ void FatCopyCheck::folderRead(const std::string& path, const FolderScan& folder)
     for (const FolderEntry* entry : folder.entriesInListOrder()) {
         const FolderEntry& e = *entry;
         const std::string_view name = folder.name(e);
-        const std::string entryPath = joined(path, std::string(name));
+        const std::string entryPath = joinedPath(path, name);
         const auto block = [&](BlockReason reason) { blocked_.push_back({entryPath, reason}); };
         if (e.kind == EntryKind::Link)
             block(BlockReason::SymbolicLink);

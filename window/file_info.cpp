@@ -4,6 +4,7 @@
 #include "number_format.h"
 #include "runtime_error.h"
 #include "text.h"
+#include "paths.h"
 
 #include <array>
 #include <new>
@@ -18,7 +19,7 @@ const QString Blank = QStringLiteral("- ");
 
 std::string joinPath(const std::string& folder, const std::string& name)
 {
-    return folder.ends_with('/') ? folder + name : folder + '/' + name;
+    return withTrailingSlash(folder) + name;
 }
 
 // Runs a file query; a failure becomes the description of its error number,

@@ -5,6 +5,7 @@
 #include "runtime_error.h"
 #include "text.h"
 #include "twips.h"
+#include "paths.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -26,9 +27,7 @@ std::vector<std::string> ancestorsOf(const std::string& path)
 {
     const std::string found = driveOf(path);
     const std::string mount = !found.empty() && path.starts_with(found) ? found : std::string("/");
-    std::string root = mount;
-    if (root.back() != '/')
-        root += '/';
+    const std::string root = withTrailingSlash(mount);
     std::vector<std::string> chain{root};
     std::string current = mount == "/" ? std::string() : mount;
     size_t at = mount.size();

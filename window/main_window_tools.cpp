@@ -8,6 +8,7 @@
 #include "runtime_error.h"
 #include "text.h"
 #include "window_texts.h"
+#include "paths.h"
 
 #include <QMenuBar>
 
@@ -47,9 +48,7 @@ void MainWindow::refresh()
             openFolders_.setPath(folder);
             return;
         } catch (const RuntimeError& e) {
-            std::string root = driveOf(folder);
-            if (!root.ends_with('/'))
-                root += '/';
+            const std::string root = withTrailingSlash(driveOf(folder));
             if (folder.size() <= root.size()) {
                 folderListBox_->refresh();
                 services_.messageBox(errorDescription(e.number(), e.cause()) + CrLf + displayText(folder));
