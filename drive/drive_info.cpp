@@ -6,6 +6,7 @@
 #include "steps.h"
 #include "text.h"
 #include "value_boxes.h"
+#include "window_texts.h"
 
 #include <array>
 #include <cmath>
@@ -256,7 +257,7 @@ void DriveQuery::noMedium(const QString& drive)
 {
     StepRunner step;
     figures_.noMedium = true;
-    step([&] { window_.messageBox(drive + QStringLiteral(" メディア未挿入？")); });
+    step([&] { window_.messageBox(drive + QString::fromUtf8(texts::NoMedium)); });
     step([&] { blankDriveGeometry(view_); });
     step([&] { window_.setMousePointer(DefaultPointer); });
 }

@@ -2,7 +2,7 @@
 
 #include "json_writer.h"
 #include "number_format.h"
-#include "panel_captions.h"
+#include "window_texts.h"
 #include "program_version.h"
 #include "text.h"
 

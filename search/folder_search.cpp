@@ -6,6 +6,7 @@
 #include "value_boxes.h"
 #include "steps.h"
 #include "text.h"
+#include "window_texts.h"
 
 #include <limits>
 
@@ -317,7 +318,7 @@ void FolderSearch::levelChange(const LevelRow& row)
         for (at.j = 1; at.j <= folderCount && !stop_; ++at.j) {
             ++result_.limits.levelsSkipped;
             run([&] {
-                const QString warning = QString::fromUtf8(DepthWarning);
+                const QString warning = QString::fromUtf8(texts::DepthWarning);
                 const QString path = displayText(dir.list(at.j - 1));
                 window_.searchMessage(warning + CrLf + CrLf + path, {warning, path, {}});
             });

@@ -38,7 +38,4 @@ inline constexpr std::array<LevelRow, 15> LevelTable{{
 
 inline constexpr const char* DriverPrefix = "err1 code :";
 
-// Shown once for every subfolder of a folder at the deepest level.
-inline constexpr const char* DepthWarning = "パスレベル15以下にファイルがありますが無視します。";
-
 }  // namespace dorvelix

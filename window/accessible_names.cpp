@@ -1,7 +1,6 @@
 #include "accessible_names.h"
 
 #include "number_format.h"
-#include "panel_captions.h"
 #include "window_texts.h"
 
 namespace dorvelix {

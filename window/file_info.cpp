@@ -5,6 +5,7 @@
 #include "runtime_error.h"
 #include "text.h"
 #include "paths.h"
+#include "window_texts.h"
 
 #include <array>
 #include <new>
@@ -84,7 +85,7 @@ FileInfoTexts fileInfoTexts(const FolderList& openFolders, const FileList& openF
     if (path.empty()) {
         const std::string& folder = openFiles.path().empty() ? openFolders.list(-1) : openFiles.path();
         t.path = displayText(folder);
-        t.length = Indent + QStringLiteral("ファイルが選択されていません。");
+        t.length = Indent + QString::fromUtf8(texts::NoFileSelected);
         t.clusters = t.attributes = t.date = Blank;
         return t;
     }
@@ -93,7 +94,7 @@ FileInfoTexts fileInfoTexts(const FolderList& openFolders, const FileList& openF
 
     long long length = 0;
     if (tryQuery([&] { length = fileLength(path); }, t.length)) {
-        t.length = Indent + formatNumber(length) + QStringLiteral("ﾊﾞｲﾄ (") + formatHex(length) + QStringLiteral("H )");
+        t.length = Indent + formatNumber(length) + QString::fromUtf8(texts::BytesUnit) + formatHex(length) + QStringLiteral("H )");
         t.clusters = Indent + formatNumber(occupiedClusters(length, clusterLength));
     } else {
         t.clusters = Blank;

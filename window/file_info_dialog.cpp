@@ -1,4 +1,5 @@
 #include "file_info_dialog.h"
+#include "window_texts.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -55,7 +56,7 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
         dpi_ = screen ? screen->logicalDotsPerInch() : 96.0;
     }
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("ファイル属性"));
+    setWindowTitle(QString::fromUtf8(texts::FileInfoTitle));
     setModal(false);
     // Closing it other than by its button destroys it; it never keeps the
     // program running once the main window has closed.
@@ -92,13 +93,13 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
         return box;
     };
 
-    Command1 = new QPushButton(QStringLiteral("確認"), this);
+    Command1 = new QPushButton(QString::fromUtf8(texts::ConfirmButton), this);
     place(Command1, Command1Place, "Command1");
     Command1->setFont(boldFont(12));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &FileInfoDialog::confirm);
 
-    Label1 = label(QStringLiteral("ホルダー・ファイル名"), Label1Place, "Label1", Qt::AlignLeft);
+    Label1 = label(QString::fromUtf8(texts::PathCaption), Label1Place, "Label1", Qt::AlignLeft);
     Text1 = new QPlainTextEdit(this);
     place(Text1, Text1Place, "Text1");
     Text1->setFont(valueFont);
@@ -106,13 +107,13 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
     Text1->setWordWrapMode(QTextOption::WrapAnywhere);  // paths have no spaces to break at
     Text1->setFrameShape(QFrame::Box);
 
-    Label2 = label(QStringLiteral("ファイル長："), Label2Place, "Label2", Qt::AlignRight);
+    Label2 = label(QString::fromUtf8(texts::LengthCaption), Label2Place, "Label2", Qt::AlignRight);
     Text2 = valueBox(Text2Place, "Text2", Qt::AlignLeft);
-    Label3 = label(QStringLiteral("占有クラスタ数："), Label3Place, "Label3", Qt::AlignRight);
+    Label3 = label(QString::fromUtf8(texts::ClustersCaption), Label3Place, "Label3", Qt::AlignRight);
     Text3 = valueBox(Text3Place, "Text3", Qt::AlignHCenter);
-    Label5 = label(QStringLiteral("ファイル日付："), Label5Place, "Label5", Qt::AlignRight);
+    Label5 = label(QString::fromUtf8(texts::DateCaption), Label5Place, "Label5", Qt::AlignRight);
     Text5 = valueBox(Text5Place, "Text5", Qt::AlignLeft);
-    Label4 = label(QStringLiteral("ファイル属性："), Label4Place, "Label4", Qt::AlignRight);
+    Label4 = label(QString::fromUtf8(texts::AttributesCaption), Label4Place, "Label4", Qt::AlignRight);
     Text4 = valueBox(Text4Place, "Text4", Qt::AlignLeft);
 }
 

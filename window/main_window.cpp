@@ -3,7 +3,7 @@
 #include "app_icon.h"
 #include "convert_length.h"
 #include "modal_box.h"
-#include "panel_captions.h"
+#include "window_texts.h"
 #include "program_version.h"
 #include "runtime_error.h"
 #include "text.h"
@@ -41,10 +41,6 @@ bool centredBox(int n)
     return n == 13 || n == 31;
 }
 
-constexpr const char* ClustCaptions[] = {"   128(&0)", "   256(&1)", "   512(&2)", " 1,024(&3)", " 2,048(&4)",
-                                         " 4,096(&5)", " 8,192(&6)", "16,384(&7)", "32,768(&8)"};
-constexpr const char* GdispCaptions[] = {"大(&L)", "中(&M)", "小(&S)"};
-constexpr const char* ComentCaptions[] = {"機能概要(&K)", "使用方法(&S)", "FATについて(&F)", "その他(&E)"};
 
 // Design-time font size; every size is set again by the layout.
 constexpr double DesignFontSize = 9.0;
@@ -189,33 +185,33 @@ void MainWindow::createMenus()
         return a;
     };
 
-    QMenu* quit = bar->addMenu(QStringLiteral("終了(&Q)"));
+    QMenu* quit = bar->addMenu(QString::fromUtf8(texts::QuitMenu));
     quit->setObjectName(QStringLiteral("quit"));
-    quitEntries_[0] = entry(quit, QStringLiteral("quitItem"), 0, "終了(&Q)");
+    quitEntries_[0] = entry(quit, QStringLiteral("quitItem"), 0, texts::QuitMenu);
     connect(quitEntries_[0], &QAction::triggered, this, [this] { onQuit(0); });
 
-    QMenu* clust = bar->addMenu(QStringLiteral("換算クラスタ長(&C)"));
+    QMenu* clust = bar->addMenu(QString::fromUtf8(texts::ConvertMenu));
     clust->setObjectName(QStringLiteral("clustItem0"));
     for (int i = 0; i < 9; ++i) {
-        convertLengthEntries_[static_cast<size_t>(i)] = entry(clust, QStringLiteral("clustItem"), i, ClustCaptions[i]);
+        convertLengthEntries_[static_cast<size_t>(i)] = entry(clust, QStringLiteral("clustItem"), i, texts::ConvertLengths[i]);
         connect(convertLengthEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { pickConvertLength(i); });
     }
 
-    QMenu* gdisp = bar->addMenu(QStringLiteral("画面の大きさ(&D)"));
+    QMenu* gdisp = bar->addMenu(QString::fromUtf8(texts::ScreenSizeMenu));
     gdisp->setObjectName(QStringLiteral("Gdisp"));
     for (int i = 0; i < 3; ++i) {
-        screenSizeEntries_[static_cast<size_t>(i)] = entry(gdisp, QStringLiteral("GdispItem"), i, GdispCaptions[i]);
+        screenSizeEntries_[static_cast<size_t>(i)] = entry(gdisp, QStringLiteral("GdispItem"), i, texts::ScreenSizes[i]);
         connect(screenSizeEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { pickScreenSize(i); });
     }
 
-    QMenu* coment = bar->addMenu(QStringLiteral("説明(&S)"));
+    QMenu* coment = bar->addMenu(QString::fromUtf8(texts::HelpMenu));
     coment->setObjectName(QStringLiteral("coment"));
     for (int i = 0; i < 4; ++i) {
-        helpEntries_[static_cast<size_t>(i)] = entry(coment, QStringLiteral("comentItem"), i, ComentCaptions[i]);
+        helpEntries_[static_cast<size_t>(i)] = entry(coment, QStringLiteral("comentItem"), i, texts::HelpEntries[i]);
         connect(helpEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { showHelpText(i); });
     }
 
-    version_ = bar->addAction(QStringLiteral("バージョン情報(&V)"));
+    version_ = bar->addAction(QString::fromUtf8(texts::VersionMenu));
     version_->setObjectName(QStringLiteral("version"));
     connect(version_, &QAction::triggered, this, &MainWindow::showVersion);
 

@@ -53,7 +53,7 @@ TEST(WindowSearchMessages, OneBoxOfAKindOneSummaryAndTheLogHoldsEveryMessage)
         boxes << text;
         return tick;
     };
-    const QString warning = QString::fromUtf8(DepthWarning);
+    const QString warning = QString::fromUtf8(texts::DepthWarning);
 
     searchOpenFolder(*rig.form);
     ASSERT_EQ(boxes.size(), 1);
@@ -121,7 +121,7 @@ TEST(WindowSearchMessages, RealBoxesKeepInputFromTheWindowAndOpenTheLogToCopy)
     answer.stop();
 
     ASSERT_EQ(seen.size(), 2);
-    EXPECT_TRUE(seen[0].startsWith(QString::fromUtf8(DepthWarning)));
+    EXPECT_TRUE(seen[0].startsWith(QString::fromUtf8(texts::DepthWarning)));
     EXPECT_EQ(seen[1], QString::fromUtf8(texts::HiddenSummary).arg(29));
     EXPECT_TRUE(windowFree);
     EXPECT_TRUE(summaryEscapes);
@@ -136,7 +136,7 @@ TEST(WindowSearchMessages, RealBoxesKeepInputFromTheWindowAndOpenTheLogToCopy)
     logWindow->copyRows(false);
     const QStringList lines = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 30);
-    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8(DepthWarning) + u'\t' + QString::fromStdString(rig.top())));
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8(texts::DepthWarning) + u'\t' + QString::fromStdString(rig.top())));
     logWindow->table()->selectRow(2);
     logWindow->copyRows(true);
     EXPECT_TRUE(QApplication::clipboard()->text().contains(QStringLiteral("/deep10\t")));

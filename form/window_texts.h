@@ -1,0 +1,202 @@
+// Every Japanese text of the window and its boxes, each written once: the
+// menus, the panel captions with the value boxes they name, the file
+// information dialog, the messages of the drive query and the search, the
+// help texts and the version box, the search's message boxes and log, and
+// the names a screen reader hears. The headless report prints its panels
+// with the same captions.
+#pragma once
+
+#include "value_boxes.h"
+
+#include <array>
+#include <vector>
+
+namespace dorvelix {
+
+// The captions of the drive panel and the folder panel, in the order they
+// stand, each with the value box it names. The window labels its panels with
+// them and the headless report prints its panels with them.
+inline constexpr const char* DrivePanelCaption = "ドライブ情報";
+inline constexpr const char* FolderPanelCaption = "ホルダー情報";
+
+struct PanelCaption {
+    int label;         // LabelN
+    const char* text;
+    bool title;        // a yellow section title rather than a white row caption
+    bool folderPanel;  // stands in the folder panel rather than the drive panel
+    int box;           // the value box it names; 0 for none
+};
+
+inline constexpr PanelCaption PanelCaptions[] = {
+    {1, "ドライブ ：", false, false, box::DriveText},
+    {2, "ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ) ：", false, false, box::BytesPerSector},
+    {3, "セクタ／クラスタ ：", false, false, box::SectorsPerCluster},
+    {9, "クラスタ長(ﾊﾞｲﾄ) ：", false, false, box::ClusterLength},
+    {4, "全クラスタ数 ： ", false, false, box::TotalClusters},
+    {6, "全容量(ﾊﾞｲﾄ) ：", false, false, box::TotalBytes},
+    {19, "占有クラスタ数 ：", false, false, box::UsedClusters},
+    {20, "占有バイト数 ：", false, false, box::UsedBytes},
+    {5, "空きクラスタ数 ：", false, false, box::FreeClusters},
+    {7, "空き容量(ﾊﾞｲﾄ) ：", false, false, box::FreeBytes},
+    {8, "空き容量率（％）：", false, false, box::FreeRatio},
+    {23, "ドライブ使用状況", true, false, 0},
+    {15, "ﾌｧｲﾙ数 ：", false, true, box::AloneFiles},
+    {14, "占有クラスタ数 ：", false, true, box::AloneClusters},
+    {16, "占有バイト数 ：", false, true, box::AloneBytes},
+    {22, "含むサブホルダ", true, true, box::SearchClusterLength},
+    {10, "ホルダ数 ：", false, true, box::SubtreeFolders},
+    {11, "ファイル数 ：", false, true, box::SubtreeFiles},
+    {12, "占有クラスタ数 ：", false, true, box::SubtreeClusters},
+    {13, "占有バイト数 ：", false, true, box::SubtreeBytes},
+    {21, "換算クラスタ長", true, true, box::ConvertLength},
+    {17, "占有クラスタ数 ：", false, true, box::ConvertClusters},
+    {18, "占有バイト数 ：", false, true, box::ConvertBytes},
+};
+
+}  // namespace dorvelix
+
+namespace dorvelix::texts {
+
+// The menu bar.
+inline constexpr const char* QuitMenu = "終了(&Q)";
+inline constexpr const char* ConvertMenu = "換算クラスタ長(&C)";
+// The conversion lengths, 128 to 32,768 bytes, right-aligned with spaces.
+inline constexpr const char* ConvertLengths[] = {"   128(&0)", "   256(&1)", "   512(&2)", " 1,024(&3)", " 2,048(&4)",
+                                                 " 4,096(&5)", " 8,192(&6)", "16,384(&7)", "32,768(&8)"};
+inline constexpr const char* ScreenSizeMenu = "画面の大きさ(&D)";
+inline constexpr const char* ScreenSizes[] = {"大(&L)", "中(&M)", "小(&S)"};
+inline constexpr const char* HelpMenu = "説明(&S)";
+inline constexpr const char* HelpEntries[] = {"機能概要(&K)", "使用方法(&S)", "FATについて(&F)", "その他(&E)"};
+inline constexpr const char* VersionMenu = "バージョン情報(&V)";
+
+// The file information dialog.
+inline constexpr const char* FileInfoTitle = "ファイル属性";
+inline constexpr const char* ConfirmButton = "確認";
+inline constexpr const char* PathCaption = "ホルダー・ファイル名";
+inline constexpr const char* LengthCaption = "ファイル長：";
+inline constexpr const char* ClustersCaption = "占有クラスタ数：";
+inline constexpr const char* DateCaption = "ファイル日付：";
+inline constexpr const char* AttributesCaption = "ファイル属性：";
+inline constexpr const char* NoFileSelected = "ファイルが選択されていません。";
+// After the length in bytes: "  1,234 ﾊﾞｲﾄ (4D2H )".
+inline constexpr const char* BytesUnit = "ﾊﾞｲﾄ (";
+
+// The drive query: after the drive text, when the drive cannot be read.
+inline constexpr const char* NoMedium = " メディア未挿入？";
+// The search: shown once for every subfolder of a folder at the deepest level.
+inline constexpr const char* DepthWarning = "パスレベル15以下にファイルがありますが無視します。";
+
+// The search's boxes and their summary.
+inline constexpr const char* MuteCheck = "この検索中は同じ種類のメッセージを表示しない";
+// %1: how many messages were kept instead of shown.
+inline constexpr const char* HiddenSummary =
+    "この検索で表示しなかったメッセージが %1 件あります。\n検索ログに全てのメッセージがあります。";
+inline constexpr const char* OpenLogButton = "検索ログを開く(&L)";
+
+// The search log window.
+inline constexpr const char* LogTitle = "検索ログ";
+inline constexpr const char* LogKind = "種類";
+inline constexpr const char* LogPath = "パス";
+inline constexpr const char* LogCause = "原因";
+inline constexpr const char* CopyAllButton = "全てコピー(&C)";
+inline constexpr const char* CloseButton = "閉じる";
+
+// The tools menu.
+inline constexpr const char* ToolsMenu = "ツール(&T)";
+inline constexpr const char* RefreshItem = "最新の情報に更新(&R)";
+
+// Accessible names and descriptions.
+inline constexpr const char* LampName = "検索ランプ";
+inline constexpr const char* LampReady = "緑";
+inline constexpr const char* LampOff = "赤";
+inline constexpr const char* GraphName = "ドライブ使用状況";
+// %1 the drive's used share, %2 the searched folder's share ("75.0 %").
+inline constexpr const char* GraphDescription = "ドライブの使用 %1、検索したホルダ %2";
+inline constexpr const char* GraphUnknown = "ドライブの容量は不明";
+// The drive panel's file system box, which stands without a caption.
+inline constexpr const char* FileSystemName = "ファイルシステム";
+inline constexpr const char* DriveListName = "ドライブ";
+inline constexpr const char* FolderListName = "ホルダ";
+inline constexpr const char* FileListName = "ファイル";
+
+// The version box: the program and its version, then the month and the
+// address below it.
+inline constexpr const char16_t* VersionProgram = u"\u3000\u3000Dorvelix.exe Ver ";
+inline constexpr const char16_t* VersionContact = u"\u3000\u3000support@dorvelix.example";
+
+// One help text: its title, its banner and the lines below the banner. The
+// lines keep their exact indentation: ASCII spaces, ideographic spaces
+// (U+3000) and full-width letters.
+struct HelpText {
+    const char16_t* title;
+    const char16_t* banner;
+    std::vector<const char16_t*> lines;
+    bool endsWithEmptyLine;
+};
+
+inline const std::array<HelpText, 4>& helpTexts()
+{
+    static const std::array<HelpText, 4> texts{{
+        {u"DORVELIX 機能概要",
+         u"                  ◇◇■■  機  能  概  要  ■■◇◇",
+         {
+             u"  ・指定ドライブの全容量、使用容量、空き容量を表示します。",
+             u"  ・指定ホルダーと当該パスレベル以下が占有する容量を表示します。",
+             u"  ・検索パスレベルは15層までカバーしています。",
+             u"    すなわち、d:\\H1\\H2\\H3\\H4\\H5\\H6\\H7\\H8\\H9\\H10\\H11\\H12\\H13\\H15\\filename までです。",
+         },
+         true},
+        {u"DORVELIX 使用方法",
+         u"                  ◇◇■■  使  用  方  法  ■■◇◇",
+         {
+             u"  1)ドライブ名を指定・検索してドライブ容量等を取得・表示します。",
+             u"  2)検索したいホルダーをダブルクリックすると、そのホルダーと",
+             u"    そのパスレベル以下が占有しているドライブ容量等が表示されます。",
+             u"  3)ドライブ変更時およびホルダー変更時、SHIFTキーを押下しながら",
+             u"     これを行うとホルダー検索を行いません。",
+             u"  4)ファイルリスト中のファイル名をダブルクリックすると、そのファイル",
+             u"    情報を表示します。",
+         },
+         true},
+        {u"ＦＡＴについて",
+         u"                  ◇◇■■  ＦＡＴについて  ■■◇◇",
+         {
+             u"  ・ファイルシステム名でＦＡＴ（１６）とＦＡＴ３２について表示確認済です。",
+             u"  \u3000（ＮＴＦＳ、ＨＰＦＳ、ＥＸＴ２については未確認です。）",
+             u"  \u3000ただし、ＦＡＴ３２について、下記ＨＤＤ容量の境目では間違い表示があるかも",
+             u"    知れません。",
+             u"  ・右側に表示されている「ホルダー情報」は特に問題ありません。",
+             u"    ただし、上記理由からクラスタ長が正しく設定されていない場合があります。",
+             u"  \u3000\u3000この場合、下記を参考に、換算クラスタ長を指定してから実行してみて",
+             u"\u3000\u3000ください。",
+             u"\u3000\u3000ＨＤＤ容量\u3000512MB\u3000～\u3000８GB\u3000：  4,096ﾊﾞｲﾄ",
+             u"\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000 ８GB\u3000～\u300016GB\u3000：  8,192ﾊﾞｲﾄ",
+             u"\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000 16GB  ～\u300032GB\u3000： 16,384ﾊﾞｲﾄ",
+             u"\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000 32GB\u3000～\u3000\u3000\u3000\u3000： 32,768ﾊﾞｲﾄ",
+         },
+         false},
+        {u"DORVELIX その他説明",
+         u"                  ◇◇■■  そ  の  他  ■■◇◇",
+         {
+             u"   ・ホルダー情報欄の、上段は指定ホルダーのみ、下段は指定ホルダー",
+             u"     以下のそれぞれ占有するクラスター数、バイト数等を示します。",
+             u"   ・換算クラスタ長の指定により、指定パスレベル以下が占有する",
+             u"     クラスタ数と容量を換算して最下段欄に表示します。",
+             u"     ・換算クラスタ長はドライブ変更でクリアされます。",
+             u"     ・換算クラスタ長を変更した時は、そのホルダーを再検索して下さい。",
+             u"   ・ホルダー・ファイル名テーブルは、複数クラスタを占有する場合も少し",
+             u"     カバーしていますが不完全です。（ロングファイルネームがあった場合）",
+             u"     このため、クラスタ総数が一致しない場合があります。",
+             u"   ・クラスタ数の不一致が大きい場合は、「ごみ箱」残をチェックして下さい。",
+             u"   ・ホルダーの検索エラーがあった場合、当該ホルダー以下は検索されて",
+             u"     いません。またファイル名検索も同様です。",
+             u"   ・「ドライブ情報」欄表示値は、ドライブ情報検索用ＡＰＩ関数での取得値、",
+             u"   \u3000（ただし、ＦＡＴ３２の場合のクラスタ数・クラスタ長は逆算値）",
+             u"   \u3000「ホルダー情報」欄表示値は、ＺＫ４の関数での取得・計算値です。",
+         },
+         false},
+    }};
+    return texts;
+}
+
+}  // namespace dorvelix::texts
