@@ -3,6 +3,7 @@
 #include "drive_info.h"
 #include "recording_window.h"
 #include "runtime_error.h"
+#include "value_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -72,19 +73,19 @@ TEST(DriveQuery, Fat32WorksClusterFiguresBackFromTheByteCounts)
     Rig r;
     r.fat32(2'000'000'000, 500'000'000);
     ASSERT_TRUE(r.run());
-    EXPECT_EQ(r.box(13), "FAT32");
-    EXPECT_EQ(r.box(2), " 512 ");
-    EXPECT_EQ(r.box(3), " 8 ");
-    EXPECT_EQ(r.box(9), " 4,096 ");
-    EXPECT_EQ(r.box(4), " 488,281 ");  // 488,281.25
+    EXPECT_EQ(r.box(box::FileSystem), "FAT32");
+    EXPECT_EQ(r.box(box::BytesPerSector), " 512 ");
+    EXPECT_EQ(r.box(box::SectorsPerCluster), " 8 ");
+    EXPECT_EQ(r.box(box::ClusterLength), " 4,096 ");
+    EXPECT_EQ(r.box(box::TotalClusters), " 488,281 ");  // 488,281.25
     EXPECT_EQ(r.form.totalClusterCount, 488281);
-    EXPECT_EQ(r.box(6), " 2,000,000,000 ");
-    EXPECT_EQ(r.box(5), " 122,070 ");  // 122,070.3125
+    EXPECT_EQ(r.box(box::TotalBytes), " 2,000,000,000 ");
+    EXPECT_EQ(r.box(box::FreeClusters), " 122,070 ");  // 122,070.3125
     EXPECT_EQ(r.form.freeClusterCount, 122070);
-    EXPECT_EQ(r.box(7), " 500,000,000 ");
-    EXPECT_EQ(r.box(8), " 25.0 % ");
-    EXPECT_EQ(r.box(35), " 366,211 ");  // 366,210.6875
-    EXPECT_EQ(r.box(36), " 1,500,000,000 ");
+    EXPECT_EQ(r.box(box::FreeBytes), " 500,000,000 ");
+    EXPECT_EQ(r.box(box::FreeRatio), " 25.0 % ");
+    EXPECT_EQ(r.box(box::UsedClusters), " 366,211 ");  // 366,210.6875
+    EXPECT_EQ(r.box(box::UsedBytes), " 1,500,000,000 ");
     EXPECT_EQ(r.form.clusterLength, 4096);
     EXPECT_EQ(r.form.convertLength, 4096);
     EXPECT_EQ(r.form.convertIndex, 5);
@@ -112,9 +113,9 @@ TEST(DriveQuery, Fat32ClusterLengthFollowsDecimalSizeBounds)
         r.volumes.name = QStringLiteral("fAt32");  // any letter case
         r.run();
         EXPECT_EQ(r.form.clusterLength, c.clusterLength) << c.totalBytes;
-        EXPECT_EQ(r.box(2), " 512 ") << c.totalBytes;
-        EXPECT_EQ(r.box(3), c.sectorsPerCluster) << c.totalBytes;
-        EXPECT_EQ(r.box(12), r.box(37)) << c.totalBytes;
+        EXPECT_EQ(r.box(box::BytesPerSector), " 512 ") << c.totalBytes;
+        EXPECT_EQ(r.box(box::SectorsPerCluster), c.sectorsPerCluster) << c.totalBytes;
+        EXPECT_EQ(r.box(box::SearchClusterLength), r.box(box::ConvertLength)) << c.totalBytes;
     }
 }
 
@@ -123,20 +124,20 @@ TEST(DriveQuery, DirectPathShowsTheFirstQueryAsItComes)
     Rig r;
     r.direct(QStringLiteral("FAT"), 512, 64, 65000, 13000);
     ASSERT_TRUE(r.run(QStringLiteral("/media/usb [sdb1]")));
-    EXPECT_EQ(r.box(1), "/media/usb [sdb1]");
-    EXPECT_EQ(r.box(13), "FAT16");
-    EXPECT_EQ(r.box(2), " 512 ");
-    EXPECT_EQ(r.box(3), " 64 ");
-    EXPECT_EQ(r.box(4), " 65,000 ");
-    EXPECT_EQ(r.box(5), " 13,000 ");
-    EXPECT_EQ(r.box(6), " 2,129,920,000 ");
-    EXPECT_EQ(r.box(7), " 425,984,000 ");
-    EXPECT_EQ(r.box(8), " 20.0 % ");
-    EXPECT_EQ(r.box(9), " 32,768 ");
-    EXPECT_EQ(r.box(12), " 32,768 ");
-    EXPECT_EQ(r.box(37), " 32,768 ");
-    EXPECT_EQ(r.box(35), " 52,000 ");
-    EXPECT_EQ(r.box(36), " 1,703,936,000 ");
+    EXPECT_EQ(r.box(box::DriveText), "/media/usb [sdb1]");
+    EXPECT_EQ(r.box(box::FileSystem), "FAT16");
+    EXPECT_EQ(r.box(box::BytesPerSector), " 512 ");
+    EXPECT_EQ(r.box(box::SectorsPerCluster), " 64 ");
+    EXPECT_EQ(r.box(box::TotalClusters), " 65,000 ");
+    EXPECT_EQ(r.box(box::FreeClusters), " 13,000 ");
+    EXPECT_EQ(r.box(box::TotalBytes), " 2,129,920,000 ");
+    EXPECT_EQ(r.box(box::FreeBytes), " 425,984,000 ");
+    EXPECT_EQ(r.box(box::FreeRatio), " 20.0 % ");
+    EXPECT_EQ(r.box(box::ClusterLength), " 32,768 ");
+    EXPECT_EQ(r.box(box::SearchClusterLength), " 32,768 ");
+    EXPECT_EQ(r.box(box::ConvertLength), " 32,768 ");
+    EXPECT_EQ(r.box(box::UsedClusters), " 52,000 ");
+    EXPECT_EQ(r.box(box::UsedBytes), " 1,703,936,000 ");
     EXPECT_EQ(r.form.convertIndex, 8);
     EXPECT_EQ(r.form.entriesPerCluster, 1024);
     // The drive is addressed by its mount point alone, and no byte query is made.
@@ -160,8 +161,8 @@ TEST(DriveQuery, ClusterLengthOutsideTheMenuKeepsTheMenuPosition)
     r.form.convertIndex = 3;
     r.direct(QStringLiteral("xfs"), 512, 128, 1000, 10);
     r.run();
-    EXPECT_EQ(r.box(37), " 65,536 ");
-    EXPECT_EQ(r.box(12), " 65,536 ");
+    EXPECT_EQ(r.box(box::ConvertLength), " 65,536 ");
+    EXPECT_EQ(r.box(box::SearchClusterLength), " 65,536 ");
     EXPECT_EQ(r.form.convertLength, 65536);
     EXPECT_EQ(r.form.convertIndex, 3);
     EXPECT_EQ(r.window.checkedConvertIndex, 3);
@@ -179,7 +180,7 @@ TEST(DriveQuery, NoMediumReportsOnceAndKeepsThePreviousDrive)
     r.window.pointers.clear();
     EXPECT_FALSE(r.run(QStringLiteral("/mnt/gone [fusefat]")));
     EXPECT_EQ(r.window.messages, QStringList{"/mnt/gone [fusefat] メディア未挿入？"});
-    EXPECT_EQ(r.box(1), "/mnt/gone [fusefat]");
+    EXPECT_EQ(r.box(box::DriveText), "/mnt/gone [fusefat]");
     for (int box : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 28, 29, 30, 31, 32, 33, 34})
         EXPECT_EQ(r.box(box), "- ") << box;
     for (int box : {13, 35, 36, 12, 37})
@@ -203,10 +204,10 @@ TEST(DriveQuery, ZeroTotalKeepsTheRatioAndGoesOn)
         else
             r.direct(QStringLiteral("ext4"), 512, 8, 0, 0);
         ASSERT_TRUE(r.run());
-        EXPECT_EQ(r.box(8), " 42.0 % ") << fat32;
-        EXPECT_EQ(r.box(4), " 0 ") << fat32;
-        EXPECT_EQ(r.box(35), " 0 ") << fat32;
-        EXPECT_EQ(r.box(12), " 4,096 ") << fat32;
+        EXPECT_EQ(r.box(box::FreeRatio), " 42.0 % ") << fat32;
+        EXPECT_EQ(r.box(box::TotalClusters), " 0 ") << fat32;
+        EXPECT_EQ(r.box(box::UsedClusters), " 0 ") << fat32;
+        EXPECT_EQ(r.box(box::SearchClusterLength), " 4,096 ") << fat32;
         EXPECT_EQ(r.window.graphSizes.size(), 1u) << fat32;
     }
 }
@@ -219,11 +220,11 @@ TEST(DriveQuery, ClusterLengthOverflowAbandonsOnlyItsStep)
     r.direct(QStringLiteral("odd"), 65536, 65536, 10, 5);  // 2^32 bytes a cluster
     ASSERT_TRUE(r.run());
     EXPECT_EQ(r.form.clusterLength, 4096);
-    EXPECT_EQ(r.box(9), " 4,096 ");
-    EXPECT_EQ(r.box(12), " 4,096 ");
-    EXPECT_EQ(r.box(6), " 42,949,672,960 ");  // the byte figures stay exact
-    EXPECT_EQ(r.box(36), " 21,474,836,480 ");
-    EXPECT_EQ(r.box(8), " 50.0 % ");
+    EXPECT_EQ(r.box(box::ClusterLength), " 4,096 ");
+    EXPECT_EQ(r.box(box::SearchClusterLength), " 4,096 ");
+    EXPECT_EQ(r.box(box::TotalBytes), " 42,949,672,960 ");  // the byte figures stay exact
+    EXPECT_EQ(r.box(box::UsedBytes), " 21,474,836,480 ");
+    EXPECT_EQ(r.box(box::FreeRatio), " 50.0 % ");
 }
 
 TEST(DriveQuery, LargeVolumesShowTrueFigures)
@@ -234,11 +235,11 @@ TEST(DriveQuery, LargeVolumesShowTrueFigures)
     const std::int64_t total = (std::int64_t{1} << 41) + 1, free = 5'368'709'120;
     r.direct(QStringLiteral("xfs"), 512, 8, total, free);
     ASSERT_TRUE(r.run());
-    EXPECT_EQ(r.box(4), " 2,199,023,255,553 ");
-    EXPECT_EQ(r.box(5), " 5,368,709,120 ");
-    EXPECT_EQ(r.box(6), " 9,007,199,254,745,088 ");  // 4096 × (2^41 + 1)
-    EXPECT_EQ(r.box(7), " 21,990,232,555,520 ");
-    EXPECT_EQ(r.box(35), " 2,193,654,546,433 ");
+    EXPECT_EQ(r.box(box::TotalClusters), " 2,199,023,255,553 ");
+    EXPECT_EQ(r.box(box::FreeClusters), " 5,368,709,120 ");
+    EXPECT_EQ(r.box(box::TotalBytes), " 9,007,199,254,745,088 ");  // 4096 × (2^41 + 1)
+    EXPECT_EQ(r.box(box::FreeBytes), " 21,990,232,555,520 ");
+    EXPECT_EQ(r.box(box::UsedClusters), " 2,193,654,546,433 ");
     EXPECT_EQ(r.form.totalClusterCount, total);
     EXPECT_EQ(r.form.freeClusterCount, free);
 
@@ -247,11 +248,11 @@ TEST(DriveQuery, LargeVolumesShowTrueFigures)
     f.fat32(100'000'000'000'000, 50'000'000'000'002);
     ASSERT_TRUE(f.run());
     EXPECT_EQ(f.form.totalClusterCount, 3'051'757'812);  // 3,051,757,812.5, halves to even
-    EXPECT_EQ(f.box(4), " 3,051,757,812 ");
-    EXPECT_EQ(f.box(6), " 100,000,000,000,000 ");
+    EXPECT_EQ(f.box(box::TotalClusters), " 3,051,757,812 ");
+    EXPECT_EQ(f.box(box::TotalBytes), " 100,000,000,000,000 ");
     EXPECT_EQ(f.form.freeClusterCount, 1'525'878'906);  // 1,525,878,906.2501
-    EXPECT_EQ(f.box(36), " 49,999,999,999,998 ");
-    EXPECT_EQ(f.box(8), " 50.0 % ");
+    EXPECT_EQ(f.box(box::UsedBytes), " 49,999,999,999,998 ");
+    EXPECT_EQ(f.box(box::FreeRatio), " 50.0 % ");
     for (const auto& [box, text] : f.window.boxes)
         EXPECT_FALSE(text.contains(u'-') && text != "- ") << box << " " << text.toStdString();
 }
@@ -263,17 +264,17 @@ TEST(DriveQuery, FailedSideQueriesUseTheDrivesOwnFigures)
     r.direct(QStringLiteral("FAT32"), 512, 8, 1000, 100);
     r.volumes.nameOk = false;
     ASSERT_TRUE(r.run());
-    EXPECT_EQ(r.box(13), "");
-    EXPECT_EQ(r.box(4), " 1,000 ");
+    EXPECT_EQ(r.box(box::FileSystem), "");
+    EXPECT_EQ(r.box(box::TotalClusters), " 1,000 ");
 
     // The byte query fails on a FAT32 drive: the bytes come from its cluster figures.
     Rig f;
     f.direct(QStringLiteral("FAT32"), 512, 8, 488'281, 122'070);
     f.volumes.bytesOk = false;
     ASSERT_TRUE(f.run());
-    EXPECT_EQ(f.box(6), " 1,999,998,976 ");
-    EXPECT_EQ(f.box(4), " 488,281 ");
-    EXPECT_EQ(f.box(5), " 122,070 ");
+    EXPECT_EQ(f.box(box::TotalBytes), " 1,999,998,976 ");
+    EXPECT_EQ(f.box(box::TotalClusters), " 488,281 ");
+    EXPECT_EQ(f.box(box::FreeClusters), " 122,070 ");
 }
 
 TEST(DriveQuery, FailureInsideTheMenuMarkEndsOnlyThatCall)

@@ -3,6 +3,7 @@
 #include "../search/search_rig.h"
 #include "mount_rig.h"
 #include "temp_tree.h"
+#include "value_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -43,5 +44,5 @@ TEST(VanishedDrive, TheSearchReportsItOnceAndFinishes)
     EXPECT_EQ(rig.form.treeFiles, 1);
     EXPECT_EQ(rig.window.beeps, 1);
     EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
-    EXPECT_EQ(rig.box(10), " 4 ");
+    EXPECT_EQ(rig.box(box::SubtreeFolders), " 4 ");
 }

@@ -9,6 +9,7 @@
 #include "number_format.h"
 #include "recording_window.h"
 #include "temp_tree.h"
+#include "value_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -193,9 +194,9 @@ TEST(SystemVolumes, RootFileSystemAgreesWithStatvfs)
 
     const Panel p("/");
     ASSERT_TRUE(p.shown);
-    EXPECT_EQ(p.box(4), formatNumber(static_cast<long long>(before.f_blocks)));
+    EXPECT_EQ(p.box(box::TotalClusters), formatNumber(static_cast<long long>(before.f_blocks)));
     EXPECT_EQ(p.form.clusterLength, fragment);
-    EXPECT_EQ(p.box(1), driveTextOf("/"));
+    EXPECT_EQ(p.box(box::DriveText), driveTextOf("/"));
 }
 
 TEST(SystemVolumes, TmpfsMountedByTheTest)
@@ -211,15 +212,15 @@ TEST(SystemVolumes, TmpfsMountedByTheTest)
     }
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
-    EXPECT_EQ(p.box(1), QString::fromStdString(mount->path()) + " [dorvelix-test]");
-    EXPECT_EQ(p.box(13), "tmpfs");
+    EXPECT_EQ(p.box(box::DriveText), QString::fromStdString(mount->path()) + " [dorvelix-test]");
+    EXPECT_EQ(p.box(box::FileSystem), "tmpfs");
     EXPECT_EQ(p.form.clusterLength, page);
     EXPECT_EQ(p.form.totalClusterCount, (4 << 20) / page);
     EXPECT_EQ(p.form.freeClusterCount, (3 << 20) / page);
-    EXPECT_EQ(p.box(6), " 4,194,304 ");
-    EXPECT_EQ(p.box(7), " 3,145,728 ");
-    EXPECT_EQ(p.box(36), " 1,048,576 ");
-    EXPECT_EQ(p.box(8), " 75.0 % ");
+    EXPECT_EQ(p.box(box::TotalBytes), " 4,194,304 ");
+    EXPECT_EQ(p.box(box::FreeBytes), " 3,145,728 ");
+    EXPECT_EQ(p.box(box::UsedBytes), " 1,048,576 ");
+    EXPECT_EQ(p.box(box::FreeRatio), " 75.0 % ");
 }
 
 TEST(SystemVolumes, TmpfsOfMoreThanTwoBillionClustersShowsTrueFigures)
@@ -234,9 +235,9 @@ TEST(SystemVolumes, TmpfsOfMoreThanTwoBillionClustersShowsTrueFigures)
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
     EXPECT_EQ(p.form.totalClusterCount, static_cast<std::int64_t>(vfs.f_blocks));
-    EXPECT_EQ(p.box(4), formatNumber(static_cast<long long>(vfs.f_blocks)));
-    EXPECT_EQ(p.box(6), " 21,990,232,555,520 ");
-    EXPECT_EQ(p.box(8), " 100.0 % ");
+    EXPECT_EQ(p.box(box::TotalClusters), formatNumber(static_cast<long long>(vfs.f_blocks)));
+    EXPECT_EQ(p.box(box::TotalBytes), " 21,990,232,555,520 ");
+    EXPECT_EQ(p.box(box::FreeRatio), " 100.0 % ");
 }
 
 TEST(Drives, ListAddressAndCurrentFolderOfMountedDrives)
@@ -301,13 +302,13 @@ TEST(Fat32Volume, FusefatMountShowsTheFat32Panel)
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
     const long long totalBytes = layout->clusters * layout->bytesPerSector * layout->sectorsPerCluster;
-    EXPECT_EQ(p.box(13), "FAT32");
-    EXPECT_EQ(p.box(2), " 512 ");
+    EXPECT_EQ(p.box(box::FileSystem), "FAT32");
+    EXPECT_EQ(p.box(box::BytesPerSector), " 512 ");
     EXPECT_EQ(p.form.clusterLength, 4096);  // below 8,600,000,000 bytes
-    EXPECT_EQ(p.box(3), " 8 ");
-    EXPECT_EQ(p.box(6), formatNumber(totalBytes));
-    EXPECT_EQ(p.box(7), formatNumber(freeBytes));
-    EXPECT_EQ(p.box(36), formatNumber(totalBytes - freeBytes));
+    EXPECT_EQ(p.box(box::SectorsPerCluster), " 8 ");
+    EXPECT_EQ(p.box(box::TotalBytes), formatNumber(totalBytes));
+    EXPECT_EQ(p.box(box::FreeBytes), formatNumber(freeBytes));
+    EXPECT_EQ(p.box(box::UsedBytes), formatNumber(totalBytes - freeBytes));
     EXPECT_EQ(p.form.totalClusterCount, (totalBytes * 2 + 4096) / 8192);  // nearest whole (no ties here)
     EXPECT_EQ(p.window.messages.size(), 0);
 }
@@ -324,9 +325,9 @@ TEST(FatVolume, FusefatMountCountsInTheVolumesOwnClusterLength)
         GTEST_SKIP() << why;
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
-    EXPECT_EQ(p.box(13), "FAT16");
+    EXPECT_EQ(p.box(box::FileSystem), "FAT16");
     EXPECT_EQ(p.form.clusterLength, 2048);
-    EXPECT_EQ(p.box(3), " 4 ");
+    EXPECT_EQ(p.box(box::SectorsPerCluster), " 4 ");
 
     // The search counts at it: 10,000 and 70,000 bytes take 5 and 35 clusters.
     const ToolRun run = runTool({DORVELIX_REPORT, "--json", mount->path()});
@@ -364,6 +365,6 @@ TEST(FatVolume, DriveWhoseDriverDiedOrHangsHasNoMedium)
         EXPECT_FALSE(DriveQuery(form, window, window, systemVolumes()).showDriveInfo(text)) << text.toStdString();
         EXPECT_LT(clock.elapsed(), limitMs);
         EXPECT_EQ(window.messages, QStringList{text + " メディア未挿入？"});
-        EXPECT_EQ(window.box(4), "- ");
+        EXPECT_EQ(window.box(box::TotalClusters), "- ");
     }
 }

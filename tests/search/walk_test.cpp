@@ -1,5 +1,6 @@
 #include "search_rig.h"
 #include "temp_tree.h"
+#include "value_boxes.h"
 
 #include <chrono>
 #include <filesystem>
@@ -26,7 +27,7 @@ TEST(FolderSearch, EmptyFolderShowsZeroEverywhere)
     TempTree t;
     SearchRig rig(4096, 128);
     rig.open(t.root());
-    EXPECT_EQ(rig.box(31), "0");
+    EXPECT_EQ(rig.box(box::AloneFiles), "0");
     for (int box : {30, 32, 10, 11, 28, 29, 33, 34})
         EXPECT_EQ(rig.box(box), " 0 ") << "Text" << box;
     EXPECT_EQ(rig.window.beeps, 1);
@@ -41,15 +42,15 @@ TEST(FolderSearch, OneSubfolderWithOneByteFile)
     t.file("sub/one", 1);
     SearchRig rig(4096);
     rig.open(t.root());
-    EXPECT_EQ(rig.box(31), "0");
-    EXPECT_EQ(rig.box(30), " 0 ");
-    EXPECT_EQ(rig.box(32), " 0 ");
-    EXPECT_EQ(rig.box(10), " 1 ");
-    EXPECT_EQ(rig.box(11), " 1 ");
-    EXPECT_EQ(rig.box(28), " 2 ");
-    EXPECT_EQ(rig.box(29), " 8,192 ");
-    EXPECT_EQ(rig.box(33), " 2 ");
-    EXPECT_EQ(rig.box(34), " 8,192 ");
+    EXPECT_EQ(rig.box(box::AloneFiles), "0");
+    EXPECT_EQ(rig.box(box::AloneClusters), " 0 ");
+    EXPECT_EQ(rig.box(box::AloneBytes), " 0 ");
+    EXPECT_EQ(rig.box(box::SubtreeFolders), " 1 ");
+    EXPECT_EQ(rig.box(box::SubtreeFiles), " 1 ");
+    EXPECT_EQ(rig.box(box::SubtreeClusters), " 2 ");
+    EXPECT_EQ(rig.box(box::SubtreeBytes), " 8,192 ");
+    EXPECT_EQ(rig.box(box::ConvertClusters), " 2 ");
+    EXPECT_EQ(rig.box(box::ConvertBytes), " 8,192 ");
 }
 
 TEST(FolderSearch, FolderAloneRowHoldsOnlyItsOwnFilesAndBigFilesKeepTheirLength)
@@ -60,14 +61,14 @@ TEST(FolderSearch, FolderAloneRowHoldsOnlyItsOwnFilesAndBigFilesKeepTheirLength)
     t.file("sub/inner", 5000);
     SearchRig rig(4096, 32768);
     rig.open(t.root());
-    EXPECT_EQ(rig.box(31), "2");
-    EXPECT_EQ(rig.box(30), " 786,433 ");
-    EXPECT_EQ(rig.box(32), " 3,221,229,568 ");
+    EXPECT_EQ(rig.box(box::AloneFiles), "2");
+    EXPECT_EQ(rig.box(box::AloneClusters), " 786,433 ");
+    EXPECT_EQ(rig.box(box::AloneBytes), " 3,221,229,568 ");
     // Subtree: files 786,433 + 2, no table cluster at 128 entries, one for the subfolder.
-    EXPECT_EQ(rig.box(28), " 786,436 ");
-    EXPECT_EQ(rig.box(29), " 3,221,241,856 ");
-    EXPECT_EQ(rig.box(33), " 98,307 ");  // 98,304 + 1 + 1 + 1 folder
-    EXPECT_EQ(rig.box(34), " 3,221,323,776 ");
+    EXPECT_EQ(rig.box(box::SubtreeClusters), " 786,436 ");
+    EXPECT_EQ(rig.box(box::SubtreeBytes), " 3,221,241,856 ");
+    EXPECT_EQ(rig.box(box::ConvertClusters), " 98,307 ");  // 98,304 + 1 + 1 + 1 folder
+    EXPECT_EQ(rig.box(box::ConvertBytes), " 3,221,323,776 ");
     ASSERT_TRUE(rig.search.result().alone);
     EXPECT_EQ(rig.search.result().alone->clusters, 786433);
 }
@@ -158,7 +159,7 @@ TEST(FolderSearch, HiddenAndSystemFilesAreCountedDownToLevelEightOnly)
     SearchRig rig;
     rig.open(t.root());
     EXPECT_EQ(rig.form.treeFiles, 1 + 2);  // the top's hidden file, level 8's two
-    EXPECT_EQ(rig.box(31), "1");
+    EXPECT_EQ(rig.box(box::AloneFiles), "1");
 }
 
 TEST(FolderSearch, LinksAreBookedByTheirOwnLengthAndNeverFollowed)
@@ -332,13 +333,13 @@ TEST(FolderSearch, AStopEndsTheWalkAtOnceAndTheNextSearchRunsWhole)
     EXPECT_TRUE(rig.search.stopRequested());
     EXPECT_FALSE(rig.search.isSearching());
     EXPECT_EQ(rig.window.beeps, 0);
-    EXPECT_EQ(rig.box(10), "");
+    EXPECT_EQ(rig.box(box::SubtreeFolders), "");
     EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
 
     rig.window.onMessage = nullptr;
     rig.open(t.root());
     EXPECT_FALSE(rig.search.stopRequested());
     EXPECT_EQ(rig.window.messages.size(), 31);
-    EXPECT_EQ(rig.box(10), " 46 ");  // d1..d15, z and the 30 folders below level 15
+    EXPECT_EQ(rig.box(box::SubtreeFolders), " 46 ");  // d1..d15, z and the 30 folders below level 15
     EXPECT_EQ(rig.window.beeps, 1);
 }

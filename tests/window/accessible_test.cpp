@@ -2,6 +2,7 @@
 // its caption, the lamp and the usage graph with their state in words, the
 // three lists by name, and the whole text of a box too narrow for it.
 #include "window_rig.h"
+#include "value_boxes.h"
 
 #include <QAccessible>
 #include <QTreeWidgetItemIterator>
@@ -79,16 +80,16 @@ TEST(WindowAccessibility, ABoxTooNarrowForItsTextShowsAndDescribesItWhole)
     f.show();
     const QString longText = QStringLiteral("/media/user/USB-STICK-WITH-A-LONG-LABEL [sdb1]");
     f.setBoxText(1, longText);
-    EXPECT_FALSE(f.valueBox(1)->textFits());
-    EXPECT_EQ(f.valueBox(1)->toolTip(), longText);
-    EXPECT_EQ(said(f.valueBox(1), QAccessible::Description), longText);
+    EXPECT_FALSE(f.valueBox(box::DriveText)->textFits());
+    EXPECT_EQ(f.valueBox(box::DriveText)->toolTip(), longText);
+    EXPECT_EQ(said(f.valueBox(box::DriveText), QAccessible::Description), longText);
     f.setBoxText(1, QStringLiteral("/"));
-    EXPECT_TRUE(f.valueBox(1)->textFits());
-    EXPECT_EQ(said(f.valueBox(1), QAccessible::Description), QString());
-    EXPECT_EQ(f.valueBox(1)->toolTip(), QString());
+    EXPECT_TRUE(f.valueBox(box::DriveText)->textFits());
+    EXPECT_EQ(said(f.valueBox(box::DriveText), QAccessible::Description), QString());
+    EXPECT_EQ(f.valueBox(box::DriveText)->toolTip(), QString());
     // In a box wide enough the long text fits and needs no description.
-    f.valueBox(1)->resize(f.valueBox(1)->fontMetrics().horizontalAdvance(longText) + 40, f.valueBox(1)->height());
+    f.valueBox(box::DriveText)->resize(f.valueBox(box::DriveText)->fontMetrics().horizontalAdvance(longText) + 40, f.valueBox(box::DriveText)->height());
     f.setBoxText(1, longText);
-    EXPECT_TRUE(f.valueBox(1)->textFits());
-    EXPECT_EQ(said(f.valueBox(1), QAccessible::Description), QString());
+    EXPECT_TRUE(f.valueBox(box::DriveText)->textFits());
+    EXPECT_EQ(said(f.valueBox(box::DriveText), QAccessible::Description), QString());
 }

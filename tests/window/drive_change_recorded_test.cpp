@@ -4,6 +4,7 @@
 #include "folder_search.h"
 #include "recording_window.h"
 #include "temp_tree.h"
+#include "value_boxes.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -216,7 +217,7 @@ TEST(DriveChange, EventsDuringASearchLeaveItsResultsAlone)
     EXPECT_EQ(r.form.treeFiles, undisturbed.form.treeFiles);
     EXPECT_EQ(r.form.treeClusterCount, undisturbed.form.treeClusterCount);
     EXPECT_EQ(r.form.treeConvertClusterCount, undisturbed.form.treeConvertClusterCount);
-    EXPECT_EQ(r.window.box(34), undisturbed.window.box(34));
+    EXPECT_EQ(r.window.box(box::ConvertBytes), undisturbed.window.box(box::ConvertBytes));
     EXPECT_EQ(r.lastLamp(), (std::pair{150, true}));
     EXPECT_EQ(r.window.beeps, 1);
 

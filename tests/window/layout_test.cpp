@@ -3,6 +3,7 @@
 // centring on a menu choice.
 #include "twips.h"
 #include "window_rig.h"
+#include "value_boxes.h"
 
 #include <QScreen>
 #include <gtest/gtest.h>
@@ -99,7 +100,7 @@ TEST(WindowLayout, EveryRowBesideItsCaptionAtEverySize)
         }
         // Rows follow each other at the row pitch.
         EXPECT_EQ(twipsGeometry(f.caption(8)).top() - twipsGeometry(f.caption(1)).top(), 10 * v.rowPitch);
-        EXPECT_EQ(twipsGeometry(f.valueBox(34)).top() - twipsGeometry(f.valueBox(33)).top(), v.rowPitch);
+        EXPECT_EQ(twipsGeometry(f.valueBox(box::ConvertBytes)).top() - twipsGeometry(f.valueBox(box::ConvertClusters)).top(), v.rowPitch);
     }
 }
 
@@ -108,7 +109,7 @@ TEST(WindowLayout, ThreeSizesFromTheMenu)
     WindowRig rig;
     MainWindow& f = *rig.form;
     f.show();
-    const QString kept = rig.box(9);
+    const QString kept = rig.box(box::ClusterLength);
     for (const SizeCase& c : Sizes) {
         f.screenSizeEntry(c.size - 1)->trigger();
         EXPECT_EQ(f.form().screenSize, c.size);
@@ -127,13 +128,13 @@ TEST(WindowLayout, ThreeSizesFromTheMenu)
         EXPECT_EQ(f.form().graphLeft, c.graphLeft);
         EXPECT_EQ(f.form().textFontSize, c.textFont);
         EXPECT_EQ(f.layout().rowHeight, c.rowHeight);
-        EXPECT_EQ(f.valueBox(8)->font().pointSize(), c.textFont);
+        EXPECT_EQ(f.valueBox(box::FreeRatio)->font().pointSize(), c.textFont);
         EXPECT_EQ(f.caption(23)->font().pointSize(), c.textFont);
         EXPECT_EQ(f.folderListBox()->font().pointSize(), c.textFont);
         EXPECT_EQ(f.frame(10)->font().pointSize(), c.frameFont);
         EXPECT_EQ(f.twipsOuterSize(), c.window);
         // The values shown stay as they were.
-        EXPECT_EQ(rig.box(9), kept);
+        EXPECT_EQ(rig.box(box::ClusterLength), kept);
     }
 }
 
@@ -143,15 +144,15 @@ TEST(WindowLayout, SmallShortBoxesAndTheLargeDriveRow)
     MainWindow& f = *rig.form;
     f.pickScreenSize(0);
     // Text13 starts a little right of the quarter-width Text1's end.
-    const QRect text1 = twipsGeometry(f.valueBox(1));
+    const QRect text1 = twipsGeometry(f.valueBox(box::DriveText));
     EXPECT_EQ(text1.left() + text1.width(), 3030);
-    EXPECT_EQ(twipsGeometry(f.valueBox(13)).left(), 3200);
-    EXPECT_EQ(twipsGeometry(f.valueBox(12)).width(), 1224);
+    EXPECT_EQ(twipsGeometry(f.valueBox(box::FileSystem)).left(), 3200);
+    EXPECT_EQ(twipsGeometry(f.valueBox(box::SearchClusterLength)).width(), 1224);
     EXPECT_EQ(twipsGeometry(f.caption(21)).top(), 4160 + 2000);
     f.pickScreenSize(2);
-    EXPECT_EQ(twipsGeometry(f.valueBox(37)).width(), 824);
+    EXPECT_EQ(twipsGeometry(f.valueBox(box::ConvertLength)).width(), 824);
     EXPECT_EQ(twipsGeometry(f.caption(21)).top(), 2500 + 1250);
-    EXPECT_EQ(twipsGeometry(f.valueBox(37)).left(), 96 + 24);
+    EXPECT_EQ(twipsGeometry(f.valueBox(box::ConvertLength)).left(), 96 + 24);
 }
 
 TEST(WindowLayout, PixelsFollowTheScreensResolution)
@@ -162,8 +163,8 @@ TEST(WindowLayout, PixelsFollowTheScreensResolution)
     const double dpi = logicalDpiOf(&f);
     EXPECT_EQ(twipsToPixels(9196, 96), 613);
     EXPECT_EQ(twipsToPixels(15, 96), 1);
-    const QRect twips = twipsGeometry(f.valueBox(8));
-    EXPECT_EQ(f.valueBox(8)->geometry(), QRect(twipsToPixels(twips.left(), dpi), twipsToPixels(twips.top(), dpi),
+    const QRect twips = twipsGeometry(f.valueBox(box::FreeRatio));
+    EXPECT_EQ(f.valueBox(box::FreeRatio)->geometry(), QRect(twipsToPixels(twips.left(), dpi), twipsToPixels(twips.top(), dpi),
                                            twipsToPixels(twips.width(), dpi), twipsToPixels(twips.height(), dpi)));
     // Without a window manager there is no frame: the window itself takes
     // the outer size.
@@ -209,9 +210,9 @@ TEST(WindowLayout, UnknownSizeChangesOnlyTheVariable)
 {
     WindowRig rig;
     MainWindow& f = *rig.form;
-    const QRect before = twipsGeometry(f.valueBox(8));
+    const QRect before = twipsGeometry(f.valueBox(box::FreeRatio));
     f.setScreenSize(5);
     EXPECT_EQ(f.form().screenSize, 5);
-    EXPECT_EQ(twipsGeometry(f.valueBox(8)), before);
+    EXPECT_EQ(twipsGeometry(f.valueBox(box::FreeRatio)), before);
     EXPECT_EQ(f.twipsOuterSize(), QSize(9196, 6478));
 }

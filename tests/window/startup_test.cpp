@@ -4,6 +4,7 @@
 #include "twips.h"
 #include "window_rig.h"
 #include "version_texts.h"
+#include "value_boxes.h"
 
 #include <QElapsedTimer>
 
@@ -119,10 +120,10 @@ TEST(WindowControls, ColoursAlignmentAndFaces)
     EXPECT_TRUE(f.caption(1)->alignment() & Qt::AlignRight);
     EXPECT_TRUE(f.caption(22)->alignment() & Qt::AlignLeft);
     EXPECT_TRUE(f.caption(25)->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(f.valueBox(8)->alignment() & Qt::AlignRight);
-    EXPECT_TRUE(f.valueBox(13)->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(f.valueBox(31)->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(f.valueBox(1)->isReadOnly());
+    EXPECT_TRUE(f.valueBox(box::FreeRatio)->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(f.valueBox(box::FileSystem)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.valueBox(box::AloneFiles)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.valueBox(box::DriveText)->isReadOnly());
 
     const QString fixed = QStringLiteral("IPAGothic");
     const QString proportional = QStringLiteral("IPAPGothic");
@@ -136,11 +137,11 @@ TEST(WindowControls, ColoursAlignmentAndFaces)
     EXPECT_EQ(face(f.frame(1)), fixed);
     for (QWidget* w : std::initializer_list<QWidget*>{f.driveListBox(), f.folderListBox(), f.fileListBox()})
         EXPECT_EQ(face(w), proportional);
-    EXPECT_TRUE(f.valueBox(8)->font().bold());
+    EXPECT_TRUE(f.valueBox(box::FreeRatio)->font().bold());
     EXPECT_TRUE(f.caption(8)->font().bold());
 
     // The faces are really there and hold the captions' characters.
-    for (QWidget* w : std::initializer_list<QWidget*>{f.valueBox(2), f.caption(2)}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{f.valueBox(box::BytesPerSector), f.caption(2)}) {
         EXPECT_EQ(QFontInfo(w->font()).family(), face(w));
         const QFontMetrics metrics(w->font());
         for (QChar c : QString::fromUtf8("ﾊﾞｲﾄセクタ占有（％）："))
@@ -211,9 +212,9 @@ TEST(WindowStartUp, OpensOnTheCurrentFolderWithoutSearching)
     // are blank: no search has run.
     EXPECT_EQ(s.clusterLength, 4096);
     EXPECT_EQ(s.convertLength, 4096);
-    EXPECT_EQ(rig.box(9), QStringLiteral(" 4,096 "));
-    EXPECT_EQ(rig.box(12), QStringLiteral(" 4,096 "));
-    EXPECT_EQ(rig.box(37), QStringLiteral(" 4,096 "));
+    EXPECT_EQ(rig.box(box::ClusterLength), QStringLiteral(" 4,096 "));
+    EXPECT_EQ(rig.box(box::SearchClusterLength), QStringLiteral(" 4,096 "));
+    EXPECT_EQ(rig.box(box::ConvertLength), QStringLiteral(" 4,096 "));
     for (int n : FolderResultBoxes)
         EXPECT_EQ(rig.box(n), QStringLiteral("- ")) << n;
     EXPECT_TRUE(rig.messages.isEmpty());
