@@ -37,26 +37,53 @@ bool isFuseType(const std::string& type)
     return type == "fuse" || type == "fuseblk" || type.starts_with("fuse.");
 }
 
-// The mount's source when it names a block device or an image file whose
-// boot sector can be read; "" otherwise ("tmpfs", "server:/export" ...).
-std::string readableSource(const MountEntry& m)
+// A FAT volume open for reading, with its boot sector's layout.
+struct FatVolume {
+    VolumeFile file;
+    FatLayout layout;
+};
+
+std::int64_t count(fsblkcnt_t v)
 {
-    struct stat st {};
-    if (!m.source.empty() && m.source.front() == '/' && ::stat(m.source.c_str(), &st) == 0
-        && (S_ISBLK(st.st_mode) || S_ISREG(st.st_mode)))
-        return m.source;
-    // A FUSE driver that names itself as the source: its command line tells.
-    return isFuseType(m.fsType) ? fuseDriverSource(m.mountPoint) : std::string();
+    return static_cast<std::int64_t>(std::min<fsblkcnt_t>(v, INT64_MAX));
 }
 
-// The boot sector's layout of a FAT mount, or of a FUSE mount whose source is
-// a FAT volume; nothing where it cannot be read.
-std::optional<FatLayout> fatLayoutOf(const MountEntry& m)
+// Whether a FUSE driver's figures agree with the geometry of the volume read
+// for it: the bytes of the data area where it reports a size (fusefat reports
+// none for FAT32) and the cluster count it reports as its file count. A
+// volume that says otherwise is not the one the mount serves.
+bool agreesWithMount(const FatLayout& f, const struct statvfs& vfs)
 {
-    if (!isFatType(m.fsType) && !isFuseType(m.fsType))
+    const std::int64_t units = count(vfs.f_blocks), files = count(vfs.f_files);
+    if (units == 0 && files == 0)
+        return false;
+    std::int64_t bytes = 0, reported = 0;
+    if (units != 0
+        && (__builtin_mul_overflow(f.clusters, f.bytesPerSector * f.sectorsPerCluster, &bytes)
+            || __builtin_mul_overflow(units, static_cast<std::int64_t>(vfs.f_frsize), &reported) || bytes != reported))
+        return false;
+    return files == 0 || files == f.clusters;
+}
+
+// The FAT volume of a FAT mount, or of a FUSE mount that serves a FAT
+// volume, opened for reading: the mount's source where it names a block
+// device or an image file, else the image its FUSE driver holds. A FUSE
+// mount's volume must agree with the figures the mount gives (vfs). Nothing
+// where no such volume can be read.
+std::optional<FatVolume> fatVolumeOf(const MountEntry& m, const struct statvfs& vfs)
+{
+    const bool fuse = isFuseType(m.fsType);
+    if (!isFatType(m.fsType) && !fuse)
         return std::nullopt;
-    const std::string source = readableSource(m);
-    return source.empty() ? std::nullopt : readFatLayout(source);
+    VolumeFile file;
+    if (!m.source.empty() && m.source.front() == '/')
+        file = VolumeFile(m.source);
+    if (!file && fuse)
+        file = openFuseDriverImage(m);
+    const auto layout = file ? readFatLayout(file) : std::nullopt;
+    if (!layout || (fuse && !agreesWithMount(*layout, vfs)))
+        return std::nullopt;
+    return FatVolume{std::move(file), *layout};
 }
 
 std::optional<std::int64_t> sysfsSectorSize(unsigned major, unsigned minor)
@@ -99,11 +126,6 @@ struct Figures {
     std::int64_t freeClusters = 0;
 };
 
-std::int64_t count(fsblkcnt_t v)
-{
-    return static_cast<std::int64_t>(std::min<fsblkcnt_t>(v, INT64_MAX));
-}
-
 // One volume's figures. statvfs decides whether the drive is there at all.
 // A FAT volume whose boot sector can be read has its own geometry, whatever
 // unit a FUSE driver reports; its free clusters are the kernel's where the
@@ -115,13 +137,14 @@ std::optional<Figures> volumeFigures(const MountEntry& mount)
         return std::nullopt;
 
     Figures f;
-    if (const auto fat = fatLayoutOf(mount)) {
+    if (const auto volume = fatVolumeOf(mount, vfs)) {
+        const FatLayout* fat = &volume->layout;
         f.bytesPerSector = fat->bytesPerSector;
         f.sectorsPerCluster = fat->sectorsPerCluster;
         f.clusterBytes = fat->bytesPerSector * fat->sectorsPerCluster;
         f.totalClusters = fat->clusters;
         if (isFuseType(mount.fsType)) {
-            f.freeClusters = countFreeClusters(readableSource(mount), *fat).value_or(0);
+            f.freeClusters = countFreeClusters(volume->file, *fat).value_or(0);
             f.availableClusters = f.freeClusters;
         } else {
             f.freeClusters = count(vfs.f_bfree);
@@ -146,16 +169,17 @@ std::optional<Figures> volumeFigures(const MountEntry& mount)
 // The file system's name as the drive panel shows it.
 std::optional<QString> fileSystemNameOf(const MountEntry& mount)
 {
-    if (const auto fat = fatLayoutOf(mount))
-        return fat->bits == 32 ? QStringLiteral("FAT32") : QStringLiteral("FAT");
-    if (isFatType(mount.fsType)) {
-        // The boot sector cannot be read: the FAT type follows from the
-        // cluster count.
-        struct statvfs vfs {};
-        if (::statvfs(mount.mountPoint.c_str(), &vfs) != 0)
-            return std::nullopt;
+    if (!isFatType(mount.fsType) && !isFuseType(mount.fsType))
+        return QString::fromStdString(mount.fsType);
+    struct statvfs vfs {};
+    if (::statvfs(mount.mountPoint.c_str(), &vfs) != 0)
+        return std::nullopt;
+    if (const auto volume = fatVolumeOf(mount, vfs))
+        return volume->layout.bits == 32 ? QStringLiteral("FAT32") : QStringLiteral("FAT");
+    // The boot sector cannot be read: the FAT type follows from the cluster
+    // count.
+    if (isFatType(mount.fsType))
         return count(vfs.f_blocks) >= Fat32MinimumClusters ? QStringLiteral("FAT32") : QStringLiteral("FAT");
-    }
     return QString::fromStdString(mount.fsType);
 }
 
