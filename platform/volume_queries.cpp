@@ -1,18 +1,13 @@
 #include "volume_queries.h"
 
+#include "answer_in_time.h"
 #include "fat_volume.h"
 #include "fuse_source.h"
 #include "mount_boundaries.h"
 
 #include <QFile>
 #include <algorithm>
-#include <chrono>
-#include <functional>
-#include <future>
-#include <mutex>
 #include <optional>
-#include <set>
-#include <thread>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
@@ -22,9 +17,6 @@ namespace dorvelix {
 namespace {
 
 constexpr std::int64_t DefaultSectorSize = 512;
-// How long a volume is waited for before it is taken for a drive without a
-// medium (a stale network mount, a FUSE driver that hangs).
-constexpr std::chrono::seconds AnswerLimit{2};
 constexpr std::int64_t Fat32MinimumClusters = 65525;
 
 bool isFatType(const std::string& type)
@@ -195,37 +187,12 @@ std::optional<MountEntry> mountOf(const std::string& root)
     return *mount;
 }
 
-// Asks a volume on a worker thread and waits for the answer at most
-// AnswerLimit. A volume that does not answer by then is abandoned: the worker
-// is detached (never waited for) and ends whenever the volume answers. Until
-// it has, further questions to that volume get no answer at once, so a hung
-// mount never holds more than one worker.
+// Asks a volume within the bound of answerInTime; nothing when it fails or
+// does not answer in time.
 template <class T>
-std::optional<T> askInTime(const MountEntry& mount, std::function<std::optional<T>(const MountEntry&)> ask)
+std::optional<T> askInTime(const MountEntry& mount, std::optional<T> (*ask)(const MountEntry&))
 {
-    struct Waiting {
-        std::mutex mutex;
-        std::set<std::string> mountPoints;
-    };
-    static auto* waiting = new Waiting;  // never destroyed: abandoned workers may outlive main
-    {
-        const std::lock_guard lock(waiting->mutex);
-        if (!waiting->mountPoints.insert(mount.mountPoint).second)
-            return std::nullopt;
-    }
-    auto answer = std::make_shared<std::promise<std::optional<T>>>();
-    std::future<std::optional<T>> future = answer->get_future();
-    std::thread([mount, ask = std::move(ask), answer] {
-        std::optional<T> value = ask(mount);
-        {
-            const std::lock_guard lock(waiting->mutex);
-            waiting->mountPoints.erase(mount.mountPoint);
-        }
-        answer->set_value(std::move(value));
-    }).detach();
-    if (future.wait_for(AnswerLimit) != std::future_status::ready)
-        return std::nullopt;
-    return future.get();
+    return answerInTime<std::optional<T>>(mount.mountPoint, [mount, ask] { return ask(mount); }).value_or(std::nullopt);
 }
 
 std::optional<Figures> figuresInTime(const std::string& root)
