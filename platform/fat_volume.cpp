@@ -51,6 +51,8 @@ std::optional<FatLayout> parseFatBootSector(const unsigned char* s, std::size_t 
     if (dataSectors <= 0)
         return std::nullopt;
     f.clusters = dataSectors / f.sectorsPerCluster;
+    if (f.clusters == 0)
+        return std::nullopt;  // a data area smaller than one cluster holds nothing
     // A boot sector without a 16-bit FAT size has the FAT32 layout (as the
     // kernel reads it); FAT12 and FAT16 differ by their cluster count.
     f.bits = le16(s + 22) == 0 ? 32 : f.clusters < 4085 ? 12 : 16;
