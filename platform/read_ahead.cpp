@@ -82,8 +82,9 @@ ReadAhead::~ReadAhead()
         } catch (const RuntimeError&) {
         }
     }
+    const bool ended = s.ended_;
     lock.unlock();
-    if (s.ended_)
+    if (ended)
         thread_.join();
     else
         thread_.detach();
