@@ -40,7 +40,8 @@ public:
     void setEveryLinkConverted(bool on) { everyLinkConverted_ = on; }
 
     // Walks folder; RuntimeError 76 when the folder itself cannot be opened.
-    SearchResult run(const std::string& folder);
+    // top, when given, is the folder already read.
+    SearchResult run(const std::string& folder, std::shared_ptr<const FolderScan> top = nullptr);
 
 private:
     // Counts a folder's subfolders and files, books the files and returns
