@@ -173,10 +173,15 @@ void FolderSearch::bookTable(std::int16_t E, StepRunner& run)
 void FolderSearch::SearchFolder()
 {
     searching_ = true;
+    stopRequested_ = false;
     reportedOnce_.clear();
     FormState& f = form_;
     // Dir1 as it stands now: the window may move it while pending events run.
     const FolderList dir1 = Dir1_;
+    searchedFolder_ = dir1.path();
+    reading_ = &dir1;
+    if (onStarted)
+        onStarted();
     Activation at{DriverPrefix, dir1, File1_};
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
 
@@ -218,7 +223,7 @@ void FolderSearch::SearchFolder()
         readAhead_ = std::make_unique<ReadAhead>(std::move(levels));
     }
     lastPaint_ = std::chrono::steady_clock::now();
-    for (at.j = 1; at.j <= folderCount; ++at.j) {
+    for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
         // Each top-level subfolder is read ahead from the moment the walk
         // enters it: nothing is read before the pending events have run.
         if (readAhead_)
@@ -227,9 +232,30 @@ void FolderSearch::SearchFolder()
         run([&] { next.setScan(enter(dir1, at.j - 1)); });
         result_.subfolders.push_back({lastComponent(dir1.list(at.j - 1)), walked(before, totalsOf(f))});
         lastPaint_ = std::chrono::steady_clock::now();
+        reading_ = &dir1;
+        if (onProgress)
+            onProgress();
         run([&] { window_.processEvents(); });
     }
     readAhead_.reset();
+
+    if (stopRequested()) {
+        // What was counted is kept aside; nothing of it is shown as the
+        // folder's subtree. The subtree boxes are blanked rather than left
+        // with the previous folder's figures, and the graph drops the
+        // searched share, as after a drive change.
+        result_.stopped = true;
+        result_.countedBeforeStop = totalsOf(f);
+        f.TreeFolders = 0;
+        f.TreeFiles = 0;
+        f.TreeClusterCount = 0;
+        f.TreeConvertClusterCount = 0;
+        run([&] { blankSubtree(view_); });
+        run([&] { view_.drawUsageGraph(f.ScreenSize); });
+        run([&] { window_.setMousePointer(DefaultPointer); });
+        finish();
+        return;
+    }
 
     // Every counted subfolder's table takes at least one cluster.
     run([&] { addChecked(f.TreeClusterCount, f.TreeFolders, total::Clusters); });
@@ -241,7 +267,15 @@ void FolderSearch::SearchFolder()
     run([&] { view_.drawUsageGraph(f.ScreenSize); });
     run([&] { window_.beep(); });
     run([&] { window_.setMousePointer(DefaultPointer); });
+    finish();
+}
+
+void FolderSearch::finish()
+{
     searching_ = false;
+    reading_ = nullptr;
+    if (onFinished)
+        onFinished();
 }
 
 // The scan of subfolder index of dir: read ahead, or read now.
@@ -269,6 +303,8 @@ void FolderSearch::paintIfDue(std::chrono::milliseconds interval)
     // Counted from the start of this repaint, so that the time a repaint
     // takes does not stretch the time between two of them.
     lastPaint_ = now;
+    if (onProgress)
+        onProgress();
     window_.processPaintEvents();
 }
 
@@ -279,6 +315,7 @@ void FolderSearch::levelChange(const LevelRow& row)
     FileList& file = files_[n];
     Activation at{row.prefix, dir, file};
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
+    reading_ = &dir;
 
     run([&] {
         file.setPath(dir.path(), dir.scan());
@@ -290,10 +327,10 @@ void FolderSearch::levelChange(const LevelRow& row)
     const int folderCount = dir.listCount();
     if (row.entersNextLevel) {
         FolderList& next = dirs_[n + 1];
-        for (at.j = 1; at.j <= folderCount; ++at.j)
+        for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j)
             run([&] { next.setScan(enter(dir, at.j - 1)); });
     } else {
-        for (at.j = 1; at.j <= folderCount; ++at.j) {
+        for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
             ++result_.limits.levelsSkipped;
             run([&] {
                 window_.messageBox(QString::fromUtf8(DepthWarning) + CrLf + CrLf + displayText(dir.list(at.j - 1)));

@@ -6,6 +6,7 @@
 #include "program_version.h"
 #include "runtime_error.h"
 #include "text.h"
+#include "tool_windows.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -83,6 +84,7 @@ Form1::Form1(VolumeQueries& volumes, QWidget* parent)
     startOnCurrentFolder();
     installSearch();
     installEvents();
+    tools_ = new ToolWindows(*this);
 }
 
 Form1::~Form1()

@@ -29,6 +29,8 @@
 
 namespace dorvelix {
 
+class ToolWindows;
+
 class Form1 : public QMainWindow, public FormView {
     Q_OBJECT
 public:
@@ -79,6 +81,8 @@ public:
     // The file information dialog, null until the first double-click in
     // File1 and again once it has been closed other than by its button.
     Form2* form2() const { return form2_; }
+    // The tools menu and the windows it opens.
+    ToolWindows* tools() const { return tools_; }
 
     // Places one of the graph's scale captions (Label24..26) and shows it.
     void placeScaleCaption(int n, int top, int left, int fontSize);
@@ -138,6 +142,7 @@ private:
     std::unique_ptr<FolderSearch> search_;
     std::unique_ptr<DriveChange> driveChange_;
     QPointer<Form2> form2_;
+    ToolWindows* tools_ = nullptr;
 
     ClientArea* client_ = nullptr;
     std::array<ValueBox*, 38> texts_{};

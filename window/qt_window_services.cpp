@@ -94,7 +94,7 @@ void QtWindowServices::processEvents()
 
 void QtWindowServices::processPaintEvents()
 {
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::processEvents(inputDuringSearch ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     paintRequestedNow();
 }
 

@@ -29,6 +29,10 @@ public:
 
     bool busyPointerShown() const { return busy_; }
 
+    // When set, processPaintEvents runs user input too (while the search's
+    // progress window is up, so that its Stop acts at once).
+    bool inputDuringSearch = false;
+
     // When set, receives each box's text and title instead of a box being
     // shown (tests, which have no one to press OK).
     std::function<void(const QString& text, const QString& title)> onMessageBox;

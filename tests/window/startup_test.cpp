@@ -156,7 +156,7 @@ TEST(WindowMenus, BarOrderCaptionsAndChecks)
         bar << a->text();
     EXPECT_EQ(bar, QStringList({QString::fromUtf8("終了(&Q)"), QString::fromUtf8("換算クラスタ長(&C)"),
                                 QString::fromUtf8("画面の大きさ(&D)"), QString::fromUtf8("説明(&S)"),
-                                QString::fromUtf8("バージョン情報(&V)")}));
+                                QString::fromUtf8("バージョン情報(&V)"), QString::fromUtf8("ツール(&T)")}));
     EXPECT_EQ(f.version()->menu(), nullptr);
     EXPECT_EQ(f.quitItem(0)->text(), QString::fromUtf8("終了(&Q)"));
     const char* clust[] = {"   128(&0)", "   256(&1)", "   512(&2)", " 1,024(&3)", " 2,048(&4)",
