@@ -112,7 +112,9 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setSortingEnabled(true);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
     table_->sortByColumn(ConvertBytesColumn, Qt::DescendingOrder);
     layout->addWidget(table_, 1);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -154,7 +156,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
             openFolder(parent);
     });
     addAction(up);
-    resize(760, 420);
+    resize(720, 360);
 }
 
 void BreakdownWindow::showResult(const SearchResult& s, const std::string& folder)

@@ -199,6 +199,7 @@ void CopyCheckDialog::examine()
     clearAnswer();
     job_ = std::make_shared<Job>();
     job_->deliver = [this](const TargetCheck& check) {
+        showProgress();  // the final counts and time
         endRun();
         showAnswer(check);
     };

@@ -30,11 +30,18 @@ QString secondsText(std::chrono::steady_clock::duration d)
     return QString::fromUtf8(tool_text::Seconds).arg(seconds, 0, 'f', 1);
 }
 
+// A long path shown shortened in the middle, whole in its tooltip, so that
+// the window keeps its width.
+void showPath(QLabel* label, const QString& path)
+{
+    label->setToolTip(path);
+    label->setText(label->fontMetrics().elidedText(path, Qt::ElideMiddle, label->width()));
+}
+
 }  // namespace
 
 void placeBeside(QWidget* window, const QWidget* mainWindow)
 {
-    window->adjustSize();
     const QRect main = mainWindow->frameGeometry();
     const QScreen* screen = mainWindow->screen();
     const QRect room = screen ? screen->availableGeometry() : main;
@@ -60,7 +67,7 @@ SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form
     layout->addWidget(status_);
     auto* figures = new QFormLayout;
     folder_ = addFigure(figures, tool_text::ReadingFolder, this);
-    folder_->setMinimumWidth(360);
+    folder_->setFixedWidth(420);
     folders_ = addFigure(figures, tool_text::CountedFolders, this);
     files_ = addFigure(figures, tool_text::CountedFiles, this);
     elapsed_ = addFigure(figures, tool_text::Elapsed, this);
@@ -104,6 +111,7 @@ void SearchProgressWindow::searchAdvanced()
         status_->hide();
         stop_->setText(QString::fromUtf8(tool_text::Stop));
         stop_->setAccessibleName(stop_->text());
+        adjustSize();
         placeBeside(this, mainWindow_);
         show();
         raise();
@@ -113,7 +121,7 @@ void SearchProgressWindow::searchAdvanced()
         return;
     }
     lastRefresh_ = now;
-    folder_->setText(displayText(search_.currentFolder()));
+    showPath(folder_, displayText(search_.currentFolder()));
     showCounts(form_.TreeFolders, form_.TreeFiles);
 }
 
@@ -131,7 +139,7 @@ void SearchProgressWindow::searchFinished()
     const FolderRow counted = r.countedBeforeStop.value_or(FolderRow{});
     status_->setText(QString::fromUtf8(tool_text::SearchStopped));
     status_->show();
-    folder_->setText(displayText(search_.searchedFolder()));
+    showPath(folder_, displayText(search_.searchedFolder()));
     showCounts(counted.folders, counted.files);
     stop_->setText(QString::fromUtf8(tool_text::Close));
     stop_->setAccessibleName(stop_->text());

@@ -243,7 +243,7 @@ TEST(WindowTools, SearchProgressShowsCountsAndStopsAtOnce)
     QObject::connect(&poll, &QTimer::timeout, &f, [&] {
         if (!progress.isVisible() || !f.search().isSearching() || !readingShown.isEmpty())
             return;
-        readingShown = progress.folderLabel()->text();
+        readingShown = progress.folderLabel()->toolTip();
         foldersShown = progress.foldersLabel()->text();
         QTest::mouseClick(progress.stopButton(), Qt::LeftButton);
     });
