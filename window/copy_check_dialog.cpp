@@ -228,11 +228,8 @@ void CopyCheckDialog::stop()
     // The walk ends at its next folder; nothing waits for it here.
     job_->progress.cancel = true;
     job_->deliver = nullptr;
-    const long long folders = job_->progress.folders;
-    const long long files = job_->progress.files;
+    showProgress();  // what was counted until the stop
     endRun();
-    progress_->setText(QString::fromUtf8(tool_text::Counted).arg(bytes(folders), bytes(files),
-                                                                 QString::number(elapsed_.elapsed() / 1000.0, 'f', 1)));
     status_->setText(caption(tool_text::Stopped));
     emit finished();
 }
@@ -253,7 +250,7 @@ void CopyCheckDialog::showProgress()
         return;
     progress_->setText(QString::fromUtf8(tool_text::Counted)
                            .arg(bytes(job_->progress.folders), bytes(job_->progress.files),
-                                QString::number(elapsed_.elapsed() / 1000.0, 'f', 1)));
+                                tool_text::secondsText(elapsed_.elapsed())));
 }
 
 void CopyCheckDialog::showAnswer(const TargetCheck& check)

@@ -26,8 +26,8 @@ QLabel* addFigure(QFormLayout* form, const char* caption, QWidget* parent)
 
 QString secondsText(std::chrono::steady_clock::duration d)
 {
-    const double seconds = std::chrono::duration<double>(d).count();
-    return QString::fromUtf8(tool_text::Seconds).arg(seconds, 0, 'f', 1);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(d).count();
+    return QString::fromUtf8(tool_text::Seconds).arg(tool_text::secondsText(ms));
 }
 
 // A long path shown shortened in the middle, whole in its tooltip, so that

@@ -2,6 +2,11 @@
 
 namespace dorvelix::tool_text {
 
+QString secondsText(long long milliseconds)
+{
+    return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
+}
+
 QString blockReason(BlockReason reason)
 {
     switch (reason) {

@@ -60,6 +60,9 @@ inline constexpr const char* CountedFiles = "ファイル数 ：";
 inline constexpr const char* Elapsed = "経過時間 ：";
 inline constexpr const char* Seconds = "%1 秒";
 
+// An elapsed time in seconds with one decimal ("12.3").
+QString secondsText(long long milliseconds);
+
 // Why an entry will not copy to a FAT-family drive.
 QString blockReason(BlockReason reason);
 
