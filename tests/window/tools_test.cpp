@@ -11,6 +11,7 @@
 #include "value_boxes.h"
 #include "window_rig.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -51,14 +52,24 @@ QString u8(const char* text)
 }
 
 // Every control of a tool window that shows or takes something has a name a
-// screen reader can say.
-void expectAccessibleNames(const QWidget* window)
+// screen reader says (as the accessibility bridge reads it), and a table's
+// columns are named by their headers.
+void expectAccessibleNames(QWidget* window)
 {
-    for (const QWidget* w : window->findChildren<QWidget*>()) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
         const bool named = !w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_");
-        if (named && (qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w)
-                      || qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QComboBox*>(w)))
-            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        if (!named || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)
+                        || qobject_cast<QAbstractItemView*>(w) || qobject_cast<QComboBox*>(w)))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_TRUE(a) << w->objectName().toStdString();
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
+        auto* view = qobject_cast<QAbstractItemView*>(w);
+        if (!view || !view->model() || !a->tableInterface())
+            continue;
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            EXPECT_EQ(a->tableInterface()->columnDescription(c),
+                      view->model()->headerData(c, Qt::Horizontal).toString());
     }
 }
 
