@@ -117,7 +117,7 @@ void SearchProgressWindow::searchAdvanced()
         raise();
         activateWindow();
         letInputThrough(true);
-    } else if (now - lastRefresh_ < std::chrono::milliseconds(100)) {
+    } else if (now - lastRefresh_ < std::chrono::milliseconds(200)) {
         return;
     }
     lastRefresh_ = now;
