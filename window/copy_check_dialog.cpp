@@ -35,8 +35,6 @@ struct CopyCheckDialog::Job {
 
 namespace {
 
-constexpr int TargetPathRole = Qt::UserRole + 1;
-
 QString bytes(long long n)
 {
     return formatNumber(n, NumberPattern::Plain);
@@ -156,17 +154,10 @@ void CopyCheckDialog::setFolder(const std::string& folder)
 void CopyCheckDialog::setTarget(const std::string& targetFolder)
 {
     const QByteArray key = QByteArray::fromStdString(targetFolder);
-    int index = targets_->findData(key, TargetPathRole);
-    if (index < 0) {
-        for (int i = 0; i < targets_->count() && index < 0; ++i) {
-            if (targets_->itemData(i).toByteArray() == key)
-                index = i;
-        }
-    }
+    int index = targets_->findData(key);
     if (index < 0) {
         targets_->addItem(displayText(targetFolder), key);
         index = targets_->count() - 1;
-        targets_->setItemData(index, key, TargetPathRole);
     }
     targets_->setCurrentIndex(index);
 }
