@@ -159,7 +159,7 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
         return E;
     }
     file.inListOrder();
-    for (at.j = 1; at.j <= fileCount && !stop_; ++at.j) {
+    for (at.j = 1; at.j <= fileCount && !stopRequested(); ++at.j) {
         const std::uint32_t k = file.unorderedFile(at.j - 1);
         addEntry();
         if (needsLongNameEntry(scan.name(scan.files()[k])))
@@ -186,12 +186,16 @@ void FolderSearch::bookTable(std::int16_t E, StepRunner& run)
 void FolderSearch::searchFolder()
 {
     searching_ = true;
-    stop_ = false;
+    stopRequested_ = false;
     reportedOnce_.clear();
     booked_.clear();
     FormState& f = form_;
     // The folder list as it stands now: the window may move it while pending events run.
     const FolderList openFolders = openFolders_;
+    searchedFolder_ = openFolders.path();
+    reading_ = &openFolders;
+    if (onStarted)
+        onStarted();
     Activation at{DriverPrefix, openFolders, openFiles_};
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
 
@@ -234,7 +238,7 @@ void FolderSearch::searchFolder()
         readAhead_ = std::make_unique<ReadAhead>(std::move(levels), stallLimit);
     }
     lastPaint_ = std::chrono::steady_clock::now();
-    for (at.j = 1; at.j <= folderCount && !stop_; ++at.j) {
+    for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
         // Each top-level subfolder is read ahead from the moment the walk
         // enters it: nothing is read before the pending events have run.
         if (readAhead_)
@@ -243,13 +247,25 @@ void FolderSearch::searchFolder()
         run([&] { next.setScan(enter(openFolders, at.j - 1)); });
         result_.subfolders.push_back({lastComponent(openFolders.list(at.j - 1)), walked(before, totalsOf(f, treeFileBytes_))});
         lastPaint_ = std::chrono::steady_clock::now();
+        reading_ = &openFolders;
+        if (onProgress)
+            onProgress();
         run([&] { window_.processEvents(); });
     }
     readAhead_.reset();
-    if (stop_) {
-        // Stopped: nothing half-counted is shown.
-        window_.setMousePointer(DefaultPointer);
-        searching_ = false;
+    if (stopRequested()) {
+        // What was counted is kept aside; nothing of it is shown as the
+        // folder's subtree, and the graph drops the searched share, as after
+        // a drive change.
+        result_.stopped = true;
+        result_.countedBeforeStop = totalsOf(f, treeFileBytes_);
+        f.treeFolders = 0;
+        f.treeFiles = 0;
+        f.treeClusterCount = 0;
+        f.treeConvertClusterCount = 0;
+        run([&] { view_.drawUsageGraph(f.screenSize); });
+        run([&] { window_.setMousePointer(DefaultPointer); });
+        finish();
         return;
     }
 
@@ -263,7 +279,15 @@ void FolderSearch::searchFolder()
     run([&] { view_.drawUsageGraph(f.screenSize); });
     run([&] { window_.beep(); });
     run([&] { window_.setMousePointer(DefaultPointer); });
+    finish();
+}
+
+void FolderSearch::finish()
+{
     searching_ = false;
+    reading_ = nullptr;
+    if (onFinished)
+        onFinished();
 }
 
 // The scan of subfolder index of dir: read ahead, or read now.
@@ -291,6 +315,8 @@ void FolderSearch::paintIfDue(std::chrono::milliseconds interval)
     // Counted from the start of this repaint, so that the time a repaint
     // takes does not stretch the time between two of them.
     lastPaint_ = now;
+    if (onProgress)
+        onProgress();
     window_.processPaintEvents();
 }
 
@@ -301,6 +327,7 @@ void FolderSearch::levelChange(const LevelRow& row)
     FileList& file = files_[n];
     Activation at{row.prefix, dir, file};
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
+    reading_ = &dir;
 
     run([&] {
         file.setPath(dir.path(), dir.scan());
@@ -312,10 +339,10 @@ void FolderSearch::levelChange(const LevelRow& row)
     const int folderCount = dir.listCount();
     if (row.entersNextLevel) {
         FolderList& next = dirs_[n + 1];
-        for (at.j = 1; at.j <= folderCount && !stop_; ++at.j)
+        for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j)
             run([&] { next.setScan(enter(dir, at.j - 1)); });
     } else {
-        for (at.j = 1; at.j <= folderCount && !stop_; ++at.j) {
+        for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
             ++result_.limits.levelsSkipped;
             run([&] {
                 const QString warning = QString::fromUtf8(texts::DepthWarning);

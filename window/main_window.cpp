@@ -7,6 +7,7 @@
 #include "program_version.h"
 #include "runtime_error.h"
 #include "text.h"
+#include "tool_windows.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -82,6 +83,7 @@ MainWindow::MainWindow(VolumeQueries& volumes, QWidget* parent)
     startOnCurrentFolder();
     installSearch();
     installEvents();
+    tools_ = new ToolWindows(*this);
 }
 
 MainWindow::~MainWindow()

@@ -29,6 +29,8 @@
 
 namespace dorvelix {
 
+class ToolWindows;
+
 class MainWindow : public QMainWindow, public FormView {
     Q_OBJECT
 public:
@@ -80,6 +82,8 @@ public:
     // The file information dialog, null until the first double-click in
     // the file list and again once it has been closed other than by its button.
     FileInfoDialog* fileInfoDialog() const { return fileInfoDialog_; }
+    // The tools menu and the windows it opens.
+    ToolWindows* tools() const { return tools_; }
 
     // Places one of the graph's scale captions (Label24..26) and shows it.
     void placeScaleCaption(int n, int top, int left, int fontSize);
@@ -145,6 +149,7 @@ private:
     std::unique_ptr<FolderSearch> search_;
     std::unique_ptr<DriveChange> driveChange_;
     QPointer<FileInfoDialog> fileInfoDialog_;
+    ToolWindows* tools_ = nullptr;
 
     ClientArea* client_ = nullptr;
     std::array<ValueBox*, 38> texts_{};

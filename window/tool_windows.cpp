@@ -1,0 +1,120 @@
+#include "tool_windows.h"
+
+#include "breakdown_window.h"
+#include "copy_check_dialog.h"
+#include "main_window.h"
+#include "search_progress_window.h"
+#include "tool_texts.h"
+#include "value_boxes.h"
+#include "volume_queries.h"
+
+#include <QMenuBar>
+
+namespace dorvelix {
+
+ToolWindows::ToolWindows(MainWindow& form) : QObject(&form), form_(form)
+{
+    QMenuBar* bar = form.menuBar();
+    // The tools menu the main window made for its refresh entry, or a new one.
+    menu_ = bar->findChild<QMenu*>(QStringLiteral("tools"), Qt::FindDirectChildrenOnly);
+    if (!menu_) {
+        menu_ = bar->addMenu(QString::fromUtf8(tool_text::ToolsMenu));
+        menu_->setObjectName(QStringLiteral("tools"));
+        menu_->setFont(bar->font());
+    }
+    breakdownEntry_ = menu_->addAction(QString::fromUtf8(tool_text::BreakdownEntry));
+    breakdownEntry_->setObjectName(QStringLiteral("breakdownItem"));
+    breakdownEntry_->setEnabled(false);  // until a search has run
+    copyCheckEntry_ = menu_->addAction(QString::fromUtf8(tool_text::CopyCheckEntry));
+    copyCheckEntry_->setObjectName(QStringLiteral("copyCheckItem"));
+    connect(breakdownEntry_, &QAction::triggered, this, [this] { showBreakdown(); });
+    connect(copyCheckEntry_, &QAction::triggered, this, [this] { showCopyCheck(); });
+
+    contextMenu_ = new QMenu(&form);
+    contextMenu_->setObjectName(QStringLiteral("folderContext"));
+    contextMenu_->setFont(bar->font());
+    QAction* breakdown = contextMenu_->addAction(QString::fromUtf8(tool_text::BreakdownEntry));
+    breakdown->setObjectName(QStringLiteral("contextBreakdown"));
+    QAction* copyCheck = contextMenu_->addAction(QString::fromUtf8(tool_text::CopyCheckEntry));
+    copyCheck->setObjectName(QStringLiteral("contextCopyCheck"));
+    connect(breakdown, &QAction::triggered, this, [this] { showBreakdown(contextFolder_); });
+    connect(copyCheck, &QAction::triggered, this, [this] { showCopyCheck(contextFolder_); });
+    form.folderListBox()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(form.folderListBox(), &QWidget::customContextMenuRequested, this, &ToolWindows::showContextMenu);
+
+    progress_ = new SearchProgressWindow(form.search(), form.form(), form.services(), &form);
+    FolderSearch& search = form.search();
+    search.onStarted = [this] { progress_->searchStarted(); };
+    search.onProgress = [this] { progress_->searchAdvanced(); };
+    search.onFinished = [this] {
+        // A stopped search shows no rows; the window blanks the subtree rows
+        // rather than leave the previous folder's figures beside this folder.
+        if (form_.search().result().stopped)
+            blankSubtree(form_);
+        progress_->searchFinished();
+        searchFinished();
+    };
+}
+
+void ToolWindows::showContextMenu(const QPoint& at)
+{
+    FolderListBox* openFolders = form_.folderListBox();
+    QTreeWidgetItem* item = openFolders->itemAt(at);
+    if (!item)
+        item = openFolders->currentItem();
+    if (!item)
+        return;
+    contextFolder_ = FolderListBox::pathOf(item);
+    contextMenu_->popup(openFolders->viewport()->mapToGlobal(at));
+}
+
+std::string ToolWindows::lastFolder() const
+{
+    return searched_ ? form_.search().searchedFolder() : form_.folderListBox()->list().path();
+}
+
+void ToolWindows::openFolder(const std::string& folder)
+{
+    form_.folderListBox()->openPath(folder);
+}
+
+void ToolWindows::searchFinished()
+{
+    searched_ = true;
+    breakdownEntry_->setEnabled(true);
+    if (breakdown_)
+        breakdown_->showResult(form_.search().result(), form_.search().searchedFolder());
+}
+
+void ToolWindows::showBreakdown(const std::string& folder)
+{
+    if (!folder.empty() && (!searched_ || folder != form_.search().searchedFolder()))
+        openFolder(folder);
+    if (!searched_)
+        return;
+    if (!breakdown_) {
+        breakdown_ = new BreakdownWindow(&form_);
+        breakdown_->openFolder = [this](const std::string& f) { openFolder(f); };
+        breakdown_->showMessage = [this](const QString& text) { form_.services().messageBox(text); };
+        placeBeside(breakdown_, &form_);
+    }
+    if (!form_.search().isSearching())
+        breakdown_->showResult(form_.search().result(), form_.search().searchedFolder());
+    breakdown_->show();
+    breakdown_->raise();
+    breakdown_->activateWindow();
+}
+
+void ToolWindows::showCopyCheck(const std::string& folder)
+{
+    if (!copyCheck_) {
+        copyCheck_ = new CopyCheckDialog(systemVolumes(), &form_);
+        placeBeside(copyCheck_, &form_);
+    }
+    copyCheck_->setFolder(folder.empty() ? lastFolder() : folder);
+    copyCheck_->show();
+    copyCheck_->raise();
+    copyCheck_->activateWindow();
+}
+
+}  // namespace dorvelix
