@@ -83,6 +83,10 @@ struct SearchResult {
     // conversion length, which the subtree leaves to the folder's parent
     // (its first cluster, and the whole table of a drive's root folder).
     std::optional<long long> ownTableConvertClusters;
+    // The search was stopped before its end: subtree stays empty, and
+    // countedBeforeStop holds the totals it had reached.
+    bool stopped = false;
+    std::optional<FolderRow> countedBeforeStop;
 
     long long bytes(long long clusters) const { return clusters * clusterLength; }
     long long convertBytes(long long clusters) const { return clusters * convertLength; }

@@ -89,6 +89,13 @@ void showSubtree(FormView& view, const SearchResult& r)
     view.setBoxText(box::ConvertBytes, formatNumber(r.convertBytes(s.convertClusters)));
 }
 
+void blankSubtree(FormView& view)
+{
+    for (const int n : {box::SubtreeFolders, box::SubtreeFiles, box::SubtreeClusters, box::SubtreeBytes,
+                        box::ConvertClusters, box::ConvertBytes})
+        view.setBoxText(n, Blank);
+}
+
 void showConvertLengthPicked(FormView& view, long long length)
 {
     view.setBoxText(box::ConvertLength, formatNumber(length));

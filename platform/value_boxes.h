@@ -47,6 +47,8 @@ void blankDriveGeometry(FormView& view);
 void showFolderFiles(FormView& view, long long files);
 void showFolderAlone(FormView& view, const SearchResult& r);
 void showSubtree(FormView& view, const SearchResult& r);
+// The subtree and converted rows back to empty boxes.
+void blankSubtree(FormView& view);
 
 // A conversion length picked in the menu: shown, and the converted row
 // cleared until the next search.

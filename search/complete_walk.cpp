@@ -48,6 +48,10 @@ long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& fo
     const std::vector<FolderEntry>& files = folder.files();
     t.folders += static_cast<long long>(folder.folders().size());
     t.files += static_cast<long long>(files.size());
+    if (progress_) {
+        progress_->folders.fetch_add(static_cast<long long>(folder.folders().size()), std::memory_order_relaxed);
+        progress_->files.fetch_add(static_cast<long long>(files.size()), std::memory_order_relaxed);
+    }
     long long entries = 2 + static_cast<long long>(folder.folders().size() + files.size());
     std::vector<std::uint32_t> unreadable;
     for (std::uint32_t i = 0; i < files.size(); ++i) {
@@ -96,6 +100,8 @@ void CompleteWalk::bookTable(long long entries, FolderRow& t) const
 void CompleteWalk::walkBelow(const std::string& path, const FolderScan& folder, FolderRow& t)
 {
     for (const FolderEntry& e : folder.folders()) {
+        if (cancelled())
+            return;
         const std::string name(folder.name(e));
         std::shared_ptr<const FolderScan> sub;
         try {
@@ -133,6 +139,8 @@ SearchResult CompleteWalk::run(const std::string& folder)
     r.subfolders.push_back({{}, {0, t.files, t.clusters, t.convertClusters, t.fileBytes}});
 
     for (const FolderEntry& e : top->folders()) {
+        if (cancelled())
+            break;
         const std::string name(top->name(e));
         FolderRow row{1, 0, 1, 1, 0};  // the subfolder itself and its folder cluster
         std::shared_ptr<const FolderScan> sub;
@@ -156,8 +164,13 @@ SearchResult CompleteWalk::run(const std::string& folder)
     // folders were counted as 1 each, those below them come on top.
     for (size_t i = 1; i < r.subfolders.size(); ++i)
         t.folders += r.subfolders[i].row.folders - 1;
-    r.subtree = t;
     r.limits = limits_;
+    if (cancelled()) {
+        r.stopped = true;
+        r.countedBeforeStop = t;
+        return r;
+    }
+    r.subtree = t;
     return r;
 }
 

@@ -11,6 +11,7 @@
 #include "runtime_error.h"
 
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -28,6 +29,14 @@ public:
     virtual void fileBooked(const std::string& path, const FolderEntry& entry, long long length) = 0;
 };
 
+// Shared with a walk running on another thread: the counts it has reached,
+// for a progress display, and a flag that ends it at its next folder.
+struct WalkProgress {
+    std::atomic<long long> folders{0};
+    std::atomic<long long> files{0};
+    std::atomic<bool> cancel{false};
+};
+
 class CompleteWalk {
 public:
     // report receives a message for each folder or file that cannot be read.
@@ -40,7 +49,10 @@ public:
     void setEveryLinkConverted(bool on) { everyLinkConverted_ = on; }
 
     // Walks folder; RuntimeError 76 when the folder itself cannot be opened.
+    // A cancelled walk returns what it had counted, with stopped set.
     SearchResult run(const std::string& folder);
+    // Counts into progress as the walk goes and watches its cancel flag.
+    void setProgress(WalkProgress* progress) { progress_ = progress; }
 
 private:
     // Counts a folder's subfolders and files, books the files and returns
@@ -49,11 +61,13 @@ private:
     void bookTable(long long entries, FolderRow& t) const;
     void walkBelow(const std::string& path, const FolderScan& folder, FolderRow& t);
     void failed(const RuntimeError& e, const std::string& path, long long& count);
+    bool cancelled() const { return progress_ && progress_->cancel.load(std::memory_order_relaxed); }
 
     long long clusterLength_;
     long long convertLength_;
     std::function<void(const QString&)> report_;
     WalkObserver* observer_;
+    WalkProgress* progress_ = nullptr;
     WalkLimits limits_;
     bool driveGoneReported_ = false;
     BookedFiles booked_;

@@ -158,7 +158,7 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
         return E;
     }
     file.inListOrder();
-    for (at.j = 1; at.j <= fileCount && !stop_; ++at.j) {
+    for (at.j = 1; at.j <= fileCount && !stopRequested(); ++at.j) {
         const std::uint32_t k = file.unorderedFile(at.j - 1);
         addEntry();
         if (needsLongNameEntry(scan.name(scan.files()[k])))
@@ -185,12 +185,16 @@ void FolderSearch::bookTable(std::int16_t E, StepRunner& run)
 void FolderSearch::SearchFolder()
 {
     searching_ = true;
-    stop_ = false;
+    stopRequested_ = false;
     reportedOnce_.clear();
     booked_.clear();
     FormState& f = form_;
     // Dir1 as it stands now: the window may move it while pending events run.
     const FolderList dir1 = Dir1_;
+    searchedFolder_ = dir1.path();
+    reading_ = &dir1;
+    if (onStarted)
+        onStarted();
     Activation at{DriverPrefix, dir1, File1_};
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
 
@@ -233,7 +237,7 @@ void FolderSearch::SearchFolder()
         readAhead_ = std::make_unique<ReadAhead>(std::move(levels));
     }
     lastPaint_ = std::chrono::steady_clock::now();
-    for (at.j = 1; at.j <= folderCount && !stop_; ++at.j) {
+    for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
         // Each top-level subfolder is read ahead from the moment the walk
         // enters it: nothing is read before the pending events have run.
         if (readAhead_)
@@ -242,13 +246,28 @@ void FolderSearch::SearchFolder()
         run([&] { next.setScan(enter(dir1, at.j - 1)); });
         result_.subfolders.push_back({lastComponent(dir1.list(at.j - 1)), walked(before, totalsOf(f, treeFileBytes_))});
         lastPaint_ = std::chrono::steady_clock::now();
+        reading_ = &dir1;
+        if (onProgress)
+            onProgress();
         run([&] { window_.processEvents(); });
     }
     readAhead_.reset();
-    if (stop_) {
-        // Stopped: nothing half-counted is shown.
-        window_.setMousePointer(DefaultPointer);
-        searching_ = false;
+
+    if (stopRequested()) {
+        // What was counted is kept aside; nothing of it is shown as the
+        // folder's subtree. The subtree boxes are blanked rather than left
+        // with the previous folder's figures, and the graph drops the
+        // searched share, as after a drive change.
+        result_.stopped = true;
+        result_.countedBeforeStop = totalsOf(f, treeFileBytes_);
+        f.TreeFolders = 0;
+        f.TreeFiles = 0;
+        f.TreeClusterCount = 0;
+        f.TreeConvertClusterCount = 0;
+        run([&] { blankSubtree(view_); });
+        run([&] { view_.drawUsageGraph(f.ScreenSize); });
+        run([&] { window_.setMousePointer(DefaultPointer); });
+        finish();
         return;
     }
 
@@ -262,7 +281,15 @@ void FolderSearch::SearchFolder()
     run([&] { view_.drawUsageGraph(f.ScreenSize); });
     run([&] { window_.beep(); });
     run([&] { window_.setMousePointer(DefaultPointer); });
+    finish();
+}
+
+void FolderSearch::finish()
+{
     searching_ = false;
+    reading_ = nullptr;
+    if (onFinished)
+        onFinished();
 }
 
 // The scan of subfolder index of dir: read ahead, or read now.
@@ -290,6 +317,8 @@ void FolderSearch::paintIfDue(std::chrono::milliseconds interval)
     // Counted from the start of this repaint, so that the time a repaint
     // takes does not stretch the time between two of them.
     lastPaint_ = now;
+    if (onProgress)
+        onProgress();
     window_.processPaintEvents();
 }
 
@@ -300,6 +329,7 @@ void FolderSearch::levelChange(const LevelRow& row)
     FileList& file = files_[n];
     Activation at{row.prefix, dir, file};
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
+    reading_ = &dir;
 
     run([&] {
         file.setPath(dir.path(), dir.scan());
@@ -311,10 +341,10 @@ void FolderSearch::levelChange(const LevelRow& row)
     const int folderCount = dir.listCount();
     if (row.entersNextLevel) {
         FolderList& next = dirs_[n + 1];
-        for (at.j = 1; at.j <= folderCount && !stop_; ++at.j)
+        for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j)
             run([&] { next.setScan(enter(dir, at.j - 1)); });
     } else {
-        for (at.j = 1; at.j <= folderCount && !stop_; ++at.j) {
+        for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
             ++result_.limits.levelsSkipped;
             run([&] {
                 const QString warning = QString::fromUtf8(DepthWarning);

@@ -13,7 +13,9 @@
 #include "window_services.h"
 
 #include <array>
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -34,10 +36,23 @@ public:
     void SearchFolder();
 
     bool isSearching() const { return searching_; }
-    // Asks the running search to end: the walk returns at its next folder or
-    // file and the search shows no rows. The next search starts afresh.
-    void requestStop() { stop_ = true; }
-    bool stopRequested() const { return stop_; }
+    // Ends the running search at its next folder: what was counted so far
+    // is kept in result() as stopped, the subtree row is never filled. May
+    // be called from a handler run inside the search, or from another thread.
+    void requestStop() { stopRequested_.store(true, std::memory_order_relaxed); }
+    bool stopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
+    // The folder the running search is booking now (its chosen folder
+    // between subfolders).
+    std::string currentFolder() const { return reading_ ? reading_->path() : std::string(); }
+    // The folder the last search (or the one running) was started on.
+    const std::string& searchedFolder() const { return searchedFolder_; }
+
+    // Told when a search starts, whenever it lets the window repaint or run
+    // its events (at most every paintInterval inside the levels), and when
+    // it has ended, stopped or not: a progress display hangs on these.
+    std::function<void()> onStarted;
+    std::function<void()> onProgress;
+    std::function<void()> onFinished;
     // The rows of the last search (or of the one running).
     const SearchResult& result() const { return result_; }
     const FolderList& folderList(int n) const { return dirs_[static_cast<size_t>(n)]; }
@@ -58,6 +73,7 @@ private:
     void report(Activation& at, const RuntimeError& e);
     std::shared_ptr<const FolderScan> enter(const FolderList& dir, int index);
     void paintIfDue(std::chrono::milliseconds interval);
+    void finish();
 
     FormState& form_;
     FolderList& Dir1_;
@@ -67,7 +83,6 @@ private:
     std::array<FolderList, LastLevelList + 1> dirs_;  // indexed by N; 0 and 1 unused
     std::array<FileList, LastLevelList + 1> files_;
     bool searching_ = false;
-    bool stop_ = false;
     std::int16_t NotRootFolder = False;
     // What is reported once a search (overflowing totals, a drive that has gone).
     std::set<std::string> reportedOnce_;
@@ -77,6 +92,9 @@ private:
     bool readAheadOn_ = true;
     std::unique_ptr<ReadAhead> readAhead_;  // during a search
     std::chrono::steady_clock::time_point lastPaint_;
+    std::atomic<bool> stopRequested_{false};
+    const FolderList* reading_ = nullptr;
+    std::string searchedFolder_;
 };
 
 }  // namespace dorvelix

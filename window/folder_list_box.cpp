@@ -134,9 +134,14 @@ void FolderListBox::resizeEvent(QResizeEvent* event)
 
 void FolderListBox::open(QTreeWidgetItem* item)
 {
-    if (!item || (isBusy && isBusy()))
+    if (item)
+        openPath(pathOf(item));
+}
+
+void FolderListBox::openPath(const std::string& path)
+{
+    if (isBusy && isBusy())
         return;
-    const std::string path = pathOf(item);
     try {
         list_.setPath(path);
     } catch (const RuntimeError& e) {

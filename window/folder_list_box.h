@@ -27,6 +27,8 @@ public:
     void refresh();
     // Opens the folder of an entry as a double-click does.
     void open(QTreeWidgetItem* item);
+    // Opens a folder by its path as a double-click on its entry does.
+    void openPath(const std::string& path);
     // The folder path of an entry (exact bytes).
     static std::string pathOf(const QTreeWidgetItem* item);
     // The entry showing the open folder.

@@ -7,6 +7,7 @@
 #include "program_version.h"
 #include "runtime_error.h"
 #include "text.h"
+#include "tool_windows.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -81,11 +82,12 @@ Form1::Form1(VolumeQueries& volumes, QWidget* parent)
     file1List_.showSystem = true;
     createControls();
     createMenus();
-    createToolsMenu();
     nameControls();
     startOnCurrentFolder();
     installSearch();
     installEvents();
+    tools_ = new ToolWindows(*this);
+    addRefreshItem();
 }
 
 Form1::~Form1()

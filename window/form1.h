@@ -29,6 +29,8 @@
 
 namespace dorvelix {
 
+class ToolWindows;
+
 class Form1 : public QMainWindow, public FormView {
     Q_OBJECT
 public:
@@ -80,6 +82,8 @@ public:
     // The file information dialog, null until the first double-click in
     // File1 and again once it has been closed other than by its button.
     Form2* form2() const { return form2_; }
+    // The tools menu and the windows it opens.
+    ToolWindows* tools() const { return tools_; }
 
     // Places one of the graph's scale captions (Label24..26) and shows it.
     void placeScaleCaption(int n, int top, int left, int fontSize);
@@ -109,7 +113,8 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void createToolsMenu();
+    // F5: the tools menu's entry that reads everything again.
+    void addRefreshItem();
     // Accessible names of the controls that show none of their own.
     void nameControls();
     void startOnCurrentFolder();
@@ -145,6 +150,7 @@ private:
     std::unique_ptr<FolderSearch> search_;
     std::unique_ptr<DriveChange> driveChange_;
     QPointer<Form2> form2_;
+    ToolWindows* tools_ = nullptr;
 
     ClientArea* client_ = nullptr;
     std::array<ValueBox*, 38> texts_{};

@@ -7,22 +7,16 @@
 #include "convert_length.h"
 #include "runtime_error.h"
 #include "text.h"
+#include "tool_windows.h"
 #include "window_texts.h"
 
 #include <QMenuBar>
 
 namespace dorvelix {
 
-void Form1::createToolsMenu()
+void Form1::addRefreshItem()
 {
-    QMenuBar* bar = menuBar();
-    QMenu* tools = bar->findChild<QMenu*>(QStringLiteral("tools"), Qt::FindDirectChildrenOnly);
-    if (!tools) {
-        tools = bar->addMenu(QString::fromUtf8(texts::ToolsMenu));
-        tools->setObjectName(QStringLiteral("tools"));
-        tools->setFont(bar->font());
-    }
-    refreshItem_ = tools->addAction(QString::fromUtf8(texts::RefreshItem));
+    refreshItem_ = tools_->menu()->addAction(QString::fromUtf8(texts::RefreshItem));
     refreshItem_->setObjectName(QStringLiteral("refreshItem"));
     refreshItem_->setShortcut(QKeySequence(Qt::Key_F5));
     connect(refreshItem_, &QAction::triggered, this, &Form1::refreshItem_Click);

@@ -76,6 +76,22 @@ TEST(CompleteWalk, CountsAsTheWindowWhereTheWindowHasNoLimitAndAllBeyond)
     EXPECT_EQ(again.subtree->folders, window.subtree->folders + 17);
     EXPECT_EQ(rig.search.result().subtree->folders, window.subtree->folders + 15);
     EXPECT_EQ(again.limits.levelsSkipped, 0);
+
+    // A walk on a worker thread: its progress ends at the subtree's counts,
+    // and a cancel ends it with what it had, never as the answer.
+    WalkProgress progress;
+    CompleteWalk followed(128, 4096, {});
+    followed.setProgress(&progress);
+    const SearchResult full = followed.run(t.root());
+    EXPECT_EQ(progress.folders, full.subtree->folders);
+    EXPECT_EQ(progress.files, full.subtree->files);
+    EXPECT_FALSE(full.stopped);
+    progress.cancel = true;
+    const SearchResult cancelled = followed.run(t.root());
+    EXPECT_TRUE(cancelled.stopped);
+    EXPECT_FALSE(cancelled.subtree);
+    ASSERT_TRUE(cancelled.countedBeforeStop);
+    EXPECT_EQ(cancelled.countedBeforeStop->files, 1);  // the folder's own file, before any subfolder
 }
 
 TEST(CompleteWalk, AnyPowerOfTwoIsAConversionLengthAndUnreadableFoldersAreCounted)

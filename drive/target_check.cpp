@@ -1,0 +1,57 @@
+#include "target_check.h"
+
+#include "runtime_error.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace dorvelix {
+
+TargetCheck checkTarget(const std::string& folder, const std::string& targetFolder, VolumeQueries& volumes,
+                        WalkProgress& progress)
+{
+    TargetCheck check;
+    struct stat st {};
+    const int cause = ::stat(targetFolder.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    if (cause != 0) {
+        check.outcome = TargetCheck::Outcome::TargetUnreadable;
+        check.error = errorDescription(RuntimeError(err::PathNotFound, err::FolderQuery, cause));
+        return check;
+    }
+    check.drive = queryTarget(targetFolder, volumes);
+    if (!check.drive) {
+        check.outcome = TargetCheck::Outcome::NoMedium;
+        return check;
+    }
+    if (check.drive->clusterLength <= 0) {
+        check.outcome = TargetCheck::Outcome::NoClusterLength;
+        return check;
+    }
+
+    std::optional<FatCopyCheck> fat;
+    if (isFatFamily(check.drive->fileSystem))
+        fat.emplace(refusesLargeFiles(check.drive->fileSystem));
+    // Only the converted count is read: the walk counts at the target's
+    // cluster length on both sides.
+    const long long length = check.drive->clusterLength;
+    CompleteWalk walk(length, length, [&](const QString& m) { check.messages << m; }, fat ? &*fat : nullptr);
+    walk.setProgress(&progress);
+    try {
+        check.search = walk.run(folder);
+    } catch (const RuntimeError& e) {
+        check.outcome = TargetCheck::Outcome::FolderUnreadable;
+        check.error = errorDescription(e);
+        return check;
+    }
+    if (check.search.stopped) {
+        check.outcome = TargetCheck::Outcome::Cancelled;
+        return check;
+    }
+    check.outcome = TargetCheck::Outcome::Answered;
+    check.neededBytes = neededBytes(check.search);
+    if (fat)
+        check.blocked = fat->blocked();
+    return check;
+}
+
+}  // namespace dorvelix

@@ -1,0 +1,396 @@
+// The tools menu and its windows: the subfolder breakdown against the
+// report's --folders, the copy check against --target on a FAT image and a
+// tmpfs, and the search's progress window with its Stop.
+#include "breakdown_window.h"
+#include "copy_check_dialog.h"
+#include "number_format.h"
+#include "../drive/mount_rig.h"
+#include "search_progress_window.h"
+#include "tool_texts.h"
+#include "tool_windows.h"
+#include "value_boxes.h"
+#include "window_rig.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidgetItemIterator>
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <map>
+#include <set>
+
+using namespace dorvelix;
+using namespace dorvelix::testing;
+
+namespace {
+
+QJsonObject report(std::vector<std::string> args)
+{
+    args.insert(args.begin(), DORVELIX_REPORT);
+    const ToolRun run = runTool(args);
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+}
+
+QString u8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Every control of a tool window that shows or takes something has a name a
+// screen reader says (as the accessibility bridge reads it), and a table's
+// columns are named by their headers.
+void expectAccessibleNames(QWidget* window)
+{
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool named = !w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_");
+        if (!named || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)
+                        || qobject_cast<QAbstractItemView*>(w) || qobject_cast<QComboBox*>(w)))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_TRUE(a) << w->objectName().toStdString();
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
+        auto* view = qobject_cast<QAbstractItemView*>(w);
+        if (!view || !view->model() || !a->tableInterface())
+            continue;
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+            EXPECT_EQ(a->tableInterface()->columnDescription(c),
+                      view->model()->headerData(c, Qt::Horizontal).toString());
+    }
+}
+
+QTreeWidgetItem* folderItem(Form1& f, const std::string& path)
+{
+    for (QTreeWidgetItemIterator it(f.Dir1()); *it; ++it) {
+        if (FolderListBox::pathOf(*it) == path)
+            return *it;
+    }
+    return nullptr;
+}
+
+// Right-clicks the folder's entry in Dir1: the context menu opens for it.
+bool contextMenuOn(Form1& f, const std::string& path)
+{
+    QTreeWidgetItem* item = folderItem(f, path);
+    if (!item)
+        return false;
+    emit f.Dir1()->customContextMenuRequested(f.Dir1()->visualItemRect(item).center());
+    return f.tools()->contextFolder() == path;
+}
+
+QAction* contextEntry(Form1& f, const char* name)
+{
+    return f.tools()->contextMenu()->findChild<QAction*>(QString::fromUtf8(name));
+}
+
+long long cellValue(const BreakdownWindow& w, int row, int column)
+{
+    return w.model()->item(row, column)->data(Qt::UserRole + 1).toLongLong();
+}
+
+void breakdownTree(const TempTree& t)
+{
+    t.file("top/own.txt", 100);
+    t.file("top/big/a.bin", 40000);
+    t.file("top/big/deep/b.bin", 9000);
+    t.file("top/small/c.txt", 10);
+    t.folder("top/empty");
+    t.file("top/medium/d.bin", 20000);
+}
+
+}  // namespace
+
+TEST(WindowTools, MenuAndContextMenuOpenEachWindow)
+{
+    WindowRig rig(breakdownTree);
+    Form1& f = *rig.form;
+    f.show();
+    ToolWindows& tools = *f.tools();
+    // The last entry of the bar; before any search the breakdown is disabled
+    // and the copy check starts from the open folder.
+    EXPECT_EQ(f.menuBar()->actions().last()->menu(), tools.menu());
+    EXPECT_EQ(tools.menu()->title(), u8("ツール(&T)"));
+    EXPECT_EQ(tools.breakdownEntry()->text(), u8("サブホルダの内訳(&B)"));
+    EXPECT_EQ(tools.copyCheckEntry()->text(), u8("コピー先チェック(&C)..."));
+    EXPECT_FALSE(tools.breakdownEntry()->isEnabled());
+    tools.copyCheckEntry()->trigger();
+    ASSERT_TRUE(tools.copyCheck() && tools.copyCheck()->isVisible());
+    EXPECT_EQ(tools.copyCheck()->folder(), rig.top());
+    EXPECT_EQ(tools.copyCheck()->windowTitle(), u8("コピー先チェック"));
+    EXPECT_FALSE(tools.copyCheck()->isModal());
+    expectAccessibleNames(tools.copyCheck());
+
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/big"));
+    EXPECT_TRUE(tools.breakdownEntry()->isEnabled());
+    tools.breakdownEntry()->trigger();
+    ASSERT_TRUE(tools.breakdown() && tools.breakdown()->isVisible());
+    EXPECT_EQ(tools.breakdown()->windowTitle(), u8("サブホルダの内訳"));
+    EXPECT_EQ(tools.breakdown()->model()->rowCount(), 2);  // "." and deep
+    expectAccessibleNames(tools.breakdown());
+    tools.copyCheckEntry()->trigger();
+    EXPECT_EQ(tools.copyCheck()->folder(), rig.top() + "/big");
+
+    // The context menu acts on the folder under the pointer: one not yet
+    // searched is opened and searched first, as a double-click does.
+    ASSERT_TRUE(contextMenuOn(f, rig.top()));
+    const QStringList entries{tools.contextMenu()->actions()[0]->text(), tools.contextMenu()->actions()[1]->text()};
+    EXPECT_EQ(entries, QStringList({u8("サブホルダの内訳(&B)"), u8("コピー先チェック(&C)...")}));
+    contextEntry(f, "contextBreakdown")->trigger();
+    EXPECT_EQ(f.Dir1()->list().path(), rig.top());
+    EXPECT_EQ(f.search().searchedFolder(), rig.top());
+    EXPECT_EQ(tools.breakdown()->model()->rowCount(), 5);
+    ASSERT_TRUE(contextMenuOn(f, rig.top() + "/small"));
+    contextEntry(f, "contextCopyCheck")->trigger();
+    EXPECT_EQ(tools.copyCheck()->folder(), rig.top() + "/small");
+    EXPECT_EQ(f.Dir1()->list().path(), rig.top());  // the copy check opens nothing
+    EXPECT_TRUE(rig.messages.isEmpty()) << rig.messages.join(u'|').toStdString();
+}
+
+TEST(WindowTools, BreakdownHasTheReportsRowsAndTotalsAndFollowsTheSearch)
+{
+    WindowRig rig(breakdownTree);
+    Form1& f = *rig.form;
+    f.show();
+    const QJsonObject json = report({"--json", "--folders", "--convert", "1024", rig.top()});
+    if (json["drive"]["cluster_length"].toInteger() != 4096)
+        GTEST_SKIP() << "the test folder's drive does not count in 4,096-byte clusters";
+    f.clustItem(3)->trigger();  // 1,024
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    // The search put the drive's own length back: choose 1,024 and search again.
+    f.clustItem(3)->trigger();
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    f.tools()->showBreakdown();
+    BreakdownWindow& w = *f.tools()->breakdown();
+
+    // The same rows, in the same order, with the same figures.
+    const char* keys[] = {"folders", "files", "clusters", "bytes", "convert_clusters", "convert_bytes", "growth_bytes"};
+    const QJsonArray rows = json["folders"].toArray();
+    ASSERT_EQ(w.model()->rowCount(), rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
+        EXPECT_EQ(w.model()->item(r, 0)->text(), rows[r]["name"].toString()) << r;
+        for (int c = 1; c < 8; ++c)
+            EXPECT_EQ(cellValue(w, r, c), rows[r][QLatin1String(keys[c - 1])].toInteger()) << r << ' ' << keys[c - 1];
+    }
+    // The totals are the folder panel's subtree and converted rows.
+    const int panelBoxes[] = {box::SubtreeFolders, box::SubtreeFiles, box::SubtreeClusters,
+                              box::SubtreeBytes,   box::ConvertClusters, box::ConvertBytes};
+    for (int c = 1; c < 7; ++c)
+        EXPECT_EQ(w.totalLabel(c)->text(), rig.box(panelBoxes[c - 1]).trimmed()) << c;
+
+    // A header click sorts by that column.
+    w.table()->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    EXPECT_EQ(w.model()->item(0, 0)->text(), u8("."));
+    EXPECT_EQ(w.model()->item(4, 0)->text(), u8("small"));
+
+    // Ctrl+C copies the selected rows under a header line; CSV holds every row.
+    w.table()->selectRow(1);
+    QTest::keyClick(w.table(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(copied.size(), 2);
+    EXPECT_EQ(copied[0].split(u'\t').size(), 8);
+    EXPECT_EQ(copied[0].split(u'\t')[7], u8("増加バイト数"));
+    EXPECT_EQ(copied[1].split(u'\t')[0], u8("big"));
+    TempTree out;
+    const QString csv = QString::fromStdString(out.path("rows.csv"));
+    ASSERT_TRUE(w.saveCsv(csv));
+    QFile saved(csv);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()).count(u'\n'), 6);
+
+    // A double-click opens the subfolder in the main window and the table
+    // follows the new search; Backspace goes back up.
+    const QModelIndex big = w.model()->index(1, 0);
+    w.table()->doubleClicked(big);
+    EXPECT_EQ(f.Dir1()->list().path(), rig.top() + "/big");
+    EXPECT_EQ(w.model()->rowCount(), 2);
+    EXPECT_TRUE(w.folderLabel()->text().endsWith(u8("/big")));
+    QTest::keyClick(w.table(), Qt::Key_Backspace);
+    EXPECT_EQ(f.Dir1()->list().path(), rig.top());
+    EXPECT_EQ(w.model()->rowCount(), 5);
+    EXPECT_TRUE(rig.messages.isEmpty()) << rig.messages.join(u'|').toStdString();
+}
+
+TEST(WindowTools, SearchProgressShowsCountsAndStopsAtOnce)
+{
+    // A generated tree wide and deep enough that a stop lands inside it.
+    WindowRig rig([](const TempTree& t) {
+        for (int a = 0; a < 12; ++a) {
+            for (int b = 0; b < 12; ++b)
+                t.file("top/d" + std::to_string(a) + "/e" + std::to_string(b) + "/f/g.txt", 10);
+        }
+    });
+    Form1& f = *rig.form;
+    f.show();
+    SearchProgressWindow& progress = *f.tools()->progress();
+    EXPECT_EQ(progress.windowTitle(), u8("検索中"));
+    expectAccessibleNames(&progress);
+
+    // A short search never shows it.
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/d0"));
+    EXPECT_FALSE(progress.isVisible());
+
+    // Shown at once here (the second's wait taken away) and refreshed at each
+    // repaint; Stop is pressed as soon as it shows what is being read.
+    progress.showAfter = std::chrono::milliseconds(0);
+    f.search().paintInterval = std::chrono::milliseconds(0);
+    QString readingShown;
+    QString foldersShown;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, &f, [&] {
+        if (!progress.isVisible() || !f.search().isSearching() || !readingShown.isEmpty())
+            return;
+        readingShown = progress.folderLabel()->toolTip();
+        foldersShown = progress.foldersLabel()->text();
+        QTest::mouseClick(progress.stopButton(), Qt::LeftButton);
+    });
+    poll.start();
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    poll.stop();
+    EXPECT_TRUE(readingShown.startsWith(QString::fromStdString(rig.top()))) << readingShown.toStdString();
+    EXPECT_FALSE(foldersShown.isEmpty());
+
+    // Stopped: no subtree is shown as the answer, the window says what was
+    // counted and that the search was stopped, and stays until closed.
+    const SearchResult& r = f.search().result();
+    EXPECT_TRUE(r.stopped);
+    EXPECT_FALSE(r.subtree);
+    ASSERT_TRUE(r.countedBeforeStop);
+    EXPECT_LT(r.countedBeforeStop->folders, 12 + 12 * 12 * 2);
+    for (int n : {box::SubtreeFolders, box::SubtreeFiles, box::SubtreeClusters, box::SubtreeBytes,
+                  box::ConvertClusters, box::ConvertBytes})
+        EXPECT_EQ(rig.box(n), QStringLiteral("- ")) << n;
+    EXPECT_EQ(f.form().TreeClusterCount, 0);
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_TRUE(progress.statusLabel()->isVisible());
+    EXPECT_EQ(progress.statusLabel()->text(), u8("検索を中止しました。中止までに数えたもの ："));
+    EXPECT_EQ(progress.foldersLabel()->text(), QString::number(r.countedBeforeStop->folders));
+    EXPECT_EQ(progress.stopButton()->text(), u8("閉じる"));
+    f.tools()->showBreakdown();
+    EXPECT_EQ(f.tools()->breakdown()->model()->rowCount(), 0);
+    QTest::keyClick(&progress, Qt::Key_Escape);
+    EXPECT_FALSE(progress.isVisible());
+
+    // Not stopped, it closes by itself and the whole tree is counted.
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_FALSE(f.search().result().stopped);
+    EXPECT_EQ(rig.box(box::SubtreeFolders), QStringLiteral(" 300 "));
+    EXPECT_EQ(f.tools()->breakdown()->model()->rowCount(), 13);
+}
+
+namespace {
+
+// Runs the dialog's check on target and waits for its answer.
+bool examined(CopyCheckDialog& dialog, const std::string& target)
+{
+    dialog.setTarget(target);
+    QSignalSpy done(&dialog, &CopyCheckDialog::finished);
+    dialog.examine();
+    return done.wait(60000);
+}
+
+std::set<std::pair<QString, QString>> blockedShown(const CopyCheckDialog& d)
+{
+    std::set<std::pair<QString, QString>> shown;
+    for (int row = 0; row < d.blockedTable()->rowCount(); ++row)
+        shown.insert({d.blockedTable()->item(row, 0)->text(), d.blockedTable()->item(row, 1)->text()});
+    return shown;
+}
+
+}  // namespace
+
+TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
+{
+    WindowRig rig([](const TempTree& t) {
+        t.file("top/a/big", 4LL << 30);
+        t.file("top/a/x:y", 1);
+        t.file("top/b/Name", 1);
+        t.file("top/b/name", 1);
+        std::filesystem::create_symlink("a", t.path("top/link"));
+    });
+    Form1& f = *rig.form;
+    f.show();
+    f.tools()->showCopyCheck();
+    CopyCheckDialog& d = *f.tools()->copyCheck();
+
+    TempTree images;
+    const std::string image = images.path("target.img");
+    if (runTool({"mkfs.fat", "-F", "16", "-s", "4", "-S", "512", "-C", image, "16384"}).status != 0)
+        GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+    std::string why;
+    const auto fat = TestMount::fusefat(image, why);
+    if (!fat)
+        GTEST_SKIP() << why;
+
+    const auto expectReportsAnswer = [&](const QJsonObject& t) {
+        const auto number = [](const char* key, const QJsonObject& o) {
+            return formatNumber(o[QLatin1String(key)].toInteger(), NumberPattern::Plain);
+        };
+        EXPECT_EQ(d.answerLabel(CopyCheckDialog::Needed)->text(), number("needed_bytes", t));
+        EXPECT_EQ(d.answerLabel(CopyCheckDialog::Free)->text(), number("free_bytes", t));
+        EXPECT_EQ(d.answerLabel(CopyCheckDialog::ClusterLength)->text(), number("cluster_length", t));
+        const long long margin = t["free_bytes"].toInteger() - t["needed_bytes"].toInteger();
+        if (t["fits"].toBool()) {
+            EXPECT_EQ(d.answerLabel(CopyCheckDialog::Verdict)->text(), u8("入ります"));
+            EXPECT_EQ(d.answerLabel(CopyCheckDialog::Margin)->text(),
+                      u8("余裕 %1 バイト").arg(formatNumber(margin, NumberPattern::Plain)));
+        } else {
+            EXPECT_EQ(d.answerLabel(CopyCheckDialog::Verdict)->text(), u8("入りません"));
+            EXPECT_EQ(d.answerLabel(CopyCheckDialog::Margin)->text(),
+                      u8("不足 %1 バイト").arg(formatNumber(-margin, NumberPattern::Plain)));
+        }
+    };
+
+    ASSERT_TRUE(examined(d, fat->path()));
+    const QJsonObject onFat = report({"--json", "--target", fat->path(), rig.top()})["target"].toObject();
+    expectReportsAnswer(onFat);
+    std::map<QString, QString> reasons;
+    for (const BlockReason r : {BlockReason::FileTooLarge, BlockReason::ForbiddenCharacter,
+                                BlockReason::TrailingDotOrSpace, BlockReason::CaseCollision, BlockReason::SymbolicLink,
+                                BlockReason::SpecialFile})
+        reasons[QString::fromUtf8(reasonKey(r))] = tool_text::blockReason(r);
+    std::set<std::pair<QString, QString>> expected;
+    for (const QJsonValue& b : onFat["blocked"].toArray())
+        expected.insert({b["path"].toString(), reasons.at(b["reason"].toString())});
+    EXPECT_EQ(expected.size(), 4u);
+    EXPECT_EQ(blockedShown(d), expected);
+    d.blockedTable()->selectAll();
+    EXPECT_EQ(d.selectedBlockedText().count(u'\n'), 5);
+
+    // On tmpfs nothing is blocked; the drive is not of the FAT family.
+    const auto tmpfs = TestMount::tmpfs("size=64m", why);
+    if (!tmpfs)
+        GTEST_SKIP() << why;
+    rig.tree.file("top/a/big", 1);
+    ASSERT_TRUE(examined(d, tmpfs->path()));
+    expectReportsAnswer(report({"--json", "--target", tmpfs->path(), rig.top()})["target"].toObject());
+    EXPECT_EQ(d.blockedTable()->rowCount(), 0);
+    EXPECT_TRUE(d.statusLabel()->text().contains(u8("FAT 系ではない")));
+
+    // Stopped at once: no answer arrives later, the dialog says so.
+    d.setTarget(tmpfs->path());
+    d.examine();
+    EXPECT_TRUE(d.isRunning());
+    QTest::keyClick(&d, Qt::Key_Escape);
+    EXPECT_FALSE(d.isRunning());
+    EXPECT_TRUE(d.isVisible());
+    QTest::qWait(300);
+    EXPECT_TRUE(d.answerLabel(CopyCheckDialog::Needed)->text().isEmpty());
+    EXPECT_EQ(d.statusLabel()->text(), u8("中止しました"));
+    EXPECT_TRUE(d.examineButton()->isEnabled());
+}

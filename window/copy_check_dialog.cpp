@@ -1,0 +1,329 @@
+#include "copy_check_dialog.h"
+
+#include "breakdown_window.h"
+
+#include "drives.h"
+#include "number_format.h"
+#include "text.h"
+#include "tool_texts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <thread>
+
+namespace dorvelix {
+
+// One check on its worker thread. The thread holds the job, never the
+// dialog: the answer goes back through the application's event queue, and
+// only reaches a dialog still waiting for it (deliver is set and cleared on
+// the window thread alone).
+struct CopyCheckDialog::Job {
+    WalkProgress progress;
+    std::function<void(const TargetCheck&)> deliver;
+};
+
+namespace {
+
+QString bytes(long long n)
+{
+    return formatNumber(n, NumberPattern::Plain);
+}
+
+QString caption(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+}  // namespace
+
+CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
+    : QDialog(mainWindow), volumes_(volumes)
+{
+    setObjectName(QStringLiteral("copyCheck"));
+    setWindowTitle(caption(tool_text::CopyCheckTitle));
+    setModal(false);
+    setSizeGripEnabled(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    source_ = new QLabel(this);
+    source_->setObjectName(QStringLiteral("folder"));
+    source_->setAccessibleName(caption(tool_text::FolderToCopy));
+    source_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(caption(tool_text::FolderToCopy), source_);
+
+    auto* targetRow = new QHBoxLayout;
+    targets_ = new QComboBox(this);
+    targets_->setObjectName(QStringLiteral("target"));
+    targets_->setAccessibleName(caption(tool_text::TargetCaption));
+    for (const DriveEntry& d : listDrives())
+        targets_->addItem(d.text(), QByteArray::fromStdString(d.mountPoint));
+    targetRow->addWidget(targets_, 1);
+    choose_ = new QPushButton(caption(tool_text::ChooseFolder), this);
+    choose_->setObjectName(QStringLiteral("chooseFolder"));
+    choose_->setAccessibleName(caption(tool_text::ChooseFolder).remove(QStringLiteral("(&F)...")));
+    choose_->setAutoDefault(false);
+    targetRow->addWidget(choose_);
+    form->addRow(caption(tool_text::TargetCaption), targetRow);
+    layout->addLayout(form);
+
+    auto* buttons = new QHBoxLayout;
+    progress_ = new QLabel(this);
+    progress_->setObjectName(QStringLiteral("progress"));
+    progress_->setAccessibleName(caption(tool_text::Elapsed));
+    buttons->addWidget(progress_, 1);
+    examine_ = new QPushButton(caption(tool_text::Examine), this);
+    examine_->setObjectName(QStringLiteral("examine"));
+    examine_->setAccessibleName(examine_->text());
+    stop_ = new QPushButton(caption(tool_text::Stop), this);
+    stop_->setObjectName(QStringLiteral("stop"));
+    stop_->setAccessibleName(stop_->text());
+    stop_->setEnabled(false);
+    stop_->setAutoDefault(false);
+    buttons->addWidget(examine_);
+    buttons->addWidget(stop_);
+    layout->addLayout(buttons);
+
+    auto* answer = new QFormLayout;
+    const char* captions[AnswerRows] = {tool_text::NeededBytes, tool_text::FreeBytes, tool_text::TargetClusterLength,
+                                        tool_text::Verdict, tool_text::Difference};
+    for (int row = 0; row < AnswerRows; ++row) {
+        auto* value = new QLabel(this);
+        value->setObjectName(QStringLiteral("answer%1").arg(row));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setAccessibleName(caption(captions[row]));
+        answer->addRow(caption(captions[row]), value);
+        answers_[row] = value;
+    }
+    layout->addLayout(answer);
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setWordWrap(true);
+    status_->setAccessibleName(caption(tool_text::BlockedList));
+    layout->addWidget(status_);
+
+    blocked_ = new QTableWidget(0, 2, this);
+    blocked_->setObjectName(QStringLiteral("blocked"));
+    blocked_->setAccessibleName(caption(tool_text::BlockedList));
+    blocked_->setHorizontalHeaderLabels({caption(tool_text::BlockedColumns[0]), caption(tool_text::BlockedColumns[1])});
+    blocked_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    blocked_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    blocked_->verticalHeader()->hide();
+    blocked_->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(blocked_, 1);
+    onCopyKey(blocked_, [this] {
+        const QString text = selectedBlockedText();
+        if (!text.isEmpty())
+            QApplication::clipboard()->setText(text);
+    });
+
+    connect(choose_, &QPushButton::clicked, this, &CopyCheckDialog::chooseFolder);
+    connect(examine_, &QPushButton::clicked, this, &CopyCheckDialog::examine);
+    connect(stop_, &QPushButton::clicked, this, &CopyCheckDialog::stop);
+    tick_.setInterval(200);
+    connect(&tick_, &QTimer::timeout, this, &CopyCheckDialog::showProgress);
+    resize(620, 460);
+}
+
+CopyCheckDialog::~CopyCheckDialog()
+{
+    stop();
+}
+
+void CopyCheckDialog::setFolder(const std::string& folder)
+{
+    if (isRunning())
+        return;
+    folder_ = folder;
+    source_->setText(displayText(folder));
+    if (targets_->currentIndex() < 0 && targets_->count() > 0)
+        targets_->setCurrentIndex(0);
+    clearAnswer();
+}
+
+void CopyCheckDialog::setTarget(const std::string& targetFolder)
+{
+    const QByteArray key = QByteArray::fromStdString(targetFolder);
+    int index = targets_->findData(key);
+    if (index < 0) {
+        targets_->addItem(displayText(targetFolder), key);
+        index = targets_->count() - 1;
+    }
+    targets_->setCurrentIndex(index);
+}
+
+std::string CopyCheckDialog::target() const
+{
+    return targets_->currentData().toByteArray().toStdString();
+}
+
+void CopyCheckDialog::chooseFolder()
+{
+    const QString chosen = QFileDialog::getExistingDirectory(this, caption(tool_text::TargetCaption));
+    if (!chosen.isEmpty())
+        setTarget(QFile::encodeName(chosen).toStdString());
+}
+
+void CopyCheckDialog::clearAnswer()
+{
+    for (QLabel* a : answers_)
+        a->clear();
+    status_->clear();
+    progress_->clear();
+    blocked_->setRowCount(0);
+}
+
+void CopyCheckDialog::examine()
+{
+    if (isRunning() || folder_.empty() || target().empty())
+        return;
+    clearAnswer();
+    job_ = std::make_shared<Job>();
+    job_->deliver = [this](const TargetCheck& check) {
+        showProgress();  // the final counts and time
+        endRun();
+        showAnswer(check);
+    };
+    examine_->setEnabled(false);
+    stop_->setEnabled(true);
+    choose_->setEnabled(false);
+    targets_->setEnabled(false);
+    elapsed_.start();
+    showProgress();
+    tick_.start();
+    std::thread([job = job_, folder = folder_, target = target(), &volumes = volumes_] {
+        auto check = std::make_shared<TargetCheck>(checkTarget(folder, target, volumes, job->progress));
+        QMetaObject::invokeMethod(
+            qApp, [job, check] {
+                if (job->deliver)
+                    job->deliver(*check);
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void CopyCheckDialog::stop()
+{
+    if (!isRunning())
+        return;
+    // The walk ends at its next folder; nothing waits for it here.
+    job_->progress.cancel = true;
+    job_->deliver = nullptr;
+    showProgress();  // what was counted until the stop
+    endRun();
+    status_->setText(caption(tool_text::Stopped));
+    emit finished();
+}
+
+void CopyCheckDialog::endRun()
+{
+    job_.reset();
+    tick_.stop();
+    examine_->setEnabled(true);
+    stop_->setEnabled(false);
+    choose_->setEnabled(true);
+    targets_->setEnabled(true);
+}
+
+void CopyCheckDialog::showProgress()
+{
+    if (!job_)
+        return;
+    progress_->setText(QString::fromUtf8(tool_text::Counted)
+                           .arg(bytes(job_->progress.folders), bytes(job_->progress.files),
+                                tool_text::secondsText(elapsed_.elapsed())));
+}
+
+void CopyCheckDialog::showAnswer(const TargetCheck& check)
+{
+    using Outcome = TargetCheck::Outcome;
+    const QString drive = check.drive ? check.drive->text : displayText(target());
+    switch (check.outcome) {
+    case Outcome::Answered:
+        break;
+    case Outcome::Cancelled:
+        status_->setText(caption(tool_text::Stopped));
+        emit finished();
+        return;
+    case Outcome::FolderUnreadable:
+        status_->setText(QString::fromUtf8(tool_text::CannotOpenFolder).arg(check.error + u' ' + displayText(folder_)));
+        emit finished();
+        return;
+    case Outcome::TargetUnreadable:
+        status_->setText(QString::fromUtf8(tool_text::CannotOpenFolder).arg(check.error + u' ' + displayText(target())));
+        emit finished();
+        return;
+    case Outcome::NoMedium:
+        status_->setText(QString::fromUtf8(tool_text::TargetNoMedium).arg(drive));
+        emit finished();
+        return;
+    case Outcome::NoClusterLength:
+        status_->setText(QString::fromUtf8(tool_text::TargetNoClusterLength).arg(drive));
+        emit finished();
+        return;
+    }
+    const TargetDrive& d = *check.drive;
+    answers_[Needed]->setText(bytes(check.neededBytes));
+    answers_[Free]->setText(bytes(d.freeBytes));
+    answers_[ClusterLength]->setText(bytes(d.clusterLength));
+    answers_[Verdict]->setText(caption(check.fits() ? tool_text::Fits : tool_text::DoesNotFit));
+    answers_[Margin]->setText(check.fits() ? QString::fromUtf8(tool_text::Margin).arg(bytes(d.freeBytes - check.neededBytes))
+                                           : QString::fromUtf8(tool_text::Shortfall).arg(bytes(check.neededBytes - d.freeBytes)));
+
+    QString status = caption(tool_text::BlockedList) + u' '
+        + (!isFatFamily(d.fileSystem) ? caption(tool_text::NotFat)
+               : check.blocked.empty()  ? caption(tool_text::NothingBlocked)
+                                        : bytes(static_cast<long long>(check.blocked.size())));
+    if (!check.messages.isEmpty())
+        status += u'\n' + QString::fromUtf8(tool_text::UnreadableCount).arg(bytes(check.messages.size()));
+    status_->setText(status);
+    blocked_->setRowCount(static_cast<int>(check.blocked.size()));
+    for (int row = 0; row < blocked_->rowCount(); ++row) {
+        const BlockedEntry& b = check.blocked[static_cast<size_t>(row)];
+        blocked_->setItem(row, 0, new QTableWidgetItem(displayText(b.path)));
+        blocked_->setItem(row, 1, new QTableWidgetItem(tool_text::blockReason(b.reason)));
+    }
+    blocked_->resizeColumnToContents(0);
+    emit finished();
+}
+
+QString CopyCheckDialog::selectedBlockedText() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : blocked_->selectionModel()->selectedRows())
+        rows << index.row();
+    if (rows.isEmpty())
+        return {};
+    std::sort(rows.begin(), rows.end());
+    QString text = caption(tool_text::BlockedColumns[0]) + u'\t' + caption(tool_text::BlockedColumns[1]) + u'\n';
+    for (const int row : rows)
+        text += blocked_->item(row, 0)->text() + u'\t' + blocked_->item(row, 1)->text() + u'\n';
+    return text;
+}
+
+void CopyCheckDialog::reject()
+{
+    // Esc stops a running check; with none running it closes the dialog.
+    if (isRunning())
+        stop();
+    else
+        QDialog::reject();
+}
+
+void CopyCheckDialog::closeEvent(QCloseEvent* event)
+{
+    stop();
+    QDialog::closeEvent(event);
+}
+
+}  // namespace dorvelix

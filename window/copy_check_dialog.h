@@ -1,0 +1,85 @@
+// "コピー先チェック": whether the folder to copy fits on a target drive, and
+// what will not copy there. The target is a drive of the drive list or any
+// folder chosen in a folder dialog. "調べる" runs the complete walk on a
+// worker thread; the dialog shows the counts and the time so far and stops
+// the walk from "中止", Esc or its close box. The main window stays usable.
+#pragma once
+
+#include "target_check.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace dorvelix {
+
+class CopyCheckDialog : public QDialog {
+    Q_OBJECT
+public:
+    CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow);
+    ~CopyCheckDialog() override;
+
+    // The folder to copy (not while a check runs).
+    void setFolder(const std::string& folder);
+    const std::string& folder() const { return folder_; }
+    // Chooses a target folder, added to the list when it is not a drive.
+    void setTarget(const std::string& targetFolder);
+    std::string target() const;
+    // Starts the check; stops a running one.
+    void examine();
+    void stop();
+    bool isRunning() const { return job_ != nullptr; }
+
+    QComboBox* targetBox() const { return targets_; }
+    QPushButton* examineButton() const { return examine_; }
+    QPushButton* stopButton() const { return stop_; }
+    QLabel* progressLabel() const { return progress_; }
+    QLabel* answerLabel(int row) const { return answers_[row]; }
+    QLabel* statusLabel() const { return status_; }
+    QTableWidget* blockedTable() const { return blocked_; }
+    // The selected rows of the blocked list with a header line, tab-separated.
+    QString selectedBlockedText() const;
+
+    // Answer rows: needed bytes, free bytes, cluster length, verdict, margin.
+    enum AnswerRow { Needed, Free, ClusterLength, Verdict, Margin, AnswerRows };
+
+signals:
+    // A check has ended (answered, stopped or failed).
+    void finished();
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Job;
+    void chooseFolder();
+    void showProgress();
+    void showAnswer(const TargetCheck& check);
+    void clearAnswer();
+    void endRun();
+
+    VolumeQueries& volumes_;
+    std::string folder_;
+    std::shared_ptr<Job> job_;
+    QElapsedTimer elapsed_;
+    QTimer tick_;
+    QLabel* source_ = nullptr;
+    QComboBox* targets_ = nullptr;
+    QPushButton* choose_ = nullptr;
+    QPushButton* examine_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QLabel* progress_ = nullptr;
+    QLabel* status_ = nullptr;
+    QLabel* answers_[AnswerRows] = {};
+    QTableWidget* blocked_ = nullptr;
+};
+
+}  // namespace dorvelix

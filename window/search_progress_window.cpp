@@ -1,0 +1,149 @@
+#include "search_progress_window.h"
+
+#include "number_format.h"
+#include "text.h"
+#include "tool_texts.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace dorvelix {
+
+namespace {
+
+// A figure beside its caption; the caption is the figure's accessible name.
+QLabel* addFigure(QFormLayout* form, const char* caption, QWidget* parent)
+{
+    auto* value = new QLabel(parent);
+    value->setAccessibleName(QString::fromUtf8(caption));
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(QString::fromUtf8(caption), value);
+    return value;
+}
+
+QString secondsText(std::chrono::steady_clock::duration d)
+{
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(d).count();
+    return QString::fromUtf8(tool_text::Seconds).arg(tool_text::secondsText(ms));
+}
+
+// A long path shown shortened in the middle, whole in its tooltip, so that
+// the window keeps its width.
+void showPath(QLabel* label, const QString& path)
+{
+    label->setToolTip(path);
+    label->setText(label->fontMetrics().elidedText(path, Qt::ElideMiddle, label->width()));
+}
+
+}  // namespace
+
+void placeBeside(QWidget* window, const QWidget* mainWindow)
+{
+    const QRect main = mainWindow->frameGeometry();
+    const QScreen* screen = mainWindow->screen();
+    const QRect room = screen ? screen->availableGeometry() : main;
+    constexpr int Gap = 8;
+    QPoint at(main.right() + Gap, main.top());
+    if (at.x() + window->width() > room.right())
+        at.setX(std::max(room.left(), main.left() - Gap - window->width()));
+    window->move(at);
+}
+
+SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form, QWidget* mainWindow)
+    : QDialog(mainWindow), search_(search), form_(form), mainWindow_(mainWindow)
+{
+    setObjectName(QStringLiteral("searchProgress"));
+    setWindowTitle(QString::fromUtf8(tool_text::ProgressTitle));
+    setModal(false);
+    auto* layout = new QVBoxLayout(this);
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setAccessibleName(QString::fromUtf8(tool_text::SearchStopped));
+    status_->hide();
+    layout->addWidget(status_);
+    auto* figures = new QFormLayout;
+    folder_ = addFigure(figures, tool_text::ReadingFolder, this);
+    folder_->setFixedWidth(420);
+    folders_ = addFigure(figures, tool_text::CountedFolders, this);
+    files_ = addFigure(figures, tool_text::CountedFiles, this);
+    elapsed_ = addFigure(figures, tool_text::Elapsed, this);
+    layout->addLayout(figures);
+    stop_ = new QPushButton(QString::fromUtf8(tool_text::Stop), this);
+    stop_->setObjectName(QStringLiteral("stop"));
+    stop_->setAccessibleName(QString::fromUtf8(tool_text::Stop));
+    layout->addWidget(stop_, 0, Qt::AlignRight);
+    connect(stop_, &QPushButton::clicked, this, &SearchProgressWindow::stopOrClose);
+}
+
+void SearchProgressWindow::searchStarted()
+{
+    started_ = std::chrono::steady_clock::now();
+    running_ = true;
+    hide();
+}
+
+void SearchProgressWindow::showCounts(long long folders, long long files)
+{
+    folders_->setText(formatNumber(folders, NumberPattern::Plain));
+    files_->setText(formatNumber(files, NumberPattern::Plain));
+    elapsed_->setText(secondsText(std::chrono::steady_clock::now() - started_));
+}
+
+void SearchProgressWindow::searchAdvanced()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!isVisible()) {
+        if (now - started_ < showAfter)
+            return;
+        status_->hide();
+        stop_->setText(QString::fromUtf8(tool_text::Stop));
+        stop_->setAccessibleName(stop_->text());
+        adjustSize();
+        placeBeside(this, mainWindow_);
+        show();
+        raise();
+        activateWindow();
+    } else if (now - lastRefresh_ < std::chrono::milliseconds(200)) {
+        return;
+    }
+    lastRefresh_ = now;
+    showPath(folder_, displayText(search_.currentFolder()));
+    showCounts(form_.TreeFolders, form_.TreeFiles);
+}
+
+void SearchProgressWindow::searchFinished()
+{
+    running_ = false;
+    const SearchResult& r = search_.result();
+    if (!isVisible() || !r.stopped) {
+        hide();
+        return;
+    }
+    // Said here, not in the main window's boxes, which stay empty: what the
+    // walk had reached is no answer for the folder.
+    const FolderRow counted = r.countedBeforeStop.value_or(FolderRow{});
+    status_->setText(QString::fromUtf8(tool_text::SearchStopped));
+    status_->show();
+    showPath(folder_, displayText(search_.searchedFolder()));
+    showCounts(counted.folders, counted.files);
+    stop_->setText(QString::fromUtf8(tool_text::Close));
+    stop_->setAccessibleName(stop_->text());
+}
+
+void SearchProgressWindow::stopOrClose()
+{
+    if (running_)
+        search_.requestStop();
+    else
+        hide();
+}
+
+void SearchProgressWindow::reject()
+{
+    stopOrClose();
+}
+
+}  // namespace dorvelix

@@ -1,0 +1,111 @@
+#include "tool_windows.h"
+
+#include "breakdown_window.h"
+#include "copy_check_dialog.h"
+#include "form1.h"
+#include "search_progress_window.h"
+#include "tool_texts.h"
+#include "volume_queries.h"
+
+#include <QMenuBar>
+
+namespace dorvelix {
+
+ToolWindows::ToolWindows(Form1& form) : QObject(&form), form_(form)
+{
+    QMenuBar* bar = form.menuBar();
+    menu_ = bar->addMenu(QString::fromUtf8(tool_text::ToolsMenu));
+    menu_->setObjectName(QStringLiteral("tools"));
+    menu_->setFont(bar->font());
+    breakdownEntry_ = menu_->addAction(QString::fromUtf8(tool_text::BreakdownEntry));
+    breakdownEntry_->setObjectName(QStringLiteral("breakdownItem"));
+    breakdownEntry_->setEnabled(false);  // until a search has run
+    copyCheckEntry_ = menu_->addAction(QString::fromUtf8(tool_text::CopyCheckEntry));
+    copyCheckEntry_->setObjectName(QStringLiteral("copyCheckItem"));
+    connect(breakdownEntry_, &QAction::triggered, this, [this] { showBreakdown(); });
+    connect(copyCheckEntry_, &QAction::triggered, this, [this] { showCopyCheck(); });
+
+    contextMenu_ = new QMenu(&form);
+    contextMenu_->setObjectName(QStringLiteral("folderContext"));
+    contextMenu_->setFont(bar->font());
+    QAction* breakdown = contextMenu_->addAction(QString::fromUtf8(tool_text::BreakdownEntry));
+    breakdown->setObjectName(QStringLiteral("contextBreakdown"));
+    QAction* copyCheck = contextMenu_->addAction(QString::fromUtf8(tool_text::CopyCheckEntry));
+    copyCheck->setObjectName(QStringLiteral("contextCopyCheck"));
+    connect(breakdown, &QAction::triggered, this, [this] { showBreakdown(contextFolder_); });
+    connect(copyCheck, &QAction::triggered, this, [this] { showCopyCheck(contextFolder_); });
+    form.Dir1()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(form.Dir1(), &QWidget::customContextMenuRequested, this, &ToolWindows::showContextMenu);
+
+    progress_ = new SearchProgressWindow(form.search(), form.form(), &form);
+    FolderSearch& search = form.search();
+    search.onStarted = [this] { progress_->searchStarted(); };
+    search.onProgress = [this] { progress_->searchAdvanced(); };
+    search.onFinished = [this] {
+        progress_->searchFinished();
+        searchFinished();
+    };
+}
+
+void ToolWindows::showContextMenu(const QPoint& at)
+{
+    FolderListBox* dir1 = form_.Dir1();
+    QTreeWidgetItem* item = dir1->itemAt(at);
+    if (!item)
+        item = dir1->currentItem();
+    if (!item)
+        return;
+    contextFolder_ = FolderListBox::pathOf(item);
+    contextMenu_->popup(dir1->viewport()->mapToGlobal(at));
+}
+
+std::string ToolWindows::lastFolder() const
+{
+    return searched_ ? form_.search().searchedFolder() : form_.Dir1()->list().path();
+}
+
+void ToolWindows::openFolder(const std::string& folder)
+{
+    form_.Dir1()->openPath(folder);
+}
+
+void ToolWindows::searchFinished()
+{
+    searched_ = true;
+    breakdownEntry_->setEnabled(true);
+    if (breakdown_)
+        breakdown_->showResult(form_.search().result(), form_.search().searchedFolder());
+}
+
+void ToolWindows::showBreakdown(const std::string& folder)
+{
+    if (!folder.empty() && (!searched_ || folder != form_.search().searchedFolder()))
+        openFolder(folder);
+    if (!searched_)
+        return;
+    if (!breakdown_) {
+        breakdown_ = new BreakdownWindow(&form_);
+        breakdown_->openFolder = [this](const std::string& f) { openFolder(f); };
+        breakdown_->showMessage = [this](const QString& text) { form_.services().messageBox(text); };
+        placeBeside(breakdown_, &form_);
+    }
+    if (!form_.search().isSearching())
+        breakdown_->showResult(form_.search().result(), form_.search().searchedFolder());
+    breakdown_->show();
+    breakdown_->raise();
+    breakdown_->activateWindow();
+}
+
+void ToolWindows::showCopyCheck(const std::string& folder)
+{
+    if (!copyCheck_) {
+        copyCheck_ = new CopyCheckDialog(systemVolumes(), &form_);
+        placeBeside(copyCheck_, &form_);
+    }
+    copyCheck_->setFolder(folder.empty() ? lastFolder() : folder);
+    copyCheck_->show();
+    copyCheck_->raise();
+    copyCheck_->activateWindow();
+}
+
+}  // namespace dorvelix

@@ -1,0 +1,68 @@
+// The tools menu "ツール(&T)" at the end of the main window's menu bar, the
+// same entries in the folder list's context menu, and the windows they open:
+// the subfolder breakdown and the copy check. Also hangs the search's
+// progress window on the folder search.
+#pragma once
+
+#include "breakdown_window.h"
+#include "copy_check_dialog.h"
+
+#include <QObject>
+#include <QPointer>
+#include <string>
+
+class QAction;
+class QMenu;
+class QPoint;
+
+namespace dorvelix {
+
+class Form1;
+class SearchProgressWindow;
+
+class ToolWindows : public QObject {
+    Q_OBJECT
+public:
+    explicit ToolWindows(Form1& form);
+
+    // The menu; further entries may be appended to it.
+    QMenu* menu() const { return menu_; }
+    QAction* breakdownEntry() const { return breakdownEntry_; }
+    QAction* copyCheckEntry() const { return copyCheckEntry_; }
+    // The folder list's context menu, and the folder its entries act on.
+    QMenu* contextMenu() const { return contextMenu_; }
+    const std::string& contextFolder() const { return contextFolder_; }
+
+    // Null until first opened.
+    BreakdownWindow* breakdown() const { return breakdown_; }
+    CopyCheckDialog* copyCheck() const { return copyCheck_; }
+    SearchProgressWindow* progress() const { return progress_; }
+
+    // The breakdown of the last search; with a folder that is not the one
+    // last searched, that folder is opened and searched first.
+    void showBreakdown(const std::string& folder = {});
+    // The copy check of folder; by default the last searched folder, or the
+    // open folder before any search.
+    void showCopyCheck(const std::string& folder = {});
+    // Opens and searches folder in the main window, as a double-click in the
+    // folder list does (refused while a search runs).
+    void openFolder(const std::string& folder);
+
+private:
+    void showContextMenu(const QPoint& at);
+    void searchFinished();
+    std::string lastFolder() const;
+
+    Form1& form_;
+    QMenu* menu_ = nullptr;
+    QAction* breakdownEntry_ = nullptr;
+    QAction* copyCheckEntry_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
+    std::string contextFolder_;
+    bool searched_ = false;
+    QPointer<BreakdownWindow> breakdown_;
+    QPointer<CopyCheckDialog> copyCheck_;
+    SearchProgressWindow* progress_ = nullptr;
+};
+
+}  // namespace dorvelix
