@@ -64,8 +64,11 @@ bool DriveChange::Drive1_Change()
             dir1_.setPath(folder);
         } catch (const RuntimeError& e) {
             // The drive's current folder has gone or cannot be opened: Dir1
-            // keeps its folder and no search runs.
-            window_.messageBox(errorDescription(e) + CrLf + displayText(folder));
+            // keeps its folder and no search runs. A drive that did not
+            // answer has no medium: asked again, it takes the no-medium path
+            // at once and says so.
+            if (e.number() != err::DiskNotReady || driveQuery_.ShowDriveInfo(drive1Text_()))
+                window_.messageBox(errorDescription(e) + CrLf + displayText(folder));
         } catch (const std::bad_alloc&) {
             window_.messageBox(errorDescription(err::OutOfMemory));
         }

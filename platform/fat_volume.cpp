@@ -3,6 +3,7 @@
 #include "folder_scan.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -28,22 +29,6 @@ bool readAt(int fd, std::int64_t offset, unsigned char* to, std::size_t size)
     return true;
 }
 
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const std::string& path) : fd_(openReadOnly(AT_FDCWD, path.c_str(), O_NOFOLLOW)) {}
-    ~ReadOnlyFile()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 }  // namespace
 
 std::optional<FatLayout> parseFatBootSector(const unsigned char* s, std::size_t size)
@@ -66,6 +51,8 @@ std::optional<FatLayout> parseFatBootSector(const unsigned char* s, std::size_t 
     if (dataSectors <= 0)
         return std::nullopt;
     f.clusters = dataSectors / f.sectorsPerCluster;
+    if (f.clusters == 0)
+        return std::nullopt;  // a data area smaller than one cluster holds nothing
     // A boot sector without a 16-bit FAT size has the FAT32 layout (as the
     // kernel reads it); FAT12 and FAT16 differ by their cluster count.
     f.bits = le16(s + 22) == 0 ? 32 : f.clusters < 4085 ? 12 : 16;
@@ -78,18 +65,52 @@ std::optional<FatLayout> parseFatBootSector(const unsigned char* s, std::size_t 
     return f;
 }
 
+VolumeFile::VolumeFile(const std::string& path, bool regularOnly)
+    : fd_(openReadOnly(AT_FDCWD, path.c_str(), O_NOFOLLOW | O_NONBLOCK))
+{
+    struct stat st {};
+    if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !(S_ISREG(st.st_mode) || (!regularOnly && S_ISBLK(st.st_mode))))) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+VolumeFile::~VolumeFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+VolumeFile& VolumeFile::operator=(VolumeFile&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
 std::optional<FatLayout> readFatLayout(const std::string& device)
 {
-    const ReadOnlyFile file(device);
+    return readFatLayout(VolumeFile(device));
+}
+
+std::optional<std::int64_t> countFreeClusters(const std::string& device, const FatLayout& layout)
+{
+    return countFreeClusters(VolumeFile(device), layout);
+}
+
+std::optional<FatLayout> readFatLayout(const VolumeFile& file)
+{
     unsigned char sector[512];
     if (file.fd() < 0 || !readAt(file.fd(), 0, sector, sizeof sector))
         return std::nullopt;
     return parseFatBootSector(sector, sizeof sector);
 }
 
-std::optional<std::int64_t> countFreeClusters(const std::string& device, const FatLayout& layout)
+std::optional<std::int64_t> countFreeClusters(const VolumeFile& file, const FatLayout& layout)
 {
-    const ReadOnlyFile file(device);
     if (file.fd() < 0)
         return std::nullopt;
     // Entries 0 and 1 are reserved; clusters are numbered from 2. The FAT is

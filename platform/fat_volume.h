@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace dorvelix {
 
@@ -20,11 +21,31 @@ struct FatLayout {
 // of a FAT volume (exFAT, NTFS and other boot sectors are refused).
 std::optional<FatLayout> parseFatBootSector(const unsigned char* sector, std::size_t size);
 
-// Reads the boot sector of a block device or image file, read-only.
+// A block device or image file open for reading, closed with the object. It
+// is opened without blocking (a FIFO named like an image must not hold the
+// caller) and without following a symbolic link; a file that is neither a
+// block device nor a regular file once open is not kept.
+class VolumeFile {
+public:
+    VolumeFile() = default;
+    explicit VolumeFile(const std::string& path, bool regularOnly = false);
+    ~VolumeFile();
+    VolumeFile(VolumeFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    VolumeFile& operator=(VolumeFile&& other) noexcept;
+    int fd() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+// Reads the boot sector of an open volume.
+std::optional<FatLayout> readFatLayout(const VolumeFile& volume);
 std::optional<FatLayout> readFatLayout(const std::string& device);
 
 // Counts the free clusters of the volume in its first FAT; nothing when the
 // FAT cannot be read.
+std::optional<std::int64_t> countFreeClusters(const VolumeFile& volume, const FatLayout& layout);
 std::optional<std::int64_t> countFreeClusters(const std::string& device, const FatLayout& layout);
 
 }  // namespace dorvelix

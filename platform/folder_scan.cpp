@@ -1,5 +1,6 @@
 #include "folder_scan.h"
 
+#include "answer_in_time.h"
 #include "runtime_error.h"
 
 #include <algorithm>
@@ -163,6 +164,7 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
     files.clear();
     for (;;) {
         const long n = ::syscall(SYS_getdents64, fd_, buffer, BufferSize);
+        listingsRead_.fetch_add(1, std::memory_order_relaxed);
         if (n == 0) {
             // A large list is taken over rather than copied, so that it is
             // not held twice.
@@ -304,6 +306,32 @@ std::shared_ptr<FolderScan> FolderScan::read(std::string_view path, const Folder
         std::fill_n(scan->lengths_.get(), scan->files_.size(), NotQueried);
     }
     return scan;
+}
+
+std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path)
+{
+    const std::string folder(path);
+    const auto boundaries = MountBoundaries::current();
+    const MountEntry* mount = mountHolding(boundaries->table(), folder);
+    struct Answer {
+        std::shared_ptr<FolderScan> scan;
+        std::optional<RuntimeError> error;
+    };
+    const std::optional<Answer> answer
+        = answerInTime<Answer>(mount ? mount->mountPoint : std::string("/"), [folder, boundaries]() -> Answer {
+              try {
+                  return {read(folder, nullptr, boundaries), std::nullopt};
+              } catch (const RuntimeError& e) {
+                  return {nullptr, e};
+              } catch (const std::bad_alloc&) {
+                  return {nullptr, RuntimeError(err::OutOfMemory)};
+              }
+          });
+    if (!answer)
+        throw RuntimeError(err::DiskNotReady, err::FolderQuery, ETIMEDOUT);
+    if (answer->error)
+        throw *answer->error;
+    return answer->scan;
 }
 
 FolderScan::~FolderScan()

@@ -45,6 +45,10 @@ public:
     // its drive has gone (a FUSE driver that ended, a device pulled out).
     static std::shared_ptr<FolderScan> read(std::string_view path, const FolderScan* parent = nullptr,
                                             std::shared_ptr<const MountBoundaries> boundaries = {});
+    // The same for a folder the program has not read yet, bounded like a
+    // volume query (answerInTime): RuntimeError 71 when the folder's drive
+    // does not answer in time, or still holds a call that did not.
+    static std::shared_ptr<FolderScan> readInTime(std::string_view path);
     ~FolderScan();
     FolderScan(const FolderScan&) = delete;
     FolderScan& operator=(const FolderScan&) = delete;
@@ -94,6 +98,9 @@ public:
     }
     // Sorts entry indices (into entries) as listOrderLess orders their names.
     void sortInListOrder(std::vector<std::uint32_t>& order, const std::vector<FolderEntry>& entries) const;
+    // How many listing calls have answered in this process so far: a sign
+    // of life of the drives being read, however large a folder is.
+    static std::uint64_t listingsRead() { return listingsRead_.load(std::memory_order_relaxed); }
     // The bytes held for the folder's names and entries.
     size_t footprint() const;
     // The mount points this scan and the scans of its subfolders leave out.
@@ -114,6 +121,7 @@ private:
     std::vector<std::unique_ptr<char, Free>> names_;
     size_t nameBytes_ = 0;
     bool readEntries(const MountBoundaries::Names* mountPoints);
+    static inline std::atomic<std::uint64_t> listingsRead_{0};
     std::vector<FolderEntry> folders_;
     std::vector<FolderEntry> files_;
     static constexpr long long NotQueried = -(1LL << 62);

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace dorvelix {
@@ -42,10 +44,52 @@ std::string absoluteIn(const std::string& folder, const std::string& path)
     return s;
 }
 
-bool isVolumeFile(const std::string& path)
+// A link's target as its bytes; "" when it cannot be read.
+std::string linkTarget(const std::string& link)
 {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISBLK(st.st_mode));
+    std::string target(4096, '\0');
+    const ssize_t n = ::readlink(link.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<size_t>(n) >= target.size())
+        return {};
+    target.resize(static_cast<size_t>(n));
+    return target;
+}
+
+// The FAT drivers whose images are read: the driver's executable name, which
+// is also the subtype of the mounts it makes ("fuse.fusefat").
+bool isFatDriver(const std::string& name)
+{
+    return name == "fusefat";
+}
+
+// The user a FUSE mount belongs to, from its "user_id=" option.
+std::optional<uid_t> mountOwner(const MountEntry& mount)
+{
+    for (const QByteArray& option : QByteArray::fromStdString(mount.superOptions).split(',')) {
+        if (option.startsWith("user_id=")) {
+            bool ok = false;
+            const uint id = option.mid(8).toUInt(&ok);
+            if (ok)
+                return static_cast<uid_t>(id);
+        }
+    }
+    return std::nullopt;
+}
+
+// The real user of a process; nothing when it cannot be read.
+std::optional<uid_t> processUser(const QString& pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("Uid:")) {
+            bool ok = false;
+            const uint id = line.mid(4).simplified().split(' ').value(0).toUInt(&ok);
+            return ok ? std::optional(static_cast<uid_t>(id)) : std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 // Whether a driver's mount-point argument names mountPoint. A driver that
@@ -61,30 +105,47 @@ bool namesMountPoint(const std::string& cwd, const std::string& argument, const 
     return mountPoint.size() > tail.size() && mountPoint.ends_with(tail);
 }
 
-// The volume argument as the driver opened it: the open file of the process
-// whose path ends in the argument (the driver keeps its volume open), else
-// the argument taken from the driver's working folder.
-std::string openedVolume(const QString& pid, const std::string& cwd, const std::string& argument)
+// The image named by argument that the process holds open, opened anew:
+// the open file of the process whose path is the argument taken from the
+// driver's working folder, or, for a relative argument, ends in it (a driver
+// that went to the background has changed to "/"). It must be that very file
+// once opened.
+VolumeFile openedImage(const QString& pid, const std::string& cwd, const std::string& argument)
 {
-    if (argument.front() != '/') {
-        const std::string tail = '/' + absoluteIn("/", argument).substr(1);
-        const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
-        for (const QString& fd : QDir(fds).entryList(QDir::Files | QDir::System)) {
-            const std::string target = QFile::symLinkTarget(fds + u'/' + fd).toStdString();
-            if (target.ends_with(tail) && isVolumeFile(target))
-                return target;
-        }
+    const std::string absolute = absoluteIn(cwd, argument);
+    const std::string tail = argument.front() == '/' ? std::string() : '/' + absoluteIn("/", argument).substr(1);
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
+    for (const QString& fd : QDir(fds).entryList(QDir::Files | QDir::System)) {
+        const std::string held = (fds + u'/' + fd).toStdString();
+        const std::string target = linkTarget(held);
+        if (target != absolute && (tail.empty() || !target.ends_with(tail)))
+            continue;
+        VolumeFile file(target, true);
+        struct stat heldStat {}, openStat {};
+        if (file && ::stat(held.c_str(), &heldStat) == 0 && ::fstat(file.fd(), &openStat) == 0
+            && heldStat.st_dev == openStat.st_dev && heldStat.st_ino == openStat.st_ino)
+            return file;
     }
-    return absoluteIn(cwd, argument);
+    return {};
 }
 
 }  // namespace
 
-std::string fuseDriverSource(const std::string& mountPoint)
+VolumeFile openFuseDriverImage(const MountEntry& mount)
 {
+    const std::optional<uid_t> owner = mountOwner(mount);
+    if (!owner)
+        return {};
+    const std::string subtype = mount.fsType.starts_with("fuse.") ? mount.fsType.substr(5) : std::string();
     const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& pid : pids) {
         if (pid.isEmpty() || !pid.front().isDigit())
+            continue;
+        const std::optional<uid_t> user = processUser(pid);
+        if (!user || (*user != *owner && *user != 0))
+            continue;
+        const std::string executable = std::filesystem::path(linkTarget("/proc/" + pid.toStdString() + "/exe")).filename();
+        if (!isFatDriver(executable) || (!subtype.empty() && subtype != executable))
             continue;
         QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
         if (!file.open(QIODevice::ReadOnly))
@@ -93,12 +154,11 @@ std::string fuseDriverSource(const std::string& mountPoint)
         if (plain.size() < 2)
             continue;
         // Reading the link does not enter the folder it names.
-        const std::string cwd = QFile::symLinkTarget(QStringLiteral("/proc/%1/cwd").arg(pid)).toStdString();
-        if (cwd.empty() || !namesMountPoint(cwd, plain.back(), mountPoint))
+        const std::string cwd = linkTarget("/proc/" + pid.toStdString() + "/cwd");
+        if (cwd.empty() || !namesMountPoint(cwd, plain.back(), mount.mountPoint))
             continue;
-        const std::string volume = openedVolume(pid, cwd, plain[plain.size() - 2]);
-        if (isVolumeFile(volume))
-            return volume;
+        if (VolumeFile image = openedImage(pid, cwd, plain[plain.size() - 2]))
+            return image;
     }
     return {};
 }

@@ -1,17 +1,22 @@
 // The volume behind a FUSE mount whose table entry names no readable source:
 // fusefat and its kind mount with the driver's name as their source, so the
-// image or device they serve is known only from the driver's command line.
+// image they serve is known only from the driver's process.
 #pragma once
 
-#include <string>
+#include "fat_volume.h"
+#include "mount_table.h"
 
 namespace dorvelix {
 
-// The image file or block device that a running FUSE driver serves on
-// mountPoint: the driver's last two plain arguments are the volume and the
-// mount point, relative ones taken from the driver's working folder. "" when
-// no running process of this user says so. The mount point itself is never
-// touched (its driver may hang); it is compared by its path alone.
-std::string fuseDriverSource(const std::string& mountPoint);
+// The image file that the FAT driver serving mount holds open, opened for
+// reading. Only the driver is believed: a process of the mount's owner (or
+// root), whose executable is the FAT driver the mount is typed for, whose
+// last two plain arguments name an image and the mount point (relative ones
+// taken from its working folder), and which has that image open. The image
+// is opened without blocking and must be a regular file, the very file the
+// driver holds. Not open when no process answers all of that. The mount
+// point itself is never touched (its driver may hang); it is compared by its
+// path alone.
+VolumeFile openFuseDriverImage(const MountEntry& mount);
 
 }  // namespace dorvelix

@@ -10,7 +10,9 @@ const std::string emptyText;
 
 void FolderList::setPath(const std::string& path, const FolderScan* parent)
 {
-    setScan(FolderScan::read(path, parent));
+    // A folder not reached from one already open is touched for the first
+    // time: its drive may hang.
+    setScan(parent ? FolderScan::read(path, parent) : FolderScan::readInTime(path));
 }
 
 void FolderList::setScan(std::shared_ptr<const FolderScan> scan)

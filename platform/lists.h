@@ -17,7 +17,8 @@ public:
     std::function<void()> onChange;
 
     // Loads the subfolders of path and raises onChange. A folder that cannot
-    // be opened raises RuntimeError 76; the list keeps its previous contents
+    // be opened raises RuntimeError 76, one whose drive does not answer in
+    // time (FolderScan::readInTime) 71; the list keeps its previous contents
     // and onChange does not run. parent, when given, is the scan that listed
     // path, so the folder is opened relative to it.
     void setPath(const std::string& path, const FolderScan* parent = nullptr);

@@ -78,6 +78,8 @@ std::vector<MountEntry> parseMountInfo(std::string_view text)
         m.mountPoint = unescape(f[4]);
         m.fsType = unescape(dash[1]);
         m.source = unescape(dash[2]);
+        if (f.end() - dash > 3)
+            m.superOptions = unescape(dash[3]);
         table.push_back(std::move(m));
     }
     return table;

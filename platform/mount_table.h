@@ -14,6 +14,7 @@ struct MountEntry {
     std::string fsType;      // "ext4", "vfat", "fuse.fusefat" ...
     unsigned major = 0;      // the mount's device number
     unsigned minor = 0;
+    std::string superOptions;  // the file system's own options ("ro,user_id=1000" ...)
     unsigned id = 0;         // the mount's ID, and that of the mount it lies on
     unsigned parentId = 0;
 };

@@ -1,6 +1,7 @@
 #include "read_ahead.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <new>
 
 namespace dorvelix {
@@ -24,79 +25,158 @@ struct ReadAhead::Folder {
     std::atomic<std::uint32_t> done{0};
 };
 
-ReadAhead::ReadAhead(std::vector<Level> levels) : levels_(std::move(levels))
+struct ReadAhead::State {
+    explicit State(std::vector<Level> levels) : levels_(std::move(levels)) {}
+    void run();
+    void readSubtree(std::shared_ptr<const FolderScan> parent, std::uint32_t index, unsigned session);
+    bool readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
+                    unsigned session, std::shared_ptr<FolderScan>& scan);
+    bool waitForRoom(unsigned session);
+    void readLengthsBehind(unsigned session);
+    std::shared_ptr<Folder> lengthsToRead() const;
+    bool readChunk(Folder& folder);
+
+    const std::vector<Level> levels_;
+    std::mutex mutex_;
+    std::condition_variable readerWakes_;
+    std::condition_variable walkWakes_;
+    std::deque<std::shared_ptr<Folder>> queue_;
+    std::shared_ptr<Folder> taken_;  // the folder the walk took last
+    size_t queuedBytes_ = 0;
+    bool stopping_ = false;
+    bool reading_ = false;  // the thread is inside a subtree
+    bool ended_ = false;    // the thread has ended
+    unsigned session_ = 0;  // raised to drop the subtree being read
+    // Raised by every folder read and every chunk of lengths measured.
+    std::atomic<std::uint64_t> progress_{0};
+    struct Start {
+        std::shared_ptr<const FolderScan> parent;
+        std::uint32_t index;
+    };
+    std::optional<Start> pending_;
+};
+
+ReadAhead::ReadAhead(std::vector<Level> levels, std::chrono::milliseconds stallLimit)
+    : state_(std::make_shared<State>(std::move(levels))), stallLimit_(stallLimit)
 {
-    thread_ = std::thread([this] { run(); });
+    thread_ = std::thread([state = state_] {
+        state->run();
+        const std::lock_guard lock(state->mutex_);
+        state->ended_ = true;
+        state->walkWakes_.notify_all();
+    });
 }
 
 ReadAhead::~ReadAhead()
 {
-    {
-        const std::lock_guard lock(mutex_);
-        stopping_ = true;
-        ++session_;
+    State& s = *state_;
+    std::unique_lock lock(s.mutex_);
+    s.stopping_ = true;
+    ++s.session_;
+    s.readerWakes_.notify_all();
+    // A thread that stands in a call the drive does not answer is left
+    // behind: it holds the state it needs and ends when the call returns.
+    if (!stalled_) {
+        try {
+            waitUntil(lock, [&] { return s.ended_; });
+        } catch (const RuntimeError&) {
+        }
     }
-    readerWakes_.notify_all();
-    thread_.join();
+    const bool ended = s.ended_;
+    lock.unlock();
+    if (ended)
+        thread_.join();
+    else
+        thread_.detach();
+}
+
+// Waits for ready while the thread makes progress; RuntimeError 71 when it
+// has made none for stallLimit_.
+void ReadAhead::waitUntil(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready)
+{
+    State& s = *state_;
+    const auto progress = [&] { return s.progress_.load(std::memory_order_relaxed) + FolderScan::listingsRead(); };
+    std::uint64_t seen = progress();
+    auto deadline = std::chrono::steady_clock::now() + stallLimit_;
+    while (!ready()) {
+        if (s.walkWakes_.wait_until(lock, deadline) != std::cv_status::timeout)
+            continue;
+        if (const std::uint64_t now = progress(); now != seen) {
+            seen = now;
+            deadline = std::chrono::steady_clock::now() + stallLimit_;
+            continue;
+        }
+        if (ready())
+            return;
+        stalled_ = true;
+        ++s.session_;
+        s.queue_.clear();
+        s.queuedBytes_ = 0;
+        throw RuntimeError(err::DiskNotReady, err::FolderQuery, ETIMEDOUT);
+    }
 }
 
 void ReadAhead::start(std::shared_ptr<const FolderScan> parent, std::uint32_t index)
 {
+    State& s = *state_;
+    if (stalled_)
+        return;
     {
-        const std::lock_guard lock(mutex_);
-        ++session_;
-        queue_.clear();
-        queuedBytes_ = 0;
-        pending_ = Start{std::move(parent), index};
+        const std::lock_guard lock(s.mutex_);
+        ++s.session_;
+        s.queue_.clear();
+        s.queuedBytes_ = 0;
+        s.pending_ = State::Start{std::move(parent), index};
     }
-    readerWakes_.notify_all();
+    s.readerWakes_.notify_all();
 }
 
 std::shared_ptr<const FolderScan> ReadAhead::take(const FolderScan* parent, std::uint32_t index)
 {
+    if (stalled_)
+        throw RuntimeError(err::DiskNotReady, err::FolderQuery, ETIMEDOUT);
+    State& s = *state_;
     std::shared_ptr<Folder> folder;
     {
-        std::unique_lock lock(mutex_);
-        for (;;) {
-            if (!queue_.empty()) {
-                folder = std::move(queue_.front());
-                queue_.pop_front();
-                if (folder->parent.get() == parent && folder->index == index) {
-                    queuedBytes_ -= folder->bytes;
-                    taken_ = folder;
-                    break;
-                }
-                // Not the walk's order: nothing read ahead of this subtree is used.
-                ++session_;
-                queue_.clear();
-                queuedBytes_ = 0;
-                readerWakes_.notify_all();
-                return nullptr;
-            }
-            if (!reading_ && !pending_)
-                return nullptr;
-            walkWakes_.wait(lock);
+        std::unique_lock lock(s.mutex_);
+        waitUntil(lock, [&] { return !s.queue_.empty() || (!s.reading_ && !s.pending_); });
+        if (s.queue_.empty())
+            return nullptr;
+        folder = std::move(s.queue_.front());
+        s.queue_.pop_front();
+        if (folder->parent.get() != parent || folder->index != index) {
+            // Not the walk's order: nothing read ahead of this subtree is used.
+            ++s.session_;
+            s.queue_.clear();
+            s.queuedBytes_ = 0;
+            s.readerWakes_.notify_all();
+            return nullptr;
         }
+        s.queuedBytes_ -= folder->bytes;
+        s.taken_ = folder;
     }
-    readerWakes_.notify_all();
+    s.readerWakes_.notify_all();
     if (folder->error)
         throw *folder->error;
-    while (readChunk(*folder)) {
+    while (s.readChunk(*folder)) {
     }
     const auto count = static_cast<std::uint32_t>(folder->scan->files().size());
-    for (std::uint32_t done; (done = folder->done.load(std::memory_order_acquire)) < count;)
-        folder->done.wait(done, std::memory_order_acquire);
+    if (folder->done.load(std::memory_order_acquire) < count) {
+        std::unique_lock lock(s.mutex_);
+        waitUntil(lock, [&] { return folder->done.load(std::memory_order_acquire) >= count; });
+    }
     return folder->scan;
 }
 
 bool ReadAhead::nextReady()
 {
-    std::lock_guard lock(mutex_);
-    return !queue_.empty() || (!reading_ && !pending_);
+    State& s = *state_;
+    std::lock_guard lock(s.mutex_);
+    return stalled_ || !s.queue_.empty() || (!s.reading_ && !s.pending_);
 }
 
 // Reads the lengths of one chunk of the folder's files; false when none is left.
-bool ReadAhead::readChunk(Folder& folder)
+bool ReadAhead::State::readChunk(Folder& folder)
 {
     const auto count = static_cast<std::uint32_t>(folder.scan->files().size());
     const std::uint32_t from = folder.claimed.fetch_add(Chunk, std::memory_order_relaxed);
@@ -104,15 +184,18 @@ bool ReadAhead::readChunk(Folder& folder)
         return false;
     const std::uint32_t to = std::min(count, from + Chunk);
     folder.scan->queryLengths(from, to, folder.hiddenAndSystem);
-    if (folder.done.fetch_add(to - from, std::memory_order_acq_rel) + (to - from) == count)
-        folder.done.notify_all();
+    progress_.fetch_add(1, std::memory_order_relaxed);
+    if (folder.done.fetch_add(to - from, std::memory_order_acq_rel) + (to - from) == count) {
+        const std::lock_guard lock(mutex_);
+        walkWakes_.notify_all();
+    }
     return true;
 }
 
 // The queued folder farthest from the walk whose lengths are not all claimed
 // (the walk reads from the near end), else the folder the walk is reading;
 // null when there is none. The lock is held.
-std::shared_ptr<ReadAhead::Folder> ReadAhead::lengthsToRead() const
+std::shared_ptr<ReadAhead::Folder> ReadAhead::State::lengthsToRead() const
 {
     const auto unclaimed = [](const std::shared_ptr<Folder>& f) {
         return f && f->scan && f->claimed.load(std::memory_order_relaxed) < f->scan->files().size();
@@ -126,7 +209,7 @@ std::shared_ptr<ReadAhead::Folder> ReadAhead::lengthsToRead() const
 
 // Waits until the queue has room for one more folder, reading lengths in the
 // meantime. False when the subtree is dropped.
-bool ReadAhead::waitForRoom(unsigned session)
+bool ReadAhead::State::waitForRoom(unsigned session)
 {
     std::unique_lock lock(mutex_);
     for (;;) {
@@ -146,7 +229,7 @@ bool ReadAhead::waitForRoom(unsigned session)
 }
 
 // With the subtree listed, reads the lengths the walk has not come to yet.
-void ReadAhead::readLengthsBehind(unsigned session)
+void ReadAhead::State::readLengthsBehind(unsigned session)
 {
     for (;;) {
         std::shared_ptr<Folder> folder;
@@ -159,7 +242,7 @@ void ReadAhead::readLengthsBehind(unsigned session)
     }
 }
 
-void ReadAhead::run()
+void ReadAhead::State::run()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
@@ -179,7 +262,7 @@ void ReadAhead::run()
     }
 }
 
-void ReadAhead::readSubtree(std::shared_ptr<const FolderScan> parent, std::uint32_t index, unsigned session)
+void ReadAhead::State::readSubtree(std::shared_ptr<const FolderScan> parent, std::uint32_t index, unsigned session)
 {
     // The folders whose subfolders are still to be read, with the next one.
     struct Frame {
@@ -211,7 +294,7 @@ void ReadAhead::readSubtree(std::shared_ptr<const FolderScan> parent, std::uint3
     }
 }
 
-bool ReadAhead::readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
+bool ReadAhead::State::readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
                            unsigned session, std::shared_ptr<FolderScan>& scan)
 {
     if (!waitForRoom(session))
@@ -228,6 +311,7 @@ bool ReadAhead::readFolder(const std::shared_ptr<const FolderScan>& parent, std:
     } catch (const std::bad_alloc&) {
         folder->error = RuntimeError(err::OutOfMemory);
     }
+    progress_.fetch_add(1, std::memory_order_relaxed);
     scan = folder->scan;
     {
         const std::lock_guard lock(mutex_);

@@ -14,9 +14,11 @@
 #include "runtime_error.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -36,7 +38,9 @@ public:
     };
     // levels[0] describes the folders that start() names, levels[1] their
     // subfolders, and so on; no folder deeper than the last level is read.
-    explicit ReadAhead(std::vector<Level> levels);
+    // When the thread makes no progress for stallLimit while the walk waits
+    // for it (a FUSE driver that stopped answering), the drive counts as gone.
+    explicit ReadAhead(std::vector<Level> levels, std::chrono::milliseconds stallLimit = std::chrono::seconds(10));
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -46,10 +50,11 @@ public:
     void start(std::shared_ptr<const FolderScan> parent, std::uint32_t index);
     // The next folder of the walk, which the walk names by its parent and
     // index: its scan with the lengths of the files its level lists already
-    // read. Raises the folder's read error. Returns null when the read-ahead
-    // does not hold that folder (the caller reads it itself); then nothing
-    // more of the present subtree is read ahead. Waits at most for the folder
-    // being read.
+    // read. Raises the folder's read error, and RuntimeError 71 for this and
+    // every later folder once the thread has stalled. Returns null when the
+    // read-ahead does not hold that folder (the caller reads it itself);
+    // then nothing more of the present subtree is read ahead. Waits at most
+    // for the folder being read.
     std::shared_ptr<const FolderScan> take(const FolderScan* parent, std::uint32_t index);
     // Whether take would answer without waiting for the thread to read a folder.
     bool nextReady();
@@ -61,30 +66,14 @@ public:
 
 private:
     struct Folder;
-    void run();
-    void readSubtree(std::shared_ptr<const FolderScan> parent, std::uint32_t index, unsigned session);
-    bool readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
-                    unsigned session, std::shared_ptr<FolderScan>& scan);
-    bool waitForRoom(unsigned session);
-    void readLengthsBehind(unsigned session);
-    std::shared_ptr<Folder> lengthsToRead() const;
-    static bool readChunk(Folder& folder);
+    // Everything the thread uses: shared with it, so that a thread stuck on
+    // a drive that stopped answering can be left behind and end on its own.
+    struct State;
+    void waitUntil(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready);
 
-    const std::vector<Level> levels_;
-    std::mutex mutex_;
-    std::condition_variable readerWakes_;
-    std::condition_variable walkWakes_;
-    std::deque<std::shared_ptr<Folder>> queue_;
-    std::shared_ptr<Folder> taken_;  // the folder the walk took last
-    size_t queuedBytes_ = 0;
-    bool stopping_ = false;
-    bool reading_ = false;  // the thread is inside a subtree
-    unsigned session_ = 0;  // raised to drop the subtree being read
-    struct Start {
-        std::shared_ptr<const FolderScan> parent;
-        std::uint32_t index;
-    };
-    std::optional<Start> pending_;
+    std::shared_ptr<State> state_;
+    std::chrono::milliseconds stallLimit_;
+    bool stalled_ = false;
     std::thread thread_;
 };
 

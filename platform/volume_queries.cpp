@@ -1,18 +1,13 @@
 #include "volume_queries.h"
 
+#include "answer_in_time.h"
 #include "fat_volume.h"
 #include "fuse_source.h"
 #include "mount_boundaries.h"
 
 #include <QFile>
 #include <algorithm>
-#include <chrono>
-#include <functional>
-#include <future>
-#include <mutex>
 #include <optional>
-#include <set>
-#include <thread>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
@@ -22,9 +17,6 @@ namespace dorvelix {
 namespace {
 
 constexpr std::int64_t DefaultSectorSize = 512;
-// How long a volume is waited for before it is taken for a drive without a
-// medium (a stale network mount, a FUSE driver that hangs).
-constexpr std::chrono::seconds AnswerLimit{2};
 constexpr std::int64_t Fat32MinimumClusters = 65525;
 
 bool isFatType(const std::string& type)
@@ -37,26 +29,53 @@ bool isFuseType(const std::string& type)
     return type == "fuse" || type == "fuseblk" || type.starts_with("fuse.");
 }
 
-// The mount's source when it names a block device or an image file whose
-// boot sector can be read; "" otherwise ("tmpfs", "server:/export" ...).
-std::string readableSource(const MountEntry& m)
+// A FAT volume open for reading, with its boot sector's layout.
+struct FatVolume {
+    VolumeFile file;
+    FatLayout layout;
+};
+
+std::int64_t count(fsblkcnt_t v)
 {
-    struct stat st {};
-    if (!m.source.empty() && m.source.front() == '/' && ::stat(m.source.c_str(), &st) == 0
-        && (S_ISBLK(st.st_mode) || S_ISREG(st.st_mode)))
-        return m.source;
-    // A FUSE driver that names itself as the source: its command line tells.
-    return isFuseType(m.fsType) ? fuseDriverSource(m.mountPoint) : std::string();
+    return static_cast<std::int64_t>(std::min<fsblkcnt_t>(v, INT64_MAX));
 }
 
-// The boot sector's layout of a FAT mount, or of a FUSE mount whose source is
-// a FAT volume; nothing where it cannot be read.
-std::optional<FatLayout> fatLayoutOf(const MountEntry& m)
+// Whether a FUSE driver's figures agree with the geometry of the volume read
+// for it: the bytes of the data area where it reports a size (fusefat reports
+// none for FAT32) and the cluster count it reports as its file count. A
+// volume that says otherwise is not the one the mount serves.
+bool agreesWithMount(const FatLayout& f, const struct statvfs& vfs)
 {
-    if (!isFatType(m.fsType) && !isFuseType(m.fsType))
+    const std::int64_t units = count(vfs.f_blocks), files = count(vfs.f_files);
+    if (units == 0 && files == 0)
+        return false;
+    std::int64_t bytes = 0, reported = 0;
+    if (units != 0
+        && (__builtin_mul_overflow(f.clusters, f.bytesPerSector * f.sectorsPerCluster, &bytes)
+            || __builtin_mul_overflow(units, static_cast<std::int64_t>(vfs.f_frsize), &reported) || bytes != reported))
+        return false;
+    return files == 0 || files == f.clusters;
+}
+
+// The FAT volume of a FAT mount, or of a FUSE mount that serves a FAT
+// volume, opened for reading: the mount's source where it names a block
+// device or an image file, else the image its FUSE driver holds. A FUSE
+// mount's volume must agree with the figures the mount gives (vfs). Nothing
+// where no such volume can be read.
+std::optional<FatVolume> fatVolumeOf(const MountEntry& m, const struct statvfs& vfs)
+{
+    const bool fuse = isFuseType(m.fsType);
+    if (!isFatType(m.fsType) && !fuse)
         return std::nullopt;
-    const std::string source = readableSource(m);
-    return source.empty() ? std::nullopt : readFatLayout(source);
+    VolumeFile file;
+    if (!m.source.empty() && m.source.front() == '/')
+        file = VolumeFile(m.source);
+    if (!file && fuse)
+        file = openFuseDriverImage(m);
+    const auto layout = file ? readFatLayout(file) : std::nullopt;
+    if (!layout || (fuse && !agreesWithMount(*layout, vfs)))
+        return std::nullopt;
+    return FatVolume{std::move(file), *layout};
 }
 
 std::optional<std::int64_t> sysfsSectorSize(unsigned major, unsigned minor)
@@ -99,11 +118,6 @@ struct Figures {
     std::int64_t freeClusters = 0;
 };
 
-std::int64_t count(fsblkcnt_t v)
-{
-    return static_cast<std::int64_t>(std::min<fsblkcnt_t>(v, INT64_MAX));
-}
-
 // One volume's figures. statvfs decides whether the drive is there at all.
 // A FAT volume whose boot sector can be read has its own geometry, whatever
 // unit a FUSE driver reports; its free clusters are the kernel's where the
@@ -115,13 +129,14 @@ std::optional<Figures> volumeFigures(const MountEntry& mount)
         return std::nullopt;
 
     Figures f;
-    if (const auto fat = fatLayoutOf(mount)) {
+    if (const auto volume = fatVolumeOf(mount, vfs)) {
+        const FatLayout* fat = &volume->layout;
         f.bytesPerSector = fat->bytesPerSector;
         f.sectorsPerCluster = fat->sectorsPerCluster;
         f.clusterBytes = fat->bytesPerSector * fat->sectorsPerCluster;
         f.totalClusters = fat->clusters;
         if (isFuseType(mount.fsType)) {
-            f.freeClusters = countFreeClusters(readableSource(mount), *fat).value_or(0);
+            f.freeClusters = countFreeClusters(volume->file, *fat).value_or(0);
             f.availableClusters = f.freeClusters;
         } else {
             f.freeClusters = count(vfs.f_bfree);
@@ -146,16 +161,17 @@ std::optional<Figures> volumeFigures(const MountEntry& mount)
 // The file system's name as the drive panel shows it.
 std::optional<QString> fileSystemNameOf(const MountEntry& mount)
 {
-    if (const auto fat = fatLayoutOf(mount))
-        return fat->bits == 32 ? QStringLiteral("FAT32") : QStringLiteral("FAT");
-    if (isFatType(mount.fsType)) {
-        // The boot sector cannot be read: the FAT type follows from the
-        // cluster count.
-        struct statvfs vfs {};
-        if (::statvfs(mount.mountPoint.c_str(), &vfs) != 0)
-            return std::nullopt;
+    if (!isFatType(mount.fsType) && !isFuseType(mount.fsType))
+        return QString::fromStdString(mount.fsType);
+    struct statvfs vfs {};
+    if (::statvfs(mount.mountPoint.c_str(), &vfs) != 0)
+        return std::nullopt;
+    if (const auto volume = fatVolumeOf(mount, vfs))
+        return volume->layout.bits == 32 ? QStringLiteral("FAT32") : QStringLiteral("FAT");
+    // The boot sector cannot be read: the FAT type follows from the cluster
+    // count.
+    if (isFatType(mount.fsType))
         return count(vfs.f_blocks) >= Fat32MinimumClusters ? QStringLiteral("FAT32") : QStringLiteral("FAT");
-    }
     return QString::fromStdString(mount.fsType);
 }
 
@@ -171,37 +187,12 @@ std::optional<MountEntry> mountOf(const std::string& root)
     return *mount;
 }
 
-// Asks a volume on a worker thread and waits for the answer at most
-// AnswerLimit. A volume that does not answer by then is abandoned: the worker
-// is detached (never waited for) and ends whenever the volume answers. Until
-// it has, further questions to that volume get no answer at once, so a hung
-// mount never holds more than one worker.
+// Asks a volume within the bound of answerInTime; nothing when it fails or
+// does not answer in time.
 template <class T>
-std::optional<T> askInTime(const MountEntry& mount, std::function<std::optional<T>(const MountEntry&)> ask)
+std::optional<T> askInTime(const MountEntry& mount, std::optional<T> (*ask)(const MountEntry&))
 {
-    struct Waiting {
-        std::mutex mutex;
-        std::set<std::string> mountPoints;
-    };
-    static auto* waiting = new Waiting;  // never destroyed: abandoned workers may outlive main
-    {
-        const std::lock_guard lock(waiting->mutex);
-        if (!waiting->mountPoints.insert(mount.mountPoint).second)
-            return std::nullopt;
-    }
-    auto answer = std::make_shared<std::promise<std::optional<T>>>();
-    std::future<std::optional<T>> future = answer->get_future();
-    std::thread([mount, ask = std::move(ask), answer] {
-        std::optional<T> value = ask(mount);
-        {
-            const std::lock_guard lock(waiting->mutex);
-            waiting->mountPoints.erase(mount.mountPoint);
-        }
-        answer->set_value(std::move(value));
-    }).detach();
-    if (future.wait_for(AnswerLimit) != std::future_status::ready)
-        return std::nullopt;
-    return future.get();
+    return answerInTime<std::optional<T>>(mount.mountPoint, [mount, ask] { return ask(mount); }).value_or(std::nullopt);
 }
 
 std::optional<Figures> figuresInTime(const std::string& root)

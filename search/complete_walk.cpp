@@ -116,13 +116,14 @@ void CompleteWalk::walkBelow(const std::string& path, const FolderScan& folder, 
     }
 }
 
-SearchResult CompleteWalk::run(const std::string& folder)
+SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const FolderScan> top)
 {
     limits_ = WalkLimits{};
     limits_.complete = true;
     driveGoneReported_ = false;
     booked_.clear();
-    const auto top = FolderScan::read(folder);
+    if (!top)
+        top = FolderScan::read(folder);
 
     SearchResult r;
     r.clusterLength = clusterLength_;

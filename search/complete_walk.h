@@ -49,8 +49,9 @@ public:
     void setEveryLinkConverted(bool on) { everyLinkConverted_ = on; }
 
     // Walks folder; RuntimeError 76 when the folder itself cannot be opened.
-    // A cancelled walk returns what it had counted, with stopped set.
-    SearchResult run(const std::string& folder);
+    // top, when given, is the folder already read. A cancelled walk returns
+    // what it had counted, with stopped set.
+    SearchResult run(const std::string& folder, std::shared_ptr<const FolderScan> top = nullptr);
     // Counts into progress as the walk goes and watches its cancel flag.
     void setProgress(WalkProgress* progress) { progress_ = progress; }
 

@@ -234,7 +234,7 @@ void FolderSearch::SearchFolder()
         std::vector<ReadAhead::Level> levels;
         for (const LevelRow& row : LevelTable)
             levels.push_back({row.hiddenAndSystem, row.entersNextLevel});
-        readAhead_ = std::make_unique<ReadAhead>(std::move(levels));
+        readAhead_ = std::make_unique<ReadAhead>(std::move(levels), stallLimit);
     }
     lastPaint_ = std::chrono::steady_clock::now();
     for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {

@@ -63,6 +63,9 @@ public:
     void setReadAhead(bool on) { readAheadOn_ = on; }
     // How long the walk runs before it lets the window repaint.
     std::chrono::milliseconds paintInterval{50};
+    // How long the walk waits for a read-ahead that makes no progress at all
+    // before it takes the drive for gone: long enough for a slow disk.
+    std::chrono::milliseconds stallLimit{10000};
 
 private:
     struct Activation;

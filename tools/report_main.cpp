@@ -10,6 +10,7 @@
 // a medium, or output that cannot be written, 3 when FOLDER does not fit on
 // the target or something will not copy there.
 
+#include "answer_in_time.h"
 #include "complete_walk.h"
 #include "convert_length.h"
 #include "copy_check.h"
@@ -75,25 +76,49 @@ std::string resolveFolder(const std::string& given)
     fail(QStringLiteral("cannot open folder %1: %2").arg(displayText(folder), errorDescription(e)));
 }
 
+// The folder to search, read once as the first touch of its drive: a drive
+// that does not answer in time leaves the scan empty with error 71.
+struct StartFolder {
+    std::shared_ptr<const FolderScan> scan;
+    std::optional<RuntimeError> error;
+};
+
+StartFolder readStartFolder(const std::string& folder)
+{
+    try {
+        return {FolderScan::readInTime(folder), std::nullopt};
+    } catch (const RuntimeError& e) {
+        return {nullptr, e};
+    }
+}
+
 // Queries the drive that holds folder, as the window does at start-up: the
 // drive panel, ClusterLength and the conversion length come from it. A drive
-// without a medium ends the report with the message box's text.
-void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::string& folder, const QString& driveText)
+// without a medium, or one that did not answer the folder's first read in
+// time, ends the report with the message box's text.
+void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::string& folder, const StartFolder& start,
+                const QString& driveText)
 {
     // A folder that does not exist cannot be opened, whichever drive it names.
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))
-        cannotOpen(folder, RuntimeError(err::PathNotFound, err::FolderQuery, errno));
+    if (start.error && (start.error->cause() == ENOENT || start.error->cause() == ENOTDIR))
+        cannotOpen(folder, *start.error);
     if (!query.ShowDriveInfo(driveText))
         fail(window.messages.isEmpty() ? QStringLiteral("no medium") : window.messages.last());
+    if (start.error)
+        cannotOpen(folder, *start.error);
 }
 
 // The drive that the folder at path is to be copied to.
 TargetDrive queryTargetDrive(const std::string& path)
 {
-    struct stat st {};
-    const int cause = ::stat(path.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
-    if (cause != 0)
+    // The target's drive is touched here for the first time: it may hang.
+    const std::optional<int> answer = answerInTime<int>(driveOf(path), [path] {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    });
+    if (!answer)
+        fail(QStringLiteral("the target drive %1 has no medium").arg(driveTextOf(path)));
+    if (const int cause = *answer; cause != 0)
         fail(QStringLiteral("cannot open target folder %1: %2")
                  .arg(displayText(path), errorDescription(RuntimeError(err::PathNotFound, err::FolderQuery, cause))));
     const auto target = queryTarget(path, systemVolumes());
@@ -151,7 +176,8 @@ int main(int argc, char** argv)
 
     DriveQuery drive(form, window, window, systemVolumes());
     const QString driveText = driveTextOf(options.folder);
-    queryDrive(drive, window, options.folder, driveText);
+    const StartFolder start = readStartFolder(options.folder);
+    queryDrive(drive, window, options.folder, start, driveText);
     if (options.convert)
         clustItem_Click(form, window, convertIndexOf(*options.convert));
 
@@ -173,17 +199,13 @@ int main(int argc, char** argv)
                           check ? &*check : nullptr);
         walk.setEveryLinkConverted(target.has_value());
         try {
-            complete = walk.run(options.folder);
+            complete = walk.run(options.folder, start.scan);
         } catch (const RuntimeError& e) {
             cannotOpen(options.folder, e);
         }
         shownFolder = displayText(options.folder);
     } else {
-        try {
-            Dir1.setPath(options.folder);
-        } catch (const RuntimeError& e) {
-            cannotOpen(options.folder, e);
-        }
+        Dir1.setScan(start.scan);
         shownFolder = displayText(Dir1.path());
     }
     ReportData data{drive.figures(), options.complete ? complete : search.result(), shownFolder, window.messages,

@@ -10,7 +10,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QElapsedTimer>
+#include <fcntl.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 using namespace dorvelix;
 using namespace dorvelix::testing;
@@ -164,4 +167,34 @@ TEST(ReportWalk, AMountCoveredByALaterOneIsNoBoundary)
     EXPECT_EQ(subtree.value(u"folders").toInt(), 1) << run.out;
     EXPECT_EQ(subtree.value(u"files").toInt(), 3) << run.out;
     EXPECT_TRUE(driveTextOf(tree.path("h")).endsWith(QStringLiteral("[b]")));
+}
+
+// A folder on a mount whose driver stands still, given or as the working
+// folder: the report ends within a few seconds, with the drive's no-medium
+// message and status 2.
+TEST(ReportDrivePanel, AFolderOnAStoppedMountEndsWithNoMedium)
+{
+    TempTree tree;
+    const std::string image = tree.path("stopped.img");
+    if (runTool({"mkfs.fat", "-F", "16", "-C", image, "16384"}).status != 0
+        || runTool({"mmd", "-i", image, "::/D"}).status != 0)
+        GTEST_SKIP() << "mkfs.fat or mtools (Debian packages dosfstools, mtools) is missing";
+    std::string why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const std::string folder = mount->path() + "/D";
+    const int home = ::open(".", O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::chdir(folder.c_str()), 0);
+    mount->stopDriver();
+    for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"--complete", folder}, {folder}}) {
+        QElapsedTimer clock;
+        clock.start();
+        const ToolRun run = report(args);
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_EQ(run.status, 2) << run.out;
+        EXPECT_NE(run.err.find(mount->path() + " [fusefat] メディア未挿入？"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(::fchdir(home), 0);
+    ::close(home);
 }

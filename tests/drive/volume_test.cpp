@@ -4,6 +4,7 @@
 #include "drive_info.h"
 #include "drives.h"
 #include "fat_volume.h"
+#include "fuse_source.h"
 #include "mount_rig.h"
 #include "mount_table.h"
 #include "number_format.h"
@@ -16,9 +17,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <csignal>
+#include <filesystem>
 #include <fstream>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+
+extern char** environ;
 
 using namespace dorvelix;
 using namespace dorvelix::testing;
@@ -366,4 +374,67 @@ TEST(FatVolume, DriveWhoseDriverDiedOrHangsHasNoMedium)
         EXPECT_EQ(window.messages, QStringList{text + " メディア未挿入？"});
         EXPECT_EQ(window.box(4), "- ");
     }
+}
+
+// Only the driver that serves a FAT mount is believed about its image: a
+// process of another user that names another image and the mount point on
+// its command line and holds that image open changes nothing, for the panel
+// nor for the image the mount is read from.
+TEST(FatVolume, OnlyTheMountsOwnDriverNamesItsImage)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = makeFatImage(tree, "16", 16384, why, "4");
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const std::string wrong = tree.path("wrong.img");
+    ASSERT_EQ(runTool({"mkfs.fat", "-F", "12", "-C", wrong, "1440"}).status, 0);
+    ::chmod(tree.root().c_str(), 0755);
+    ::chmod(wrong.c_str(), 0644);
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+
+    // User nobody's shell, started in the images' folder: "sh -c … sh wrong.img MOUNT".
+    std::vector<std::string> args{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "sh", "-c",
+                                  "exec 3<\"$1\"; while :; do sleep 1; done", "sh", "wrong.img", mount->path()};
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, tree.root().c_str());
+    pid_t impostor = -1;
+    const int rc = ::posix_spawnp(&impostor, "setpriv", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+        GTEST_SKIP() << "setpriv (Debian package util-linux) cannot be run";
+    const std::shared_ptr<void> stopImpostor(nullptr, [impostor](void*) {
+        ::kill(impostor, SIGKILL);
+        ::waitpid(impostor, nullptr, 0);
+    });
+    // Ready once the shell holds the image open.
+    const std::string impostorImage = "/proc/" + std::to_string(impostor) + "/fd/3";
+    std::error_code ec;
+    for (int i = 0; i < 500 && !std::filesystem::read_symlink(impostorImage, ec).native().ends_with("/wrong.img"); ++i)
+        ::usleep(10000);
+        ::usleep(10000);
+
+    const auto real = readFatLayout(image);
+    ASSERT_TRUE(real);
+    const Panel p(mount->path());
+    EXPECT_TRUE(p.shown);
+    EXPECT_EQ(p.form.TotalClusterCount, real->clusters);
+    EXPECT_EQ(p.form.ClusterLength, 2048);
+
+    const std::vector<MountEntry> table = readMountTable();
+    const MountEntry* entry = mountHolding(table, mount->path());
+    ASSERT_TRUE(entry);
+    const VolumeFile held = openFuseDriverImage(*entry);
+    struct stat heldStat {}, imageStat {};
+    ASSERT_TRUE(held);
+    ASSERT_EQ(::fstat(held.fd(), &heldStat), 0);
+    ASSERT_EQ(::stat(image.c_str(), &imageStat), 0);
+    EXPECT_EQ(heldStat.st_ino, imageStat.st_ino);
 }

@@ -301,3 +301,38 @@ TEST(WindowStartUp, OpensAtOnceNextToAStoppedMount)
     EXPECT_LT(opened, 1000);  // a wait on the driver lasts ten seconds
     EXPECT_EQ(rig.form->Dir1()->list().listCount(), 1);
 }
+
+// Started with its working folder on a mount whose driver stands still, the
+// window opens within the bound of a first touch on the drive it falls back
+// to, and answers.
+TEST(WindowStartUp, OpensWhenItsWorkingFolderIsOnAStoppedMount)
+{
+    using namespace dorvelix::testing;
+    TempTree images;
+    const std::string image = images.path("stopped.img");
+    if (runTool({"mkfs.fat", "-F", "16", "-C", image, "16384"}).status != 0
+        || runTool({"mmd", "-i", image, "::/D"}).status != 0)
+        GTEST_SKIP() << "mkfs.fat or mtools (Debian packages dosfstools, mtools) is missing";
+    std::unique_ptr<TestMount> stopped;
+    std::string why;
+    QElapsedTimer clock;
+    WindowRig rig(
+        [&](const TempTree& t) {
+            stopped = TestMount::fusefat(image, why, t.path("top"), "stopped");
+            if (stopped && ::chdir(t.path("top/stopped/D").c_str()) == 0)
+                stopped->stopDriver();
+            clock.start();
+        },
+        true, false);
+    const qint64 opened = clock.elapsed();
+    rig.form->show();
+    QApplication::processEvents();
+    const bool mounted = stopped != nullptr;
+    const std::string shown = rig.form->Dir1()->list().path();
+    stopped.reset();  // before the tree it lies in goes
+    if (!mounted)
+        GTEST_SKIP() << why;
+    EXPECT_LT(opened, 5000);  // a wait on the driver lasts ten seconds
+    EXPECT_FALSE(shown.starts_with(rig.tree.root())) << shown;
+    EXPECT_FALSE(shown.empty());
+}

@@ -47,19 +47,20 @@ struct FixedVolumes : VolumeQueries {
 };
 
 // The window started in folder "top" of a temporary tree that the case
-// builds first (prepare), as the program is started from a shell there.
+// builds first (prepare), as the program is started from a shell there;
+// without enterTop, in the folder that prepare left as the working folder.
 class WindowRig {
 public:
     template <class Prepare>
-    explicit WindowRig(Prepare&& prepare, bool load = true)
+    explicit WindowRig(Prepare&& prepare, bool load = true, bool enterTop = true)
     {
         qtApp();
         tree.folder("top");
-        prepare(tree);
         char previous[4096];
         if (::getcwd(previous, sizeof previous))
             previous_ = previous;
-        if (::chdir(tree.path("top").c_str()) != 0)
+        prepare(tree);
+        if (enterTop && ::chdir(tree.path("top").c_str()) != 0)
             throw std::runtime_error("cannot enter the test folder");
         form = std::make_unique<Form1>(volumes);
         form->services().onMessageBox = [this](const QString& text, const QString&) { messages.push_back(text); };

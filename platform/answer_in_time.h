@@ -1,0 +1,36 @@
+// Calls that may hang on a mount (a stale network mount, a FUSE driver that
+// stands still) run on a worker thread and are waited for at most
+// AnswerLimit. A call that does not answer by then is abandoned: the worker
+// is detached, never waited for, and ends whenever the mount answers. Until
+// it has, every further call for that mount gets no answer at once, so a hung
+// mount never holds more than one worker. Volume queries and the first touch
+// of a folder not read yet share this bound.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace dorvelix {
+
+inline constexpr std::chrono::seconds AnswerLimit{2};
+
+// Runs call (which must not throw) for the mount at mountPoint; true when it
+// answered in time.
+bool runInTime(const std::string& mountPoint, std::function<void()> call);
+
+// The answer of ask, run for the mount at mountPoint; nothing when it did
+// not answer in time or the mount still holds an abandoned call.
+template <class T>
+std::optional<T> answerInTime(const std::string& mountPoint, std::function<T()> ask)
+{
+    // Shared with the worker, which may outlive the caller's wait.
+    auto answer = std::make_shared<std::optional<T>>();
+    if (!runInTime(mountPoint, [answer, ask = std::move(ask)] { *answer = ask(); }))
+        return std::nullopt;
+    return std::move(*answer);
+}
+
+}  // namespace dorvelix
