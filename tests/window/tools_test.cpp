@@ -322,6 +322,9 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
         t.file("top/b/Name", 1);
         t.file("top/b/name", 1);
         std::filesystem::create_symlink("a", t.path("top/link"));
+        // A copy makes one file of each link: both count, as in the report.
+        t.file("top/c/one", 5000);
+        std::filesystem::create_hard_link(t.path("top/c/one"), t.path("top/c/two"));
     });
     Form1& f = *rig.form;
     f.show();
