@@ -36,6 +36,8 @@ TargetCheck checkTarget(const std::string& folder, const std::string& targetFold
     const long long length = check.drive->clusterLength;
     CompleteWalk walk(length, length, [&](const QString& m) { check.messages << m; }, fat ? &*fat : nullptr);
     walk.setProgress(&progress);
+    // A copy makes one file of each link.
+    walk.setEveryLinkConverted(true);
     try {
         check.search = walk.run(folder);
     } catch (const RuntimeError& e) {

@@ -101,8 +101,7 @@ inline constexpr const char* LogCause = "原因";
 inline constexpr const char* CopyAllButton = "全てコピー(&C)";
 inline constexpr const char* CloseButton = "閉じる";
 
-// The tools menu.
-inline constexpr const char* ToolsMenu = "ツール(&T)";
+// The tools menu's refresh entry (the menu itself: tool_texts.h).
 inline constexpr const char* RefreshItem = "最新の情報に更新(&R)";
 
 // Accessible names and descriptions.

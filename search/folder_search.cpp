@@ -253,6 +253,7 @@ void FolderSearch::searchFolder()
         run([&] { window_.processEvents(); });
     }
     readAhead_.reset();
+
     if (stopRequested()) {
         // What was counted is kept aside; nothing of it is shown as the
         // folder's subtree, and the graph drops the searched share, as after
@@ -263,6 +264,7 @@ void FolderSearch::searchFolder()
         f.treeFiles = 0;
         f.treeClusterCount = 0;
         f.treeConvertClusterCount = 0;
+        run([&] { blankSubtree(view_); });
         run([&] { view_.drawUsageGraph(f.screenSize); });
         run([&] { window_.setMousePointer(DefaultPointer); });
         finish();

@@ -78,12 +78,12 @@ MainWindow::MainWindow(VolumeQueries& volumes, QWidget* parent)
     openFiles_.showSystem = true;
     createControls();
     createMenus();
-    createToolsMenu();
     nameControls();
     startOnCurrentFolder();
     installSearch();
     installEvents();
     tools_ = new ToolWindows(*this);
+    addRefreshItem();
 }
 
 MainWindow::~MainWindow()

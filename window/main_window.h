@@ -113,7 +113,8 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void createToolsMenu();
+    // F5: the tools menu's entry that reads everything again.
+    void addRefreshItem();
     // Accessible names of the controls that show none of their own.
     void nameControls();
     void startOnCurrentFolder();

@@ -7,6 +7,7 @@
 #include "convert_length.h"
 #include "runtime_error.h"
 #include "text.h"
+#include "tool_windows.h"
 #include "window_texts.h"
 #include "paths.h"
 
@@ -14,16 +15,9 @@
 
 namespace dorvelix {
 
-void MainWindow::createToolsMenu()
+void MainWindow::addRefreshItem()
 {
-    QMenuBar* bar = menuBar();
-    QMenu* tools = bar->findChild<QMenu*>(QStringLiteral("tools"), Qt::FindDirectChildrenOnly);
-    if (!tools) {
-        tools = bar->addMenu(QString::fromUtf8(texts::ToolsMenu));
-        tools->setObjectName(QStringLiteral("tools"));
-        tools->setFont(bar->font());
-    }
-    refreshEntry_ = tools->addAction(QString::fromUtf8(texts::RefreshItem));
+    refreshEntry_ = tools_->menu()->addAction(QString::fromUtf8(texts::RefreshItem));
     refreshEntry_->setObjectName(QStringLiteral("refreshItem"));
     refreshEntry_->setShortcut(QKeySequence(Qt::Key_F5));
     connect(refreshEntry_, &QAction::triggered, this, &MainWindow::refresh);

@@ -37,10 +37,6 @@ public:
 
     bool busyPointerShown() const { return busy_; }
 
-    // Set while the search's progress window is up. processPaintEvents runs
-    // user input during every search, so that Stop and a close act at once.
-    bool inputDuringSearch = false;
-
     // The messages of the last search (begun with beginSearch).
     SearchLog& searchLog() { return log_; }
     void beginSearch() { log_.begin(); }

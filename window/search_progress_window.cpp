@@ -52,9 +52,8 @@ void placeBeside(QWidget* window, const QWidget* mainWindow)
     window->move(at);
 }
 
-SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form, QtWindowServices& services,
-                                           QWidget* mainWindow)
-    : QDialog(mainWindow), search_(search), form_(form), services_(services), mainWindow_(mainWindow)
+SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form, QWidget* mainWindow)
+    : QDialog(mainWindow), search_(search), form_(form), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("searchProgress"));
     setWindowTitle(QString::fromUtf8(tool_text::ProgressTitle));
@@ -79,20 +78,11 @@ SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form
     connect(stop_, &QPushButton::clicked, this, &SearchProgressWindow::stopOrClose);
 }
 
-void SearchProgressWindow::letInputThrough(bool on)
-{
-    // While the window is up, the walk lets user input through where it
-    // repaints, so that the button and Esc act at once; a new search is
-    // refused by the search itself while one runs.
-    services_.inputDuringSearch = on;
-}
-
 void SearchProgressWindow::searchStarted()
 {
     started_ = std::chrono::steady_clock::now();
     running_ = true;
     hide();
-    letInputThrough(false);
 }
 
 void SearchProgressWindow::showCounts(long long folders, long long files)
@@ -116,7 +106,6 @@ void SearchProgressWindow::searchAdvanced()
         show();
         raise();
         activateWindow();
-        letInputThrough(true);
     } else if (now - lastRefresh_ < std::chrono::milliseconds(200)) {
         return;
     }
@@ -128,7 +117,6 @@ void SearchProgressWindow::searchAdvanced()
 void SearchProgressWindow::searchFinished()
 {
     running_ = false;
-    letInputThrough(false);
     const SearchResult& r = search_.result();
     if (!isVisible() || !r.stopped) {
         hide();

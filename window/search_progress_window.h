@@ -7,7 +7,6 @@
 #pragma once
 
 #include "folder_search.h"
-#include "qt_window_services.h"
 
 #include <QDialog>
 #include <chrono>
@@ -20,7 +19,7 @@ namespace dorvelix {
 class SearchProgressWindow : public QDialog {
     Q_OBJECT
 public:
-    SearchProgressWindow(FolderSearch& search, FormState& form, QtWindowServices& services, QWidget* mainWindow);
+    SearchProgressWindow(FolderSearch& search, FormState& form, QWidget* mainWindow);
 
     // Wired to the search's hooks.
     void searchStarted();
@@ -44,11 +43,9 @@ protected:
 private:
     void stopOrClose();
     void showCounts(long long folders, long long files);
-    void letInputThrough(bool on);
 
     FolderSearch& search_;
     FormState& form_;
-    QtWindowServices& services_;
     QWidget* mainWindow_;
     std::chrono::steady_clock::time_point started_;
     std::chrono::steady_clock::time_point lastRefresh_;

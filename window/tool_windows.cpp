@@ -5,7 +5,6 @@
 #include "main_window.h"
 #include "search_progress_window.h"
 #include "tool_texts.h"
-#include "value_boxes.h"
 #include "volume_queries.h"
 
 #include <QMenuBar>
@@ -15,13 +14,9 @@ namespace dorvelix {
 ToolWindows::ToolWindows(MainWindow& form) : QObject(&form), form_(form)
 {
     QMenuBar* bar = form.menuBar();
-    // The tools menu the main window made for its refresh entry, or a new one.
-    menu_ = bar->findChild<QMenu*>(QStringLiteral("tools"), Qt::FindDirectChildrenOnly);
-    if (!menu_) {
-        menu_ = bar->addMenu(QString::fromUtf8(tool_text::ToolsMenu));
-        menu_->setObjectName(QStringLiteral("tools"));
-        menu_->setFont(bar->font());
-    }
+    menu_ = bar->addMenu(QString::fromUtf8(tool_text::ToolsMenu));
+    menu_->setObjectName(QStringLiteral("tools"));
+    menu_->setFont(bar->font());
     breakdownEntry_ = menu_->addAction(QString::fromUtf8(tool_text::BreakdownEntry));
     breakdownEntry_->setObjectName(QStringLiteral("breakdownItem"));
     breakdownEntry_->setEnabled(false);  // until a search has run
@@ -42,15 +37,11 @@ ToolWindows::ToolWindows(MainWindow& form) : QObject(&form), form_(form)
     form.folderListBox()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(form.folderListBox(), &QWidget::customContextMenuRequested, this, &ToolWindows::showContextMenu);
 
-    progress_ = new SearchProgressWindow(form.search(), form.form(), form.services(), &form);
+    progress_ = new SearchProgressWindow(form.search(), form.form(), &form);
     FolderSearch& search = form.search();
     search.onStarted = [this] { progress_->searchStarted(); };
     search.onProgress = [this] { progress_->searchAdvanced(); };
     search.onFinished = [this] {
-        // A stopped search shows no rows; the window blanks the subtree rows
-        // rather than leave the previous folder's figures beside this folder.
-        if (form_.search().result().stopped)
-            blankSubtree(form_);
         progress_->searchFinished();
         searchFinished();
     };

@@ -327,13 +327,14 @@ TEST(FolderSearch, AStopEndsTheWalkAtOnceAndTheNextSearchRunsWhole)
     SearchRig rig;
     rig.window.onMessage = [&](const QString&) { rig.search.requestStop(); };
     rig.open(t.root());
-    // The first warning stops it: no other message, no rows, no beep, and
-    // the ordinary pointer back.
+    // The first warning stops it: no other message, no beep, the subtree
+    // row blank rather than a partial figure, and the ordinary pointer back.
     EXPECT_EQ(rig.window.messages.size(), 1);
     EXPECT_TRUE(rig.search.stopRequested());
     EXPECT_FALSE(rig.search.isSearching());
     EXPECT_EQ(rig.window.beeps, 0);
-    EXPECT_EQ(rig.box(box::SubtreeFolders), "");
+    EXPECT_EQ(rig.box(box::SubtreeFolders), "- ");
+    EXPECT_TRUE(rig.search.result().stopped);
     EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
 
     rig.window.onMessage = nullptr;
