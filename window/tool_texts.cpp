@@ -10,12 +10,12 @@ QString secondsText(long long milliseconds)
 QString blockReason(BlockReason reason)
 {
     switch (reason) {
-    case BlockReason::FileTooLarge: return QStringLiteral("4 GiB 以上のファイル");
-    case BlockReason::ForbiddenCharacter: return QStringLiteral("FAT で使えない文字を含む名前");
-    case BlockReason::TrailingDotOrSpace: return QStringLiteral("ピリオドか空白で終わる名前");
-    case BlockReason::CaseCollision: return QStringLiteral("同じホルダに大文字小文字だけが違う名前がある");
-    case BlockReason::SymbolicLink: return QStringLiteral("シンボリックリンク");
-    case BlockReason::SpecialFile: return QStringLiteral("FIFO、ソケットまたはデバイス");
+    case BlockReason::FileTooLarge: return QString::fromUtf8(FileTooLargeReason);
+    case BlockReason::ForbiddenCharacter: return QString::fromUtf8(ForbiddenCharacterReason);
+    case BlockReason::TrailingDotOrSpace: return QString::fromUtf8(TrailingDotOrSpaceReason);
+    case BlockReason::CaseCollision: return QString::fromUtf8(CaseCollisionReason);
+    case BlockReason::SymbolicLink: return QString::fromUtf8(SymbolicLinkReason);
+    case BlockReason::SpecialFile: return QString::fromUtf8(SpecialFileReason);
     }
     return {};
 }
