@@ -29,7 +29,7 @@ DriveChange::DriveChange(FormState& form, FormView& view, WindowServices& window
       view_(view),
       window_(window),
       driveQuery_(driveQuery),
-      folderListBox_(openFolders),
+      openFolders_(openFolders),
       driveFolders_(driveFolders),
       search_(search),
       driveListText_(std::move(driveListText))
@@ -61,7 +61,7 @@ bool DriveChange::onDriveChosen()
             folder = driveFolders_.currentFolder(driveListText_());
             // Raises the folder list's change, which searches the folder unless a
             // modifier was held.
-            folderListBox_.setPath(folder);
+            openFolders_.setPath(folder);
         } catch (const RuntimeError& e) {
             // The drive's current folder has gone or cannot be opened: the folder list
             // keeps its folder and no search runs. A drive that did not

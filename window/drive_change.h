@@ -66,7 +66,7 @@ private:
     FormView& view_;
     WindowServices& window_;
     DriveQuery& driveQuery_;
-    FolderList& folderListBox_;
+    FolderList& openFolders_;
     DriveFolders& driveFolders_;
     const FolderSearch& search_;
     DriveText driveListText_;
