@@ -2,20 +2,20 @@
 
 #include "runtime_error.h"
 
-#include <cerrno>
-#include <sys/stat.h>
-
 namespace dorvelix {
 
 TargetCheck checkTarget(const std::string& folder, const std::string& targetFolder, VolumeQueries& volumes,
                         WalkProgress& progress)
 {
     TargetCheck check;
-    struct stat st {};
-    const int cause = ::stat(targetFolder.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
-    if (cause != 0) {
+    const std::optional<int> cause = targetFolderCause(targetFolder);
+    if (!cause) {
+        check.outcome = TargetCheck::Outcome::NoMedium;
+        return check;
+    }
+    if (*cause != 0) {
         check.outcome = TargetCheck::Outcome::TargetUnreadable;
-        check.error = errorDescription(RuntimeError(err::PathNotFound, err::FolderQuery, cause));
+        check.error = errorDescription(RuntimeError(err::PathNotFound, err::FolderQuery, *cause));
         return check;
     }
     check.drive = queryTarget(targetFolder, volumes);

@@ -1,9 +1,12 @@
 #include "target_drive.h"
 
+#include "answer_in_time.h"
 #include "drive_info.h"
 #include "drives.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
 #include <array>
 
 namespace dorvelix {
@@ -73,6 +76,14 @@ std::optional<QString> estimateNote(const QString& fileSystem)
             return QString::fromUtf8(row.note);
     }
     return std::nullopt;
+}
+
+std::optional<int> targetFolderCause(const std::string& folder)
+{
+    return answerInTime<int>(driveOf(folder), [folder] {
+        struct stat st {};
+        return ::stat(folder.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    });
 }
 
 }  // namespace dorvelix

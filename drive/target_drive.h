@@ -22,6 +22,11 @@ struct TargetDrive {
 // (not the FAT32 size class the panel shows). Nothing when it has no medium.
 std::optional<TargetDrive> queryTarget(const std::string& folder, VolumeQueries& volumes);
 
+// The first touch of the target folder, bounded as every first touch is:
+// 0 when it is a folder, the errno that refuses it (ENOTDIR for another
+// kind of entry), nothing when its drive did not answer in time.
+std::optional<int> targetFolderCause(const std::string& folder);
+
 // The bytes a copy of the searched folder takes on a drive whose cluster
 // length is the search's conversion length: the converted count (files in
 // whole clusters, folder tables, one cluster per subfolder) and the copied

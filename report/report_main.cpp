@@ -10,7 +10,6 @@
 // a medium, or output that cannot be written, 3 when FOLDER does not fit on
 // the target or something will not copy there.
 
-#include "answer_in_time.h"
 #include "complete_walk.h"
 #include "convert_length.h"
 #include "copy_check.h"
@@ -34,7 +33,6 @@
 #include <optional>
 #include <string>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace dorvelix;
@@ -110,10 +108,7 @@ void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::str
 TargetDrive queryTargetDrive(const std::string& path)
 {
     // The target's drive is touched here for the first time: it may hang.
-    const std::optional<int> answer = answerInTime<int>(driveOf(path), [path] {
-        struct stat st {};
-        return ::stat(path.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
-    });
+    const std::optional<int> answer = targetFolderCause(path);
     if (!answer)
         fail(QStringLiteral("the target drive %1 has no medium").arg(driveTextOf(path)));
     if (const int cause = *answer; cause != 0)
