@@ -1,7 +1,5 @@
 #include "convert_length.h"
 
-#include "value_boxes.h"
-
 namespace dorvelix {
 
 int convertIndexOf(std::int32_t length)
@@ -18,7 +16,7 @@ void pickConvertLength(FormState& form, FormView& view, int index)
     view.checkConvertLength(index);
     if (index >= 0 && index < static_cast<int>(ConvertLengths.size()))
         form.convertLength = ConvertLengths[static_cast<size_t>(index)];
-    showConvertLengthPicked(view, form.convertLength);
+    view.convertLengthPicked(form.convertLength);
     form.convertEntriesPerCluster = form.convertLength / 32;
 }
 

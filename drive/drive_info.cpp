@@ -5,8 +5,6 @@
 #include "drives.h"
 #include "steps.h"
 #include "text.h"
-#include "value_boxes.h"
-#include "window_texts.h"
 
 #include <array>
 #include <cmath>
@@ -134,8 +132,8 @@ bool DriveQuery::showDriveInfo(const QString& drive)
     });
     figures_ = DriveFigures{};
     figures_.text = drive;
-    step([&] { showDriveFigures(view_, figures_); });
-    step([&] { blankFolderResults(view_); });
+    step([&] { view_.driveFiguresReached(figures_); });
+    step([&] { view_.folderResultsCleared(); });
     if (DriveQueryResult == 0) {
         noMedium(drive);
         return false;
@@ -237,7 +235,7 @@ void DriveQuery::commonTail()
         form_.convertLength = form_.clusterLength;
         figures_.convertLength = static_cast<long long>(form_.convertLength);
     });
-    step([&] { showDriveFigures(view_, figures_); });
+    step([&] { view_.driveFiguresReached(figures_); });
     step([&] {
         form_.entriesPerCluster = static_cast<std::int32_t>(intDiv(form_.clusterLength, 32));
         form_.convertEntriesPerCluster = static_cast<std::int32_t>(intDiv(form_.convertLength, 32));
@@ -257,8 +255,8 @@ void DriveQuery::noMedium(const QString& drive)
 {
     StepRunner step;
     figures_.noMedium = true;
-    step([&] { window_.messageBox(drive + QString::fromUtf8(texts::NoMedium)); });
-    step([&] { blankDriveGeometry(view_); });
+    step([&] { window_.messageBox(noMediumMessage(drive)); });
+    step([&] { view_.driveGeometryLost(); });
     step([&] { window_.setMousePointer(DefaultPointer); });
 }
 

@@ -1,5 +1,6 @@
 #include "target_check.h"
 
+#include "messages.h"
 #include "runtime_error.h"
 
 namespace dorvelix {

@@ -16,9 +16,9 @@ void RecordingWindow::processEvents()
         onProcessEvents();
 }
 
-QString RecordingWindow::box(int textNumber) const
+QString RecordingWindow::box(Box box) const
 {
-    const auto it = boxes.find(textNumber);
+    const auto it = boxes.find(box);
     return it == boxes.end() ? QString() : it->second;
 }
 

@@ -2,6 +2,7 @@
 // show, and optionally prints each message box's text as it is raised.
 #pragma once
 
+#include "value_boxes.h"
 #include "window_services.h"
 
 #include <QString>
@@ -12,7 +13,7 @@
 
 namespace dorvelix {
 
-class RecordingWindow : public WindowServices, public FormView {
+class RecordingWindow : public WindowServices, public ValueBoxView {
 public:
     void messageBox(const QString& text, const QString& title = {}) override;
     void beep() override { ++beeps; }
@@ -20,20 +21,20 @@ public:
     void processEvents() override;
     void processPaintEvents() override { ++paintRuns; }
 
-    void setBoxText(int textNumber, const QString& text) override { boxes[textNumber] = text; }
     void checkConvertLength(int index) override { checkedConvertIndex = index; }
     void drawUsageGraph(int screenSize) override { graphSizes.push_back(screenSize); }
     void paintSearchLamp(int side, bool red) override { lamps.push_back({side, red}); }
 
-    // The text of box TextN, or "" when nothing was written to it.
-    QString box(int textNumber) const;
+    void setBox(Box box, const QString& text) override { boxes[box] = text; }
+    // The text of a box, or "" when nothing was written to it.
+    QString box(Box box) const;
 
     QStringList messages;
     int beeps = 0;
     std::vector<int> pointers;
     int pendingEventRuns = 0;
     int paintRuns = 0;
-    std::map<int, QString> boxes;
+    std::map<Box, QString> boxes;
     int checkedConvertIndex = -1;
     std::vector<int> graphSizes;
     std::vector<std::pair<int, bool>> lamps;  // side, red

@@ -2,23 +2,38 @@
 
 #include "number_format.h"
 
-#include <array>
+#include <initializer_list>
 
 namespace dorvelix {
 
 namespace {
 
-void showWhole(FormView& view, int number, const std::optional<Whole>& w)
+std::optional<QString> whole(const std::optional<Whole>& w)
 {
-    if (w)
-        view.setBoxText(number, wholeText(*w));
+    return w ? std::optional(wholeText(*w)) : std::nullopt;
 }
 
-void showWhole(FormView& view, int number, const std::optional<long long>& w)
+std::optional<QString> whole(const std::optional<long long>& n)
 {
-    if (w)
-        view.setBoxText(number, formatNumber(*w));
+    return n ? std::optional(formatNumber(*n)) : std::nullopt;
 }
+
+// A figure of a folder row that the search has reached, or nothing.
+template <typename Figure>
+std::optional<QString> rowFigure(const std::optional<FolderRow>& row, Figure figure)
+{
+    return row ? std::optional(formatNumber(figure(*row))) : std::nullopt;
+}
+
+constexpr Box DriveBoxes[] = {Box::DriveText, Box::FileSystem, Box::BytesPerSector, Box::SectorsPerCluster,
+                              Box::ClusterLength, Box::TotalClusters, Box::TotalBytes, Box::FreeClusters,
+                              Box::FreeBytes, Box::FreeRatio, Box::UsedClusters, Box::UsedBytes,
+                              Box::SearchClusterLength, Box::ConvertLength};
+constexpr Box SubtreeBoxes[] = {Box::SubtreeFolders, Box::SubtreeFiles, Box::SubtreeClusters, Box::SubtreeBytes,
+                                Box::ConvertClusters, Box::ConvertBytes};
+
+const DriveFigures NoDrive{};
+const SearchResult NoSearch{};
 
 }  // namespace
 
@@ -27,78 +42,94 @@ QString wholeText(const Whole& w)
     return std::visit([](auto v) { return formatNumber(v); }, w);
 }
 
-void showDriveFigures(FormView& view, const DriveFigures& d)
+std::optional<QString> boxText(Box box, const DriveFigures& d, const SearchResult& s)
 {
-    view.setBoxText(box::DriveText, d.text);
-    if (d.fileSystem)
-        view.setBoxText(box::FileSystem, *d.fileSystem);
-    showWhole(view, box::BytesPerSector, d.bytesPerSector);
-    showWhole(view, box::SectorsPerCluster, d.sectorsPerCluster);
-    showWhole(view, box::ClusterLength, d.clusterLength);
-    showWhole(view, box::TotalClusters, d.totalClusters);
-    showWhole(view, box::TotalBytes, d.totalBytes);
-    showWhole(view, box::FreeClusters, d.freeClusters);
-    showWhole(view, box::FreeBytes, d.freeBytes);
-    if (d.freeRatio)
-        view.setBoxText(box::FreeRatio, formatPercent(*d.freeRatio));
-    showWhole(view, box::UsedClusters, d.usedClusters);
-    showWhole(view, box::UsedBytes, d.usedBytes);
-    showWhole(view, box::SearchClusterLength, d.searchClusterLength);
-    showWhole(view, box::ConvertLength, d.convertLength);
+    switch (box) {
+    case Box::DriveText: return d.text;
+    case Box::FileSystem: return d.fileSystem;
+    case Box::BytesPerSector: return whole(d.bytesPerSector);
+    case Box::SectorsPerCluster: return whole(d.sectorsPerCluster);
+    case Box::ClusterLength: return whole(d.clusterLength);
+    case Box::TotalClusters: return whole(d.totalClusters);
+    case Box::TotalBytes: return whole(d.totalBytes);
+    case Box::UsedClusters: return whole(d.usedClusters);
+    case Box::UsedBytes: return whole(d.usedBytes);
+    case Box::FreeClusters: return whole(d.freeClusters);
+    case Box::FreeBytes: return whole(d.freeBytes);
+    case Box::FreeRatio: return d.freeRatio ? std::optional(formatPercent(*d.freeRatio)) : std::nullopt;
+    case Box::AloneFiles:
+        return s.files ? std::optional(formatNumber(*s.files, NumberPattern::Plain)) : std::nullopt;
+    case Box::AloneClusters: return rowFigure(s.alone, [](const FolderRow& r) { return r.clusters; });
+    case Box::AloneBytes: return rowFigure(s.alone, [&](const FolderRow& r) { return s.bytes(r.clusters); });
+    case Box::SearchClusterLength: return whole(d.searchClusterLength);
+    case Box::SubtreeFolders: return rowFigure(s.subtree, [](const FolderRow& r) { return r.folders; });
+    case Box::SubtreeFiles: return rowFigure(s.subtree, [](const FolderRow& r) { return r.files; });
+    case Box::SubtreeClusters: return rowFigure(s.subtree, [](const FolderRow& r) { return r.clusters; });
+    case Box::SubtreeBytes: return rowFigure(s.subtree, [&](const FolderRow& r) { return s.bytes(r.clusters); });
+    case Box::ConvertLength: return whole(d.convertLength);
+    case Box::ConvertClusters: return rowFigure(s.subtree, [](const FolderRow& r) { return r.convertClusters; });
+    case Box::ConvertBytes:
+        return rowFigure(s.subtree, [&](const FolderRow& r) { return s.convertBytes(r.convertClusters); });
+    }
+    return std::nullopt;
 }
 
-void blankFolderResults(FormView& view)
+void ValueBoxView::driveFiguresReached(const DriveFigures& d)
 {
-    for (const int n : {box::SubtreeFolders, box::SubtreeFiles, box::SubtreeClusters, box::SubtreeBytes,
-                        box::AloneClusters, box::AloneFiles, box::AloneBytes, box::ConvertClusters, box::ConvertBytes})
-        view.setBoxText(n, BlankBox);
+    for (const Box b : DriveBoxes) {
+        if (const auto text = boxText(b, d, NoSearch))
+            setBox(b, *text);
+    }
 }
 
-void blankDriveGeometry(FormView& view)
+void ValueBoxView::driveGeometryLost()
 {
-    for (const int n : {box::BytesPerSector, box::SectorsPerCluster, box::TotalClusters, box::FreeClusters,
-                        box::TotalBytes, box::FreeBytes, box::FreeRatio, box::ClusterLength})
-        view.setBoxText(n, BlankBox);
+    for (const Box b : {Box::BytesPerSector, Box::SectorsPerCluster, Box::TotalClusters, Box::FreeClusters,
+                        Box::TotalBytes, Box::FreeBytes, Box::FreeRatio, Box::ClusterLength})
+        setBox(b, BlankBox);
 }
 
-void showFolderFiles(FormView& view, long long files)
+void ValueBoxView::folderResultsCleared()
 {
-    view.setBoxText(box::AloneFiles, formatNumber(files, NumberPattern::Plain));
+    for (const Box b : {Box::SubtreeFolders, Box::SubtreeFiles, Box::SubtreeClusters, Box::SubtreeBytes,
+                        Box::AloneClusters, Box::AloneFiles, Box::AloneBytes, Box::ConvertClusters,
+                        Box::ConvertBytes})
+        setBox(b, BlankBox);
 }
 
-void showFolderAlone(FormView& view, const SearchResult& r)
+void ValueBoxView::filesListed(const SearchResult& r)
+{
+    if (const auto text = boxText(Box::AloneFiles, NoDrive, r))
+        setBox(Box::AloneFiles, *text);
+}
+
+void ValueBoxView::folderAloneBooked(const SearchResult& r)
 {
     if (!r.alone)
         return;
-    view.setBoxText(box::AloneClusters, formatNumber(r.alone->clusters));
-    view.setBoxText(box::AloneBytes, formatNumber(r.bytes(r.alone->clusters)));
+    for (const Box b : {Box::AloneClusters, Box::AloneBytes})
+        setBox(b, *boxText(b, NoDrive, r));
 }
 
-void showSubtree(FormView& view, const SearchResult& r)
+void ValueBoxView::subtreeCounted(const SearchResult& r)
 {
     if (!r.subtree)
         return;
-    const FolderRow& s = *r.subtree;
-    view.setBoxText(box::SubtreeFolders, formatNumber(s.folders));
-    view.setBoxText(box::SubtreeFiles, formatNumber(s.files));
-    view.setBoxText(box::SubtreeClusters, formatNumber(s.clusters));
-    view.setBoxText(box::SubtreeBytes, formatNumber(r.bytes(s.clusters)));
-    view.setBoxText(box::ConvertClusters, formatNumber(s.convertClusters));
-    view.setBoxText(box::ConvertBytes, formatNumber(r.convertBytes(s.convertClusters)));
+    for (const Box b : SubtreeBoxes)
+        setBox(b, *boxText(b, NoDrive, r));
 }
 
-void blankSubtree(FormView& view)
+void ValueBoxView::subtreeCleared()
 {
-    for (const int n : {box::SubtreeFolders, box::SubtreeFiles, box::SubtreeClusters, box::SubtreeBytes,
-                        box::ConvertClusters, box::ConvertBytes})
-        view.setBoxText(n, BlankBox);
+    for (const Box b : SubtreeBoxes)
+        setBox(b, BlankBox);
 }
 
-void showConvertLengthPicked(FormView& view, long long length)
+void ValueBoxView::convertLengthPicked(long long length)
 {
-    view.setBoxText(box::ConvertLength, formatNumber(length));
-    view.setBoxText(box::ConvertClusters, QStringLiteral("0"));
-    view.setBoxText(box::ConvertBytes, QStringLiteral("0"));
+    setBox(Box::ConvertLength, formatNumber(length));
+    setBox(Box::ConvertClusters, QStringLiteral("0"));
+    setBox(Box::ConvertBytes, QStringLiteral("0"));
 }
 
 }  // namespace dorvelix

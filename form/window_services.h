@@ -3,6 +3,9 @@
 // for the tests and the headless report.
 #pragma once
 
+#include "messages.h"
+#include "results.h"
+
 #include <QString>
 
 namespace dorvelix {
@@ -10,25 +13,15 @@ namespace dorvelix {
 inline constexpr int BusyPointer = 99;
 inline constexpr int DefaultPointer = 0;
 
-// One message of the folder search, besides the box's text: its kind (the
-// level-15 warning is one kind, each error prefix with its number another),
-// the path it names and the cause in words. The window uses the kind to let
-// the user silence further messages of it during the search.
-struct SearchMessage {
-    QString kind;
-    QString path;
-    QString cause;
-};
-
 class WindowServices {
 public:
     virtual ~WindowServices() = default;
     // A modal box with an OK button only and no icon; an empty title shows
     // the application's title.
     virtual void messageBox(const QString& text, const QString& title = {}) = 0;
-    // A box raised by the folder search: shown as messageBox(text) unless the
-    // window chooses otherwise.
-    virtual void searchMessage(const QString& text, const SearchMessage& /*message*/) { messageBox(text); }
+    // A box raised by the folder search: shown as messageBox(message.text())
+    // unless the window chooses otherwise.
+    virtual void searchMessage(const SearchMessage& message) { messageBox(message.text()); }
     virtual void beep() = 0;
     // 99 the window's busy pointer, 0 the default one.
     virtual void setMousePointer(int pointer) = 0;
@@ -40,17 +33,34 @@ public:
     virtual void processPaintEvents() = 0;
 };
 
-// The window's value boxes (Text1 .. Text37) and the two drawings that the
-// drive query and the search ask for.
+// What the drive query, the search and the conversion menu tell the main
+// window, as typed results and events. ValueBoxView shows them in the value
+// boxes; the drawings are the window's own.
 class FormView {
 public:
     virtual ~FormView() = default;
-    virtual void setBoxText(int textNumber, const QString& text) = 0;
+    // The drive query reached these figures; the others keep their boxes.
+    virtual void driveFiguresReached(const DriveFigures& figures) = 0;
+    // The drive has no medium: its geometry and capacity are not known.
+    virtual void driveGeometryLost() = 0;
+    // A new drive: no folder results yet.
+    virtual void folderResultsCleared() = 0;
+    // The search listed the chosen folder's own files (search.files).
+    virtual void filesListed(const SearchResult& search) = 0;
+    // It booked them: the folder-alone row (search.alone).
+    virtual void folderAloneBooked(const SearchResult& search) = 0;
+    // The walk ended: the subtree and converted rows (search.subtree).
+    virtual void subtreeCounted(const SearchResult& search) = 0;
+    // A stopped or failed walk: no subtree figures.
+    virtual void subtreeCleared() = 0;
+    // A conversion length picked in the menu: shown, and the converted row
+    // at zero until the next search.
+    virtual void convertLengthPicked(long long length) = 0;
     // Puts the conversion menu's check mark on entry index (0..8) alone.
     virtual void checkConvertLength(int index) = 0;
     // Redraws the usage graph for the given screen size.
     virtual void drawUsageGraph(int screenSize) = 0;
-    // Fills the search lamp Picture2 (side × side twips) red or green.
+    // Fills the search lamp (side × side twips) red or green.
     virtual void paintSearchLamp(int side, bool red) = 0;
 };
 

@@ -1,14 +1,15 @@
 // Every Japanese text of the window and its boxes, each written once: the
 // menus, the panel captions with the value boxes they name, the file
 // information dialog, the messages of the drive query and the search, the
-// help texts and the version box, the search's message boxes and log, and
-// the names a screen reader hears. The headless report prints its panels
+// help texts and the version box, the search's message boxes and log, the
+// descriptions of run-time errors, and the names a screen reader hears. The headless report prints its panels
 // with the same captions.
 #pragma once
 
 #include "value_boxes.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace dorvelix {
@@ -20,37 +21,37 @@ inline constexpr const char* DrivePanelCaption = "ドライブ情報";
 inline constexpr const char* FolderPanelCaption = "ホルダー情報";
 
 struct PanelCaption {
-    int label;         // LabelN
+    int label;               // the caption's object name is LabelN
     const char* text;
-    bool title;        // a yellow section title rather than a white row caption
-    bool folderPanel;  // stands in the folder panel rather than the drive panel
-    int box;           // the value box it names; 0 for none
+    bool title;              // a yellow section title rather than a white row caption
+    bool folderPanel;        // stands in the folder panel rather than the drive panel
+    std::optional<Box> box;  // the value box it names
 };
 
 inline constexpr PanelCaption PanelCaptions[] = {
-    {1, "ドライブ ：", false, false, box::DriveText},
-    {2, "ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ) ：", false, false, box::BytesPerSector},
-    {3, "セクタ／クラスタ ：", false, false, box::SectorsPerCluster},
-    {9, "クラスタ長(ﾊﾞｲﾄ) ：", false, false, box::ClusterLength},
-    {4, "全クラスタ数 ： ", false, false, box::TotalClusters},
-    {6, "全容量(ﾊﾞｲﾄ) ：", false, false, box::TotalBytes},
-    {19, "占有クラスタ数 ：", false, false, box::UsedClusters},
-    {20, "占有バイト数 ：", false, false, box::UsedBytes},
-    {5, "空きクラスタ数 ：", false, false, box::FreeClusters},
-    {7, "空き容量(ﾊﾞｲﾄ) ：", false, false, box::FreeBytes},
-    {8, "空き容量率（％）：", false, false, box::FreeRatio},
-    {23, "ドライブ使用状況", true, false, 0},
-    {15, "ﾌｧｲﾙ数 ：", false, true, box::AloneFiles},
-    {14, "占有クラスタ数 ：", false, true, box::AloneClusters},
-    {16, "占有バイト数 ：", false, true, box::AloneBytes},
-    {22, "含むサブホルダ", true, true, box::SearchClusterLength},
-    {10, "ホルダ数 ：", false, true, box::SubtreeFolders},
-    {11, "ファイル数 ：", false, true, box::SubtreeFiles},
-    {12, "占有クラスタ数 ：", false, true, box::SubtreeClusters},
-    {13, "占有バイト数 ：", false, true, box::SubtreeBytes},
-    {21, "換算クラスタ長", true, true, box::ConvertLength},
-    {17, "占有クラスタ数 ：", false, true, box::ConvertClusters},
-    {18, "占有バイト数 ：", false, true, box::ConvertBytes},
+    {1, "ドライブ ：", false, false, Box::DriveText},
+    {2, "ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ) ：", false, false, Box::BytesPerSector},
+    {3, "セクタ／クラスタ ：", false, false, Box::SectorsPerCluster},
+    {9, "クラスタ長(ﾊﾞｲﾄ) ：", false, false, Box::ClusterLength},
+    {4, "全クラスタ数 ： ", false, false, Box::TotalClusters},
+    {6, "全容量(ﾊﾞｲﾄ) ：", false, false, Box::TotalBytes},
+    {19, "占有クラスタ数 ：", false, false, Box::UsedClusters},
+    {20, "占有バイト数 ：", false, false, Box::UsedBytes},
+    {5, "空きクラスタ数 ：", false, false, Box::FreeClusters},
+    {7, "空き容量(ﾊﾞｲﾄ) ：", false, false, Box::FreeBytes},
+    {8, "空き容量率（％）：", false, false, Box::FreeRatio},
+    {23, "ドライブ使用状況", true, false, std::nullopt},
+    {15, "ﾌｧｲﾙ数 ：", false, true, Box::AloneFiles},
+    {14, "占有クラスタ数 ：", false, true, Box::AloneClusters},
+    {16, "占有バイト数 ：", false, true, Box::AloneBytes},
+    {22, "含むサブホルダ", true, true, Box::SearchClusterLength},
+    {10, "ホルダ数 ：", false, true, Box::SubtreeFolders},
+    {11, "ファイル数 ：", false, true, Box::SubtreeFiles},
+    {12, "占有クラスタ数 ：", false, true, Box::SubtreeClusters},
+    {13, "占有バイト数 ：", false, true, Box::SubtreeBytes},
+    {21, "換算クラスタ長", true, true, Box::ConvertLength},
+    {17, "占有クラスタ数 ：", false, true, Box::ConvertClusters},
+    {18, "占有バイト数 ：", false, true, Box::ConvertBytes},
 };
 
 }  // namespace dorvelix
@@ -85,6 +86,36 @@ inline constexpr const char* BytesUnit = "ﾊﾞｲﾄ (";
 inline constexpr const char* NoMedium = " メディア未挿入？";
 // The search: shown once for every subfolder of a folder at the deepest level.
 inline constexpr const char* DepthWarning = "パスレベル15以下にファイルがありますが無視します。";
+
+// The descriptions of run-time error numbers; any other number has the last.
+struct ErrorText {
+    int number;
+    const char* text;
+};
+inline constexpr ErrorText ErrorTexts[] = {
+    {3, "Return に対応する GoSub がありません。"},
+    {5, "プロシージャの呼び出し、または引数が不正です。"},
+    {6, "オーバーフローしました。"},
+    {7, "メモリが不足しています。"},
+    {9, "インデックスが有効範囲にありません。"},
+    {11, "0 で除算しました。"},
+    {13, "型が一致しません。"},
+    {52, "ファイル名または番号が不正です。"},
+    {53, "ファイルが見つかりません。"},
+    {57, "デバイス I/O エラーです。"},
+    {61, "ディスクの空き容量が不足しています。"},
+    {68, "デバイスが準備されていません。"},
+    {70, "書き込みできません。"},
+    {71, "ディスクが準備されていません。"},
+    {75, "パス名が無効です。"},
+    {76, "パスが見つかりません。"},
+};
+inline constexpr const char* OtherError = "アプリケーション定義またはオブジェクト定義のエラーです。";
+// "Path not found" said more exactly by the errno behind it.
+inline constexpr const char* NoPermission = "パスにアクセスする権限がありません。";
+inline constexpr const char* NotAFolder = "パスがホルダーではありません。";
+inline constexpr const char* PathTooLong = "パス名が長すぎます。";
+inline constexpr const char* PathReadError = "パスの読み取りでエラーが発生しました。";
 
 // The search's boxes and their summary.
 inline constexpr const char* MuteCheck = "この検索中は同じ種類のメッセージを表示しない";

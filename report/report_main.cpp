@@ -19,6 +19,7 @@
 #include "report_output.h"
 #include "recording_window.h"
 #include "report_options.h"
+#include "messages.h"
 #include "runtime_error.h"
 #include "standard_output.h"
 #include "target_drive.h"

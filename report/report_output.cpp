@@ -12,53 +12,18 @@ namespace dorvelix {
 
 namespace {
 
-QString figureText(const std::optional<Whole>& w)
+// The text the panel shows beside a caption, as the window's value box does
+// once the search has ended, "- " where no figure was reached. The folder
+// panel's lengths are the ones the search counted with; the drive's row
+// holds its file system too.
+QString panelValue(const ReportData& r, Box box)
 {
-    return w ? wholeText(*w) : BlankBox;
-}
-
-QString number(const std::optional<long long>& n, NumberPattern pattern = NumberPattern::Padded)
-{
-    return n ? formatNumber(*n, pattern) : BlankBox;
-}
-
-// The text the panel shows beside a caption, as the window's value box does.
-QString panelValue(const ReportData& r, int boxNumber)
-{
-    const DriveFigures& d = r.drive;
-    const SearchResult& s = r.search;
-    const std::optional<FolderRow>& alone = s.alone;
-    const std::optional<FolderRow>& tree = s.subtree;
-    const auto counted = [](const std::optional<FolderRow>& row, auto figure) {
-        return row ? std::optional<long long>(figure(*row)) : std::nullopt;
-    };
-    switch (boxNumber) {
-    case box::DriveText:
-        return escapedControls(d.text) + QStringLiteral("  ") + d.fileSystem.value_or(QString());
-    case box::BytesPerSector: return figureText(d.bytesPerSector);
-    case box::SectorsPerCluster: return figureText(d.sectorsPerCluster);
-    case box::ClusterLength: return figureText(d.clusterLength);
-    case box::TotalClusters: return figureText(d.totalClusters);
-    case box::TotalBytes: return figureText(d.totalBytes);
-    case box::UsedClusters: return figureText(d.usedClusters);
-    case box::UsedBytes: return figureText(d.usedBytes);
-    case box::FreeClusters: return figureText(d.freeClusters);
-    case box::FreeBytes: return figureText(d.freeBytes);
-    case box::FreeRatio: return d.freeRatio ? formatPercent(*d.freeRatio) : BlankBox;
-    case box::AloneFiles: return number(s.files, NumberPattern::Plain);
-    case box::AloneClusters: return number(counted(alone, [](const FolderRow& x) { return x.clusters; }));
-    case box::AloneBytes: return number(counted(alone, [&](const FolderRow& x) { return s.bytes(x.clusters); }));
-    case box::SearchClusterLength: return formatNumber(s.clusterLength);
-    case box::SubtreeFolders: return number(counted(tree, [](const FolderRow& x) { return x.folders; }));
-    case box::SubtreeFiles: return number(counted(tree, [](const FolderRow& x) { return x.files; }));
-    case box::SubtreeClusters: return number(counted(tree, [](const FolderRow& x) { return x.clusters; }));
-    case box::SubtreeBytes: return number(counted(tree, [&](const FolderRow& x) { return s.bytes(x.clusters); }));
-    case box::ConvertLength: return formatNumber(s.convertLength);
-    case box::ConvertClusters: return number(counted(tree, [](const FolderRow& x) { return x.convertClusters; }));
-    case box::ConvertBytes:
-        return number(counted(tree, [&](const FolderRow& x) { return s.convertBytes(x.convertClusters); }));
-    default: return {};
-    }
+    DriveFigures shown = r.drive;
+    shown.searchClusterLength = r.search.clusterLength;
+    shown.convertLength = r.search.convertLength;
+    if (box == Box::DriveText)
+        return escapedControls(shown.text) + QStringLiteral("  ") + shown.fileSystem.value_or(QString());
+    return boxText(box, shown, r.search).value_or(BlankBox);
 }
 
 void jsonWhole(JsonWriter& j, const char* key, const std::optional<Whole>& w)
@@ -212,7 +177,7 @@ void printText(const ReportData& r)
     printLine(stdout, QString::fromUtf8(DrivePanelCaption));
     bool folderPanel = false;
     for (const PanelCaption& c : PanelCaptions) {
-        if (c.box == 0)
+        if (!c.box)
             continue;
         if (c.folderPanel && !folderPanel) {
             printLine(stdout, QString::fromUtf8(FolderPanelCaption) + QStringLiteral("  ") + escapedControls(r.folder));
@@ -222,8 +187,8 @@ void printText(const ReportData& r)
             folderPanel = true;
         }
         const QString indent = c.title ? QString() : QStringLiteral("  ");
-        printLine(stdout, indent + QString::fromUtf8(c.text) + panelValue(r, c.box));
-        if (c.box == box::FreeRatio) {
+        printLine(stdout, indent + QString::fromUtf8(c.text) + panelValue(r, *c.box));
+        if (c.box == Box::FreeRatio) {
             printEstimate(r.drive.fileSystem.value_or(QString()));
         }
     }

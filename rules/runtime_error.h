@@ -3,7 +3,6 @@
 // naming the variable or query that failed.
 #pragma once
 
-#include <QString>
 #include <exception>
 #include <string>
 
@@ -39,14 +38,5 @@ private:
     int cause_;
     std::string tag_;
 };
-
-// The description text of a run-time error number, in Japanese. Given the
-// errno that caused it, error 76 says that cause: a missing path, no
-// permission, not a folder, a path too long or a read error.
-QString errorDescription(int number, int cause = 0);
-inline QString errorDescription(const RuntimeError& e)
-{
-    return errorDescription(e.number(), e.cause());
-}
 
 }  // namespace dorvelix

@@ -1,6 +1,7 @@
 #include "complete_walk.h"
 
 #include "cluster_accounting.h"
+#include "messages.h"
 #include "runtime_error.h"
 #include "text.h"
 #include "paths.h"

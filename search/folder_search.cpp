@@ -2,11 +2,8 @@
 
 #include "checked.h"
 #include "cluster_accounting.h"
-#include "number_format.h"
-#include "value_boxes.h"
 #include "steps.h"
 #include "text.h"
-#include "window_texts.h"
 
 #include <limits>
 
@@ -99,9 +96,7 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
         form_.messageText = displayText(at.file.scan()->childPath(at.file.list(index)));
     else
         form_.messageText = QStringLiteral("???");
-    const QString kind = QString::fromUtf8(at.prefix) + signedNumberText(number);
-    const QString cause = errorDescription(e);
-    window_.searchMessage(kind + u' ' + cause + CrLf + form_.messageText, {kind, form_.messageText, cause});
+    window_.searchMessage({at.prefix, number, e.cause(), form_.messageText});
 }
 
 // Counts a folder's subfolders and files and books each file, returning the
@@ -209,7 +204,7 @@ void FolderSearch::searchFolder()
     // The file list takes the listing that the folder list has just read.
     run([&] { openFiles_.setPath(openFolders.path(), openFolders.scan()); });
     result_.files = openFiles_.listCount();
-    run([&] { showFolderFiles(view_, *result_.files); });
+    run([&] { view_.filesListed(result_); });
     notRootFolder_ = !openFolders.path().ends_with('/');
     const std::int16_t E = bookFolder(at, openFiles_, run);
 
@@ -222,7 +217,7 @@ void FolderSearch::searchFolder()
     };
     lengthsNow();
     result_.alone = FolderRow{0, *result_.files, f.treeClusterCount, f.treeConvertClusterCount, treeFileBytes_};
-    run([&] { showFolderAlone(view_, result_); });
+    run([&] { view_.folderAloneBooked(result_); });
 
     if (notRootFolder_)
         bookTable(E, run);
@@ -264,7 +259,7 @@ void FolderSearch::searchFolder()
         f.treeFiles = 0;
         f.treeClusterCount = 0;
         f.treeConvertClusterCount = 0;
-        run([&] { blankSubtree(view_); });
+        run([&] { view_.subtreeCleared(); });
         run([&] { view_.drawUsageGraph(f.screenSize); });
         run([&] { window_.setMousePointer(DefaultPointer); });
         finish();
@@ -277,7 +272,7 @@ void FolderSearch::searchFolder()
 
     lengthsNow();
     result_.subtree = totalsOf(f, treeFileBytes_);
-    run([&] { showSubtree(view_, result_); });
+    run([&] { view_.subtreeCounted(result_); });
     run([&] { view_.drawUsageGraph(f.screenSize); });
     run([&] { window_.beep(); });
     run([&] { window_.setMousePointer(DefaultPointer); });
@@ -346,11 +341,7 @@ void FolderSearch::levelChange(const LevelRow& row)
     } else {
         for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
             ++result_.limits.levelsSkipped;
-            run([&] {
-                const QString warning = QString::fromUtf8(texts::DepthWarning);
-                const QString path = displayText(dir.list(at.j - 1));
-                window_.searchMessage(warning + CrLf + CrLf + path, {warning, path, {}});
-            });
+            run([&] { window_.searchMessage({.path = displayText(dir.list(at.j - 1))}); });
         }
     }
 }

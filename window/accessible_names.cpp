@@ -34,16 +34,16 @@ QString percentText(double ratio)
 
 }  // namespace
 
-QString valueBoxName(int textNumber)
+QString valueBoxName(Box box)
 {
     QString section;  // the folder panel's section title the rows stand under
     for (const PanelCaption& row : PanelCaptions) {
         const QString caption = bareCaption(row.text);
         if (row.title && row.folderPanel)
             section = caption;
-        if (row.box != textNumber)
+        if (row.box != box)
             continue;
-        if (row.title || row.box == 0)
+        if (row.title)
             return caption;
         if (!section.isEmpty())
             return section + u' ' + caption;
@@ -51,7 +51,7 @@ QString valueBoxName(int textNumber)
             return QString::fromUtf8(row.folderPanel ? FolderPanelCaption : DrivePanelCaption) + u' ' + caption;
         return caption;
     }
-    if (textNumber == box::FileSystem)
+    if (box == Box::FileSystem)
         return QString::fromUtf8(texts::FileSystemName);
     return {};
 }

@@ -5,17 +5,18 @@
 #pragma once
 
 #include "form_state.h"
+#include "value_boxes.h"
 
 #include <QString>
 
 namespace dorvelix {
 
-// The name of value box TextN: its caption without the colon; a row under a
+// The name of a value box: its caption without the colon; a row under a
 // section title of the folder panel has that title first ("含むサブホルダ
 // ホルダ数"), and a caption that stands in both panels has its panel's
 // caption first ("ホルダー情報 占有クラスタ数"). The file system's box,
 // which has no caption, is named for what it shows.
-QString valueBoxName(int textNumber);
+QString valueBoxName(Box box);
 
 // The lamp's state in words: green while a search would run, red while a
 // modifier key is held.

@@ -1,5 +1,6 @@
 #include "drive_change.h"
 
+#include "messages.h"
 #include "runtime_error.h"
 #include "text.h"
 

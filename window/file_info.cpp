@@ -2,6 +2,7 @@
 
 #include "file_query.h"
 #include "number_format.h"
+#include "messages.h"
 #include "runtime_error.h"
 #include "text.h"
 #include "paths.h"

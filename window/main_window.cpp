@@ -5,6 +5,7 @@
 #include "modal_box.h"
 #include "window_texts.h"
 #include "program_version.h"
+#include "messages.h"
 #include "runtime_error.h"
 #include "text.h"
 #include "tool_windows.h"
@@ -26,22 +27,6 @@ namespace {
 
 // "DORVELIX  Ver 0.982 2001.3": two spaces after the name.
 const QString WindowCaption = QStringLiteral("DORVELIX  Ver %1 %2").arg(QLatin1String(ProgramVersion), QLatin1String(ReleaseMonth));
-
-constexpr int DrivePanelBoxes[] = {1, 13, 2, 3, 9, 4, 6, 35, 36, 5, 7, 8};
-constexpr int FolderPanelBoxes[] = {31, 30, 32, 12, 10, 11, 28, 29, 37, 33, 34};
-
-// Value boxes in the proportional face; the others hold figures in the
-// fixed-pitch one.
-bool proportionalBox(int n)
-{
-    return n == 1 || n == 12 || n == 13;
-}
-
-bool centredBox(int n)
-{
-    return n == 13 || n == 31;
-}
-
 
 // Design-time font size; every size is set again by the layout.
 constexpr double DesignFontSize = 9.0;
@@ -128,16 +113,12 @@ void MainWindow::createControls()
         labels_[static_cast<size_t>(n)] = label;
     }
 
-    const auto box = [this](int n, QWidget* parent) {
-        auto* b = new ValueBox(QStringLiteral("Text%1").arg(n), centredBox(n) ? Qt::AlignHCenter : Qt::AlignRight,
-                               parent);
-        b->setFont(windowFont(proportionalBox(n) ? Face::Proportional : Face::Fixed, DesignFontSize));
-        texts_[static_cast<size_t>(n)] = b;
-    };
-    for (int n : DrivePanelBoxes)
-        box(n, drivePanel);
-    for (int n : FolderPanelBoxes)
-        box(n, folderPanel);
+    for (const BoxDesign& d : BoxDesigns) {
+        auto* b = new ValueBox(QString::fromUtf8(d.objectName), d.centred ? Qt::AlignHCenter : Qt::AlignRight,
+                               d.folderPanel ? folderPanel : drivePanel);
+        b->setFont(windowFont(d.proportional ? Face::Proportional : Face::Fixed, DesignFontSize));
+        valueBoxes_[boxIndex(d.box)] = b;
+    }
 
     usageGraph_ = new PictureBox(QStringLiteral("Picture1"), colors::White, drivePanel);
     searchLamp_ = new PictureBox(QStringLiteral("Picture2"), colors::Teal, drivePanel);
@@ -309,17 +290,19 @@ void MainWindow::markConvertLength(int index)
         setMenuCheck(convertLengthEntries_[static_cast<size_t>(index)], true);
 }
 
-void MainWindow::setBoxText(int textNumber, const QString& text)
+void MainWindow::setBox(Box box, const QString& text)
 {
-    if (textNumber < 0 || textNumber >= static_cast<int>(texts_.size()) || !texts_[static_cast<size_t>(textNumber)])
-        return;
-    ValueBox* box = texts_[static_cast<size_t>(textNumber)];
-    box->setText(text);
-    box->setCursorPosition(0);
-    // The search writes the file list's file count right after pointing the file list at the
-    // folder: show the new files from then on.
-    if (textNumber == box::AloneFiles)
-        fileListBox_->refresh();
+    ValueBox* b = valueBox(box);
+    b->setText(text);
+    b->setCursorPosition(0);
+}
+
+void MainWindow::filesListed(const SearchResult& search)
+{
+    ValueBoxView::filesListed(search);
+    // The search lists the folder's files right after pointing the file list
+    // at it: show the new files from then on.
+    fileListBox_->refresh();
 }
 
 void MainWindow::onQuit(int /*index*/)

@@ -17,6 +17,7 @@
 #include "lists.h"
 #include "qt_window_services.h"
 #include "screen_layout.h"
+#include "value_boxes.h"
 #include "window_services.h"
 
 #include <QAction>
@@ -31,7 +32,7 @@ namespace dorvelix {
 
 class ToolWindows;
 
-class MainWindow : public QMainWindow, public FormView {
+class MainWindow : public QMainWindow, public ValueBoxView {
     Q_OBJECT
 public:
     // The window on the process's current drive and folder. volumes answers
@@ -49,14 +50,17 @@ public:
     void showDriveInfo(const QString& drive);
     void showSearchLamp(bool red);
 
-    // FormView
-    void setBoxText(int textNumber, const QString& text) override;
+    // FormView: the value boxes take the texts ValueBoxView makes; the file
+    // list shows the folder's files once the search has listed them.
+    void setBox(Box box, const QString& text) override;
+    void filesListed(const SearchResult& search) override;
     void checkConvertLength(int index) override { markConvertLength(index); }
     void drawUsageGraph(int screenSize) override;
     void paintSearchLamp(int side, bool red) override;
 
-    // The controls, by kind and number, for the handlers wired to them.
-    ValueBox* valueBox(int n) const { return texts_.at(static_cast<size_t>(n)); }
+    // The controls, for the handlers wired to them: the value boxes by
+    // meaning, the others by kind and number.
+    ValueBox* valueBox(Box box) const { return valueBoxes_.at(boxIndex(box)); }
     CaptionLabel* caption(int n) const { return labels_.at(static_cast<size_t>(n)); }
     FrameControl* frame(int n) const { return frames_.at(static_cast<size_t>(n)); }
     LineControl* line(int n) const { return lines_.at(static_cast<size_t>(n)); }
@@ -153,7 +157,7 @@ private:
     ToolWindows* tools_ = nullptr;
 
     ClientArea* client_ = nullptr;
-    std::array<ValueBox*, 38> texts_{};
+    std::array<ValueBox*, BoxCount> valueBoxes_{};
     std::array<CaptionLabel*, 27> labels_{};
     std::array<FrameControl*, 18> frames_{};
     std::array<LineControl*, 6> lines_{};

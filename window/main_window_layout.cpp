@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "checked.h"
+#include "panel_sections.h"
 #include "runtime_error.h"
 #include "twips.h"
 
@@ -74,23 +75,27 @@ void MainWindow::placeValue(ValueBox* box, int left, int top, int width)
 
 void MainWindow::arrangeDrivePanel(std::int16_t& y)
 {
+    const std::vector<PanelSection> sections = panelSections(false);
+    const std::span<const PanelCaption> rows = sections[0].rows;
     const std::int16_t y0 = y;
-    for (int n : {1, 2, 3, 9, 4, 6, 19, 20, 5, 7, 8}) {
-        placeCaption(labels_[static_cast<size_t>(n)], layout_.panelMargin, y);
+    for (const PanelCaption& row : rows) {
+        placeCaption(caption(row.label), layout_.panelMargin, y);
         y += layout_.rowPitch;
     }
 
-    // The value boxes stand 20 twips higher than their captions.
+    // The value boxes stand 20 twips higher than their captions; the drive
+    // and its file system share the first row.
     y = y0 - 20;
-    placeValue(texts_[1], layout_.driveValueLeft, y, layout_.valueWidth / 4);
-    placeValue(texts_[13], layout_.driveValueLeft + layout_.driveValueLeft / 3, y, layout_.valueWidth / 2);
-    for (int n : {2, 3, 9, 4, 6, 35, 36, 5, 7, 8}) {
+    placeValue(valueBox(Box::DriveText), layout_.driveValueLeft, y, layout_.valueWidth / 4);
+    placeValue(valueBox(Box::FileSystem), layout_.driveValueLeft + layout_.driveValueLeft / 3, y,
+               layout_.valueWidth / 2);
+    for (const PanelCaption& row : rows.subspan(1)) {
         y += layout_.rowPitch;
-        placeValue(texts_[static_cast<size_t>(n)], layout_.driveValueLeft, y);
+        placeValue(valueBox(*row.box), layout_.driveValueLeft, y);
     }
 
     y += layout_.rowPitch;
-    CaptionLabel* title = labels_[23];
+    CaptionLabel* title = caption(sections[1].title->label);
     setTwipsGeometry(title, 300, y, 2000, 280);
     setFontSize(title, layout_.textFontSize);
 
@@ -101,52 +106,57 @@ void MainWindow::arrangeDrivePanel(std::int16_t& y)
 
 void MainWindow::arrangeFolderSection(std::int16_t& y)
 {
+    const std::span<const PanelCaption> rows = panelSections(true)[0].rows;
     const std::int16_t y0 = y;
-    for (int n : {15, 14, 16}) {
-        placeCaption(labels_[static_cast<size_t>(n)], layout_.folderCaptionLeft, y);
+    for (const PanelCaption& row : rows) {
+        placeCaption(caption(row.label), layout_.folderCaptionLeft, y);
         y += layout_.rowPitch;
     }
 
-    // The value boxes stand 50 twips higher than their captions.
+    // The value boxes stand 50 twips higher than their captions; the file
+    // count takes half the width.
     y = y0 - 50;
-    placeValue(texts_[31], layout_.folderValueLeft, y, layout_.valueWidth / 2);
-    for (int n : {30, 32}) {
+    placeValue(valueBox(*rows[0].box), layout_.folderValueLeft, y, layout_.valueWidth / 2);
+    for (const PanelCaption& row : rows.subspan(1)) {
         y += layout_.rowPitch;
-        placeValue(texts_[static_cast<size_t>(n)], layout_.folderValueLeft, y);
+        placeValue(valueBox(*row.box), layout_.folderValueLeft, y);
     }
 }
 
 void MainWindow::arrangeSubtreeSections(std::int16_t& y)
 {
+    const std::vector<PanelSection> sections = panelSections(true);
+    const PanelSection& subtree = sections[1];
+    const PanelSection& converted = sections[2];
     const std::int16_t y0 = y;
     const int size = form_.screenSize;
     const int offset = size == 2 ? 1550 : size == 3 ? 1250 : 2000;
-    const int converted = y0 + offset;
+    const int convertedTop = y0 + offset;
     const int shortWidth = (3 - size) * 200 + 824;
 
     // The section's title with the cluster length under it form a column of
     // their own; its rows start most of a row lower.
-    placeCaption(labels_[22], layout_.sectionLeft, y0);
-    placeValue(texts_[12], layout_.sectionLeft + 24, y0 + layout_.rowPitch, shortWidth);
+    placeCaption(caption(subtree.title->label), layout_.sectionLeft, y0);
+    placeValue(valueBox(*subtree.title->box), layout_.sectionLeft + 24, y0 + layout_.rowPitch, shortWidth);
 
     y = static_cast<std::int16_t>(y0 + layout_.rowHeight - layout_.rowHeight / 10);
-    for (int n : {10, 11, 12, 13}) {
-        placeCaption(labels_[static_cast<size_t>(n)], layout_.folderCaptionLeft, y);
+    for (const PanelCaption& row : subtree.rows) {
+        placeCaption(caption(row.label), layout_.folderCaptionLeft, y);
         y += layout_.rowPitch;
     }
     y = static_cast<std::int16_t>(y0 + layout_.rowHeight - layout_.rowHeight / 3);
-    for (int n : {10, 11, 28, 29}) {
-        placeValue(texts_[static_cast<size_t>(n)], layout_.folderValueLeft, y);
+    for (const PanelCaption& row : subtree.rows) {
+        placeValue(valueBox(*row.box), layout_.folderValueLeft, y);
         y += layout_.rowPitch;
     }
 
-    placeCaption(labels_[21], layout_.sectionLeft, converted);
-    placeValue(texts_[37], layout_.panelMargin + 24, converted + layout_.rowPitch, shortWidth);
+    placeCaption(caption(converted.title->label), layout_.sectionLeft, convertedTop);
+    placeValue(valueBox(*converted.title->box), layout_.panelMargin + 24, convertedTop + layout_.rowPitch, shortWidth);
 
-    y = static_cast<std::int16_t>(converted + layout_.rowHeight);
-    for (auto [caption, box] : {std::pair{17, 33}, std::pair{18, 34}}) {
-        placeCaption(labels_[static_cast<size_t>(caption)], layout_.folderCaptionLeft, y);
-        placeValue(texts_[static_cast<size_t>(box)], layout_.folderValueLeft, y);
+    y = static_cast<std::int16_t>(convertedTop + layout_.rowHeight);
+    for (const PanelCaption& row : converted.rows) {
+        placeCaption(caption(row.label), layout_.folderCaptionLeft, y);
+        placeValue(valueBox(*row.box), layout_.folderValueLeft, y);
         y += layout_.rowPitch;
     }
 }

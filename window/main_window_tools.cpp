@@ -5,6 +5,7 @@
 #include "accessible_lists.h"
 #include "accessible_names.h"
 #include "convert_length.h"
+#include "messages.h"
 #include "runtime_error.h"
 #include "text.h"
 #include "tool_windows.h"
@@ -57,10 +58,8 @@ void MainWindow::refresh()
 void MainWindow::nameControls()
 {
     installListAccessibility();
-    for (size_t n = 0; n < texts_.size(); ++n) {
-        if (texts_[n])
-            texts_[n]->setAccessibleName(valueBoxName(static_cast<int>(n)));
-    }
+    for (const BoxDesign& d : BoxDesigns)
+        valueBox(d.box)->setAccessibleName(valueBoxName(d.box));
     searchLamp_->setAccessibleName(QString::fromUtf8(texts::LampName));
     searchLamp_->setAccessibleDescription(lampDescription(false));
     usageGraph_->setAccessibleName(QString::fromUtf8(texts::GraphName));

@@ -70,9 +70,10 @@ void QtWindowServices::messageBox(const QString& text, const QString& title)
     runBox(box);
 }
 
-void QtWindowServices::searchMessage(const QString& text, const SearchMessage& message)
+void QtWindowServices::searchMessage(const SearchMessage& message)
 {
-    const bool show = log_.showsKind(message.kind);
+    const QString text = message.text();
+    const bool show = log_.showsKind(message.kind());
     log_.add(message, show);
     if (!show)
         return;
@@ -89,7 +90,7 @@ void QtWindowServices::searchMessage(const QString& text, const SearchMessage& m
         mute = box.checkBox()->isChecked();
     }
     if (mute)
-        log_.mute(message.kind);
+        log_.mute(message.kind());
 }
 
 void QtWindowServices::endSearch()

@@ -26,7 +26,7 @@ public:
     void messageBox(const QString& text, const QString& title = {}) override;
     // The box of a search's message carries a check box that silences its
     // kind for the rest of the search; every message is kept in the log.
-    void searchMessage(const QString& text, const SearchMessage& message) override;
+    void searchMessage(const SearchMessage& message) override;
     void beep() override;
     // 99 shows the busy pointer over the whole application, 0 the default.
     // Like a property, not a stack: 0 restores the default however often 99

@@ -57,7 +57,7 @@ void SearchLogWindow::setLog(const SearchLog& log)
     table_->setRowCount(static_cast<int>(log.entries().size()));
     int row = 0;
     for (const SearchLog::Entry& e : log.entries()) {
-        const QString cells[] = {e.message.kind, e.message.path, e.message.cause};
+        const QString cells[] = {e.message.kind(), e.message.path, e.message.causeText()};
         for (int column = 0; column < 3; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setToolTip(cells[column]);

@@ -1,5 +1,6 @@
 // The drive query with volume figures handed in: the direct and the FAT32
 // paths, the no-medium path and the steps that fail on their own.
+#include "box_names.h"
 #include "drive_info.h"
 #include "recording_window.h"
 #include "runtime_error.h"
@@ -63,7 +64,7 @@ struct Rig {
         volumes.space = {1, 2048, 7, 9};
         volumes.bytes = {freeBytes, totalBytes, freeBytes};
     }
-    QString box(int n) const { return window.box(n); }
+    QString box(Box b) const { return window.box(b); }
 };
 
 }  // namespace
@@ -73,19 +74,19 @@ TEST(DriveQuery, Fat32WorksClusterFiguresBackFromTheByteCounts)
     Rig r;
     r.fat32(2'000'000'000, 500'000'000);
     ASSERT_TRUE(r.run());
-    EXPECT_EQ(r.box(box::FileSystem), "FAT32");
-    EXPECT_EQ(r.box(box::BytesPerSector), " 512 ");
-    EXPECT_EQ(r.box(box::SectorsPerCluster), " 8 ");
-    EXPECT_EQ(r.box(box::ClusterLength), " 4,096 ");
-    EXPECT_EQ(r.box(box::TotalClusters), " 488,281 ");  // 488,281.25
+    EXPECT_EQ(r.box(Box::FileSystem), "FAT32");
+    EXPECT_EQ(r.box(Box::BytesPerSector), " 512 ");
+    EXPECT_EQ(r.box(Box::SectorsPerCluster), " 8 ");
+    EXPECT_EQ(r.box(Box::ClusterLength), " 4,096 ");
+    EXPECT_EQ(r.box(Box::TotalClusters), " 488,281 ");  // 488,281.25
     EXPECT_EQ(r.form.totalClusterCount, 488281);
-    EXPECT_EQ(r.box(box::TotalBytes), " 2,000,000,000 ");
-    EXPECT_EQ(r.box(box::FreeClusters), " 122,070 ");  // 122,070.3125
+    EXPECT_EQ(r.box(Box::TotalBytes), " 2,000,000,000 ");
+    EXPECT_EQ(r.box(Box::FreeClusters), " 122,070 ");  // 122,070.3125
     EXPECT_EQ(r.form.freeClusterCount, 122070);
-    EXPECT_EQ(r.box(box::FreeBytes), " 500,000,000 ");
-    EXPECT_EQ(r.box(box::FreeRatio), " 25.0 % ");
-    EXPECT_EQ(r.box(box::UsedClusters), " 366,211 ");  // 366,210.6875
-    EXPECT_EQ(r.box(box::UsedBytes), " 1,500,000,000 ");
+    EXPECT_EQ(r.box(Box::FreeBytes), " 500,000,000 ");
+    EXPECT_EQ(r.box(Box::FreeRatio), " 25.0 % ");
+    EXPECT_EQ(r.box(Box::UsedClusters), " 366,211 ");  // 366,210.6875
+    EXPECT_EQ(r.box(Box::UsedBytes), " 1,500,000,000 ");
     EXPECT_EQ(r.form.clusterLength, 4096);
     EXPECT_EQ(r.form.convertLength, 4096);
     EXPECT_EQ(r.form.convertIndex, 5);
@@ -113,9 +114,9 @@ TEST(DriveQuery, Fat32ClusterLengthFollowsDecimalSizeBounds)
         r.volumes.name = QStringLiteral("fAt32");  // any letter case
         r.run();
         EXPECT_EQ(r.form.clusterLength, c.clusterLength) << c.totalBytes;
-        EXPECT_EQ(r.box(box::BytesPerSector), " 512 ") << c.totalBytes;
-        EXPECT_EQ(r.box(box::SectorsPerCluster), c.sectorsPerCluster) << c.totalBytes;
-        EXPECT_EQ(r.box(box::SearchClusterLength), r.box(box::ConvertLength)) << c.totalBytes;
+        EXPECT_EQ(r.box(Box::BytesPerSector), " 512 ") << c.totalBytes;
+        EXPECT_EQ(r.box(Box::SectorsPerCluster), c.sectorsPerCluster) << c.totalBytes;
+        EXPECT_EQ(r.box(Box::SearchClusterLength), r.box(Box::ConvertLength)) << c.totalBytes;
     }
 }
 
@@ -124,20 +125,20 @@ TEST(DriveQuery, DirectPathShowsTheFirstQueryAsItComes)
     Rig r;
     r.direct(QStringLiteral("FAT"), 512, 64, 65000, 13000);
     ASSERT_TRUE(r.run(QStringLiteral("/media/usb [sdb1]")));
-    EXPECT_EQ(r.box(box::DriveText), "/media/usb [sdb1]");
-    EXPECT_EQ(r.box(box::FileSystem), "FAT16");
-    EXPECT_EQ(r.box(box::BytesPerSector), " 512 ");
-    EXPECT_EQ(r.box(box::SectorsPerCluster), " 64 ");
-    EXPECT_EQ(r.box(box::TotalClusters), " 65,000 ");
-    EXPECT_EQ(r.box(box::FreeClusters), " 13,000 ");
-    EXPECT_EQ(r.box(box::TotalBytes), " 2,129,920,000 ");
-    EXPECT_EQ(r.box(box::FreeBytes), " 425,984,000 ");
-    EXPECT_EQ(r.box(box::FreeRatio), " 20.0 % ");
-    EXPECT_EQ(r.box(box::ClusterLength), " 32,768 ");
-    EXPECT_EQ(r.box(box::SearchClusterLength), " 32,768 ");
-    EXPECT_EQ(r.box(box::ConvertLength), " 32,768 ");
-    EXPECT_EQ(r.box(box::UsedClusters), " 52,000 ");
-    EXPECT_EQ(r.box(box::UsedBytes), " 1,703,936,000 ");
+    EXPECT_EQ(r.box(Box::DriveText), "/media/usb [sdb1]");
+    EXPECT_EQ(r.box(Box::FileSystem), "FAT16");
+    EXPECT_EQ(r.box(Box::BytesPerSector), " 512 ");
+    EXPECT_EQ(r.box(Box::SectorsPerCluster), " 64 ");
+    EXPECT_EQ(r.box(Box::TotalClusters), " 65,000 ");
+    EXPECT_EQ(r.box(Box::FreeClusters), " 13,000 ");
+    EXPECT_EQ(r.box(Box::TotalBytes), " 2,129,920,000 ");
+    EXPECT_EQ(r.box(Box::FreeBytes), " 425,984,000 ");
+    EXPECT_EQ(r.box(Box::FreeRatio), " 20.0 % ");
+    EXPECT_EQ(r.box(Box::ClusterLength), " 32,768 ");
+    EXPECT_EQ(r.box(Box::SearchClusterLength), " 32,768 ");
+    EXPECT_EQ(r.box(Box::ConvertLength), " 32,768 ");
+    EXPECT_EQ(r.box(Box::UsedClusters), " 52,000 ");
+    EXPECT_EQ(r.box(Box::UsedBytes), " 1,703,936,000 ");
     EXPECT_EQ(r.form.convertIndex, 8);
     EXPECT_EQ(r.form.entriesPerCluster, 1024);
     // The drive is addressed by its mount point alone, and no byte query is made.
@@ -147,11 +148,11 @@ TEST(DriveQuery, DirectPathShowsTheFirstQueryAsItComes)
 TEST(DriveQuery, EveryRunBlanksTheFolderResults)
 {
     Rig r;
-    for (int box : {10, 11, 28, 29, 30, 31, 32, 33, 34})
-        r.window.setBoxText(box, QStringLiteral(" 7 "));
+    for (Box box : {Box::SubtreeFolders, Box::SubtreeFiles, Box::SubtreeClusters, Box::SubtreeBytes, Box::AloneClusters, Box::AloneFiles, Box::AloneBytes, Box::ConvertClusters, Box::ConvertBytes})
+        r.window.setBox(box, QStringLiteral(" 7 "));
     r.direct(QStringLiteral("ext4"), 512, 8, 100, 50);
     r.run();
-    for (int box : {10, 11, 28, 29, 30, 31, 32, 33, 34})
+    for (Box box : {Box::SubtreeFolders, Box::SubtreeFiles, Box::SubtreeClusters, Box::SubtreeBytes, Box::AloneClusters, Box::AloneFiles, Box::AloneBytes, Box::ConvertClusters, Box::ConvertBytes})
         EXPECT_EQ(r.box(box), "- ") << box;
 }
 
@@ -161,8 +162,8 @@ TEST(DriveQuery, ClusterLengthOutsideTheMenuKeepsTheMenuPosition)
     r.form.convertIndex = 3;
     r.direct(QStringLiteral("xfs"), 512, 128, 1000, 10);
     r.run();
-    EXPECT_EQ(r.box(box::ConvertLength), " 65,536 ");
-    EXPECT_EQ(r.box(box::SearchClusterLength), " 65,536 ");
+    EXPECT_EQ(r.box(Box::ConvertLength), " 65,536 ");
+    EXPECT_EQ(r.box(Box::SearchClusterLength), " 65,536 ");
     EXPECT_EQ(r.form.convertLength, 65536);
     EXPECT_EQ(r.form.convertIndex, 3);
     EXPECT_EQ(r.window.checkedConvertIndex, 3);
@@ -180,10 +181,10 @@ TEST(DriveQuery, NoMediumReportsOnceAndKeepsThePreviousDrive)
     r.window.pointers.clear();
     EXPECT_FALSE(r.run(QStringLiteral("/mnt/gone [fusefat]")));
     EXPECT_EQ(r.window.messages, QStringList{"/mnt/gone [fusefat] メディア未挿入？"});
-    EXPECT_EQ(r.box(box::DriveText), "/mnt/gone [fusefat]");
-    for (int box : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 28, 29, 30, 31, 32, 33, 34})
+    EXPECT_EQ(r.box(Box::DriveText), "/mnt/gone [fusefat]");
+    for (Box box : {Box::BytesPerSector, Box::SectorsPerCluster, Box::TotalClusters, Box::FreeClusters, Box::TotalBytes, Box::FreeBytes, Box::FreeRatio, Box::ClusterLength, Box::SubtreeFolders, Box::SubtreeFiles, Box::SubtreeClusters, Box::SubtreeBytes, Box::AloneClusters, Box::AloneFiles, Box::AloneBytes, Box::ConvertClusters, Box::ConvertBytes})
         EXPECT_EQ(r.box(box), "- ") << box;
-    for (int box : {13, 35, 36, 12, 37})
+    for (Box box : {Box::FileSystem, Box::UsedClusters, Box::UsedBytes, Box::SearchClusterLength, Box::ConvertLength})
         EXPECT_EQ(r.box(box), previous.at(box)) << box;
     EXPECT_EQ(r.form.clusterLength, before.clusterLength);
     EXPECT_EQ(r.form.convertLength, before.convertLength);
@@ -198,16 +199,16 @@ TEST(DriveQuery, ZeroTotalKeepsTheRatioAndGoesOn)
 {
     for (const bool fat32 : {false, true}) {
         Rig r;
-        r.window.setBoxText(8, QStringLiteral(" 42.0 % "));
+        r.window.setBox(Box::FreeRatio, QStringLiteral(" 42.0 % "));
         if (fat32)
             r.fat32(0, 0);
         else
             r.direct(QStringLiteral("ext4"), 512, 8, 0, 0);
         ASSERT_TRUE(r.run());
-        EXPECT_EQ(r.box(box::FreeRatio), " 42.0 % ") << fat32;
-        EXPECT_EQ(r.box(box::TotalClusters), " 0 ") << fat32;
-        EXPECT_EQ(r.box(box::UsedClusters), " 0 ") << fat32;
-        EXPECT_EQ(r.box(box::SearchClusterLength), " 4,096 ") << fat32;
+        EXPECT_EQ(r.box(Box::FreeRatio), " 42.0 % ") << fat32;
+        EXPECT_EQ(r.box(Box::TotalClusters), " 0 ") << fat32;
+        EXPECT_EQ(r.box(Box::UsedClusters), " 0 ") << fat32;
+        EXPECT_EQ(r.box(Box::SearchClusterLength), " 4,096 ") << fat32;
         EXPECT_EQ(r.window.graphSizes.size(), 1u) << fat32;
     }
 }
@@ -216,15 +217,15 @@ TEST(DriveQuery, ClusterLengthOverflowAbandonsOnlyItsStep)
 {
     Rig r;
     r.form.clusterLength = 4096;
-    r.window.setBoxText(9, QStringLiteral(" 4,096 "));
+    r.window.setBox(Box::ClusterLength, QStringLiteral(" 4,096 "));
     r.direct(QStringLiteral("odd"), 65536, 65536, 10, 5);  // 2^32 bytes a cluster
     ASSERT_TRUE(r.run());
     EXPECT_EQ(r.form.clusterLength, 4096);
-    EXPECT_EQ(r.box(box::ClusterLength), " 4,096 ");
-    EXPECT_EQ(r.box(box::SearchClusterLength), " 4,096 ");
-    EXPECT_EQ(r.box(box::TotalBytes), " 42,949,672,960 ");  // the byte figures stay exact
-    EXPECT_EQ(r.box(box::UsedBytes), " 21,474,836,480 ");
-    EXPECT_EQ(r.box(box::FreeRatio), " 50.0 % ");
+    EXPECT_EQ(r.box(Box::ClusterLength), " 4,096 ");
+    EXPECT_EQ(r.box(Box::SearchClusterLength), " 4,096 ");
+    EXPECT_EQ(r.box(Box::TotalBytes), " 42,949,672,960 ");  // the byte figures stay exact
+    EXPECT_EQ(r.box(Box::UsedBytes), " 21,474,836,480 ");
+    EXPECT_EQ(r.box(Box::FreeRatio), " 50.0 % ");
 }
 
 TEST(DriveQuery, LargeVolumesShowTrueFigures)
@@ -235,11 +236,11 @@ TEST(DriveQuery, LargeVolumesShowTrueFigures)
     const std::int64_t total = (std::int64_t{1} << 41) + 1, free = 5'368'709'120;
     r.direct(QStringLiteral("xfs"), 512, 8, total, free);
     ASSERT_TRUE(r.run());
-    EXPECT_EQ(r.box(box::TotalClusters), " 2,199,023,255,553 ");
-    EXPECT_EQ(r.box(box::FreeClusters), " 5,368,709,120 ");
-    EXPECT_EQ(r.box(box::TotalBytes), " 9,007,199,254,745,088 ");  // 4096 × (2^41 + 1)
-    EXPECT_EQ(r.box(box::FreeBytes), " 21,990,232,555,520 ");
-    EXPECT_EQ(r.box(box::UsedClusters), " 2,193,654,546,433 ");
+    EXPECT_EQ(r.box(Box::TotalClusters), " 2,199,023,255,553 ");
+    EXPECT_EQ(r.box(Box::FreeClusters), " 5,368,709,120 ");
+    EXPECT_EQ(r.box(Box::TotalBytes), " 9,007,199,254,745,088 ");  // 4096 × (2^41 + 1)
+    EXPECT_EQ(r.box(Box::FreeBytes), " 21,990,232,555,520 ");
+    EXPECT_EQ(r.box(Box::UsedClusters), " 2,193,654,546,433 ");
     EXPECT_EQ(r.form.totalClusterCount, total);
     EXPECT_EQ(r.form.freeClusterCount, free);
 
@@ -248,11 +249,11 @@ TEST(DriveQuery, LargeVolumesShowTrueFigures)
     f.fat32(100'000'000'000'000, 50'000'000'000'002);
     ASSERT_TRUE(f.run());
     EXPECT_EQ(f.form.totalClusterCount, 3'051'757'812);  // 3,051,757,812.5, halves to even
-    EXPECT_EQ(f.box(box::TotalClusters), " 3,051,757,812 ");
-    EXPECT_EQ(f.box(box::TotalBytes), " 100,000,000,000,000 ");
+    EXPECT_EQ(f.box(Box::TotalClusters), " 3,051,757,812 ");
+    EXPECT_EQ(f.box(Box::TotalBytes), " 100,000,000,000,000 ");
     EXPECT_EQ(f.form.freeClusterCount, 1'525'878'906);  // 1,525,878,906.2501
-    EXPECT_EQ(f.box(box::UsedBytes), " 49,999,999,999,998 ");
-    EXPECT_EQ(f.box(box::FreeRatio), " 50.0 % ");
+    EXPECT_EQ(f.box(Box::UsedBytes), " 49,999,999,999,998 ");
+    EXPECT_EQ(f.box(Box::FreeRatio), " 50.0 % ");
     for (const auto& [box, text] : f.window.boxes)
         EXPECT_FALSE(text.contains(u'-') && text != "- ") << box << " " << text.toStdString();
 }
@@ -264,17 +265,17 @@ TEST(DriveQuery, FailedSideQueriesUseTheDrivesOwnFigures)
     r.direct(QStringLiteral("FAT32"), 512, 8, 1000, 100);
     r.volumes.nameOk = false;
     ASSERT_TRUE(r.run());
-    EXPECT_EQ(r.box(box::FileSystem), "");
-    EXPECT_EQ(r.box(box::TotalClusters), " 1,000 ");
+    EXPECT_EQ(r.box(Box::FileSystem), "");
+    EXPECT_EQ(r.box(Box::TotalClusters), " 1,000 ");
 
     // The byte query fails on a FAT32 drive: the bytes come from its cluster figures.
     Rig f;
     f.direct(QStringLiteral("FAT32"), 512, 8, 488'281, 122'070);
     f.volumes.bytesOk = false;
     ASSERT_TRUE(f.run());
-    EXPECT_EQ(f.box(box::TotalBytes), " 1,999,998,976 ");
-    EXPECT_EQ(f.box(box::TotalClusters), " 488,281 ");
-    EXPECT_EQ(f.box(box::FreeClusters), " 122,070 ");
+    EXPECT_EQ(f.box(Box::TotalBytes), " 1,999,998,976 ");
+    EXPECT_EQ(f.box(Box::TotalClusters), " 488,281 ");
+    EXPECT_EQ(f.box(Box::FreeClusters), " 122,070 ");
 }
 
 TEST(DriveQuery, FailureInsideTheMenuMarkEndsOnlyThatCall)

@@ -54,6 +54,6 @@ TEST(VanishedDrive, TheSearchReportsItOnceAndFinishes)
         EXPECT_EQ(rig.form.treeFiles, 1);
         EXPECT_EQ(rig.window.beeps, 1);
         EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
-        EXPECT_EQ(rig.box(box::SubtreeFolders), " 4 ");
+        EXPECT_EQ(rig.box(Box::SubtreeFolders), " 4 ");
     }
 }

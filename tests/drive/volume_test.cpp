@@ -1,6 +1,7 @@
 // The volume layer on real volumes: the mount table, the drive list, FAT boot
 // sectors of images made by mkfs.fat, the root file system, tmpfs mounts and
 // a FAT32 image mounted by fusefat.
+#include "box_names.h"
 #include "drive_info.h"
 #include "drives.h"
 #include "fat_volume.h"
@@ -42,7 +43,7 @@ struct Panel {
     {
         shown = DriveQuery(form, window, window, systemVolumes()).showDriveInfo(driveTextOf(mountPoint));
     }
-    QString box(int n) const { return window.box(n); }
+    QString box(Box b) const { return window.box(b); }
 };
 
 // A FAT image of sizeKiB made by mkfs.fat, holding a few files copied in by
@@ -202,9 +203,9 @@ TEST(SystemVolumes, RootFileSystemAgreesWithStatvfs)
 
     const Panel p("/");
     ASSERT_TRUE(p.shown);
-    EXPECT_EQ(p.box(box::TotalClusters), formatNumber(static_cast<long long>(before.f_blocks)));
+    EXPECT_EQ(p.box(Box::TotalClusters), formatNumber(static_cast<long long>(before.f_blocks)));
     EXPECT_EQ(p.form.clusterLength, fragment);
-    EXPECT_EQ(p.box(box::DriveText), driveTextOf("/"));
+    EXPECT_EQ(p.box(Box::DriveText), driveTextOf("/"));
 }
 
 TEST(SystemVolumes, TmpfsMountedByTheTest)
@@ -220,15 +221,15 @@ TEST(SystemVolumes, TmpfsMountedByTheTest)
     }
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
-    EXPECT_EQ(p.box(box::DriveText), QString::fromStdString(mount->path()) + " [dorvelix-test]");
-    EXPECT_EQ(p.box(box::FileSystem), "tmpfs");
+    EXPECT_EQ(p.box(Box::DriveText), QString::fromStdString(mount->path()) + " [dorvelix-test]");
+    EXPECT_EQ(p.box(Box::FileSystem), "tmpfs");
     EXPECT_EQ(p.form.clusterLength, page);
     EXPECT_EQ(p.form.totalClusterCount, (4 << 20) / page);
     EXPECT_EQ(p.form.freeClusterCount, (3 << 20) / page);
-    EXPECT_EQ(p.box(box::TotalBytes), " 4,194,304 ");
-    EXPECT_EQ(p.box(box::FreeBytes), " 3,145,728 ");
-    EXPECT_EQ(p.box(box::UsedBytes), " 1,048,576 ");
-    EXPECT_EQ(p.box(box::FreeRatio), " 75.0 % ");
+    EXPECT_EQ(p.box(Box::TotalBytes), " 4,194,304 ");
+    EXPECT_EQ(p.box(Box::FreeBytes), " 3,145,728 ");
+    EXPECT_EQ(p.box(Box::UsedBytes), " 1,048,576 ");
+    EXPECT_EQ(p.box(Box::FreeRatio), " 75.0 % ");
 }
 
 TEST(SystemVolumes, TmpfsOfMoreThanTwoBillionClustersShowsTrueFigures)
@@ -243,9 +244,9 @@ TEST(SystemVolumes, TmpfsOfMoreThanTwoBillionClustersShowsTrueFigures)
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
     EXPECT_EQ(p.form.totalClusterCount, static_cast<std::int64_t>(vfs.f_blocks));
-    EXPECT_EQ(p.box(box::TotalClusters), formatNumber(static_cast<long long>(vfs.f_blocks)));
-    EXPECT_EQ(p.box(box::TotalBytes), " 21,990,232,555,520 ");
-    EXPECT_EQ(p.box(box::FreeRatio), " 100.0 % ");
+    EXPECT_EQ(p.box(Box::TotalClusters), formatNumber(static_cast<long long>(vfs.f_blocks)));
+    EXPECT_EQ(p.box(Box::TotalBytes), " 21,990,232,555,520 ");
+    EXPECT_EQ(p.box(Box::FreeRatio), " 100.0 % ");
 }
 
 TEST(Drives, ListAddressAndCurrentFolderOfMountedDrives)
@@ -310,13 +311,13 @@ TEST(Fat32Volume, FusefatMountShowsTheFat32Panel)
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
     const long long totalBytes = layout->clusters * layout->bytesPerSector * layout->sectorsPerCluster;
-    EXPECT_EQ(p.box(box::FileSystem), "FAT32");
-    EXPECT_EQ(p.box(box::BytesPerSector), " 512 ");
+    EXPECT_EQ(p.box(Box::FileSystem), "FAT32");
+    EXPECT_EQ(p.box(Box::BytesPerSector), " 512 ");
     EXPECT_EQ(p.form.clusterLength, 4096);  // below 8,600,000,000 bytes
-    EXPECT_EQ(p.box(box::SectorsPerCluster), " 8 ");
-    EXPECT_EQ(p.box(box::TotalBytes), formatNumber(totalBytes));
-    EXPECT_EQ(p.box(box::FreeBytes), formatNumber(freeBytes));
-    EXPECT_EQ(p.box(box::UsedBytes), formatNumber(totalBytes - freeBytes));
+    EXPECT_EQ(p.box(Box::SectorsPerCluster), " 8 ");
+    EXPECT_EQ(p.box(Box::TotalBytes), formatNumber(totalBytes));
+    EXPECT_EQ(p.box(Box::FreeBytes), formatNumber(freeBytes));
+    EXPECT_EQ(p.box(Box::UsedBytes), formatNumber(totalBytes - freeBytes));
     EXPECT_EQ(p.form.totalClusterCount, (totalBytes * 2 + 4096) / 8192);  // nearest whole (no ties here)
     EXPECT_EQ(p.window.messages.size(), 0);
 }
@@ -333,9 +334,9 @@ TEST(FatVolume, FusefatMountCountsInTheVolumesOwnClusterLength)
         GTEST_SKIP() << why;
     const Panel p(mount->path());
     ASSERT_TRUE(p.shown);
-    EXPECT_EQ(p.box(box::FileSystem), "FAT16");
+    EXPECT_EQ(p.box(Box::FileSystem), "FAT16");
     EXPECT_EQ(p.form.clusterLength, 2048);
-    EXPECT_EQ(p.box(box::SectorsPerCluster), " 4 ");
+    EXPECT_EQ(p.box(Box::SectorsPerCluster), " 4 ");
 
     // The search counts at it: 10,000 and 70,000 bytes take 5 and 35 clusters.
     const ToolRun run = runTool({DORVELIX_REPORT, "--json", mount->path()});
@@ -373,7 +374,7 @@ TEST(FatVolume, DriveWhoseDriverDiedOrHangsHasNoMedium)
         EXPECT_FALSE(DriveQuery(form, window, window, systemVolumes()).showDriveInfo(text)) << text.toStdString();
         EXPECT_LT(clock.elapsed(), limitMs);
         EXPECT_EQ(window.messages, QStringList{text + " メディア未挿入？"});
-        EXPECT_EQ(window.box(box::TotalClusters), "- ");
+        EXPECT_EQ(window.box(Box::TotalClusters), "- ");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "mount_rig.h"
 #include "file_query.h"
 #include "lists.h"
+#include "messages.h"
 #include "read_ahead.h"
 #include "text.h"
 #include "runtime_error.h"

@@ -2,6 +2,7 @@
 // double-click in openFolders.
 #pragma once
 
+#include "box_names.h"
 #include "folder_search.h"
 #include "recording_window.h"
 
@@ -31,7 +32,7 @@ struct SearchRig {
     }
     // Opens the folder in openFolders, which searches it.
     void open(const std::string& folder) { openFolders.setPath(folder); }
-    std::string box(int n) const { return window.box(n).toStdString(); }
+    std::string box(Box b) const { return window.box(b).toStdString(); }
 };
 
 }  // namespace dorvelix::testing

@@ -27,9 +27,9 @@ TEST(FolderSearch, EmptyFolderShowsZeroEverywhere)
     TempTree t;
     SearchRig rig(4096, 128);
     rig.open(t.root());
-    EXPECT_EQ(rig.box(box::AloneFiles), "0");
-    for (int box : {30, 32, 10, 11, 28, 29, 33, 34})
-        EXPECT_EQ(rig.box(box), " 0 ") << "Text" << box;
+    EXPECT_EQ(rig.box(Box::AloneFiles), "0");
+    for (Box box : {Box::AloneClusters, Box::AloneBytes, Box::SubtreeFolders, Box::SubtreeFiles, Box::SubtreeClusters, Box::SubtreeBytes, Box::ConvertClusters, Box::ConvertBytes})
+        EXPECT_EQ(rig.box(box), " 0 ") << box;
     EXPECT_EQ(rig.window.beeps, 1);
     EXPECT_EQ(rig.window.pointers, (std::vector<int>{BusyPointer, DefaultPointer}));
     EXPECT_EQ(rig.window.graphSizes.size(), 1u);
@@ -42,15 +42,15 @@ TEST(FolderSearch, OneSubfolderWithOneByteFile)
     t.file("sub/one", 1);
     SearchRig rig(4096);
     rig.open(t.root());
-    EXPECT_EQ(rig.box(box::AloneFiles), "0");
-    EXPECT_EQ(rig.box(box::AloneClusters), " 0 ");
-    EXPECT_EQ(rig.box(box::AloneBytes), " 0 ");
-    EXPECT_EQ(rig.box(box::SubtreeFolders), " 1 ");
-    EXPECT_EQ(rig.box(box::SubtreeFiles), " 1 ");
-    EXPECT_EQ(rig.box(box::SubtreeClusters), " 2 ");
-    EXPECT_EQ(rig.box(box::SubtreeBytes), " 8,192 ");
-    EXPECT_EQ(rig.box(box::ConvertClusters), " 2 ");
-    EXPECT_EQ(rig.box(box::ConvertBytes), " 8,192 ");
+    EXPECT_EQ(rig.box(Box::AloneFiles), "0");
+    EXPECT_EQ(rig.box(Box::AloneClusters), " 0 ");
+    EXPECT_EQ(rig.box(Box::AloneBytes), " 0 ");
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), " 1 ");
+    EXPECT_EQ(rig.box(Box::SubtreeFiles), " 1 ");
+    EXPECT_EQ(rig.box(Box::SubtreeClusters), " 2 ");
+    EXPECT_EQ(rig.box(Box::SubtreeBytes), " 8,192 ");
+    EXPECT_EQ(rig.box(Box::ConvertClusters), " 2 ");
+    EXPECT_EQ(rig.box(Box::ConvertBytes), " 8,192 ");
 }
 
 TEST(FolderSearch, FolderAloneRowHoldsOnlyItsOwnFilesAndBigFilesKeepTheirLength)
@@ -61,14 +61,14 @@ TEST(FolderSearch, FolderAloneRowHoldsOnlyItsOwnFilesAndBigFilesKeepTheirLength)
     t.file("sub/inner", 5000);
     SearchRig rig(4096, 32768);
     rig.open(t.root());
-    EXPECT_EQ(rig.box(box::AloneFiles), "2");
-    EXPECT_EQ(rig.box(box::AloneClusters), " 786,433 ");
-    EXPECT_EQ(rig.box(box::AloneBytes), " 3,221,229,568 ");
+    EXPECT_EQ(rig.box(Box::AloneFiles), "2");
+    EXPECT_EQ(rig.box(Box::AloneClusters), " 786,433 ");
+    EXPECT_EQ(rig.box(Box::AloneBytes), " 3,221,229,568 ");
     // Subtree: files 786,433 + 2, no table cluster at 128 entries, one for the subfolder.
-    EXPECT_EQ(rig.box(box::SubtreeClusters), " 786,436 ");
-    EXPECT_EQ(rig.box(box::SubtreeBytes), " 3,221,241,856 ");
-    EXPECT_EQ(rig.box(box::ConvertClusters), " 98,307 ");  // 98,304 + 1 + 1 + 1 folder
-    EXPECT_EQ(rig.box(box::ConvertBytes), " 3,221,323,776 ");
+    EXPECT_EQ(rig.box(Box::SubtreeClusters), " 786,436 ");
+    EXPECT_EQ(rig.box(Box::SubtreeBytes), " 3,221,241,856 ");
+    EXPECT_EQ(rig.box(Box::ConvertClusters), " 98,307 ");  // 98,304 + 1 + 1 + 1 folder
+    EXPECT_EQ(rig.box(Box::ConvertBytes), " 3,221,323,776 ");
     ASSERT_TRUE(rig.search.result().alone);
     EXPECT_EQ(rig.search.result().alone->clusters, 786433);
 }
@@ -159,7 +159,7 @@ TEST(FolderSearch, HiddenAndSystemFilesAreCountedDownToLevelEightOnly)
     SearchRig rig;
     rig.open(t.root());
     EXPECT_EQ(rig.form.treeFiles, 1 + 2);  // the top's hidden file, level 8's two
-    EXPECT_EQ(rig.box(box::AloneFiles), "1");
+    EXPECT_EQ(rig.box(Box::AloneFiles), "1");
 }
 
 TEST(FolderSearch, LinksAreBookedByTheirOwnLengthAndNeverFollowed)
@@ -258,7 +258,7 @@ std::string outcome(const SearchRig& rig)
     for (const QString& m : rig.window.messages)
         out += m.toStdString() + "|";
     for (const auto& [box, text] : rig.window.boxes)
-        out += std::to_string(box) + "=" + text.toStdString() + " ";
+        out += std::string(objectName(box)) + "=" + text.toStdString() + " ";
     return out + std::to_string(rig.form.treeFolders) + " " + std::to_string(rig.form.treeFiles) + " "
         + std::to_string(rig.form.treeClusterCount) + " " + std::to_string(rig.form.treeConvertClusterCount);
 }
@@ -333,7 +333,7 @@ TEST(FolderSearch, AStopEndsTheWalkAtOnceAndTheNextSearchRunsWhole)
     EXPECT_TRUE(rig.search.stopRequested());
     EXPECT_FALSE(rig.search.isSearching());
     EXPECT_EQ(rig.window.beeps, 0);
-    EXPECT_EQ(rig.box(box::SubtreeFolders), "- ");
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), "- ");
     EXPECT_TRUE(rig.search.result().stopped);
     EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
 
@@ -341,6 +341,6 @@ TEST(FolderSearch, AStopEndsTheWalkAtOnceAndTheNextSearchRunsWhole)
     rig.open(t.root());
     EXPECT_FALSE(rig.search.stopRequested());
     EXPECT_EQ(rig.window.messages.size(), 31);
-    EXPECT_EQ(rig.box(box::SubtreeFolders), " 46 ");  // d1..d15, z and the 30 folders below level 15
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), " 46 ");  // d1..d15, z and the 30 folders below level 15
     EXPECT_EQ(rig.window.beeps, 1);
 }

@@ -26,18 +26,34 @@ TEST(WindowAccessibility, EveryValueBoxIsNamedByItsCaptionAndPanel)
 {
     WindowRig rig;
     MainWindow& f = *rig.form;
-    const std::pair<int, const char*> names[] = {
-        {1, "ドライブ"}, {13, "ファイルシステム"}, {2, "ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ)"}, {3, "セクタ／クラスタ"},
-        {9, "クラスタ長(ﾊﾞｲﾄ)"}, {4, "全クラスタ数"}, {6, "全容量(ﾊﾞｲﾄ)"},
-        {35, "ドライブ情報 占有クラスタ数"}, {36, "ドライブ情報 占有バイト数"}, {5, "空きクラスタ数"},
-        {7, "空き容量(ﾊﾞｲﾄ)"}, {8, "空き容量率（％）"}, {31, "ﾌｧｲﾙ数"},
-        {30, "ホルダー情報 占有クラスタ数"}, {32, "ホルダー情報 占有バイト数"}, {12, "含むサブホルダ"},
-        {10, "含むサブホルダ ホルダ数"}, {11, "含むサブホルダ ファイル数"},
-        {28, "含むサブホルダ 占有クラスタ数"}, {29, "含むサブホルダ 占有バイト数"}, {37, "換算クラスタ長"},
-        {33, "換算クラスタ長 占有クラスタ数"}, {34, "換算クラスタ長 占有バイト数"}};
+    const std::pair<Box, const char*> names[] = {
+        {Box::DriveText, "ドライブ"},
+        {Box::FileSystem, "ファイルシステム"},
+        {Box::BytesPerSector, "ﾊﾞｲﾄ/ｾｸﾀ(ﾊﾞｲﾄ)"},
+        {Box::SectorsPerCluster, "セクタ／クラスタ"},
+        {Box::ClusterLength, "クラスタ長(ﾊﾞｲﾄ)"},
+        {Box::TotalClusters, "全クラスタ数"},
+        {Box::TotalBytes, "全容量(ﾊﾞｲﾄ)"},
+        {Box::UsedClusters, "ドライブ情報 占有クラスタ数"},
+        {Box::UsedBytes, "ドライブ情報 占有バイト数"},
+        {Box::FreeClusters, "空きクラスタ数"},
+        {Box::FreeBytes, "空き容量(ﾊﾞｲﾄ)"},
+        {Box::FreeRatio, "空き容量率（％）"},
+        {Box::AloneFiles, "ﾌｧｲﾙ数"},
+        {Box::AloneClusters, "ホルダー情報 占有クラスタ数"},
+        {Box::AloneBytes, "ホルダー情報 占有バイト数"},
+        {Box::SearchClusterLength, "含むサブホルダ"},
+        {Box::SubtreeFolders, "含むサブホルダ ホルダ数"},
+        {Box::SubtreeFiles, "含むサブホルダ ファイル数"},
+        {Box::SubtreeClusters, "含むサブホルダ 占有クラスタ数"},
+        {Box::SubtreeBytes, "含むサブホルダ 占有バイト数"},
+        {Box::ConvertLength, "換算クラスタ長"},
+        {Box::ConvertClusters, "換算クラスタ長 占有クラスタ数"},
+        {Box::ConvertBytes, "換算クラスタ長 占有バイト数"},
+    };
     EXPECT_EQ(std::size(names), f.findChildren<ValueBox*>().size());
     for (const auto& [n, name] : names)
-        EXPECT_EQ(said(f.valueBox(n), QAccessible::Name), QString::fromUtf8(name)) << "Text" << n;
+        EXPECT_EQ(said(f.valueBox(n), QAccessible::Name), QString::fromUtf8(name)) << n;
 }
 
 TEST(WindowAccessibility, LampGraphAndListsTellWhatTheyAreAndTheirState)
@@ -79,17 +95,17 @@ TEST(WindowAccessibility, ABoxTooNarrowForItsTextShowsAndDescribesItWhole)
     MainWindow& f = *rig.form;
     f.show();
     const QString longText = QStringLiteral("/media/user/USB-STICK-WITH-A-LONG-LABEL [sdb1]");
-    f.setBoxText(1, longText);
-    EXPECT_FALSE(f.valueBox(box::DriveText)->textFits());
-    EXPECT_EQ(f.valueBox(box::DriveText)->toolTip(), longText);
-    EXPECT_EQ(said(f.valueBox(box::DriveText), QAccessible::Description), longText);
-    f.setBoxText(1, QStringLiteral("/"));
-    EXPECT_TRUE(f.valueBox(box::DriveText)->textFits());
-    EXPECT_EQ(said(f.valueBox(box::DriveText), QAccessible::Description), QString());
-    EXPECT_EQ(f.valueBox(box::DriveText)->toolTip(), QString());
+    f.setBox(Box::DriveText, longText);
+    EXPECT_FALSE(f.valueBox(Box::DriveText)->textFits());
+    EXPECT_EQ(f.valueBox(Box::DriveText)->toolTip(), longText);
+    EXPECT_EQ(said(f.valueBox(Box::DriveText), QAccessible::Description), longText);
+    f.setBox(Box::DriveText, QStringLiteral("/"));
+    EXPECT_TRUE(f.valueBox(Box::DriveText)->textFits());
+    EXPECT_EQ(said(f.valueBox(Box::DriveText), QAccessible::Description), QString());
+    EXPECT_EQ(f.valueBox(Box::DriveText)->toolTip(), QString());
     // In a box wide enough the long text fits and needs no description.
-    f.valueBox(box::DriveText)->resize(f.valueBox(box::DriveText)->fontMetrics().horizontalAdvance(longText) + 40, f.valueBox(box::DriveText)->height());
-    f.setBoxText(1, longText);
-    EXPECT_TRUE(f.valueBox(box::DriveText)->textFits());
-    EXPECT_EQ(said(f.valueBox(box::DriveText), QAccessible::Description), QString());
+    f.valueBox(Box::DriveText)->resize(f.valueBox(Box::DriveText)->fontMetrics().horizontalAdvance(longText) + 40, f.valueBox(Box::DriveText)->height());
+    f.setBox(Box::DriveText, longText);
+    EXPECT_TRUE(f.valueBox(Box::DriveText)->textFits());
+    EXPECT_EQ(said(f.valueBox(Box::DriveText), QAccessible::Description), QString());
 }

@@ -217,7 +217,7 @@ TEST(DriveChange, EventsDuringASearchLeaveItsResultsAlone)
     EXPECT_EQ(r.form.treeFiles, undisturbed.form.treeFiles);
     EXPECT_EQ(r.form.treeClusterCount, undisturbed.form.treeClusterCount);
     EXPECT_EQ(r.form.treeConvertClusterCount, undisturbed.form.treeConvertClusterCount);
-    EXPECT_EQ(r.window.box(box::ConvertBytes), undisturbed.window.box(box::ConvertBytes));
+    EXPECT_EQ(r.window.box(Box::ConvertBytes), undisturbed.window.box(Box::ConvertBytes));
     EXPECT_EQ(r.lastLamp(), (std::pair{150, true}));
     EXPECT_EQ(r.window.beeps, 1);
 

@@ -42,7 +42,7 @@ bool lampIs(MainWindow& f, const QColor& colour)
 }
 
 // A value box the drive query fills, overwritten so that a later query shows.
-constexpr int QueryWitness = 2;
+constexpr Box QueryWitness = Box::BytesPerSector;
 const QString NotQueried = QStringLiteral("not queried");
 
 bool queriedSinceMark(const WindowRig& rig)
@@ -131,7 +131,7 @@ TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
     for (const Case& c : cases) {
         // A search has filled the folder results.
         ASSERT_TRUE(rig.doubleClickFolder(rig.top())) << c.what;
-        ASSERT_EQ(rig.box(box::AloneFiles).trimmed(), QStringLiteral("1")) << c.what;
+        ASSERT_EQ(rig.box(Box::AloneFiles).trimmed(), QStringLiteral("1")) << c.what;
 
         mark(rig);
         c.press();
@@ -139,7 +139,7 @@ TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
         EXPECT_TRUE(lampIs(f, Red)) << c.what;
         // The red lamp queried the drive, which blanks the folder results.
         EXPECT_TRUE(queriedSinceMark(rig)) << c.what;
-        EXPECT_EQ(rig.box(box::AloneFiles), Blank) << c.what;
+        EXPECT_EQ(rig.box(Box::AloneFiles), Blank) << c.what;
 
         mark(rig);
         c.release();
@@ -194,7 +194,7 @@ TEST(WindowLamp, FolderOpenedWithCtrlHeldIsNotSearched)
     ASSERT_TRUE(doubleClickFolderWith(f, sub, Qt::ControlModifier));
     EXPECT_EQ(f.folderListBox()->list().path(), sub);
     EXPECT_TRUE(lampIs(f, Red));
-    EXPECT_EQ(rig.box(box::AloneFiles), Blank);
+    EXPECT_EQ(rig.box(Box::AloneFiles), Blank);
     EXPECT_EQ(f.form().treeFiles, 0);
     // The file list still lists the folder it listed.
     EXPECT_EQ(openFileNames(f), QStringList({"one.txt"}));
@@ -202,7 +202,7 @@ TEST(WindowLamp, FolderOpenedWithCtrlHeldIsNotSearched)
     // The same folder opened without a modifier is searched.
     ASSERT_TRUE(rig.doubleClickFolder(sub));
     EXPECT_TRUE(lampIs(f, Green));
-    EXPECT_EQ(rig.box(box::AloneFiles).trimmed(), QStringLiteral("2"));
+    EXPECT_EQ(rig.box(Box::AloneFiles).trimmed(), QStringLiteral("2"));
     EXPECT_EQ(openFileNames(f), QStringList({"a.txt", "b.txt"}));
 }
 
@@ -271,7 +271,7 @@ TEST_F(WindowDriveChange, SearchesEachDrivesCurrentFolder)
     driveList()->setCurrentIndex(otherIndex_);
     // The tmpfs's current folder is its root, which is searched.
     EXPECT_EQ(openFolderPath(), other_ + "/");
-    EXPECT_EQ(rig_->box(box::AloneFiles).trimmed(), QStringLiteral("1"));
+    EXPECT_EQ(rig_->box(Box::AloneFiles).trimmed(), QStringLiteral("1"));
     EXPECT_EQ(form().form().treeFiles, 2);
     EXPECT_EQ(openFileNames(form()), QStringList({"a.txt"}));
     EXPECT_TRUE(lampIs(form(), Green));
@@ -279,7 +279,7 @@ TEST_F(WindowDriveChange, SearchesEachDrivesCurrentFolder)
     // Back on the first drive the folder list returns to the folder it had there.
     driveList()->setCurrentIndex(homeIndex_);
     EXPECT_EQ(openFolderPath(), rig_->top());
-    EXPECT_EQ(rig_->box(box::AloneFiles).trimmed(), QStringLiteral("3"));
+    EXPECT_EQ(rig_->box(Box::AloneFiles).trimmed(), QStringLiteral("3"));
     EXPECT_EQ(openFileNames(form()), QStringList({"x.txt", "y.txt", "z.txt"}));
     EXPECT_FALSE(form().services().busyPointerShown());
     EXPECT_TRUE(rig_->messages.isEmpty());
@@ -291,7 +291,7 @@ TEST_F(WindowDriveChange, WithShiftHeldMovesDir1WithoutSearching)
     driveList()->setCurrentIndex(otherIndex_);
     EXPECT_EQ(openFolderPath(), other_ + "/");
     EXPECT_EQ(form().form().treeFiles, 0);
-    EXPECT_EQ(rig_->box(box::AloneFiles), Blank);
+    EXPECT_EQ(rig_->box(Box::AloneFiles), Blank);
     EXPECT_TRUE(lampIs(form(), Red));
     // The file list keeps the files of the folder it listed.
     EXPECT_EQ(openFileNames(form()), QStringList({"x.txt", "y.txt", "z.txt"}));
@@ -309,7 +309,7 @@ TEST_F(WindowDriveChange, ACurrentFolderThatHasGoneLeavesDir1WhereItWas)
     driveList()->setCurrentIndex(otherIndex_);
     EXPECT_EQ(openFolderPath(), rig_->top());
     EXPECT_EQ(form().form().treeFiles, 0);
-    EXPECT_EQ(rig_->box(box::AloneFiles), Blank);
+    EXPECT_EQ(rig_->box(Box::AloneFiles), Blank);
     ASSERT_EQ(rig_->messages.size(), 1);
     EXPECT_TRUE(rig_->messages[0].endsWith(QString::fromStdString(other_ + "/sub"))) << rig_->messages[0].toStdString();
     EXPECT_TRUE(lampIs(form(), Green));
@@ -317,7 +317,7 @@ TEST_F(WindowDriveChange, ACurrentFolderThatHasGoneLeavesDir1WhereItWas)
 
     // The window goes on working: the folder it shows can still be searched.
     ASSERT_TRUE(rig_->doubleClickFolder(rig_->top()));
-    EXPECT_EQ(rig_->box(box::AloneFiles).trimmed(), QStringLiteral("3"));
+    EXPECT_EQ(rig_->box(Box::AloneFiles).trimmed(), QStringLiteral("3"));
 }
 
 TEST_F(WindowDriveChange, IsRefusedWhileASearchRuns)
@@ -340,7 +340,7 @@ TEST_F(WindowDriveChange, IsRefusedWhileASearchRuns)
     EXPECT_EQ(indexDuringSearch, homeIndex_);
     EXPECT_EQ(driveList()->currentIndex(), homeIndex_);
     EXPECT_EQ(openFolderPath(), rig_->top());
-    EXPECT_EQ(rig_->box(box::AloneFiles).trimmed(), QStringLiteral("3"));
+    EXPECT_EQ(rig_->box(Box::AloneFiles).trimmed(), QStringLiteral("3"));
     EXPECT_EQ(form().form().treeFiles, 3);
 }
 
@@ -369,5 +369,5 @@ TEST(WindowDriveList, FollowsTheMountTable)
     ASSERT_TRUE(eventsUntil([&] { return f.driveListBox()->findText(usbText) < 0; })) << "the gone drive is still listed";
     EXPECT_EQ(rig.messages, QStringList{usbText + " メディア未挿入？"});
     EXPECT_EQ(f.driveListBox()->drive(), home);
-    EXPECT_EQ(rig.box(box::TotalClusters), Blank);
+    EXPECT_EQ(rig.box(Box::TotalClusters), Blank);
 }

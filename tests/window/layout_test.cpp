@@ -52,7 +52,9 @@ const SizeCase Sizes[] = {
 
 // Caption and value box of each row, and how much higher the box stands.
 struct Pair {
-    int label, text, raise;
+    int label;
+    Box box;
+    int raise;
 };
 
 }  // namespace
@@ -85,22 +87,22 @@ TEST(WindowLayout, EveryRowBesideItsCaptionAtEverySize)
         const LayoutValues& v = f.layout();
         const int subtreeRaise = v.rowHeight / 3 - v.rowHeight / 10;
         const Pair pairs[] = {
-            {1, 1, 20},   {2, 2, 20},   {3, 3, 20},   {9, 9, 20},   {4, 4, 20},   {6, 6, 20},
-            {19, 35, 20}, {20, 36, 20}, {5, 5, 20},   {7, 7, 20},   {8, 8, 20},   {15, 31, 50},
-            {14, 30, 50}, {16, 32, 50}, {10, 10, subtreeRaise}, {11, 11, subtreeRaise},
-            {12, 28, subtreeRaise}, {13, 29, subtreeRaise}, {17, 33, 0}, {18, 34, 0},
+            {1, Box::DriveText, 20},   {2, Box::BytesPerSector, 20},   {3, Box::SectorsPerCluster, 20},   {9, Box::ClusterLength, 20},   {4, Box::TotalClusters, 20},   {6, Box::TotalBytes, 20},
+            {19, Box::UsedClusters, 20}, {20, Box::UsedBytes, 20}, {5, Box::FreeClusters, 20},   {7, Box::FreeBytes, 20},   {8, Box::FreeRatio, 20},   {15, Box::AloneFiles, 50},
+            {14, Box::AloneClusters, 50}, {16, Box::AloneBytes, 50}, {10, Box::SubtreeFolders, subtreeRaise}, {11, Box::SubtreeFiles, subtreeRaise},
+            {12, Box::SubtreeClusters, subtreeRaise}, {13, Box::SubtreeBytes, subtreeRaise}, {17, Box::ConvertClusters, 0}, {18, Box::ConvertBytes, 0},
         };
         for (const Pair& p : pairs) {
             const QRect caption = twipsGeometry(f.caption(p.label));
-            const QRect box = twipsGeometry(f.valueBox(p.text));
-            EXPECT_EQ(box.top(), caption.top() - p.raise) << "size " << size << " Text" << p.text;
+            const QRect box = twipsGeometry(f.valueBox(p.box));
+            EXPECT_EQ(box.top(), caption.top() - p.raise) << "size " << size << " " << p.box;
             EXPECT_EQ(caption.height(), v.rowHeight);
             EXPECT_EQ(box.height(), v.rowHeight);
             EXPECT_EQ(caption.width(), v.captionWidth);
         }
         // Rows follow each other at the row pitch.
         EXPECT_EQ(twipsGeometry(f.caption(8)).top() - twipsGeometry(f.caption(1)).top(), 10 * v.rowPitch);
-        EXPECT_EQ(twipsGeometry(f.valueBox(box::ConvertBytes)).top() - twipsGeometry(f.valueBox(box::ConvertClusters)).top(), v.rowPitch);
+        EXPECT_EQ(twipsGeometry(f.valueBox(Box::ConvertBytes)).top() - twipsGeometry(f.valueBox(Box::ConvertClusters)).top(), v.rowPitch);
     }
 }
 
@@ -109,7 +111,7 @@ TEST(WindowLayout, ThreeSizesFromTheMenu)
     WindowRig rig;
     MainWindow& f = *rig.form;
     f.show();
-    const QString kept = rig.box(box::ClusterLength);
+    const QString kept = rig.box(Box::ClusterLength);
     for (const SizeCase& c : Sizes) {
         f.screenSizeEntry(c.size - 1)->trigger();
         EXPECT_EQ(f.form().screenSize, c.size);
@@ -128,13 +130,13 @@ TEST(WindowLayout, ThreeSizesFromTheMenu)
         EXPECT_EQ(f.form().graphLeft, c.graphLeft);
         EXPECT_EQ(f.form().textFontSize, c.textFont);
         EXPECT_EQ(f.layout().rowHeight, c.rowHeight);
-        EXPECT_EQ(f.valueBox(box::FreeRatio)->font().pointSize(), c.textFont);
+        EXPECT_EQ(f.valueBox(Box::FreeRatio)->font().pointSize(), c.textFont);
         EXPECT_EQ(f.caption(23)->font().pointSize(), c.textFont);
         EXPECT_EQ(f.folderListBox()->font().pointSize(), c.textFont);
         EXPECT_EQ(f.frame(10)->font().pointSize(), c.frameFont);
         EXPECT_EQ(f.twipsOuterSize(), c.window);
         // The values shown stay as they were.
-        EXPECT_EQ(rig.box(box::ClusterLength), kept);
+        EXPECT_EQ(rig.box(Box::ClusterLength), kept);
     }
 }
 
@@ -144,15 +146,15 @@ TEST(WindowLayout, SmallShortBoxesAndTheLargeDriveRow)
     MainWindow& f = *rig.form;
     f.pickScreenSize(0);
     // Text13 starts a little right of the quarter-width Text1's end.
-    const QRect text1 = twipsGeometry(f.valueBox(box::DriveText));
+    const QRect text1 = twipsGeometry(f.valueBox(Box::DriveText));
     EXPECT_EQ(text1.left() + text1.width(), 3030);
-    EXPECT_EQ(twipsGeometry(f.valueBox(box::FileSystem)).left(), 3200);
-    EXPECT_EQ(twipsGeometry(f.valueBox(box::SearchClusterLength)).width(), 1224);
+    EXPECT_EQ(twipsGeometry(f.valueBox(Box::FileSystem)).left(), 3200);
+    EXPECT_EQ(twipsGeometry(f.valueBox(Box::SearchClusterLength)).width(), 1224);
     EXPECT_EQ(twipsGeometry(f.caption(21)).top(), 4160 + 2000);
     f.pickScreenSize(2);
-    EXPECT_EQ(twipsGeometry(f.valueBox(box::ConvertLength)).width(), 824);
+    EXPECT_EQ(twipsGeometry(f.valueBox(Box::ConvertLength)).width(), 824);
     EXPECT_EQ(twipsGeometry(f.caption(21)).top(), 2500 + 1250);
-    EXPECT_EQ(twipsGeometry(f.valueBox(box::ConvertLength)).left(), 96 + 24);
+    EXPECT_EQ(twipsGeometry(f.valueBox(Box::ConvertLength)).left(), 96 + 24);
 }
 
 TEST(WindowLayout, PixelsFollowTheScreensResolution)
@@ -163,8 +165,8 @@ TEST(WindowLayout, PixelsFollowTheScreensResolution)
     const double dpi = logicalDpiOf(&f);
     EXPECT_EQ(twipsToPixels(9196, 96), 613);
     EXPECT_EQ(twipsToPixels(15, 96), 1);
-    const QRect twips = twipsGeometry(f.valueBox(box::FreeRatio));
-    EXPECT_EQ(f.valueBox(box::FreeRatio)->geometry(), QRect(twipsToPixels(twips.left(), dpi), twipsToPixels(twips.top(), dpi),
+    const QRect twips = twipsGeometry(f.valueBox(Box::FreeRatio));
+    EXPECT_EQ(f.valueBox(Box::FreeRatio)->geometry(), QRect(twipsToPixels(twips.left(), dpi), twipsToPixels(twips.top(), dpi),
                                            twipsToPixels(twips.width(), dpi), twipsToPixels(twips.height(), dpi)));
     // Without a window manager there is no frame: the window itself takes
     // the outer size.
@@ -210,9 +212,9 @@ TEST(WindowLayout, UnknownSizeChangesOnlyTheVariable)
 {
     WindowRig rig;
     MainWindow& f = *rig.form;
-    const QRect before = twipsGeometry(f.valueBox(box::FreeRatio));
+    const QRect before = twipsGeometry(f.valueBox(Box::FreeRatio));
     f.setScreenSize(5);
     EXPECT_EQ(f.form().screenSize, 5);
-    EXPECT_EQ(twipsGeometry(f.valueBox(box::FreeRatio)), before);
+    EXPECT_EQ(twipsGeometry(f.valueBox(Box::FreeRatio)), before);
     EXPECT_EQ(f.twipsOuterSize(), QSize(9196, 6478));
 }

@@ -50,15 +50,15 @@ TEST(WindowFolderList, DoubleClickOpensAndSearches)
     ASSERT_EQ(f.folderListBox()->openFolderItem()->childCount(), 1);
     EXPECT_EQ(f.folderListBox()->openFolderItem()->child(0)->text(0), QStringLiteral("two"));
     // One subfolder holding one 1-byte file, 4,096-byte clusters.
-    EXPECT_EQ(rig.box(box::AloneFiles), QStringLiteral("0"));
-    EXPECT_EQ(rig.box(box::AloneClusters), QStringLiteral(" 0 "));
-    EXPECT_EQ(rig.box(box::AloneBytes), QStringLiteral(" 0 "));
-    EXPECT_EQ(rig.box(box::SubtreeFolders), QStringLiteral(" 1 "));
-    EXPECT_EQ(rig.box(box::SubtreeFiles), QStringLiteral(" 1 "));
-    EXPECT_EQ(rig.box(box::SubtreeClusters), QStringLiteral(" 2 "));
-    EXPECT_EQ(rig.box(box::SubtreeBytes), QStringLiteral(" 8,192 "));
-    EXPECT_EQ(rig.box(box::ConvertClusters), QStringLiteral(" 2 "));
-    EXPECT_EQ(rig.box(box::ConvertBytes), QStringLiteral(" 8,192 "));
+    EXPECT_EQ(rig.box(Box::AloneFiles), QStringLiteral("0"));
+    EXPECT_EQ(rig.box(Box::AloneClusters), QStringLiteral(" 0 "));
+    EXPECT_EQ(rig.box(Box::AloneBytes), QStringLiteral(" 0 "));
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral(" 1 "));
+    EXPECT_EQ(rig.box(Box::SubtreeFiles), QStringLiteral(" 1 "));
+    EXPECT_EQ(rig.box(Box::SubtreeClusters), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(Box::SubtreeBytes), QStringLiteral(" 8,192 "));
+    EXPECT_EQ(rig.box(Box::ConvertClusters), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(Box::ConvertBytes), QStringLiteral(" 8,192 "));
     EXPECT_TRUE(rig.messages.isEmpty());
     EXPECT_FALSE(f.services().busyPointerShown());
     EXPECT_EQ(f.driveFolders().currentFolder(f.driveListBox()->drive()), rig.top() + "/one");
@@ -66,13 +66,13 @@ TEST(WindowFolderList, DoubleClickOpensAndSearches)
     // Down once more: the file list now lists the folder's file.
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one/two"));
     EXPECT_EQ(shownFiles(f.fileListBox()), QStringList({"a.txt"}));
-    EXPECT_EQ(rig.box(box::AloneFiles), QStringLiteral("1"));
-    EXPECT_EQ(rig.box(box::SubtreeClusters), QStringLiteral(" 1 "));
+    EXPECT_EQ(rig.box(Box::AloneFiles), QStringLiteral("1"));
+    EXPECT_EQ(rig.box(Box::SubtreeClusters), QStringLiteral(" 1 "));
 
     // And up again through an ancestor, which is searched as well.
     ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
-    EXPECT_EQ(rig.box(box::SubtreeFolders), QStringLiteral(" 3 "));
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral(" 3 "));
     EXPECT_TRUE(shownFiles(f.fileListBox()).isEmpty());
 }
 
@@ -83,7 +83,7 @@ TEST(WindowFolderList, PathAssignedFromOutsideIsShown)
     f.folderListBox()->list().setPath(rig.top() + "/other");
     EXPECT_EQ(FolderListBox::pathOf(f.folderListBox()->openFolderItem()), rig.top() + "/other");
     EXPECT_EQ(f.folderListBox()->openFolderItem()->childCount(), 0);
-    EXPECT_EQ(rig.box(box::SubtreeFolders), QStringLiteral(" 0 "));
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral(" 0 "));
 }
 
 TEST(WindowFolderList, VanishedFolderIsReportedAndNothingMoves)
@@ -98,7 +98,7 @@ TEST(WindowFolderList, VanishedFolderIsReportedAndNothingMoves)
     EXPECT_TRUE(rig.messages[0].endsWith(QString::fromStdString(rig.top() + "/other")));
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_EQ(FolderListBox::pathOf(f.folderListBox()->openFolderItem()), rig.top());
-    EXPECT_EQ(rig.box(box::SubtreeFolders), QStringLiteral("- "));
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral("- "));
 }
 
 TEST(WindowFolderList, F5ReadsEverythingAgainAndSearchesTheOpenFolder)
@@ -125,7 +125,7 @@ TEST(WindowFolderList, F5ReadsEverythingAgainAndSearchesTheOpenFolder)
     EXPECT_FALSE(folders.contains(QStringLiteral("other")));
     EXPECT_TRUE(folders.contains(QStringLiteral("one")));
     EXPECT_EQ(shownFiles(f.fileListBox()), QStringList{QStringLiteral("new.txt")});
-    EXPECT_EQ(rig.box(box::SubtreeFolders), QStringLiteral(" 2 "));  // one and two
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral(" 2 "));  // one and two
     EXPECT_TRUE(f.convertLengthEntry(2)->isChecked());
     EXPECT_EQ(f.form().convertLength, 512);
 
@@ -136,7 +136,7 @@ TEST(WindowFolderList, F5ReadsEverythingAgainAndSearchesTheOpenFolder)
     f.refreshEntry()->trigger();
     EXPECT_TRUE(rig.messages.isEmpty());
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
-    EXPECT_EQ(rig.box(box::SubtreeFolders), QStringLiteral(" 0 "));
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral(" 0 "));
 }
 
 TEST(WindowFolderList, RequestsDuringASearchAreIgnored)
@@ -162,7 +162,7 @@ TEST(WindowFolderList, RequestsDuringASearchAreIgnored)
     EXPECT_TRUE(searching);
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top() + "/one");
     EXPECT_EQ(f.driveListBox()->drive(), driveBefore);
-    EXPECT_EQ(rig.box(box::SubtreeClusters), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(Box::SubtreeClusters), QStringLiteral(" 2 "));
 }
 
 TEST(WindowFileList, SelectionAndDoubleClick)

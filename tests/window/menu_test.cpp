@@ -33,43 +33,43 @@ TEST(WindowConvertMenu, ChoiceStoresMarksShowsAndClears)
     MainWindow& f = *rig.form;
     f.show();
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
-    EXPECT_EQ(rig.box(box::ConvertClusters), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(Box::ConvertClusters), QStringLiteral(" 2 "));
 
     f.convertLengthEntry(3)->trigger();
     EXPECT_EQ(f.form().convertLength, 1024);
     EXPECT_EQ(f.form().convertEntriesPerCluster, 32);
     EXPECT_EQ(checkedEntry(f), 3);
-    EXPECT_EQ(rig.box(box::ConvertLength), QStringLiteral(" 1,024 "));
-    EXPECT_EQ(rig.box(box::ConvertClusters), QStringLiteral("0"));
-    EXPECT_EQ(rig.box(box::ConvertBytes), QStringLiteral("0"));
+    EXPECT_EQ(rig.box(Box::ConvertLength), QStringLiteral(" 1,024 "));
+    EXPECT_EQ(rig.box(Box::ConvertClusters), QStringLiteral("0"));
+    EXPECT_EQ(rig.box(Box::ConvertBytes), QStringLiteral("0"));
     // The other rows and the search totals stay.
-    EXPECT_EQ(rig.box(box::SubtreeClusters), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(Box::SubtreeClusters), QStringLiteral(" 2 "));
     EXPECT_EQ(f.form().treeConvertClusterCount, 2);
 
     // The entry already checked, chosen again: still checked, cleared again.
-    f.valueBox(box::ConvertClusters)->setText(QStringLiteral("x"));
+    f.valueBox(Box::ConvertClusters)->setText(QStringLiteral("x"));
     f.convertLengthEntry(3)->trigger();
     EXPECT_EQ(checkedEntry(f), 3);
-    EXPECT_EQ(rig.box(box::ConvertClusters), QStringLiteral("0"));
+    EXPECT_EQ(rig.box(Box::ConvertClusters), QStringLiteral("0"));
 
     // The next search counts at the new length; the drive's rows are unchanged.
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
-    EXPECT_EQ(rig.box(box::SubtreeClusters), QStringLiteral(" 2 "));
-    EXPECT_EQ(rig.box(box::SubtreeBytes), QStringLiteral(" 8,192 "));
-    EXPECT_EQ(rig.box(box::ConvertClusters), QStringLiteral(" 2 "));
-    EXPECT_EQ(rig.box(box::ConvertBytes), QStringLiteral(" 2,048 "));
+    EXPECT_EQ(rig.box(Box::SubtreeClusters), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(Box::SubtreeBytes), QStringLiteral(" 8,192 "));
+    EXPECT_EQ(rig.box(Box::ConvertClusters), QStringLiteral(" 2 "));
+    EXPECT_EQ(rig.box(Box::ConvertBytes), QStringLiteral(" 2,048 "));
 
     f.convertLengthEntry(8)->trigger();
     EXPECT_EQ(f.form().convertLength, 32768);
     EXPECT_EQ(f.form().convertEntriesPerCluster, 1024);
-    EXPECT_EQ(rig.box(box::ConvertLength), QStringLiteral(" 32,768 "));
+    EXPECT_EQ(rig.box(Box::ConvertLength), QStringLiteral(" 32,768 "));
     EXPECT_EQ(checkedEntry(f), 8);
 
     // A drive query puts the drive's own length back.
     f.showDriveInfo(f.driveListBox()->drive());
     EXPECT_EQ(f.form().convertLength, 4096);
     EXPECT_EQ(checkedEntry(f), 5);
-    EXPECT_EQ(rig.box(box::ConvertLength), QStringLiteral(" 4,096 "));
+    EXPECT_EQ(rig.box(Box::ConvertLength), QStringLiteral(" 4,096 "));
 }
 
 TEST(WindowConvertMenu, CheckMarkHandling)

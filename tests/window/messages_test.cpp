@@ -62,7 +62,7 @@ TEST(WindowSearchMessages, OneBoxOfAKindOneSummaryAndTheLogHoldsEveryMessage)
     const SearchLog& log = services.searchLog();
     ASSERT_EQ(log.entries().size(), 30u);
     EXPECT_EQ(log.hiddenCount(), 29);
-    EXPECT_EQ(log.entries().front().message.kind, warning);
+    EXPECT_EQ(log.entries().front().message.kind(), warning);
     EXPECT_TRUE(log.entries().front().message.path.endsWith(QStringLiteral("/d15/deep0")));
     EXPECT_TRUE(log.entries().front().shown);
     EXPECT_FALSE(log.entries().back().shown);

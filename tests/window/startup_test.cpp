@@ -53,7 +53,7 @@ const int DrivePanelLabels[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 19, 20, 23, 24, 25, 2
 const int DrivePanelBoxes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 35, 36};
 const int FolderPanelLabels[] = {10, 11, 12, 13, 14, 15, 16, 17, 18, 21, 22};
 const int FolderPanelBoxes[] = {10, 11, 12, 28, 29, 30, 31, 32, 33, 34, 37};
-const int FolderResultBoxes[] = {10, 11, 28, 29, 30, 31, 32, 33, 34};
+const Box FolderResultBoxes[] = {Box::SubtreeFolders, Box::SubtreeFiles, Box::SubtreeClusters, Box::SubtreeBytes, Box::AloneClusters, Box::AloneFiles, Box::AloneBytes, Box::ConvertClusters, Box::ConvertBytes};
 
 QColor textColor(const QWidget* w)
 {
@@ -120,28 +120,28 @@ TEST(WindowControls, ColoursAlignmentAndFaces)
     EXPECT_TRUE(f.caption(1)->alignment() & Qt::AlignRight);
     EXPECT_TRUE(f.caption(22)->alignment() & Qt::AlignLeft);
     EXPECT_TRUE(f.caption(25)->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(f.valueBox(box::FreeRatio)->alignment() & Qt::AlignRight);
-    EXPECT_TRUE(f.valueBox(box::FileSystem)->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(f.valueBox(box::AloneFiles)->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(f.valueBox(box::DriveText)->isReadOnly());
+    EXPECT_TRUE(f.valueBox(Box::FreeRatio)->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(f.valueBox(Box::FileSystem)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.valueBox(Box::AloneFiles)->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(f.valueBox(Box::DriveText)->isReadOnly());
 
     const QString fixed = QStringLiteral("IPAGothic");
     const QString proportional = QStringLiteral("IPAPGothic");
     const auto face = [](const QWidget* w) { return w->font().family(); };
-    for (int n : {2, 9, 11, 28, 34, 35, 37})
+    for (Box n : {Box::BytesPerSector, Box::ClusterLength, Box::SubtreeFiles, Box::SubtreeClusters, Box::ConvertBytes, Box::UsedClusters, Box::ConvertLength})
         EXPECT_EQ(face(f.valueBox(n)), fixed) << n;
-    for (int n : {1, 12, 13})
+    for (Box n : {Box::DriveText, Box::SearchClusterLength, Box::FileSystem})
         EXPECT_EQ(face(f.valueBox(n)), proportional) << n;
     for (int n : {1, 15, 23})
         EXPECT_EQ(face(f.caption(n)), proportional) << n;
     EXPECT_EQ(face(f.frame(1)), fixed);
     for (QWidget* w : std::initializer_list<QWidget*>{f.driveListBox(), f.folderListBox(), f.fileListBox()})
         EXPECT_EQ(face(w), proportional);
-    EXPECT_TRUE(f.valueBox(box::FreeRatio)->font().bold());
+    EXPECT_TRUE(f.valueBox(Box::FreeRatio)->font().bold());
     EXPECT_TRUE(f.caption(8)->font().bold());
 
     // The faces are really there and hold the captions' characters.
-    for (QWidget* w : std::initializer_list<QWidget*>{f.valueBox(box::BytesPerSector), f.caption(2)}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{f.valueBox(Box::BytesPerSector), f.caption(2)}) {
         EXPECT_EQ(QFontInfo(w->font()).family(), face(w));
         const QFontMetrics metrics(w->font());
         for (QChar c : QString::fromUtf8("ﾊﾞｲﾄセクタ占有（％）："))
@@ -212,10 +212,10 @@ TEST(WindowStartUp, OpensOnTheCurrentFolderWithoutSearching)
     // are blank: no search has run.
     EXPECT_EQ(s.clusterLength, 4096);
     EXPECT_EQ(s.convertLength, 4096);
-    EXPECT_EQ(rig.box(box::ClusterLength), QStringLiteral(" 4,096 "));
-    EXPECT_EQ(rig.box(box::SearchClusterLength), QStringLiteral(" 4,096 "));
-    EXPECT_EQ(rig.box(box::ConvertLength), QStringLiteral(" 4,096 "));
-    for (int n : FolderResultBoxes)
+    EXPECT_EQ(rig.box(Box::ClusterLength), QStringLiteral(" 4,096 "));
+    EXPECT_EQ(rig.box(Box::SearchClusterLength), QStringLiteral(" 4,096 "));
+    EXPECT_EQ(rig.box(Box::ConvertLength), QStringLiteral(" 4,096 "));
+    for (Box n : FolderResultBoxes)
         EXPECT_EQ(rig.box(n), QStringLiteral("- ")) << n;
     EXPECT_TRUE(rig.messages.isEmpty());
     EXPECT_FALSE(f.services().busyPointerShown());

@@ -186,8 +186,8 @@ TEST(WindowTools, BreakdownHasTheReportsRowsAndTotalsAndFollowsTheSearch)
             EXPECT_EQ(cellValue(w, r, c), rows[r][QLatin1String(keys[c - 1])].toInteger()) << r << ' ' << keys[c - 1];
     }
     // The totals are the folder panel's subtree and converted rows.
-    const int panelBoxes[] = {box::SubtreeFolders, box::SubtreeFiles, box::SubtreeClusters,
-                              box::SubtreeBytes,   box::ConvertClusters, box::ConvertBytes};
+    const Box panelBoxes[] = {Box::SubtreeFolders, Box::SubtreeFiles, Box::SubtreeClusters,
+                              Box::SubtreeBytes,   Box::ConvertClusters, Box::ConvertBytes};
     for (int c = 1; c < 7; ++c)
         EXPECT_EQ(w.totalLabel(c)->text(), rig.box(panelBoxes[c - 1]).trimmed()) << c;
 
@@ -271,8 +271,8 @@ TEST(WindowTools, SearchProgressShowsCountsAndStopsAtOnce)
     EXPECT_FALSE(r.subtree);
     ASSERT_TRUE(r.countedBeforeStop);
     EXPECT_LT(r.countedBeforeStop->folders, 12 + 12 * 12 * 2);
-    for (int n : {box::SubtreeFolders, box::SubtreeFiles, box::SubtreeClusters, box::SubtreeBytes,
-                  box::ConvertClusters, box::ConvertBytes})
+    for (Box n : {Box::SubtreeFolders, Box::SubtreeFiles, Box::SubtreeClusters, Box::SubtreeBytes,
+                  Box::ConvertClusters, Box::ConvertBytes})
         EXPECT_EQ(rig.box(n), QStringLiteral("- ")) << n;
     EXPECT_EQ(f.form().treeClusterCount, 0);
     EXPECT_TRUE(progress.isVisible());
@@ -289,7 +289,7 @@ TEST(WindowTools, SearchProgressShowsCountsAndStopsAtOnce)
     ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
     EXPECT_FALSE(progress.isVisible());
     EXPECT_FALSE(f.search().result().stopped);
-    EXPECT_EQ(rig.box(box::SubtreeFolders), QStringLiteral(" 300 "));
+    EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral(" 300 "));
     EXPECT_EQ(f.tools()->breakdown()->model()->rowCount(), 13);
 }
 

@@ -3,6 +3,7 @@
 // shown.
 #pragma once
 
+#include "box_names.h"
 #include "main_window.h"
 #include "qt_app.h"
 #include "temp_tree.h"
@@ -76,7 +77,7 @@ public:
     }
 
     std::string top() const { return tree.path("top"); }
-    QString box(int n) const { return form->valueBox(n)->text(); }
+    QString box(Box b) const { return form->valueBox(b)->text(); }
 
     // Double-clicks the entry of the folder list that shows folder (full path).
     bool doubleClickFolder(const std::string& folder);

@@ -1,0 +1,64 @@
+#include "messages.h"
+
+#include "number_format.h"
+#include "text.h"
+#include "window_texts.h"
+
+#include <cerrno>
+
+namespace dorvelix {
+
+namespace {
+
+// Error 76 by the errno behind it; nullptr where the plain text serves.
+const char* folderCauseText(int cause)
+{
+    switch (cause) {
+    case EACCES: case EPERM: return texts::NoPermission;
+    case ENOTDIR: case ELOOP: return texts::NotAFolder;
+    case ENAMETOOLONG: return texts::PathTooLong;
+    case EIO: return texts::PathReadError;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+QString errorDescription(int number, int cause)
+{
+    if (number == err::PathNotFound) {
+        if (const char* text = folderCauseText(cause))
+            return QString::fromUtf8(text);
+    }
+    for (const texts::ErrorText& e : texts::ErrorTexts) {
+        if (e.number == number)
+            return QString::fromUtf8(e.text);
+    }
+    return QString::fromUtf8(texts::OtherError);
+}
+
+QString noMediumMessage(const QString& drive)
+{
+    return drive + QString::fromUtf8(texts::NoMedium);
+}
+
+QString SearchMessage::kind() const
+{
+    if (isDepthWarning())
+        return QString::fromUtf8(texts::DepthWarning);
+    return QString::fromUtf8(prefix) + signedNumberText(number);
+}
+
+QString SearchMessage::causeText() const
+{
+    return isDepthWarning() ? QString() : errorDescription(number, cause);
+}
+
+QString SearchMessage::text() const
+{
+    if (isDepthWarning())
+        return kind() + CrLf + CrLf + path;
+    return kind() + u' ' + causeText() + CrLf + path;
+}
+
+}  // namespace dorvelix
