@@ -37,6 +37,11 @@ QString errorDescription(int number, int cause)
     return QString::fromUtf8(texts::OtherError);
 }
 
+QString pathErrorMessage(int number, int cause, const QString& path)
+{
+    return errorDescription(number, cause) + CrLf + path;
+}
+
 QString noMediumMessage(const QString& drive)
 {
     return drive + QString::fromUtf8(texts::NoMedium);

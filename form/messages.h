@@ -17,6 +17,14 @@ inline QString errorDescription(const RuntimeError& e)
     return errorDescription(e.number(), e.cause());
 }
 
+// The box of an error on a path: its description, then the path on a line
+// of its own.
+QString pathErrorMessage(int number, int cause, const QString& path);
+inline QString pathErrorMessage(const RuntimeError& e, const QString& path)
+{
+    return pathErrorMessage(e.number(), e.cause(), path);
+}
+
 // The drive query's box for a drive it cannot read: the drive text with
 // the question whether a medium is in.
 QString noMediumMessage(const QString& drive);

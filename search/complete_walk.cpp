@@ -27,7 +27,7 @@ void CompleteWalk::failed(const RuntimeError& e, const std::string& fullPath, lo
         driveGoneReported_ = true;
     }
     if (report_)
-        report_(errorDescription(e) + CrLf + displayText(fullPath));
+        report_(pathErrorMessage(e, displayText(fullPath)));
 }
 
 long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& folder, FolderRow& t)

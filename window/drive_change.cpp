@@ -69,7 +69,7 @@ bool DriveChange::onDriveChosen()
             // answer has no medium: asked again, it takes the no-medium path
             // at once and says so.
             if (e.number() != err::DiskNotReady || driveQuery_.showDriveInfo(driveListText_()))
-                window_.messageBox(errorDescription(e) + CrLf + displayText(folder));
+                window_.messageBox(pathErrorMessage(e, displayText(folder)));
         } catch (const std::bad_alloc&) {
             window_.messageBox(errorDescription(err::OutOfMemory));
         }

@@ -260,7 +260,7 @@ void MainWindow::installSearch()
     driveListBox_->isBusy = busy;
 
     connect(folderListBox_, &FolderListBox::openFailed, this, [this](int number, int cause, const QString& path) {
-        services_.messageBox(errorDescription(number, cause) + CrLf + path);
+        services_.messageBox(pathErrorMessage(number, cause, path));
     });
 }
 

@@ -46,7 +46,7 @@ void MainWindow::refresh()
             const std::string root = withTrailingSlash(driveOf(folder));
             if (folder.size() <= root.size()) {
                 folderListBox_->refresh();
-                services_.messageBox(errorDescription(e.number(), e.cause()) + CrLf + displayText(folder));
+                services_.messageBox(pathErrorMessage(e, displayText(folder)));
                 return;
             }
             const size_t slash = folder.find_last_of('/');

@@ -421,7 +421,6 @@ TEST(FatVolume, OnlyTheMountsOwnDriverNamesItsImage)
     std::error_code ec;
     for (int i = 0; i < 500 && !std::filesystem::read_symlink(impostorImage, ec).native().ends_with("/wrong.img"); ++i)
         ::usleep(10000);
-        ::usleep(10000);
 
     const auto real = readFatLayout(image);
     ASSERT_TRUE(real);

@@ -136,8 +136,9 @@ TEST(Lists, AFolderThatCannotBeOpenedFailsWithError76SaysWhyAndChangesNothing)
     for (const auto& [bad, text] : cases)
         EXPECT_EQ(failure(bad), text);
     const std::string locked = captureUnprivileged([&] { return failure(t.path("locked")); });
-    if (locked != "no unprivileged user")
+    if (locked != "no unprivileged user") {
         EXPECT_EQ(locked, "パスにアクセスする権限がありません。");
+    }
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(dirs.path(), t.path("x"));
     EXPECT_EQ(dirs.listCount(), 1);
