@@ -20,20 +20,16 @@ bool named(const QString& fileSystem, std::initializer_list<const char*> names)
     });
 }
 
-struct NoteRow {
+struct CaveatRow {
     std::initializer_list<const char*> fileSystems;  // empty: every other one
-    const char* note;
+    CountCaveat caveat;
 };
 
-const std::array<NoteRow, 4> Notes{{
-    {{"exfat"},
-     "exFAT keeps three or more 32-byte entries per file in a folder's table, so folder tables are counted low"},
-    {{"btrfs", "zfs", "bcachefs", "squashfs", "erofs"},
-     "compression, deduplication and shared extents make the space taken differ from the count"},
-    {{"ntfs", "ntfs3", "fuseblk"}, "small files live in the file table and compressed files take less"},
-    {{},
-     "this file system allocates folders, small files and its own records by rules of its own; the count "
-     "follows FAT's rules"},
+const std::array<CaveatRow, 4> Caveats{{
+    {{"exfat"}, CountCaveat::LongFolderEntries},
+    {{"btrfs", "zfs", "bcachefs", "squashfs", "erofs"}, CountCaveat::SharedExtents},
+    {{"ntfs", "ntfs3", "fuseblk"}, CountCaveat::FilesInFileTable},
+    {{}, CountCaveat::OwnAllocationRules},
 }};
 
 }  // namespace
@@ -67,13 +63,13 @@ bool refusesLargeFiles(const QString& fileSystem)
     return named(fileSystem, {"FAT", "FAT12", "FAT16", "FAT32", "vfat", "msdos"});
 }
 
-std::optional<QString> estimateNote(const QString& fileSystem)
+std::optional<CountCaveat> countCaveat(const QString& fileSystem)
 {
     if (refusesLargeFiles(fileSystem))
         return std::nullopt;
-    for (const NoteRow& row : Notes) {
+    for (const CaveatRow& row : Caveats) {
         if (row.fileSystems.size() == 0 || named(fileSystem, row.fileSystems))
-            return QString::fromUtf8(row.note);
+            return row.caveat;
     }
     return std::nullopt;
 }

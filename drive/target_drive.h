@@ -39,9 +39,16 @@ bool isFatFamily(const QString& fileSystem);
 // FAT12/16/32 refuse files of 4 GiB or more; exFAT takes them.
 bool refusesLargeFiles(const QString& fileSystem);
 
-// Why a count at this file system's cluster length is an estimate rather
-// than what it really allocates; nothing for FAT12/16/32, whose allocation
-// the count follows.
-std::optional<QString> estimateNote(const QString& fileSystem);
+// Why a count at a file system's cluster length is an estimate rather than
+// what it really allocates.
+enum class CountCaveat {
+    LongFolderEntries,   // exFAT: three or more folder entries per file
+    SharedExtents,       // compression, deduplication, shared extents
+    FilesInFileTable,    // NTFS: small files inside the file table, compression
+    OwnAllocationRules,  // any other file system that is not FAT12/16/32
+};
+
+// Nothing for FAT12/16/32, whose allocation the count follows.
+std::optional<CountCaveat> countCaveat(const QString& fileSystem);
 
 }  // namespace dorvelix

@@ -3,7 +3,10 @@
 // them formats them in its own single place.
 #pragma once
 
+#include "text.h"
+
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,6 +62,13 @@ struct SubfolderRow {
     FolderRow row;
 };
 
+// A row's name as the breakdown and the report show it: "." for the chosen
+// folder's own files.
+inline QString rowName(const SubfolderRow& row)
+{
+    return row.name.empty() ? QStringLiteral(".") : displayText(row.name);
+}
+
 // What kept a search from counting everything below its folder.
 struct WalkLimits {
     bool complete = false;           // every level, hidden and special files at every depth
@@ -90,6 +100,14 @@ struct SearchResult {
 
     long long bytes(long long clusters) const { return clusters * clusterLength; }
     long long convertBytes(long long clusters) const { return clusters * convertLength; }
+    // A row's figures as the breakdown and the report list them: folders,
+    // files, cluster units and their bytes at both lengths, and the growth
+    // in bytes from the drive's length to the conversion length.
+    std::array<long long, 7> rowFigures(const FolderRow& x) const
+    {
+        return {x.folders, x.files, x.clusters, bytes(x.clusters), x.convertClusters, convertBytes(x.convertClusters),
+                convertBytes(x.convertClusters) - bytes(x.clusters)};
+    }
 };
 
 }  // namespace dorvelix

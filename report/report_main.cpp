@@ -17,6 +17,7 @@
 #include "drives.h"
 #include "folder_search.h"
 #include "report_output.h"
+#include "report_texts.h"
 #include "recording_window.h"
 #include "report_options.h"
 #include "messages.h"
@@ -47,7 +48,7 @@ void printMessage(const QString& message)
     QStringList lines = message.split(CrLf);
     for (QString& line : lines)
         line = escapedControls(line);
-    printLine(stderr, QLatin1String(ReportProgram) + QStringLiteral(": ") + lines.join(CrLf));
+    printLine(stderr, QLatin1String(report_text::Program) + QStringLiteral(": ") + lines.join(CrLf));
 }
 
 [[noreturn]] void fail(const QString& message)
@@ -63,14 +64,14 @@ std::string resolveFolder(const std::string& given)
     std::error_code ec;
     const std::filesystem::path current = std::filesystem::current_path(ec);
     if (ec && (given.empty() || given.front() != '/'))
-        fail(QStringLiteral("the current folder cannot be read: %1").arg(QString::fromStdString(ec.message())));
+        fail(report_text::CurrentFolderUnreadable.arg(QString::fromStdString(ec.message())));
     std::filesystem::path p = given.empty() ? current : current / given;
     return withoutTrailingSlashes(p.lexically_normal().native());
 }
 
 [[noreturn]] void cannotOpen(const std::string& folder, const RuntimeError& e)
 {
-    fail(QStringLiteral("cannot open folder %1: %2").arg(displayText(folder), errorDescription(e)));
+    fail(report_text::CannotOpenFolder.arg(displayText(folder), errorDescription(e)));
 }
 
 // The folder to search, read once as the first touch of its drive: a drive
@@ -100,7 +101,7 @@ void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::str
     if (start.error && (start.error->cause() == ENOENT || start.error->cause() == ENOTDIR))
         cannotOpen(folder, *start.error);
     if (!query.showDriveInfo(driveText))
-        fail(window.messages.isEmpty() ? QStringLiteral("no medium") : window.messages.last());
+        fail(window.messages.isEmpty() ? QString(report_text::NoMedium) : window.messages.last());
     if (start.error)
         cannotOpen(folder, *start.error);
 }
@@ -108,18 +109,19 @@ void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::str
 // The drive that the folder at path is to be copied to.
 TargetDrive queryTargetDrive(const std::string& path)
 {
+    using namespace report_text;
     // The target's drive is touched here for the first time: it may hang.
     const std::optional<int> answer = targetFolderCause(path);
     if (!answer)
-        fail(QStringLiteral("the target drive %1 has no medium").arg(driveTextOf(path)));
+        fail(TargetNoMedium.arg(driveTextOf(path)));
     if (const int cause = *answer; cause != 0)
-        fail(QStringLiteral("cannot open target folder %1: %2")
-                 .arg(displayText(path), errorDescription(RuntimeError(err::PathNotFound, err::FolderQuery, cause))));
+        fail(CannotOpenTarget.arg(displayText(path),
+                                  errorDescription(RuntimeError(err::PathNotFound, err::FolderQuery, cause))));
     const auto target = queryTarget(path, systemVolumes());
     if (!target)
-        fail(QStringLiteral("the target drive %1 has no medium").arg(driveTextOf(path)));
+        fail(TargetNoMedium.arg(driveTextOf(path)));
     if (target->clusterLength <= 0)
-        fail(QStringLiteral("the target drive %1 reports no cluster length").arg(target->text));
+        fail(TargetNoClusterLength.arg(target->text));
     return *target;
 }
 
@@ -146,7 +148,7 @@ int main(int argc, char** argv)
     case ParsedCommandLine::Action::Help:
     case ParsedCommandLine::Action::Version:
         std::fputs(command.text.toUtf8().constData(), stdout);
-        return closeStandardOutput(QLatin1String(ReportProgram), 0);
+        return closeStandardOutput(QLatin1String(report_text::Program), 0);
     case ParsedCommandLine::Action::Run:
         break;
     }
@@ -185,7 +187,7 @@ int main(int argc, char** argv)
             : options.convert                  ? *options.convert
                                                : drive.figures().convertLength.value_or(clusterLength);
         if (clusterLength <= 0)
-            fail(QStringLiteral("the drive %1 reports no cluster length").arg(driveText));
+            fail(report_text::DriveNoClusterLength.arg(driveText));
         if (target && isFatFamily(target->fileSystem))
             check.emplace(refusesLargeFiles(target->fileSystem));
         allowDeepWalks();
@@ -213,5 +215,5 @@ int main(int argc, char** argv)
     int status = window.messages.isEmpty() ? 0 : 1;
     if (data.target && (!data.target->fits() || !data.target->blocked.empty()))
         status = 3;
-    return closeStandardOutput(QLatin1String(ReportProgram), status);
+    return closeStandardOutput(QLatin1String(report_text::Program), status);
 }

@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "convert_length.h"
 #include "program_version.h"
+#include "report_texts.h"
 
 #include <QCommandLineParser>
 
@@ -10,7 +11,7 @@ namespace dorvelix {
 
 namespace {
 
-const QString ProgramName = QLatin1String(ReportProgram);
+const QString ProgramName = QLatin1String(report_text::Program);
 
 // Arguments are bytes on Linux, and a folder's name need not be UTF-8. Each
 // argument goes through the parser as Latin-1, which maps every byte to one
@@ -54,47 +55,19 @@ std::optional<int> convertLengthOf(const QString& value)
     return n;
 }
 
-QString exitStatusHelp()
+QCommandLineOption optionOf(const report_text::OptionText& o)
 {
-    return QStringLiteral(
-        "\nThe count:\n"
-        "  Each file takes its length rounded up to whole clusters; each folder\n"
-        "  one cluster, and its table of 32-byte entries (two, one per entry,\n"
-        "  one more per name of more than 12 characters) takes the clusters it\n"
-        "  fills beyond that one. This is how FAT12/16/32 allocate. On other file\n"
-        "  systems the count is an estimate, and the report says why in a note\n"
-        "  (exFAT's longer folder entries, compression and deduplication, small\n"
-        "  files kept in metadata).\n"
-        "  Without --complete the search has the window's limits: 15 levels below\n"
-        "  FOLDER, hidden and special files counted down to level 8 only.\n"
-        "\nNeeded bytes (--target):\n"
-        "  the converted count at the target's cluster length, plus the copied\n"
-        "  folder's own first cluster (and, for a drive's root folder, its table),\n"
-        "  compared with the bytes the target has free for this user. What will\n"
-        "  not copy is still counted. The folder the copy goes into may need one\n"
-        "  cluster more for the new entry.\n"
-        "\nExamples:\n"
-        "  dorvelix-report ~/photos                 the panels, as the window shows them\n"
-        "  dorvelix-report --convert 32768 ~/photos also counted at 32,768-byte clusters\n"
-        "  dorvelix-report --folders ~/photos       one row per subfolder, largest first\n"
-        "  dorvelix-report --complete ~/photos      every level and every hidden file\n"
-        "  dorvelix-report --target /media/usb ~/photos\n"
-        "                                           will it fit, and what will not copy\n"
-        "  dorvelix-report --json --target /media/usb ~/photos\n"
-        "\nExit status:\n"
-        "  0  the search raised no message box (with --target: it fits and\n"
-        "     everything will copy)\n"
-        "  1  the search raised a message box (the results are still printed)\n"
-        "  2  a usage error, a folder that cannot be opened, a drive without a\n"
-        "     medium, or output that cannot be written\n"
-        "  3  with --target: the folder does not fit, or something will not copy\n");
+    const QString name = QLatin1String(o.name);
+    const QString description = QLatin1String(o.description);
+    return o.valueName ? QCommandLineOption(name, description, QLatin1String(o.valueName))
+                       : QCommandLineOption(name, description);
 }
 
 ParsedCommandLine usageError(const QString& cause)
 {
     ParsedCommandLine r;
     r.action = ParsedCommandLine::Action::UsageError;
-    r.text = cause + QStringLiteral(" (see %1 --help)").arg(ProgramName);
+    r.text = report_text::UsageError.arg(cause, ProgramName);
     return r;
 }
 
@@ -103,31 +76,17 @@ ParsedCommandLine usageError(const QString& cause)
 ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Prints the drive panel of FOLDER's drive and the folder panel after a\n"
-        "search of FOLDER, counted in the drive's cluster units."));
+    using namespace report_text;
+    parser.setApplicationDescription(Description);
     const StandardOptions standard = addStandardOptions(parser);
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print one JSON object instead of the panels."));
-    const QCommandLineOption convert(
-        QStringLiteral("convert"),
-        QStringLiteral("Count the subtree also at cluster length N: 128, 256, 512,\n"
-                       "1024, 2048, 4096, 8192, 16384 or 32768 (default: the\n"
-                       "drive's cluster length)."),
-        QStringLiteral("N"));
-    const QCommandLineOption folderRows(QStringLiteral("folders"),
-                                     QStringLiteral("Also list one row per top-level subfolder (and one for\n"
-                                                    "FOLDER's own files), largest converted first."));
-    const QCommandLineOption complete(QStringLiteral("complete"),
-                                      QStringLiteral("Count every level and every entry, hidden and special\n"
-                                                     "files at every depth, without the window's limits."));
-    const QCommandLineOption target(QStringLiteral("target"),
-                                    QStringLiteral("Tell whether FOLDER fits on the drive holding PATH, at\n"
-                                                   "that drive's cluster length, and on a FAT or exFAT\n"
-                                                   "drive what will not copy. Implies --complete."),
-                                    QStringLiteral("PATH"));
+    const QCommandLineOption json = optionOf(JsonOption);
+    const QCommandLineOption convert = optionOf(ConvertOption);
+    const QCommandLineOption folderRows = optionOf(FoldersOption);
+    const QCommandLineOption complete = optionOf(CompleteOption);
+    const QCommandLineOption target = optionOf(TargetOption);
     parser.addOptions({convert, target, folderRows, complete, json});
-    parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The folder to search (default: the current folder)."),
-                                 QStringLiteral("[--] [FOLDER]"));
+    parser.addPositionalArgument(QLatin1String(FolderArgument.name), QLatin1String(FolderArgument.description),
+                                 QLatin1String(FolderArgument.valueName));
 
     QStringList list{ProgramName};
     for (const std::string& a : arguments)
@@ -138,7 +97,7 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
     ParsedCommandLine r;
     if (parser.isSet(standard.help)) {
         r.action = ParsedCommandLine::Action::Help;
-        r.text = usageText(parser, ProgramName, QStringLiteral("[options] [--] [FOLDER]")) + exitStatusHelp();
+        r.text = usageText(parser, ProgramName, Synopsis) + HelpTail;
         return r;
     }
     if (parser.isSet(standard.version)) {
@@ -149,21 +108,19 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
     if (parser.isSet(convert)) {
         const QStringList values = parser.values(convert);
         if (values.size() > 1)
-            return usageError(QStringLiteral("--convert given more than once"));
+            return usageError(OptionTwice.arg(QLatin1String(ConvertOption.name)));
         r.options.convert = convertLengthOf(values.front());
         if (!r.options.convert)
-            return usageError(QStringLiteral("invalid --convert value '%1': it takes one of 128, 256, 512, 1024, 2048, "
-                                             "4096, 8192, 16384, 32768")
-                                  .arg(shown(values.front())));
+            return usageError(InvalidConvertLength.arg(shown(values.front())));
     }
     if (parser.isSet(target)) {
         const QStringList values = parser.values(target);
         if (values.size() > 1)
-            return usageError(QStringLiteral("--target given more than once"));
+            return usageError(OptionTwice.arg(QLatin1String(TargetOption.name)));
         if (r.options.convert)
-            return usageError(QStringLiteral("--convert and --target both set the conversion length"));
+            return usageError(ConvertAndTarget);
         if (values.front().isEmpty())
-            return usageError(QStringLiteral("the target is an empty name"));
+            return usageError(EmptyTarget);
         r.options.target = values.front().toLatin1().toStdString();
     }
     r.options.json = parser.isSet(json);
@@ -171,10 +128,10 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
     r.options.complete = parser.isSet(complete) || !r.options.target.empty();
     const QStringList folders = parser.positionalArguments();
     if (folders.size() > 1)
-        return usageError(QStringLiteral("unexpected argument '%1': one folder at most").arg(shown(folders[1])));
+        return usageError(SecondFolder.arg(shown(folders[1])));
     if (!folders.isEmpty()) {
         if (folders.front().isEmpty())
-            return usageError(QStringLiteral("the folder is an empty name"));
+            return usageError(EmptyFolder);
         r.options.folder = folders.front().toLatin1().toStdString();
     }
     return r;

@@ -1,7 +1,7 @@
 // The command line of dorvelix-report, parsed by QCommandLineParser:
 //   dorvelix-report [--convert N | --target PATH] [--folders] [--complete] [--json] [--] [FOLDER]
-// Adding an option is one line in the option table of report_options.cpp and
-// one field here.
+// An option's name and help are in report_texts.h; adding one is a line
+// there, a field here and its reading in report_options.cpp.
 #pragma once
 
 #include <QString>
@@ -11,8 +11,6 @@
 #include <vector>
 
 namespace dorvelix {
-
-inline constexpr char ReportProgram[] = "dorvelix-report";
 
 struct ReportOptions {
     std::optional<int> convert;  // a conversion cluster length, 128 .. 32,768

@@ -4,6 +4,7 @@
 #include "number_format.h"
 #include "window_texts.h"
 #include "program_version.h"
+#include "report_texts.h"
 #include "text.h"
 
 #include <algorithm>
@@ -46,34 +47,23 @@ std::vector<SubfolderRow> rowsBySize(const SearchResult& s)
     return rows;
 }
 
-// The folder's own files go by the name ".".
-QString rowName(const SubfolderRow& row)
-{
-    return row.name.empty() ? QStringLiteral(".") : displayText(row.name);
-}
-
-// What JSON readers check before they read on: the document's kind and the
-// version of its layout, raised whenever a key changes meaning or goes.
-constexpr char JsonFormat[] = "dorvelix-report";
-constexpr long long JsonFormatVersion = 1;
-
 QString limitsText(const WalkLimits& l)
 {
+    using namespace report_text;
     QStringList parts;
     if (!l.complete)
-        parts << QStringLiteral("15 levels, hidden and special files down to level 8 (--complete counts all)");
-    if (l.levelsSkipped > 0)
-        parts << QStringLiteral("%1 folders below level 15 not entered").arg(formatNumber(l.levelsSkipped, NumberPattern::Plain));
-    if (l.hiddenSkipped > 0)
-        parts << QStringLiteral("%1 hidden or special files below level 8 not counted")
-                     .arg(formatNumber(l.hiddenSkipped, NumberPattern::Plain));
-    if (l.unreadableFolders > 0)
-        parts << QStringLiteral("%1 folders could not be read").arg(formatNumber(l.unreadableFolders, NumberPattern::Plain));
-    if (l.unreadableFiles > 0)
-        parts << QStringLiteral("%1 file lengths could not be read").arg(formatNumber(l.unreadableFiles, NumberPattern::Plain));
+        parts << WindowLimits;
+    const std::pair<long long, QLatin1String> skipped[] = {{l.levelsSkipped, LevelsSkipped},
+                                                          {l.hiddenSkipped, HiddenSkipped},
+                                                          {l.unreadableFolders, UnreadableFolders},
+                                                          {l.unreadableFiles, UnreadableFiles}};
+    for (const auto& [count, text] : skipped) {
+        if (count > 0)
+            parts << text.arg(formatNumber(count, NumberPattern::Plain));
+    }
     if (parts.isEmpty())
-        parts << QStringLiteral("none: every level and every entry counted");
-    return parts.join(QStringLiteral("; "));
+        parts << NoLimits;
+    return parts.join(LimitsSeparator);
 }
 
 bool limited(const WalkLimits& l)
@@ -83,25 +73,27 @@ bool limited(const WalkLimits& l)
 
 void printFolderRows(const SearchResult& s)
 {
-    printLine(stdout, QStringLiteral("Folders, largest converted first (cluster length %1, converted %2)")
-                          .arg(formatNumber(s.clusterLength, NumberPattern::Plain),
-                               formatNumber(s.convertLength, NumberPattern::Plain)));
-    const auto cell = [](long long n) { return formatNumber(n, NumberPattern::Plain).rightJustified(16); };
-    printLine(stdout, QStringLiteral("%1%2%3%4%5%6%7%8  name")
-                          .arg(QStringLiteral("folders").rightJustified(10), QStringLiteral("files").rightJustified(10),
-                               QStringLiteral("file bytes").rightJustified(16),
-                               QStringLiteral("clusters").rightJustified(16), QStringLiteral("bytes").rightJustified(16),
-                               QStringLiteral("conv. clusters").rightJustified(16),
-                               QStringLiteral("conv. bytes").rightJustified(16), QStringLiteral("growth").rightJustified(16)));
+    using report_text::FolderRowColumns;
+    // The width of each column of FolderRowColumns; the name follows them.
+    constexpr int Widths[std::size(FolderRowColumns)] = {10, 10, 16, 16, 16, 16, 16, 16};
+    const auto line = [&](const auto& cells, const QString& name) {
+        QString text;
+        for (size_t i = 0; i < std::size(Widths); ++i)
+            text += cells[i].rightJustified(Widths[i]);
+        printLine(stdout, text + QStringLiteral("  ") + name);
+    };
+    const auto plain = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
+    printLine(stdout, report_text::FolderRowsTitle.arg(plain(s.clusterLength), plain(s.convertLength)));
+    QStringList headers;
+    for (const char* header : FolderRowColumns)
+        headers << QLatin1String(header);
+    line(headers, report_text::NameColumn);
     for (const SubfolderRow& r : rowsBySize(s)) {
-        const FolderRow& x = r.row;
-        printLine(stdout, formatNumber(x.folders, NumberPattern::Plain).rightJustified(10)
-                              + formatNumber(x.files, NumberPattern::Plain).rightJustified(10) + cell(x.fileBytes)
-                              + cell(x.clusters)
-                              + cell(s.bytes(x.clusters)) + cell(x.convertClusters)
-                              + cell(s.convertBytes(x.convertClusters))
-                              + cell(s.convertBytes(x.convertClusters) - s.bytes(x.clusters)) + QStringLiteral("  ")
-                              + escapedControls(rowName(r)));
+        QStringList figures;
+        for (const long long n : s.rowFigures(r.row))
+            figures << plain(n);
+        figures.insert(2, plain(r.row.fileBytes));  // the files' own lengths beside their count
+        line(figures, escapedControls(rowName(r)));
     }
 }
 
@@ -110,55 +102,54 @@ void printFileBytes(const SearchResult& s)
 {
     if (!s.alone || !s.subtree)
         return;
-    printLine(stdout, QStringLiteral("  file lengths summed: folder alone %1, subtree %2 (du --apparent-size)")
-                          .arg(formatNumber(s.alone->fileBytes, NumberPattern::Plain),
-                               formatNumber(s.subtree->fileBytes, NumberPattern::Plain)));
+    printLine(stdout, report_text::FileBytes.arg(formatNumber(s.alone->fileBytes, NumberPattern::Plain),
+                                                 formatNumber(s.subtree->fileBytes, NumberPattern::Plain)));
 }
 
 void printEstimate(const QString& fileSystem)
 {
-    if (const auto note = estimateNote(fileSystem))
-        printLine(stdout, QStringLiteral("  note: the count is an estimate: ") + *note);
+    if (const auto caveat = countCaveat(fileSystem))
+        printLine(stdout, report_text::EstimateLine + QLatin1String(report_text::caveatText(*caveat)));
 }
 
 void printTarget(const TargetAnswer& t)
 {
+    using namespace report_text;
     const auto bytes = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
-    printLine(stdout, QStringLiteral("Target  %1  %2").arg(escapedControls(t.drive.text), t.drive.fileSystem));
-    printLine(stdout, QStringLiteral("  cluster length: %1").arg(bytes(t.drive.clusterLength)));
-    printLine(stdout, QStringLiteral("  free bytes: %1").arg(bytes(t.drive.freeBytes)));
-    printLine(stdout, QStringLiteral("  needed bytes: %1").arg(bytes(t.neededBytes)));
+    printLine(stdout, TargetTitle.arg(escapedControls(t.drive.text), t.drive.fileSystem));
+    printLine(stdout, TargetClusterLength.arg(bytes(t.drive.clusterLength)));
+    printLine(stdout, TargetFreeBytes.arg(bytes(t.drive.freeBytes)));
+    printLine(stdout, TargetNeededBytes.arg(bytes(t.neededBytes)));
     if (t.fits())
-        printLine(stdout, QStringLiteral("  fits: yes, %1 bytes to spare").arg(bytes(t.drive.freeBytes - t.neededBytes)));
+        printLine(stdout, Fits.arg(bytes(t.drive.freeBytes - t.neededBytes)));
     else
-        printLine(stdout, QStringLiteral("  fits: no, %1 bytes short").arg(bytes(t.neededBytes - t.drive.freeBytes)));
+        printLine(stdout, DoesNotFit.arg(bytes(t.neededBytes - t.drive.freeBytes)));
     printEstimate(t.drive.fileSystem);
     if (t.blocked.empty())
         return;
-    printLine(stdout, QStringLiteral("  will not copy: %1").arg(bytes(static_cast<long long>(t.blocked.size()))));
+    printLine(stdout, WillNotCopy.arg(bytes(static_cast<long long>(t.blocked.size()))));
     for (const BlockedEntry& b : t.blocked)
-        printLine(stdout, QStringLiteral("    %1: %2")
-                              .arg(escapedControls(displayText(b.path)), QString::fromUtf8(reasonText(b.reason))));
+        printLine(stdout, BlockedLine.arg(escapedControls(displayText(b.path)), QLatin1String(reasonText(b.reason))));
 }
 
 void jsonRow(JsonWriter& j, const SearchResult& s, const FolderRow& row)
 {
-    j.value("folders", row.folders);
-    j.value("files", row.files);
-    j.value("clusters", row.clusters);
-    j.value("bytes", s.bytes(row.clusters));
-    j.value("file_bytes", row.fileBytes);
+    j.value(json_key::Folders, row.folders);
+    j.value(json_key::Files, row.files);
+    j.value(json_key::Clusters, row.clusters);
+    j.value(json_key::Bytes, s.bytes(row.clusters));
+    j.value(json_key::FileBytes, row.fileBytes);
 }
 
 // Whether a count at this file system's cluster length is exact, and why not.
 void jsonEstimate(JsonWriter& j, const QString& fileSystem)
 {
-    const auto note = estimateNote(fileSystem);
-    j.value("estimate_exact", !note);
-    if (note)
-        j.value("estimate_note", *note);
+    const auto caveat = countCaveat(fileSystem);
+    j.value(json_key::EstimateExact, !caveat);
+    if (caveat)
+        j.value(json_key::EstimateNote, QString(QLatin1String(report_text::caveatText(*caveat))));
     else
-        j.null("estimate_note");
+        j.null(json_key::EstimateNote);
 }
 
 }  // namespace
@@ -182,7 +173,7 @@ void printText(const ReportData& r)
         if (c.folderPanel && !folderPanel) {
             printLine(stdout, QString::fromUtf8(FolderPanelCaption) + QStringLiteral("  ") + escapedControls(r.folder));
             if (r.search.limits.complete || limited(r.search.limits))
-                printLine(stdout, QStringLiteral("  limits: ") + limitsText(r.search.limits));
+                printLine(stdout, report_text::LimitsLine + limitsText(r.search.limits));
             printFileBytes(r.search);
             folderPanel = true;
         }
@@ -204,85 +195,85 @@ void printJson(const ReportData& r)
     const SearchResult& s = r.search;
     JsonWriter j;
     j.beginObject();
-    j.value("format", QString::fromLatin1(JsonFormat));
-    j.value("format_version", JsonFormatVersion);
-    j.value("program_version", QString::fromLatin1(ProgramVersion));
-    j.beginObject("drive");
-    j.value("cluster_length", s.clusterLength);
-    j.value("text", d.text);
-    j.value("file_system", d.fileSystem.value_or(QString()));
+    j.value(json_key::Format, QString::fromLatin1(report_text::JsonFormat));
+    j.value(json_key::FormatVersion, report_text::JsonFormatVersion);
+    j.value(json_key::ProgramVersion, QString::fromLatin1(ProgramVersion));
+    j.beginObject(json_key::Drive);
+    j.value(json_key::ClusterLength, s.clusterLength);
+    j.value(json_key::Text, d.text);
+    j.value(json_key::FileSystem, d.fileSystem.value_or(QString()));
     const std::pair<const char*, const std::optional<Whole>*> figures[] = {
-        {"bytes_per_sector", &d.bytesPerSector}, {"sectors_per_cluster", &d.sectorsPerCluster},
-        {"total_clusters", &d.totalClusters},    {"total_bytes", &d.totalBytes},
-        {"used_clusters", &d.usedClusters},      {"used_bytes", &d.usedBytes},
-        {"free_clusters", &d.freeClusters},      {"free_bytes", &d.freeBytes}};
+        {json_key::BytesPerSector, &d.bytesPerSector}, {json_key::SectorsPerCluster, &d.sectorsPerCluster},
+        {json_key::TotalClusters, &d.totalClusters},    {json_key::TotalBytes, &d.totalBytes},
+        {json_key::UsedClusters, &d.usedClusters},      {json_key::UsedBytes, &d.usedBytes},
+        {json_key::FreeClusters, &d.freeClusters},      {json_key::FreeBytes, &d.freeBytes}};
     for (const auto& [key, figure] : figures)
         jsonWhole(j, key, *figure);
     if (d.freeRatio)
-        j.value("free_ratio", *d.freeRatio);
+        j.value(json_key::FreeRatio, *d.freeRatio);
     else
-        j.null("free_ratio");
+        j.null(json_key::FreeRatio);
     jsonEstimate(j, d.fileSystem.value_or(QString()));
     j.endObject();
 
     const FolderRow alone = s.alone.value_or(FolderRow{});
     const FolderRow tree = s.subtree.value_or(FolderRow{});
-    j.beginObject("folder");
-    j.value("path", r.folder);
-    j.value("files", alone.files);
-    j.value("clusters", alone.clusters);
-    j.value("bytes", s.bytes(alone.clusters));
-    j.value("file_bytes", alone.fileBytes);
+    j.beginObject(json_key::Folder);
+    j.value(json_key::Path, r.folder);
+    j.value(json_key::Files, alone.files);
+    j.value(json_key::Clusters, alone.clusters);
+    j.value(json_key::Bytes, s.bytes(alone.clusters));
+    j.value(json_key::FileBytes, alone.fileBytes);
     j.endObject();
-    j.beginObject("subtree");
+    j.beginObject(json_key::Subtree);
     jsonRow(j, s, tree);
     j.endObject();
-    j.beginObject("converted");
-    j.value("cluster_length", s.convertLength);
-    j.value("clusters", tree.convertClusters);
-    j.value("bytes", s.convertBytes(tree.convertClusters));
+    j.beginObject(json_key::Converted);
+    j.value(json_key::ClusterLength, s.convertLength);
+    j.value(json_key::Clusters, tree.convertClusters);
+    j.value(json_key::Bytes, s.convertBytes(tree.convertClusters));
     j.endObject();
-    j.beginObject("limits");
-    j.value("complete", s.limits.complete);
-    j.value("levels_skipped", s.limits.levelsSkipped);
-    j.value("hidden_skipped", s.limits.hiddenSkipped);
-    j.value("unreadable_folders", s.limits.unreadableFolders);
-    j.value("unreadable_files", s.limits.unreadableFiles);
+    j.beginObject(json_key::Limits);
+    j.value(json_key::Complete, s.limits.complete);
+    j.value(json_key::LevelsSkipped, s.limits.levelsSkipped);
+    j.value(json_key::HiddenSkipped, s.limits.hiddenSkipped);
+    j.value(json_key::UnreadableFolders, s.limits.unreadableFolders);
+    j.value(json_key::UnreadableFiles, s.limits.unreadableFiles);
     j.endObject();
     if (r.folderRows) {
-        j.beginArray("folders");
+        j.beginArray(json_key::Folders);
         for (const SubfolderRow& row : rowsBySize(s)) {
             j.beginObject();
-            j.value("name", rowName(row));
+            j.value(json_key::Name, rowName(row));
             jsonRow(j, s, row.row);
-            j.value("convert_clusters", row.row.convertClusters);
-            j.value("convert_bytes", s.convertBytes(row.row.convertClusters));
-            j.value("growth_bytes", s.convertBytes(row.row.convertClusters) - s.bytes(row.row.clusters));
+            j.value(json_key::ConvertClusters, row.row.convertClusters);
+            j.value(json_key::ConvertBytes, s.convertBytes(row.row.convertClusters));
+            j.value(json_key::GrowthBytes, s.convertBytes(row.row.convertClusters) - s.bytes(row.row.clusters));
             j.endObject();
         }
         j.endArray();
     }
     if (r.target) {
         const TargetAnswer& t = *r.target;
-        j.beginObject("target");
-        j.value("text", t.drive.text);
-        j.value("file_system", t.drive.fileSystem);
-        j.value("cluster_length", t.drive.clusterLength);
-        j.value("free_bytes", t.drive.freeBytes);
-        j.value("needed_bytes", t.neededBytes);
-        j.value("fits", t.fits());
+        j.beginObject(json_key::Target);
+        j.value(json_key::Text, t.drive.text);
+        j.value(json_key::FileSystem, t.drive.fileSystem);
+        j.value(json_key::ClusterLength, t.drive.clusterLength);
+        j.value(json_key::FreeBytes, t.drive.freeBytes);
+        j.value(json_key::NeededBytes, t.neededBytes);
+        j.value(json_key::Fits, t.fits());
         jsonEstimate(j, t.drive.fileSystem);
-        j.beginArray("blocked");
+        j.beginArray(json_key::Blocked);
         for (const BlockedEntry& b : t.blocked) {
             j.beginObject();
-            j.value("path", displayText(b.path));
-            j.value("reason", QString::fromUtf8(reasonKey(b.reason)));
+            j.value(json_key::Path, displayText(b.path));
+            j.value(json_key::Reason, QString::fromUtf8(report_text::reasonKey(b.reason)));
             j.endObject();
         }
         j.endArray();
         j.endObject();
     }
-    j.beginArray("messages");
+    j.beginArray(json_key::Messages);
     for (const QString& m : r.messages)
         j.element(m);
     j.endArray();

@@ -11,30 +11,6 @@ namespace {
 
 constexpr long long FatLargestFile = 4LL * 1024 * 1024 * 1024 - 1;
 
-struct ReasonRow {
-    BlockReason reason;
-    const char* key;
-    const char* text;
-};
-
-constexpr ReasonRow Reasons[] = {
-    {BlockReason::FileTooLarge, "file_too_large", "file of 4 GiB or more"},
-    {BlockReason::ForbiddenCharacter, "forbidden_character", "name has a character FAT does not allow"},
-    {BlockReason::TrailingDotOrSpace, "trailing_dot_or_space", "name ends in a dot or a space"},
-    {BlockReason::CaseCollision, "case_collision", "name differs only in letter case from another in its folder"},
-    {BlockReason::SymbolicLink, "symbolic_link", "symbolic link"},
-    {BlockReason::SpecialFile, "special_file", "FIFO, socket or device"},
-};
-
-const ReasonRow& rowOf(BlockReason reason)
-{
-    for (const ReasonRow& r : Reasons) {
-        if (r.reason == reason)
-            return r;
-    }
-    return Reasons[0];
-}
-
 bool forbiddenCharacter(unsigned char c)
 {
     return c < 0x20 || c == 0x7F || std::string_view("\"*/:<>?\\|").find(static_cast<char>(c)) != std::string_view::npos;
@@ -50,18 +26,7 @@ QString caseKey(const std::string& name)
     return QChar(u'\0') + QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-
 }  // namespace
-
-const char* reasonKey(BlockReason reason)
-{
-    return rowOf(reason).key;
-}
-
-const char* reasonText(BlockReason reason)
-{
-    return rowOf(reason).text;
-}
 
 void FatCopyCheck::folderRead(const std::string& path, const FolderScan& folder)
 {

@@ -25,10 +25,6 @@ struct BlockedEntry {
     BlockReason reason;
 };
 
-// The key of a reason in the JSON output and its text in the text output.
-const char* reasonKey(BlockReason reason);
-const char* reasonText(BlockReason reason);
-
 class FatCopyCheck : public WalkObserver {
 public:
     // sizeLimit: whether files of 4 GiB or more are refused (not on exFAT).

@@ -30,17 +30,6 @@ constexpr int ValueRole = Qt::UserRole + 1;
 // The row's folder name as bytes, for opening it.
 constexpr int NameBytesRole = Qt::UserRole + 2;
 
-// A row's figures in column order (the name column excluded).
-std::array<long long, ColumnCount - 1> figures(const SearchResult& s, const FolderRow& x)
-{
-    return {x.folders,
-            x.files,
-            x.clusters,
-            s.bytes(x.clusters),
-            x.convertClusters,
-            s.convertBytes(x.convertClusters),
-            s.convertBytes(x.convertClusters) - s.bytes(x.clusters)};
-}
 
 QStandardItem* cell(const QString& shown, const QVariant& value)
 {
@@ -177,10 +166,10 @@ void BreakdownWindow::showResult(const SearchResult& s, const std::string& folde
     table_->setSortingEnabled(false);
     for (const SubfolderRow& r : s.subfolders) {
         QList<QStandardItem*> items;
-        const QString name = r.name.empty() ? QStringLiteral(".") : displayText(r.name);
+        const QString name = rowName(r);
         items << cell(name, name);
         items.front()->setData(QByteArray::fromStdString(r.name), NameBytesRole);
-        for (const long long n : figures(s, r.row))
+        for (const long long n : s.rowFigures(r.row))
             items << cell(formatNumber(n, NumberPattern::Plain), n);
         for (int c = 1; c < ColumnCount; ++c)
             items[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -188,7 +177,7 @@ void BreakdownWindow::showResult(const SearchResult& s, const std::string& folde
     }
     table_->setSortingEnabled(true);
     if (s.subtree) {
-        const auto t = figures(s, *s.subtree);
+        const auto t = s.rowFigures(*s.subtree);
         for (int c = 1; c < ColumnCount - 1; ++c)
             totals_[c]->setText(formatNumber(t[static_cast<size_t>(c - 1)], NumberPattern::Plain));
     }

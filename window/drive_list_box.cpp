@@ -10,7 +10,7 @@ namespace dorvelix {
 
 DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent)
 {
-    setObjectName(QStringLiteral("Drive1"));
+    setObjectName(QStringLiteral("driveListBox"));
     setEditable(false);
     connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::indexChanged);
 }

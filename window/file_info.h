@@ -11,13 +11,13 @@
 
 namespace dorvelix {
 
-// The five value boxes of the dialog, Text1 to Text5.
+// The texts of the dialog's five value boxes.
 struct FileInfoTexts {
-    QString path;        // Text1: the full path, upper-cased
-    QString length;      // Text2: "  1,234 ﾊﾞｲﾄ (4D2H )"
-    QString clusters;    // Text3: occupied cluster units
-    QString attributes;  // Text4: "  Read-Only Archive "
-    QString date;        // Text5: last-modified date and time
+    QString path;        // the full path, as the file system spells it
+    QString length;      // "  1,234 ﾊﾞｲﾄ (4D2H )"
+    QString clusters;    // occupied cluster units
+    QString attributes;  // "  Read-Only Archive "
+    QString date;        // last-modified date and time
 };
 
 // The attribute text: two spaces, then "Read-Only ", "Hidden ", "System ",

@@ -24,20 +24,20 @@ struct Place {
     int left, top, width, height;  // twips
 };
 
-// Client area and control places, in twips.
+// Client area and control places, in twips, top to bottom.
 constexpr int ClientWidth = 5772;
 constexpr int ClientHeight = 3396;
-constexpr Place Command1Place{4056, 240, 1215, 444};
-constexpr Place Label1Place{156, 480, 2076, 312};
-constexpr Place Text1Place{120, 930, 5556, 504};
-constexpr Place Label2Place{96, 1752, 1572, 276};
-constexpr Place Text2Place{1800, 1752, 3852, 300};
-constexpr Place Label3Place{96, 2160, 1572, 252};
-constexpr Place Text3Place{1800, 2184, 1308, 300};
-constexpr Place Label5Place{96, 2544, 1572, 288};
-constexpr Place Text5Place{1800, 2568, 3852, 300};
-constexpr Place Label4Place{96, 2928, 1572, 276};
-constexpr Place Text4Place{1800, 2952, 3852, 300};
+constexpr Place ConfirmButtonPlace{4056, 240, 1215, 444};
+constexpr Place PathCaptionPlace{156, 480, 2076, 312};
+constexpr Place PathBoxPlace{120, 930, 5556, 504};
+constexpr Place LengthCaptionPlace{96, 1752, 1572, 276};
+constexpr Place LengthBoxPlace{1800, 1752, 3852, 300};
+constexpr Place ClustersCaptionPlace{96, 2160, 1572, 252};
+constexpr Place ClustersBoxPlace{1800, 2184, 1308, 300};
+constexpr Place DateCaptionPlace{96, 2544, 1572, 288};
+constexpr Place DateBoxPlace{1800, 2568, 3852, 300};
+constexpr Place AttributesCaptionPlace{96, 2928, 1572, 276};
+constexpr Place AttributesBoxPlace{1800, 2952, 3852, 300};
 
 QFont boldFont(double points)
 {
@@ -55,7 +55,7 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
         const QScreen* screen = QGuiApplication::primaryScreen();
         dpi_ = screen ? screen->logicalDotsPerInch() : 96.0;
     }
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QStringLiteral("fileInfo"));
     setWindowTitle(QString::fromUtf8(texts::FileInfoTitle));
     setModal(false);
     // Closing it other than by its button destroys it; it never keeps the
@@ -93,28 +93,30 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
         return box;
     };
 
-    Command1 = new QPushButton(QString::fromUtf8(texts::ConfirmButton), this);
-    place(Command1, Command1Place, "Command1");
-    Command1->setFont(boldFont(12));
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &FileInfoDialog::confirm);
+    confirmButton_ = new QPushButton(QString::fromUtf8(texts::ConfirmButton), this);
+    place(confirmButton_, ConfirmButtonPlace, "confirmButton");
+    confirmButton_->setFont(boldFont(12));
+    confirmButton_->setDefault(true);
+    connect(confirmButton_, &QPushButton::clicked, this, &FileInfoDialog::confirm);
 
-    Label1 = label(QString::fromUtf8(texts::PathCaption), Label1Place, "Label1", Qt::AlignLeft);
-    Text1 = new QPlainTextEdit(this);
-    place(Text1, Text1Place, "Text1");
-    Text1->setFont(valueFont);
-    Text1->setReadOnly(true);
-    Text1->setWordWrapMode(QTextOption::WrapAnywhere);  // paths have no spaces to break at
-    Text1->setFrameShape(QFrame::Box);
+    pathCaption_ = label(QString::fromUtf8(texts::PathCaption), PathCaptionPlace, "pathCaption", Qt::AlignLeft);
+    pathBox_ = new QPlainTextEdit(this);
+    place(pathBox_, PathBoxPlace, "pathBox");
+    pathBox_->setFont(valueFont);
+    pathBox_->setReadOnly(true);
+    pathBox_->setWordWrapMode(QTextOption::WrapAnywhere);  // paths have no spaces to break at
+    pathBox_->setFrameShape(QFrame::Box);
 
-    Label2 = label(QString::fromUtf8(texts::LengthCaption), Label2Place, "Label2", Qt::AlignRight);
-    Text2 = valueBox(Text2Place, "Text2", Qt::AlignLeft);
-    Label3 = label(QString::fromUtf8(texts::ClustersCaption), Label3Place, "Label3", Qt::AlignRight);
-    Text3 = valueBox(Text3Place, "Text3", Qt::AlignHCenter);
-    Label5 = label(QString::fromUtf8(texts::DateCaption), Label5Place, "Label5", Qt::AlignRight);
-    Text5 = valueBox(Text5Place, "Text5", Qt::AlignLeft);
-    Label4 = label(QString::fromUtf8(texts::AttributesCaption), Label4Place, "Label4", Qt::AlignRight);
-    Text4 = valueBox(Text4Place, "Text4", Qt::AlignLeft);
+    lengthCaption_ = label(QString::fromUtf8(texts::LengthCaption), LengthCaptionPlace, "lengthCaption", Qt::AlignRight);
+    lengthBox_ = valueBox(LengthBoxPlace, "lengthBox", Qt::AlignLeft);
+    clustersCaption_ =
+        label(QString::fromUtf8(texts::ClustersCaption), ClustersCaptionPlace, "clustersCaption", Qt::AlignRight);
+    clustersBox_ = valueBox(ClustersBoxPlace, "clustersBox", Qt::AlignHCenter);
+    dateCaption_ = label(QString::fromUtf8(texts::DateCaption), DateCaptionPlace, "dateCaption", Qt::AlignRight);
+    dateBox_ = valueBox(DateBoxPlace, "dateBox", Qt::AlignLeft);
+    attributesCaption_ =
+        label(QString::fromUtf8(texts::AttributesCaption), AttributesCaptionPlace, "attributesCaption", Qt::AlignRight);
+    attributesBox_ = valueBox(AttributesBoxPlace, "attributesBox", Qt::AlignLeft);
 }
 
 int FileInfoDialog::toPixels(int twips) const
@@ -129,13 +131,13 @@ void FileInfoDialog::placeBeside(const QPoint& mainWindowTopLeft)
 
 void FileInfoDialog::setTexts(const FileInfoTexts& texts)
 {
-    Text1->setPlainText(texts.path);
-    Text2->setText(texts.length);
-    Text3->setText(texts.clusters);
-    Text4->setText(texts.attributes);
-    Text5->setText(texts.date);
+    pathBox_->setPlainText(texts.path);
+    lengthBox_->setText(texts.length);
+    clustersBox_->setText(texts.clusters);
+    attributesBox_->setText(texts.attributes);
+    dateBox_->setText(texts.date);
     // Show each line's beginning, where the figures start.
-    for (QLineEdit* box : {Text2, Text3, Text4, Text5})
+    for (QLineEdit* box : {lengthBox_, clustersBox_, attributesBox_, dateBox_})
         box->setCursorPosition(0);
 }
 

@@ -33,17 +33,17 @@ public:
 
     void setTexts(const FileInfoTexts& texts);
 
-    QPushButton* Command1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QLineEdit* Text5 = nullptr;
+    QPushButton* confirmButton() const { return confirmButton_; }
+    QLabel* pathCaption() const { return pathCaption_; }
+    QLabel* lengthCaption() const { return lengthCaption_; }
+    QLabel* clustersCaption() const { return clustersCaption_; }
+    QLabel* dateCaption() const { return dateCaption_; }
+    QLabel* attributesCaption() const { return attributesCaption_; }
+    QPlainTextEdit* pathBox() const { return pathBox_; }
+    QLineEdit* lengthBox() const { return lengthBox_; }
+    QLineEdit* clustersBox() const { return clustersBox_; }
+    QLineEdit* dateBox() const { return dateBox_; }
+    QLineEdit* attributesBox() const { return attributesBox_; }
 
     // "確認": hides the dialog; its texts stay until the next double-click.
     void confirm();
@@ -55,6 +55,17 @@ protected:
 
 private:
     double dpi_;
+    QPushButton* confirmButton_ = nullptr;
+    QLabel* pathCaption_ = nullptr;
+    QLabel* lengthCaption_ = nullptr;
+    QLabel* clustersCaption_ = nullptr;
+    QLabel* dateCaption_ = nullptr;
+    QLabel* attributesCaption_ = nullptr;
+    QPlainTextEdit* pathBox_ = nullptr;
+    QLineEdit* lengthBox_ = nullptr;
+    QLineEdit* clustersBox_ = nullptr;
+    QLineEdit* dateBox_ = nullptr;
+    QLineEdit* attributesBox_ = nullptr;
 };
 
 // The double-click on the file list: composes the selected file's facts, creates and

@@ -10,7 +10,7 @@ namespace dorvelix {
 
 FileListBox::FileListBox(FileList& list, QWidget* parent) : QListWidget(parent), list_(list)
 {
-    setObjectName(QStringLiteral("File1"));
+    setObjectName(QStringLiteral("fileListBox"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);

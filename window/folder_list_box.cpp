@@ -66,7 +66,7 @@ QTreeWidgetItem* makeItem(const std::string& path, bool root, const QIcon& icon)
 
 FolderListBox::FolderListBox(FolderList& list, QWidget* parent) : QTreeWidget(parent), list_(list)
 {
-    setObjectName(QStringLiteral("Dir1"));
+    setObjectName(QStringLiteral("folderListBox"));
     setColumnCount(1);
     setHeaderHidden(true);
     setRootIsDecorated(false);

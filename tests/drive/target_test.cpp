@@ -2,6 +2,7 @@
 // mounted by fusefat and on tmpfs, --folders and --complete.
 #include "mount_rig.h"
 #include "number_format.h"
+#include "report_texts.h"
 #include "temp_tree.h"
 
 #include <QJsonArray>
@@ -38,6 +39,34 @@ std::unique_ptr<TestMount> fatTarget(const TempTree& tree, std::string& why)
 }
 
 }  // namespace
+
+// The engine names why a count is an estimate or why an entry will not copy;
+// the report has one text for each, and one JSON key for each reason.
+TEST(ReportTarget, EveryCaveatAndReasonHasATextOfItsOwn)
+{
+    using namespace dorvelix;
+    for (const char* fat : {"FAT16", "fat32", "vfat", "msdos"})
+        EXPECT_FALSE(countCaveat(QString::fromLatin1(fat))) << fat;
+    std::set<std::string> caveats;
+    for (const char* fileSystem : {"exFAT", "btrfs", "ntfs3", "ext4", "tmpfs"}) {
+        const auto caveat = countCaveat(QString::fromLatin1(fileSystem));
+        ASSERT_TRUE(caveat) << fileSystem;
+        caveats.insert(report_text::caveatText(*caveat));
+    }
+    EXPECT_EQ(caveats.size(), 4u);  // ext4 and tmpfs share the general one
+    EXPECT_EQ(caveats.count(""), 0u);
+
+    std::set<std::string> keys, texts;
+    for (const BlockReason r : {BlockReason::FileTooLarge, BlockReason::ForbiddenCharacter,
+                                BlockReason::TrailingDotOrSpace, BlockReason::CaseCollision, BlockReason::SymbolicLink,
+                                BlockReason::SpecialFile}) {
+        EXPECT_EQ(report_text::reasonRow(r).reason, r);
+        keys.insert(report_text::reasonKey(r));
+        texts.insert(report_text::reasonText(r));
+    }
+    EXPECT_EQ(keys.size(), 6u);
+    EXPECT_EQ(texts.size(), 6u);
+}
 
 TEST(ReportTarget, FitsExactlyAndMissesByOneClusterOnAFatDrive)
 {

@@ -72,8 +72,10 @@ for page in dorvelix dorvelix-report; do
   file=share/man/man1/$page.1.gz
   warnings=$(zcat "$file" | LC_ALL=C.UTF-8 groff -ww -man -Tutf8 -z 2>&1)
   [ -z "$warnings" ] || fail "$page(1): $warnings"
-  zcat "$file" | grep -q "\"Dorvelix $version\"" || fail "$page(1) does not carry the version"
-  LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$file" 2>&1 | grep -q "^EXIT STATUS" || fail "$page(1) has no exit status section"
+  # grep -c reads its input to the end: grep -q would stop at the first match
+  # and, under pipefail, fail the check on the writer's broken pipe.
+  zcat "$file" | grep -c "\"Dorvelix $version\"" >/dev/null || fail "$page(1) does not carry the version"
+  LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$file" 2>&1 | grep -c "^EXIT STATUS" >/dev/null || fail "$page(1) has no exit status section"
 done
 
 # The documents: a machine-readable copyright with its year and the licence's
@@ -93,7 +95,7 @@ zcat "$doc/changelog.gz" > "$dest/changelog"
 [ "$(dpkg-parsechangelog -l "$dest/changelog" -S Version)" = "$version" ] || fail "the changelog's latest entry is not $version"
 [ "$(date -u -d "$(dpkg-parsechangelog -l "$dest/changelog" -S Date)" +%F)" = "$released" ] \
   || fail "the changelog's date is not the release date $released"
-zcat "$doc/README.md.gz" | grep -q "bash scripts/package.sh" || fail "the README does not say how the package is built"
+zcat "$doc/README.md.gz" | grep -c "bash scripts/package.sh" >/dev/null || fail "the README does not say how the package is built"
 
 # The completions, as bash-completion loads them: by the program's name.
 completions=share/bash-completion/completions

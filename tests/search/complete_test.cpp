@@ -2,6 +2,7 @@
 // limits, and the checks of what will not copy to a FAT-family drive.
 #include "complete_walk.h"
 #include "copy_check.h"
+#include "report_texts.h"
 #include "search_rig.h"
 #include "temp_tree.h"
 
@@ -166,7 +167,7 @@ TEST(FatCopyCheck, EachReasonAndOnlyThose)
         walk(t.root(), 4096, 32768, &check);
         Found f;
         for (const BlockedEntry& b : check.blocked())
-            f.insert({b.path, reasonKey(b.reason)});
+            f.insert({b.path, report_text::reasonKey(b.reason)});
         return f;
     };
     const Found exfat{

@@ -32,16 +32,16 @@ TEST(FileInfoDialog, ControlsCaptionsAndLook)
     EXPECT_FALSE(dialog.isModal());
     EXPECT_EQ(dialog.parent(), nullptr);
     EXPECT_EQ(dialog.size(), QSize(385, 226));  // 5772 × 3396 twips
-    EXPECT_EQ(dialog.Command1->geometry(), QRect(270, 16, 81, 30));
-    EXPECT_EQ(dialog.Text3->geometry(), QRect(120, 146, 87, 20));
-    EXPECT_LT(dialog.Text5->y(), dialog.Text4->y());  // the date row above the attributes
+    EXPECT_EQ(dialog.confirmButton()->geometry(), QRect(270, 16, 81, 30));
+    EXPECT_EQ(dialog.clustersBox()->geometry(), QRect(120, 146, 87, 20));
+    EXPECT_LT(dialog.dateBox()->y(), dialog.attributesBox()->y());  // the date row above the attributes
     EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(0, 128, 128));
 
-    const std::pair<QLabel*, const char*> captions[] = {{dialog.Label1, "ホルダー・ファイル名"},
-                                                        {dialog.Label2, "ファイル長："},
-                                                        {dialog.Label3, "占有クラスタ数："},
-                                                        {dialog.Label4, "ファイル属性："},
-                                                        {dialog.Label5, "ファイル日付："}};
+    const std::pair<QLabel*, const char*> captions[] = {{dialog.pathCaption(), "ホルダー・ファイル名"},
+                                                        {dialog.lengthCaption(), "ファイル長："},
+                                                        {dialog.clustersCaption(), "占有クラスタ数："},
+                                                        {dialog.attributesCaption(), "ファイル属性："},
+                                                        {dialog.dateCaption(), "ファイル日付："}};
     for (const auto& [label, caption] : captions) {
         EXPECT_EQ(label->text(), QString::fromUtf8(caption));
         EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 255, 255));
@@ -49,8 +49,8 @@ TEST(FileInfoDialog, ControlsCaptionsAndLook)
         EXPECT_TRUE(label->font().bold());
         EXPECT_EQ(label->font().pointSizeF(), 10.2);
     }
-    EXPECT_EQ(dialog.Command1->text(), QStringLiteral("確認"));
-    EXPECT_EQ(dialog.Command1->font().pointSizeF(), 12.0);
+    EXPECT_EQ(dialog.confirmButton()->text(), QStringLiteral("確認"));
+    EXPECT_EQ(dialog.confirmButton()->font().pointSizeF(), 12.0);
 }
 
 TEST(FileInfoDialog, DoubleClicksCreateFillHideAndRecreateTheDialog)
@@ -80,8 +80,8 @@ TEST(FileInfoDialog, DoubleClicksCreateFillHideAndRecreateTheDialog)
     EXPECT_TRUE(fileInfoDialog->isVisible());
     EXPECT_EQ(fileInfoDialog->pos(), mainWindow.pos() + offset);
     EXPECT_EQ(window.beeps, 1);
-    EXPECT_EQ(fileInfoDialog->Text2->text(), QStringLiteral("   1,234 ﾊﾞｲﾄ (4D2H )"));
-    EXPECT_TRUE(fileInfoDialog->Text1->toPlainText().endsWith(QStringLiteral("/a.txt")));
+    EXPECT_EQ(fileInfoDialog->lengthBox()->text(), QStringLiteral("   1,234 ﾊﾞｲﾄ (4D2H )"));
+    EXPECT_TRUE(fileInfoDialog->pathBox()->toPlainText().endsWith(QStringLiteral("/a.txt")));
 
     // A second one refills the same dialog where it stands, even after the
     // main window has moved.
@@ -92,14 +92,14 @@ TEST(FileInfoDialog, DoubleClicksCreateFillHideAndRecreateTheDialog)
     EXPECT_EQ(fileInfoDialog.data(), first);
     EXPECT_EQ(fileInfoDialog->pos(), QPoint(100, 50) + offset);
     EXPECT_EQ(window.beeps, 2);
-    EXPECT_EQ(fileInfoDialog->Text2->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
+    EXPECT_EQ(fileInfoDialog->lengthBox()->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
 
     // "確認" hides it and keeps it with its texts.
-    fileInfoDialog->Command1->click();
+    fileInfoDialog->confirmButton()->click();
     destroyPending();
     ASSERT_TRUE(fileInfoDialog);
     EXPECT_FALSE(fileInfoDialog->isVisible());
-    EXPECT_EQ(fileInfoDialog->Text2->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
+    EXPECT_EQ(fileInfoDialog->lengthBox()->text(), QStringLiteral("   10 ﾊﾞｲﾄ (AH )"));
     showFileInfo(form, openFolders, openFiles, window, fileInfoDialog, mainWindow);
     EXPECT_EQ(fileInfoDialog.data(), first);
     EXPECT_TRUE(fileInfoDialog->isVisible());
@@ -123,7 +123,7 @@ TEST(FileInfoDialog, DoubleClicksCreateFillHideAndRecreateTheDialog)
     openFiles.listIndex = -1;
     showFileInfo(form, openFolders, openFiles, window, fileInfoDialog, mainWindow);
     ASSERT_TRUE(fileInfoDialog);
-    EXPECT_EQ(fileInfoDialog->Text2->text(), QStringLiteral("  ファイルが選択されていません。"));
+    EXPECT_EQ(fileInfoDialog->lengthBox()->text(), QStringLiteral("  ファイルが選択されていません。"));
     EXPECT_FALSE(fileInfoDialog->testAttribute(Qt::WA_QuitOnClose));
     delete fileInfoDialog.data();
 }

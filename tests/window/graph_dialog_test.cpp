@@ -197,7 +197,7 @@ struct DialogTexts {
 
 DialogTexts shownTexts(const FileInfoDialog& d)
 {
-    return {d.Text1->toPlainText(), d.Text2->text(), d.Text3->text(), d.Text4->text()};
+    return {d.pathBox()->toPlainText(), d.lengthBox()->text(), d.clustersBox()->text(), d.attributesBox()->text()};
 }
 
 }  // namespace
@@ -235,9 +235,9 @@ TEST(WindowFileDialog, DoubleClickShowsTheFilesFacts)
         EXPECT_EQ(shown.clusters, c.texts.clusters) << c.name;
         EXPECT_EQ(shown.attributes, c.texts.attributes) << c.name;
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^  \\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
-                        .match(dialog->Text5->text())
+                        .match(dialog->dateBox()->text())
                         .hasMatch())
-            << dialog->Text5->text().toStdString();
+            << dialog->dateBox()->text().toStdString();
         if (firstPlace.isNull())
             firstPlace = dialog->pos();
         EXPECT_EQ(dialog->pos(), firstPlace) << "a refilled dialog stays where it is";
@@ -249,7 +249,7 @@ TEST(WindowFileDialog, DoubleClickShowsTheFilesFacts)
     EXPECT_TRUE(f.isEnabled());
 
     // "確認" hides it; the next double-click shows it again.
-    f.fileInfoDialog()->Command1->click();
+    f.fileInfoDialog()->confirmButton()->click();
     EXPECT_FALSE(f.fileInfoDialog()->isVisible());
     ASSERT_TRUE(doubleClickFile(f, QStringLiteral("empty")));
     EXPECT_TRUE(f.fileInfoDialog()->isVisible());
@@ -262,8 +262,8 @@ TEST(WindowFileDialog, AFileRemovedSinceTheListWasReadSaysSo)
     std::filesystem::remove(rig.top() + "/gone.txt");
     ASSERT_TRUE(doubleClickFile(f, QStringLiteral("gone.txt")));
     ASSERT_NE(f.fileInfoDialog(), nullptr);
-    EXPECT_EQ(f.fileInfoDialog()->Text1->toPlainText(), QString::fromStdString(rig.top() + "/gone.txt"));
-    EXPECT_TRUE(f.fileInfoDialog()->Text2->text().contains(errorDescription(53))) << f.fileInfoDialog()->Text2->text().toStdString();
+    EXPECT_EQ(f.fileInfoDialog()->pathBox()->toPlainText(), QString::fromStdString(rig.top() + "/gone.txt"));
+    EXPECT_TRUE(f.fileInfoDialog()->lengthBox()->text().contains(errorDescription(53))) << f.fileInfoDialog()->lengthBox()->text().toStdString();
     EXPECT_TRUE(f.fileInfoDialog()->isVisible());
 }
 

@@ -88,9 +88,9 @@ TEST(WindowControls, EveryControlByNameInItsFrame)
         EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.frame(10)) << n;
     for (int n : FolderPanelBoxes)
         EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.frame(10)) << n;
-    for (const char* name : {"Drive1", "Picture1", "Picture2", "Line1", "Line3", "Line4", "Line5"})
+    for (const char* name : {"driveListBox", "Picture1", "Picture2", "Line1", "Line3", "Line4", "Line5"})
         EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.frame(1)) << name;
-    for (const char* name : {"Dir1", "File1"})
+    for (const char* name : {"folderListBox", "fileListBox"})
         EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.frame(10)) << name;
     for (const auto& [n, caption] : Captions)
         EXPECT_EQ(f.caption(n)->text(), QString::fromUtf8(caption)) << "Label" << n;

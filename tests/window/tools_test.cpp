@@ -5,6 +5,7 @@
 #include "copy_check_dialog.h"
 #include "number_format.h"
 #include "mount_rig.h"
+#include "report_texts.h"
 #include "search_progress_window.h"
 #include "tool_texts.h"
 #include "tool_windows.h"
@@ -366,7 +367,7 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
     for (const BlockReason r : {BlockReason::FileTooLarge, BlockReason::ForbiddenCharacter,
                                 BlockReason::TrailingDotOrSpace, BlockReason::CaseCollision, BlockReason::SymbolicLink,
                                 BlockReason::SpecialFile})
-        reasons[QString::fromUtf8(reasonKey(r))] = tool_text::blockReason(r);
+        reasons[QString::fromUtf8(report_text::reasonKey(r))] = tool_text::blockReason(r);
     std::set<std::pair<QString, QString>> expected;
     for (const QJsonValue& b : onFat["blocked"].toArray())
         expected.insert({b["path"].toString(), reasons.at(b["reason"].toString())});

@@ -1,0 +1,241 @@
+// Every English text of dorvelix-report's own, each written once: the
+// help with its options, the usage errors, the failures that end a run, the
+// lines of the text output, why a count is an estimate, why an entry will
+// not copy, and the keys of the JSON document. The panels' captions and the
+// search's messages are the window's own (window_texts.h); the lines for
+// --help and --version and the output error both programs share
+// (command_line.h, standard_output.h).
+#pragma once
+
+#include "copy_check.h"
+#include "target_drive.h"
+
+#include <QLatin1String>
+
+namespace dorvelix::report_text {
+
+inline constexpr char Program[] = "dorvelix-report";
+
+// What JSON readers check before they read on: the document's kind, named
+// after the program, and the version of its layout, raised whenever a key
+// changes meaning or goes.
+inline constexpr const char* JsonFormat = Program;
+inline constexpr long long JsonFormatVersion = 1;
+
+// The help.
+inline constexpr QLatin1String Synopsis{"[options] [--] [FOLDER]"};
+inline constexpr QLatin1String Description{
+    "Prints the drive panel of FOLDER's drive and the folder panel after a\n"
+    "search of FOLDER, counted in the drive's cluster units."};
+
+// An option of the command line: its name, the name of its value (none for
+// a switch; the syntax for the folder argument) and its line of the help.
+struct OptionText {
+    const char* name;
+    const char* valueName;
+    const char* description;
+};
+
+inline constexpr OptionText JsonOption{"json", nullptr, "Print one JSON object instead of the panels."};
+inline constexpr OptionText ConvertOption{"convert", "N",
+                                          "Count the subtree also at cluster length N: 128, 256, 512,\n"
+                                          "1024, 2048, 4096, 8192, 16384 or 32768 (default: the\n"
+                                          "drive's cluster length)."};
+inline constexpr OptionText FoldersOption{"folders", nullptr,
+                                          "Also list one row per top-level subfolder (and one for\n"
+                                          "FOLDER's own files), largest converted first."};
+inline constexpr OptionText CompleteOption{"complete", nullptr,
+                                           "Count every level and every entry, hidden and special\n"
+                                           "files at every depth, without the window's limits."};
+inline constexpr OptionText TargetOption{"target", "PATH",
+                                         "Tell whether FOLDER fits on the drive holding PATH, at\n"
+                                         "that drive's cluster length, and on a FAT or exFAT\n"
+                                         "drive what will not copy. Implies --complete."};
+inline constexpr OptionText FolderArgument{"FOLDER", "[--] [FOLDER]",
+                                           "The folder to search (default: the current folder)."};
+
+// What the help says after the options.
+inline constexpr QLatin1String HelpTail{
+    "\nThe count:\n"
+    "  Each file takes its length rounded up to whole clusters; each folder\n"
+    "  one cluster, and its table of 32-byte entries (two, one per entry,\n"
+    "  one more per name of more than 12 characters) takes the clusters it\n"
+    "  fills beyond that one. This is how FAT12/16/32 allocate. On other file\n"
+    "  systems the count is an estimate, and the report says why in a note\n"
+    "  (exFAT's longer folder entries, compression and deduplication, small\n"
+    "  files kept in metadata).\n"
+    "  Without --complete the search has the window's limits: 15 levels below\n"
+    "  FOLDER, hidden and special files counted down to level 8 only.\n"
+    "\nNeeded bytes (--target):\n"
+    "  the converted count at the target's cluster length, plus the copied\n"
+    "  folder's own first cluster (and, for a drive's root folder, its table),\n"
+    "  compared with the bytes the target has free for this user. What will\n"
+    "  not copy is still counted. The folder the copy goes into may need one\n"
+    "  cluster more for the new entry.\n"
+    "\nExamples:\n"
+    "  dorvelix-report ~/photos                 the panels, as the window shows them\n"
+    "  dorvelix-report --convert 32768 ~/photos also counted at 32,768-byte clusters\n"
+    "  dorvelix-report --folders ~/photos       one row per subfolder, largest first\n"
+    "  dorvelix-report --complete ~/photos      every level and every hidden file\n"
+    "  dorvelix-report --target /media/usb ~/photos\n"
+    "                                           will it fit, and what will not copy\n"
+    "  dorvelix-report --json --target /media/usb ~/photos\n"
+    "\nExit status:\n"
+    "  0  the search raised no message box (with --target: it fits and\n"
+    "     everything will copy)\n"
+    "  1  the search raised a message box (the results are still printed)\n"
+    "  2  a usage error, a folder that cannot be opened, a drive without a\n"
+    "     medium, or output that cannot be written\n"
+    "  3  with --target: the folder does not fit, or something will not copy\n"};
+
+// Usage errors: the cause, then where to read on.
+inline constexpr QLatin1String UsageError{"%1 (see %2 --help)"};
+inline constexpr QLatin1String OptionTwice{"--%1 given more than once"};
+inline constexpr QLatin1String InvalidConvertLength{
+    "invalid --convert value '%1': it takes one of 128, 256, 512, 1024, 2048, 4096, 8192, 16384, 32768"};
+inline constexpr QLatin1String ConvertAndTarget{"--convert and --target both set the conversion length"};
+inline constexpr QLatin1String EmptyTarget{"the target is an empty name"};
+inline constexpr QLatin1String EmptyFolder{"the folder is an empty name"};
+inline constexpr QLatin1String SecondFolder{"unexpected argument '%1': one folder at most"};
+
+// Failures that end a run with status 2.
+inline constexpr QLatin1String CurrentFolderUnreadable{"the current folder cannot be read: %1"};
+inline constexpr QLatin1String CannotOpenFolder{"cannot open folder %1: %2"};
+inline constexpr QLatin1String NoMedium{"no medium"};
+inline constexpr QLatin1String TargetNoMedium{"the target drive %1 has no medium"};
+inline constexpr QLatin1String CannotOpenTarget{"cannot open target folder %1: %2"};
+inline constexpr QLatin1String TargetNoClusterLength{"the target drive %1 reports no cluster length"};
+inline constexpr QLatin1String DriveNoClusterLength{"the drive %1 reports no cluster length"};
+
+// The text output: what the search left out.
+inline constexpr QLatin1String LimitsLine{"  limits: "};
+inline constexpr QLatin1String LimitsSeparator{"; "};
+inline constexpr QLatin1String WindowLimits{
+    "15 levels, hidden and special files down to level 8 (--complete counts all)"};
+inline constexpr QLatin1String LevelsSkipped{"%1 folders below level 15 not entered"};
+inline constexpr QLatin1String HiddenSkipped{"%1 hidden or special files below level 8 not counted"};
+inline constexpr QLatin1String UnreadableFolders{"%1 folders could not be read"};
+inline constexpr QLatin1String UnreadableFiles{"%1 file lengths could not be read"};
+inline constexpr QLatin1String NoLimits{"none: every level and every entry counted"};
+inline constexpr QLatin1String FileBytes{"  file lengths summed: folder alone %1, subtree %2 (du --apparent-size)"};
+inline constexpr QLatin1String EstimateLine{"  note: the count is an estimate: "};
+
+// The text output: one row per top-level subfolder.
+inline constexpr QLatin1String FolderRowsTitle{"Folders, largest converted first (cluster length %1, converted %2)"};
+inline constexpr const char* FolderRowColumns[] = {"folders",     "files",          "file bytes", "clusters",
+                                                   "bytes",       "conv. clusters", "conv. bytes", "growth"};
+inline constexpr QLatin1String NameColumn{"name"};
+
+// The text output: the answer to --target.
+inline constexpr QLatin1String TargetTitle{"Target  %1  %2"};
+inline constexpr QLatin1String TargetClusterLength{"  cluster length: %1"};
+inline constexpr QLatin1String TargetFreeBytes{"  free bytes: %1"};
+inline constexpr QLatin1String TargetNeededBytes{"  needed bytes: %1"};
+inline constexpr QLatin1String Fits{"  fits: yes, %1 bytes to spare"};
+inline constexpr QLatin1String DoesNotFit{"  fits: no, %1 bytes short"};
+inline constexpr QLatin1String WillNotCopy{"  will not copy: %1"};
+inline constexpr QLatin1String BlockedLine{"    %1: %2"};
+
+// Why a count at a file system's cluster length is an estimate.
+constexpr const char* caveatText(CountCaveat caveat)
+{
+    switch (caveat) {
+    case CountCaveat::LongFolderEntries:
+        return "exFAT keeps three or more 32-byte entries per file in a folder's table, so folder tables are counted "
+               "low";
+    case CountCaveat::SharedExtents:
+        return "compression, deduplication and shared extents make the space taken differ from the count";
+    case CountCaveat::FilesInFileTable: return "small files live in the file table and compressed files take less";
+    case CountCaveat::OwnAllocationRules:
+        return "this file system allocates folders, small files and its own records by rules of its own; the count "
+               "follows FAT's rules";
+    }
+    return "";
+}
+
+// Why an entry will not copy: its key in the JSON document and its text in
+// the text output.
+struct ReasonText {
+    BlockReason reason;
+    const char* key;
+    const char* text;
+};
+
+inline constexpr ReasonText Reasons[] = {
+    {BlockReason::FileTooLarge, "file_too_large", "file of 4 GiB or more"},
+    {BlockReason::ForbiddenCharacter, "forbidden_character", "name has a character FAT does not allow"},
+    {BlockReason::TrailingDotOrSpace, "trailing_dot_or_space", "name ends in a dot or a space"},
+    {BlockReason::CaseCollision, "case_collision", "name differs only in letter case from another in its folder"},
+    {BlockReason::SymbolicLink, "symbolic_link", "symbolic link"},
+    {BlockReason::SpecialFile, "special_file", "FIFO, socket or device"},
+};
+
+constexpr const ReasonText& reasonRow(BlockReason reason)
+{
+    for (const ReasonText& r : Reasons) {
+        if (r.reason == reason)
+            return r;
+    }
+    return Reasons[0];
+}
+
+constexpr const char* reasonKey(BlockReason reason)
+{
+    return reasonRow(reason).key;
+}
+
+constexpr const char* reasonText(BlockReason reason)
+{
+    return reasonRow(reason).text;
+}
+
+}  // namespace dorvelix::report_text
+
+// The keys of the JSON document, in the order the document has them.
+namespace dorvelix::json_key {
+
+inline constexpr char Format[] = "format";
+inline constexpr char FormatVersion[] = "format_version";
+inline constexpr char ProgramVersion[] = "program_version";
+inline constexpr char Drive[] = "drive";
+inline constexpr char ClusterLength[] = "cluster_length";
+inline constexpr char Text[] = "text";
+inline constexpr char FileSystem[] = "file_system";
+inline constexpr char BytesPerSector[] = "bytes_per_sector";
+inline constexpr char SectorsPerCluster[] = "sectors_per_cluster";
+inline constexpr char TotalClusters[] = "total_clusters";
+inline constexpr char TotalBytes[] = "total_bytes";
+inline constexpr char UsedClusters[] = "used_clusters";
+inline constexpr char UsedBytes[] = "used_bytes";
+inline constexpr char FreeClusters[] = "free_clusters";
+inline constexpr char FreeBytes[] = "free_bytes";
+inline constexpr char FreeRatio[] = "free_ratio";
+inline constexpr char EstimateExact[] = "estimate_exact";
+inline constexpr char EstimateNote[] = "estimate_note";
+inline constexpr char Folder[] = "folder";
+inline constexpr char Path[] = "path";
+inline constexpr char Folders[] = "folders";  // a count, and the array of top-level rows
+inline constexpr char Files[] = "files";
+inline constexpr char Clusters[] = "clusters";
+inline constexpr char Bytes[] = "bytes";
+inline constexpr char FileBytes[] = "file_bytes";
+inline constexpr char Subtree[] = "subtree";
+inline constexpr char Converted[] = "converted";
+inline constexpr char Limits[] = "limits";
+inline constexpr char Complete[] = "complete";
+inline constexpr char LevelsSkipped[] = "levels_skipped";
+inline constexpr char HiddenSkipped[] = "hidden_skipped";
+inline constexpr char UnreadableFolders[] = "unreadable_folders";
+inline constexpr char UnreadableFiles[] = "unreadable_files";
+inline constexpr char Name[] = "name";
+inline constexpr char ConvertClusters[] = "convert_clusters";
+inline constexpr char ConvertBytes[] = "convert_bytes";
+inline constexpr char GrowthBytes[] = "growth_bytes";
+inline constexpr char Target[] = "target";
+inline constexpr char NeededBytes[] = "needed_bytes";
+inline constexpr char Fits[] = "fits";
+inline constexpr char Blocked[] = "blocked";
+inline constexpr char Reason[] = "reason";
+inline constexpr char Messages[] = "messages";
+
+}  // namespace dorvelix::json_key
