@@ -1,5 +1,5 @@
 // The folder search: the folder list's change handler, the driver searchFolder and the
-// level walk through the hidden lists Dir2/File2 .. Dir16/File16.
+// level walk through the hidden folder and file lists of levels 2 to 16.
 #pragma once
 
 #include "booked_files.h"

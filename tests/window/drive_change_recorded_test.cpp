@@ -132,7 +132,7 @@ TEST(DriveChange, SearchesTheDrivesCurrentFolder)
     EXPECT_EQ(r.window.pointers.back(), DefaultPointer);
 }
 
-TEST(DriveChange, WithAModifierHeldMovesDir1WithoutSearching)
+TEST(DriveChange, WithAModifierHeldMovesTheFolderListWithoutSearching)
 {
     Rig r;
     r.openFiles.setPath(r.tree.path("top/other"));
@@ -157,7 +157,7 @@ TEST(DriveChange, WithAModifierHeldMovesDir1WithoutSearching)
     EXPECT_EQ(r.window.pointers.back(), DefaultPointer);
 }
 
-TEST(DriveChange, ADriveThatHasGoneLeavesDir1WhereItWas)
+TEST(DriveChange, ADriveThatHasGoneLeavesTheFolderListWhereItWas)
 {
     {
         Rig r;  // no medium: the query reports it, the folder list stays, nothing is searched

@@ -95,7 +95,7 @@ QStringList openFileNames(const MainWindow& f)
 
 }  // namespace
 
-TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
+TEST(WindowLamp, AnyModifierOnTheDriveOrFolderListTurnsItRedAndQueriesTheDrive)
 {
     WindowRig rig([](const TempTree& t) {
         t.file("top/one.txt", 100);
@@ -109,19 +109,19 @@ TEST(WindowLamp, AnyModifierOnDrive1OrDir1TurnsItRedAndQueriesTheDrive)
         std::function<void()> press;    // with a modifier held
         std::function<void()> release;  // the modifier let go
     };
-    const QPoint inDir1 = f.folderListBox()->visualItemRect(f.folderListBox()->openFolderItem()).center();
+    const QPoint inFolderList = f.folderListBox()->visualItemRect(f.folderListBox()->openFolderItem()).center();
     const std::vector<Case> cases{
-        {"Shift on Dir1", [&] { QTest::keyPress(f.folderListBox(), Qt::Key_Shift, Qt::ShiftModifier); },
+        {"Shift on the folder list", [&] { QTest::keyPress(f.folderListBox(), Qt::Key_Shift, Qt::ShiftModifier); },
          [&] { QTest::keyRelease(f.folderListBox(), Qt::Key_Shift, Qt::NoModifier); }},
-        {"Ctrl-click in Dir1", [&] { QTest::mousePress(f.folderListBox()->viewport(), Qt::LeftButton, Qt::ControlModifier, inDir1); },
+        {"Ctrl-click in the folder list", [&] { QTest::mousePress(f.folderListBox()->viewport(), Qt::LeftButton, Qt::ControlModifier, inFolderList); },
          [&] {
-             QTest::mouseRelease(f.folderListBox()->viewport(), Qt::LeftButton, Qt::ControlModifier, inDir1);
-             QTest::mousePress(f.folderListBox()->viewport(), Qt::LeftButton, Qt::NoModifier, inDir1);
-             QTest::mouseRelease(f.folderListBox()->viewport(), Qt::LeftButton, Qt::NoModifier, inDir1);
+             QTest::mouseRelease(f.folderListBox()->viewport(), Qt::LeftButton, Qt::ControlModifier, inFolderList);
+             QTest::mousePress(f.folderListBox()->viewport(), Qt::LeftButton, Qt::NoModifier, inFolderList);
+             QTest::mouseRelease(f.folderListBox()->viewport(), Qt::LeftButton, Qt::NoModifier, inFolderList);
          }},
-        {"Alt on Drive1", [&] { QTest::keyPress(f.driveListBox(), Qt::Key_Alt, Qt::AltModifier); },
+        {"Alt on the drive list", [&] { QTest::keyPress(f.driveListBox(), Qt::Key_Alt, Qt::AltModifier); },
          [&] { QTest::keyRelease(f.driveListBox(), Qt::Key_Alt, Qt::AltModifier); }},
-        {"Ctrl let go on Drive1 with Shift still held",
+        {"Ctrl let go on the drive list with Shift still held",
          [&] {
              QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
              QCoreApplication::sendEvent(f.driveListBox(), &release);
@@ -247,7 +247,7 @@ protected:
                 otherIndex_ = i;
         }
         homeIndex_ = driveList()->currentIndex();
-        ASSERT_GE(otherIndex_, 0) << "the tmpfs is not in Drive1";
+        ASSERT_GE(otherIndex_, 0) << "the tmpfs is not in the drive list";
     }
     void TearDown() override
     {
@@ -285,7 +285,7 @@ TEST_F(WindowDriveChange, SearchesEachDrivesCurrentFolder)
     EXPECT_TRUE(rig_->messages.isEmpty());
 }
 
-TEST_F(WindowDriveChange, WithShiftHeldMovesDir1WithoutSearching)
+TEST_F(WindowDriveChange, WithShiftHeldMovesTheFolderListWithoutSearching)
 {
     QTest::keyPress(driveList(), Qt::Key_Shift, Qt::ShiftModifier);
     driveList()->setCurrentIndex(otherIndex_);
@@ -298,7 +298,7 @@ TEST_F(WindowDriveChange, WithShiftHeldMovesDir1WithoutSearching)
     EXPECT_FALSE(form().services().busyPointerShown());
 }
 
-TEST_F(WindowDriveChange, ACurrentFolderThatHasGoneLeavesDir1WhereItWas)
+TEST_F(WindowDriveChange, ACurrentFolderThatHasGoneLeavesTheFolderListWhereItWas)
 {
     driveList()->setCurrentIndex(otherIndex_);
     ASSERT_TRUE(rig_->doubleClickFolder(other_ + "/sub"));

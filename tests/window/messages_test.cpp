@@ -85,8 +85,8 @@ TEST(WindowSearchMessages, RealBoxesKeepInputFromTheWindowAndOpenTheLogToCopy)
     MainWindow& f = *rig.form;
     f.services().onMessageBox = nullptr;
     f.show();
-    int keysToDir1 = 0;
-    QObject::connect(f.folderListBox(), &FolderListBox::keyDown, [&] { ++keysToDir1; });
+    int keysToFolderList = 0;
+    QObject::connect(f.folderListBox(), &FolderListBox::keyDown, [&] { ++keysToFolderList; });
     QStringList seen;
     bool windowFree = true;
     bool summaryEscapes = false;
@@ -125,7 +125,7 @@ TEST(WindowSearchMessages, RealBoxesKeepInputFromTheWindowAndOpenTheLogToCopy)
     EXPECT_EQ(seen[1], QString::fromUtf8(texts::HiddenSummary).arg(29));
     EXPECT_TRUE(windowFree);
     EXPECT_TRUE(summaryEscapes);
-    EXPECT_EQ(keysToDir1, 0);
+    EXPECT_EQ(keysToFolderList, 0);
     EXPECT_EQ(openModalBoxes(), 0);
 
     auto* logWindow = f.findChild<SearchLogWindow*>();
