@@ -87,18 +87,18 @@ void DrawUsageGraph(const FormState& form, std::int16_t size, UsageGraphCanvas& 
     const std::int16_t top = i16(T - 50LL);
     const std::int16_t right = i16(i16(L + static_cast<long long>(W)) + 50LL);
     const std::int16_t bottom = i16(i16(T + static_cast<long long>(H)) + 50LL);
-    canvas.setFrameLine(1, left, top, left, bottom);
-    canvas.setFrameLine(3, left, top, right, top);
-    canvas.setFrameLine(4, right, top, right, bottom);
-    canvas.setFrameLine(5, left, bottom, right, bottom);
+    canvas.setFrameLine(FrameSide::Left, left, top, left, bottom);
+    canvas.setFrameLine(FrameSide::Top, left, top, right, top);
+    canvas.setFrameLine(FrameSide::Right, right, top, right, bottom);
+    canvas.setFrameLine(FrameSide::Bottom, left, bottom, right, bottom);
 
     // The scale captions, centred under their marks, one point smaller than
     // the panel's text.
     const std::int16_t captionTop = i16(i16(T + static_cast<long long>(H)) + 62LL);
     const std::int16_t captionFont = i16(form.textFontSize - 1LL);
-    canvas.placeCaption(24, captionTop, i16(L - 300LL), captionFont);
-    canvas.placeCaption(25, captionTop, i16(i16(L + static_cast<long long>(middle)) - 300LL), captionFont);
-    canvas.placeCaption(26, captionTop, i16(i16(L + static_cast<long long>(W)) - 300LL), captionFont);
+    canvas.placeCaption(ScaleMark::Zero, captionTop, i16(L - 300LL), captionFont);
+    canvas.placeCaption(ScaleMark::Half, captionTop, i16(i16(L + static_cast<long long>(middle)) - 300LL), captionFont);
+    canvas.placeCaption(ScaleMark::Full, captionTop, i16(i16(L + static_cast<long long>(W)) - 300LL), captionFont);
 }
 
 }  // namespace dorvelix

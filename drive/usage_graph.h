@@ -28,14 +28,21 @@ inline constexpr Rgb Red{255, 0, 0};
 inline constexpr Rgb Black{0, 0, 0};
 }  // namespace colour
 
+// The frame round the graph, one line a side.
+enum class FrameSide { Left, Top, Right, Bottom };
+inline constexpr FrameSide FrameSides[] = {FrameSide::Left, FrameSide::Top, FrameSide::Right, FrameSide::Bottom};
+// The scale captions under the graph's 0 %, 50 % and 100 % marks.
+enum class ScaleMark { Zero, Half, Full };
+inline constexpr ScaleMark ScaleMarks[] = {ScaleMark::Zero, ScaleMark::Half, ScaleMark::Full};
+
 // Where the graph goes. Every position is in twips. Boxes and lines are in
-// the drawing area Picture1's own coordinates ((0, 0) top left, y downwards);
-// the picture's place, the frame lines and the captions are in the
-// coordinates of the drive panel Frame1 that holds them.
+// the drawing area's own coordinates ((0, 0) top left, y downwards); the
+// drawing area's place, the frame lines and the captions are in the
+// coordinates of the drive panel that holds them.
 class UsageGraphCanvas {
 public:
     virtual ~UsageGraphCanvas() = default;
-    // Picture1's size and place inside Frame1.
+    // The drawing area's size and place inside the drive panel.
     virtual void setPictureGeometry(int left, int top, int width, int height) = 0;
     virtual void movePicture(int left, int top) = 0;
     // A box filled with colour, corners (x1, y1) and (x2, y2) in any order.
@@ -43,11 +50,10 @@ public:
     // The width of the lines drawn from now on, in pixels.
     virtual void setDrawWidth(int pixels) = 0;
     virtual void drawLine(int x1, int y1, int x2, int y2, Rgb colour) = 0;
-    // Moves frame line Line1, Line3, Line4 or Line5 (lineNumber 1, 3, 4, 5).
-    virtual void setFrameLine(int lineNumber, int x1, int y1, int x2, int y2) = 0;
-    // Places scale caption Label24, Label25 or Label26 and sets its font size
-    // in points.
-    virtual void placeCaption(int labelNumber, int top, int left, int fontSize) = 0;
+    // Moves one side of the frame.
+    virtual void setFrameLine(FrameSide side, int x1, int y1, int x2, int y2) = 0;
+    // Places one scale caption and sets its font size in points.
+    virtual void placeCaption(ScaleMark mark, int top, int left, int fontSize) = 0;
 };
 
 // The drawing area's width and height in twips for a screen size; 0 × 0 for

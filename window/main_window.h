@@ -7,6 +7,7 @@
 #include "controls.h"
 #include "drive_change.h"
 #include "drive_info.h"
+#include "usage_graph.h"
 #include "drive_list_box.h"
 #include "drives.h"
 #include "file_list_box.h"
@@ -89,8 +90,8 @@ public:
     // The tools menu and the windows it opens.
     ToolWindows* tools() const { return tools_; }
 
-    // Places one of the graph's scale captions (Label24..26) and shows it.
-    void placeScaleCaption(int n, int top, int left, int fontSize);
+    // Places one of the graph's scale captions and shows it.
+    void placeScaleCaption(ScaleMark mark, int top, int left, int fontSize);
 
     // The window's outer size and position in twips as last set.
     QSize twipsOuterSize() const { return outerTwips_; }

@@ -20,12 +20,12 @@ namespace dorvelix {
 namespace {
 
 // The scale captions' widths (twips); their text is centred in them.
-int scaleCaptionWidth(int labelNumber)
+int scaleCaptionWidth(ScaleMark mark)
 {
-    switch (labelNumber) {
-    case 24:
+    switch (mark) {
+    case ScaleMark::Zero:
         return 672;
-    case 25:
+    case ScaleMark::Half:
         return 768;
     default:
         return 612;
@@ -144,15 +144,15 @@ void MainWindow::drawUsageGraph(int screenSize)
     setTwipsGeometry(usageGraph_, at.left(), at.top(), at.width(), at.height());
     usageGraph_->setPicture(painter.pixmap());
     usageGraph_->setAccessibleDescription(usageGraphDescription(form_));
-    for (int n : {1, 3, 4, 5}) {
-        const UsageGraphPainter::Segment& segment = painter.frameLine(n);
+    for (const FrameSide side : FrameSides) {
+        const UsageGraphPainter::Segment& segment = painter.frameLine(side);
         if (segment.placed)
-            line(n)->setEndpoints(segment.x1, segment.y1, segment.x2, segment.y2);
+            line(frameLineNumber(side))->setEndpoints(segment.x1, segment.y1, segment.x2, segment.y2);
     }
-    for (int n : {24, 25, 26}) {
-        const UsageGraphPainter::Caption& caption = painter.caption(n);
+    for (const ScaleMark mark : ScaleMarks) {
+        const UsageGraphPainter::Caption& caption = painter.caption(mark);
         if (caption.placed)
-            placeScaleCaption(n, caption.top, caption.left, caption.fontSize);
+            placeScaleCaption(mark, caption.top, caption.left, caption.fontSize);
     }
 
     if (failure)
@@ -169,12 +169,12 @@ void MainWindow::redrawUsageGraph()
     }
 }
 
-void MainWindow::placeScaleCaption(int n, int top, int left, int fontSize)
+void MainWindow::placeScaleCaption(ScaleMark mark, int top, int left, int fontSize)
 {
-    CaptionLabel* label = caption(n);
+    CaptionLabel* label = caption(scaleCaptionNumber(mark));
     setTwipsTop(label, top);
     setTwipsLeft(label, left);
-    setTwipsWidth(label, scaleCaptionWidth(n));
+    setTwipsWidth(label, scaleCaptionWidth(mark));
     // The window's own face, one point smaller than the panel's text.
     if (fontSize > 0)
         label->setFont(windowFont(Face::Proportional, fontSize));

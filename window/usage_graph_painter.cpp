@@ -20,30 +20,6 @@ QColor toQColor(Rgb c)
     return QColor(c.red, c.green, c.blue);
 }
 
-// Position in lines_ of Line1, Line3, Line4, Line5; -1 for any other.
-int lineSlot(int lineNumber)
-{
-    switch (lineNumber) {
-    case 1:
-        return 0;
-    case 3:
-        return 1;
-    case 4:
-        return 2;
-    case 5:
-        return 3;
-    default:
-        return -1;
-    }
-}
-
-int captionSlot(int labelNumber)
-{
-    return labelNumber >= 24 && labelNumber <= 26 ? labelNumber - 24 : -1;
-}
-
-const UsageGraphPainter::Segment noSegment{};
-const UsageGraphPainter::Caption noCaption{};
 
 }  // namespace
 
@@ -95,33 +71,19 @@ void UsageGraphPainter::drawLine(int x1, int y1, int x2, int y2, Rgb colour)
     p.drawLine(toPixels(x1), toPixels(y1), toPixels(x2), toPixels(y2));
 }
 
-void UsageGraphPainter::setFrameLine(int lineNumber, int x1, int y1, int x2, int y2)
+void UsageGraphPainter::setFrameLine(FrameSide side, int x1, int y1, int x2, int y2)
 {
-    if (const int slot = lineSlot(lineNumber); slot >= 0)
-        lines_[static_cast<size_t>(slot)] = {x1, y1, x2, y2, true};
+    lines_[static_cast<size_t>(side)] = {x1, y1, x2, y2, true};
 }
 
-void UsageGraphPainter::placeCaption(int labelNumber, int top, int left, int fontSize)
+void UsageGraphPainter::placeCaption(ScaleMark mark, int top, int left, int fontSize)
 {
-    if (const int slot = captionSlot(labelNumber); slot >= 0)
-        captions_[static_cast<size_t>(slot)] = {top, left, fontSize, true};
+    captions_[static_cast<size_t>(mark)] = {top, left, fontSize, true};
 }
 
-const UsageGraphPainter::Segment& UsageGraphPainter::frameLine(int lineNumber) const
+QRect UsageGraphPainter::frameLinePixels(FrameSide side) const
 {
-    const int slot = lineSlot(lineNumber);
-    return slot >= 0 ? lines_[static_cast<size_t>(slot)] : noSegment;
-}
-
-const UsageGraphPainter::Caption& UsageGraphPainter::caption(int labelNumber) const
-{
-    const int slot = captionSlot(labelNumber);
-    return slot >= 0 ? captions_[static_cast<size_t>(slot)] : noCaption;
-}
-
-QRect UsageGraphPainter::frameLinePixels(int lineNumber) const
-{
-    const Segment& s = frameLine(lineNumber);
+    const Segment& s = frameLine(side);
     // A 2-pixel bar centred on the segment; the bars of a corner overlap, so
     // the frame is closed.
     const int left = toPixels(std::min(s.x1, s.x2)) - 1;
@@ -154,17 +116,17 @@ void UsageGraphPainter::applyTo(QWidget* frame1) const
         else
             picture->update();
     }
-    for (int n : {1, 3, 4, 5}) {
-        if (!frameLine(n).placed)
+    for (const FrameSide side : FrameSides) {
+        if (!frameLine(side).placed)
             continue;
-        if (auto* line = frame1->findChild<QWidget*>(QStringLiteral("Line%1").arg(n)))
-            line->setGeometry(frameLinePixels(n));
+        if (auto* line = frame1->findChild<QWidget*>(QStringLiteral("Line%1").arg(frameLineNumber(side))))
+            line->setGeometry(frameLinePixels(side));
     }
-    for (int n : {24, 25, 26}) {
-        const Caption& c = caption(n);
+    for (const ScaleMark mark : ScaleMarks) {
+        const Caption& c = caption(mark);
         if (!c.placed)
             continue;
-        auto* label = frame1->findChild<QWidget*>(QStringLiteral("Label%1").arg(n));
+        auto* label = frame1->findChild<QWidget*>(QStringLiteral("Label%1").arg(scaleCaptionNumber(mark)));
         if (!label)
             continue;
         label->move(toPixels(c.left), toPixels(c.top));
@@ -174,6 +136,17 @@ void UsageGraphPainter::applyTo(QWidget* frame1) const
             label->setFont(font);
         }
     }
+}
+
+int frameLineNumber(FrameSide side)
+{
+    constexpr int numbers[] = {1, 3, 4, 5};
+    return numbers[static_cast<size_t>(side)];
+}
+
+int scaleCaptionNumber(ScaleMark mark)
+{
+    return 24 + static_cast<int>(mark);
 }
 
 }  // namespace dorvelix

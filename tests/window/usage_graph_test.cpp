@@ -30,8 +30,8 @@ struct RecordingCanvas : UsageGraphCanvas {
     std::vector<Line> lines;
     int left = -1, top = -1, width = -1, height = -1;
     int drawWidth = 1;
-    std::map<int, std::array<int, 4>> frame;
-    std::map<int, std::array<int, 3>> captions;
+    std::map<FrameSide, std::array<int, 4>> frame;
+    std::map<ScaleMark, std::array<int, 3>> captions;
 
     void setPictureGeometry(int l, int t, int w, int h) override
     {
@@ -59,12 +59,12 @@ struct RecordingCanvas : UsageGraphCanvas {
         EXPECT_EQ(c, colour::Black);
         lines.push_back({x1, y1, x2, y2, drawWidth});
     }
-    void setFrameLine(int n, int x1, int y1, int x2, int y2) override
+    void setFrameLine(FrameSide n, int x1, int y1, int x2, int y2) override
     {
         calls.push_back("frame");
         frame[n] = {x1, y1, x2, y2};
     }
-    void placeCaption(int n, int t, int l, int font) override
+    void placeCaption(ScaleMark n, int t, int l, int font) override
     {
         calls.push_back("caption");
         captions[n] = {t, l, font};
@@ -146,14 +146,14 @@ TEST(UsageGraph, WorkedValuesAtTheLargeSize)
 
     // The frame 50 outside the area, the captions 62 below it.
     using F = std::array<int, 4>;
-    EXPECT_EQ(c.frame[1], (F{750, 4950, 750, 5450}));
-    EXPECT_EQ(c.frame[3], (F{750, 4950, 4450, 4950}));
-    EXPECT_EQ(c.frame[4], (F{4450, 4950, 4450, 5450}));
-    EXPECT_EQ(c.frame[5], (F{750, 5450, 4450, 5450}));
+    EXPECT_EQ(c.frame[FrameSide::Left], (F{750, 4950, 750, 5450}));
+    EXPECT_EQ(c.frame[FrameSide::Top], (F{750, 4950, 4450, 4950}));
+    EXPECT_EQ(c.frame[FrameSide::Right], (F{4450, 4950, 4450, 5450}));
+    EXPECT_EQ(c.frame[FrameSide::Bottom], (F{750, 5450, 4450, 5450}));
     using C = std::array<int, 3>;
-    EXPECT_EQ(c.captions[24], (C{5462, 500, 11}));
-    EXPECT_EQ(c.captions[25], (C{5462, 2300, 11}));
-    EXPECT_EQ(c.captions[26], (C{5462, 4100, 11}));
+    EXPECT_EQ(c.captions[ScaleMark::Zero], (C{5462, 500, 11}));
+    EXPECT_EQ(c.captions[ScaleMark::Half], (C{5462, 2300, 11}));
+    EXPECT_EQ(c.captions[ScaleMark::Full], (C{5462, 4100, 11}));
 
     // The white fill comes first and clears the previous drawing; the lines
     // follow the width change.
@@ -253,9 +253,9 @@ TEST(UsageGraph, SizeOutsideTheThreeCollapsesTheDrawing)
         for (const auto& l : c.lines)
             EXPECT_EQ(l.x1, 0);
         using F = std::array<int, 4>;
-        EXPECT_EQ(c.frame[1], (F{750, 4950, 750, 5050}));
-        EXPECT_EQ(c.frame[5], (F{750, 5050, 850, 5050}));
-        for (int n : {24, 25, 26})
+        EXPECT_EQ(c.frame[FrameSide::Left], (F{750, 4950, 750, 5050}));
+        EXPECT_EQ(c.frame[FrameSide::Bottom], (F{750, 5050, 850, 5050}));
+        for (ScaleMark n : ScaleMarks)
             EXPECT_EQ(c.captions[n][1], 500);
     }
 }
