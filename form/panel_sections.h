@@ -5,28 +5,25 @@
 
 #include "window_texts.h"
 
-#include <span>
 #include <vector>
 
 namespace dorvelix {
 
 struct PanelSection {
     const PanelCaption* title = nullptr;
-    std::span<const PanelCaption> rows;
+    std::vector<const PanelCaption*> rows;
 };
 
 inline std::vector<PanelSection> panelSections(bool folderPanel)
 {
     std::vector<PanelSection> sections;
-    const std::span<const PanelCaption> all(PanelCaptions);
-    for (size_t i = 0; i < all.size(); ++i) {
-        const PanelCaption& c = all[i];
+    for (const PanelCaption& c : PanelCaptions) {
         if (c.folderPanel != folderPanel)
             continue;
         if (c.title || sections.empty())
-            sections.push_back({c.title ? &c : nullptr, all.subspan(c.title ? i + 1 : i, 0)});
+            sections.push_back({c.title ? &c : nullptr, {}});
         if (!c.title)
-            sections.back().rows = std::span(sections.back().rows.data(), sections.back().rows.size() + 1);
+            sections.back().rows.push_back(&c);
     }
     return sections;
 }

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <algorithm>
+#include <span>
 
 namespace dorvelix {
 
@@ -76,10 +77,10 @@ void MainWindow::placeValue(ValueBox* box, int left, int top, int width)
 void MainWindow::arrangeDrivePanel(std::int16_t& y)
 {
     const std::vector<PanelSection> sections = panelSections(false);
-    const std::span<const PanelCaption> rows = sections[0].rows;
+    const std::span<const PanelCaption* const> rows = sections[0].rows;
     const std::int16_t y0 = y;
-    for (const PanelCaption& row : rows) {
-        placeCaption(caption(row.label), layout_.panelMargin, y);
+    for (const PanelCaption* row : rows) {
+        placeCaption(caption(row->label), layout_.panelMargin, y);
         y += layout_.rowPitch;
     }
 
@@ -89,9 +90,9 @@ void MainWindow::arrangeDrivePanel(std::int16_t& y)
     placeValue(valueBox(Box::DriveText), layout_.driveValueLeft, y, layout_.valueWidth / 4);
     placeValue(valueBox(Box::FileSystem), layout_.driveValueLeft + layout_.driveValueLeft / 3, y,
                layout_.valueWidth / 2);
-    for (const PanelCaption& row : rows.subspan(1)) {
+    for (const PanelCaption* row : rows.subspan(1)) {
         y += layout_.rowPitch;
-        placeValue(valueBox(*row.box), layout_.driveValueLeft, y);
+        placeValue(valueBox(*row->box), layout_.driveValueLeft, y);
     }
 
     y += layout_.rowPitch;
@@ -106,20 +107,20 @@ void MainWindow::arrangeDrivePanel(std::int16_t& y)
 
 void MainWindow::arrangeFolderSection(std::int16_t& y)
 {
-    const std::span<const PanelCaption> rows = panelSections(true)[0].rows;
+    const std::vector<const PanelCaption*> rows = panelSections(true)[0].rows;
     const std::int16_t y0 = y;
-    for (const PanelCaption& row : rows) {
-        placeCaption(caption(row.label), layout_.folderCaptionLeft, y);
+    for (const PanelCaption* row : rows) {
+        placeCaption(caption(row->label), layout_.folderCaptionLeft, y);
         y += layout_.rowPitch;
     }
 
     // The value boxes stand 50 twips higher than their captions; the file
     // count takes half the width.
     y = y0 - 50;
-    placeValue(valueBox(*rows[0].box), layout_.folderValueLeft, y, layout_.valueWidth / 2);
-    for (const PanelCaption& row : rows.subspan(1)) {
+    placeValue(valueBox(*rows[0]->box), layout_.folderValueLeft, y, layout_.valueWidth / 2);
+    for (const PanelCaption* row : std::span(rows).subspan(1)) {
         y += layout_.rowPitch;
-        placeValue(valueBox(*row.box), layout_.folderValueLeft, y);
+        placeValue(valueBox(*row->box), layout_.folderValueLeft, y);
     }
 }
 
@@ -140,13 +141,13 @@ void MainWindow::arrangeSubtreeSections(std::int16_t& y)
     placeValue(valueBox(*subtree.title->box), layout_.sectionLeft + 24, y0 + layout_.rowPitch, shortWidth);
 
     y = static_cast<std::int16_t>(y0 + layout_.rowHeight - layout_.rowHeight / 10);
-    for (const PanelCaption& row : subtree.rows) {
-        placeCaption(caption(row.label), layout_.folderCaptionLeft, y);
+    for (const PanelCaption* row : subtree.rows) {
+        placeCaption(caption(row->label), layout_.folderCaptionLeft, y);
         y += layout_.rowPitch;
     }
     y = static_cast<std::int16_t>(y0 + layout_.rowHeight - layout_.rowHeight / 3);
-    for (const PanelCaption& row : subtree.rows) {
-        placeValue(valueBox(*row.box), layout_.folderValueLeft, y);
+    for (const PanelCaption* row : subtree.rows) {
+        placeValue(valueBox(*row->box), layout_.folderValueLeft, y);
         y += layout_.rowPitch;
     }
 
@@ -154,9 +155,9 @@ void MainWindow::arrangeSubtreeSections(std::int16_t& y)
     placeValue(valueBox(*converted.title->box), layout_.panelMargin + 24, convertedTop + layout_.rowPitch, shortWidth);
 
     y = static_cast<std::int16_t>(convertedTop + layout_.rowHeight);
-    for (const PanelCaption& row : converted.rows) {
-        placeCaption(caption(row.label), layout_.folderCaptionLeft, y);
-        placeValue(valueBox(*row.box), layout_.folderValueLeft, y);
+    for (const PanelCaption* row : converted.rows) {
+        placeCaption(caption(row->label), layout_.folderCaptionLeft, y);
+        placeValue(valueBox(*row->box), layout_.folderValueLeft, y);
         y += layout_.rowPitch;
     }
 }
