@@ -30,7 +30,6 @@ constexpr int ValueRole = Qt::UserRole + 1;
 // The row's folder name as bytes, for opening it.
 constexpr int NameBytesRole = Qt::UserRole + 2;
 
-
 QStandardItem* cell(const QString& shown, const QVariant& value)
 {
     auto* item = new QStandardItem(shown);
