@@ -7,15 +7,6 @@ namespace dorvelix {
 
 namespace {
 
-// "占有クラスタ数 ：" → "占有クラスタ数".
-QString bareCaption(const char* caption)
-{
-    QString text = QString::fromUtf8(caption).trimmed();
-    while (text.endsWith(u'：') || text.endsWith(u':'))
-        text = text.chopped(1).trimmed();
-    return text;
-}
-
 bool inBothPanels(const QString& caption)
 {
     bool drive = false;
@@ -33,6 +24,14 @@ QString percentText(double ratio)
 }
 
 }  // namespace
+
+QString bareCaption(const char* caption)
+{
+    QString text = QString::fromUtf8(caption).trimmed();
+    while (text.endsWith(u'：') || text.endsWith(u':'))
+        text = text.chopped(1).trimmed();
+    return text;
+}
 
 QString valueBoxName(Box box)
 {

@@ -1,5 +1,5 @@
-// What a screen reader hears for the main window's controls that show no
-// name of their own: each value box is named after its caption, the lamp
+// What a screen reader hears for the controls that show no name of their
+// own: each value box is named after its caption, the lamp
 // and the usage graph after what they stand for, and they describe their
 // state in words.
 #pragma once
@@ -11,7 +11,10 @@
 
 namespace dorvelix {
 
-// The name of a value box: its caption without the colon; a row under a
+// A caption as a name: "占有クラスタ数 ：" → "占有クラスタ数".
+QString bareCaption(const char* caption);
+
+// The name of a main window's value box: its caption without the colon; a row under a
 // section title of the folder panel has that title first ("含むサブホルダ
 // ホルダ数"), and a caption that stands in both panels has its panel's
 // caption first ("ホルダー情報 占有クラスタ数"). The file system's box,

@@ -1,4 +1,6 @@
 #include "file_info_dialog.h"
+
+#include "accessible_names.h"
 #include "window_texts.h"
 
 #include <QCloseEvent>
@@ -84,9 +86,11 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
         l->setPalette(pal);
         return l;
     };
-    const auto valueBox = [&](const Place& p, const char* name, Qt::Alignment align) {
+    // A value box is named after its caption, as a screen reader says it.
+    const auto valueBox = [&](const char* caption, const Place& p, const char* name, Qt::Alignment align) {
         auto* box = new QLineEdit(this);
         place(box, p, name);
+        box->setAccessibleName(bareCaption(caption));
         box->setFont(valueFont);
         box->setReadOnly(true);
         box->setAlignment(align | Qt::AlignVCenter);
@@ -102,21 +106,22 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
     pathCaption_ = label(QString::fromUtf8(texts::PathCaption), PathCaptionPlace, "pathCaption", Qt::AlignLeft);
     pathBox_ = new QPlainTextEdit(this);
     place(pathBox_, PathBoxPlace, "pathBox");
+    pathBox_->setAccessibleName(bareCaption(texts::PathCaption));
     pathBox_->setFont(valueFont);
     pathBox_->setReadOnly(true);
     pathBox_->setWordWrapMode(QTextOption::WrapAnywhere);  // paths have no spaces to break at
     pathBox_->setFrameShape(QFrame::Box);
 
     lengthCaption_ = label(QString::fromUtf8(texts::LengthCaption), LengthCaptionPlace, "lengthCaption", Qt::AlignRight);
-    lengthBox_ = valueBox(LengthBoxPlace, "lengthBox", Qt::AlignLeft);
+    lengthBox_ = valueBox(texts::LengthCaption, LengthBoxPlace, "lengthBox", Qt::AlignLeft);
     clustersCaption_ =
         label(QString::fromUtf8(texts::ClustersCaption), ClustersCaptionPlace, "clustersCaption", Qt::AlignRight);
-    clustersBox_ = valueBox(ClustersBoxPlace, "clustersBox", Qt::AlignHCenter);
+    clustersBox_ = valueBox(texts::ClustersCaption, ClustersBoxPlace, "clustersBox", Qt::AlignHCenter);
     dateCaption_ = label(QString::fromUtf8(texts::DateCaption), DateCaptionPlace, "dateCaption", Qt::AlignRight);
-    dateBox_ = valueBox(DateBoxPlace, "dateBox", Qt::AlignLeft);
+    dateBox_ = valueBox(texts::DateCaption, DateBoxPlace, "dateBox", Qt::AlignLeft);
     attributesCaption_ =
         label(QString::fromUtf8(texts::AttributesCaption), AttributesCaptionPlace, "attributesCaption", Qt::AlignRight);
-    attributesBox_ = valueBox(AttributesBoxPlace, "attributesBox", Qt::AlignLeft);
+    attributesBox_ = valueBox(texts::AttributesCaption, AttributesBoxPlace, "attributesBox", Qt::AlignLeft);
 }
 
 int FileInfoDialog::toPixels(int twips) const

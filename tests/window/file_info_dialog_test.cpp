@@ -3,6 +3,7 @@
 #include "recording_window.h"
 #include "temp_tree.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -51,6 +52,18 @@ TEST(FileInfoDialog, ControlsCaptionsAndLook)
     }
     EXPECT_EQ(dialog.confirmButton()->text(), QStringLiteral("確認"));
     EXPECT_EQ(dialog.confirmButton()->font().pointSizeF(), 12.0);
+
+    // A screen reader hears each box by its caption.
+    const std::pair<QWidget*, const char*> spoken[] = {{dialog.pathBox(), "ホルダー・ファイル名"},
+                                                       {dialog.lengthBox(), "ファイル長"},
+                                                       {dialog.clustersBox(), "占有クラスタ数"},
+                                                       {dialog.attributesBox(), "ファイル属性"},
+                                                       {dialog.dateBox(), "ファイル日付"}};
+    for (const auto& [box, name] : spoken) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(name));
+    }
 }
 
 TEST(FileInfoDialog, DoubleClicksCreateFillHideAndRecreateTheDialog)
