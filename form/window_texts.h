@@ -132,7 +132,8 @@ inline constexpr const char* LogCause = "原因";
 inline constexpr const char* CopyAllButton = "全てコピー(&C)";
 inline constexpr const char* CloseButton = "閉じる";
 
-// The tools menu's refresh entry (the menu itself: tool_texts.h).
+// The tools menu's search log and refresh entries (the menu itself: below).
+inline constexpr const char* LogItem = "検索ログ(&G)";
 inline constexpr const char* RefreshItem = "最新の情報に更新(&R)";
 
 // Accessible names and descriptions.
@@ -246,7 +247,13 @@ inline constexpr const char* ProgressTitle = "検索中";
 // The breakdown's columns, in the order the table shows them.
 inline constexpr const char* BreakdownColumns[] = {"名前",       "ホルダ数",     "ファイル数",   "占有クラスタ数",
                                                    "占有バイト数", "換算クラスタ数", "換算バイト数", "増加バイト数"};
+// The share column: each row's part of the converted total, as a bar.
+inline constexpr const char* ShareColumn = "換算バイト数の割合";
 inline constexpr const char* Totals = "合計";
+// The conversion length the breakdown's converted figures use.
+inline constexpr const char* BreakdownLength = "換算クラスタ長 ：%1 バイト";
+// The table's context menu: sort by a column (chosen again: the other way).
+inline constexpr const char* SortBy = "「%1」で並べ替え";
 inline constexpr const char* SearchedFolder = "ホルダ ：";
 inline constexpr const char* NoSearchYet = "まだ検索していません";
 inline constexpr const char* BreakdownStopped = "検索が中止されたため、内訳はありません";
@@ -281,6 +288,8 @@ inline constexpr const char* CannotOpenFolder = "ホルダを開けません ：
 inline constexpr const char* UnreadableCount = "読めなかったもの ：%1";
 
 inline constexpr const char* ReadingFolder = "読み込み中 ：";
+// Said by "検索中" when 中止 is pressed while a message box waits.
+inline constexpr const char* AnswerBoxFirst = "先にメッセージに答えてください。答えると中止できます。";
 inline constexpr const char* SearchStopped = "検索を中止しました。中止までに数えたもの ：";
 inline constexpr const char* CountedFolders = "ホルダ数 ：";
 inline constexpr const char* CountedFiles = "ファイル数 ：";

@@ -1,14 +1,14 @@
 #include "breakdown_window.h"
 
+#include "file_dialogs.h"
 #include "number_format.h"
 #include "text.h"
 #include "tool_texts.h"
+#include "controls.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
-#include <QGridLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -18,17 +18,31 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace dorvelix {
 
 namespace {
 
+// The figures' columns (name, seven figures) that are copied and saved, and
+// the share column after them, which is shown only.
 constexpr int ColumnCount = 8;
+constexpr int ShareColumn = 8;
+constexpr int ShownColumns = 9;
 constexpr int ConvertBytesColumn = 6;
 // The value a column sorts and is copied by; the display text is formatted.
 constexpr int ValueRole = Qt::UserRole + 1;
 // The row's folder name as bytes, for opening it.
 constexpr int NameBytesRole = Qt::UserRole + 2;
+
+QString columnCaption(int column)
+{
+    return QString::fromUtf8(column == ShareColumn ? tool_text::ShareColumn : tool_text::BreakdownColumns[column]);
+}
 
 QStandardItem* cell(const QString& shown, const QVariant& value)
 {
@@ -46,6 +60,41 @@ QString csvField(const QString& text)
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
 }
+
+// The share column: a bar as long as the row's part of the converted total,
+// its per cent at the right.
+class ShareBar : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem o(option);
+        initStyleOption(&o, index);
+        const QString text = o.text;
+        o.text.clear();
+        const QWidget* view = option.widget;
+        QStyle* style = view ? view->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &o, painter, view);
+        const QFontMetrics metrics(o.font);
+        const QRect inside = o.rect.adjusted(3, 3, -3, -3);
+        const int textWidth = metrics.horizontalAdvance(QStringLiteral("100.0 %")) + 6;
+        const double share = std::clamp(index.data(ValueRole).toDouble(), 0.0, 1.0);
+        const int barRoom = std::max(0, inside.width() - textWidth);
+        painter->fillRect(QRect(inside.left(), inside.top(), static_cast<int>(barRoom * share + 0.5), inside.height()),
+                          colors::Teal);
+        const bool selected = o.state & QStyle::State_Selected;
+        painter->setPen(o.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(inside, Qt::AlignRight | Qt::AlignVCenter, text);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(std::max(size.width(), option.fontMetrics.horizontalAdvance(QStringLiteral("100.0 %")) * 3));
+        return size;
+    }
+};
 
 class CopyKeyFilter : public QObject {
 public:
@@ -84,48 +133,61 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     auto* layout = new QVBoxLayout(this);
     folder_ = new QLabel(QString::fromUtf8(tool_text::NoSearchYet), this);
     folder_->setObjectName(QStringLiteral("folder"));
-    folder_->setAccessibleName(QString::fromUtf8(tool_text::SearchedFolder));
     folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(folder_);
+    length_ = new QLabel(this);
+    length_->setObjectName(QStringLiteral("convertLength"));
+    length_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(length_);
 
-    model_ = new QStandardItemModel(0, ColumnCount, this);
+    model_ = new QStandardItemModel(0, ShownColumns, this);
     model_->setSortRole(ValueRole);
-    for (int c = 0; c < ColumnCount; ++c)
-        model_->setHeaderData(c, Qt::Horizontal, QString::fromUtf8(tool_text::BreakdownColumns[c]));
+    for (int c = 0; c < ShownColumns; ++c)
+        model_->setHeaderData(c, Qt::Horizontal, columnCaption(c));
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("rows"));
     table_->setAccessibleName(QString::fromUtf8(tool_text::BreakdownTitle));
     table_->setModel(model_);
+    table_->setItemDelegateForColumn(ShareColumn, new ShareBar(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Tab leaves the table; the arrows move inside it.
+    table_->setTabKeyNavigation(false);
     table_->setSortingEnabled(true);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->sortByColumn(ConvertBytesColumn, Qt::DescendingOrder);
+    table_->installEventFilter(this);
     layout->addWidget(table_, 1);
-    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        const std::string folder = rowFolder(index.row());
-        if (!folder.empty() && openFolder)
-            openFolder(folder);
-    });
+    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { openRow(index.row()); });
 
-    // The totals under their columns' captions: the subtree and converted rows.
-    auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QString::fromUtf8(tool_text::Totals), this), 1, 0);
-    for (int c = 1; c < ColumnCount - 1; ++c) {
-        const QString caption = QString::fromUtf8(tool_text::BreakdownColumns[c]);
-        grid->addWidget(new QLabel(caption, this), 0, c, Qt::AlignRight);
-        auto* value = new QLabel(this);
-        value->setObjectName(QStringLiteral("total%1").arg(c));
-        value->setAccessibleName(QString::fromUtf8(tool_text::Totals) + u' ' + caption);
-        value->setAlignment(Qt::AlignRight);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        grid->addWidget(value, 1, c);
-        totals_[c] = value;
+    // The totals, one row in the table's columns: the subtree and converted
+    // rows of the folder panel and the growth between them. Its columns
+    // carry the same captions, which a screen reader says with each total.
+    totals_ = new QStandardItemModel(1, ShownColumns, this);
+    for (int c = 0; c < ShownColumns; ++c) {
+        totals_->setHeaderData(c, Qt::Horizontal, columnCaption(c));
+        totals_->setItem(0, c, cell({}, {}));
+        totals_->item(0, c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    layout->addLayout(grid);
+    totals_->item(0, 0)->setText(QString::fromUtf8(tool_text::Totals));
+    totals_->item(0, 0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    totalsTable_ = new QTableView(this);
+    totalsTable_->setObjectName(QStringLiteral("totals"));
+    totalsTable_->setAccessibleName(QString::fromUtf8(tool_text::Totals));
+    totalsTable_->setModel(totals_);
+    totalsTable_->setTabKeyNavigation(false);
+    totalsTable_->setSelectionMode(QAbstractItemView::NoSelection);
+    totalsTable_->horizontalHeader()->hide();
+    totalsTable_->verticalHeader()->hide();
+    totalsTable_->verticalHeader()->setDefaultSectionSize(table_->verticalHeader()->defaultSectionSize());
+    totalsTable_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    totalsTable_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    totalsTable_->setFixedHeight(totalsTable_->verticalHeader()->defaultSectionSize() + 2 * totalsTable_->frameWidth());
+    layout->addWidget(totalsTable_);
+    followColumnWidths();
 
     save_ = new QPushButton(QString::fromUtf8(tool_text::SaveCsv), this);
     save_->setObjectName(QStringLiteral("saveCsv"));
@@ -144,23 +206,108 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
             openFolder(parent);
     });
     addAction(up);
+    addSortActions();
     resize(720, 360);
+    widenToColumns();
+}
+
+void BreakdownWindow::addSortActions()
+{
+    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (int c = 0; c < ShownColumns; ++c) {
+        auto* sort = new QAction(QString::fromUtf8(tool_text::SortBy).arg(columnCaption(c)), table_);
+        sort->setObjectName(QStringLiteral("sortBy%1").arg(c));
+        sort->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + c)));
+        sort->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(sort, &QAction::triggered, this, [this, c] { sortBy(c); });
+        table_->addAction(sort);
+    }
+}
+
+void BreakdownWindow::sortBy(int column)
+{
+    const QHeaderView* header = table_->horizontalHeader();
+    // Names from A, figures from the largest; the same column again turns it.
+    Qt::SortOrder order = column == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
+    if (header->sortIndicatorSection() == column)
+        order = header->sortIndicatorOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    table_->sortByColumn(column, order);
+}
+
+void BreakdownWindow::followColumnWidths()
+{
+    QHeaderView* rows = table_->horizontalHeader();
+    QHeaderView* totals = totalsTable_->horizontalHeader();
+    totals->setSectionResizeMode(QHeaderView::Fixed);
+    const auto follow = [rows, totals] {
+        for (int c = 0; c < rows->count(); ++c)
+            totals->resizeSection(c, rows->sectionSize(c));
+    };
+    connect(rows, &QHeaderView::sectionResized, this, follow);
+    connect(rows, &QHeaderView::geometriesChanged, this, follow);
+    connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, totalsTable_->horizontalScrollBar(),
+            &QScrollBar::setValue);
+    // The totals table has no scroll bar of its own: it keeps the rows'
+    // range so that it can follow their scrolling.
+    connect(table_->horizontalScrollBar(), &QScrollBar::rangeChanged, totalsTable_->horizontalScrollBar(),
+            &QScrollBar::setRange);
+    follow();
+}
+
+void BreakdownWindow::widenToColumns()
+{
+    table_->resizeColumnsToContents();
+    QHeaderView* header = table_->horizontalHeader();
+    int columns = 0;
+    for (int c = 0; c < header->count(); ++c)
+        columns += std::max(static_cast<const QAbstractItemView*>(table_)->sizeHintForColumn(c), header->sectionSizeHint(c));
+    const QMargins margins = layout()->contentsMargins();
+    const int needed = columns + 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width()
+        + margins.left() + margins.right();
+    const QScreen* room = screen();
+    const int widest = room ? room->availableGeometry().width() * 9 / 10 : needed;
+    if (width() < needed)
+        resize(std::min(needed, widest), height());
+}
+
+bool BreakdownWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == table_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && table_->currentIndex().isValid()) {
+            openRow(table_->currentIndex().row());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void BreakdownWindow::openRow(int row)
+{
+    const std::string folder = rowFolder(row);
+    if (!folder.empty() && openFolder)
+        openFolder(folder);
+}
+
+QString BreakdownWindow::totalText(int column) const
+{
+    return totals_->item(0, column)->text();
 }
 
 void BreakdownWindow::showResult(const SearchResult& s, const std::string& folder)
 {
     searched_ = folder;
     model_->removeRows(0, model_->rowCount());
-    for (QLabel* total : totals_) {
-        if (total)
-            total->clear();
-    }
+    for (int c = 1; c < ShownColumns; ++c)
+        totals_->item(0, c)->setText({});
+    length_->setText(QString::fromUtf8(tool_text::BreakdownLength).arg(formatNumber(s.convertLength, NumberPattern::Plain)));
     if (s.stopped) {
         folder_->setText(QString::fromUtf8(tool_text::SearchedFolder) + displayText(folder) + u'\n'
                          + QString::fromUtf8(tool_text::BreakdownStopped));
         return;
     }
     folder_->setText(QString::fromUtf8(tool_text::SearchedFolder) + displayText(folder));
+    const long long convertedTotal = s.subtree ? s.convertBytes(s.subtree->convertClusters) : 0;
     // Inserted in walk order; the stable sort keeps it among equal rows.
     table_->setSortingEnabled(false);
     for (const SubfolderRow& r : s.subfolders) {
@@ -170,16 +317,20 @@ void BreakdownWindow::showResult(const SearchResult& s, const std::string& folde
         items.front()->setData(QByteArray::fromStdString(r.name), NameBytesRole);
         for (const long long n : s.rowFigures(r.row))
             items << cell(formatNumber(n, NumberPattern::Plain), n);
-        for (int c = 1; c < ColumnCount; ++c)
+        const double share =
+            convertedTotal > 0 ? static_cast<double>(s.convertBytes(r.row.convertClusters)) / convertedTotal : 0.0;
+        items << cell(formatPercent(share).trimmed(), share);
+        for (int c = 1; c < ShownColumns; ++c)
             items[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         model_->appendRow(items);
     }
     table_->setSortingEnabled(true);
     if (s.subtree) {
         const auto t = s.rowFigures(*s.subtree);
-        for (int c = 1; c < ColumnCount - 1; ++c)
-            totals_[c]->setText(formatNumber(t[static_cast<size_t>(c - 1)], NumberPattern::Plain));
+        for (int c = 1; c < ColumnCount; ++c)
+            totals_->item(0, c)->setText(formatNumber(t[static_cast<size_t>(c - 1)], NumberPattern::Plain));
     }
+    widenToColumns();
 }
 
 std::string BreakdownWindow::rowFolder(int row) const
@@ -251,8 +402,8 @@ bool BreakdownWindow::saveCsv(const QString& fileName) const
 
 void BreakdownWindow::chooseCsvFile()
 {
-    const QString fileName = QFileDialog::getSaveFileName(this, QString::fromUtf8(tool_text::SaveCsv).remove(QStringLiteral("(&S)...")),
-                                                          {}, QString::fromUtf8(tool_text::CsvFilter));
+    const QString fileName = runSaveDialog(this, QString::fromUtf8(tool_text::SaveCsv).remove(QStringLiteral("(&S)...")),
+                                           QString::fromUtf8(tool_text::CsvFilter));
     if (!fileName.isEmpty() && !saveCsv(fileName) && showMessage)
         showMessage(QString::fromUtf8(tool_text::SaveFailed) + CrLf + fileName);
 }

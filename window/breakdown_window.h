@@ -1,7 +1,9 @@
 // "サブホルダの内訳": the last search's top-level rows in a sortable table,
-// one per subfolder and "." for the folder's own files and table, with the
-// totals of the subtree and converted rows under it. A double-click on a
+// one per subfolder and "." for the folder's own files and table, each with
+// its share of the converted total as a bar, and the totals of the subtree
+// and converted rows under their columns. A double-click or Enter on a
 // subfolder opens and searches it in the main window, Backspace its parent;
+// the context menu and Ctrl+1 … Ctrl+9 sort by a column from the keyboard.
 // Ctrl+C copies the selected rows as tab-separated text, and all rows can be
 // saved as CSV. Not modal: it follows every search that ends.
 #pragma once
@@ -38,8 +40,13 @@ public:
 
     QTableView* table() const { return table_; }
     QStandardItemModel* model() const { return model_; }
-    QLabel* totalLabel(int column) const { return totals_[column]; }
+    // The totals row under the table, in the table's columns.
+    QTableView* totalsTable() const { return totalsTable_; }
+    QString totalText(int column) const;
     QLabel* folderLabel() const { return folder_; }
+    QLabel* lengthLabel() const { return length_; }
+    // Sorts by column, the other way round when it is sorted by it already.
+    void sortBy(int column);
     // The selected rows (all columns, in the order shown) with a header
     // line, tab-separated; the same of every row, comma-separated, for CSV.
     QString selectedRowsText() const;
@@ -51,15 +58,25 @@ public:
     // a drive's root.
     std::string parentFolder() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void copySelection() const;
+    void openRow(int row);
+    void addSortActions();
+    void followColumnWidths();
+    // Wide enough for every column, as far as the screen allows.
+    void widenToColumns();
     void chooseCsvFile();
     QString rowsText(const QList<int>& rows, QChar separator, bool quote) const;
 
     QLabel* folder_ = nullptr;
+    QLabel* length_ = nullptr;
     QTableView* table_ = nullptr;
     QStandardItemModel* model_ = nullptr;
-    QLabel* totals_[8] = {};
+    QTableView* totalsTable_ = nullptr;
+    QStandardItemModel* totals_ = nullptr;
     QPushButton* save_ = nullptr;
     std::string searched_;
 };

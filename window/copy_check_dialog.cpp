@@ -3,6 +3,7 @@
 #include "breakdown_window.h"
 
 #include "drives.h"
+#include "file_dialogs.h"
 #include "number_format.h"
 #include "text.h"
 #include "tool_texts.h"
@@ -12,7 +13,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -58,14 +58,12 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     auto* form = new QFormLayout;
     source_ = new QLabel(this);
     source_->setObjectName(QStringLiteral("folder"));
-    source_->setAccessibleName(caption(tool_text::FolderToCopy));
     source_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(caption(tool_text::FolderToCopy), source_);
 
     auto* targetRow = new QHBoxLayout;
     targets_ = new QComboBox(this);
     targets_->setObjectName(QStringLiteral("target"));
-    targets_->setAccessibleName(caption(tool_text::TargetCaption));
     for (const DriveEntry& d : listDrives())
         targets_->addItem(d.text(), QByteArray::fromStdString(d.mountPoint));
     targetRow->addWidget(targets_, 1);
@@ -74,13 +72,15 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     choose_->setAccessibleName(caption(tool_text::ChooseFolder).remove(QStringLiteral("(&F)...")));
     choose_->setAutoDefault(false);
     targetRow->addWidget(choose_);
-    form->addRow(caption(tool_text::TargetCaption), targetRow);
+    // The caption names the list for a screen reader too (its buddy).
+    auto* targetCaption = new QLabel(caption(tool_text::TargetCaption), this);
+    targetCaption->setBuddy(targets_);
+    form->addRow(targetCaption, targetRow);
     layout->addLayout(form);
 
     auto* buttons = new QHBoxLayout;
     progress_ = new QLabel(this);
     progress_->setObjectName(QStringLiteral("progress"));
-    progress_->setAccessibleName(caption(tool_text::Elapsed));
     buttons->addWidget(progress_, 1);
     examine_ = new QPushButton(caption(tool_text::Examine), this);
     examine_->setObjectName(QStringLiteral("examine"));
@@ -101,7 +101,6 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
         auto* value = new QLabel(this);
         value->setObjectName(QStringLiteral("answer%1").arg(row));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setAccessibleName(caption(captions[row]));
         answer->addRow(caption(captions[row]), value);
         answers_[row] = value;
     }
@@ -109,7 +108,6 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);
-    status_->setAccessibleName(caption(tool_text::BlockedList));
     layout->addWidget(status_);
 
     blocked_ = new QTableWidget(0, 2, this);
@@ -128,6 +126,11 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     });
 
     connect(choose_, &QPushButton::clicked, this, &CopyCheckDialog::chooseFolder);
+    // An answer belongs to its target: another target clears it.
+    connect(targets_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!isRunning())
+            clearAnswer();
+    });
     connect(examine_, &QPushButton::clicked, this, &CopyCheckDialog::examine);
     connect(stop_, &QPushButton::clicked, this, &CopyCheckDialog::stop);
     tick_.setInterval(200);
@@ -169,7 +172,7 @@ std::string CopyCheckDialog::target() const
 
 void CopyCheckDialog::chooseFolder()
 {
-    const QString chosen = QFileDialog::getExistingDirectory(this, caption(tool_text::TargetCaption));
+    const QString chosen = runFolderDialog(this, caption(tool_text::TargetCaption));
     if (!chosen.isEmpty())
         setTarget(QFile::encodeName(chosen).toStdString());
 }

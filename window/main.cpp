@@ -7,6 +7,7 @@
 #include "command_line.h"
 #include "main_window.h"
 #include "program_version.h"
+#include "qt_translations.h"
 #include "standard_output.h"
 
 #include <QApplication>
@@ -58,6 +59,7 @@ int main(int argc, char** argv)
                    stderr);
         return 2;
     }
+    dorvelix::installQtTranslations();
     QApplication::setApplicationName(QStringLiteral("Dorvelix"));
     QApplication::setApplicationVersion(QLatin1String(dorvelix::ProgramVersion));
     QGuiApplication::setDesktopFileName(dorvelix::ApplicationId);

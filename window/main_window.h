@@ -76,6 +76,7 @@ public:
     QAction* helpEntry(int i) const { return helpEntries_.at(static_cast<size_t>(i)); }
     QAction* version() const { return version_; }
     QAction* refreshEntry() const { return refreshEntry_; }
+    QAction* logEntry() const { return logEntry_; }
 
     FormState& form() { return form_; }
     const LayoutValues& layout() const { return layout_; }
@@ -118,7 +119,8 @@ protected:
 private:
     void createControls();
     void createMenus();
-    // F5: the tools menu's entry that reads everything again.
+    // The tools menu's search log entry, and F5, the entry that reads
+    // everything again.
     void addRefreshItem();
     // Accessible names of the controls that show none of their own.
     void nameControls();
@@ -174,6 +176,7 @@ private:
     std::array<QAction*, 4> helpEntries_{};
     QAction* version_ = nullptr;
     QAction* refreshEntry_ = nullptr;
+    QAction* logEntry_ = nullptr;
 
     QSize outerTwips_;
     QPoint positionTwips_;

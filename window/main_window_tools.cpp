@@ -1,5 +1,5 @@
-// The main window's tools menu with the refresh entry (F5), and the names a
-// screen reader hears for its controls.
+// The main window's tools menu entries of its own, the search log and the
+// refresh (F5), and the names a screen reader hears for its controls.
 #include "main_window.h"
 
 #include "accessible_lists.h"
@@ -18,9 +18,16 @@ namespace dorvelix {
 
 void MainWindow::addRefreshItem()
 {
+    // The last search's log, at any time (empty before the first search).
+    logEntry_ = tools_->menu()->addAction(QString::fromUtf8(texts::LogItem));
+    logEntry_->setObjectName(QStringLiteral("logItem"));
+    connect(logEntry_, &QAction::triggered, this, [this] { services_.showSearchLog(); });
+
     refreshEntry_ = tools_->menu()->addAction(QString::fromUtf8(texts::RefreshItem));
     refreshEntry_->setObjectName(QStringLiteral("refreshItem"));
     refreshEntry_->setShortcut(QKeySequence(Qt::Key_F5));
+    // F5 in every window of the program: the tool windows, the search log.
+    refreshEntry_->setShortcutContext(Qt::ApplicationShortcut);
     connect(refreshEntry_, &QAction::triggered, this, &MainWindow::refresh);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QWindow>
 #include <vector>
@@ -41,18 +42,53 @@ class InputGuard : public QObject {
 public:
     std::vector<QPointer<QDialog>> boxes;
 
+private:
+    static QWidget* widgetOf(const QWindow* window)
+    {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->windowHandle() == window)
+                return w;
+        }
+        return nullptr;
+    }
+
+    // The box comes to the front, and the control's window hears that its
+    // input was held back.
+    static void tellHeld(QWidget* widget, QDialog* box)
+    {
+        box->raise();
+        box->activateWindow();
+        HeldInputEvent held(widget);
+        QCoreApplication::sendEvent(widget->window(), &held);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (boxes.empty() || !isUserInput(event->type()))
             return false;
-        const QDialog* top = boxes.back();
+        QDialog* top = boxes.back();
         if (!top)
             return false;
-        if (const auto* widget = qobject_cast<const QWidget*>(watched))
-            return widget->window() != top;
-        if (const auto* window = qobject_cast<const QWindow*>(watched))
-            return window != top->windowHandle();
+        if (auto* widget = qobject_cast<QWidget*>(watched)) {
+            if (widget->window() == top)
+                return false;
+            if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
+                tellHeld(widget, top);
+            return true;
+        }
+        if (auto* window = qobject_cast<QWindow*>(watched)) {
+            if (window == top->windowHandle())
+                return false;
+            // The window system's click reaches the window before any control.
+            if (event->type() == QEvent::MouseButtonPress) {
+                if (QWidget* root = widgetOf(window)) {
+                    QWidget* target = root->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+                    tellHeld(target ? target : root, top);
+                }
+            }
+            return true;
+        }
         // Shortcuts go to actions and shortcut objects of other windows.
         return event->type() == QEvent::Shortcut || event->type() == QEvent::ShortcutOverride;
     }
@@ -84,6 +120,12 @@ int runModalBox(QDialog& box)
         loop.exec(QEventLoop::DialogExec);
     std::erase_if(g.boxes, [&](const QPointer<QDialog>& b) { return !b || b == &box; });
     return box.result();
+}
+
+QEvent::Type HeldInputEvent::eventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 int openModalBoxes()

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QEvent>
 
 namespace dorvelix {
 
@@ -17,5 +18,19 @@ int runModalBox(QDialog& box);
 
 // How many boxes runModalBox is running now (nested ones included).
 int openModalBoxes();
+
+// Sent to a window when a click or a key press meant for one of its controls
+// was held back because a box waits for its answer; the box is brought to
+// the front. A window may tell the user why nothing happened.
+class HeldInputEvent : public QEvent {
+public:
+    explicit HeldInputEvent(QWidget* target) : QEvent(eventType()), target_(target) {}
+    static QEvent::Type eventType();
+    // The control the input was meant for.
+    QWidget* target() const { return target_; }
+
+private:
+    QWidget* target_;
+};
 
 }  // namespace dorvelix

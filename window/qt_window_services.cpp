@@ -4,6 +4,7 @@
 #include "search_log_window.h"
 #include "text.h"
 #include "window_texts.h"
+#include "window_placement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -114,9 +115,12 @@ void QtWindowServices::endSearch()
 
 SearchLogWindow* QtWindowServices::showSearchLog()
 {
-    if (!logWindow_)
+    const bool opened = !logWindow_;
+    if (opened)
         logWindow_ = new SearchLogWindow(window_);
     logWindow_->setLog(log_);
+    if (opened && window_)
+        placeBeside(logWindow_, window_);
     logWindow_->show();
     logWindow_->raise();
     logWindow_->activateWindow();

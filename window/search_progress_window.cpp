@@ -1,24 +1,25 @@
 #include "search_progress_window.h"
 
+#include "modal_box.h"
 #include "number_format.h"
 #include "text.h"
 #include "tool_texts.h"
+#include "window_placement.h"
 
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace dorvelix {
 
 namespace {
 
-// A figure beside its caption; the caption is the figure's accessible name.
+// A figure beside its caption. A screen reader hears the figure's text, and
+// the caption as its label (the caption's buddy is the figure).
 QLabel* addFigure(QFormLayout* form, const char* caption, QWidget* parent)
 {
     auto* value = new QLabel(parent);
-    value->setAccessibleName(QString::fromUtf8(caption));
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(QString::fromUtf8(caption), value);
     return value;
@@ -40,18 +41,6 @@ void showPath(QLabel* label, const QString& path)
 
 }  // namespace
 
-void placeBeside(QWidget* window, const QWidget* mainWindow)
-{
-    const QRect main = mainWindow->frameGeometry();
-    const QScreen* screen = mainWindow->screen();
-    const QRect room = screen ? screen->availableGeometry() : main;
-    constexpr int Gap = 8;
-    QPoint at(main.right() + Gap, main.top());
-    if (at.x() + window->width() > room.right())
-        at.setX(std::max(room.left(), main.left() - Gap - window->width()));
-    window->move(at);
-}
-
 SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form, QWidget* mainWindow)
     : QDialog(mainWindow), search_(search), form_(form), mainWindow_(mainWindow)
 {
@@ -61,11 +50,11 @@ SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form
     auto* layout = new QVBoxLayout(this);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
-    status_->setAccessibleName(QString::fromUtf8(tool_text::SearchStopped));
     status_->hide();
     layout->addWidget(status_);
     auto* figures = new QFormLayout;
     folder_ = addFigure(figures, tool_text::ReadingFolder, this);
+    folderCaption_ = qobject_cast<QLabel*>(figures->labelForField(folder_));
     folder_->setFixedWidth(420);
     folders_ = addFigure(figures, tool_text::CountedFolders, this);
     files_ = addFigure(figures, tool_text::CountedFiles, this);
@@ -99,6 +88,7 @@ void SearchProgressWindow::searchAdvanced()
         if (now - started_ < showAfter)
             return;
         status_->hide();
+        folderCaption_->setText(QString::fromUtf8(tool_text::ReadingFolder));
         stop_->setText(QString::fromUtf8(tool_text::Stop));
         stop_->setAccessibleName(stop_->text());
         adjustSize();
@@ -110,6 +100,9 @@ void SearchProgressWindow::searchAdvanced()
         return;
     }
     lastRefresh_ = now;
+    // The box that held the stop back has been answered.
+    if (status_->isVisible() && openModalBoxes() == 0)
+        status_->hide();
     showPath(folder_, displayText(search_.currentFolder()));
     showCounts(form_.treeFolders, form_.treeFiles);
 }
@@ -127,6 +120,8 @@ void SearchProgressWindow::searchFinished()
     const FolderRow counted = r.countedBeforeStop.value_or(FolderRow{});
     status_->setText(QString::fromUtf8(tool_text::SearchStopped));
     status_->show();
+    // The walk reads no folder any more: the caption names the searched one.
+    folderCaption_->setText(QString::fromUtf8(tool_text::SearchedFolder));
     showPath(folder_, displayText(search_.searchedFolder()));
     showCounts(counted.folders, counted.files);
     stop_->setText(QString::fromUtf8(tool_text::Close));
@@ -139,6 +134,18 @@ void SearchProgressWindow::stopOrClose()
         search_.requestStop();
     else
         hide();
+}
+
+bool SearchProgressWindow::event(QEvent* event)
+{
+    if (event->type() == HeldInputEvent::eventType()) {
+        if (running_ && static_cast<HeldInputEvent*>(event)->target() == stop_) {
+            status_->setText(QString::fromUtf8(tool_text::AnswerBoxFirst));
+            status_->show();
+        }
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 void SearchProgressWindow::reject()

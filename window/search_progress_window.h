@@ -39,6 +39,8 @@ public:
 protected:
     // Esc and the close box: as the button.
     void reject() override;
+    // A click held back by a message box: says to answer the box first.
+    bool event(QEvent* event) override;
 
 private:
     void stopOrClose();
@@ -52,14 +54,11 @@ private:
     bool running_ = false;
     QLabel* status_ = nullptr;
     QLabel* folder_ = nullptr;
+    QLabel* folderCaption_ = nullptr;
     QLabel* folders_ = nullptr;
     QLabel* files_ = nullptr;
     QLabel* elapsed_ = nullptr;
     QPushButton* stop_ = nullptr;
 };
-
-// Places a tool window beside the main window, right of it where the screen
-// has room, else left of it.
-void placeBeside(QWidget* window, const QWidget* mainWindow);
 
 }  // namespace dorvelix

@@ -6,6 +6,7 @@
 #include "search_progress_window.h"
 #include "tool_texts.h"
 #include "volume_queries.h"
+#include "window_placement.h"
 
 #include <QMenuBar>
 
@@ -83,14 +84,17 @@ void ToolWindows::showBreakdown(const std::string& folder)
         openFolder(folder);
     if (!searched_)
         return;
-    if (!breakdown_) {
+    const bool opened = !breakdown_;
+    if (opened) {
         breakdown_ = new BreakdownWindow(&form_);
         breakdown_->openFolder = [this](const std::string& f) { openFolder(f); };
         breakdown_->showMessage = [this](const QString& text) { form_.services().messageBox(text); };
-        placeBeside(breakdown_, &form_);
     }
     if (!form_.search().isSearching())
         breakdown_->showResult(form_.search().result(), form_.search().searchedFolder());
+    // Placed once it has the width its columns need.
+    if (opened)
+        placeBeside(breakdown_, &form_);
     breakdown_->show();
     breakdown_->raise();
     breakdown_->activateWindow();

@@ -1,0 +1,127 @@
+#include "file_dialogs.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QToolButton>
+
+namespace dorvelix {
+
+namespace {
+
+QString settingsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/dorvelix");
+}
+
+// Qt's file dialog saves its state with QSettings(UserScope, "QtProject"),
+// which would be the QtProject.conf every Qt program shares. The program
+// keeps no other settings, so its user-scope settings all go to a folder of
+// its own.
+void keepDialogStateApart()
+{
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, settingsFolder());
+}
+
+// Hides an action of Qt's dialog for good: it is neither shown nor triggered.
+void removeAction(QFileDialog& dialog, const char* objectName)
+{
+    if (auto* action = dialog.findChild<QAction*>(QLatin1String(objectName))) {
+        action->setVisible(false);
+        action->setEnabled(false);
+    }
+}
+
+void makeReadOnly(QFileDialog& dialog)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ReadOnly);
+    if (auto* newFolder = dialog.findChild<QToolButton*>(QStringLiteral("newFolderButton")))
+        newFolder->hide();
+    removeAction(dialog, "qt_rename_action");
+    removeAction(dialog, "qt_delete_action");
+    removeAction(dialog, "qt_new_folder_action");
+    QAction* showHidden = dialog.findChild<QAction*>(QStringLiteral("qt_show_hidden_action"));
+    for (const char* name : {"listView", "treeView"}) {
+        auto* view = dialog.findChild<QAbstractItemView*>(QLatin1String(name));
+        if (!view)
+            continue;
+        // A drag to another program could move what it carries.
+        view->setDragEnabled(false);
+        view->setDragDropMode(QAbstractItemView::NoDragDrop);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // Qt's menu would list rename, delete and new folder, disabled; this
+        // one offers only what changes nothing.
+        QObject::disconnect(view, &QWidget::customContextMenuRequested, nullptr, nullptr);
+        if (!showHidden) {
+            view->setContextMenuPolicy(Qt::NoContextMenu);
+            continue;
+        }
+        QObject::connect(view, &QWidget::customContextMenuRequested, &dialog, [view, showHidden](const QPoint& at) {
+            auto* menu = new QMenu(view);
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->addAction(showHidden);
+            menu->popup(view->viewport()->mapToGlobal(at));
+        });
+    }
+}
+
+QFileDialog* makeDialog(QWidget* parent, const QString& title)
+{
+    keepDialogStateApart();
+    auto* dialog = new QFileDialog(parent, title);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    return dialog;
+}
+
+QString runDialog(QFileDialog* dialog)
+{
+    const bool chosen = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty();
+    const QString path = chosen ? dialog->selectedFiles().constFirst() : QString();
+    delete dialog;
+    return path;
+}
+
+}  // namespace
+
+QString dialogSettingsFile()
+{
+    return settingsFolder() + QStringLiteral("/QtProject.conf");
+}
+
+QFileDialog* makeFolderDialog(QWidget* parent, const QString& title, const QString& startFolder)
+{
+    QFileDialog* dialog = makeDialog(parent, title);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    if (!startFolder.isEmpty())
+        dialog->setDirectory(startFolder);
+    makeReadOnly(*dialog);
+    return dialog;
+}
+
+QFileDialog* makeSaveDialog(QWidget* parent, const QString& title, const QString& nameFilter)
+{
+    QFileDialog* dialog = makeDialog(parent, title);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(nameFilter);
+    makeReadOnly(*dialog);
+    return dialog;
+}
+
+QString runFolderDialog(QWidget* parent, const QString& title, const QString& startFolder)
+{
+    return runDialog(makeFolderDialog(parent, title, startFolder));
+}
+
+QString runSaveDialog(QWidget* parent, const QString& title, const QString& nameFilter)
+{
+    return runDialog(makeSaveDialog(parent, title, nameFilter));
+}
+
+}  // namespace dorvelix

@@ -1,0 +1,46 @@
+#include "window_placement.h"
+
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+#include <array>
+
+namespace dorvelix {
+
+void placeBeside(QWidget* window, const QWidget* mainWindow)
+{
+    const QRect main = mainWindow->frameGeometry();
+    const QScreen* screen = mainWindow->screen();
+    const QRect room = screen ? screen->availableGeometry() : main;
+    // The window's frame adds to its size once it has been shown.
+    const QSize size = window->frameGeometry().size().expandedTo(window->size());
+    constexpr int Gap = 8;
+    struct Side {
+        QPoint at;
+        int space;  // the room on that side, along the side's direction
+        int needed;
+    };
+    const int top = std::clamp(main.top(), room.top(), std::max(room.top(), room.bottom() - size.height()));
+    const int left = std::clamp(main.left(), room.left(), std::max(room.left(), room.right() - size.width()));
+    const std::array<Side, 4> sides{{
+        {{main.right() + Gap, top}, room.right() - main.right() - Gap, size.width()},
+        {{main.left() - Gap - size.width(), top}, main.left() - room.left() - Gap, size.width()},
+        {{left, main.bottom() + Gap}, room.bottom() - main.bottom() - Gap, size.height()},
+        {{left, main.top() - Gap - size.height()}, main.top() - room.top() - Gap, size.height()},
+    }};
+    for (const Side& side : sides) {
+        if (side.space >= side.needed) {
+            window->move(side.at);
+            return;
+        }
+    }
+    // No side has room: the one with the most, the window kept on the screen.
+    const auto widest = std::max_element(sides.begin(), sides.end(), [](const Side& a, const Side& b) {
+        return a.space - a.needed < b.space - b.needed;
+    });
+    const int x = std::clamp(widest->at.x(), room.left(), std::max(room.left(), room.right() - size.width()));
+    const int y = std::clamp(widest->at.y(), room.top(), std::max(room.top(), room.bottom() - size.height()));
+    window->move(x, y);
+}
+
+}  // namespace dorvelix
