@@ -2,6 +2,7 @@
 
 #include "twips.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 #include <QStyle>
@@ -36,9 +37,24 @@ void ClientArea::paintEvent(QPaintEvent*)
     QPainter(this).fillRect(rect(), colors::Teal);
 }
 
+namespace {
+
+// A frame is a group for a screen reader, named by its caption ("ドライブ情報").
+QAccessibleInterface* frameAccessible(const QString& className, QObject* object)
+{
+    auto* frame = qobject_cast<FrameControl*>(object);
+    if (!frame || className != QLatin1String(FrameControl::staticMetaObject.className()))
+        return nullptr;
+    return new QAccessibleWidget(frame, QAccessible::Grouping, frame->caption());
+}
+
+}  // namespace
+
 FrameControl::FrameControl(const QString& name, const QString& caption, QWidget* parent)
     : QWidget(parent), caption_(caption)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(frameAccessible), true);
+    (void)factoryInstalled;
     setObjectName(name);
 }
 

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "app_icon.h"
+#include "focus_mark.h"
 #include "convert_length.h"
 #include "modal_box.h"
 #include "window_texts.h"
@@ -85,6 +86,7 @@ void MainWindow::createControls()
     client_ = new ClientArea(this);
     client_->setFont(windowFont(Face::Proportional, DesignFontSize));
     setCentralWidget(client_);
+    focusMark_ = new FocusMark(client_);
 
     const auto frame = [this](int n, const QString& caption, QWidget* parent) {
         auto* f = new FrameControl(QStringLiteral("Frame%1").arg(n), caption, parent);

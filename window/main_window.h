@@ -31,6 +31,7 @@
 
 namespace dorvelix {
 
+class FocusMark;
 class ToolWindows;
 
 class MainWindow : public QMainWindow, public ValueBoxView {
@@ -85,6 +86,8 @@ public:
     DriveFolders& driveFolders() { return driveFolders_; }
     DriveChange& driveChange() { return *driveChange_; }
     QtWindowServices& services() { return services_; }
+    // The border around the control that has the keyboard focus.
+    FocusMark* focusMark() const { return focusMark_; }
     // The file information dialog, null until the first double-click in
     // the file list and again once it has been closed other than by its button.
     FileInfoDialog* fileInfoDialog() const { return fileInfoDialog_; }
@@ -160,6 +163,7 @@ private:
     ToolWindows* tools_ = nullptr;
 
     ClientArea* client_ = nullptr;
+    FocusMark* focusMark_ = nullptr;
     std::array<ValueBox*, BoxCount> valueBoxes_{};
     std::array<CaptionLabel*, 27> labels_{};
     std::array<FrameControl*, 18> frames_{};

@@ -5,6 +5,7 @@
 
 #include "box_names.h"
 #include "main_window.h"
+#include "qt_translations.h"
 #include "qt_app.h"
 #include "temp_tree.h"
 
@@ -56,6 +57,8 @@ public:
     explicit WindowRig(Prepare&& prepare, bool load = true, bool enterTop = true)
     {
         qtApp();
+        // Qt's own texts as the program shows them.
+        installQtTranslations();
         tree.folder("top");
         char previous[4096];
         if (::getcwd(previous, sizeof previous))
