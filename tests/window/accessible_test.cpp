@@ -3,8 +3,13 @@
 // three lists by name, and the whole text of a box too narrow for it.
 #include "window_rig.h"
 #include "value_boxes.h"
+#include "copy_check_dialog.h"
+#include "focus_mark.h"
+#include "tool_windows.h"
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QTest>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
@@ -108,4 +113,39 @@ TEST(WindowAccessibility, ABoxTooNarrowForItsTextShowsAndDescribesItWhole)
     f.setBox(Box::DriveText, longText);
     EXPECT_TRUE(f.valueBox(Box::DriveText)->textFits());
     EXPECT_EQ(said(f.valueBox(Box::DriveText), QAccessible::Description), QString());
+}
+
+TEST(WindowAccessibility, PanelsAreNamedAndTheFocusIsSeen)
+{
+    WindowRig rig([](const TempTree& t) { t.file("top/a.txt", 10); });
+    MainWindow& f = *rig.form;
+    f.show();
+    // The panels are groups named by their captions.
+    for (const auto& [frame, caption] : {std::pair{1, "ドライブ情報"}, std::pair{10, "ホルダー情報"}}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(f.frame(frame));
+        EXPECT_EQ(a->role(), QAccessible::Grouping);
+        EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(caption));
+    }
+
+    // Tab moves a border from control to control, each press drawn anew.
+    QApplication::setActiveWindow(&f);
+    f.driveListBox()->setFocus();
+    QImage previous = f.grab().toImage();
+    QWidget* const expected[] = {f.folderListBox(), f.fileListBox(), f.driveListBox()};
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), next);
+        EXPECT_EQ(f.focusMark()->marked(), next);
+        EXPECT_TRUE(f.focusMark()->isVisible());
+        const QRect control(next->mapTo(f.centralWidget(), QPoint(0, 0)), next->size());
+        EXPECT_TRUE(f.focusMark()->geometry().contains(control));
+        EXPECT_FALSE(control.contains(f.focusMark()->geometry()));
+        const QImage now = f.grab().toImage();
+        EXPECT_NE(now, previous) << next->objectName().toStdString();
+        previous = now;
+    }
+    // Another window has the focus: the border goes.
+    f.tools()->showCopyCheck();
+    QApplication::setActiveWindow(f.tools()->copyCheck());
+    EXPECT_FALSE(f.focusMark()->isVisible());
 }

@@ -6,7 +6,10 @@
 #include "number_format.h"
 #include "mount_rig.h"
 #include "report_texts.h"
+#include "modal_box.h"
+#include "search_log_window.h"
 #include "search_progress_window.h"
+#include "window_placement.h"
 #include "tool_texts.h"
 #include "tool_windows.h"
 #include "value_boxes.h"
@@ -21,6 +24,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -210,10 +214,44 @@ TEST(WindowTools, BreakdownHasTheReportsRowsAndTotalsAndFollowsTheSearch)
     for (int c = 1; c < 7; ++c)
         EXPECT_EQ(w.totalText(c), rig.box(panelBoxes[c - 1]).trimmed()) << c;
 
-    // A header click sorts by that column.
+    // The growth total, the length the figures use, and each row's share
+    // of the converted total beside its figures.
+    const long long growth = json["converted"]["bytes"].toInteger() - json["subtree"]["bytes"].toInteger();
+    EXPECT_EQ(w.totalText(7), formatNumber(growth, NumberPattern::Plain));
+    EXPECT_EQ(w.lengthLabel()->text(), u8("換算クラスタ長 ：1,024 バイト"));
+    double shares = 0;
+    for (int r = 0; r < w.model()->rowCount(); ++r) {
+        const double share = w.model()->item(r, 8)->data(Qt::UserRole + 1).toDouble();
+        EXPECT_EQ(w.model()->item(r, 8)->text(), formatPercent(share).trimmed());
+        shares += share;
+    }
+    EXPECT_NEAR(shares, 1.0, 1e-9);
+    // Wide enough for every column, and the totals under their columns.
+    QHeaderView* header = w.table()->horizontalHeader();
+    QApplication::processEvents();
+    const bool screenFull = w.width() >= w.screen()->availableGeometry().width() * 9 / 10;
+    EXPECT_TRUE(header->length() <= w.table()->viewport()->width() + 1 || screenFull) << header->length();
+    for (int c = 0; c < header->count(); ++c) {
+        EXPECT_EQ(w.totalsTable()->horizontalHeader()->sectionPosition(c), header->sectionPosition(c)) << c;
+        EXPECT_EQ(w.totalsTable()->horizontalHeader()->sectionSize(c), header->sectionSize(c)) << c;
+    }
+
+    // A header click sorts by that column, and so do Ctrl+1 … Ctrl+9 from
+    // the keyboard (again: the other way round).
     w.table()->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     EXPECT_EQ(w.model()->item(0, 0)->text(), u8("."));
     EXPECT_EQ(w.model()->item(4, 0)->text(), u8("small"));
+    QApplication::setActiveWindow(&w);
+    w.table()->setFocus();
+    QTest::keyClick(w.table(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(header->sortIndicatorSection(), 2);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    QTest::keyClick(w.table(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(w.table()->actions().size(), 9);  // the context menu's sort entries
+    w.table()->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    // Tab leaves the table rather than walking its cells.
+    EXPECT_FALSE(w.table()->tabKeyNavigation());
 
     // Ctrl+C copies the selected rows under a header line; CSV holds every row.
     w.table()->selectRow(1);
@@ -240,6 +278,12 @@ TEST(WindowTools, BreakdownHasTheReportsRowsAndTotalsAndFollowsTheSearch)
     QTest::keyClick(w.table(), Qt::Key_Backspace);
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_EQ(w.model()->rowCount(), 5);
+    // Enter opens the selected row as a double-click does.
+    w.table()->selectRow(1);
+    QTest::keyClick(w.table(), Qt::Key_Return);
+    EXPECT_EQ(f.folderListBox()->list().path(), rig.top() + "/big");
+    QTest::keyClick(w.table(), Qt::Key_Backspace);
+    EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_TRUE(rig.messages.isEmpty()) << rig.messages.join(u'|').toStdString();
 }
 
@@ -299,6 +343,8 @@ TEST(WindowTools, SearchProgressShowsCountsAndStopsAtOnce)
     EXPECT_EQ(progress.statusLabel()->text(), u8("検索を中止しました。中止までに数えたもの ："));
     EXPECT_EQ(progress.foldersLabel()->text(), QString::number(r.countedBeforeStop->folders));
     EXPECT_EQ(progress.stopButton()->text(), u8("閉じる"));
+    // It reads no folder any more: the caption names the searched one.
+    EXPECT_EQ(captionsOf(progress.folderLabel()), QStringList{u8("ホルダ ：")});
     f.tools()->showBreakdown();
     EXPECT_EQ(f.tools()->breakdown()->model()->rowCount(), 0);
     QTest::keyClick(&progress, Qt::Key_Escape);
@@ -310,6 +356,63 @@ TEST(WindowTools, SearchProgressShowsCountsAndStopsAtOnce)
     EXPECT_FALSE(f.search().result().stopped);
     EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral(" 300 "));
     EXPECT_EQ(f.tools()->breakdown()->model()->rowCount(), 13);
+
+    // While a message box waits for its answer, 中止 says to answer it first
+    // (the click itself is held back); answered, the note goes.
+    progress.searchStarted();
+    progress.show();
+    QMessageBox box;
+    QString said;
+    QTimer::singleShot(0, &box, [&] {
+        QTest::mouseClick(progress.stopButton(), Qt::LeftButton);
+        said = progress.statusLabel()->isVisible() ? progress.statusLabel()->text() : QString();
+        box.accept();
+    });
+    runModalBox(box);
+    EXPECT_EQ(said, u8("先にメッセージに答えてください。答えると中止できます。"));
+    EXPECT_FALSE(f.search().isSearching());
+    progress.searchFinished();
+}
+
+TEST(WindowTools, SearchLogAndRefreshWorkFromEveryWindowAndToolWindowsOpenBeside)
+{
+    WindowRig rig(breakdownTree);
+    MainWindow& f = *rig.form;
+    f.show();
+    // The log of the last search at any time, from the tools menu, also
+    // before any search (empty) and after its summary box has gone.
+    EXPECT_EQ(f.logEntry()->text(), u8("検索ログ(&G)"));
+    EXPECT_EQ(f.tools()->menu()->actions().indexOf(f.logEntry()), 2);
+    f.logEntry()->trigger();
+    auto* log = f.findChild<SearchLogWindow*>();
+    ASSERT_TRUE(log && log->isVisible());
+    EXPECT_EQ(log->table()->rowCount(), 0);
+
+    // F5 from a tool window reads the open folder again.
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    f.tools()->showBreakdown();
+    rig.tree.file("top/later.txt", 1);
+    QApplication::setActiveWindow(f.tools()->breakdown());
+    f.tools()->breakdown()->table()->setFocus();
+    QTest::keyClick(f.tools()->breakdown()->table(), Qt::Key_F5);
+    EXPECT_EQ(f.fileListBox()->count(), 2);  // own.txt and later.txt
+    QApplication::setActiveWindow(log);
+    rig.tree.file("top/latest.txt", 1);
+    QTest::keyClick(log->table(), Qt::Key_F5);
+    EXPECT_EQ(f.fileListBox()->count(), 3);
+
+    // Beside the main window where the screen has room, never on top of it.
+    const QRect screen = f.screen()->availableGeometry();
+    QWidget tool;
+    tool.resize(200, 150);
+    for (const QPoint at : {QPoint(screen.left(), screen.top()), QPoint(screen.right() - 300, screen.top()),
+                            QPoint(screen.left(), screen.bottom() - f.frameGeometry().height())}) {
+        f.move(at);
+        placeBeside(&tool, &f);
+        EXPECT_FALSE(QRect(tool.pos(), tool.size()).intersects(f.frameGeometry()))
+            << at.x() << ',' << at.y() << " -> " << tool.pos().x() << ',' << tool.pos().y();
+        EXPECT_TRUE(screen.contains(QRect(tool.pos(), tool.size())));
+    }
 }
 
 namespace {
