@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -35,6 +36,47 @@ void keepLinesWhole(QMessageBox& box, const QString& text)
     const int room = screen ? screen->availableGeometry().width() * 9 / 10 : widest;
     label->setMinimumWidth(std::min(widest + 2 * metrics.averageCharWidth(), room));
 }
+
+// Qt's box makes itself no wider than the screen less 480 pixels (at most
+// 1,000) when it is shown, whatever its text needs, and so cut off the right
+// end of a label kept whole. Once shown it takes the width its label needs,
+// as far as the screen allows.
+class WholeLinesBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        const auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        const QScreen* shownOn = screen();
+        if (!label || !shownOn)
+            return;
+        const int room = shownOn->availableGeometry().width() * 9 / 10;
+        const int margin = layout() ? layout()->contentsMargins().right() : 0;
+        const int wanted = std::min(label->x() + label->minimumWidth() + margin, room);
+        if (wanted > width()) {
+            widened_ = true;
+            const QRect available = shownOn->availableGeometry();
+            const int left = x() - (wanted - width()) / 2;
+            setFixedWidth(wanted);
+            move(std::clamp(left, available.left(), std::max(available.left(), available.right() - wanted)), y());
+        }
+    }
+
+    // Qt's box works its size out again at every layout request, which
+    // would undo the width; a widened box lays out as any dialog does.
+    bool event(QEvent* event) override
+    {
+        if (widened_ && event->type() == QEvent::LayoutRequest)
+            return QDialog::event(event);
+        return QMessageBox::event(event);
+    }
+
+private:
+    bool widened_ = false;
+};
 
 }  // namespace
 
@@ -66,7 +108,7 @@ void QtWindowServices::messageBox(const QString& text, const QString& title)
         onMessageBox(text, title);
         return;
     }
-    QMessageBox box(window_);
+    WholeLinesBox box(window_);
     prepareBox(box, text, title);
     runBox(box);
 }
@@ -84,7 +126,7 @@ void QtWindowServices::searchMessage(const SearchMessage& message)
     } else if (onMessageBox) {
         onMessageBox(text, {});
     } else {
-        QMessageBox box(window_);
+        WholeLinesBox box(window_);
         prepareBox(box, text, {});
         box.setCheckBox(new QCheckBox(QString::fromUtf8(texts::MuteCheck), &box));
         runBox(box);
@@ -103,7 +145,7 @@ void QtWindowServices::endSearch()
         onMessageBox(text, {});
         return;
     }
-    QMessageBox box(window_);
+    WholeLinesBox box(window_);
     prepareBox(box, text, {});
     QPushButton* open = box.addButton(QString::fromUtf8(texts::OpenLogButton), QMessageBox::ActionRole);
     // Escape and the box's own close answer OK, as in every other box.

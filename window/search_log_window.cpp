@@ -33,6 +33,9 @@ SearchLogWindow::SearchLogWindow(QWidget* parent) : QDialog(parent), table_(new 
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    // One line a row: a long path loses its middle, not its end (wrapped at
+    // its slashes, it showed its first folders only).
+    table_->setWordWrap(false);
     table_->setTextElideMode(Qt::ElideMiddle);
     table_->horizontalHeader()->setStretchLastSection(true);
     auto* copy = new QShortcut(QKeySequence::Copy, table_);

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -90,6 +91,7 @@ TEST(WindowSearchMessages, RealBoxesKeepInputFromTheWindowAndOpenTheLogToCopy)
     QStringList seen;
     bool windowFree = true;
     bool summaryEscapes = false;
+    bool labelsWhole = true;
     QTimer answer;
     answer.setInterval(5);
     QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -101,6 +103,9 @@ TEST(WindowSearchMessages, RealBoxesKeepInputFromTheWindowAndOpenTheLogToCopy)
             seen << box->text();
             // Nothing blocks the window's close; its input waits for the box.
             windowFree = windowFree && QGuiApplication::modalWindow() == nullptr && openModalBoxes() == 1;
+            // The box is as wide as its longest line: nothing is cut off.
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            labelsWhole = labelsWhole && label && label->geometry().right() < box->width();
             QTest::keyClick(f.folderListBox(), Qt::Key_Down);
             if (box->checkBox()) {
                 box->checkBox()->setChecked(true);
@@ -125,6 +130,7 @@ TEST(WindowSearchMessages, RealBoxesKeepInputFromTheWindowAndOpenTheLogToCopy)
     EXPECT_EQ(seen[1], QString::fromUtf8(texts::HiddenSummary).arg(29));
     EXPECT_TRUE(windowFree);
     EXPECT_TRUE(summaryEscapes);
+    EXPECT_TRUE(labelsWhole);
     EXPECT_EQ(keysToFolderList, 0);
     EXPECT_EQ(openModalBoxes(), 0);
 

@@ -388,6 +388,19 @@ TEST(WindowTools, SearchLogAndRefreshWorkFromEveryWindowAndToolWindowsOpenBeside
     ASSERT_TRUE(log && log->isVisible());
     EXPECT_EQ(log->table()->rowCount(), 0);
 
+    // A long path shows its end, its middle elided, and whole as a tooltip.
+    std::string deep = "top/deep";
+    for (int level = 0; level < 16; ++level)
+        deep += "/a_rather_long_folder_name_" + std::to_string(level);
+    rig.tree.file(deep + "/x.txt", 1);
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    f.logEntry()->trigger();
+    ASSERT_GE(log->table()->rowCount(), 1);
+    EXPECT_FALSE(log->table()->wordWrap());
+    EXPECT_EQ(log->table()->textElideMode(), Qt::ElideMiddle);
+    EXPECT_TRUE(log->table()->item(0, 1)->toolTip().endsWith(u8("a_rather_long_folder_name_14")));
+    rig.messages.clear();
+
     // F5 from a tool window reads the open folder again.
     ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
     f.tools()->showBreakdown();
