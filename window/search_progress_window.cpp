@@ -101,8 +101,10 @@ void SearchProgressWindow::searchAdvanced()
     }
     lastRefresh_ = now;
     // The box that held the stop back has been answered.
-    if (status_->isVisible() && openModalBoxes() == 0)
+    if (status_->isVisible() && openModalBoxes() == 0) {
         status_->hide();
+        adjustSize();
+    }
     showPath(folder_, displayText(search_.currentFolder()));
     showCounts(form_.treeFolders, form_.treeFiles);
 }
@@ -126,6 +128,7 @@ void SearchProgressWindow::searchFinished()
     showCounts(counted.folders, counted.files);
     stop_->setText(QString::fromUtf8(tool_text::Close));
     stop_->setAccessibleName(stop_->text());
+    adjustSize();
 }
 
 void SearchProgressWindow::stopOrClose()
@@ -142,6 +145,7 @@ bool SearchProgressWindow::event(QEvent* event)
         if (running_ && static_cast<HeldInputEvent*>(event)->target() == stop_) {
             status_->setText(QString::fromUtf8(tool_text::AnswerBoxFirst));
             status_->show();
+            adjustSize();
         }
         return true;
     }
