@@ -34,6 +34,23 @@ void placeBeside(QWidget* window, const QWidget* mainWindow)
             return;
         }
     }
+    // A side with room for the window made smaller, no smaller than it can
+    // be shown: there, at the room's size.
+    const QSize smallest = window->minimumSizeHint().expandedTo(window->minimumSize()).expandedTo(QSize(120, 80));
+    for (size_t i = 0; i < sides.size(); ++i) {
+        const bool across = i < 2;  // right or left: the width gives way
+        const int least = across ? smallest.width() : smallest.height();
+        if (sides[i].space < least)
+            continue;
+        const QSize frame = size - window->size();
+        if (across)
+            window->resize(sides[i].space - frame.width(), window->height());
+        else
+            window->resize(window->width(), sides[i].space - frame.height());
+        window->move(i == 1 ? main.left() - Gap - sides[i].space : sides[i].at.x(),
+                     i == 3 ? main.top() - Gap - sides[i].space : sides[i].at.y());
+        return;
+    }
     // No side has room: the one with the most, the window kept on the screen.
     const auto widest = std::max_element(sides.begin(), sides.end(), [](const Side& a, const Side& b) {
         return a.space - a.needed < b.space - b.needed;

@@ -426,6 +426,12 @@ TEST(WindowTools, SearchLogAndRefreshWorkFromEveryWindowAndToolWindowsOpenBeside
             << at.x() << ',' << at.y() << " -> " << tool.pos().x() << ',' << tool.pos().y();
         EXPECT_TRUE(screen.contains(QRect(tool.pos(), tool.size())));
     }
+    // Too large for any side: made smaller beside it rather than put on it.
+    f.move(screen.topLeft());
+    tool.resize(screen.width(), screen.height() / 2);
+    placeBeside(&tool, &f);
+    EXPECT_FALSE(QRect(tool.pos(), tool.size()).intersects(f.frameGeometry()));
+    EXPECT_LT(tool.width(), screen.width());
 }
 
 namespace {
