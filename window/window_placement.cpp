@@ -12,6 +12,8 @@ void placeBeside(QWidget* window, const QWidget* mainWindow)
     const QRect main = mainWindow->frameGeometry();
     const QScreen* screen = mainWindow->screen();
     const QRect room = screen ? screen->availableGeometry() : main;
+    // A window not shown yet grows to what its layout needs when it is.
+    window->resize(window->size().expandedTo(window->minimumSizeHint()));
     // The window's frame adds to its size once it has been shown.
     const QSize size = window->frameGeometry().size().expandedTo(window->size());
     constexpr int Gap = 8;
