@@ -326,6 +326,11 @@ TEST(WindowTools, SearchProgressShowsCountsAndStopsAtOnce)
     poll.stop();
     EXPECT_TRUE(readingShown.startsWith(QString::fromStdString(rig.top()))) << readingShown.toStdString();
     EXPECT_FALSE(foldersShown.isEmpty());
+    // Each figure is heard as shown, with its caption as its label.
+    EXPECT_EQ(captionsOf(progress.foldersLabel()), QStringList{u8("ホルダ数 ：")});
+    EXPECT_EQ(captionsOf(progress.filesLabel()), QStringList{u8("ファイル数 ：")});
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(progress.foldersLabel())->text(QAccessible::Name),
+              progress.foldersLabel()->text());
 
     // Stopped: no subtree is shown as the answer, the window says what was
     // counted and that the search was stopped, and stays until closed.
