@@ -23,6 +23,7 @@
 #include "messages.h"
 #include "runtime_error.h"
 #include "standard_output.h"
+#include "target_check.h"
 #include "target_drive.h"
 #include "text.h"
 #include "paths.h"
@@ -179,7 +180,7 @@ int main(int argc, char** argv)
 
     window.onMessage = printMessage;
     SearchResult complete;
-    std::optional<FatCopyCheck> check;
+    std::optional<TargetCount> targetCount;
     QString shownFolder;
     if (options.complete) {
         const long long clusterLength = drive.figures().searchClusterLength.value_or(0);
@@ -188,11 +189,11 @@ int main(int argc, char** argv)
                                                : drive.figures().convertLength.value_or(clusterLength);
         if (clusterLength <= 0)
             fail(report_text::DriveNoClusterLength.arg(driveText));
-        if (target && isFatFamily(target->fileSystem))
-            check.emplace(refusesLargeFiles(target->fileSystem));
+        if (target)
+            targetCount.emplace(*target);
         allowDeepWalks();
         CompleteWalk walk(clusterLength, convertLength, [&](const QString& m) { window.messageBox(m); },
-                          check ? &*check : nullptr);
+                          targetCount ? targetCount->observer() : nullptr);
         walk.setEveryLinkConverted(target.has_value());
         try {
             complete = walk.run(options.folder, start.scan);
@@ -206,8 +207,10 @@ int main(int argc, char** argv)
     }
     ReportData data{drive.figures(), options.complete ? complete : search.result(), shownFolder, window.messages,
                     options.folders, std::nullopt};
-    if (target)
-        data.target = TargetAnswer{*target, neededBytes(data.search), check ? check->blocked() : std::vector<BlockedEntry>{}};
+    if (targetCount)
+        data.target = TargetAnswer{*target, targetCount->neededBytes(data.search),
+                                   targetCount->blocked(options.folder, resolveFolder(options.target)),
+                                   targetCount->estimate()};
     if (options.json)
         printJson(data);
     else

@@ -112,6 +112,18 @@ void printEstimate(const QString& fileSystem)
         printLine(stdout, report_text::EstimateLine + QLatin1String(report_text::caveatText(*caveat)));
 }
 
+// The rule a FAT or exFAT target was counted by, in words.
+QString ruleNote(const TargetEstimate& e)
+{
+    using namespace report_text;
+    QString note = QLatin1String(ruleText(e.rule->rule));
+    if (note.contains(QLatin1String("%1")))
+        note = note.arg(QString::fromStdString(e.rule->option));
+    if (e.rule->exact && !e.exact)
+        note += UnsureNames;
+    return note + EntryNotCounted;
+}
+
 void printTarget(const TargetAnswer& t)
 {
     using namespace report_text;
@@ -124,7 +136,10 @@ void printTarget(const TargetAnswer& t)
         printLine(stdout, Fits.arg(bytes(t.drive.freeBytes - t.neededBytes)));
     else
         printLine(stdout, DoesNotFit.arg(bytes(t.neededBytes - t.drive.freeBytes)));
-    printEstimate(t.drive.fileSystem);
+    if (t.estimate.rule)
+        printLine(stdout, (t.estimate.exact ? report_text::RuleLine : report_text::EstimateLine) + ruleNote(t.estimate));
+    else
+        printEstimate(t.drive.fileSystem);
     if (t.blocked.empty())
         return;
     printLine(stdout, WillNotCopy.arg(bytes(static_cast<long long>(t.blocked.size()))));
@@ -262,7 +277,12 @@ void printJson(const ReportData& r)
         j.value(json_key::FreeBytes, t.drive.freeBytes);
         j.value(json_key::NeededBytes, t.neededBytes);
         j.value(json_key::Fits, t.fits());
-        jsonEstimate(j, t.drive.fileSystem);
+        if (t.estimate.rule) {
+            j.value(json_key::EstimateExact, t.estimate.exact);
+            j.value(json_key::EstimateNote, ruleNote(t.estimate));
+        } else {
+            jsonEstimate(j, t.drive.fileSystem);
+        }
         j.beginArray(json_key::Blocked);
         for (const BlockedEntry& b : t.blocked) {
             j.beginObject();

@@ -4,6 +4,7 @@
 
 #include "copy_check.h"
 #include "results.h"
+#include "target_check.h"
 #include "target_drive.h"
 
 #include <QString>
@@ -18,6 +19,7 @@ struct TargetAnswer {
     TargetDrive drive;
     long long neededBytes = 0;
     std::vector<BlockedEntry> blocked;
+    TargetEstimate estimate;
     bool fits() const { return neededBytes <= drive.freeBytes; }
 };
 

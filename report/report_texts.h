@@ -153,6 +153,27 @@ constexpr const char* caveatText(CountCaveat caveat)
     return "";
 }
 
+// How --target counted a FAT or exFAT target's folder tables, named after
+// the driver that writes them (%1: vfat's shortname= value, or the driver).
+constexpr const char* ruleText(CountRule rule)
+{
+    switch (rule) {
+    case CountRule::VfatUpperCaseShortNames:
+        return "Linux vfat, shortname=%1: long names for every name not all in upper case";
+    case CountRule::VfatOneCaseShortNames:
+        return "Linux vfat, shortname=%1: long names for every name not 8.3 with each part in one letter case";
+    case CountRule::FusefatLongNames: return "fusefat: a long name for every name";
+    case CountRule::UnknownFatDriver:
+        return "FAT written by %1, a driver not known here: a long name counted for every name";
+    case CountRule::Exfat:
+        return "exFAT (%1): a File, a Stream Extension and one File Name entry per 15 characters for every name";
+    }
+    return "";
+}
+inline constexpr QLatin1String RuleLine{"  counted by: "};
+inline constexpr QLatin1String UnsureNames{"; names outside ASCII counted with long names"};
+inline constexpr QLatin1String EntryNotCounted{"; the entry the copy adds to the folder it goes into is not counted"};
+
 // Why an entry will not copy: its key in the JSON document and its text in
 // the text output.
 struct ReasonText {
@@ -168,6 +189,8 @@ inline constexpr ReasonText Reasons[] = {
     {BlockReason::CaseCollision, "case_collision", "name differs only in letter case from another in its folder"},
     {BlockReason::SymbolicLink, "symbolic_link", "symbolic link"},
     {BlockReason::SpecialFile, "special_file", "FIFO, socket or device"},
+    {BlockReason::TooManyEntries, "too_many_entries", "folder of more than 65,536 FAT entries"},
+    {BlockReason::RootTableFull, "root_table_full", "the FAT12/16 root table has no room for the copied folder"},
 };
 
 constexpr const ReasonText& reasonRow(BlockReason reason)
