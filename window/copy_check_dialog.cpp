@@ -45,6 +45,28 @@ QString caption(const char* text)
     return QString::fromUtf8(text);
 }
 
+// How the needed bytes were counted, in words: the target driver's rule on
+// FAT and exFAT, else that the count is an estimate.
+QString countedByText(const TargetEstimate& e)
+{
+    if (!e.rule)
+        return e.exact ? QString() : QString::fromUtf8(tool_text::EstimatedByTableRule);
+    const char* rule = "";
+    switch (e.rule->rule) {
+    case CountRule::VfatUpperCaseShortNames: rule = tool_text::VfatUpperCaseRule; break;
+    case CountRule::VfatOneCaseShortNames: rule = tool_text::VfatOneCaseRule; break;
+    case CountRule::FusefatLongNames: rule = tool_text::FusefatRule; break;
+    case CountRule::UnknownFatDriver: rule = tool_text::UnknownFatDriverRule; break;
+    case CountRule::Exfat: rule = tool_text::ExfatRule; break;
+    }
+    QString text = QString::fromUtf8(rule);
+    if (text.contains(QLatin1String("%1")))
+        text = text.arg(QString::fromStdString(e.rule->option));
+    if (e.rule->exact && !e.exact)
+        text += QString::fromUtf8(tool_text::UnsureNamesNote);
+    return text + QString::fromUtf8(tool_text::EntryNotCountedNote);
+}
+
 }  // namespace
 
 CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
@@ -95,12 +117,14 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     layout->addLayout(buttons);
 
     auto* answer = new QFormLayout;
-    const char* captions[AnswerRows] = {tool_text::NeededBytes, tool_text::FreeBytes, tool_text::TargetClusterLength,
-                                        tool_text::Verdict, tool_text::Difference};
+    const char* captions[AnswerRows] = {tool_text::NeededBytes, tool_text::FreeBytes,
+                                        tool_text::TargetClusterLength, tool_text::TargetFileSystem,
+                                        tool_text::Verdict, tool_text::Difference, tool_text::CountedBy};
     for (int row = 0; row < AnswerRows; ++row) {
         auto* value = new QLabel(this);
         value->setObjectName(QStringLiteral("answer%1").arg(row));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setWordWrap(row == CountedBy);
         value->setAccessibleName(caption(captions[row]));
         answer->addRow(caption(captions[row]), value);
         answers_[row] = value;
@@ -127,6 +151,11 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
             QApplication::clipboard()->setText(text);
     });
 
+    // An answer belongs to the target it was given for.
+    connect(targets_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!isRunning())
+            clearAnswer();
+    });
     connect(choose_, &QPushButton::clicked, this, &CopyCheckDialog::chooseFolder);
     connect(examine_, &QPushButton::clicked, this, &CopyCheckDialog::examine);
     connect(stop_, &QPushButton::clicked, this, &CopyCheckDialog::stop);
@@ -276,6 +305,8 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
     answers_[Needed]->setText(bytes(check.neededBytes));
     answers_[Free]->setText(bytes(d.freeBytes));
     answers_[ClusterLength]->setText(bytes(d.clusterLength));
+    answers_[FileSystem]->setText(d.fileSystem);
+    answers_[CountedBy]->setText(countedByText(check.estimate));
     answers_[Verdict]->setText(caption(check.fits() ? tool_text::Fits : tool_text::DoesNotFit));
     answers_[Margin]->setText(check.fits() ? QString::fromUtf8(tool_text::Margin).arg(bytes(d.freeBytes - check.neededBytes))
                                            : QString::fromUtf8(tool_text::Shortfall).arg(bytes(check.neededBytes - d.freeBytes)));
