@@ -363,6 +363,10 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
     ASSERT_TRUE(examined(d, fat->path()));
     const QJsonObject onFat = report({"--json", "--target", fat->path(), rig.top()})["target"].toObject();
     expectReportsAnswer(onFat);
+    // The target's file system and the rule its tables were counted by.
+    EXPECT_EQ(d.answerLabel(CopyCheckDialog::FileSystem)->text(), "FAT16");
+    EXPECT_EQ(d.answerLabel(CopyCheckDialog::CountedBy)->text(),
+              u8("fusefat：全ての名前に長い名前。コピー先のホルダに加わるエントリは数えていません"));
     std::map<QString, QString> reasons;
     for (const BlockReason r : {BlockReason::FileTooLarge, BlockReason::ForbiddenCharacter,
                                 BlockReason::TrailingDotOrSpace, BlockReason::CaseCollision, BlockReason::SymbolicLink,
@@ -381,6 +385,10 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
     if (!tmpfs)
         GTEST_SKIP() << why;
     rig.tree.file("top/a/big", 1);
+    // Another target: the answer for the first one goes.
+    d.setTarget(tmpfs->path());
+    EXPECT_TRUE(d.answerLabel(CopyCheckDialog::Needed)->text().isEmpty());
+    EXPECT_EQ(d.blockedTable()->rowCount(), 0);
     ASSERT_TRUE(examined(d, tmpfs->path()));
     expectReportsAnswer(report({"--json", "--target", tmpfs->path(), rig.top()})["target"].toObject());
     EXPECT_EQ(d.blockedTable()->rowCount(), 0);
