@@ -10,6 +10,7 @@
 // a medium, or output that cannot be written, 3 when FOLDER does not fit on
 // the target or something will not copy there.
 
+#include "cluster_lengths.h"
 #include "complete_walk.h"
 #include "convert_length.h"
 #include "copy_check.h"
@@ -181,6 +182,7 @@ int main(int argc, char** argv)
     window.onMessage = printMessage;
     SearchResult complete;
     std::optional<TargetCount> targetCount;
+    std::optional<AllLengths> allLengths;
     QString shownFolder;
     if (options.complete) {
         const long long clusterLength = drive.figures().searchClusterLength.value_or(0);
@@ -191,9 +193,11 @@ int main(int argc, char** argv)
             fail(report_text::DriveNoClusterLength.arg(driveText));
         if (target)
             targetCount.emplace(*target);
+        if (options.lengths)
+            allLengths.emplace();
         allowDeepWalks();
         CompleteWalk walk(clusterLength, convertLength, [&](const QString& m) { window.messageBox(m); },
-                          targetCount ? targetCount->observer() : nullptr);
+                          targetCount ? targetCount->observer() : allLengths ? &*allLengths : nullptr);
         walk.setEveryLinkConverted(target.has_value());
         try {
             complete = walk.run(options.folder, start.scan);
@@ -211,6 +215,8 @@ int main(int argc, char** argv)
         data.target = TargetAnswer{*target, targetCount->neededBytes(data.search),
                                    targetCount->blocked(options.folder, resolveFolder(options.target)),
                                    targetCount->estimate()};
+    if (allLengths)
+        data.lengths = LengthsAnswer{allLengths->figures(), allLengths->fileBytes(), options.capacity};
     if (options.json)
         printJson(data);
     else

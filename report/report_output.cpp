@@ -8,6 +8,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace dorvelix {
 
@@ -147,6 +148,105 @@ void printTarget(const TargetAnswer& t)
         printLine(stdout, BlockedLine.arg(escapedControls(displayText(b.path)), QLatin1String(reasonText(b.reason))));
 }
 
+// One cluster length of --lengths, for either output: each file system's
+// bytes, slack in per cent of them, whether it is the tools' default for the
+// capacity and whether the copy fits a fresh volume of that capacity.
+struct LengthCell {
+    std::optional<long long> bytes;
+    double slackPercent = 0;
+    bool isDefault = false;
+    std::optional<bool> fits;
+};
+
+std::pair<LengthCell, LengthCell> lengthCells(const LengthsAnswer& a, const LengthFigures& f)
+{
+    const auto cell = [&](std::optional<long long> bytes, long long defaultLength,
+                          std::optional<long long> (*freshFree)(long long, long long)) {
+        LengthCell c;
+        c.bytes = bytes;
+        if (bytes && *bytes > 0)
+            c.slackPercent = 100.0 * static_cast<double>(*bytes - a.fileBytes) / static_cast<double>(*bytes);
+        if (a.capacity) {
+            c.isDefault = defaultLength == f.clusterLength;
+            if (const auto free = freshFree(*a.capacity, f.clusterLength); bytes && free)
+                c.fits = *bytes <= *free;
+        }
+        return c;
+    };
+    const long long capacity = a.capacity.value_or(0);
+    return {cell(f.fat32Bytes, defaultFat32Length(capacity), freshFat32FreeBytes),
+            cell(f.exfatBytes, defaultExfatLength(capacity), freshExfatFreeBytes)};
+}
+
+QString percentText(double percent)
+{
+    return QString::number(percent, 'f', 1);
+}
+
+void printLengths(const LengthsAnswer& a)
+{
+    using namespace report_text;
+    constexpr int Widths[std::size(LengthsColumns)] = {10, 16, 9, 6, 16, 9, 6};
+    const auto plain = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
+    const auto line = [&](const QStringList& cells) {
+        QString text;
+        for (int i = 0; i < cells.size(); ++i)
+            text += cells[i].rightJustified(Widths[i]);
+        printLine(stdout, text);
+    };
+    printLine(stdout, LengthsTitle);
+    printLine(stdout, LengthsFileBytes.arg(plain(a.fileBytes)));
+    if (a.capacity)
+        printLine(stdout, LengthsCapacity.arg(plain(*a.capacity)));
+    QStringList headers;
+    for (const char* header : LengthsColumns)
+        headers << QLatin1String(header);
+    line(headers);
+    for (const LengthFigures& f : a.figures) {
+        QStringList cells{plain(f.clusterLength)};
+        const auto [fat, exfat] = lengthCells(a, f);
+        for (const LengthCell& c : {fat, exfat}) {
+            cells << (c.bytes ? plain(*c.bytes) + (c.isDefault ? DefaultMark : QLatin1String("  ")) : QString(NoFigure));
+            cells << (c.bytes ? percentText(c.slackPercent) : QString(NoFigure));
+            cells << (c.fits ? QString(*c.fits ? FitsYes : FitsNo) : QString(NoFigure));
+        }
+        line(cells);
+    }
+}
+
+void jsonLengths(JsonWriter& j, const LengthsAnswer& a)
+{
+    using namespace json_key;
+    if (a.capacity)
+        j.value(Capacity, *a.capacity);
+    j.beginArray(Lengths);
+    for (const LengthFigures& f : a.figures) {
+        const auto [fat, exfat] = lengthCells(a, f);
+        j.beginObject();
+        j.value(ClusterLength, f.clusterLength);
+        j.value(FileBytes, a.fileBytes);
+        const std::pair<const LengthCell*, std::array<const char*, 4>> columns[] = {
+            {&fat, {Fat32Bytes, Fat32SlackPercent, Fat32Default, Fat32Fits}},
+            {&exfat, {ExfatBytes, ExfatSlackPercent, ExfatDefault, ExfatFits}}};
+        for (const auto& [c, keys] : columns) {
+            if (c->bytes) {
+                j.value(keys[0], *c->bytes);
+                j.value(keys[1], std::round(c->slackPercent * 10) / 10);
+            } else {
+                j.null(keys[0]);
+                j.null(keys[1]);
+            }
+            j.value(keys[2], c->isDefault);
+            if (c->fits)
+                j.value(keys[3], *c->fits);
+            else
+                j.null(keys[3]);
+        }
+        j.endObject();
+    }
+    j.endArray();
+}
+
 void jsonRow(JsonWriter& j, const SearchResult& s, const FolderRow& row)
 {
     j.value(json_key::Folders, row.folders);
@@ -202,6 +302,8 @@ void printText(const ReportData& r)
         printFolderRows(r.search);
     if (r.target)
         printTarget(*r.target);
+    if (r.lengths)
+        printLengths(*r.lengths);
 }
 
 void printJson(const ReportData& r)
@@ -293,6 +395,8 @@ void printJson(const ReportData& r)
         j.endArray();
         j.endObject();
     }
+    if (r.lengths)
+        jsonLengths(j, *r.lengths);
     j.beginArray(json_key::Messages);
     for (const QString& m : r.messages)
         j.element(m);

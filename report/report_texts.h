@@ -51,6 +51,14 @@ inline constexpr OptionText TargetOption{"target", "PATH",
                                          "Tell whether FOLDER fits on the drive holding PATH, at\n"
                                          "that drive's cluster length, and on a FAT or exFAT\n"
                                          "drive what will not copy. Implies --complete."};
+inline constexpr OptionText LengthsOption{"lengths", nullptr,
+                                          "Tell, for every cluster length from 512 bytes to 32 MiB, the\n"
+                                          "bytes a copy of FOLDER takes on a fresh FAT32 volume (up to\n"
+                                          "64 KiB) and on a fresh exFAT volume. Implies --complete."};
+inline constexpr OptionText CapacityOption{"capacity", "SIZE",
+                                           "With --lengths: mark the lengths mkfs.fat and mkfs.exfat pick\n"
+                                           "for a volume of SIZE bytes (or with K, M, G, T) and tell\n"
+                                           "whether the copy fits such a volume at each length."};
 inline constexpr OptionText FolderArgument{"FOLDER", "[--] [FOLDER]",
                                            "The folder to search (default: the current folder)."};
 
@@ -95,6 +103,10 @@ inline constexpr QLatin1String InvalidConvertLength{
     "invalid --convert value '%1': it takes one of 128, 256, 512, 1024, 2048, 4096, 8192, 16384, 32768"};
 inline constexpr QLatin1String ConvertAndTarget{"--convert and --target both set the conversion length"};
 inline constexpr QLatin1String EmptyTarget{"the target is an empty name"};
+inline constexpr QLatin1String LengthsAndConversion{"--lengths counts every length: it takes neither --convert nor --target"};
+inline constexpr QLatin1String CapacityWithoutLengths{"--capacity is given for --lengths"};
+inline constexpr QLatin1String InvalidCapacity{
+    "invalid --capacity value '%1': it takes a whole number of bytes, or of K, M, G or T"};
 inline constexpr QLatin1String EmptyFolder{"the folder is an empty name"};
 inline constexpr QLatin1String SecondFolder{"unexpected argument '%1': one folder at most"};
 
@@ -135,6 +147,17 @@ inline constexpr QLatin1String Fits{"  fits: yes, %1 bytes to spare"};
 inline constexpr QLatin1String DoesNotFit{"  fits: no, %1 bytes short"};
 inline constexpr QLatin1String WillNotCopy{"  will not copy: %1"};
 inline constexpr QLatin1String BlockedLine{"    %1: %2"};
+
+// The text output: every cluster length (--lengths).
+inline constexpr QLatin1String LengthsTitle{
+    "Every cluster length: a copy on a fresh FAT32 volume (vfat, shortname=mixed) and on a fresh exFAT volume"};
+inline constexpr QLatin1String LengthsFileBytes{"  file bytes: %1"};
+inline constexpr QLatin1String LengthsCapacity{"  capacity: %1 bytes; * the length mkfs.fat / mkfs.exfat pick for it"};
+inline constexpr const char* LengthsColumns[] = {"length", "FAT32 bytes", "slack %", "fits", "exFAT bytes", "slack %", "fits"};
+inline constexpr QLatin1String NoFigure{"-"};
+inline constexpr QLatin1String DefaultMark{" *"};
+inline constexpr QLatin1String FitsYes{"yes"};
+inline constexpr QLatin1String FitsNo{"no"};
 
 // Why a count at a file system's cluster length is an estimate.
 constexpr const char* caveatText(CountCaveat caveat)
@@ -259,6 +282,16 @@ inline constexpr char NeededBytes[] = "needed_bytes";
 inline constexpr char Fits[] = "fits";
 inline constexpr char Blocked[] = "blocked";
 inline constexpr char Reason[] = "reason";
+inline constexpr char Lengths[] = "lengths";
+inline constexpr char Capacity[] = "capacity";
+inline constexpr char Fat32Bytes[] = "fat32_bytes";
+inline constexpr char Fat32SlackPercent[] = "fat32_slack_percent";
+inline constexpr char Fat32Default[] = "fat32_default";
+inline constexpr char Fat32Fits[] = "fat32_fits";
+inline constexpr char ExfatBytes[] = "exfat_bytes";
+inline constexpr char ExfatSlackPercent[] = "exfat_slack_percent";
+inline constexpr char ExfatDefault[] = "exfat_default";
+inline constexpr char ExfatFits[] = "exfat_fits";
 inline constexpr char Messages[] = "messages";
 
 }  // namespace dorvelix::json_key

@@ -77,11 +77,19 @@ bool writesLongName(const ShortName& s, LongNames rule)
     return true;
 }
 
+// A name's length in UTF-16 units; an ASCII name's is its length in bytes.
+long long utf16Units(std::string_view name)
+{
+    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return static_cast<long long>(name.size());
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).size();
+}
+
 }  // namespace
 
 long long nameEntries(std::string_view name, const TableRule& rule, bool& unsure)
 {
-    const long long units = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).size();
+    const long long units = utf16Units(name);
     if (rule.format == TableFormat::Exfat)
         return ExfatEntriesBeforeName + ceilDiv(units, ExfatNameUnits);
     const ShortName s = shortNameOf(name);
@@ -102,15 +110,19 @@ long long tableClusters(long long entries, long long clusterLength)
     return std::max(1LL, ceilDiv(entries * TableEntryBytes, clusterLength));
 }
 
+long long folderTableEntries(const FolderScan& folder, const TableRule& rule, bool& unsure)
+{
+    long long entries = ownEntries(rule.format);
+    for (const auto* list : {&folder.folders(), &folder.files()}) {
+        for (const FolderEntry& e : *list)
+            entries += nameEntries(folder.name(e), rule, unsure);
+    }
+    return entries;
+}
+
 void TargetTables::folderRead(const std::string& path, const FolderScan& folder)
 {
-    long long entries = ownEntries(rule_.format);
-    const auto add = [&](const std::vector<FolderEntry>& list) {
-        for (const FolderEntry& e : list)
-            entries += nameEntries(folder.name(e), rule_, unsure_);
-    };
-    add(folder.folders());
-    add(folder.files());
+    const long long entries = folderTableEntries(folder, rule_, unsure_);
     clusters_ += tableClusters(entries, clusterLength_);
     if (rule_.format == TableFormat::Fat && entries > FatFolderEntryLimit)
         blocked_.push_back({path.empty() ? std::string(".") : path, BlockReason::TooManyEntries});

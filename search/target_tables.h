@@ -47,6 +47,10 @@ long long ownEntries(TableFormat format);
 // of 32-byte entries (a table that fills its clusters exactly takes no more).
 long long tableClusters(long long entries, long long clusterLength);
 
+// The entries of a folder's table under rule: its own ("." and ".." on
+// FAT) and every entry's name.
+long long folderTableEntries(const FolderScan& folder, const TableRule& rule, bool& unsure);
+
 class TargetTables : public WalkObserver {
 public:
     TargetTables(TableRule rule, long long clusterLength) : rule_(rule), clusterLength_(clusterLength) {}
