@@ -44,11 +44,15 @@ long long defaultLength(const DefaultRow (&rows)[N], long long capacity)
     return rows[N - 1].length;
 }
 
-// mkfs.fat's FAT32: 32 reserved sectors of 512 bytes, two FATs of 4 bytes
-// a cluster (and two reserved entries), the data area aligned to a cluster;
-// the root folder takes one cluster. FAT32 holds 65,525 to 268,435,445
-// clusters.
-constexpr long long FatReservedBytes = 32 * 512;
+// mkfs.fat's FAT32, as measured on images: the volume's sectors of 512
+// bytes rounded down to whole tracks of 63, 32 reserved sectors (a
+// cluster's worth where a cluster is larger), two FATs sized for the
+// clusters the volume would hold without them and rounded up to whole
+// clusters, so that the data area starts on a cluster; the root folder
+// takes one cluster. FAT32 holds 65,525 to 268,435,445 clusters.
+constexpr long long FatSector = 512;
+constexpr long long FatTrackSectors = 63;
+constexpr long long FatReservedSectors = 32;
 constexpr long long Fat32FewestClusters = 65525;
 constexpr long long Fat32MostClusters = 0x0FFFFFF5;
 
@@ -105,13 +109,16 @@ long long defaultExfatLength(long long capacity)
 
 std::optional<long long> freshFat32FreeBytes(long long capacity, long long clusterLength)
 {
-    if (clusterLength > LargestFat32Length || capacity <= FatReservedBytes)
+    if (clusterLength > LargestFat32Length || clusterLength < FatSector)
         return std::nullopt;
-    // The FAT is sized for the clusters the whole volume would hold, which
-    // is never fewer than it holds: the count errs low.
-    const long long most = (capacity - FatReservedBytes) / clusterLength;
-    const long long fatBytes = ceilDiv((most + 2) * 4, 512) * 512;
-    const long long clusters = (capacity - FatReservedBytes - 2 * fatBytes) / clusterLength - 1;  // alignment
+    const long long perCluster = clusterLength / FatSector;
+    const long long sectors = capacity / FatSector / FatTrackSectors * FatTrackSectors;
+    const long long reserved = ceilDiv(FatReservedSectors, perCluster) * perCluster;
+    if (sectors <= reserved)
+        return std::nullopt;
+    const long long fatSectors = ceilDiv(ceilDiv(((sectors - reserved) / perCluster + 2) * 4, FatSector), perCluster)
+        * perCluster;
+    const long long clusters = (sectors - reserved - 2 * fatSectors) / perCluster;
     if (clusters < Fat32FewestClusters || clusters > Fat32MostClusters)
         return std::nullopt;
     return (clusters - 1) * clusterLength;  // the root folder's cluster

@@ -4,6 +4,7 @@
 // with the prediction to the cluster. Also the rules chosen from a FAT
 // mount's options, which the kernel's own vfat (often not loadable where
 // the tests run) would follow.
+#include "cluster_lengths.h"
 #include "complete_walk.h"
 #include "mount_rig.h"
 #include "target_drive.h"
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <set>
 
 using namespace dorvelix;
@@ -344,5 +346,78 @@ TEST(TargetRules, AFolderOfMoreThan65536FatEntriesWillNotCopy)
         } else {
             EXPECT_TRUE(tables.blocked().empty());
         }
+    }
+}
+
+// --lengths counts each length as --target counts a copy to a volume of that
+// length, FAT32 and exFAT in one walk.
+TEST(RealCopy, EveryLengthIsWhatTargetCountsOnARealVolume)
+{
+    TempTree source;
+    Trees[1].make(source);
+    const ToolRun run = runTool({DORVELIX_REPORT, "--json", "--lengths", source.path("copy")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonArray lengths = QJsonDocument::fromJson(QByteArray::fromStdString(run.out))["lengths"].toArray();
+    ASSERT_EQ(lengths.size(), 17);
+    std::map<long long, QJsonObject> byLength;
+    for (const QJsonValue& row : lengths)
+        byLength[row["cluster_length"].toInteger()] = row.toObject();
+    EXPECT_TRUE(byLength.count(512) && byLength.count(32 << 20));
+    EXPECT_TRUE(byLength[131072]["fat32_bytes"].isNull());
+
+    for (const char* sectors : {"1", "8"}) {
+        TempTree images;
+        const std::string image = fat32Image(images, "fat32.img", "300", sectors);
+        if (image.empty())
+            GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+        std::string why;
+        const auto fat = TestMount::fusefat(image, why);
+        if (!fat)
+            GTEST_SKIP() << why;
+        // Every name of this tree takes a long name, with fusefat as with vfat.
+        const QJsonObject t = targetOf(fat->path(), source.path("copy"));
+        EXPECT_EQ(byLength[t["cluster_length"].toInteger()]["fat32_bytes"].toInteger(), t["needed_bytes"].toInteger());
+    }
+    for (const char* length : {"4096", "32768"}) {
+        TempTree images;
+        const std::string image = images.path("exfat.img");
+        if (runTool({"truncate", "-s", "300M", image}).status != 0
+            || runTool({"mkfs.exfat", "-c", length, image}).status != 0)
+            GTEST_SKIP() << "mkfs.exfat (Debian package exfatprogs) is missing";
+        std::string why;
+        const auto exfat = TestMount::exfatFuse(image, why);
+        if (!exfat)
+            GTEST_SKIP() << why;
+        const QJsonObject t = targetOf(exfat->path(), source.path("copy"));
+        EXPECT_EQ(byLength[std::stoll(length)]["exfat_bytes"].toInteger(), t["needed_bytes"].toInteger());
+    }
+}
+
+// The lengths mkfs.fat and mkfs.exfat pick by default, and the room a
+// freshly formatted volume leaves, against the tools themselves.
+TEST(RealCopy, DefaultLengthsAndFreshRoomAreTheFormattingToolsOwn)
+{
+    const long long MiB = 1 << 20;
+    for (const long long capacity : {64 * MiB, 260 * MiB, 261 * MiB, 1024 * MiB, 9000 * MiB, 20000 * MiB, 40000 * MiB}) {
+        SCOPED_TRACE(capacity);
+        TempTree images;
+        const std::string fat = images.path("fat.img"), exfat = images.path("exfat.img");
+        for (const std::string& image : {fat, exfat})
+            ASSERT_EQ(runTool({"truncate", "-s", std::to_string(capacity), image}).status, 0);
+        if (runTool({"mkfs.fat", "-F", "32", fat}).status != 0 || runTool({"mkfs.exfat", exfat}).status != 0)
+            GTEST_SKIP() << "mkfs.fat or mkfs.exfat (Debian packages dosfstools, exfatprogs) is missing";
+        const auto checkRoom = [&](const UsedClusters& made, std::optional<long long> model) {
+            ASSERT_TRUE(model);
+            const long long room = (made.clusters - made.used) * made.clusterLength;
+            EXPECT_LE(*model, room);  // never more room than the tool leaves
+            EXPECT_LE(room - *model, 2 * made.clusterLength + MiB);
+        };
+        const auto madeFat = usedClusters(fat);
+        const auto madeExfat = usedClusters(exfat);
+        ASSERT_TRUE(madeFat && madeExfat);
+        EXPECT_EQ(madeFat->clusterLength, defaultFat32Length(capacity));
+        EXPECT_EQ(madeExfat->clusterLength, defaultExfatLength(capacity));
+        checkRoom(*madeFat, freshFat32FreeBytes(capacity, madeFat->clusterLength));
+        checkRoom(*madeExfat, freshExfatFreeBytes(capacity, madeExfat->clusterLength));
     }
 }

@@ -333,7 +333,7 @@ std::optional<UsedClusters> exfatUsed(const VolumeFile& file, const unsigned cha
         long long used = 0;
         for (long long c = 0; c < clusters; ++c)
             used += (bitmap[static_cast<size_t>(c / 8)] >> (c % 8)) & 1;
-        return UsedClusters{used, cluster};
+        return UsedClusters{used, cluster, clusters};
     }
     return std::nullopt;
 }
@@ -352,7 +352,7 @@ std::optional<UsedClusters> usedClusters(const std::string& image)
     const auto free = layout ? countFreeClusters(file, *layout) : std::nullopt;
     if (!free)
         return std::nullopt;
-    return UsedClusters{layout->clusters - *free, layout->bytesPerSector * layout->sectorsPerCluster};
+    return UsedClusters{layout->clusters - *free, layout->bytesPerSector * layout->sectorsPerCluster, layout->clusters};
 }
 
 }  // namespace dorvelix::testing

@@ -71,6 +71,7 @@ bool isMountPoint(const std::string& path);
 struct UsedClusters {
     long long used = 0;
     long long clusterLength = 0;
+    long long clusters = 0;  // in all
 };
 std::optional<UsedClusters> usedClusters(const std::string& image);
 
