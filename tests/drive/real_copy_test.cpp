@@ -92,6 +92,27 @@ std::string fat32Image(const TempTree& images, const std::string& name, const ch
 
 // Whether mcopy copied everything: it ends with status 0 also when the
 // volume fills up ("No free cluster"), so its complaints count too.
+// A sparse exFAT image; "" when mkfs.exfat is missing. length "": its default.
+std::string exfatImage(const TempTree& images, const char* size, const std::string& length = {})
+{
+    const std::string image = images.path("exfat.img");
+    std::vector<std::string> mkfs{"mkfs.exfat", image};
+    if (!length.empty())
+        mkfs.insert(mkfs.begin() + 1, {"-c", length});
+    return runTool({"truncate", "-s", size, image}).status == 0 && runTool(mkfs).status == 0 ? image : std::string();
+}
+
+// The bytes of the clusters copy took on image (-1 where it failed or the
+// image cannot be read).
+long long bytesTaken(const std::string& image, const std::function<bool()>& copy)
+{
+    const auto before = usedClusters(image);
+    const bool copied = copy();
+    const auto after = usedClusters(image);
+    EXPECT_TRUE(copied && before && after);
+    return copied && before && after ? (after->used - before->used) * after->clusterLength : -1;
+}
+
 bool mcopy(const std::string& image, const std::string& from)
 {
     ::setenv("MTOOLS_SKIP_CHECK", "1", 1);
@@ -135,13 +156,9 @@ TEST(RealCopy, Fat32PredictionIsWhatMcopyTakesToTheCluster)
         EXPECT_EQ(t["file_system"].toString(), "FAT32");
         EXPECT_TRUE(t["estimate_exact"].toBool()) << t["estimate_note"].toString().toStdString();
         EXPECT_TRUE(t["estimate_note"].toString().startsWith("fusefat: a long name for every name"));
-        const auto before = usedClusters(image);
         // Every name of these trees is long or mixed in case: mcopy writes a
         // long name for each, as fusefat would.
-        ASSERT_TRUE(mcopy(image, source.path("copy")));
-        const auto after = usedClusters(image);
-        ASSERT_TRUE(before && after);
-        EXPECT_EQ(t["needed_bytes"].toInteger(), (after->used - before->used) * after->clusterLength);
+        EXPECT_EQ(t["needed_bytes"].toInteger(), bytesTaken(image, [&] { return mcopy(image, source.path("copy")); }));
     }
 }
 
@@ -156,26 +173,23 @@ TEST(RealCopy, ExfatPredictionIsWhatMountExfatFuseTakesToTheCluster)
         SCOPED_TRACE(tree.what);
         TempTree source, images;
         tree.make(source);
-        const std::string image = images.path("exfat.img");
-        if (runTool({"truncate", "-s", "300M", image}).status != 0
-            || runTool({"mkfs.exfat", "-c", "4096", image}).status != 0)
+        const std::string image = exfatImage(images, "300M", "4096");
+        if (image.empty())
             GTEST_SKIP() << "mkfs.exfat (Debian package exfatprogs) is missing";
-        const auto before = usedClusters(image);
         QJsonObject t;
-        {
-            std::string why;
+        std::string why;
+        const long long taken = bytesTaken(image, [&] {
+            // Unmounted before the image is read back.
             const auto exfat = TestMount::exfatFuse(image, why);
-            if (!exfat)
-                GTEST_SKIP() << why;
-            t = targetOf(exfat->path(), source.path("copy"));
-            ASSERT_EQ(runTool({"cp", "-r", source.path("copy"), exfat->path()}).status, 0);
-        }
-        const auto after = usedClusters(image);
-        ASSERT_TRUE(before && after);
+            if (exfat)
+                t = targetOf(exfat->path(), source.path("copy"));
+            return exfat && runTool({"cp", "-r", source.path("copy"), exfat->path()}).status == 0;
+        });
+        ASSERT_TRUE(why.empty()) << why;
         EXPECT_EQ(t["file_system"].toString(), "exFAT");
         EXPECT_TRUE(t["estimate_exact"].toBool());
         EXPECT_TRUE(t["estimate_note"].toString().startsWith("exFAT (fuseblk)"));
-        EXPECT_EQ(t["needed_bytes"].toInteger(), (after->used - before->used) * after->clusterLength);
+        EXPECT_EQ(t["needed_bytes"].toInteger(), taken);
     }
 }
 
@@ -189,8 +203,8 @@ TEST(RealCopy, WhatWillNotCopyToExfatThroughFuse)
     source.file("copy/Readme.txt", 1);
     source.file("copy/big", 5LL << 30);  // exFAT takes files of 4 GiB and more
     std::filesystem::create_symlink("README.TXT", source.path("copy/link"));
-    const std::string image = images.path("exfat.img");
-    if (runTool({"truncate", "-s", "64M", image}).status != 0 || runTool({"mkfs.exfat", image}).status != 0)
+    const std::string image = exfatImage(images, "64M");
+    if (image.empty())
         GTEST_SKIP() << "mkfs.exfat (Debian package exfatprogs) is missing";
     std::string why;
     const auto exfat = TestMount::exfatFuse(image, why);
@@ -322,11 +336,8 @@ TEST(TargetRules, ShortNameOptionsPickTheKernelsRuleAndMcopyFollowsWinnt)
     const std::string image = fat32Image(images, "fat32.img");
     if (image.empty())
         GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
-    const auto before = usedClusters(image);
-    ASSERT_TRUE(mcopy(image, source.path("copy")));
-    const auto after = usedClusters(image);
-    ASSERT_TRUE(before && after);
-    EXPECT_EQ(count(LongNames::UnlessOneCaseShortName), after->used - before->used);
+    EXPECT_EQ(count(LongNames::UnlessOneCaseShortName) * 4096,
+              bytesTaken(image, [&] { return mcopy(image, source.path("copy")); }));
 }
 
 // FAT numbers a folder's entries with 16 bits: 3,200 names of 255
@@ -365,31 +376,34 @@ TEST(RealCopy, EveryLengthIsWhatTargetCountsOnARealVolume)
     EXPECT_TRUE(byLength.count(512) && byLength.count(32 << 20));
     EXPECT_TRUE(byLength[131072]["fat32_bytes"].isNull());
 
-    for (const char* sectors : {"1", "8"}) {
+    // Each volume's own count: every name of this tree takes a long name,
+    // with fusefat as with vfat.
+    const auto fusefat = [](const std::string& image, std::string& why) { return TestMount::fusefat(image, why); };
+    const auto exfatFuse = [](const std::string& image, std::string& why) { return TestMount::exfatFuse(image, why); };
+    struct Volume {
+        const char* key;
+        std::function<std::string(const TempTree&)> make;
+        std::function<std::unique_ptr<TestMount>(const std::string&, std::string&)> mount;
+    };
+    const Volume volumes[] = {
+        {"fat32_bytes", [](const TempTree& i) { return fat32Image(i, "fat32.img", "300", "1"); }, fusefat},
+        {"fat32_bytes", [](const TempTree& i) { return fat32Image(i, "fat32.img", "300", "8"); }, fusefat},
+        {"exfat_bytes", [](const TempTree& i) { return exfatImage(i, "300M", "4096"); }, exfatFuse},
+        {"exfat_bytes", [](const TempTree& i) { return exfatImage(i, "300M", "32768"); }, exfatFuse},
+    };
+    for (const Volume& volume : volumes) {
         TempTree images;
-        const std::string image = fat32Image(images, "fat32.img", "300", sectors);
+        const std::string image = volume.make(images);
         if (image.empty())
-            GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+            GTEST_SKIP() << "mkfs.fat or mkfs.exfat (Debian packages dosfstools, exfatprogs) is missing";
         std::string why;
-        const auto fat = TestMount::fusefat(image, why);
-        if (!fat)
+        const auto mounted = volume.mount(image, why);
+        if (!mounted)
             GTEST_SKIP() << why;
-        // Every name of this tree takes a long name, with fusefat as with vfat.
-        const QJsonObject t = targetOf(fat->path(), source.path("copy"));
-        EXPECT_EQ(byLength[t["cluster_length"].toInteger()]["fat32_bytes"].toInteger(), t["needed_bytes"].toInteger());
-    }
-    for (const char* length : {"4096", "32768"}) {
-        TempTree images;
-        const std::string image = images.path("exfat.img");
-        if (runTool({"truncate", "-s", "300M", image}).status != 0
-            || runTool({"mkfs.exfat", "-c", length, image}).status != 0)
-            GTEST_SKIP() << "mkfs.exfat (Debian package exfatprogs) is missing";
-        std::string why;
-        const auto exfat = TestMount::exfatFuse(image, why);
-        if (!exfat)
-            GTEST_SKIP() << why;
-        const QJsonObject t = targetOf(exfat->path(), source.path("copy"));
-        EXPECT_EQ(byLength[std::stoll(length)]["exfat_bytes"].toInteger(), t["needed_bytes"].toInteger());
+        const QJsonObject t = targetOf(mounted->path(), source.path("copy"));
+        EXPECT_EQ(byLength[t["cluster_length"].toInteger()][QLatin1String(volume.key)].toInteger(),
+                  t["needed_bytes"].toInteger())
+            << volume.key << " at " << t["cluster_length"].toInteger();
     }
 }
 
