@@ -1,5 +1,8 @@
 #include "cluster_lengths.h"
 
+#include "messages.h"
+#include "runtime_error.h"
+
 #include <algorithm>
 
 namespace dorvelix {
@@ -95,6 +98,28 @@ std::array<LengthFigures, ComparedLengths> AllLengths::figures() const
         rows[i].exfatBytes = exfatClusters_[i] * length;
     }
     return rows;
+}
+
+LengthsComparison compareLengths(const std::string& folder, WalkProgress& progress)
+{
+    LengthsComparison c;
+    AllLengths lengths;
+    // The walk's own counts are not read: the observer counts every length.
+    CompleteWalk walk(SmallestComparedLength, SmallestComparedLength, nullptr, &lengths);
+    walk.setProgress(&progress);
+    walk.setEveryLinkConverted(true);
+    try {
+        if (walk.run(folder).stopped)
+            return c;
+    } catch (const RuntimeError& e) {
+        c.outcome = LengthsComparison::Outcome::FolderUnreadable;
+        c.error = errorDescription(e);
+        return c;
+    }
+    c.outcome = LengthsComparison::Outcome::Answered;
+    c.figures = lengths.figures();
+    c.fileBytes = lengths.fileBytes();
+    return c;
 }
 
 long long defaultFat32Length(long long capacity)

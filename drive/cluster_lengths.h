@@ -9,6 +9,7 @@
 #include "complete_walk.h"
 #include "target_tables.h"
 
+#include <QString>
 #include <array>
 #include <optional>
 
@@ -40,6 +41,17 @@ private:
     long long fileBytes_ = 0;
     bool unsure_ = false;
 };
+
+// The comparison the window "クラスタ長の比較" shows: one complete walk of
+// folder, on a worker thread, with progress and cancel through progress.
+struct LengthsComparison {
+    enum class Outcome { Answered, Cancelled, FolderUnreadable };
+    Outcome outcome = Outcome::Cancelled;
+    std::array<LengthFigures, ComparedLengths> figures{};
+    long long fileBytes = 0;
+    QString error;  // why the folder cannot be opened
+};
+LengthsComparison compareLengths(const std::string& folder, WalkProgress& progress);
 
 // The cluster lengths mkfs.fat -F 32 (dosfstools 4.2) and mkfs.exfat
 // (exfatprogs 1.2) pick by default for a volume of capacity bytes.

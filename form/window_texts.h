@@ -293,6 +293,19 @@ inline constexpr const char* TargetNoClusterLength = "%1 はクラスタ長を�
 inline constexpr const char* CannotOpenFolder = "ホルダを開けません ：%1";
 inline constexpr const char* UnreadableCount = "読めなかったもの ：%1";
 
+inline constexpr const char* LengthsEntry = "クラスタ長の比較(&L)...";
+inline constexpr const char* LengthsTitle = "クラスタ長の比較";
+// The comparison's columns, in the order the table shows them.
+inline constexpr const char* LengthsColumns[] = {"クラスタ長", "FAT32 バイト数", "FAT32 余り(%)", "exFAT バイト数",
+                                                 "exFAT 余り(%)"};
+inline constexpr const char* OwnFileBytes = "ファイル自体のバイト数 ：";
+inline constexpr const char* LengthsChart = "クラスタ長ごとのコピーのバイト数";
+inline constexpr const char* LengthsBar = "クラスタ長 %1 バイト %2 ：%3 バイト";
+inline constexpr const char* FileBytesLine = "ファイル自体";
+inline constexpr const char* DriveLengthMark = "ドライブ";
+inline constexpr const char* ConvertLengthMark = "換算";
+inline constexpr const char* Fat32Name = "FAT32";
+inline constexpr const char* ExfatName = "exFAT";
 inline constexpr const char* ReadingFolder = "読み込み中 ：";
 inline constexpr const char* SearchStopped = "検索を中止しました。中止までに数えたもの ：";
 inline constexpr const char* CountedFolders = "ホルダ数 ：";
