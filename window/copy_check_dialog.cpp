@@ -1,6 +1,7 @@
 #include "copy_check_dialog.h"
 
 #include "breakdown_window.h"
+#include "lengths_window.h"
 
 #include "drives.h"
 #include "number_format.h"
@@ -330,16 +331,7 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
 
 QString CopyCheckDialog::selectedBlockedText() const
 {
-    QList<int> rows;
-    for (const QModelIndex& index : blocked_->selectionModel()->selectedRows())
-        rows << index.row();
-    if (rows.isEmpty())
-        return {};
-    std::sort(rows.begin(), rows.end());
-    QString text = caption(tool_text::BlockedColumns[0]) + u'\t' + caption(tool_text::BlockedColumns[1]) + u'\n';
-    for (const int row : rows)
-        text += blocked_->item(row, 0)->text() + u'\t' + blocked_->item(row, 1)->text() + u'\n';
-    return text;
+    return selectedRowsText(blocked_);
 }
 
 void CopyCheckDialog::reject()

@@ -68,6 +68,26 @@ private:
 
 }  // namespace
 
+QString selectedRowsText(const QTableWidget* table)
+{
+    QList<int> rows;
+    for (const QModelIndex& index : table->selectionModel()->selectedRows())
+        rows << index.row();
+    if (rows.isEmpty())
+        return {};
+    std::sort(rows.begin(), rows.end());
+    const auto line = [&](const std::function<QTableWidgetItem*(int)>& cell) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << (cell(column) ? cell(column)->text() : QString());
+        return cells.join(u'\t') + u'\n';
+    };
+    QString text = line([&](int column) { return table->horizontalHeaderItem(column); });
+    for (const int row : rows)
+        text += line([&](int column) { return table->item(row, column); });
+    return text;
+}
+
 LengthsChart::LengthsChart(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("chart"));
@@ -368,23 +388,7 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
 
 QString LengthsWindow::selectedText() const
 {
-    QList<int> rows;
-    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
-        rows << index.row();
-    if (rows.isEmpty())
-        return {};
-    std::sort(rows.begin(), rows.end());
-    QStringList header;
-    for (const char* h : tool_text::LengthsColumns)
-        header << caption(h);
-    QString text = header.join(u'\t') + u'\n';
-    for (const int row : rows) {
-        QStringList cells;
-        for (int column = 0; column < table_->columnCount(); ++column)
-            cells << (table_->item(row, column) ? table_->item(row, column)->text() : QString());
-        text += cells.join(u'\t') + u'\n';
-    }
-    return text;
+    return selectedRowsText(table_);
 }
 
 void LengthsWindow::reject()
