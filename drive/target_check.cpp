@@ -1,9 +1,84 @@
 #include "target_check.h"
 
 #include "messages.h"
+#include "paths.h"
 #include "runtime_error.h"
 
 namespace dorvelix {
+
+namespace {
+
+// A volume label sits in the root table without showing in its listing.
+constexpr long long VolumeLabelEntries = 1;
+
+std::string_view lastName(std::string_view path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+}  // namespace
+
+TargetCount::TargetCount(const TargetDrive& drive) : drive_(drive)
+{
+    if (drive_.format)
+        rule_ = targetRule(*drive_.format);
+    if (isFatFamily(drive_.fileSystem) || rule_)
+        names_.emplace(refusesLargeFiles(drive_.fileSystem) || (rule_ && rule_->tables.format == TableFormat::Fat));
+    if (rule_) {
+        tables_.emplace(rule_->tables, drive_.clusterLength);
+        both_.emplace(*names_, *tables_);
+    }
+}
+
+WalkObserver* TargetCount::observer()
+{
+    if (both_)
+        return &*both_;
+    return names_ ? &*names_ : nullptr;
+}
+
+long long TargetCount::neededBytes(const SearchResult& walked) const
+{
+    if (!tables_)
+        return dorvelix::neededBytes(walked);
+    return tables_->clusters() * drive_.clusterLength;
+}
+
+std::vector<BlockedEntry> TargetCount::blocked(const std::string& folder, const std::string& targetFolder) const
+{
+    std::vector<BlockedEntry> all = names_ ? names_->blocked() : std::vector<BlockedEntry>{};
+    if (!tables_)
+        return all;
+    all.insert(all.end(), tables_->blocked().begin(), tables_->blocked().end());
+    // FAT12/16 keep the root folder's table in a fixed area: a copy into
+    // the root needs a place there for the copied folder's entries.
+    const VolumeFormat& format = *drive_.format;
+    const bool fixedRoot = format.kind == VolumeFormat::Kind::Fat12 || format.kind == VolumeFormat::Kind::Fat16;
+    if (!fixedRoot || format.rootEntries <= 0 || withoutTrailingSlashes(drive_.root) != targetFolder)
+        return all;
+    bool unsure = false;
+    long long used = VolumeLabelEntries + nameEntries(lastName(folder), rule_->tables, unsure);
+    try {
+        const auto root = FolderScan::read(drive_.root);
+        for (const auto* list : {&root->folders(), &root->files()}) {
+            for (const FolderEntry& e : *list)
+                used += nameEntries(root->name(e), rule_->tables, unsure);
+        }
+    } catch (const RuntimeError&) {
+        // A root that cannot be listed is taken as it is: the count above.
+    }
+    if (used > format.rootEntries)
+        all.push_back({std::string(lastName(folder)), BlockReason::RootTableFull});
+    return all;
+}
+
+TargetEstimate TargetCount::estimate() const
+{
+    if (rule_)
+        return {rule_, std::nullopt, rule_->exact && !(tables_ && tables_->unsure())};
+    const auto caveat = countCaveat(drive_.fileSystem);
+    return {std::nullopt, caveat, !caveat};
+}
 
 TargetCheck checkTarget(const std::string& folder, const std::string& targetFolder, VolumeQueries& volumes,
                         WalkProgress& progress)
@@ -29,13 +104,11 @@ TargetCheck checkTarget(const std::string& folder, const std::string& targetFold
         return check;
     }
 
-    std::optional<FatCopyCheck> fat;
-    if (isFatFamily(check.drive->fileSystem))
-        fat.emplace(refusesLargeFiles(check.drive->fileSystem));
+    TargetCount count(*check.drive);
     // Only the converted count is read: the walk counts at the target's
     // cluster length on both sides.
     const long long length = check.drive->clusterLength;
-    CompleteWalk walk(length, length, [&](const QString& m) { check.messages << m; }, fat ? &*fat : nullptr);
+    CompleteWalk walk(length, length, [&](const QString& m) { check.messages << m; }, count.observer());
     walk.setProgress(&progress);
     // A copy makes one file of each link.
     walk.setEveryLinkConverted(true);
@@ -51,9 +124,9 @@ TargetCheck checkTarget(const std::string& folder, const std::string& targetFold
         return check;
     }
     check.outcome = TargetCheck::Outcome::Answered;
-    check.neededBytes = neededBytes(check.search);
-    if (fat)
-        check.blocked = fat->blocked();
+    check.neededBytes = count.neededBytes(check.search);
+    check.blocked = count.blocked(folder, withoutTrailingSlashes(targetFolder));
+    check.estimate = count.estimate();
     return check;
 }
 

@@ -9,6 +9,7 @@
 #include "complete_walk.h"
 #include "copy_check.h"
 #include "target_drive.h"
+#include "target_tables.h"
 #include "volume_queries.h"
 
 #include <QString>
@@ -18,6 +19,41 @@
 #include <vector>
 
 namespace dorvelix {
+
+// How the needed bytes were counted and how far they can be trusted: by the
+// target driver's rule on FAT and exFAT, else by the window's table rule
+// with the file system's caveat.
+struct TargetEstimate {
+    std::optional<TargetRule> rule;
+    std::optional<CountCaveat> caveat;
+    bool exact = false;
+};
+
+// What a copy to one target needs, counted alongside a complete walk: the
+// target's own tables and files where its rule is known, what will not copy
+// there. The copy check and dorvelix-report --target both count through it.
+class TargetCount {
+public:
+    explicit TargetCount(const TargetDrive& drive);
+    TargetCount(const TargetCount&) = delete;
+    TargetCount& operator=(const TargetCount&) = delete;
+
+    // The observer to give the walk; nullptr when there is nothing to watch.
+    WalkObserver* observer();
+
+    // After the walk of folder, to be copied into targetFolder (both
+    // absolute): the bytes needed, what will not copy, and the estimate.
+    long long neededBytes(const SearchResult& walked) const;
+    std::vector<BlockedEntry> blocked(const std::string& folder, const std::string& targetFolder) const;
+    TargetEstimate estimate() const;
+
+private:
+    TargetDrive drive_;
+    std::optional<TargetRule> rule_;
+    std::optional<FatCopyCheck> names_;
+    std::optional<TargetTables> tables_;
+    std::optional<ObserverPair> both_;
+};
 
 struct TargetCheck {
     enum class Outcome {
@@ -33,6 +69,7 @@ struct TargetCheck {
     SearchResult search;
     long long neededBytes = 0;
     std::vector<BlockedEntry> blocked;
+    TargetEstimate estimate;
     QStringList messages;  // folders and files the walk could not read
     QString error;         // the system's description for the unreadable outcomes
 

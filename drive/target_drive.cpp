@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 #include <array>
+#include <string_view>
 
 namespace dorvelix {
 
@@ -32,7 +33,64 @@ const std::array<CaveatRow, 4> Caveats{{
     {{}, CountCaveat::OwnAllocationRules},
 }};
 
+// The value of one option in a mount's option list ("rw,shortname=winnt").
+std::optional<std::string> mountOption(const std::string& options, std::string_view name)
+{
+    size_t start = 0;
+    while (start <= options.size()) {
+        const size_t end = std::min(options.find(',', start), options.size());
+        const std::string_view option(options.data() + start, end - start);
+        if (option.size() > name.size() && option.starts_with(name) && option[name.size()] == '=')
+            return std::string(option.substr(name.size() + 1));
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+// vfat's shortname= values and the rule each creates names by; the kernel
+// takes mixed when the option is absent.
+struct ShortNameRow {
+    const char* value;
+    CountRule rule;
+    LongNames longNames;
+};
+
+const std::array<ShortNameRow, 4> ShortNameRules{{
+    {"mixed", CountRule::VfatUpperCaseShortNames, LongNames::UnlessUpperCaseShortName},
+    {"win95", CountRule::VfatUpperCaseShortNames, LongNames::UnlessUpperCaseShortName},
+    {"lower", CountRule::VfatUpperCaseShortNames, LongNames::UnlessUpperCaseShortName},
+    {"winnt", CountRule::VfatOneCaseShortNames, LongNames::UnlessOneCaseShortName},
+}};
+constexpr const char* DefaultShortName = "mixed";
+
 }  // namespace
+
+std::optional<TargetRule> targetRule(const VolumeFormat& format)
+{
+    using Kind = VolumeFormat::Kind;
+    if (format.kind == Kind::Exfat) {
+        // The kernel's exfat and mount.exfat-fuse (fuseblk) both grow a
+        // folder by whole clusters as its entry sets need them.
+        const bool known = format.driver == "exfat" || format.driver == "fuseblk";
+        return TargetRule{CountRule::Exfat, {TableFormat::Exfat, LongNames::ForEveryName}, format.driver, known};
+    }
+    if (format.kind == Kind::Other)
+        return std::nullopt;
+    const TableRule everyLongName{TableFormat::Fat, LongNames::ForEveryName};
+    if (format.driver == "vfat") {
+        const std::string value = mountOption(format.options, "shortname").value_or(DefaultShortName);
+        for (const ShortNameRow& row : ShortNameRules) {
+            if (value == row.value)
+                return TargetRule{row.rule, {TableFormat::Fat, row.longNames}, value, true};
+        }
+        return TargetRule{CountRule::UnknownFatDriver, everyLongName, "vfat shortname=" + value, false};
+    }
+    // fusefat writes a long name, with a numbered 8.3 name ("~1"), for
+    // every name it creates, 8.3 names in upper case included.
+    if (format.driver == "fuse.fusefat")
+        return TargetRule{CountRule::FusefatLongNames, everyLongName, format.driver, true};
+    return TargetRule{CountRule::UnknownFatDriver, everyLongName, format.driver, false};
+}
 
 std::optional<TargetDrive> queryTarget(const std::string& folder, VolumeQueries& volumes)
 {
@@ -44,7 +102,8 @@ std::optional<TargetDrive> queryTarget(const std::string& folder, VolumeQueries&
     QString name;
     volumes.fileSystemName(root, name);
     const long long clusterLength = space.bytesPerSector * space.sectorsPerCluster;
-    return TargetDrive{text, panelFileSystemName(name), clusterLength, space.freeClusters * clusterLength};
+    return TargetDrive{text, panelFileSystemName(name), clusterLength, space.freeClusters * clusterLength,
+                       volumes.volumeFormat(root), root};
 }
 
 long long neededBytes(const SearchResult& r)

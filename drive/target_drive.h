@@ -3,6 +3,7 @@
 #pragma once
 
 #include "results.h"
+#include "target_tables.h"
 #include "volume_queries.h"
 
 #include <QString>
@@ -16,7 +17,30 @@ struct TargetDrive {
     QString fileSystem;       // as the drive panel names it
     long long clusterLength;  // the drive's own, whatever power of two it is
     long long freeBytes;      // free to the calling user
+    std::optional<VolumeFormat> format = std::nullopt;  // its format and driver, where known
+    std::string root = {};    // its root folder
 };
+
+// The rule a copy's folder tables are counted by on a FAT or exFAT target,
+// named after the driver that writes them.
+enum class CountRule {
+    VfatUpperCaseShortNames,  // the kernel's vfat, shortname=mixed, win95 or lower
+    VfatOneCaseShortNames,    // the kernel's vfat, shortname=winnt
+    FusefatLongNames,         // fusefat: a long name for every name
+    UnknownFatDriver,         // any other FAT driver: a long name counted for every name
+    Exfat,                    // exFAT's entry sets
+};
+
+struct TargetRule {
+    CountRule rule;
+    TableRule tables;
+    std::string option;  // vfat's shortname= value, or the unknown driver's name
+    bool exact;          // the driver is known to write the tables the rule counts
+};
+
+// The rule for a target of this format; nothing where it is neither FAT
+// nor exFAT (the count then follows the window's table rule).
+std::optional<TargetRule> targetRule(const VolumeFormat& format);
 
 // The drive that holds folder, with the cluster length its volume reports
 // (not the FAT32 size class the panel shows). Nothing when it has no medium.

@@ -277,6 +277,19 @@ inline constexpr const char* DoesNotFit = "入りません";
 inline constexpr const char* Difference = "差 ：";
 inline constexpr const char* Margin = "余裕 %1 バイト";
 inline constexpr const char* Shortfall = "不足 %1 バイト";
+inline constexpr const char* TargetFileSystem = "コピー先のファイルシステム ：";
+inline constexpr const char* CountedBy = "数え方 ：";
+// How the copy's folder tables were counted on a FAT or exFAT target (%1:
+// vfat's shortname= value, or the driver), and the count elsewhere.
+inline constexpr const char* VfatUpperCaseRule = "Linux vfat、shortname=%1：大文字だけの 8.3 の名前のほかは全て長い名前付き";
+inline constexpr const char* VfatOneCaseRule =
+    "Linux vfat、shortname=%1：名前と拡張子がそれぞれ大文字だけか小文字だけの 8.3 の名前のほかは全て長い名前付き";
+inline constexpr const char* FusefatRule = "fusefat：全ての名前に長い名前";
+inline constexpr const char* UnknownFatDriverRule = "%1（ここでは知られていないドライバ）：全ての名前に長い名前を数えました";
+inline constexpr const char* ExfatRule = "exFAT（%1）：名前ごとにファイル、ストリーム拡張と 15 文字ごとのファイル名のエントリ";
+inline constexpr const char* UnsureNamesNote = "。ASCII 以外の文字を含む名前は長い名前で数えました";
+inline constexpr const char* EntryNotCountedNote = "。コピー先のホルダに加わるエントリは数えていません";
+inline constexpr const char* EstimatedByTableRule = "見積もり：このファイルシステムは FAT とは違う規則で割り当てます";
 inline constexpr const char* BlockedList = "FAT にコピーできないもの ：";
 inline constexpr const char* BlockedColumns[] = {"パス", "理由"};
 inline constexpr const char* NothingBlocked = "なし";
@@ -287,6 +300,19 @@ inline constexpr const char* TargetNoClusterLength = "%1 はクラスタ長を�
 inline constexpr const char* CannotOpenFolder = "ホルダを開けません ：%1";
 inline constexpr const char* UnreadableCount = "読めなかったもの ：%1";
 
+inline constexpr const char* LengthsEntry = "クラスタ長の比較(&L)...";
+inline constexpr const char* LengthsTitle = "クラスタ長の比較";
+// The comparison's columns, in the order the table shows them.
+inline constexpr const char* LengthsColumns[] = {"クラスタ長", "FAT32 バイト数", "FAT32 余り(%)", "exFAT バイト数",
+                                                 "exFAT 余り(%)"};
+inline constexpr const char* OwnFileBytes = "ファイル自体のバイト数 ：";
+inline constexpr const char* LengthsChart = "クラスタ長ごとのコピーのバイト数";
+inline constexpr const char* LengthsBar = "クラスタ長 %1 バイト %2 ：%3 バイト";
+inline constexpr const char* FileBytesLine = "ファイル自体";
+inline constexpr const char* DriveLengthMark = "ドライブ";
+inline constexpr const char* ConvertLengthMark = "換算";
+inline constexpr const char* Fat32Name = "FAT32";
+inline constexpr const char* ExfatName = "exFAT";
 inline constexpr const char* ReadingFolder = "読み込み中 ：";
 // Said by "検索中" when 中止 is pressed while a message box waits.
 inline constexpr const char* AnswerBoxFirst = "先にメッセージに答えてください。答えると中止できます。";
@@ -303,5 +329,7 @@ inline constexpr const char* TrailingDotOrSpaceReason = "ピリオドか空白�
 inline constexpr const char* CaseCollisionReason = "同じホルダに大文字小文字だけが違う名前がある";
 inline constexpr const char* SymbolicLinkReason = "シンボリックリンク";
 inline constexpr const char* SpecialFileReason = "FIFO、ソケットまたはデバイス";
+inline constexpr const char* TooManyEntriesReason = "FAT のエントリが 65,536 を超えるホルダ";
+inline constexpr const char* RootTableFullReason = "FAT12/16 のルートにコピーするホルダの入る余地がない";
 
 }  // namespace dorvelix::tool_text

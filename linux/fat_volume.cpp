@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -62,7 +63,13 @@ std::optional<FatLayout> parseFatBootSector(const unsigned char* s, std::size_t 
     if (fatSectors * f.bytesPerSector * 8 < (f.clusters + 2) * f.bits)
         return std::nullopt;
     f.fatOffset = reserved * f.bytesPerSector;
+    f.rootEntries = rootEntries;
     return f;
+}
+
+bool isExfatBootSector(const unsigned char* sector, std::size_t size)
+{
+    return size >= 11 && std::string_view(reinterpret_cast<const char*>(sector) + 3, 8) == "EXFAT   ";
 }
 
 VolumeFile::VolumeFile(const std::string& path, bool regularOnly)
@@ -107,6 +114,12 @@ std::optional<FatLayout> readFatLayout(const VolumeFile& file)
     if (file.fd() < 0 || !readAt(file.fd(), 0, sector, sizeof sector))
         return std::nullopt;
     return parseFatBootSector(sector, sizeof sector);
+}
+
+bool readIsExfat(const VolumeFile& file)
+{
+    unsigned char sector[512];
+    return file.fd() >= 0 && readAt(file.fd(), 0, sector, sizeof sector) && isExfatBootSector(sector, sizeof sector);
 }
 
 std::optional<std::int64_t> countFreeClusters(const VolumeFile& file, const FatLayout& layout)

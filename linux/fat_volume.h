@@ -15,11 +15,16 @@ struct FatLayout {
     std::int64_t sectorsPerCluster = 0;
     std::int64_t clusters = 0;       // data clusters
     std::int64_t fatOffset = 0;      // byte offset of the first FAT
+    std::int64_t rootEntries = 0;    // FAT12/16: the 32-byte slots of the fixed root table
 };
 
 // The layout a boot sector describes, or nothing when the sector is not that
 // of a FAT volume (exFAT, NTFS and other boot sectors are refused).
 std::optional<FatLayout> parseFatBootSector(const unsigned char* sector, std::size_t size);
+
+// Whether a boot sector is exFAT's: its file system name, "EXFAT   ", in
+// bytes 3 to 10.
+bool isExfatBootSector(const unsigned char* sector, std::size_t size);
 
 // A block device or image file open for reading, closed with the object. It
 // is opened without blocking (a FIFO named like an image must not hold the
@@ -42,6 +47,8 @@ private:
 // Reads the boot sector of an open volume.
 std::optional<FatLayout> readFatLayout(const VolumeFile& volume);
 std::optional<FatLayout> readFatLayout(const std::string& device);
+// Whether an open volume's boot sector is exFAT's.
+bool readIsExfat(const VolumeFile& volume);
 
 // Counts the free clusters of the volume in its first FAT; nothing when the
 // FAT cannot be read.

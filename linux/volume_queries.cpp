@@ -158,21 +158,56 @@ std::optional<Figures> volumeFigures(const MountEntry& mount)
     return f;
 }
 
+// Whether a mount serves an exFAT volume: the kernel's exfat, or a source
+// (a block device or an image, as mount.exfat-fuse's fuseblk mounts name
+// it) whose boot sector is exFAT's.
+bool servesExfat(const MountEntry& m)
+{
+    if (m.fsType == "exfat")
+        return true;
+    return isFuseType(m.fsType) && !m.source.empty() && m.source.front() == '/' && readIsExfat(VolumeFile(m.source));
+}
+
 // The file system's name as the drive panel shows it.
 std::optional<QString> fileSystemNameOf(const MountEntry& mount)
 {
-    if (!isFatType(mount.fsType) && !isFuseType(mount.fsType))
+    if (!isFatType(mount.fsType) && !isFuseType(mount.fsType) && mount.fsType != "exfat")
         return QString::fromStdString(mount.fsType);
     struct statvfs vfs {};
     if (::statvfs(mount.mountPoint.c_str(), &vfs) != 0)
         return std::nullopt;
     if (const auto volume = fatVolumeOf(mount, vfs))
         return volume->layout.bits == 32 ? QStringLiteral("FAT32") : QStringLiteral("FAT");
+    if (servesExfat(mount))
+        return QStringLiteral("exFAT");
     // The boot sector cannot be read: the FAT type follows from the cluster
     // count.
     if (isFatType(mount.fsType))
         return count(vfs.f_blocks) >= Fat32MinimumClusters ? QStringLiteral("FAT32") : QStringLiteral("FAT");
     return QString::fromStdString(mount.fsType);
+}
+
+std::optional<VolumeFormat> volumeFormatOf(const MountEntry& mount)
+{
+    struct statvfs vfs {};
+    if (::statvfs(mount.mountPoint.c_str(), &vfs) != 0)
+        return std::nullopt;
+    VolumeFormat format;
+    format.driver = mount.fsType;
+    format.options = mount.superOptions;
+    if (const auto volume = fatVolumeOf(mount, vfs)) {
+        const int bits = volume->layout.bits;
+        format.kind = bits == 32 ? VolumeFormat::Kind::Fat32 : bits == 16 ? VolumeFormat::Kind::Fat16
+                                                                          : VolumeFormat::Kind::Fat12;
+        format.rootEntries = volume->layout.rootEntries;
+    } else if (servesExfat(mount)) {
+        format.kind = VolumeFormat::Kind::Exfat;
+    } else if (isFatType(mount.fsType)) {
+        // The boot sector cannot be read: the type follows from the cluster
+        // count, and a FAT12/16 root's size is not known.
+        format.kind = count(vfs.f_blocks) >= Fat32MinimumClusters ? VolumeFormat::Kind::Fat32 : VolumeFormat::Kind::Fat16;
+    }
+    return format;
 }
 
 // The mount a drive address names: a mount point of the table as it is now.
@@ -240,6 +275,12 @@ public:
             return false;
         out = *name;
         return true;
+    }
+
+    std::optional<VolumeFormat> volumeFormat(const std::string& root) override
+    {
+        const auto mount = mountOf(root);
+        return mount ? askInTime<VolumeFormat>(*mount, volumeFormatOf) : std::nullopt;
     }
 };
 

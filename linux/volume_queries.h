@@ -6,9 +6,21 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace dorvelix {
+
+// What a volume's folder tables are written by: its format, read from its
+// boot sector where the mount's source (or a FUSE driver's image) can be
+// read, and the driver and options it is mounted with, from the mount table.
+struct VolumeFormat {
+    enum class Kind { Fat12, Fat16, Fat32, Exfat, Other };
+    Kind kind = Kind::Other;
+    std::int64_t rootEntries = 0;  // FAT12/16: the slots of the fixed root table
+    std::string driver;            // the mount's type: "vfat", "fuse.fusefat", "fuseblk", "exfat" ...
+    std::string options;           // the file system's own mount options ("rw,shortname=mixed,...")
+};
 
 class VolumeQueries {
 public:
@@ -28,8 +40,16 @@ public:
     virtual bool diskFreeSpace(const std::string& root, FreeSpace& out) = 0;
     virtual bool diskFreeSpaceEx(const std::string& root, FreeSpaceEx& out) = 0;
     // The mount's type as the kernel names it ("ext4", "tmpfs" ...), except the
-    // FAT family: "FAT32" for FAT32, "FAT" for FAT12 and FAT16.
+    // FAT family: "FAT32" for FAT32, "FAT" for FAT12 and FAT16, "exFAT" for
+    // exFAT whichever driver serves it.
     virtual bool fileSystemName(const std::string& root, QString& out) = 0;
+    // The volume's format and driver; nothing when the drive does not
+    // answer (figures handed in by tests have none).
+    virtual std::optional<VolumeFormat> volumeFormat(const std::string& root)
+    {
+        (void)root;
+        return std::nullopt;
+    }
 };
 
 // VolumeQueries of the running system.

@@ -10,6 +10,7 @@
 // a medium, or output that cannot be written, 3 when FOLDER does not fit on
 // the target or something will not copy there.
 
+#include "cluster_lengths.h"
 #include "complete_walk.h"
 #include "convert_length.h"
 #include "copy_check.h"
@@ -23,6 +24,7 @@
 #include "messages.h"
 #include "runtime_error.h"
 #include "standard_output.h"
+#include "target_check.h"
 #include "target_drive.h"
 #include "text.h"
 #include "paths.h"
@@ -179,7 +181,8 @@ int main(int argc, char** argv)
 
     window.onMessage = printMessage;
     SearchResult complete;
-    std::optional<FatCopyCheck> check;
+    std::optional<TargetCount> targetCount;
+    std::optional<AllLengths> allLengths;
     QString shownFolder;
     if (options.complete) {
         const long long clusterLength = drive.figures().searchClusterLength.value_or(0);
@@ -188,11 +191,13 @@ int main(int argc, char** argv)
                                                : drive.figures().convertLength.value_or(clusterLength);
         if (clusterLength <= 0)
             fail(report_text::DriveNoClusterLength.arg(driveText));
-        if (target && isFatFamily(target->fileSystem))
-            check.emplace(refusesLargeFiles(target->fileSystem));
+        if (target)
+            targetCount.emplace(*target);
+        if (options.lengths)
+            allLengths.emplace();
         allowDeepWalks();
         CompleteWalk walk(clusterLength, convertLength, [&](const QString& m) { window.messageBox(m); },
-                          check ? &*check : nullptr);
+                          targetCount ? targetCount->observer() : allLengths ? &*allLengths : nullptr);
         walk.setEveryLinkConverted(target.has_value());
         try {
             complete = walk.run(options.folder, start.scan);
@@ -206,8 +211,12 @@ int main(int argc, char** argv)
     }
     ReportData data{drive.figures(), options.complete ? complete : search.result(), shownFolder, window.messages,
                     options.folders, std::nullopt};
-    if (target)
-        data.target = TargetAnswer{*target, neededBytes(data.search), check ? check->blocked() : std::vector<BlockedEntry>{}};
+    if (targetCount)
+        data.target = TargetAnswer{*target, targetCount->neededBytes(data.search),
+                                   targetCount->blocked(options.folder, resolveFolder(options.target)),
+                                   targetCount->estimate()};
+    if (allLengths)
+        data.lengths = LengthsAnswer{allLengths->figures(), allLengths->fileBytes(), options.capacity};
     if (options.json)
         printJson(data);
     else

@@ -6,6 +6,8 @@
 #include "report_texts.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
+#include <limits>
 
 namespace dorvelix {
 
@@ -55,6 +57,26 @@ std::optional<int> convertLengthOf(const QString& value)
     return n;
 }
 
+// A volume size: whole bytes, or a whole number of K, M, G or T (powers of
+// 1,024), without sign or spaces; nothing for anything else or an overflow.
+std::optional<long long> capacityOf(const QString& value)
+{
+    static const QString Suffixes = QStringLiteral("KMGT");
+    QString digits = value;
+    int shift = 0;
+    if (!digits.isEmpty() && Suffixes.contains(digits.back().toUpper())) {
+        shift = 10 * (static_cast<int>(Suffixes.indexOf(digits.back().toUpper())) + 1);
+        digits.chop(1);
+    }
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const long long n = digits.toLongLong(&ok);
+    if (!ok || n <= 0 || n > (std::numeric_limits<long long>::max() >> shift))
+        return std::nullopt;
+    return n << shift;
+}
+
 QCommandLineOption optionOf(const report_text::OptionText& o)
 {
     const QString name = QLatin1String(o.name);
@@ -84,7 +106,9 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
     const QCommandLineOption folderRows = optionOf(FoldersOption);
     const QCommandLineOption complete = optionOf(CompleteOption);
     const QCommandLineOption target = optionOf(TargetOption);
-    parser.addOptions({convert, target, folderRows, complete, json});
+    const QCommandLineOption lengths = optionOf(LengthsOption);
+    const QCommandLineOption capacity = optionOf(CapacityOption);
+    parser.addOptions({convert, target, lengths, capacity, folderRows, complete, json});
     parser.addPositionalArgument(QLatin1String(FolderArgument.name), QLatin1String(FolderArgument.description),
                                  QLatin1String(FolderArgument.valueName));
 
@@ -123,9 +147,22 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
             return usageError(EmptyTarget);
         r.options.target = values.front().toLatin1().toStdString();
     }
+    r.options.lengths = parser.isSet(lengths);
+    if (r.options.lengths && (r.options.convert || !r.options.target.empty()))
+        return usageError(LengthsAndConversion);
+    if (parser.isSet(capacity)) {
+        const QStringList values = parser.values(capacity);
+        if (values.size() > 1)
+            return usageError(OptionTwice.arg(QLatin1String(CapacityOption.name)));
+        if (!r.options.lengths)
+            return usageError(CapacityWithoutLengths);
+        r.options.capacity = capacityOf(values.front());
+        if (!r.options.capacity)
+            return usageError(InvalidCapacity.arg(shown(values.front())));
+    }
     r.options.json = parser.isSet(json);
     r.options.folders = parser.isSet(folderRows);
-    r.options.complete = parser.isSet(complete) || !r.options.target.empty();
+    r.options.complete = parser.isSet(complete) || !r.options.target.empty() || r.options.lengths;
     const QStringList folders = parser.positionalArguments();
     if (folders.size() > 1)
         return usageError(SecondFolder.arg(shown(folders[1])));

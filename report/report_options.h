@@ -1,5 +1,5 @@
 // The command line of dorvelix-report, parsed by QCommandLineParser:
-//   dorvelix-report [--convert N | --target PATH] [--folders] [--complete] [--json] [--] [FOLDER]
+//   dorvelix-report [--convert N | --target PATH | --lengths [--capacity SIZE]] [--folders] [--complete] [--json] [--] [FOLDER]
 // An option's name and help are in report_texts.h; adding one is a line
 // there, a field here and its reading in report_options.cpp.
 #pragma once
@@ -18,6 +18,8 @@ struct ReportOptions {
     bool folders = false;        // one row per top-level subfolder
     bool complete = false;       // every level and entry, without the window's limits
     std::string target;          // a folder on the drive to copy to; empty: none
+    bool lengths = false;        // every cluster length, FAT32 and exFAT
+    std::optional<long long> capacity;  // a volume size for --lengths, in bytes
     std::string folder;          // the folder's bytes as given; empty: the current folder
 };
 

@@ -8,6 +8,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace dorvelix {
 
@@ -112,6 +113,18 @@ void printEstimate(const QString& fileSystem)
         printLine(stdout, report_text::EstimateLine + QLatin1String(report_text::caveatText(*caveat)));
 }
 
+// The rule a FAT or exFAT target was counted by, in words.
+QString ruleNote(const TargetEstimate& e)
+{
+    using namespace report_text;
+    QString note = QLatin1String(ruleText(e.rule->rule));
+    if (note.contains(QLatin1String("%1")))
+        note = note.arg(QString::fromStdString(e.rule->option));
+    if (e.rule->exact && !e.exact)
+        note += UnsureNames;
+    return note + EntryNotCounted;
+}
+
 void printTarget(const TargetAnswer& t)
 {
     using namespace report_text;
@@ -124,12 +137,114 @@ void printTarget(const TargetAnswer& t)
         printLine(stdout, Fits.arg(bytes(t.drive.freeBytes - t.neededBytes)));
     else
         printLine(stdout, DoesNotFit.arg(bytes(t.neededBytes - t.drive.freeBytes)));
-    printEstimate(t.drive.fileSystem);
+    if (t.estimate.rule)
+        printLine(stdout, (t.estimate.exact ? report_text::RuleLine : report_text::EstimateLine) + ruleNote(t.estimate));
+    else
+        printEstimate(t.drive.fileSystem);
     if (t.blocked.empty())
         return;
     printLine(stdout, WillNotCopy.arg(bytes(static_cast<long long>(t.blocked.size()))));
     for (const BlockedEntry& b : t.blocked)
         printLine(stdout, BlockedLine.arg(escapedControls(displayText(b.path)), QLatin1String(reasonText(b.reason))));
+}
+
+// One cluster length of --lengths, for either output: each file system's
+// bytes, slack in per cent of them, whether it is the tools' default for the
+// capacity and whether the copy fits a fresh volume of that capacity.
+struct LengthCell {
+    std::optional<long long> bytes;
+    double slackPercent = 0;
+    bool isDefault = false;
+    std::optional<bool> fits;
+};
+
+std::pair<LengthCell, LengthCell> lengthCells(const LengthsAnswer& a, const LengthFigures& f)
+{
+    const auto cell = [&](std::optional<long long> bytes, long long defaultLength,
+                          std::optional<long long> (*freshFree)(long long, long long)) {
+        LengthCell c;
+        c.bytes = bytes;
+        if (bytes && *bytes > 0)
+            c.slackPercent = 100.0 * static_cast<double>(*bytes - a.fileBytes) / static_cast<double>(*bytes);
+        if (a.capacity) {
+            c.isDefault = defaultLength == f.clusterLength;
+            if (const auto free = freshFree(*a.capacity, f.clusterLength); bytes && free)
+                c.fits = *bytes <= *free;
+        }
+        return c;
+    };
+    const long long capacity = a.capacity.value_or(0);
+    return {cell(f.fat32Bytes, defaultFat32Length(capacity), freshFat32FreeBytes),
+            cell(f.exfatBytes, defaultExfatLength(capacity), freshExfatFreeBytes)};
+}
+
+QString percentText(double percent)
+{
+    return QString::number(percent, 'f', 1);
+}
+
+void printLengths(const LengthsAnswer& a)
+{
+    using namespace report_text;
+    constexpr int Widths[std::size(LengthsColumns)] = {10, 16, 9, 6, 16, 9, 6};
+    const auto plain = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
+    const auto line = [&](const QStringList& cells) {
+        QString text;
+        for (int i = 0; i < cells.size(); ++i)
+            text += cells[i].rightJustified(Widths[i]);
+        printLine(stdout, text);
+    };
+    printLine(stdout, LengthsTitle);
+    printLine(stdout, LengthsFileBytes.arg(plain(a.fileBytes)));
+    if (a.capacity)
+        printLine(stdout, LengthsCapacity.arg(plain(*a.capacity)));
+    QStringList headers;
+    for (const char* header : LengthsColumns)
+        headers << QLatin1String(header);
+    line(headers);
+    for (const LengthFigures& f : a.figures) {
+        QStringList cells{plain(f.clusterLength)};
+        const auto [fat, exfat] = lengthCells(a, f);
+        for (const LengthCell& c : {fat, exfat}) {
+            cells << (c.bytes ? plain(*c.bytes) + (c.isDefault ? DefaultMark : QLatin1String("  ")) : QString(NoFigure));
+            cells << (c.bytes ? percentText(c.slackPercent) : QString(NoFigure));
+            cells << (c.fits ? QString(*c.fits ? FitsYes : FitsNo) : QString(NoFigure));
+        }
+        line(cells);
+    }
+}
+
+void jsonLengths(JsonWriter& j, const LengthsAnswer& a)
+{
+    using namespace json_key;
+    if (a.capacity)
+        j.value(Capacity, *a.capacity);
+    j.beginArray(Lengths);
+    for (const LengthFigures& f : a.figures) {
+        const auto [fat, exfat] = lengthCells(a, f);
+        j.beginObject();
+        j.value(ClusterLength, f.clusterLength);
+        j.value(FileBytes, a.fileBytes);
+        const std::pair<const LengthCell*, std::array<const char*, 4>> columns[] = {
+            {&fat, {Fat32Bytes, Fat32SlackPercent, Fat32Default, Fat32Fits}},
+            {&exfat, {ExfatBytes, ExfatSlackPercent, ExfatDefault, ExfatFits}}};
+        for (const auto& [c, keys] : columns) {
+            if (c->bytes) {
+                j.value(keys[0], *c->bytes);
+                j.value(keys[1], std::round(c->slackPercent * 10) / 10);
+            } else {
+                j.null(keys[0]);
+                j.null(keys[1]);
+            }
+            j.value(keys[2], c->isDefault);
+            if (c->fits)
+                j.value(keys[3], *c->fits);
+            else
+                j.null(keys[3]);
+        }
+        j.endObject();
+    }
+    j.endArray();
 }
 
 void jsonRow(JsonWriter& j, const SearchResult& s, const FolderRow& row)
@@ -187,6 +302,8 @@ void printText(const ReportData& r)
         printFolderRows(r.search);
     if (r.target)
         printTarget(*r.target);
+    if (r.lengths)
+        printLengths(*r.lengths);
 }
 
 void printJson(const ReportData& r)
@@ -262,7 +379,12 @@ void printJson(const ReportData& r)
         j.value(json_key::FreeBytes, t.drive.freeBytes);
         j.value(json_key::NeededBytes, t.neededBytes);
         j.value(json_key::Fits, t.fits());
-        jsonEstimate(j, t.drive.fileSystem);
+        if (t.estimate.rule) {
+            j.value(json_key::EstimateExact, t.estimate.exact);
+            j.value(json_key::EstimateNote, ruleNote(t.estimate));
+        } else {
+            jsonEstimate(j, t.drive.fileSystem);
+        }
         j.beginArray(json_key::Blocked);
         for (const BlockedEntry& b : t.blocked) {
             j.beginObject();
@@ -273,6 +395,8 @@ void printJson(const ReportData& r)
         j.endArray();
         j.endObject();
     }
+    if (r.lengths)
+        jsonLengths(j, *r.lengths);
     j.beginArray(json_key::Messages);
     for (const QString& m : r.messages)
         j.element(m);

@@ -2,8 +2,10 @@
 // from the typed results of the drive query and the search.
 #pragma once
 
+#include "cluster_lengths.h"
 #include "copy_check.h"
 #include "results.h"
+#include "target_check.h"
 #include "target_drive.h"
 
 #include <QString>
@@ -18,7 +20,16 @@ struct TargetAnswer {
     TargetDrive drive;
     long long neededBytes = 0;
     std::vector<BlockedEntry> blocked;
+    TargetEstimate estimate;
     bool fits() const { return neededBytes <= drive.freeBytes; }
+};
+
+// The answer to --lengths: the copy's bytes at every cluster length, the
+// files' own bytes, and the volume size asked about.
+struct LengthsAnswer {
+    std::array<LengthFigures, ComparedLengths> figures;
+    long long fileBytes = 0;
+    std::optional<long long> capacity;
 };
 
 struct ReportData {
@@ -28,6 +39,7 @@ struct ReportData {
     QStringList messages;  // the message boxes the search raised
     bool folderRows = false;
     std::optional<TargetAnswer> target;
+    std::optional<LengthsAnswer> lengths = std::nullopt;
 };
 
 // One line of text in UTF-8, message-box line breaks as plain newlines.

@@ -51,6 +51,14 @@ inline constexpr OptionText TargetOption{"target", "PATH",
                                          "Tell whether FOLDER fits on the drive holding PATH, at\n"
                                          "that drive's cluster length, and on a FAT or exFAT\n"
                                          "drive what will not copy. Implies --complete."};
+inline constexpr OptionText LengthsOption{"lengths", nullptr,
+                                          "Tell, for every cluster length from 512 bytes to 32 MiB, the\n"
+                                          "bytes a copy of FOLDER takes on a fresh FAT32 volume (up to\n"
+                                          "64 KiB) and on a fresh exFAT volume. Implies --complete."};
+inline constexpr OptionText CapacityOption{"capacity", "SIZE",
+                                           "With --lengths: mark the lengths mkfs.fat and mkfs.exfat pick\n"
+                                           "for a volume of SIZE bytes (or with K, M, G, T) and tell\n"
+                                           "whether the copy fits such a volume at each length."};
 inline constexpr OptionText FolderArgument{"FOLDER", "[--] [FOLDER]",
                                            "The folder to search (default: the current folder)."};
 
@@ -67,11 +75,17 @@ inline constexpr QLatin1String HelpTail{
     "  Without --complete the search has the window's limits: 15 levels below\n"
     "  FOLDER, hidden and special files counted down to level 8 only.\n"
     "\nNeeded bytes (--target):\n"
-    "  the converted count at the target's cluster length, plus the copied\n"
-    "  folder's own first cluster (and, for a drive's root folder, its table),\n"
-    "  compared with the bytes the target has free for this user. What will\n"
-    "  not copy is still counted. The folder the copy goes into may need one\n"
-    "  cluster more for the new entry.\n"
+    "  on a FAT or exFAT drive, the clusters the copy takes there, each\n"
+    "  folder's table counted as the drive's driver writes it (vfat by its\n"
+    "  shortname= option, fusefat, exFAT's entry sets; the note names the\n"
+    "  rule); on other drives the converted count at the target's cluster\n"
+    "  length plus the copied folder's own first cluster (and, for a drive's\n"
+    "  root folder, its table). Compared with the bytes the target has free\n"
+    "  for this user. What will not copy is still counted. The folder the\n"
+    "  copy goes into may need one cluster more for the new entry.\n"
+    "\nEvery length (--lengths):\n"
+    "  a copy on fresh FAT32 and exFAT volumes at 512 bytes to 32 MiB, counted\n"
+    "  as --target counts it; --capacity marks mkfs's default lengths.\n"
     "\nExamples:\n"
     "  dorvelix-report ~/photos                 the panels, as the window shows them\n"
     "  dorvelix-report --convert 32768 ~/photos also counted at 32,768-byte clusters\n"
@@ -80,6 +94,8 @@ inline constexpr QLatin1String HelpTail{
     "  dorvelix-report --target /media/usb ~/photos\n"
     "                                           will it fit, and what will not copy\n"
     "  dorvelix-report --json --target /media/usb ~/photos\n"
+    "  dorvelix-report --lengths --capacity 64G ~/photos\n"
+    "                                           which cluster length to format with\n"
     "\nExit status:\n"
     "  0  the search raised no message box (with --target: it fits and\n"
     "     everything will copy)\n"
@@ -95,6 +111,10 @@ inline constexpr QLatin1String InvalidConvertLength{
     "invalid --convert value '%1': it takes one of 128, 256, 512, 1024, 2048, 4096, 8192, 16384, 32768"};
 inline constexpr QLatin1String ConvertAndTarget{"--convert and --target both set the conversion length"};
 inline constexpr QLatin1String EmptyTarget{"the target is an empty name"};
+inline constexpr QLatin1String LengthsAndConversion{"--lengths counts every length: it takes neither --convert nor --target"};
+inline constexpr QLatin1String CapacityWithoutLengths{"--capacity is given for --lengths"};
+inline constexpr QLatin1String InvalidCapacity{
+    "invalid --capacity value '%1': it takes a whole number of bytes, or of K, M, G or T"};
 inline constexpr QLatin1String EmptyFolder{"the folder is an empty name"};
 inline constexpr QLatin1String SecondFolder{"unexpected argument '%1': one folder at most"};
 
@@ -136,6 +156,17 @@ inline constexpr QLatin1String DoesNotFit{"  fits: no, %1 bytes short"};
 inline constexpr QLatin1String WillNotCopy{"  will not copy: %1"};
 inline constexpr QLatin1String BlockedLine{"    %1: %2"};
 
+// The text output: every cluster length (--lengths).
+inline constexpr QLatin1String LengthsTitle{
+    "Every cluster length: a copy on a fresh FAT32 volume (vfat, shortname=mixed) and on a fresh exFAT volume"};
+inline constexpr QLatin1String LengthsFileBytes{"  file bytes: %1"};
+inline constexpr QLatin1String LengthsCapacity{"  capacity: %1 bytes; * the length mkfs.fat / mkfs.exfat pick for it"};
+inline constexpr const char* LengthsColumns[] = {"length", "FAT32 bytes", "slack %", "fits", "exFAT bytes", "slack %", "fits"};
+inline constexpr QLatin1String NoFigure{"-"};
+inline constexpr QLatin1String DefaultMark{" *"};
+inline constexpr QLatin1String FitsYes{"yes"};
+inline constexpr QLatin1String FitsNo{"no"};
+
 // Why a count at a file system's cluster length is an estimate.
 constexpr const char* caveatText(CountCaveat caveat)
 {
@@ -153,6 +184,27 @@ constexpr const char* caveatText(CountCaveat caveat)
     return "";
 }
 
+// How --target counted a FAT or exFAT target's folder tables, named after
+// the driver that writes them (%1: vfat's shortname= value, or the driver).
+constexpr const char* ruleText(CountRule rule)
+{
+    switch (rule) {
+    case CountRule::VfatUpperCaseShortNames:
+        return "Linux vfat, shortname=%1: long names for every name not all in upper case";
+    case CountRule::VfatOneCaseShortNames:
+        return "Linux vfat, shortname=%1: long names for every name not 8.3 with each part in one letter case";
+    case CountRule::FusefatLongNames: return "fusefat: a long name for every name";
+    case CountRule::UnknownFatDriver:
+        return "FAT written by %1, a driver not known here: a long name counted for every name";
+    case CountRule::Exfat:
+        return "exFAT (%1): a File, a Stream Extension and one File Name entry per 15 characters for every name";
+    }
+    return "";
+}
+inline constexpr QLatin1String RuleLine{"  counted by: "};
+inline constexpr QLatin1String UnsureNames{"; names outside ASCII counted with long names"};
+inline constexpr QLatin1String EntryNotCounted{"; the entry the copy adds to the folder it goes into is not counted"};
+
 // Why an entry will not copy: its key in the JSON document and its text in
 // the text output.
 struct ReasonText {
@@ -168,6 +220,8 @@ inline constexpr ReasonText Reasons[] = {
     {BlockReason::CaseCollision, "case_collision", "name differs only in letter case from another in its folder"},
     {BlockReason::SymbolicLink, "symbolic_link", "symbolic link"},
     {BlockReason::SpecialFile, "special_file", "FIFO, socket or device"},
+    {BlockReason::TooManyEntries, "too_many_entries", "folder of more than 65,536 FAT entries"},
+    {BlockReason::RootTableFull, "root_table_full", "the FAT12/16 root table has no room for the copied folder"},
 };
 
 constexpr const ReasonText& reasonRow(BlockReason reason)
@@ -236,6 +290,16 @@ inline constexpr char NeededBytes[] = "needed_bytes";
 inline constexpr char Fits[] = "fits";
 inline constexpr char Blocked[] = "blocked";
 inline constexpr char Reason[] = "reason";
+inline constexpr char Lengths[] = "lengths";
+inline constexpr char Capacity[] = "capacity";
+inline constexpr char Fat32Bytes[] = "fat32_bytes";
+inline constexpr char Fat32SlackPercent[] = "fat32_slack_percent";
+inline constexpr char Fat32Default[] = "fat32_default";
+inline constexpr char Fat32Fits[] = "fat32_fits";
+inline constexpr char ExfatBytes[] = "exfat_bytes";
+inline constexpr char ExfatSlackPercent[] = "exfat_slack_percent";
+inline constexpr char ExfatDefault[] = "exfat_default";
+inline constexpr char ExfatFits[] = "exfat_fits";
 inline constexpr char Messages[] = "messages";
 
 }  // namespace dorvelix::json_key

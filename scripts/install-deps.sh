@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev googletest
   fonts-ipafont-gothic
   xvfb xauth x11-apps
-  dosfstools mtools fusefat fuse3 util-linux
+  dosfstools mtools fusefat fuse3 util-linux exfatprogs exfat-fuse
   librsvg2-bin desktop-file-utils appstream groff-base man-db dpkg-dev
   lintian xz-utils
   time

@@ -1,7 +1,8 @@
 // What will not copy to a drive of the FAT family: files of 4 GiB or more
 // (FAT12/16/32; exFAT takes them), names FAT does not allow, names that differ
 // only in letter case inside one folder, and entries that are neither files
-// nor folders. Fed by the complete walk; keeps only what it blocks.
+// nor folders. Fed by the complete walk; keeps only what it blocks. (The
+// limits of folder tables are TargetTables' and the target check's.)
 #pragma once
 
 #include "complete_walk.h"
@@ -18,6 +19,8 @@ enum class BlockReason {
     CaseCollision,       // another name in its folder differs only in letter case
     SymbolicLink,
     SpecialFile,         // FIFO, socket or device
+    TooManyEntries,      // a folder whose FAT table would pass 65,536 entries
+    RootTableFull,       // the fixed root table of FAT12/16 has no room for the copied folder
 };
 
 struct BlockedEntry {

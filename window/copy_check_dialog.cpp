@@ -1,6 +1,7 @@
 #include "copy_check_dialog.h"
 
 #include "breakdown_window.h"
+#include "lengths_window.h"
 
 #include "drives.h"
 #include "file_dialogs.h"
@@ -43,6 +44,28 @@ QString bytes(long long n)
 QString caption(const char* text)
 {
     return QString::fromUtf8(text);
+}
+
+// How the needed bytes were counted, in words: the target driver's rule on
+// FAT and exFAT, else that the count is an estimate.
+QString countedByText(const TargetEstimate& e)
+{
+    if (!e.rule)
+        return e.exact ? QString() : QString::fromUtf8(tool_text::EstimatedByTableRule);
+    const char* rule = "";
+    switch (e.rule->rule) {
+    case CountRule::VfatUpperCaseShortNames: rule = tool_text::VfatUpperCaseRule; break;
+    case CountRule::VfatOneCaseShortNames: rule = tool_text::VfatOneCaseRule; break;
+    case CountRule::FusefatLongNames: rule = tool_text::FusefatRule; break;
+    case CountRule::UnknownFatDriver: rule = tool_text::UnknownFatDriverRule; break;
+    case CountRule::Exfat: rule = tool_text::ExfatRule; break;
+    }
+    QString text = QString::fromUtf8(rule);
+    if (text.contains(QLatin1String("%1")))
+        text = text.arg(QString::fromStdString(e.rule->option));
+    if (e.rule->exact && !e.exact)
+        text += QString::fromUtf8(tool_text::UnsureNamesNote);
+    return text + QString::fromUtf8(tool_text::EntryNotCountedNote);
 }
 
 }  // namespace
@@ -95,12 +118,14 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     layout->addLayout(buttons);
 
     auto* answer = new QFormLayout;
-    const char* captions[AnswerRows] = {tool_text::NeededBytes, tool_text::FreeBytes, tool_text::TargetClusterLength,
-                                        tool_text::Verdict, tool_text::Difference};
+    const char* captions[AnswerRows] = {tool_text::NeededBytes, tool_text::FreeBytes,
+                                        tool_text::TargetClusterLength, tool_text::TargetFileSystem,
+                                        tool_text::Verdict, tool_text::Difference, tool_text::CountedBy};
     for (int row = 0; row < AnswerRows; ++row) {
         auto* value = new QLabel(this);
         value->setObjectName(QStringLiteral("answer%1").arg(row));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setWordWrap(row == CountedBy);
         answer->addRow(caption(captions[row]), value);
         answers_[row] = value;
     }
@@ -279,6 +304,8 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
     answers_[Needed]->setText(bytes(check.neededBytes));
     answers_[Free]->setText(bytes(d.freeBytes));
     answers_[ClusterLength]->setText(bytes(d.clusterLength));
+    answers_[FileSystem]->setText(d.fileSystem);
+    answers_[CountedBy]->setText(countedByText(check.estimate));
     answers_[Verdict]->setText(caption(check.fits() ? tool_text::Fits : tool_text::DoesNotFit));
     answers_[Margin]->setText(check.fits() ? QString::fromUtf8(tool_text::Margin).arg(bytes(d.freeBytes - check.neededBytes))
                                            : QString::fromUtf8(tool_text::Shortfall).arg(bytes(check.neededBytes - d.freeBytes)));
@@ -302,16 +329,7 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
 
 QString CopyCheckDialog::selectedBlockedText() const
 {
-    QList<int> rows;
-    for (const QModelIndex& index : blocked_->selectionModel()->selectedRows())
-        rows << index.row();
-    if (rows.isEmpty())
-        return {};
-    std::sort(rows.begin(), rows.end());
-    QString text = caption(tool_text::BlockedColumns[0]) + u'\t' + caption(tool_text::BlockedColumns[1]) + u'\n';
-    for (const int row : rows)
-        text += blocked_->item(row, 0)->text() + u'\t' + blocked_->item(row, 1)->text() + u'\n';
-    return text;
+    return selectedRowsText(blocked_);
 }
 
 void CopyCheckDialog::reject()

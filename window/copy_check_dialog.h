@@ -48,7 +48,7 @@ public:
     QString selectedBlockedText() const;
 
     // Answer rows: needed bytes, free bytes, cluster length, verdict, margin.
-    enum AnswerRow { Needed, Free, ClusterLength, Verdict, Margin, AnswerRows };
+    enum AnswerRow { Needed, Free, ClusterLength, FileSystem, Verdict, Margin, CountedBy, AnswerRows };
 
 signals:
     // A check has ended (answered, stopped or failed).

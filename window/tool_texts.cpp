@@ -16,6 +16,8 @@ QString blockReason(BlockReason reason)
     case BlockReason::CaseCollision: return QString::fromUtf8(CaseCollisionReason);
     case BlockReason::SymbolicLink: return QString::fromUtf8(SymbolicLinkReason);
     case BlockReason::SpecialFile: return QString::fromUtf8(SpecialFileReason);
+    case BlockReason::TooManyEntries: return QString::fromUtf8(TooManyEntriesReason);
+    case BlockReason::RootTableFull: return QString::fromUtf8(RootTableFullReason);
     }
     return {};
 }

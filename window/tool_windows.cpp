@@ -25,6 +25,9 @@ ToolWindows::ToolWindows(MainWindow& form) : QObject(&form), form_(form)
     copyCheckEntry_->setObjectName(QStringLiteral("copyCheckItem"));
     connect(breakdownEntry_, &QAction::triggered, this, [this] { showBreakdown(); });
     connect(copyCheckEntry_, &QAction::triggered, this, [this] { showCopyCheck(); });
+    lengthsEntry_ = menu_->addAction(QString::fromUtf8(tool_text::LengthsEntry));
+    lengthsEntry_->setObjectName(QStringLiteral("lengthsItem"));
+    connect(lengthsEntry_, &QAction::triggered, this, [this] { showLengths(); });
 
     contextMenu_ = new QMenu(&form);
     contextMenu_->setObjectName(QStringLiteral("folderContext"));
@@ -35,6 +38,9 @@ ToolWindows::ToolWindows(MainWindow& form) : QObject(&form), form_(form)
     copyCheck->setObjectName(QStringLiteral("contextCopyCheck"));
     connect(breakdown, &QAction::triggered, this, [this] { showBreakdown(contextFolder_); });
     connect(copyCheck, &QAction::triggered, this, [this] { showCopyCheck(contextFolder_); });
+    QAction* lengths = contextMenu_->addAction(QString::fromUtf8(tool_text::LengthsEntry));
+    lengths->setObjectName(QStringLiteral("contextLengths"));
+    connect(lengths, &QAction::triggered, this, [this] { showLengths(contextFolder_); });
     form.folderListBox()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(form.folderListBox(), &QWidget::customContextMenuRequested, this, &ToolWindows::showContextMenu);
 
@@ -110,6 +116,20 @@ void ToolWindows::showCopyCheck(const std::string& folder)
     copyCheck_->show();
     copyCheck_->raise();
     copyCheck_->activateWindow();
+}
+
+void ToolWindows::showLengths(const std::string& folder)
+{
+    if (!lengths_) {
+        lengths_ = new LengthsWindow(&form_);
+        placeBeside(lengths_, &form_);
+    }
+    const DriveFigures& drive = form_.driveQuery().figures();
+    lengths_->setFolder(folder.empty() ? lastFolder() : folder, drive.searchClusterLength.value_or(0),
+                        form_.form().convertLength);
+    lengths_->show();
+    lengths_->raise();
+    lengths_->activateWindow();
 }
 
 }  // namespace dorvelix

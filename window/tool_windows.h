@@ -6,6 +6,7 @@
 
 #include "breakdown_window.h"
 #include "copy_check_dialog.h"
+#include "lengths_window.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,6 +30,7 @@ public:
     QMenu* menu() const { return menu_; }
     QAction* breakdownEntry() const { return breakdownEntry_; }
     QAction* copyCheckEntry() const { return copyCheckEntry_; }
+    QAction* lengthsEntry() const { return lengthsEntry_; }
     // The folder list's context menu, and the folder its entries act on.
     QMenu* contextMenu() const { return contextMenu_; }
     const std::string& contextFolder() const { return contextFolder_; }
@@ -36,6 +38,7 @@ public:
     // Null until first opened.
     BreakdownWindow* breakdown() const { return breakdown_; }
     CopyCheckDialog* copyCheck() const { return copyCheck_; }
+    LengthsWindow* lengths() const { return lengths_; }
     SearchProgressWindow* progress() const { return progress_; }
 
     // The breakdown of the last search; with a folder that is not the one
@@ -44,6 +47,8 @@ public:
     // The copy check of folder; by default the last searched folder, or the
     // open folder before any search.
     void showCopyCheck(const std::string& folder = {});
+    // The cluster length comparison of folder, chosen as for the copy check.
+    void showLengths(const std::string& folder = {});
     // Opens and searches folder in the main window, as a double-click in the
     // folder list does (refused while a search runs).
     void openFolder(const std::string& folder);
@@ -57,11 +62,13 @@ private:
     QMenu* menu_ = nullptr;
     QAction* breakdownEntry_ = nullptr;
     QAction* copyCheckEntry_ = nullptr;
+    QAction* lengthsEntry_ = nullptr;
     QMenu* contextMenu_ = nullptr;
     std::string contextFolder_;
     bool searched_ = false;
     QPointer<BreakdownWindow> breakdown_;
     QPointer<CopyCheckDialog> copyCheck_;
+    QPointer<LengthsWindow> lengths_;
     SearchProgressWindow* progress_ = nullptr;
 };
 

@@ -59,13 +59,20 @@ TEST(ReportTarget, EveryCaveatAndReasonHasATextOfItsOwn)
     std::set<std::string> keys, texts;
     for (const BlockReason r : {BlockReason::FileTooLarge, BlockReason::ForbiddenCharacter,
                                 BlockReason::TrailingDotOrSpace, BlockReason::CaseCollision, BlockReason::SymbolicLink,
-                                BlockReason::SpecialFile}) {
+                                BlockReason::SpecialFile, BlockReason::TooManyEntries, BlockReason::RootTableFull}) {
         EXPECT_EQ(report_text::reasonRow(r).reason, r);
         keys.insert(report_text::reasonKey(r));
         texts.insert(report_text::reasonText(r));
     }
-    EXPECT_EQ(keys.size(), 6u);
-    EXPECT_EQ(texts.size(), 6u);
+    EXPECT_EQ(keys.size(), 8u);
+    EXPECT_EQ(texts.size(), 8u);
+
+    std::set<std::string> rules;
+    for (const CountRule r : {CountRule::VfatUpperCaseShortNames, CountRule::VfatOneCaseShortNames,
+                              CountRule::FusefatLongNames, CountRule::UnknownFatDriver, CountRule::Exfat})
+        rules.insert(report_text::ruleText(r));
+    EXPECT_EQ(rules.size(), 5u);
+    EXPECT_EQ(rules.count(""), 0u);
 }
 
 TEST(ReportTarget, FitsExactlyAndMissesByOneClusterOnAFatDrive)

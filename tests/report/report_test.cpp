@@ -73,6 +73,14 @@ TEST(Report, UsageErrorsExitTwoWithOneLineNamingProgramAndCause)
         {{"--b\u00f6gus"}, "b\u00f6gus"},
         {{"/", "/tmp"}, "'/tmp'"},
         {{""}, "empty"},
+        {{"--lengths", "--capacity", "1.5G"}, "'1.5G'"},
+        {{"--lengths", "--capacity", "1GB"}, "'1GB'"},
+        {{"--lengths", "--capacity", "0"}, "'0'"},
+        {{"--lengths", "--capacity", "-1"}, "'-1'"},
+        {{"--lengths", "--capacity", "99999999999T"}, "'99999999999T'"},
+        {{"--capacity", "1G"}, "--lengths"},
+        {{"--lengths", "--target", "/"}, "--target"},
+        {{"--lengths", "--convert", "512"}, "--convert"},
     };
     for (const auto& [args, cause] : cases) {
         const ReportRun r = report(args);

@@ -1,8 +1,10 @@
 #include "mount_rig.h"
 
+#include "fat_volume.h"
 #include "mount_table.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -197,6 +199,47 @@ std::unique_ptr<TestMount> TestMount::fusefat(const std::string& image, std::str
     return nullptr;
 }
 
+std::unique_ptr<TestMount> TestMount::exfatFuse(const std::string& image, std::string& why)
+{
+    if (::access("/dev/fuse", R_OK | W_OK) != 0) {
+        why = "no usable /dev/fuse here, so no FUSE volume can be mounted";
+        return nullptr;
+    }
+    const ToolRun loop = runTool({"losetup", "--find", "--show", image});
+    if (loop.status != 0 || loop.out.empty()) {
+        why = "no loop device for the image (needs root and loop devices): " + loop.err;
+        return nullptr;
+    }
+    std::unique_ptr<TestMount> m(new TestMount);
+    m->loopDevice_ = loop.out.substr(0, loop.out.find('\n'));
+    m->path_ = mountFolder({}, {});
+    if (m->path_.empty()) {
+        why = "cannot make a mount folder";
+        return nullptr;
+    }
+    // mount.exfat-fuse goes to the background once the volume is mounted;
+    // its driver keeps the output it was given, so it gets none to hold.
+    std::vector<std::string> args{"mount.exfat-fuse", m->loopDevice_, m->path_};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const std::string path = ::getenv("PATH") ? ::getenv("PATH") : "/usr/bin:/bin";
+    ::setenv("PATH", (path + ":/usr/sbin:/sbin").c_str(), 1);
+    pid_t launcher = -1;
+    const int rc = ::posix_spawnp(&launcher, args[0].c_str(), &actions, nullptr, argvOf(args).data(), environ);
+    ::setenv("PATH", path.c_str(), 1);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (rc != 0 || ::waitpid(launcher, &status, 0) != launcher || !WIFEXITED(status) || WEXITSTATUS(status) != 0
+        || !isMountPoint(m->path_)) {
+        why = "mount.exfat-fuse (Debian package exfat-fuse) did not mount the image";
+        return nullptr;
+    }
+    m->layers_ = 1;
+    return m;
+}
+
 void TestMount::killDriver()
 {
     if (driver_ > 0) {
@@ -230,15 +273,86 @@ void TestMount::stopDriver()
 TestMount::~TestMount()
 {
     resumer_ = {};  // resumes a stopped driver at once
+    // A loop device's driver writes everything back when unmounted in
+    // earnest; the device is let go once its driver has closed it.
+    if (!loopDevice_.empty() && layers_ > 0 && ::umount(path_.c_str()) == 0)
+        --layers_;
     // Detach lazily: a mount whose driver is gone cannot be unmounted otherwise.
     for (; layers_ > 0; --layers_)
         ::umount2(path_.c_str(), MNT_DETACH);
+    if (!loopDevice_.empty()) {
+        using namespace std::chrono;
+        for (const auto until = steady_clock::now() + seconds(10); steady_clock::now() < until;) {
+            if (runTool({"losetup", "--detach", loopDevice_}).status == 0)
+                break;
+            std::this_thread::sleep_for(milliseconds(50));
+        }
+    }
     if (driver_ > 0) {
         ::kill(driver_, SIGTERM);
         ::waitpid(driver_, nullptr, 0);
     }
     if (!path_.empty() && ownFolder_)
         ::rmdir(path_.c_str());
+}
+
+}  // namespace dorvelix::testing
+
+namespace dorvelix::testing {
+
+namespace {
+
+std::uint64_t little(const unsigned char* p, int bytes)
+{
+    std::uint64_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = v << 8 | p[i];
+    return v;
+}
+
+// exFAT: the clusters set in the allocation bitmap, found through its entry
+// (type 0x81) in the root folder's first cluster.
+std::optional<UsedClusters> exfatUsed(const VolumeFile& file, const unsigned char* boot)
+{
+    const long long sector = 1LL << boot[108];
+    const long long cluster = sector << boot[109];
+    const long long heap = static_cast<long long>(little(boot + 88, 4)) * sector;
+    const long long clusters = static_cast<long long>(little(boot + 92, 4));
+    const auto at = [&](long long n) { return heap + (n - 2) * cluster; };
+    std::vector<unsigned char> root(static_cast<size_t>(cluster));
+    if (::pread(file.fd(), root.data(), root.size(), at(static_cast<long long>(little(boot + 96, 4))))
+        != static_cast<ssize_t>(root.size()))
+        return std::nullopt;
+    for (size_t e = 0; e + 32 <= root.size(); e += 32) {
+        if (root[e] != 0x81)
+            continue;
+        std::vector<unsigned char> bitmap(static_cast<size_t>((clusters + 7) / 8));
+        if (::pread(file.fd(), bitmap.data(), bitmap.size(), at(static_cast<long long>(little(&root[e + 20], 4))))
+            != static_cast<ssize_t>(bitmap.size()))
+            return std::nullopt;
+        long long used = 0;
+        for (long long c = 0; c < clusters; ++c)
+            used += (bitmap[static_cast<size_t>(c / 8)] >> (c % 8)) & 1;
+        return UsedClusters{used, cluster, clusters};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<UsedClusters> usedClusters(const std::string& image)
+{
+    const VolumeFile file(image);
+    unsigned char boot[512];
+    if (!file || ::pread(file.fd(), boot, sizeof boot, 0) != static_cast<ssize_t>(sizeof boot))
+        return std::nullopt;
+    if (isExfatBootSector(boot, sizeof boot))
+        return exfatUsed(file, boot);
+    const auto layout = parseFatBootSector(boot, sizeof boot);
+    const auto free = layout ? countFreeClusters(file, *layout) : std::nullopt;
+    if (!free)
+        return std::nullopt;
+    return UsedClusters{layout->clusters - *free, layout->bytesPerSector * layout->sectorsPerCluster, layout->clusters};
 }
 
 }  // namespace dorvelix::testing

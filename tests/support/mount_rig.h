@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,6 +30,10 @@ public:
     // child; its source is the image's path. Null with the reason in why.
     static std::unique_ptr<TestMount> fusefat(const std::string& image, std::string& why,
                                               const std::string& parent = {}, const std::string& name = {});
+    // The exFAT image on a loop device of its own, mounted read-write by
+    // mount.exfat-fuse (a fuseblk mount naming the loop device). The loop
+    // device goes with the mount. Null with the reason in why.
+    static std::unique_ptr<TestMount> exfatFuse(const std::string& image, std::string& why);
     // A bind mount of the folder source on a new folder parent/name.
     static std::unique_ptr<TestMount> bind(const std::string& source, std::string& why, const std::string& parent,
                                            const std::string& name);
@@ -53,10 +58,21 @@ private:
     int layers_ = 0;
     bool ownFolder_ = true;
     pid_t driver_ = -1;
+    std::string loopDevice_;
     std::jthread resumer_;
 };
 
 // Whether the mount table lists path as a mount point.
 bool isMountPoint(const std::string& path);
+
+// The clusters in use on a FAT12/16/32 image (its FAT's non-zero entries)
+// or an exFAT image (its allocation bitmap), with its cluster length;
+// nothing when the image cannot be read.
+struct UsedClusters {
+    long long used = 0;
+    long long clusterLength = 0;
+    long long clusters = 0;  // in all
+};
+std::optional<UsedClusters> usedClusters(const std::string& image);
 
 }  // namespace dorvelix::testing

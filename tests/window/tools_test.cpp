@@ -387,7 +387,7 @@ TEST(WindowTools, SearchLogAndRefreshWorkFromEveryWindowAndToolWindowsOpenBeside
     // The log of the last search at any time, from the tools menu, also
     // before any search (empty) and after its summary box has gone.
     EXPECT_EQ(f.logEntry()->text(), u8("検索ログ(&G)"));
-    EXPECT_EQ(f.tools()->menu()->actions().indexOf(f.logEntry()), 2);
+    EXPECT_EQ(f.tools()->menu()->actions().indexOf(f.logEntry()), f.tools()->menu()->actions().indexOf(f.refreshEntry()) - 1);
     f.logEntry()->trigger();
     auto* log = f.findChild<SearchLogWindow*>();
     ASSERT_TRUE(log && log->isVisible());
@@ -518,6 +518,10 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
     EXPECT_EQ(captionsOf(d.targetBox()), QStringList{u8("コピー先 ：")});
     EXPECT_EQ(QAccessible::queryAccessibleInterface(d.blockedTable())->text(QAccessible::Name),
               u8("FAT にコピーできないもの ："));
+    // The target's file system and the rule its tables were counted by.
+    EXPECT_EQ(d.answerLabel(CopyCheckDialog::FileSystem)->text(), "FAT16");
+    EXPECT_EQ(d.answerLabel(CopyCheckDialog::CountedBy)->text(),
+              u8("fusefat：全ての名前に長い名前。コピー先のホルダに加わるエントリは数えていません"));
     std::map<QString, QString> reasons;
     for (const BlockReason r : {BlockReason::FileTooLarge, BlockReason::ForbiddenCharacter,
                                 BlockReason::TrailingDotOrSpace, BlockReason::CaseCollision, BlockReason::SymbolicLink,
@@ -536,6 +540,10 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
     if (!tmpfs)
         GTEST_SKIP() << why;
     rig.tree.file("top/a/big", 1);
+    // Another target: the answer for the first one goes.
+    d.setTarget(tmpfs->path());
+    EXPECT_TRUE(d.answerLabel(CopyCheckDialog::Needed)->text().isEmpty());
+    EXPECT_EQ(d.blockedTable()->rowCount(), 0);
     ASSERT_TRUE(examined(d, tmpfs->path()));
     expectReportsAnswer(report({"--json", "--target", tmpfs->path(), rig.top()})["target"].toObject());
     EXPECT_EQ(d.blockedTable()->rowCount(), 0);
@@ -556,4 +564,57 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
     EXPECT_TRUE(d.answerLabel(CopyCheckDialog::Needed)->text().isEmpty());
     EXPECT_EQ(d.statusLabel()->text(), u8("中止しました"));
     EXPECT_TRUE(d.examineButton()->isEnabled());
+}
+
+// "クラスタ長の比較" gives --lengths' figures, in its table and its chart,
+// each bar named by its length and bytes; Esc stops a walk.
+TEST(WindowTools, LengthsWindowHasTheReportsFiguresAndNamesEachBar)
+{
+    WindowRig rig([](const TempTree& t) {
+        t.file("top/a/Long photo name 0001.jpg", 70000);
+        t.file("top/a/readme.txt", 10);
+        t.file("top/b/日本語.txt", 0);
+        t.folder("top/empty");
+    });
+    MainWindow& f = *rig.form;
+    f.show();
+    ToolWindows& tools = *f.tools();
+    EXPECT_EQ(tools.lengthsEntry()->text(), u8("クラスタ長の比較(&L)..."));
+    ASSERT_TRUE(contextMenuOn(f, rig.top()));
+    contextEntry(f, "contextLengths")->trigger();
+    LengthsWindow& w = *tools.lengths();
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), u8("クラスタ長の比較"));
+    EXPECT_EQ(w.folder(), rig.top());
+    QSignalSpy done(&w, &LengthsWindow::finished);
+    w.examine();
+    ASSERT_TRUE(done.wait(60000));
+    expectAccessibleNames(&w);
+
+    const QJsonArray lengths = report({"--json", "--lengths", rig.top()})["lengths"].toArray();
+    ASSERT_EQ(lengths.size(), w.table()->rowCount());
+    const auto shown = [](const QJsonValue& v) {
+        return v.isNull() ? QStringLiteral("-") : formatNumber(v.toInteger(), NumberPattern::Plain);
+    };
+    for (int row = 0; row < lengths.size(); ++row) {
+        const QJsonObject l = lengths[row].toObject();
+        EXPECT_EQ(w.table()->item(row, 0)->text(), shown(l["cluster_length"]));
+        EXPECT_EQ(w.table()->item(row, 1)->text(), shown(l["fat32_bytes"]));
+        EXPECT_EQ(w.table()->item(row, 3)->text(), shown(l["exfat_bytes"]));
+        EXPECT_EQ(w.table()->item(row, 4)->text(), QString::number(l["exfat_slack_percent"].toDouble(), 'f', 1));
+        EXPECT_EQ(w.chart()->bar(row, true)->accessibleName(),
+                  u8("クラスタ長 %1 バイト exFAT ：%2 バイト").arg(shown(l["cluster_length"]), shown(l["exfat_bytes"])));
+        EXPECT_EQ(w.chart()->bar(row, false)->isVisible(), !l["fat32_bytes"].isNull());
+    }
+    // DORVELIX_SCREENSHOT=path saves the window as the README shows it.
+    if (const QByteArray shot = qgetenv("DORVELIX_SCREENSHOT"); !shot.isEmpty())
+        w.grab().save(QString::fromUtf8(shot));
+    w.table()->selectAll();
+    EXPECT_EQ(w.selectedText().count(u'\n'), lengths.size() + 1);
+
+    w.examine();
+    EXPECT_TRUE(w.isRunning());
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isRunning());
+    EXPECT_EQ(w.statusLabel()->text(), u8("中止しました"));
 }

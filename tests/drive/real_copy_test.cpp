@@ -1,0 +1,437 @@
+// --target against real copies: FAT32 and exFAT images made by mkfs.fat and
+// mkfs.exfat, filled by real writers (mtools' mcopy; mount.exfat-fuse on a
+// loop device), the clusters in use read back from the images and compared
+// with the prediction to the cluster. Also the rules chosen from a FAT
+// mount's options, which the kernel's own vfat (often not loadable where
+// the tests run) would follow.
+#include "cluster_lengths.h"
+#include "complete_walk.h"
+#include "mount_rig.h"
+#include "target_drive.h"
+#include "target_tables.h"
+#include "temp_tree.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <set>
+
+using namespace dorvelix;
+using namespace dorvelix::testing;
+
+namespace {
+
+QJsonObject targetOf(const std::string& target, const std::string& folder)
+{
+    const ToolRun run = runTool({DORVELIX_REPORT, "--json", "--target", target, folder});
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object()["target"].toObject();
+}
+
+std::string numbered(const char* pattern, int i)
+{
+    char name[300];
+    std::snprintf(name, sizeof name, pattern, i);
+    return name;
+}
+
+// The trees a user copies to a stick or card, each in a folder "copy".
+struct Tree {
+    const char* what;
+    std::function<void(const TempTree&)> make;
+};
+
+const Tree Trees[] = {
+    // (Numbered in front: mcopy looks for a free numbered 8.3 name one by
+    // one, and 2,000 names sharing their first six characters take it
+    // minutes.)
+    {"2,000 photo names of 23 characters",
+     [](const TempTree& t) {
+         for (int i = 0; i < 2000; ++i)
+             t.file("copy/" + numbered("%06d_IMG_20240101.jpg", i), 100);
+     }},
+    {"long, mixed-case, Japanese, empty and deep names",
+     [](const TempTree& t) {
+         for (const char* name : {"Mixed Case Name.txt", "日本語のファイル名.txt", "Readme.Md",
+                                  "a name that is quite long indeed, longer than 26 characters.txt"})
+             t.file(std::string("copy/") + name, 6);
+         t.file("copy/EmptyFile.Dat", 0);
+         t.folder("copy/Empty Folder");
+         t.file("copy/サブ/写真.jpg", 5000);
+         t.file("copy/deep/Level2/Level3/Big.Bin", 100000);
+     }},
+    {"tables that fill their clusters exactly, and one entry set more",
+     [](const TempTree& t) {
+         // 20-character names: 3 FAT entries (42 of them and "." and "..":
+         // 128), 4 exFAT entries (32 of them: 128).
+         for (int i = 0; i < 42; ++i)
+             t.file("copy/fat_full/" + numbered("Exactly_20_chars_%03d", i), 1);
+         for (int i = 0; i < 43; ++i)
+             t.file("copy/fat_over/" + numbered("Exactly_20_chars_%03d", i), 1);
+         for (int i = 0; i < 32; ++i)
+             t.file("copy/exfat_full/" + numbered("Exactly_20_chars_%03d", i), 1);
+         for (int i = 0; i < 33; ++i)
+             t.file("copy/exfat_over/" + numbered("Exactly_20_chars_%03d", i), 1);
+     }},
+};
+
+// A sparse FAT32 image of 4,096-byte clusters; "" when mkfs.fat is missing.
+std::string fat32Image(const TempTree& images, const std::string& name, const char* megabytes = "300",
+                       const char* sectorsPerCluster = "8")
+{
+    const std::string image = images.path(name);
+    const ToolRun mkfs = runTool({"mkfs.fat", "-F", "32", "-S", "512", "-s", sectorsPerCluster, "-C", image,
+                                  std::to_string(std::stoll(megabytes) * 1024)});
+    return mkfs.status == 0 ? image : std::string();
+}
+
+// Whether mcopy copied everything: it ends with status 0 also when the
+// volume fills up ("No free cluster"), so its complaints count too.
+// A sparse exFAT image; "" when mkfs.exfat is missing. length "": its default.
+std::string exfatImage(const TempTree& images, const char* size, const std::string& length = {})
+{
+    const std::string image = images.path("exfat.img");
+    std::vector<std::string> mkfs{"mkfs.exfat", image};
+    if (!length.empty())
+        mkfs.insert(mkfs.begin() + 1, {"-c", length});
+    return runTool({"truncate", "-s", size, image}).status == 0 && runTool(mkfs).status == 0 ? image : std::string();
+}
+
+// The bytes of the clusters copy took on image (-1 where it failed or the
+// image cannot be read).
+long long bytesTaken(const std::string& image, const std::function<bool()>& copy)
+{
+    const auto before = usedClusters(image);
+    const bool copied = copy();
+    const auto after = usedClusters(image);
+    EXPECT_TRUE(copied && before && after);
+    return copied && before && after ? (after->used - before->used) * after->clusterLength : -1;
+}
+
+bool mcopy(const std::string& image, const std::string& from)
+{
+    ::setenv("MTOOLS_SKIP_CHECK", "1", 1);
+    const ToolRun run = runTool({"mcopy", "-s", "-i", image, from, "::/"});
+    return run.status == 0 && run.err.empty();
+}
+
+// The kernel's own FAT and exFAT drivers, which these tests cannot always load.
+void sayWhichKernelDriversAreMissing()
+{
+    QFile filesystems(QStringLiteral("/proc/filesystems"));
+    const QByteArray known = filesystems.open(QIODevice::ReadOnly) ? filesystems.readAll() : QByteArray();
+    for (const char* driver : {"vfat", "exfat"}) {
+        if (!known.contains(QByteArray("\t") + driver + "\n"))
+            std::cout << "note: the kernel's " << driver
+                      << " is not loaded here; its rules are checked through the mount options given to the "
+                         "program, the copies are made by mtools and mount.exfat-fuse\n";
+    }
+}
+
+}  // namespace
+
+TEST(RealCopy, Fat32PredictionIsWhatMcopyTakesToTheCluster)
+{
+    sayWhichKernelDriversAreMissing();
+    for (const Tree& tree : Trees) {
+        SCOPED_TRACE(tree.what);
+        TempTree source, images;
+        tree.make(source);
+        const std::string image = fat32Image(images, "fat32.img");
+        if (image.empty())
+            GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+        QJsonObject t;
+        {
+            std::string why;
+            const auto fat = TestMount::fusefat(image, why);
+            if (!fat)
+                GTEST_SKIP() << why;
+            t = targetOf(fat->path(), source.path("copy"));
+        }
+        EXPECT_EQ(t["file_system"].toString(), "FAT32");
+        EXPECT_TRUE(t["estimate_exact"].toBool()) << t["estimate_note"].toString().toStdString();
+        EXPECT_TRUE(t["estimate_note"].toString().startsWith("fusefat: a long name for every name"));
+        // Every name of these trees is long or mixed in case: mcopy writes a
+        // long name for each, as fusefat would.
+        EXPECT_EQ(t["needed_bytes"].toInteger(), bytesTaken(image, [&] { return mcopy(image, source.path("copy")); }));
+    }
+}
+
+TEST(RealCopy, ExfatPredictionIsWhatMountExfatFuseTakesToTheCluster)
+{
+    std::vector<Tree> trees(std::begin(Trees), std::end(Trees));
+    trees.push_back({"3,000 small files", [](const TempTree& t) {
+                         for (int i = 0; i < 3000; ++i)
+                             t.file("copy/" + numbered("file_%04d.txt", i), 10);
+                     }});
+    for (const Tree& tree : trees) {
+        SCOPED_TRACE(tree.what);
+        TempTree source, images;
+        tree.make(source);
+        const std::string image = exfatImage(images, "300M", "4096");
+        if (image.empty())
+            GTEST_SKIP() << "mkfs.exfat (Debian package exfatprogs) is missing";
+        QJsonObject t;
+        std::string why;
+        const long long taken = bytesTaken(image, [&] {
+            // Unmounted before the image is read back.
+            const auto exfat = TestMount::exfatFuse(image, why);
+            if (exfat)
+                t = targetOf(exfat->path(), source.path("copy"));
+            return exfat && runTool({"cp", "-r", source.path("copy"), exfat->path()}).status == 0;
+        });
+        ASSERT_TRUE(why.empty()) << why;
+        EXPECT_EQ(t["file_system"].toString(), "exFAT");
+        EXPECT_TRUE(t["estimate_exact"].toBool());
+        EXPECT_TRUE(t["estimate_note"].toString().startsWith("exFAT (fuseblk)"));
+        EXPECT_EQ(t["needed_bytes"].toInteger(), taken);
+    }
+}
+
+// What fails on exFAT fails there whichever driver mounts it.
+TEST(RealCopy, WhatWillNotCopyToExfatThroughFuse)
+{
+    TempTree source, images;
+    source.file("copy/a:b.txt", 1);
+    source.file("copy/What?.txt", 1);
+    source.file("copy/README.TXT", 1);
+    source.file("copy/Readme.txt", 1);
+    source.file("copy/big", 5LL << 30);  // exFAT takes files of 4 GiB and more
+    std::filesystem::create_symlink("README.TXT", source.path("copy/link"));
+    const std::string image = exfatImage(images, "64M");
+    if (image.empty())
+        GTEST_SKIP() << "mkfs.exfat (Debian package exfatprogs) is missing";
+    std::string why;
+    const auto exfat = TestMount::exfatFuse(image, why);
+    if (!exfat)
+        GTEST_SKIP() << why;
+    const QJsonObject t = targetOf(exfat->path(), source.path("copy"));
+    std::set<std::pair<QString, QString>> blocked;
+    for (const QJsonValue& b : t["blocked"].toArray())
+        blocked.insert({b["path"].toString(), b["reason"].toString()});
+    const std::set<std::pair<QString, QString>> expected{{"a:b.txt", "forbidden_character"},
+                                                         {"What?.txt", "forbidden_character"},
+                                                         {"Readme.txt", "case_collision"},
+                                                         {"link", "symbolic_link"}};
+    EXPECT_EQ(blocked, expected);
+    EXPECT_FALSE(t["fits"].toBool());
+}
+
+// With exactly the predicted room left the copy succeeds; with one cluster
+// less the report says it does not fit, and the copy fails.
+TEST(RealCopy, FitsAgreesWithTheCopyAtTheExactBoundary)
+{
+    for (const long long spare : {0LL, -1LL}) {
+        SCOPED_TRACE(spare);
+        TempTree source, images;
+        Trees[1].make(source);
+        // FAT32 of 512-byte clusters: the smallest volume to fill.
+        const std::string image = fat32Image(images, "small.img", "40", "1");
+        if (image.empty())
+            GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+        std::string why;
+        auto fat = TestMount::fusefat(image, why);
+        if (!fat)
+            GTEST_SKIP() << why;
+        const QJsonObject empty = targetOf(fat->path(), source.path("copy"));
+        fat.reset();
+        const long long cluster = empty["cluster_length"].toInteger();
+        const long long filler = empty["free_bytes"].toInteger() - empty["needed_bytes"].toInteger() - spare * cluster;
+        source.fileWith("filler.bin", std::string(static_cast<size_t>(filler), 'x'));
+        ASSERT_TRUE(mcopy(image, source.path("filler.bin")));
+
+        fat = TestMount::fusefat(image, why);
+        ASSERT_TRUE(fat) << why;
+        const QJsonObject t = targetOf(fat->path(), source.path("copy"));
+        fat.reset();
+        EXPECT_EQ(t["free_bytes"].toInteger() - t["needed_bytes"].toInteger(), spare * cluster);
+        EXPECT_EQ(t["fits"].toBool(), spare == 0);
+        EXPECT_EQ(mcopy(image, source.path("copy")), spare == 0);
+    }
+}
+
+// The kernel's vfat writes a name's long name by its shortname= option;
+// mtools writes names as its winnt rule does, so a copy by mcopy checks that
+// rule to the cluster, and the mount options pick each rule.
+TEST(TargetRules, ShortNameOptionsPickTheKernelsRuleAndMcopyFollowsWinnt)
+{
+    struct Row {
+        const char* driver;
+        const char* options;
+        VolumeFormat::Kind kind;
+        CountRule rule;
+        bool exact;
+    };
+    using Kind = VolumeFormat::Kind;
+    const Row rows[] = {
+        {"vfat", "rw,relatime,fmask=0022", Kind::Fat32, CountRule::VfatUpperCaseShortNames, true},
+        {"vfat", "rw,shortname=mixed,utf8", Kind::Fat32, CountRule::VfatUpperCaseShortNames, true},
+        {"vfat", "rw,shortname=win95", Kind::Fat16, CountRule::VfatUpperCaseShortNames, true},
+        {"vfat", "shortname=lower", Kind::Fat12, CountRule::VfatUpperCaseShortNames, true},
+        {"vfat", "rw,shortname=winnt", Kind::Fat32, CountRule::VfatOneCaseShortNames, true},
+        {"vfat", "rw,shortname=unknown", Kind::Fat32, CountRule::UnknownFatDriver, false},
+        {"fuse.fusefat", "rw,user_id=0", Kind::Fat16, CountRule::FusefatLongNames, true},
+        {"msdos", "rw", Kind::Fat16, CountRule::UnknownFatDriver, false},
+        {"fuse.someotherfat", "rw", Kind::Fat32, CountRule::UnknownFatDriver, false},
+        {"exfat", "rw", Kind::Exfat, CountRule::Exfat, true},
+        {"fuseblk", "rw,blksize=4096", Kind::Exfat, CountRule::Exfat, true},
+    };
+    for (const Row& row : rows) {
+        const auto rule = targetRule(VolumeFormat{row.kind, 0, row.driver, row.options});
+        ASSERT_TRUE(rule) << row.driver << " " << row.options;
+        EXPECT_EQ(rule->rule, row.rule) << row.driver << " " << row.options;
+        EXPECT_EQ(rule->exact, row.exact) << row.driver << " " << row.options;
+    }
+    EXPECT_FALSE(targetRule(VolumeFormat{Kind::Other, 0, "fuseblk", "rw"}));  // NTFS through ntfs-3g
+
+    // Entries per name: FAT by each rule, then exFAT.
+    const TableRule upper{TableFormat::Fat, LongNames::UnlessUpperCaseShortName};
+    const TableRule oneCase{TableFormat::Fat, LongNames::UnlessOneCaseShortName};
+    const TableRule every{TableFormat::Fat, LongNames::ForEveryName};
+    const TableRule exfat{TableFormat::Exfat, LongNames::ForEveryName};
+    struct Name {
+        const char* name;
+        long long upper, oneCase, every, exfat;
+    };
+    const Name names[] = {
+        {"README.TXT", 1, 1, 2, 3},     {"readme.txt", 2, 1, 2, 3},   {"readme.TXT", 2, 1, 2, 3},
+        {"Readme.txt", 2, 2, 2, 3},     {"A1B2_#~9.Z", 1, 1, 2, 3},   {"a b.txt", 2, 2, 2, 3},
+        {".profile", 2, 2, 2, 3},       {"a.b.c", 2, 2, 2, 3},        {"NINECHARS", 2, 2, 2, 3},
+        {"IMG_20240101_000001.jpg", 3, 3, 3, 4},  // 23 UTF-16 units
+        {"Exactly_26_characters_long", 3, 3, 3, 4},  {"Exactly_27_characters_long!", 4, 4, 4, 4},
+        {"日本語.TXT", 2, 2, 2, 3},
+    };
+    for (const Name& n : names) {
+        bool unsure = false;
+        EXPECT_EQ(nameEntries(n.name, upper, unsure), n.upper) << n.name;
+        EXPECT_EQ(nameEntries(n.name, oneCase, unsure), n.oneCase) << n.name;
+        EXPECT_EQ(nameEntries(n.name, every, unsure), n.every) << n.name;
+        EXPECT_EQ(nameEntries(n.name, exfat, unsure), n.exfat) << n.name;
+    }
+    bool unsure = false;
+    nameEntries("日本語.TXT", upper, unsure);
+    EXPECT_TRUE(unsure);
+    EXPECT_EQ(tableClusters(0, 4096), 1);
+    EXPECT_EQ(tableClusters(128, 4096), 1);
+    EXPECT_EQ(tableClusters(129, 4096), 2);
+
+    // 63 lower-case and 63 upper-case 8.3 names: with "." and ".." 128
+    // entries, one cluster by the winnt rule, two by mixed's.
+    TempTree source, images;
+    for (int i = 0; i < 63; ++i) {
+        source.file("copy/" + numbered("low%03d.txt", i), 1);
+        source.file("copy/" + numbered("UP%03d.TXT", i), 1);
+    }
+    const auto count = [&](LongNames rule) {
+        TargetTables tables({TableFormat::Fat, rule}, 4096);
+        CompleteWalk(4096, 4096, nullptr, &tables).run(source.path("copy"));
+        return tables.clusters();
+    };
+    EXPECT_EQ(count(LongNames::UnlessUpperCaseShortName) - count(LongNames::UnlessOneCaseShortName), 1);
+    const std::string image = fat32Image(images, "fat32.img");
+    if (image.empty())
+        GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+    EXPECT_EQ(count(LongNames::UnlessOneCaseShortName) * 4096,
+              bytesTaken(image, [&] { return mcopy(image, source.path("copy")); }));
+}
+
+// FAT numbers a folder's entries with 16 bits: 3,200 names of 255
+// characters need 67,200 entries, more than a folder can hold.
+TEST(TargetRules, AFolderOfMoreThan65536FatEntriesWillNotCopy)
+{
+    TempTree source;
+    for (int i = 0; i < 3200; ++i)
+        source.file("copy/wide/" + numbered("%04d", i) + std::string(251, 'n'));
+    for (const TableFormat format : {TableFormat::Fat, TableFormat::Exfat}) {
+        TargetTables tables({format, LongNames::ForEveryName}, 32768);
+        CompleteWalk(4096, 4096, nullptr, &tables).run(source.path("copy"));
+        if (format == TableFormat::Fat) {
+            ASSERT_EQ(tables.blocked().size(), 1u);
+            EXPECT_EQ(tables.blocked()[0].path, "wide");
+            EXPECT_EQ(tables.blocked()[0].reason, BlockReason::TooManyEntries);
+        } else {
+            EXPECT_TRUE(tables.blocked().empty());
+        }
+    }
+}
+
+// --lengths counts each length as --target counts a copy to a volume of that
+// length, FAT32 and exFAT in one walk.
+TEST(RealCopy, EveryLengthIsWhatTargetCountsOnARealVolume)
+{
+    TempTree source;
+    Trees[1].make(source);
+    const ToolRun run = runTool({DORVELIX_REPORT, "--json", "--lengths", source.path("copy")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonArray lengths = QJsonDocument::fromJson(QByteArray::fromStdString(run.out))["lengths"].toArray();
+    ASSERT_EQ(lengths.size(), 17);
+    std::map<long long, QJsonObject> byLength;
+    for (const QJsonValue& row : lengths)
+        byLength[row["cluster_length"].toInteger()] = row.toObject();
+    EXPECT_TRUE(byLength.count(512) && byLength.count(32 << 20));
+    EXPECT_TRUE(byLength[131072]["fat32_bytes"].isNull());
+
+    // Each volume's own count: every name of this tree takes a long name,
+    // with fusefat as with vfat.
+    const auto fusefat = [](const std::string& image, std::string& why) { return TestMount::fusefat(image, why); };
+    const auto exfatFuse = [](const std::string& image, std::string& why) { return TestMount::exfatFuse(image, why); };
+    struct Volume {
+        const char* key;
+        std::function<std::string(const TempTree&)> make;
+        std::function<std::unique_ptr<TestMount>(const std::string&, std::string&)> mount;
+    };
+    const Volume volumes[] = {
+        {"fat32_bytes", [](const TempTree& i) { return fat32Image(i, "fat32.img", "300", "1"); }, fusefat},
+        {"fat32_bytes", [](const TempTree& i) { return fat32Image(i, "fat32.img", "300", "8"); }, fusefat},
+        {"exfat_bytes", [](const TempTree& i) { return exfatImage(i, "300M", "4096"); }, exfatFuse},
+        {"exfat_bytes", [](const TempTree& i) { return exfatImage(i, "300M", "32768"); }, exfatFuse},
+    };
+    for (const Volume& volume : volumes) {
+        TempTree images;
+        const std::string image = volume.make(images);
+        if (image.empty())
+            GTEST_SKIP() << "mkfs.fat or mkfs.exfat (Debian packages dosfstools, exfatprogs) is missing";
+        std::string why;
+        const auto mounted = volume.mount(image, why);
+        if (!mounted)
+            GTEST_SKIP() << why;
+        const QJsonObject t = targetOf(mounted->path(), source.path("copy"));
+        EXPECT_EQ(byLength[t["cluster_length"].toInteger()][QLatin1String(volume.key)].toInteger(),
+                  t["needed_bytes"].toInteger())
+            << volume.key << " at " << t["cluster_length"].toInteger();
+    }
+}
+
+// The lengths mkfs.fat and mkfs.exfat pick by default, and the room a
+// freshly formatted volume leaves, against the tools themselves.
+TEST(RealCopy, DefaultLengthsAndFreshRoomAreTheFormattingToolsOwn)
+{
+    const long long MiB = 1 << 20;
+    for (const long long capacity : {64 * MiB, 260 * MiB, 261 * MiB, 1024 * MiB, 9000 * MiB, 20000 * MiB, 40000 * MiB}) {
+        SCOPED_TRACE(capacity);
+        TempTree images;
+        const std::string fat = images.path("fat.img"), exfat = images.path("exfat.img");
+        for (const std::string& image : {fat, exfat})
+            ASSERT_EQ(runTool({"truncate", "-s", std::to_string(capacity), image}).status, 0);
+        if (runTool({"mkfs.fat", "-F", "32", fat}).status != 0 || runTool({"mkfs.exfat", exfat}).status != 0)
+            GTEST_SKIP() << "mkfs.fat or mkfs.exfat (Debian packages dosfstools, exfatprogs) is missing";
+        const auto checkRoom = [&](const UsedClusters& made, std::optional<long long> model) {
+            ASSERT_TRUE(model);
+            const long long room = (made.clusters - made.used) * made.clusterLength;
+            EXPECT_LE(*model, room);  // never more room than the tool leaves
+            EXPECT_LE(room - *model, 2 * made.clusterLength + MiB);
+        };
+        const auto madeFat = usedClusters(fat);
+        const auto madeExfat = usedClusters(exfat);
+        ASSERT_TRUE(madeFat && madeExfat);
+        EXPECT_EQ(madeFat->clusterLength, defaultFat32Length(capacity));
+        EXPECT_EQ(madeExfat->clusterLength, defaultExfatLength(capacity));
+        checkRoom(*madeFat, freshFat32FreeBytes(capacity, madeFat->clusterLength));
+        checkRoom(*madeExfat, freshExfatFreeBytes(capacity, madeExfat->clusterLength));
+    }
+}

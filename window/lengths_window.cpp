@@ -1,0 +1,407 @@
+#include "lengths_window.h"
+
+#include "breakdown_window.h"
+#include "number_format.h"
+#include "text.h"
+#include "tool_texts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+#include <thread>
+
+namespace dorvelix {
+
+namespace {
+
+QString plain(long long n)
+{
+    return formatNumber(n, NumberPattern::Plain);
+}
+
+QString caption(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QString percent(long long bytes, long long fileBytes)
+{
+    return QString::number(bytes > 0 ? 100.0 * static_cast<double>(bytes - fileBytes) / static_cast<double>(bytes) : 0.0,
+                           'f', 1);
+}
+
+// A length as the chart's axis shows it: 512, 1K ... 32M.
+QString shortLength(long long length)
+{
+    if (length >= 1024 * 1024)
+        return QString::number(length / (1024 * 1024)) + u'M';
+    if (length >= 1024)
+        return QString::number(length / 1024) + u'K';
+    return QString::number(length);
+}
+
+const QColor Fat32Colour(40, 90, 200);
+const QColor ExfatColour(230, 130, 30);
+constexpr int AxisHeight = 34;  // the lengths and marks under the bars
+constexpr int LegendHeight = 18;
+
+// One bar: a filled rectangle, a widget of its own so that a screen reader
+// finds it by its name.
+class Bar : public QWidget {
+public:
+    Bar(QColor colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+
+private:
+    QColor colour_;
+};
+
+}  // namespace
+
+QString selectedRowsText(const QTableWidget* table)
+{
+    QList<int> rows;
+    for (const QModelIndex& index : table->selectionModel()->selectedRows())
+        rows << index.row();
+    if (rows.isEmpty())
+        return {};
+    std::sort(rows.begin(), rows.end());
+    const auto line = [&](const std::function<QTableWidgetItem*(int)>& cell) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << (cell(column) ? cell(column)->text() : QString());
+        return cells.join(u'\t') + u'\n';
+    };
+    QString text = line([&](int column) { return table->horizontalHeaderItem(column); });
+    for (const int row : rows)
+        text += line([&](int column) { return table->item(row, column); });
+    return text;
+}
+
+LengthsChart::LengthsChart(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("chart"));
+    setAccessibleName(caption(tool_text::LengthsChart));
+    setMinimumSize(520, 220);
+    for (int i = 0; i < 2 * ComparedLengths; ++i) {
+        bars_[static_cast<size_t>(i)] = new Bar(i % 2 ? ExfatColour : Fat32Colour, this);
+        bars_[static_cast<size_t>(i)]->hide();
+    }
+}
+
+QWidget* LengthsChart::bar(int lengthIndex, bool exfat) const
+{
+    return bars_[static_cast<size_t>(2 * lengthIndex + (exfat ? 1 : 0))];
+}
+
+void LengthsChart::show(const LengthsComparison* comparison, long long driveLength, long long convertLength)
+{
+    shown_ = comparison != nullptr;
+    driveLength_ = driveLength;
+    convertLength_ = convertLength;
+    if (comparison) {
+        figures_ = comparison->figures;
+        fileBytes_ = comparison->fileBytes;
+    }
+    for (int i = 0; i < ComparedLengths; ++i) {
+        const LengthFigures& f = figures_[static_cast<size_t>(i)];
+        const std::pair<bool, std::optional<long long>> both[] = {{false, f.fat32Bytes}, {true, f.exfatBytes}};
+        for (const auto& [exfat, bytes] : both) {
+            QWidget* b = bar(i, exfat);
+            b->setVisible(shown_ && bytes.has_value());
+            if (bytes)
+                b->setAccessibleName(QString::fromUtf8(tool_text::LengthsBar)
+                                         .arg(plain(f.clusterLength),
+                                              caption(exfat ? tool_text::ExfatName : tool_text::Fat32Name),
+                                              plain(*bytes)));
+        }
+    }
+    placeBars();
+    update();
+}
+
+// Heights on a logarithmic scale from the smallest figure shown to the
+// largest: the lengths' bytes differ by orders of magnitude.
+int LengthsChart::heightOf(long long bytes) const
+{
+    long long low = fileBytes_ > 0 ? fileBytes_ : 1, high = 1;
+    for (const LengthFigures& f : figures_) {
+        high = std::max({high, f.exfatBytes, f.fat32Bytes.value_or(0)});
+        low = std::min(low, std::max(1LL, f.fat32Bytes.value_or(f.exfatBytes)));
+    }
+    const double span = std::log(static_cast<double>(high)) - std::log(static_cast<double>(low) / 2);
+    const double share = (std::log(static_cast<double>(std::max(bytes, 1LL))) - std::log(static_cast<double>(low) / 2))
+        / (span > 0 ? span : 1);
+    return static_cast<int>(std::clamp(share, 0.0, 1.0) * (height() - AxisHeight - LegendHeight));
+}
+
+void LengthsChart::placeBars()
+{
+    const int slot = width() / ComparedLengths;
+    const int bottom = height() - AxisHeight;
+    for (int i = 0; i < ComparedLengths; ++i) {
+        const LengthFigures& f = figures_[static_cast<size_t>(i)];
+        const std::pair<bool, std::optional<long long>> both[] = {{false, f.fat32Bytes}, {true, f.exfatBytes}};
+        for (const auto& [exfat, bytes] : both) {
+            const int h = bytes ? std::max(1, heightOf(*bytes)) : 0;
+            bar(i, exfat)->setGeometry(i * slot + 2 + (exfat ? slot / 2 - 2 : 0), bottom - h, slot / 2 - 2, h);
+        }
+    }
+}
+
+void LengthsChart::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeBars();
+}
+
+void LengthsChart::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().base());
+    const int slot = width() / ComparedLengths;
+    const int bottom = height() - AxisHeight;
+    p.setPen(palette().text().color());
+    p.drawLine(0, bottom, width(), bottom);
+    // The legend.
+    int x = 4;
+    for (const auto& [colour, name] : {std::pair{Fat32Colour, tool_text::Fat32Name}, {ExfatColour, tool_text::ExfatName}}) {
+        p.fillRect(x, 4, 10, 10, colour);
+        p.drawText(x + 14, 14, caption(name));
+        x += 70;
+    }
+    for (int i = 0; i < ComparedLengths; ++i) {
+        const long long length = figures_[static_cast<size_t>(i)].clusterLength
+            ? figures_[static_cast<size_t>(i)].clusterLength : SmallestComparedLength << i;
+        const QRect label(i * slot, bottom + 2, slot, 14);
+        p.drawText(label, Qt::AlignCenter, shortLength(length));
+        QStringList marks;
+        if (length == driveLength_)
+            marks << caption(tool_text::DriveLengthMark);
+        if (length == convertLength_)
+            marks << caption(tool_text::ConvertLengthMark);
+        if (!marks.isEmpty()) {
+            QFont small = p.font();
+            small.setPointSizeF(small.pointSizeF() * 0.8);
+            p.save();
+            p.setFont(small);
+            p.drawText(QRect(i * slot - slot / 2, bottom + 16, 2 * slot, 16), Qt::AlignCenter, marks.join(u'/'));
+            p.restore();
+            p.fillRect(i * slot, bottom - 1, slot, 3, palette().highlight());
+        }
+    }
+    if (!shown_)
+        return;
+    // The files' own bytes, named in the legend (the bars may cover the line).
+    const int y = bottom - heightOf(fileBytes_);
+    p.drawText(x + 24, 14, caption(tool_text::FileBytesLine));
+    p.setPen(QPen(Qt::red, 1, Qt::DashLine));
+    p.drawLine(x, 9, x + 20, 9);
+    p.drawLine(0, y, width(), y);
+}
+
+// One walk on its worker thread, holding the job, never the window: the
+// answer reaches a window still waiting for it (deliver is set and cleared
+// on the window thread alone).
+struct LengthsWindow::Job {
+    WalkProgress progress;
+    std::function<void(const LengthsComparison&)> deliver;
+};
+
+LengthsWindow::LengthsWindow(QWidget* mainWindow) : QDialog(mainWindow)
+{
+    setObjectName(QStringLiteral("lengths"));
+    setWindowTitle(caption(tool_text::LengthsTitle));
+    setModal(false);
+    setSizeGripEnabled(true);
+    auto* layout = new QVBoxLayout(this);
+    source_ = new QLabel(this);
+    source_->setObjectName(QStringLiteral("folder"));
+    source_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* top = new QHBoxLayout;
+    // The caption labels the folder for a screen reader too (its buddy).
+    auto* sourceCaption = new QLabel(caption(tool_text::SearchedFolder), this);
+    sourceCaption->setBuddy(source_);
+    top->addWidget(sourceCaption);
+    top->addWidget(source_, 1);
+    examine_ = new QPushButton(caption(tool_text::Examine), this);
+    examine_->setObjectName(QStringLiteral("examine"));
+    examine_->setAccessibleName(examine_->text());
+    stop_ = new QPushButton(caption(tool_text::Stop), this);
+    stop_->setObjectName(QStringLiteral("stop"));
+    stop_->setAccessibleName(stop_->text());
+    stop_->setEnabled(false);
+    stop_->setAutoDefault(false);
+    top->addWidget(examine_);
+    top->addWidget(stop_);
+    layout->addLayout(top);
+    progress_ = new QLabel(this);
+    progress_->setObjectName(QStringLiteral("progress"));
+    layout->addWidget(progress_);
+    fileBytes_ = new QLabel(this);
+    fileBytes_->setObjectName(QStringLiteral("fileBytes"));
+    layout->addWidget(fileBytes_);
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    layout->addWidget(status_);
+
+    auto* body = new QHBoxLayout;
+    chart_ = new LengthsChart(this);
+    body->addWidget(chart_, 3);
+    table_ = new QTableWidget(ComparedLengths, static_cast<int>(std::size(tool_text::LengthsColumns)), this);
+    table_->setObjectName(QStringLiteral("table"));
+    table_->setAccessibleName(caption(tool_text::LengthsTitle));
+    QStringList headers;
+    for (const char* header : tool_text::LengthsColumns)
+        headers << caption(header);
+    table_->setHorizontalHeaderLabels(headers);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->hide();
+    body->addWidget(table_, 2);
+    layout->addLayout(body, 1);
+    onCopyKey(table_, [this] {
+        const QString text = selectedText();
+        if (!text.isEmpty())
+            QApplication::clipboard()->setText(text);
+    });
+
+    connect(examine_, &QPushButton::clicked, this, &LengthsWindow::examine);
+    connect(stop_, &QPushButton::clicked, this, &LengthsWindow::stop);
+    tick_.setInterval(200);
+    connect(&tick_, &QTimer::timeout, this, &LengthsWindow::showProgress);
+    resize(1100, 500);
+}
+
+LengthsWindow::~LengthsWindow()
+{
+    stop();
+}
+
+void LengthsWindow::setFolder(const std::string& folder, long long driveLength, long long convertLength)
+{
+    if (isRunning())
+        return;
+    folder_ = folder;
+    driveLength_ = driveLength;
+    convertLength_ = convertLength;
+    source_->setText(displayText(folder));
+    fileBytes_->clear();
+    status_->clear();
+    progress_->clear();
+    table_->clearContents();
+    chart_->show(nullptr, driveLength_, convertLength_);
+}
+
+void LengthsWindow::examine()
+{
+    if (isRunning() || folder_.empty())
+        return;
+    status_->clear();
+    job_ = std::make_shared<Job>();
+    job_->deliver = [this](const LengthsComparison& c) {
+        showProgress();
+        endRun();
+        showAnswer(c);
+    };
+    examine_->setEnabled(false);
+    stop_->setEnabled(true);
+    elapsed_.start();
+    showProgress();
+    tick_.start();
+    std::thread([job = job_, folder = folder_] {
+        auto c = std::make_shared<LengthsComparison>(compareLengths(folder, job->progress));
+        QMetaObject::invokeMethod(
+            qApp, [job, c] {
+                if (job->deliver)
+                    job->deliver(*c);
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void LengthsWindow::stop()
+{
+    if (!isRunning())
+        return;
+    job_->progress.cancel = true;
+    job_->deliver = nullptr;
+    showProgress();
+    endRun();
+    status_->setText(caption(tool_text::Stopped));
+    emit finished();
+}
+
+void LengthsWindow::endRun()
+{
+    job_.reset();
+    tick_.stop();
+    examine_->setEnabled(true);
+    stop_->setEnabled(false);
+}
+
+void LengthsWindow::showProgress()
+{
+    if (!job_)
+        return;
+    progress_->setText(QString::fromUtf8(tool_text::Counted)
+                           .arg(plain(job_->progress.folders), plain(job_->progress.files),
+                                tool_text::secondsText(elapsed_.elapsed())));
+}
+
+void LengthsWindow::showAnswer(const LengthsComparison& c)
+{
+    if (c.outcome != LengthsComparison::Outcome::Answered) {
+        status_->setText(c.outcome == LengthsComparison::Outcome::Cancelled
+                             ? caption(tool_text::Stopped)
+                             : QString::fromUtf8(tool_text::CannotOpenFolder).arg(c.error + u' ' + displayText(folder_)));
+        emit finished();
+        return;
+    }
+    fileBytes_->setText(caption(tool_text::OwnFileBytes) + u' ' + plain(c.fileBytes));
+    for (int row = 0; row < ComparedLengths; ++row) {
+        const LengthFigures& f = c.figures[static_cast<size_t>(row)];
+        const QString cells[] = {plain(f.clusterLength), f.fat32Bytes ? plain(*f.fat32Bytes) : QStringLiteral("-"),
+                                 f.fat32Bytes ? percent(*f.fat32Bytes, c.fileBytes) : QStringLiteral("-"),
+                                 plain(f.exfatBytes), percent(f.exfatBytes, c.fileBytes)};
+        for (int column = 0; column < static_cast<int>(std::size(cells)); ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(row, column, item);
+        }
+    }
+    table_->resizeColumnsToContents();
+    chart_->show(&c, driveLength_, convertLength_);
+    emit finished();
+}
+
+QString LengthsWindow::selectedText() const
+{
+    return selectedRowsText(table_);
+}
+
+void LengthsWindow::reject()
+{
+    if (isRunning())
+        stop();
+    else
+        QDialog::reject();
+}
+
+void LengthsWindow::closeEvent(QCloseEvent* event)
+{
+    stop();
+    QDialog::closeEvent(event);
+}
+
+}  // namespace dorvelix

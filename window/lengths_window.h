@@ -1,0 +1,102 @@
+// "クラスタ長の比較": the bytes a copy of a folder takes on fresh FAT32 and
+// exFAT volumes at every cluster length from 512 bytes to 32 MiB, the same
+// figures as dorvelix-report --lengths. A chart (one bar per file system
+// and length, a line at the files' own bytes, the drive's cluster length
+// and the conversion length marked) beside a table that copies like the
+// breakdown. "調べる" walks on a worker thread with progress and "中止",
+// like the copy check.
+#pragma once
+
+#include "cluster_lengths.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace dorvelix {
+
+// The selected rows of a table as tab-separated lines under a line of its
+// column headers; empty when no row is selected.
+QString selectedRowsText(const QTableWidget* table);
+
+// The chart: each bar is a child widget of its own, named for screen
+// readers with its cluster length and its bytes.
+class LengthsChart : public QWidget {
+public:
+    explicit LengthsChart(QWidget* parent);
+    // Shows a comparison (nothing before one); the drive's and the
+    // conversion's lengths are marked where they are compared lengths.
+    void show(const LengthsComparison* comparison, long long driveLength, long long convertLength);
+    QWidget* bar(int lengthIndex, bool exfat) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeBars();
+    int heightOf(long long bytes) const;
+
+    std::array<LengthFigures, ComparedLengths> figures_{};
+    long long fileBytes_ = 0;
+    long long driveLength_ = 0, convertLength_ = 0;
+    bool shown_ = false;
+    std::array<QWidget*, 2 * ComparedLengths> bars_{};
+};
+
+class LengthsWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit LengthsWindow(QWidget* mainWindow);
+    ~LengthsWindow() override;
+
+    // The folder to compare (not while a walk runs), with the drive's
+    // cluster length and the conversion length for the chart's marks.
+    void setFolder(const std::string& folder, long long driveLength, long long convertLength);
+    const std::string& folder() const { return folder_; }
+    void examine();
+    void stop();
+    bool isRunning() const { return job_ != nullptr; }
+
+    QPushButton* examineButton() const { return examine_; }
+    QLabel* statusLabel() const { return status_; }
+    QTableWidget* table() const { return table_; }
+    LengthsChart* chart() const { return chart_; }
+    // The selected rows with a header line, tab-separated.
+    QString selectedText() const;
+
+signals:
+    void finished();
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Job;
+    void showProgress();
+    void showAnswer(const LengthsComparison& comparison);
+    void endRun();
+
+    std::string folder_;
+    long long driveLength_ = 0, convertLength_ = 0;
+    QLabel* source_ = nullptr;
+    QLabel* progress_ = nullptr;
+    QLabel* fileBytes_ = nullptr;
+    QLabel* status_ = nullptr;
+    QPushButton* examine_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    LengthsChart* chart_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    std::shared_ptr<Job> job_;
+    QTimer tick_;
+    QElapsedTimer elapsed_;
+};
+
+}  // namespace dorvelix
