@@ -23,7 +23,8 @@ TargetCount::TargetCount(const TargetDrive& drive) : drive_(drive)
     if (drive_.format)
         rule_ = targetRule(*drive_.format);
     if (isFatFamily(drive_.fileSystem) || rule_)
-        names_.emplace(refusesLargeFiles(drive_.fileSystem) || (rule_ && rule_->tables.format == TableFormat::Fat));
+        names_.emplace(refusesLargeFiles(drive_.fileSystem) || (rule_ && rule_->tables.format == TableFormat::Fat),
+                       rule_ && rule_->rule == CountRule::FusefatLongNames);
     if (rule_) {
         tables_.emplace(rule_->tables, drive_.clusterLength);
         both_.emplace(*names_, *tables_);

@@ -330,6 +330,7 @@ inline constexpr const char* CaseCollisionReason = "同じホルダに大文字�
 inline constexpr const char* SymbolicLinkReason = "シンボリックリンク";
 inline constexpr const char* SpecialFileReason = "FIFO、ソケットまたはデバイス";
 inline constexpr const char* TooManyEntriesReason = "FAT のエントリが 65,536 を超えるホルダ";
+inline constexpr const char* NameNotAsciiReason = "コピー先のドライバが書けない ASCII 以外の文字を含む名前";
 inline constexpr const char* RootTableFullReason = "FAT12/16 のルートにコピーするホルダの入る余地がない";
 
 }  // namespace dorvelix::tool_text

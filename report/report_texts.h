@@ -222,6 +222,7 @@ inline constexpr ReasonText Reasons[] = {
     {BlockReason::SpecialFile, "special_file", "FIFO, socket or device"},
     {BlockReason::TooManyEntries, "too_many_entries", "folder of more than 65,536 FAT entries"},
     {BlockReason::RootTableFull, "root_table_full", "the FAT12/16 root table has no room for the copied folder"},
+    {BlockReason::NameNotAscii, "name_not_ascii", "name has a character outside ASCII, which the target's driver refuses"},
 };
 
 constexpr const ReasonText& reasonRow(BlockReason reason)

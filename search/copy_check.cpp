@@ -3,6 +3,7 @@
 #include "text.h"
 #include "paths.h"
 
+#include <algorithm>
 #include <set>
 
 namespace dorvelix {
@@ -47,6 +48,8 @@ void FatCopyCheck::folderRead(const std::string& path, const FolderScan& folder)
             forbidden = forbidden || forbiddenCharacter(static_cast<unsigned char>(c));
         if (forbidden)
             block(BlockReason::ForbiddenCharacter);
+        if (asciiOnly_ && std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+            block(BlockReason::NameNotAscii);
         if (name.back() == '.' || name.back() == ' ')
             block(BlockReason::TrailingDotOrSpace);
         if (!folded.insert(caseKey(std::string(name))).second)

@@ -21,6 +21,7 @@ enum class BlockReason {
     SpecialFile,         // FIFO, socket or device
     TooManyEntries,      // a folder whose FAT table would pass 65,536 entries
     RootTableFull,       // the fixed root table of FAT12/16 has no room for the copied folder
+    NameNotAscii,        // a character outside ASCII, which the target's driver (fusefat) refuses
 };
 
 struct BlockedEntry {
@@ -30,8 +31,10 @@ struct BlockedEntry {
 
 class FatCopyCheck : public WalkObserver {
 public:
-    // sizeLimit: whether files of 4 GiB or more are refused (not on exFAT).
-    explicit FatCopyCheck(bool sizeLimit) : sizeLimit_(sizeLimit) {}
+    // sizeLimit: whether files of 4 GiB or more are refused (not on exFAT);
+    // asciiOnly: whether the target's driver refuses names with characters
+    // outside ASCII (fusefat creates none).
+    explicit FatCopyCheck(bool sizeLimit, bool asciiOnly = false) : sizeLimit_(sizeLimit), asciiOnly_(asciiOnly) {}
 
     void folderRead(const std::string& path, const FolderScan& folder) override;
     void fileBooked(const std::string& path, const FolderEntry& entry, long long length) override;
@@ -40,6 +43,7 @@ public:
 
 private:
     bool sizeLimit_;
+    bool asciiOnly_;
     std::vector<BlockedEntry> blocked_;
 };
 

@@ -18,6 +18,7 @@ QString blockReason(BlockReason reason)
     case BlockReason::SpecialFile: return QString::fromUtf8(SpecialFileReason);
     case BlockReason::TooManyEntries: return QString::fromUtf8(TooManyEntriesReason);
     case BlockReason::RootTableFull: return QString::fromUtf8(RootTableFullReason);
+    case BlockReason::NameNotAscii: return QString::fromUtf8(NameNotAsciiReason);
     }
     return {};
 }

@@ -59,13 +59,14 @@ TEST(ReportTarget, EveryCaveatAndReasonHasATextOfItsOwn)
     std::set<std::string> keys, texts;
     for (const BlockReason r : {BlockReason::FileTooLarge, BlockReason::ForbiddenCharacter,
                                 BlockReason::TrailingDotOrSpace, BlockReason::CaseCollision, BlockReason::SymbolicLink,
-                                BlockReason::SpecialFile, BlockReason::TooManyEntries, BlockReason::RootTableFull}) {
+                                BlockReason::SpecialFile, BlockReason::TooManyEntries, BlockReason::RootTableFull,
+                                BlockReason::NameNotAscii}) {
         EXPECT_EQ(report_text::reasonRow(r).reason, r);
         keys.insert(report_text::reasonKey(r));
         texts.insert(report_text::reasonText(r));
     }
-    EXPECT_EQ(keys.size(), 8u);
-    EXPECT_EQ(texts.size(), 8u);
+    EXPECT_EQ(keys.size(), 9u);
+    EXPECT_EQ(texts.size(), 9u);
 
     std::set<std::string> rules;
     for (const CountRule r : {CountRule::VfatUpperCaseShortNames, CountRule::VfatOneCaseShortNames,
@@ -140,6 +141,18 @@ TEST(ReportTarget, WhatWillNotCopyToFatAndNothingOnTmpfs)
         {"link", "symbolic_link"}};
     EXPECT_EQ(blocked, expected);
     EXPECT_FALSE(json(r)["target"]["fits"].toBool());  // 4 GiB on a 16 MiB drive
+
+    // fusefat creates no name with a character outside ASCII: such a name
+    // will not copy there.
+    std::error_code refused;
+    EXPECT_FALSE(std::filesystem::create_directory(fat->path() + "/写真", refused));
+    EXPECT_TRUE(refused);
+    source.file("c/写真.jpg", 1);
+    blocked.clear();
+    for (const QJsonValue& b : json(report({"--json", "--target", fat->path(), source.root()}))["target"]["blocked"].toArray())
+        blocked.insert({b["path"].toString(), b["reason"].toString()});
+    EXPECT_EQ(blocked.count({QString::fromUtf8("c/写真.jpg"), "name_not_ascii"}), 1u);
+    std::filesystem::remove(source.path("c/写真.jpg"));
 
     const auto tmpfs = TestMount::tmpfs("size=64m", why);
     if (!tmpfs)
