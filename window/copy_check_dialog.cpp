@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <thread>
@@ -87,8 +88,7 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     auto* targetRow = new QHBoxLayout;
     targets_ = new QComboBox(this);
     targets_->setObjectName(QStringLiteral("target"));
-    for (const DriveEntry& d : listDrives())
-        targets_->addItem(d.text(), QByteArray::fromStdString(d.mountPoint));
+    listTargets();
     targetRow->addWidget(targets_, 1);
     choose_ = new QPushButton(caption(tool_text::ChooseFolder), this);
     choose_->setObjectName(QStringLiteral("chooseFolder"));
@@ -174,9 +174,26 @@ void CopyCheckDialog::setFolder(const std::string& folder)
         return;
     folder_ = folder;
     source_->setText(displayText(folder));
-    if (targets_->currentIndex() < 0 && targets_->count() > 0)
-        targets_->setCurrentIndex(0);
+    listTargets();
     clearAnswer();
+}
+
+void CopyCheckDialog::listTargets()
+{
+    // The drives as they are mounted now (a drive unmounted since the last
+    // time leaves the list), then the folders chosen before; the choice stays
+    // where it can.
+    const QByteArray current = targets_->currentData().toByteArray();
+    const QSignalBlocker quiet(targets_);
+    targets_->clear();
+    for (const DriveEntry& d : listDrives())
+        targets_->addItem(d.text(), QByteArray::fromStdString(d.mountPoint));
+    for (const std::string& folder : chosenFolders_) {
+        if (targets_->findData(QByteArray::fromStdString(folder)) < 0)
+            targets_->addItem(displayText(folder), QByteArray::fromStdString(folder));
+    }
+    const int index = targets_->findData(current);
+    targets_->setCurrentIndex(index >= 0 ? index : 0);
 }
 
 void CopyCheckDialog::setTarget(const std::string& targetFolder)
@@ -184,6 +201,7 @@ void CopyCheckDialog::setTarget(const std::string& targetFolder)
     const QByteArray key = QByteArray::fromStdString(targetFolder);
     int index = targets_->findData(key);
     if (index < 0) {
+        chosenFolders_.push_back(targetFolder);
         targets_->addItem(displayText(targetFolder), key);
         index = targets_->count() - 1;
     }

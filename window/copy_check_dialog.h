@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
+#include <vector>
 #include <string>
 
 class QComboBox;
@@ -61,6 +62,8 @@ protected:
 private:
     struct Job;
     void chooseFolder();
+    // Fills the target list: the drives mounted now and the folders chosen.
+    void listTargets();
     void showProgress();
     void showAnswer(const TargetCheck& check);
     void clearAnswer();
@@ -68,6 +71,7 @@ private:
 
     VolumeQueries& volumes_;
     std::string folder_;
+    std::vector<std::string> chosenFolders_;
     std::shared_ptr<Job> job_;
     QElapsedTimer elapsed_;
     QTimer tick_;
