@@ -539,6 +539,11 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
     const auto tmpfs = TestMount::tmpfs("size=64m", why);
     if (!tmpfs)
         GTEST_SKIP() << why;
+    // Opened again, the dialog lists the drive mounted meanwhile.
+    EXPECT_LT(d.targetBox()->findData(QByteArray::fromStdString(tmpfs->path())), 0);
+    f.tools()->showCopyCheck();
+    EXPECT_GE(d.targetBox()->findData(QByteArray::fromStdString(tmpfs->path())), 0);
+    ASSERT_TRUE(examined(d, fat->path()));
     rig.tree.file("top/a/big", 1);
     // Another target: the answer for the first one goes.
     d.setTarget(tmpfs->path());
