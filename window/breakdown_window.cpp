@@ -191,7 +191,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
 
     save_ = new QPushButton(QString::fromUtf8(tool_text::SaveCsv), this);
     save_->setObjectName(QStringLiteral("saveCsv"));
-    save_->setAccessibleName(QString::fromUtf8(tool_text::SaveCsv).remove(QStringLiteral("(&S)")));
+    save_->setAccessibleName(tool_text::withoutMnemonic(tool_text::SaveCsv));
     save_->setAutoDefault(false);
     layout->addWidget(save_, 0, Qt::AlignRight);
     connect(save_, &QPushButton::clicked, this, &BreakdownWindow::chooseCsvFile);
@@ -402,7 +402,7 @@ bool BreakdownWindow::saveCsv(const QString& fileName) const
 
 void BreakdownWindow::chooseCsvFile()
 {
-    const QString fileName = runSaveDialog(this, QString::fromUtf8(tool_text::SaveCsv).remove(QStringLiteral("(&S)...")),
+    const QString fileName = runSaveDialog(this, tool_text::withoutMnemonic(tool_text::SaveCsv),
                                            QString::fromUtf8(tool_text::CsvFilter));
     if (!fileName.isEmpty() && !saveCsv(fileName) && showMessage)
         showMessage(QString::fromUtf8(tool_text::SaveFailed) + CrLf + fileName);

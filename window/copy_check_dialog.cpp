@@ -92,7 +92,7 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     targetRow->addWidget(targets_, 1);
     choose_ = new QPushButton(caption(tool_text::ChooseFolder), this);
     choose_->setObjectName(QStringLiteral("chooseFolder"));
-    choose_->setAccessibleName(caption(tool_text::ChooseFolder).remove(QStringLiteral("(&F)...")));
+    choose_->setAccessibleName(tool_text::withoutMnemonic(tool_text::ChooseFolder));
     choose_->setAutoDefault(false);
     targetRow->addWidget(choose_);
     // The caption names the list for a screen reader too (its buddy).

@@ -1,6 +1,17 @@
 #include "tool_texts.h"
 
+#include <QRegularExpression>
+
 namespace dorvelix::tool_text {
+
+QString withoutMnemonic(const char* text)
+{
+    QString plain = QString::fromUtf8(text);
+    plain.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    if (plain.endsWith(QLatin1String("...")))
+        plain.chop(3);
+    return plain.trimmed();
+}
 
 QString secondsText(long long milliseconds)
 {

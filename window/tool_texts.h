@@ -9,6 +9,10 @@
 
 namespace dorvelix::tool_text {
 
+// A menu or button text as a title or an accessible name: without its
+// mnemonic "(&S)" and its trailing "..." ("CSV で保存(&S)..." -> "CSV で保存").
+QString withoutMnemonic(const char* text);
+
 // An elapsed time in seconds with one decimal ("12.3").
 QString secondsText(long long milliseconds);
 

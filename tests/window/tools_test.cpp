@@ -156,6 +156,8 @@ TEST(WindowTools, MenuAndContextMenuOpenEachWindow)
     EXPECT_EQ(tools.copyCheck()->windowTitle(), u8("コピー先チェック"));
     EXPECT_FALSE(tools.copyCheck()->isModal());
     expectAccessibleNames(tools.copyCheck());
+    EXPECT_EQ(tools.copyCheck()->findChild<QPushButton*>(QStringLiteral("chooseFolder"))->accessibleName(),
+              u8("ホルダを選ぶ"));
 
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/big"));
     EXPECT_TRUE(tools.breakdownEntry()->isEnabled());
@@ -164,6 +166,7 @@ TEST(WindowTools, MenuAndContextMenuOpenEachWindow)
     EXPECT_EQ(tools.breakdown()->windowTitle(), u8("サブホルダの内訳"));
     EXPECT_EQ(tools.breakdown()->model()->rowCount(), 2);  // "." and deep
     expectAccessibleNames(tools.breakdown());
+    EXPECT_EQ(tools.breakdown()->findChild<QPushButton*>(QStringLiteral("saveCsv"))->accessibleName(), u8("CSV で保存"));
     tools.copyCheckEntry()->trigger();
     EXPECT_EQ(tools.copyCheck()->folder(), rig.top() + "/big");
 
