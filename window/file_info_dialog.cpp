@@ -1,6 +1,7 @@
 #include "file_info_dialog.h"
 
 #include "accessible_names.h"
+#include "controls.h"
 #include "window_texts.h"
 
 #include <QCloseEvent>
@@ -18,8 +19,6 @@ namespace dorvelix {
 
 namespace {
 
-const QColor Teal(0, 128, 128);
-const QColor White(255, 255, 255);
 const QString FontFamily = QStringLiteral("IPAPGothic");
 
 struct Place {
@@ -67,7 +66,7 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
     setFixedSize(toPixels(ClientWidth), toPixels(ClientHeight));
 
     QPalette teal = palette();
-    teal.setColor(QPalette::Window, Teal);
+    teal.setColor(QPalette::Window, colors::Teal);
     setPalette(teal);
     setAutoFillBackground(true);
 
@@ -82,7 +81,7 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
         l->setFont(valueFont);
         l->setAlignment(align | Qt::AlignVCenter);
         QPalette pal = l->palette();
-        pal.setColor(QPalette::WindowText, White);
+        pal.setColor(QPalette::WindowText, colors::White);
         l->setPalette(pal);
         return l;
     };
