@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <unordered_map>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace dorvelix {
 
@@ -163,6 +165,14 @@ const MountEntry* mountHolding(const std::vector<MountEntry>& table, std::string
             best = &m;
     }
     return best;
+}
+
+MountTableChanges::MountTableChanges() : fd_(::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC)) {}
+
+MountTableChanges::~MountTableChanges()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 }  // namespace dorvelix

@@ -42,4 +42,20 @@ bool isUnder(std::string_view path, std::string_view mountPoint);
 // point that path lies under. nullptr when none does.
 const MountEntry* mountHolding(const std::vector<MountEntry>& table, std::string_view path);
 
+// The mount table held open for its change mark: the kernel marks
+// /proc/self/mountinfo with POLLPRI at every mount and unmount, so an event
+// loop can wait on the descriptor for it. The descriptor is -1 when the
+// table cannot be opened.
+class MountTableChanges {
+public:
+    MountTableChanges();
+    ~MountTableChanges();
+    MountTableChanges(const MountTableChanges&) = delete;
+    MountTableChanges& operator=(const MountTableChanges&) = delete;
+    int descriptor() const { return fd_; }
+
+private:
+    int fd_ = -1;
+};
+
 }  // namespace dorvelix

@@ -3,6 +3,8 @@
 // that mark like for any other event, so nothing polls on a timer.
 #pragma once
 
+#include "mount_table.h"
+
 #include <QObject>
 
 class QSocketNotifier;
@@ -19,7 +21,7 @@ signals:
     void changed();
 
 private:
-    int fd_ = -1;
+    MountTableChanges table_;
     QSocketNotifier* notifier_ = nullptr;
 };
 
