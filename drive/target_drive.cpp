@@ -3,10 +3,9 @@
 #include "answer_in_time.h"
 #include "drive_info.h"
 #include "drives.h"
+#include "file_query.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <sys/stat.h>
 #include <array>
 #include <string_view>
 
@@ -135,10 +134,7 @@ std::optional<CountCaveat> countCaveat(const QString& fileSystem)
 
 std::optional<int> targetFolderCause(const std::string& folder)
 {
-    return answerInTime<int>(driveOf(folder), [folder] {
-        struct stat st {};
-        return ::stat(folder.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
-    });
+    return answerInTime<int>(driveOf(folder), [folder] { return folderCause(folder); });
 }
 
 }  // namespace dorvelix

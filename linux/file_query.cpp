@@ -83,4 +83,12 @@ QString fileDateTime(const std::string& path)
     return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
 }
 
+int folderCause(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return errno;
+    return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+}
+
 }  // namespace dorvelix
