@@ -39,10 +39,19 @@ TEST(VanishedDrive, TheSearchReportsItOnceAndFinishes)
             if (rig.window.pendingEventRuns == 1)
                 stops ? mount->stopDriver() : mount->killDriver();
         };
-        QElapsedTimer clock;
+        // Meanwhile the window goes on painting and taking input.
+        QElapsedTimer clock, sinceProgress;
+        qint64 longestGap = 0;
+        rig.search.onProgress = [&] {
+            if (sinceProgress.isValid())
+                longestGap = std::max(longestGap, sinceProgress.restart());
+            else
+                sinceProgress.start();
+        };
         clock.start();
         rig.open(mount->path());
         EXPECT_LT(clock.elapsed(), 5000) << stops;  // the driver goes on by itself after ten seconds
+        EXPECT_LT(longestGap, 300) << stops;
 
         // The three subfolders left fail alike: one box, then the search ends
         // as usual with the panel, the beep and the default pointer.
@@ -56,4 +65,41 @@ TEST(VanishedDrive, TheSearchReportsItOnceAndFinishes)
         EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
         EXPECT_EQ(rig.box(Box::SubtreeFolders), " 4 ");
     }
+}
+
+// Stopping a search that waits for a driver standing still ends it at once,
+// without a message: the drive is not taken for gone.
+TEST(VanishedDrive, AStopEndsTheWaitAtOnce)
+{
+    TempTree tree;
+    const std::string image = tree.path("fat16.img");
+    if (runTool({"mkfs.fat", "-F", "16", "-C", image, "16384"}).status != 0)
+        GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+    for (const char* folder : {"::/A", "::/B", "::/C"}) {
+        if (runTool({"mmd", "-i", image, folder}).status != 0)
+            GTEST_SKIP() << "mtools (Debian package mtools) is missing";
+    }
+    std::string why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+
+    SearchRig rig(4096);
+    rig.window.onProcessEvents = [&] {
+        if (rig.window.pendingEventRuns == 1)
+            mount->stopDriver();
+    };
+    QElapsedTimer clock;
+    rig.search.onProgress = [&] {
+        if (rig.window.pendingEventRuns == 1 && !clock.isValid()) {
+            clock.start();
+            rig.search.requestStop();
+        }
+    };
+    rig.open(mount->path());
+    ASSERT_TRUE(clock.isValid());
+    EXPECT_LT(clock.elapsed(), 500);
+    EXPECT_TRUE(rig.search.result().stopped);
+    EXPECT_TRUE(rig.window.messages.isEmpty()) << rig.window.messages.join(u'|').toStdString();
+    EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
 }
