@@ -135,8 +135,11 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     r.convertLength = convertLength_;
     FolderRow t;
     // Every level below, with hidden and special files.
-    if (readAheadOn_)
+    if (readAheadOn_) {
         readAhead_ = std::make_unique<ReadAhead>(std::vector<ReadAhead::Level>{{true, true}}, stallLimit);
+        if (progress_)
+            readAhead_->whileWaiting = [this] { return !cancelled(); };
+    }
     bool measured = true;
     if (readAhead_) {
         try {
@@ -146,6 +149,8 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
             // measured: none of them is counted.
             failed(error, top->path(), limits_.unreadableFolders);
             measured = false;
+        } catch (const ReadAhead::Abandoned&) {
+            measured = false;  // cancelled: the loop below ends at once
         }
     }
     const long long entries = measured ? bookFolder({}, *top, t) : 0;
@@ -172,6 +177,8 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
             walkBelow(name, *sub, row);
         } catch (const RuntimeError& error) {
             failed(error, top->childPath(name), limits_.unreadableFolders);
+        } catch (const ReadAhead::Abandoned&) {
+            break;  // cancelled while it waited for the drive
         }
         // Every folder below takes its first cluster too.
         row.clusters += row.folders - 1;

@@ -60,8 +60,11 @@ public:
     // folder already read. A cancelled walk returns what it had counted,
     // with stopped set.
     SearchResult run(const std::string& folder, std::shared_ptr<const FolderScan> top = nullptr);
-    // Counts into progress as the walk goes and watches its cancel flag.
+    // Counts into progress as the walk goes and watches its cancel flag,
+    // also while it waits for a drive that does not answer.
     void setProgress(WalkProgress* progress) { progress_ = progress; }
+    // Whether the last walk found its drive gone or not answering (error 71).
+    bool driveGone() const { return driveGoneReported_; }
     // Whether the folders are read ahead on other threads (on by default);
     // off, each is read when the walk enters it, by the walk's own thread.
     void setReadAhead(bool on) { readAheadOn_ = on; }

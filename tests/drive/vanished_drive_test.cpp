@@ -2,6 +2,7 @@
 // FUSE driver is killed, or stops answering, between two top-level subfolders.
 #include "../search/search_rig.h"
 #include "mount_rig.h"
+#include "target_check.h"
 #include "temp_tree.h"
 #include "value_boxes.h"
 
@@ -9,6 +10,8 @@
 
 #include <QElapsedTimer>
 #include <chrono>
+#include <filesystem>
+#include <thread>
 
 using namespace dorvelix;
 using namespace dorvelix::testing;
@@ -102,4 +105,59 @@ TEST(VanishedDrive, AStopEndsTheWaitAtOnce)
     EXPECT_TRUE(rig.search.result().stopped);
     EXPECT_TRUE(rig.window.messages.isEmpty()) << rig.window.messages.join(u'|').toStdString();
     EXPECT_EQ(rig.window.pointers.back(), DefaultPointer);
+}
+
+// The copy check of a folder whose drive stops answering in the middle of its
+// walk says so; the checks after it say so too, within the first touch's
+// bound, and leave no further thread waiting on the drive.
+TEST(VanishedDrive, TheCopyCheckSaysTheDriveStoppedAnsweringAndPilesUpNoThreads)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = wideFatImage(tree, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const std::string target = tree.folder("target");
+    const auto threads = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {});
+    };
+
+    WalkProgress progress;
+    std::thread stopper([&] {
+        // Once the walk has read the volume's first folder.
+        for (int i = 0; i < 100000 && progress.folders.load() == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        mount->stopDriver(std::chrono::seconds(60));
+    });
+    QElapsedTimer clock;
+    clock.start();
+    TargetCheck first = checkTarget(mount->path(), target, systemVolumes(), progress);
+    stopper.join();
+    EXPECT_LT(clock.elapsed(), 15000);
+    EXPECT_EQ(first.outcome, TargetCheck::Outcome::DriveStopped) << first.messages.join(u'|').toStdString();
+
+    for (const int limit : {3000, 500}) {
+        WalkProgress again;
+        clock.restart();
+        const TargetCheck next = checkTarget(mount->path(), target, systemVolumes(), again);
+        EXPECT_LT(clock.elapsed(), limit);
+        EXPECT_EQ(next.outcome, TargetCheck::Outcome::DriveStopped);
+    }
+    // The bounded calls' own threads on the target end at once; give them a moment.
+    const auto settled = [&] {
+        for (int i = 0; i < 20; ++i) {
+            const auto n = threads();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (threads() == n)
+                return n;
+        }
+        return threads();
+    };
+    const auto before = settled();
+    WalkProgress last;
+    checkTarget(mount->path(), target, systemVolumes(), last);
+    EXPECT_EQ(settled(), before);
 }

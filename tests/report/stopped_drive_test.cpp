@@ -16,31 +16,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A FAT image of a small folder A and eight folders of 500 files each: a
-// walk that lasts long enough on fusefat to be caught in its middle.
-std::string wideImage(TempTree& tree, std::string& why)
-{
-    const std::string image = tree.path("wide.img");
-    tree.fileWith("src/A/a", "a");
-    for (const char* folder : {"B", "C", "D", "E", "F", "G", "H", "I"}) {
-        for (int i = 0; i < 500; ++i)
-            tree.fileWith("src/" + std::string(folder) + "/file" + std::to_string(i) + ".txt", "x");
-    }
-    if (runTool({"mkfs.fat", "-F", "16", "-C", image, "32768"}).status != 0) {
-        why = "mkfs.fat (Debian package dosfstools) is missing";
-        return {};
-    }
-    std::vector<std::string> copy{"mcopy", "-s", "-i", image};
-    for (const char* folder : {"A", "B", "C", "D", "E", "F", "G", "H", "I"})
-        copy.push_back(tree.path("src/") + folder);
-    copy.push_back("::/");
-    if (runTool(copy).status != 0) {
-        why = "mcopy (Debian package mtools) is missing";
-        return {};
-    }
-    return image;
-}
-
 int occurrences(const std::string& text, const std::string& part)
 {
     int n = 0;
@@ -55,7 +30,7 @@ TEST(ReportStoppedDrive, EveryModeGivesTheDriveUpPrintsWhatItCountedAndExitsOne)
 {
     TempTree tree;
     std::string why;
-    const std::string image = wideImage(tree, why);
+    const std::string image = wideFatImage(tree, why);
     if (image.empty())
         GTEST_SKIP() << why;
     tree.folder("target");

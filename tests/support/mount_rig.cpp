@@ -1,6 +1,7 @@
 #include "mount_rig.h"
 
 #include "mount_table.h"
+#include "temp_tree.h"
 
 #include <cerrno>
 #include <chrono>
@@ -106,6 +107,30 @@ ToolRun runTool(const std::vector<std::string>& argv)
     ::waitpid(pid, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+std::string wideFatImage(const TempTree& tree, std::string& why)
+{
+    const std::string image = tree.path("wide.img");
+    tree.fileWith("src/A/a", "a");
+    const std::vector<std::string> folders{"A", "B", "C", "D", "E", "F", "G", "H", "I"};
+    for (size_t f = 1; f < folders.size(); ++f) {
+        for (int i = 0; i < 500; ++i)
+            tree.fileWith("src/" + folders[f] + "/file" + std::to_string(i) + ".txt", "x");
+    }
+    if (runTool({"mkfs.fat", "-F", "16", "-C", image, "32768"}).status != 0) {
+        why = "mkfs.fat (Debian package dosfstools) is missing";
+        return {};
+    }
+    std::vector<std::string> copy{"mcopy", "-s", "-i", image};
+    for (const std::string& folder : folders)
+        copy.push_back(tree.path("src/" + folder));
+    copy.push_back("::/");
+    if (runTool(copy).status != 0) {
+        why = "mcopy (Debian package mtools) is missing";
+        return {};
+    }
+    return image;
 }
 
 ChildRun::ChildRun(const std::vector<std::string>& argv)

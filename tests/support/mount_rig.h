@@ -11,6 +11,8 @@
 
 namespace dorvelix::testing {
 
+class TempTree;
+
 struct ToolRun {
     int status = -1;  // exit status; -1 when the tool could not be run
     std::string out, err;
@@ -86,6 +88,11 @@ private:
     pid_t driver_ = -1;
     std::jthread resumer_;
 };
+
+// A FAT16 image, made in tree, of a folder A holding one file and eight
+// folders of 500 files each: a walk that lasts long enough on fusefat to be
+// caught in its middle. "" with the reason in why when the tools are missing.
+std::string wideFatImage(const TempTree& tree, std::string& why);
 
 // Whether the mount table lists path as a mount point.
 bool isMountPoint(const std::string& path);
