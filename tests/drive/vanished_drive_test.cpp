@@ -16,21 +16,36 @@
 using namespace dorvelix;
 using namespace dorvelix::testing;
 
+namespace {
+
+// A FAT32 volume of four folders A to D with a file of 5,000 bytes in each,
+// mounted by fusefat; null with the reason in why.
+std::unique_ptr<TestMount> fourFolders(const TempTree& tree, std::string& why)
+{
+    const std::string image = tree.path("fat32.img");
+    if (runTool({"mkfs.fat", "-F", "32", "-C", image, "65536"}).status != 0) {
+        why = "mkfs.fat (Debian package dosfstools) is missing";
+        return nullptr;
+    }
+    const std::string file = tree.fileWith("f.txt", std::string(5000, 'x'));
+    for (const char* folder : {"::/A", "::/B", "::/C", "::/D"}) {
+        if (runTool({"mmd", "-i", image, folder}).status != 0
+            || runTool({"mcopy", "-i", image, file, std::string(folder) + "/"}).status != 0) {
+            why = "mtools (Debian package mtools) is missing";
+            return nullptr;
+        }
+    }
+    return TestMount::fusefat(image, why);
+}
+
+}  // namespace
+
 TEST(VanishedDrive, TheSearchReportsItOnceAndFinishes)
 {
     for (const bool stops : {false, true}) {
         TempTree tree;
-        const std::string image = tree.path("fat32.img");
-        if (runTool({"mkfs.fat", "-F", "32", "-C", image, "65536"}).status != 0)
-            GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
-        const std::string file = tree.fileWith("f.txt", std::string(5000, 'x'));
-        for (const char* folder : {"::/A", "::/B", "::/C", "::/D"}) {
-            if (runTool({"mmd", "-i", image, folder}).status != 0
-                || runTool({"mcopy", "-i", image, file, std::string(folder) + "/"}).status != 0)
-                GTEST_SKIP() << "mtools (Debian package mtools) is missing";
-        }
         std::string why;
-        const auto mount = TestMount::fusefat(image, why);
+        const auto mount = fourFolders(tree, why);
         if (!mount)
             GTEST_SKIP() << why;
 
@@ -75,15 +90,8 @@ TEST(VanishedDrive, TheSearchReportsItOnceAndFinishes)
 TEST(VanishedDrive, AStopEndsTheWaitAtOnce)
 {
     TempTree tree;
-    const std::string image = tree.path("fat16.img");
-    if (runTool({"mkfs.fat", "-F", "16", "-C", image, "16384"}).status != 0)
-        GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
-    for (const char* folder : {"::/A", "::/B", "::/C"}) {
-        if (runTool({"mmd", "-i", image, folder}).status != 0)
-            GTEST_SKIP() << "mtools (Debian package mtools) is missing";
-    }
     std::string why;
-    const auto mount = TestMount::fusefat(image, why);
+    const auto mount = fourFolders(tree, why);
     if (!mount)
         GTEST_SKIP() << why;
 
