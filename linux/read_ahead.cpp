@@ -120,6 +120,15 @@ void ReadAhead::waitUntil(std::unique_lock<std::mutex>& lock, const std::functio
     State& s = *state_;
     const auto progress = [&] { return s.progress_.load(std::memory_order_relaxed) + FolderScan::listingsRead(); };
     std::uint64_t seen = progress();
+    if (!ready()) {
+        // The threads are most often a moment away from what the walk waits
+        // for: a few yields until they get on cost less than a sleep and a
+        // wake-up.
+        lock.unlock();
+        for (int i = 0; i < 64 && progress() == seen; ++i)
+            std::this_thread::yield();
+        lock.lock();
+    }
     auto deadline = steady_clock::now() + stallLimit_;
     auto nextSlice = steady_clock::now() + waitSlice;
     while (!ready()) {
@@ -298,7 +307,16 @@ void ReadAhead::State::measureNearest()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        std::shared_ptr<Folder> folder;
+        std::shared_ptr<Folder> folder = nearestLengthsToRead();
+        if (!folder && !stopping_) {
+            // The next folder is most often listed within moments: a few
+            // yields cost less than a sleep and a wake-up.
+            const std::uint64_t seen = progress_.load(std::memory_order_relaxed);
+            lock.unlock();
+            for (int i = 0; i < 64 && progress_.load(std::memory_order_relaxed) == seen; ++i)
+                std::this_thread::yield();
+            lock.lock();
+        }
         measurerWakes_.wait(lock, [&] { return stopping_ || (folder = nearestLengthsToRead()); });
         if (stopping_)
             return;
