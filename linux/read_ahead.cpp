@@ -212,8 +212,8 @@ std::shared_ptr<const FolderScan> ReadAhead::take(const FolderScan* parent, std:
         s.queuedBytes_ -= folder->bytes;
         s.taken_ = folder;
     }
+    // The measuring thread knew the folder while it was queued.
     s.readerWakes_.notify_all();
-    s.measurerWakes_.notify_all();
     if (folder->error)
         throw *folder->error;
     waitForLengths(*folder);
