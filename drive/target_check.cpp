@@ -116,12 +116,18 @@ TargetCheck checkTarget(const std::string& folder, const std::string& targetFold
     try {
         check.search = walk.run(folder);
     } catch (const RuntimeError& e) {
-        check.outcome = TargetCheck::Outcome::FolderUnreadable;
+        check.outcome = e.number() == err::DiskNotReady ? TargetCheck::Outcome::DriveStopped
+                                                        : TargetCheck::Outcome::FolderUnreadable;
         check.error = errorDescription(e);
         return check;
     }
     if (check.search.stopped) {
         check.outcome = TargetCheck::Outcome::Cancelled;
+        return check;
+    }
+    // What was counted before the drive stopped is no answer for the copy.
+    if (walk.driveGone()) {
+        check.outcome = TargetCheck::Outcome::DriveStopped;
         return check;
     }
     check.outcome = TargetCheck::Outcome::Answered;

@@ -63,6 +63,7 @@ struct TargetCheck {
         TargetUnreadable,  // the target folder is missing or not a folder
         NoMedium,          // the target drive does not answer
         NoClusterLength,   // the target drive reports no cluster length
+        DriveStopped,      // the folder's drive stopped answering (or went) during the walk
     };
     Outcome outcome = Outcome::Cancelled;
     std::optional<TargetDrive> drive;

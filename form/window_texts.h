@@ -296,6 +296,8 @@ inline constexpr const char* NothingBlocked = "なし";
 inline constexpr const char* NotFat = "FAT 系ではないので制限はありません";
 inline constexpr const char* Stopped = "中止しました";
 inline constexpr const char* TargetNoMedium = "%1 メディア未挿入？";
+// %1: the drive of the folder to copy, which stopped answering during the walk.
+inline constexpr const char* DriveStopped = "%1 が応答しなくなりました";
 inline constexpr const char* TargetNoClusterLength = "%1 はクラスタ長を返しません";
 inline constexpr const char* CannotOpenFolder = "ホルダを開けません ：%1";
 inline constexpr const char* UnreadableCount = "読めなかったもの ：%1";

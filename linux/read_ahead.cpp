@@ -12,13 +12,14 @@ constexpr std::uint32_t Chunk = 16;
 }  // namespace
 
 // One folder read ahead. The lengths of its files are read in chunks claimed
-// through `claimed`, by the walk once it takes the folder and by the thread
-// while it has nothing to list, so that both threads stay busy.
+// through `claimed`, by the measuring thread from the walk's end of the queue
+// and by the listing thread, while it has nothing to list, from the far end,
+// so that both threads stay busy.
 struct ReadAhead::Folder {
     std::shared_ptr<const FolderScan> parent;
     std::uint32_t index = 0;
     bool hiddenAndSystem = false;
-    std::shared_ptr<FolderScan> scan;  // null when the folder could not be read
+    std::shared_ptr<const FolderScan> scan;  // null when the folder could not be read
     std::optional<RuntimeError> error;
     size_t bytes = 0;
     std::atomic<std::uint32_t> claimed{0};
@@ -28,24 +29,29 @@ struct ReadAhead::Folder {
 struct ReadAhead::State {
     explicit State(std::vector<Level> levels) : levels_(std::move(levels)) {}
     void run();
+    void measureNearest();
+    void threadEnded();
+    const Level& levelAt(size_t level) const { return levels_[std::min(level, levels_.size() - 1)]; }
     void readSubtree(std::shared_ptr<const FolderScan> parent, std::uint32_t index, unsigned session);
     bool readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
-                    unsigned session, std::shared_ptr<FolderScan>& scan);
+                    unsigned session, std::shared_ptr<const FolderScan>& scan);
     bool waitForRoom(unsigned session);
     void readLengthsBehind(unsigned session);
     std::shared_ptr<Folder> lengthsToRead() const;
+    std::shared_ptr<Folder> nearestLengthsToRead() const;
     bool readChunk(Folder& folder);
 
     const std::vector<Level> levels_;
     std::mutex mutex_;
     std::condition_variable readerWakes_;
     std::condition_variable walkWakes_;
+    std::condition_variable measurerWakes_;
     std::deque<std::shared_ptr<Folder>> queue_;
     std::shared_ptr<Folder> taken_;  // the folder the walk took last
     size_t queuedBytes_ = 0;
-    bool stopping_ = false;
+    std::atomic<bool> stopping_{false};
     bool reading_ = false;  // the thread is inside a subtree
-    bool ended_ = false;    // the thread has ended
+    int running_ = 2;       // threads that have not ended
     unsigned session_ = 0;  // raised to drop the subtree being read
     // Raised by every folder read and every chunk of lengths measured.
     std::atomic<std::uint64_t> progress_{0};
@@ -59,12 +65,21 @@ struct ReadAhead::State {
 ReadAhead::ReadAhead(std::vector<Level> levels, std::chrono::milliseconds stallLimit)
     : state_(std::make_shared<State>(std::move(levels))), stallLimit_(stallLimit)
 {
-    thread_ = std::thread([state = state_] {
+    lister_ = std::thread([state = state_] {
         state->run();
-        const std::lock_guard lock(state->mutex_);
-        state->ended_ = true;
-        state->walkWakes_.notify_all();
+        state->threadEnded();
     });
+    measurer_ = std::thread([state = state_] {
+        state->measureNearest();
+        state->threadEnded();
+    });
+}
+
+void ReadAhead::State::threadEnded()
+{
+    const std::lock_guard lock(mutex_);
+    --running_;
+    walkWakes_.notify_all();
 }
 
 ReadAhead::~ReadAhead()
@@ -74,46 +89,88 @@ ReadAhead::~ReadAhead()
     s.stopping_ = true;
     ++s.session_;
     s.readerWakes_.notify_all();
-    // A thread that stands in a call the drive does not answer is left
-    // behind: it holds the state it needs and ends when the call returns.
+    s.measurerWakes_.notify_all();
+    // Threads that stand in a call the drive does not answer are left
+    // behind: they hold the state they need and end when the call returns.
+    // Nothing runs the walk's events here: the walk is over.
+    whileWaiting = nullptr;
     if (!stalled_) {
         try {
-            waitUntil(lock, [&] { return s.ended_; });
+            waitUntil(lock, [&] { return s.running_ == 0; });
         } catch (const RuntimeError&) {
         }
     }
-    const bool ended = s.ended_;
+    const bool ended = s.running_ == 0;
     lock.unlock();
-    if (ended)
-        thread_.join();
-    else
-        thread_.detach();
+    for (std::thread* thread : {&lister_, &measurer_}) {
+        if (ended)
+            thread->join();
+        else
+            thread->detach();
+    }
 }
 
-// Waits for ready while the thread makes progress; RuntimeError 71 when it
-// has made none for stallLimit_.
+// Waits for ready while the threads make progress, running whileWaiting
+// every waitSlice; RuntimeError 71 when they have made none for stallLimit_.
+// Progress is looked at every slice, so that the limit counts from the last
+// progress rather than from the start of the wait.
 void ReadAhead::waitUntil(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready)
 {
+    using std::chrono::steady_clock;
     State& s = *state_;
     const auto progress = [&] { return s.progress_.load(std::memory_order_relaxed) + FolderScan::listingsRead(); };
     std::uint64_t seen = progress();
-    auto deadline = std::chrono::steady_clock::now() + stallLimit_;
+    if (!ready()) {
+        // The threads are most often a moment away from what the walk waits
+        // for: a few yields until they get on cost less than a sleep and a
+        // wake-up.
+        lock.unlock();
+        for (int i = 0; i < 64 && progress() == seen; ++i)
+            std::this_thread::yield();
+        lock.lock();
+    }
+    auto deadline = steady_clock::now() + stallLimit_;
+    auto nextSlice = steady_clock::now() + waitSlice;
     while (!ready()) {
-        if (s.walkWakes_.wait_until(lock, deadline) != std::cv_status::timeout)
-            continue;
-        if (const std::uint64_t now = progress(); now != seen) {
-            seen = now;
-            deadline = std::chrono::steady_clock::now() + stallLimit_;
-            continue;
-        }
+        s.walkWakes_.wait_until(lock, std::min(deadline, nextSlice));
         if (ready())
             return;
-        stalled_ = true;
-        ++s.session_;
-        s.queue_.clear();
-        s.queuedBytes_ = 0;
-        throw RuntimeError(err::DiskNotReady, err::FolderQuery, ETIMEDOUT);
+        const auto now = steady_clock::now();
+        if (now < nextSlice && now < deadline)
+            continue;
+        nextSlice = now + waitSlice;
+        if (const std::uint64_t p = progress(); p != seen) {
+            seen = p;
+            deadline = now + stallLimit_;
+        } else if (now >= deadline) {
+            giveUp();
+            throw RuntimeError(err::DiskNotReady, err::FolderQuery, ETIMEDOUT);
+        }
+        if (whileWaiting) {
+            lock.unlock();
+            const bool goOn = whileWaiting();
+            lock.lock();
+            if (!goOn) {
+                giveUp();
+                throw Abandoned{};
+            }
+        }
     }
+}
+
+// Nothing more is read, and the threads are left to end whenever their
+// calls return. The lock is held.
+void ReadAhead::giveUp()
+{
+    State& s = *state_;
+    stalled_ = true;
+    s.stopping_ = true;
+    s.readerWakes_.notify_all();
+    s.measurerWakes_.notify_all();
+    ++s.session_;
+    s.queue_.clear();
+    s.queuedBytes_ = 0;
+    s.taken_.reset();
 }
 
 void ReadAhead::start(std::shared_ptr<const FolderScan> parent, std::uint32_t index)
@@ -155,17 +212,38 @@ std::shared_ptr<const FolderScan> ReadAhead::take(const FolderScan* parent, std:
         s.queuedBytes_ -= folder->bytes;
         s.taken_ = folder;
     }
+    // The measuring thread knew the folder while it was queued.
     s.readerWakes_.notify_all();
     if (folder->error)
         throw *folder->error;
-    while (s.readChunk(*folder)) {
-    }
-    const auto count = static_cast<std::uint32_t>(folder->scan->files().size());
-    if (folder->done.load(std::memory_order_acquire) < count) {
-        std::unique_lock lock(s.mutex_);
-        waitUntil(lock, [&] { return folder->done.load(std::memory_order_acquire) >= count; });
-    }
+    waitForLengths(*folder);
     return folder->scan;
+}
+
+void ReadAhead::waitForLengths(const Folder& folder)
+{
+    const auto count = static_cast<std::uint32_t>(folder.scan->files().size());
+    if (folder.done.load(std::memory_order_acquire) < count) {
+        std::unique_lock lock(state_->mutex_);
+        waitUntil(lock, [&] { return folder.done.load(std::memory_order_acquire) >= count; });
+    }
+}
+
+void ReadAhead::measure(std::shared_ptr<const FolderScan> scan)
+{
+    if (stalled_)
+        throw RuntimeError(err::DiskNotReady, err::FolderQuery, ETIMEDOUT);
+    State& s = *state_;
+    auto folder = std::make_shared<Folder>();
+    folder->scan = std::move(scan);
+    folder->hiddenAndSystem = true;
+    {
+        const std::lock_guard lock(s.mutex_);
+        s.taken_ = folder;
+    }
+    s.readerWakes_.notify_all();
+    s.measurerWakes_.notify_all();
+    waitForLengths(*folder);
 }
 
 bool ReadAhead::nextReady()
@@ -207,6 +285,48 @@ std::shared_ptr<ReadAhead::Folder> ReadAhead::State::lengthsToRead() const
     return unclaimed(taken_) ? taken_ : nullptr;
 }
 
+// The folder nearest to the walk whose lengths are not all claimed: the one
+// the walk has taken, else the first of the queue; null when there is none.
+// The lock is held.
+std::shared_ptr<ReadAhead::Folder> ReadAhead::State::nearestLengthsToRead() const
+{
+    const auto unclaimed = [](const std::shared_ptr<Folder>& f) {
+        return f && f->scan && f->claimed.load(std::memory_order_relaxed) < f->scan->files().size();
+    };
+    if (unclaimed(taken_))
+        return taken_;
+    for (const std::shared_ptr<Folder>& folder : queue_) {
+        if (unclaimed(folder))
+            return folder;
+    }
+    return nullptr;
+}
+
+// The measuring thread: reads lengths nearest to the walk first.
+void ReadAhead::State::measureNearest()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        std::shared_ptr<Folder> folder = nearestLengthsToRead();
+        if (!folder && !stopping_) {
+            // The next folder is most often listed within moments: a few
+            // yields cost less than a sleep and a wake-up.
+            const std::uint64_t seen = progress_.load(std::memory_order_relaxed);
+            lock.unlock();
+            for (int i = 0; i < 64 && progress_.load(std::memory_order_relaxed) == seen; ++i)
+                std::this_thread::yield();
+            lock.lock();
+        }
+        measurerWakes_.wait(lock, [&] { return stopping_ || (folder = nearestLengthsToRead()); });
+        if (stopping_)
+            return;
+        lock.unlock();
+        while (!stopping_.load(std::memory_order_relaxed) && readChunk(*folder)) {
+        }
+        lock.lock();
+    }
+}
+
 // Waits until the queue has room for one more folder, reading lengths in the
 // meantime. False when the subtree is dropped.
 bool ReadAhead::State::waitForRoom(unsigned session)
@@ -246,9 +366,17 @@ void ReadAhead::State::run()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        readerWakes_.wait(lock, [&] { return stopping_ || pending_; });
+        // Between subtrees the thread helps measure the folder the walk holds.
+        std::shared_ptr<Folder> lengths;
+        readerWakes_.wait(lock, [&] { return stopping_ || pending_ || (lengths = lengthsToRead()); });
         if (stopping_)
             return;
+        if (!pending_) {
+            lock.unlock();
+            readChunk(*lengths);
+            lock.lock();
+            continue;
+        }
         Start next = std::move(*pending_);
         pending_.reset();
         const unsigned session = session_;
@@ -271,9 +399,10 @@ void ReadAhead::State::readSubtree(std::shared_ptr<const FolderScan> parent, std
         size_t level;
     };
     std::vector<Frame> stack;
-    std::shared_ptr<FolderScan> scan;
+    std::shared_ptr<const FolderScan> scan;
     const auto descend = [&](size_t level) {
-        if (scan && levels_[level].entersNext && level + 1 < levels_.size() && !scan->folders().empty())
+        if (scan && levelAt(level).entersNext && (level + 1 < levels_.size() || levels_.back().entersNext)
+            && !scan->folders().empty())
             stack.push_back({scan, 0, level});
     };
     if (!readFolder(parent, index, 0, session, scan))
@@ -295,14 +424,14 @@ void ReadAhead::State::readSubtree(std::shared_ptr<const FolderScan> parent, std
 }
 
 bool ReadAhead::State::readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
-                           unsigned session, std::shared_ptr<FolderScan>& scan)
+                           unsigned session, std::shared_ptr<const FolderScan>& scan)
 {
     if (!waitForRoom(session))
         return false;
     auto folder = std::make_shared<Folder>();
     folder->parent = parent;
     folder->index = index;
-    folder->hiddenAndSystem = levels_[level].hiddenAndSystem;
+    folder->hiddenAndSystem = levelAt(level).hiddenAndSystem;
     try {
         folder->scan = FolderScan::read(parent->childPath(parent->name(parent->folders()[index])), parent.get());
         folder->bytes = folder->scan->footprint();
@@ -321,6 +450,7 @@ bool ReadAhead::State::readFolder(const std::shared_ptr<const FolderScan>& paren
         queue_.push_back(std::move(folder));
     }
     walkWakes_.notify_all();
+    measurerWakes_.notify_all();
     return true;
 }
 

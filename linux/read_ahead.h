@@ -1,13 +1,15 @@
 // Reads the folders of a walk ahead of it on a thread of its own: opens,
 // lists and sorts each folder, in the order in which the walk will enter them
 // (depth first, subfolders in list order), into a bounded queue. The lengths
-// of the folders' files are read by both threads: the walk reads those of the
-// folder it takes; the thread, when the queue is full or the subtree listed,
-// reads those of the folders at the queue's far end. The walk takes the folders from the queue in that order and
-// books them itself, so its results and messages are those of a walk that
-// reads every folder when it enters it. A folder that could not be read is
-// handed over as its error, raised when the walk enters it. The thread uses no
-// Qt and touches nothing but the folders it reads.
+// of the folders' files are read by a second thread, nearest to the walk
+// first, and by the first one too when the queue is full or the subtree
+// listed, from the queue's far end. The walk takes the folders from the queue
+// in that order and books them itself, so its results and messages are those
+// of a walk that reads every folder when it enters it; it makes no call on
+// the walked drive itself, so a drive that stops answering holds up only the
+// two threads, and the walk gives it up after its stall limit. A folder that
+// could not be read is handed over as its error, raised when the walk enters
+// it. The threads use no Qt and touch nothing but the folders they read.
 #pragma once
 
 #include "folder_scan.h"
@@ -37,7 +39,9 @@ public:
         bool entersNext;
     };
     // levels[0] describes the folders that start() names, levels[1] their
-    // subfolders, and so on; no folder deeper than the last level is read.
+    // subfolders, and so on. No folder deeper than the last level is read,
+    // unless the last level enters the next: it then describes every level
+    // below it too.
     // When the thread makes no progress for stallLimit while the walk waits
     // for it (a FUSE driver that stopped answering), the drive counts as gone.
     explicit ReadAhead(std::vector<Level> levels, std::chrono::milliseconds stallLimit = std::chrono::seconds(10));
@@ -58,6 +62,18 @@ public:
     std::shared_ptr<const FolderScan> take(const FolderScan* parent, std::uint32_t index);
     // Whether take would answer without waiting for the thread to read a folder.
     bool nextReady();
+    // Reads on the threads the lengths of every file of a folder the walk
+    // read itself (its first folder), as take hands them over. Raises
+    // RuntimeError 71 when the threads stall first.
+    void measure(std::shared_ptr<const FolderScan> scan);
+    // Called about every waitSlice while the walk waits for the threads (a
+    // window handles its events there), when the threads' progress is looked
+    // at; it may not call into the read-ahead.
+    // When it answers false the walk stops waiting: the wait throws
+    // Abandoned, and nothing more is read.
+    std::function<bool()> whileWaiting;
+    struct Abandoned {};
+    std::chrono::milliseconds waitSlice{50};
 
     // Bounds of the queue: folders, and bytes of names and entries. A folder
     // larger than the byte bound is still read, alone.
@@ -70,11 +86,14 @@ private:
     // a drive that stopped answering can be left behind and end on its own.
     struct State;
     void waitUntil(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready);
+    void waitForLengths(const Folder& folder);
+    void giveUp();
 
     std::shared_ptr<State> state_;
     std::chrono::milliseconds stallLimit_;
     bool stalled_ = false;
-    std::thread thread_;
+    std::thread lister_;
+    std::thread measurer_;
 };
 
 }  // namespace dorvelix

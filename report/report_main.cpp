@@ -199,6 +199,7 @@ int main(int argc, char** argv)
         CompleteWalk walk(clusterLength, convertLength, [&](const QString& m) { window.messageBox(m); },
                           targetCount ? targetCount->observer() : allLengths ? &*allLengths : nullptr);
         walk.setEveryLinkConverted(target.has_value());
+        walk.setReadAhead(!qEnvironmentVariableIsSet("DORVELIX_NO_READ_AHEAD"));
         try {
             complete = walk.run(options.folder, start.scan);
         } catch (const RuntimeError& e) {
@@ -224,5 +225,11 @@ int main(int argc, char** argv)
     int status = window.messages.isEmpty() ? 0 : 1;
     if (data.target && (!data.target->fits() || !data.target->blocked.empty()))
         status = 3;
-    return closeStandardOutput(QLatin1String(report_text::Program), status);
+    status = closeStandardOutput(QLatin1String(report_text::Program), status);
+    // A walk that gave up a drive which stopped answering may leave a thread
+    // in a call to it that the kernel ends only when the drive answers; the
+    // process's files stay open until then. Standard error is closed here so
+    // that whoever reads the report sees its end now.
+    std::fclose(stderr);
+    return status;
 }

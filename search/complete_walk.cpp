@@ -90,15 +90,26 @@ void CompleteWalk::bookTable(long long entries, FolderRow& t) const
     t.convertClusters += entries / entriesPerCluster(convertLength_);
 }
 
+// The scan of subfolder index of parent, with its files' lengths: read
+// ahead, or read now.
+std::shared_ptr<const FolderScan> CompleteWalk::enter(const FolderScan& parent, std::uint32_t index)
+{
+    if (readAhead_) {
+        if (auto scan = readAhead_->take(&parent, index))
+            return scan;
+    }
+    return FolderScan::read(parent.childPath(parent.name(parent.folders()[index])), &parent);
+}
+
 void CompleteWalk::walkBelow(const std::string& path, const FolderScan& folder, FolderRow& t)
 {
-    for (const FolderEntry& e : folder.folders()) {
+    for (std::uint32_t i = 0; i < folder.folders().size(); ++i) {
         if (cancelled())
             return;
-        const std::string name(folder.name(e));
+        const std::string name(folder.name(folder.folders()[i]));
         std::shared_ptr<const FolderScan> sub;
         try {
-            sub = FolderScan::read(folder.childPath(name), &folder);
+            sub = enter(folder, i);
         } catch (const RuntimeError& error) {
             failed(error, folder.childPath(name), limits_.unreadableFolders);
             continue;
@@ -115,14 +126,34 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     limits_.complete = true;
     driveGoneReported_ = false;
     booked_.clear();
+    // The first touch of the folder is bounded too.
     if (!top)
-        top = FolderScan::read(folder);
+        top = FolderScan::readInTime(folder);
 
     SearchResult r;
     r.clusterLength = clusterLength_;
     r.convertLength = convertLength_;
     FolderRow t;
-    const long long entries = bookFolder({}, *top, t);
+    // Every level below, with hidden and special files.
+    if (readAheadOn_) {
+        readAhead_ = std::make_unique<ReadAhead>(std::vector<ReadAhead::Level>{{true, true}}, stallLimit);
+        if (progress_)
+            readAhead_->whileWaiting = [this] { return !cancelled(); };
+    }
+    bool measured = true;
+    if (readAhead_) {
+        try {
+            readAhead_->measure(top);
+        } catch (const RuntimeError& error) {
+            // The drive stopped answering before the folder's own files were
+            // measured: none of them is counted.
+            failed(error, top->path(), limits_.unreadableFolders);
+            measured = false;
+        } catch (const ReadAhead::Abandoned&) {
+            measured = false;  // cancelled: the loop below ends at once
+        }
+    }
+    const long long entries = measured ? bookFolder({}, *top, t) : 0;
     r.files = t.files;
     r.alone = FolderRow{0, t.files, t.clusters, t.convertClusters, t.fileBytes};
     if (!top->isRoot())
@@ -132,18 +163,22 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     r.ownTableConvertClusters = 1 + (top->isRoot() ? entries / entriesPerCluster(convertLength_) : 0);
     r.subfolders.push_back({{}, {0, t.files, t.clusters, t.convertClusters, t.fileBytes}});
 
-    for (const FolderEntry& e : top->folders()) {
+    for (std::uint32_t i = 0; i < top->folders().size(); ++i) {
         if (cancelled())
             break;
-        const std::string name(top->name(e));
+        const std::string name(top->name(top->folders()[i]));
         FolderRow row{1, 0, 1, 1, 0};  // the subfolder itself and its folder cluster
         std::shared_ptr<const FolderScan> sub;
         try {
-            sub = FolderScan::read(top->childPath(name), top.get());
+            if (readAhead_)
+                readAhead_->start(top, i);
+            sub = enter(*top, i);
             bookTable(bookFolder(name, *sub, row), row);
             walkBelow(name, *sub, row);
         } catch (const RuntimeError& error) {
             failed(error, top->childPath(name), limits_.unreadableFolders);
+        } catch (const ReadAhead::Abandoned&) {
+            break;  // cancelled while it waited for the drive
         }
         // Every folder below takes its first cluster too.
         row.clusters += row.folders - 1;
@@ -158,6 +193,7 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     // folders were counted as 1 each, those below them come on top.
     for (size_t i = 1; i < r.subfolders.size(); ++i)
         t.folders += r.subfolders[i].row.folders - 1;
+    readAhead_.reset();
     r.limits = limits_;
     if (cancelled()) {
         r.stopped = true;

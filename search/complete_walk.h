@@ -1,18 +1,25 @@
 // The complete walk of the headless report: every level below the chosen
 // folder, hidden and special files at every depth, with the window search's
 // cluster rules in 64-bit totals. Like the window's search it never crosses a
-// mount point and never follows a symbolic link. It holds one open folder per
-// level, so its memory grows with the depth of the tree, not its size.
+// mount point and never follows a symbolic link, and it reads its folders and
+// their files' lengths ahead on the read-ahead's threads, so that a drive
+// that stops answering is given up after stallLimit without progress (error
+// 71, once) and never holds up the thread that runs the walk. It holds one
+// open folder per level besides the read-ahead's bounded queue, so its memory
+// grows with the depth of the tree, not its size.
 #pragma once
 
 #include "booked_files.h"
 #include "folder_scan.h"
+#include "read_ahead.h"
 #include "results.h"
 #include "runtime_error.h"
 
 #include <QString>
 #include <atomic>
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace dorvelix {
@@ -48,12 +55,22 @@ public:
     // conversion length, as a copy makes one file of each.
     void setEveryLinkConverted(bool on) { everyLinkConverted_ = on; }
 
-    // Walks folder; RuntimeError 76 when the folder itself cannot be opened.
-    // top, when given, is the folder already read. A cancelled walk returns
-    // what it had counted, with stopped set.
+    // Walks folder; RuntimeError 76 when the folder itself cannot be opened,
+    // 71 when its drive does not answer in time. top, when given, is the
+    // folder already read. A cancelled walk returns what it had counted,
+    // with stopped set.
     SearchResult run(const std::string& folder, std::shared_ptr<const FolderScan> top = nullptr);
-    // Counts into progress as the walk goes and watches its cancel flag.
+    // Counts into progress as the walk goes and watches its cancel flag,
+    // also while it waits for a drive that does not answer.
     void setProgress(WalkProgress* progress) { progress_ = progress; }
+    // Whether the last walk found its drive gone or not answering (error 71).
+    bool driveGone() const { return driveGoneReported_; }
+    // Whether the folders are read ahead on other threads (on by default);
+    // off, each is read when the walk enters it, by the walk's own thread.
+    void setReadAhead(bool on) { readAheadOn_ = on; }
+    // How long the walk waits for a read-ahead that makes no progress at all
+    // before it takes the drive for gone.
+    std::chrono::milliseconds stallLimit{10000};
 
 private:
     // Counts a folder's subfolders and files, books the files and returns
@@ -61,6 +78,7 @@ private:
     long long bookFolder(const std::string& path, const FolderScan& folder, FolderRow& t);
     void bookTable(long long entries, FolderRow& t) const;
     void walkBelow(const std::string& path, const FolderScan& folder, FolderRow& t);
+    std::shared_ptr<const FolderScan> enter(const FolderScan& parent, std::uint32_t index);
     void failed(const RuntimeError& e, const std::string& path, long long& count);
     bool cancelled() const { return progress_ && progress_->cancel.load(std::memory_order_relaxed); }
 
@@ -73,6 +91,8 @@ private:
     bool driveGoneReported_ = false;
     BookedFiles booked_;
     bool everyLinkConverted_ = false;
+    bool readAheadOn_ = true;
+    std::unique_ptr<ReadAhead> readAhead_;  // during a walk
 };
 
 }  // namespace dorvelix

@@ -206,7 +206,27 @@ void FolderSearch::searchFolder()
     result_.files = openFiles_.listCount();
     run([&] { view_.filesListed(result_); });
     notRootFolder_ = !openFolders.path().ends_with('/');
-    const std::int16_t E = bookFolder(at, openFiles_, run);
+    if (readAheadOn_) {
+        std::vector<ReadAhead::Level> levels;
+        for (const LevelRow& row : LevelTable)
+            levels.push_back({row.hiddenAndSystem, row.entersNextLevel});
+        readAhead_ = std::make_unique<ReadAhead>(std::move(levels), stallLimit);
+        // While the walk waits for the threads the window repaints and takes
+        // input; a stop ends the wait at once.
+        readAhead_->waitSlice = paintInterval;
+        readAhead_->whileWaiting = [this] {
+            paintIfDue(paintInterval);
+            return !stopRequested();
+        };
+    }
+    // The folder's own files are measured on the read-ahead's threads too;
+    // when its drive stops answering first, none of them is booked.
+    bool measured = false;
+    try {
+        measured = !readAhead_ || run([&] { readAhead_->measure(openFolders.scan()); });
+    } catch (const ReadAhead::Abandoned&) {
+    }
+    const std::int16_t E = measured ? bookFolder(at, openFiles_, run) : 0;
 
     // The folder alone: its own files, without its table or any folder cluster.
     // Each row's bytes at the lengths of the moment it is shown: pending
@@ -226,12 +246,6 @@ void FolderSearch::searchFolder()
 
     const int folderCount = openFolders.listCount();
     FolderList& next = dirs_[FirstLevelList];
-    if (readAheadOn_ && folderCount > 0) {
-        std::vector<ReadAhead::Level> levels;
-        for (const LevelRow& row : LevelTable)
-            levels.push_back({row.hiddenAndSystem, row.entersNextLevel});
-        readAhead_ = std::make_unique<ReadAhead>(std::move(levels), stallLimit);
-    }
     lastPaint_ = std::chrono::steady_clock::now();
     for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
         // Each top-level subfolder is read ahead from the moment the walk
@@ -239,7 +253,11 @@ void FolderSearch::searchFolder()
         if (readAhead_)
             readAhead_->start(openFolders.scan(), static_cast<std::uint32_t>(at.j - 1));
         const FolderRow before = totalsOf(f, treeFileBytes_);
-        run([&] { next.setScan(enter(openFolders, at.j - 1)); });
+        try {
+            run([&] { next.setScan(enter(openFolders, at.j - 1)); });
+        } catch (const ReadAhead::Abandoned&) {
+            // Stopped while the walk waited: the loop ends below.
+        }
         result_.subfolders.push_back({lastComponent(openFolders.list(at.j - 1)), walked(before, totalsOf(f, treeFileBytes_))});
         lastPaint_ = std::chrono::steady_clock::now();
         reading_ = &openFolders;

@@ -317,6 +317,10 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
         status_->setText(QString::fromUtf8(tool_text::TargetNoClusterLength).arg(drive));
         emit finished();
         return;
+    case Outcome::DriveStopped:
+        status_->setText(QString::fromUtf8(tool_text::DriveStopped).arg(driveTextOf(folder_)));
+        emit finished();
+        return;
     }
     const TargetDrive& d = *check.drive;
     answers_[Needed]->setText(bytes(check.neededBytes));

@@ -2,6 +2,7 @@
 
 #include "fat_volume.h"
 #include "mount_table.h"
+#include "temp_tree.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <mutex>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -107,6 +109,116 @@ ToolRun runTool(const std::vector<std::string>& argv)
     ::waitpid(pid, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+std::string wideFatImage(const TempTree& tree, std::string& why)
+{
+    const std::string image = tree.path("wide.img");
+    tree.fileWith("src/A/a", "a");
+    const std::vector<std::string> folders{"A", "B", "C", "D", "E", "F", "G", "H", "I"};
+    for (size_t f = 1; f < folders.size(); ++f) {
+        for (int i = 0; i < 500; ++i)
+            tree.fileWith("src/" + folders[f] + "/file" + std::to_string(i) + ".txt", "x");
+    }
+    if (runTool({"mkfs.fat", "-F", "16", "-C", image, "32768"}).status != 0) {
+        why = "mkfs.fat (Debian package dosfstools) is missing";
+        return {};
+    }
+    std::vector<std::string> copy{"mcopy", "-s", "-i", image};
+    for (const std::string& folder : folders)
+        copy.push_back(tree.path("src/" + folder));
+    copy.push_back("::/");
+    if (runTool(copy).status != 0) {
+        why = "mcopy (Debian package mtools) is missing";
+        return {};
+    }
+    return image;
+}
+
+ChildRun::ChildRun(const std::vector<std::string>& argv)
+{
+    std::vector<std::string> args = argv;
+    int out[2], err[2];
+    if (::pipe2(out, O_CLOEXEC) != 0)
+        return;
+    if (::pipe2(err, O_CLOEXEC) != 0) {
+        ::close(out[0]);
+        ::close(out[1]);
+        return;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    if (::posix_spawn(&pid_, args[0].c_str(), &actions, nullptr, argvOf(args).data(), environ) != 0)
+        pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    ::close(err[1]);
+    outFd_ = out[0];
+    errFd_ = err[0];
+}
+
+ChildRun::~ChildRun()
+{
+    status();
+    for (const int fd : {outFd_, errFd_}) {
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
+bool ChildRun::holdsOpen(const std::string& prefix) const
+{
+    std::error_code ec;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid_) + "/fd", ec)) {
+        const std::string target = std::filesystem::read_symlink(fd.path(), ec).native();
+        if (!ec && target.starts_with(prefix))
+            return true;
+    }
+    return false;
+}
+
+bool ChildRun::outputEnds(std::chrono::milliseconds limit)
+{
+    using namespace std::chrono;
+    const auto until = steady_clock::now() + limit;
+    while (outFd_ >= 0 || errFd_ >= 0) {
+        const auto left = duration_cast<milliseconds>(until - steady_clock::now()).count();
+        if (left <= 0)
+            return false;
+        pollfd fds[2] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
+        if (::poll(fds, 2, static_cast<int>(left)) < 0 && errno != EINTR)
+            return false;
+        for (int k = 0; k < 2; ++k) {
+            int& fd = k == 0 ? outFd_ : errFd_;
+            if (fd < 0 || fds[k].revents == 0)
+                continue;
+            char buf[4096];
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n > 0) {
+                (k == 0 ? out : err).append(buf, static_cast<size_t>(n));
+            } else {
+                ::close(fd);
+                fd = -1;
+            }
+        }
+    }
+    ended_ = true;
+    return true;
+}
+
+int ChildRun::status()
+{
+    if (pid_ <= 0 || reaped_)
+        return status_;
+    if (!ended_)
+        ::kill(pid_, SIGKILL);
+    int status = 0;
+    if (::waitpid(pid_, &status, 0) == pid_)
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    reaped_ = true;
+    return status_;
 }
 
 std::unique_ptr<TestMount> TestMount::tmpfs(const std::string& options, std::string& why, const std::string& source,
@@ -249,7 +361,7 @@ void TestMount::killDriver()
     }
 }
 
-void TestMount::stopDriver()
+void TestMount::stopDriver(std::chrono::seconds resumeAfter)
 {
     if (driver_ <= 0)
         return;
@@ -262,12 +374,17 @@ void TestMount::stopDriver()
             break;
         std::this_thread::sleep_for(milliseconds(5));
     }
-    resumer_ = std::jthread([driver = driver_](std::stop_token stop) {
+    resumer_ = std::jthread([driver = driver_, resumeAfter](std::stop_token stop) {
         std::mutex m;
         std::unique_lock lock(m);
-        std::condition_variable_any().wait_for(lock, stop, seconds(10), [] { return false; });
+        std::condition_variable_any().wait_for(lock, stop, resumeAfter, [] { return false; });
         ::kill(driver, SIGCONT);
     });
+}
+
+void TestMount::resumeDriver()
+{
+    resumer_ = {};
 }
 
 TestMount::~TestMount()

@@ -17,6 +17,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
@@ -625,4 +626,67 @@ TEST(WindowTools, LengthsWindowHasTheReportsFiguresAndNamesEachBar)
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isRunning());
     EXPECT_EQ(w.statusLabel()->text(), u8("中止しました"));
+}
+
+// A search of a volume whose driver stops answering in the middle: the window
+// goes on running its timers and input while the walk waits, 中止 ends the
+// search at once, and without it the drive is given up after the walk's
+// stall limit with one error 71.
+TEST(WindowTools, ASearchWaitingOnAStoppedDriveStaysResponsive)
+{
+    TempTree images;
+    std::string why;
+    const std::string image = wideFatImage(images, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    for (const bool pressStop : {true, false}) {
+        SCOPED_TRACE(pressStop);
+        // Mounted outside the window's tree, which is removed first.
+        const auto mount = TestMount::fusefat(image, why);
+        if (!mount)
+            GTEST_SKIP() << why;
+        WindowRig rig([&](const TempTree&) { (void)::chdir(mount->path().c_str()); }, true, false);
+        MainWindow& f = *rig.form;
+        f.show();
+        f.search().stallLimit = std::chrono::milliseconds(1500);
+        SearchProgressWindow& progress = *f.tools()->progress();
+        progress.showAfter = std::chrono::milliseconds(0);
+        QElapsedTimer sinceStop, sincePress;
+        int ticksWhileStopped = 0;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, &f, [&] {
+            if (!f.search().isSearching())
+                return;
+            if (!sinceStop.isValid()) {
+                if (f.search().currentFolder().starts_with(mount->path() + "/")) {
+                    mount->stopDriver(std::chrono::seconds(60));
+                    sinceStop.start();
+                }
+                return;
+            }
+            ++ticksWhileStopped;
+            if (pressStop && !sincePress.isValid() && sinceStop.elapsed() > 300) {
+                sincePress.start();
+                QTest::mouseClick(progress.stopButton(), Qt::LeftButton);
+            }
+        });
+        poll.start();
+        ASSERT_TRUE(rig.doubleClickFolder(mount->path() + "/")) << f.search().searchedFolder();
+        poll.stop();
+        ASSERT_TRUE(sinceStop.isValid()) << "the search ended before the driver stopped";
+        // Events run at each repaint, every 50 ms, while the walk waits.
+        EXPECT_GE(ticksWhileStopped, pressStop ? 4 : 20);
+        if (pressStop) {
+            ASSERT_TRUE(sincePress.isValid());
+            EXPECT_LT(sincePress.elapsed(), 500);
+            EXPECT_TRUE(f.search().result().stopped);
+            EXPECT_TRUE(rig.messages.isEmpty()) << rig.messages.join(u'|').toStdString();
+        } else {
+            EXPECT_LT(sinceStop.elapsed(), 4000);
+            EXPECT_FALSE(f.search().result().stopped);
+            ASSERT_EQ(rig.messages.size(), 1);
+            EXPECT_TRUE(rig.messages[0].contains(u8("ディスクが準備されていません。"))) << rig.messages[0].toStdString();
+        }
+    }
 }
