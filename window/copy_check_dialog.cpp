@@ -22,18 +22,8 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <thread>
 
 namespace dorvelix {
-
-// One check on its worker thread. The thread holds the job, never the
-// dialog: the answer goes back through the application's event queue, and
-// only reaches a dialog still waiting for it (deliver is set and cleared on
-// the window thread alone).
-struct CopyCheckDialog::Job {
-    WalkProgress progress;
-    std::function<void(const TargetCheck&)> deliver;
-};
 
 namespace {
 
@@ -234,28 +224,21 @@ void CopyCheckDialog::examine()
     if (isRunning() || folder_.empty() || target().empty())
         return;
     clearAnswer();
-    job_ = std::make_shared<Job>();
-    job_->deliver = [this](const TargetCheck& check) {
-        showProgress();  // the final counts and time
-        endRun();
-        showAnswer(check);
-    };
+    walk_.start(
+        [folder = folder_, target = target(), &volumes = volumes_](WalkProgress& progress) {
+            return checkTarget(folder, target, volumes, progress);
+        },
+        [this](const TargetCheck& check) {
+            showProgress();  // the final counts and time
+            endRun();
+            showAnswer(check);
+        });
     examine_->setEnabled(false);
     stop_->setEnabled(true);
     choose_->setEnabled(false);
     targets_->setEnabled(false);
-    elapsed_.start();
     showProgress();
     tick_.start();
-    std::thread([job = job_, folder = folder_, target = target(), &volumes = volumes_] {
-        auto check = std::make_shared<TargetCheck>(checkTarget(folder, target, volumes, job->progress));
-        QMetaObject::invokeMethod(
-            qApp, [job, check] {
-                if (job->deliver)
-                    job->deliver(*check);
-            },
-            Qt::QueuedConnection);
-    }).detach();
 }
 
 void CopyCheckDialog::stop()
@@ -263,8 +246,7 @@ void CopyCheckDialog::stop()
     if (!isRunning())
         return;
     // The walk ends at its next folder; nothing waits for it here.
-    job_->progress.cancel = true;
-    job_->deliver = nullptr;
+    walk_.stop();
     showProgress();  // what was counted until the stop
     endRun();
     status_->setText(caption(tool_text::Stopped));
@@ -273,7 +255,7 @@ void CopyCheckDialog::stop()
 
 void CopyCheckDialog::endRun()
 {
-    job_.reset();
+    walk_.finish();
     tick_.stop();
     examine_->setEnabled(true);
     stop_->setEnabled(false);
@@ -283,11 +265,12 @@ void CopyCheckDialog::endRun()
 
 void CopyCheckDialog::showProgress()
 {
-    if (!job_)
+    const WalkProgress* counted = walk_.progress();
+    if (!counted)
         return;
     progress_->setText(QString::fromUtf8(tool_text::Counted)
-                           .arg(bytes(job_->progress.folders), bytes(job_->progress.files),
-                                tool_text::secondsText(elapsed_.elapsed())));
+                           .arg(bytes(counted->folders), bytes(counted->files),
+                                tool_text::secondsText(walk_.elapsedMilliseconds())));
 }
 
 void CopyCheckDialog::showAnswer(const TargetCheck& check)

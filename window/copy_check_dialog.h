@@ -5,10 +5,10 @@
 // the walk from "中止", Esc or its close box. The main window stays usable.
 #pragma once
 
+#include "background_walk.h"
 #include "target_check.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
 #include <vector>
@@ -36,7 +36,7 @@ public:
     // Starts the check; stops a running one.
     void examine();
     void stop();
-    bool isRunning() const { return job_ != nullptr; }
+    bool isRunning() const { return walk_.running(); }
 
     QComboBox* targetBox() const { return targets_; }
     QPushButton* examineButton() const { return examine_; }
@@ -60,7 +60,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Job;
     void chooseFolder();
     // Fills the target list: the drives mounted now and the folders chosen.
     void listTargets();
@@ -72,8 +71,7 @@ private:
     VolumeQueries& volumes_;
     std::string folder_;
     std::vector<std::string> chosenFolders_;
-    std::shared_ptr<Job> job_;
-    QElapsedTimer elapsed_;
+    BackgroundWalk<TargetCheck> walk_;
     QTimer tick_;
     QLabel* source_ = nullptr;
     QComboBox* targets_ = nullptr;

@@ -16,7 +16,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
-#include <thread>
 
 namespace dorvelix {
 
@@ -210,14 +209,6 @@ void LengthsChart::paintEvent(QPaintEvent*)
     p.drawLine(0, y, width(), y);
 }
 
-// One walk on its worker thread, holding the job, never the window: the
-// answer reaches a window still waiting for it (deliver is set and cleared
-// on the window thread alone).
-struct LengthsWindow::Job {
-    WalkProgress progress;
-    std::function<void(const LengthsComparison&)> deliver;
-};
-
 LengthsWindow::LengthsWindow(QWidget* mainWindow) : QDialog(mainWindow)
 {
     setObjectName(QStringLiteral("lengths"));
@@ -308,34 +299,23 @@ void LengthsWindow::examine()
     if (isRunning() || folder_.empty())
         return;
     status_->clear();
-    job_ = std::make_shared<Job>();
-    job_->deliver = [this](const LengthsComparison& c) {
-        showProgress();
-        endRun();
-        showAnswer(c);
-    };
+    walk_.start([folder = folder_](WalkProgress& progress) { return compareLengths(folder, progress); },
+                [this](const LengthsComparison& c) {
+                    showProgress();
+                    endRun();
+                    showAnswer(c);
+                });
     examine_->setEnabled(false);
     stop_->setEnabled(true);
-    elapsed_.start();
     showProgress();
     tick_.start();
-    std::thread([job = job_, folder = folder_] {
-        auto c = std::make_shared<LengthsComparison>(compareLengths(folder, job->progress));
-        QMetaObject::invokeMethod(
-            qApp, [job, c] {
-                if (job->deliver)
-                    job->deliver(*c);
-            },
-            Qt::QueuedConnection);
-    }).detach();
 }
 
 void LengthsWindow::stop()
 {
     if (!isRunning())
         return;
-    job_->progress.cancel = true;
-    job_->deliver = nullptr;
+    walk_.stop();
     showProgress();
     endRun();
     status_->setText(caption(tool_text::Stopped));
@@ -344,7 +324,7 @@ void LengthsWindow::stop()
 
 void LengthsWindow::endRun()
 {
-    job_.reset();
+    walk_.finish();
     tick_.stop();
     examine_->setEnabled(true);
     stop_->setEnabled(false);
@@ -352,11 +332,12 @@ void LengthsWindow::endRun()
 
 void LengthsWindow::showProgress()
 {
-    if (!job_)
+    const WalkProgress* counted = walk_.progress();
+    if (!counted)
         return;
     progress_->setText(QString::fromUtf8(tool_text::Counted)
-                           .arg(plain(job_->progress.folders), plain(job_->progress.files),
-                                tool_text::secondsText(elapsed_.elapsed())));
+                           .arg(plain(counted->folders), plain(counted->files),
+                                tool_text::secondsText(walk_.elapsedMilliseconds())));
 }
 
 void LengthsWindow::showAnswer(const LengthsComparison& c)

@@ -7,10 +7,10 @@
 // like the copy check.
 #pragma once
 
+#include "background_walk.h"
 #include "cluster_lengths.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
 #include <string>
@@ -62,7 +62,7 @@ public:
     const std::string& folder() const { return folder_; }
     void examine();
     void stop();
-    bool isRunning() const { return job_ != nullptr; }
+    bool isRunning() const { return walk_.running(); }
 
     QPushButton* examineButton() const { return examine_; }
     QLabel* statusLabel() const { return status_; }
@@ -79,7 +79,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Job;
     void showProgress();
     void showAnswer(const LengthsComparison& comparison);
     void endRun();
@@ -94,9 +93,8 @@ private:
     QPushButton* stop_ = nullptr;
     LengthsChart* chart_ = nullptr;
     QTableWidget* table_ = nullptr;
-    std::shared_ptr<Job> job_;
+    BackgroundWalk<LengthsComparison> walk_;
     QTimer tick_;
-    QElapsedTimer elapsed_;
 };
 
 }  // namespace dorvelix
