@@ -62,7 +62,7 @@ QString countedByText(const TargetEstimate& e)
 }  // namespace
 
 CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
-    : QDialog(mainWindow), volumes_(volumes)
+    : WalkToolDialog(mainWindow), volumes_(volumes)
 {
     setObjectName(QStringLiteral("copyCheck"));
     setWindowTitle(caption(tool_text::CopyCheckTitle));
@@ -335,21 +335,6 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
 QString CopyCheckDialog::selectedBlockedText() const
 {
     return selectedRowsText(blocked_);
-}
-
-void CopyCheckDialog::reject()
-{
-    // Esc stops a running check; with none running it closes the dialog.
-    if (isRunning())
-        stop();
-    else
-        QDialog::reject();
-}
-
-void CopyCheckDialog::closeEvent(QCloseEvent* event)
-{
-    stop();
-    QDialog::closeEvent(event);
 }
 
 }  // namespace dorvelix

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "background_walk.h"
+#include "walk_tool_dialog.h"
 #include "target_check.h"
 
 #include <QDialog>
@@ -21,7 +22,7 @@ class QTableWidget;
 
 namespace dorvelix {
 
-class CopyCheckDialog : public QDialog {
+class CopyCheckDialog : public WalkToolDialog {
     Q_OBJECT
 public:
     CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow);
@@ -35,8 +36,8 @@ public:
     std::string target() const;
     // Starts the check; stops a running one.
     void examine();
-    void stop();
-    bool isRunning() const { return walk_.running(); }
+    void stop() override;
+    bool isRunning() const override { return walk_.running(); }
 
     QComboBox* targetBox() const { return targets_; }
     QPushButton* examineButton() const { return examine_; }
@@ -54,10 +55,6 @@ public:
 signals:
     // A check has ended (answered, stopped or failed).
     void finished();
-
-protected:
-    void reject() override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void chooseFolder();

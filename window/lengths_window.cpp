@@ -209,7 +209,7 @@ void LengthsChart::paintEvent(QPaintEvent*)
     p.drawLine(0, y, width(), y);
 }
 
-LengthsWindow::LengthsWindow(QWidget* mainWindow) : QDialog(mainWindow)
+LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
 {
     setObjectName(QStringLiteral("lengths"));
     setWindowTitle(caption(tool_text::LengthsTitle));
@@ -369,20 +369,6 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
 QString LengthsWindow::selectedText() const
 {
     return selectedRowsText(table_);
-}
-
-void LengthsWindow::reject()
-{
-    if (isRunning())
-        stop();
-    else
-        QDialog::reject();
-}
-
-void LengthsWindow::closeEvent(QCloseEvent* event)
-{
-    stop();
-    QDialog::closeEvent(event);
 }
 
 }  // namespace dorvelix

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "background_walk.h"
+#include "walk_tool_dialog.h"
 #include "cluster_lengths.h"
 
 #include <QDialog>
@@ -50,7 +51,7 @@ private:
     std::array<QWidget*, 2 * ComparedLengths> bars_{};
 };
 
-class LengthsWindow : public QDialog {
+class LengthsWindow : public WalkToolDialog {
     Q_OBJECT
 public:
     explicit LengthsWindow(QWidget* mainWindow);
@@ -61,8 +62,8 @@ public:
     void setFolder(const std::string& folder, long long driveLength, long long convertLength);
     const std::string& folder() const { return folder_; }
     void examine();
-    void stop();
-    bool isRunning() const { return walk_.running(); }
+    void stop() override;
+    bool isRunning() const override { return walk_.running(); }
 
     QPushButton* examineButton() const { return examine_; }
     QLabel* statusLabel() const { return status_; }
@@ -73,10 +74,6 @@ public:
 
 signals:
     void finished();
-
-protected:
-    void reject() override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void showProgress();
