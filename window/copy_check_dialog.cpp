@@ -265,12 +265,8 @@ void CopyCheckDialog::endRun()
 
 void CopyCheckDialog::showProgress()
 {
-    const WalkProgress* counted = walk_.progress();
-    if (!counted)
-        return;
-    progress_->setText(QString::fromUtf8(tool_text::Counted)
-                           .arg(bytes(counted->folders), bytes(counted->files),
-                                tool_text::secondsText(walk_.elapsedMilliseconds())));
+    if (const WalkProgress* counted = walk_.progress())
+        progress_->setText(tool_text::countedText(*counted, walk_.elapsedMilliseconds()));
 }
 
 void CopyCheckDialog::showAnswer(const TargetCheck& check)

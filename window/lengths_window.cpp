@@ -332,12 +332,8 @@ void LengthsWindow::endRun()
 
 void LengthsWindow::showProgress()
 {
-    const WalkProgress* counted = walk_.progress();
-    if (!counted)
-        return;
-    progress_->setText(QString::fromUtf8(tool_text::Counted)
-                           .arg(plain(counted->folders), plain(counted->files),
-                                tool_text::secondsText(walk_.elapsedMilliseconds())));
+    if (const WalkProgress* counted = walk_.progress())
+        progress_->setText(tool_text::countedText(*counted, walk_.elapsedMilliseconds()));
 }
 
 void LengthsWindow::showAnswer(const LengthsComparison& c)

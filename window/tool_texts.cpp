@@ -1,5 +1,7 @@
 #include "tool_texts.h"
 
+#include "number_format.h"
+
 #include <QRegularExpression>
 
 namespace dorvelix::tool_text {
@@ -11,6 +13,13 @@ QString withoutMnemonic(const char* text)
     if (plain.endsWith(QLatin1String("...")))
         plain.chop(3);
     return plain.trimmed();
+}
+
+QString countedText(const WalkProgress& counted, long long milliseconds)
+{
+    return QString::fromUtf8(Counted).arg(formatNumber(counted.folders.load(), NumberPattern::Plain),
+                                          formatNumber(counted.files.load(), NumberPattern::Plain),
+                                          secondsText(milliseconds));
 }
 
 QString secondsText(long long milliseconds)

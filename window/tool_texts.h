@@ -13,6 +13,9 @@ namespace dorvelix::tool_text {
 // mnemonic "(&S)" and its trailing "..." ("CSV で保存(&S)..." -> "CSV で保存").
 QString withoutMnemonic(const char* text);
 
+// A walk's counts so far and its time: "ホルダ数 12  ファイル数 345  経過 1.2 秒".
+QString countedText(const WalkProgress& counted, long long milliseconds);
+
 // An elapsed time in seconds with one decimal ("12.3").
 QString secondsText(long long milliseconds);
 
