@@ -81,10 +81,10 @@ TargetEstimate TargetCount::estimate() const
     return {std::nullopt, caveat, !caveat};
 }
 
-TargetCheck checkTarget(const std::string& folder, const std::string& targetFolder, VolumeQueries& volumes,
-                        WalkProgress& progress)
+TargetCheck queryCopyTarget(const std::string& targetFolder, VolumeQueries& volumes)
 {
     TargetCheck check;
+    // The target's drive is touched here for the first time: it may hang.
     const std::optional<int> cause = targetFolderCause(targetFolder);
     if (!cause) {
         check.outcome = TargetCheck::Outcome::NoMedium;
@@ -100,40 +100,55 @@ TargetCheck checkTarget(const std::string& folder, const std::string& targetFold
         check.outcome = TargetCheck::Outcome::NoMedium;
         return check;
     }
-    if (check.drive->clusterLength <= 0) {
-        check.outcome = TargetCheck::Outcome::NoClusterLength;
-        return check;
-    }
+    check.outcome = check.drive->clusterLength <= 0 ? TargetCheck::Outcome::NoClusterLength
+                                                    : TargetCheck::Outcome::Answered;
+    return check;
+}
 
+void countCopy(TargetCheck& check, const std::string& folder, const std::string& targetFolder,
+               WalkProgress* progress, const CopyWalkSettings& settings)
+{
     TargetCount count(*check.drive);
-    // Only the converted count is read: the walk counts at the target's
-    // cluster length on both sides.
     const long long length = check.drive->clusterLength;
-    CompleteWalk walk(length, length, [&](const QString& m) { check.messages << m; }, count.observer());
-    walk.setProgress(&progress);
+    const long long searchLength = settings.searchClusterLength > 0 ? settings.searchClusterLength : length;
+    CompleteWalk walk(
+        searchLength, length,
+        [&](const QString& m) {
+            check.messages << m;
+            if (settings.onMessage)
+                settings.onMessage(m);
+        },
+        count.observer());
+    walk.setProgress(progress);
+    walk.setReadAhead(settings.readAhead);
     // A copy makes one file of each link.
     walk.setEveryLinkConverted(true);
     try {
-        check.search = walk.run(folder);
+        check.search = walk.run(folder, settings.start);
     } catch (const RuntimeError& e) {
         check.outcome = e.number() == err::DiskNotReady ? TargetCheck::Outcome::DriveStopped
                                                         : TargetCheck::Outcome::FolderUnreadable;
         check.error = errorDescription(e);
-        return check;
+        return;
     }
-    if (check.search.stopped) {
-        check.outcome = TargetCheck::Outcome::Cancelled;
-        return check;
-    }
-    // What was counted before the drive stopped is no answer for the copy.
-    if (walk.driveGone()) {
-        check.outcome = TargetCheck::Outcome::DriveStopped;
-        return check;
-    }
-    check.outcome = TargetCheck::Outcome::Answered;
     check.neededBytes = count.neededBytes(check.search);
     check.blocked = count.blocked(folder, withoutTrailingSlashes(targetFolder));
     check.estimate = count.estimate();
+    if (check.search.stopped)
+        check.outcome = TargetCheck::Outcome::Cancelled;
+    // What was counted before the drive stopped is no answer for the copy.
+    else if (walk.driveGone())
+        check.outcome = TargetCheck::Outcome::DriveStopped;
+    else
+        check.outcome = TargetCheck::Outcome::Answered;
+}
+
+TargetCheck checkTarget(const std::string& folder, const std::string& targetFolder, VolumeQueries& volumes,
+                        WalkProgress& progress)
+{
+    TargetCheck check = queryCopyTarget(targetFolder, volumes);
+    if (check.outcome == TargetCheck::Outcome::Answered)
+        countCopy(check, folder, targetFolder, &progress);
     return check;
 }
 

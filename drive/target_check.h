@@ -14,6 +14,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -77,7 +79,30 @@ struct TargetCheck {
     bool fits() const { return drive && neededBytes <= drive->freeBytes; }
 };
 
-// Checks folder against the drive that holds targetFolder (both absolute).
+// How the walk of a copy check runs. By default it counts at the target's
+// cluster length on both sides and keeps the messages in the check; the
+// report counts the source side at its own drive's length, prints each
+// message as it comes and starts from the folder it has already read.
+struct CopyWalkSettings {
+    long long searchClusterLength = 0;  // 0: the target's cluster length
+    std::function<void(const QString&)> onMessage;
+    std::shared_ptr<const FolderScan> start;
+    bool readAhead = true;
+};
+
+// The target's half of a check: asks the drive that holds targetFolder
+// (absolute) once. Outcome Answered when the copy can be counted, else why
+// not (NoMedium, TargetUnreadable, NoClusterLength).
+TargetCheck queryCopyTarget(const std::string& targetFolder, VolumeQueries& volumes);
+
+// The copy's half: walks folder (absolute) into a check that queryCopyTarget
+// answered. The figures are filled whenever the walk ran, also when the drive
+// stopped answering (outcome DriveStopped) so that a caller can show what was
+// counted. A folder that cannot be opened gives FolderUnreadable.
+void countCopy(TargetCheck& check, const std::string& folder, const std::string& targetFolder,
+               WalkProgress* progress, const CopyWalkSettings& settings = {});
+
+// Both halves: checks folder against the drive that holds targetFolder.
 TargetCheck checkTarget(const std::string& folder, const std::string& targetFolder, VolumeQueries& volumes,
                         WalkProgress& progress);
 

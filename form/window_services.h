@@ -1,6 +1,6 @@
 // What the search and the drive query ask of the main window. The window
-// implements these with Qt; RecordingWindow implements them without a display
-// for the tests and the headless report.
+// implements these with Qt; the headless report hears them through its
+// ReportListener, and the tests record them.
 #pragma once
 
 #include "messages.h"

@@ -19,7 +19,7 @@
 #include "folder_search.h"
 #include "report_output.h"
 #include "report_texts.h"
-#include "recording_window.h"
+#include "report_listener.h"
 #include "report_options.h"
 #include "messages.h"
 #include "runtime_error.h"
@@ -96,35 +96,34 @@ StartFolder readStartFolder(const std::string& folder)
 // drive panel, ClusterLength and the conversion length come from it. A drive
 // without a medium, or one that did not answer the folder's first read in
 // time, ends the report with the message box's text.
-void queryDrive(DriveQuery& query, const RecordingWindow& window, const std::string& folder, const StartFolder& start,
+void queryDrive(DriveQuery& query, const ReportListener& heard, const std::string& folder, const StartFolder& start,
                 const QString& driveText)
 {
     // A folder that does not exist cannot be opened, whichever drive it names.
     if (start.error && (start.error->cause() == ENOENT || start.error->cause() == ENOTDIR))
         cannotOpen(folder, *start.error);
     if (!query.showDriveInfo(driveText))
-        fail(window.messages.isEmpty() ? QString(report_text::NoMedium) : window.messages.last());
+        fail(heard.messages.isEmpty() ? QString(report_text::NoMedium) : heard.messages.last());
     if (start.error)
         cannotOpen(folder, *start.error);
 }
 
-// The drive that the folder at path is to be copied to.
-TargetDrive queryTargetDrive(const std::string& path)
+// The drive that the folder at path is to be copied to, asked before the
+// folder's own drive; a target that cannot take a copy ends the report.
+TargetCheck queryTargetDrive(const std::string& path)
 {
     using namespace report_text;
-    // The target's drive is touched here for the first time: it may hang.
-    const std::optional<int> answer = targetFolderCause(path);
-    if (!answer)
+    TargetCheck check = queryCopyTarget(path, systemVolumes());
+    switch (check.outcome) {
+    case TargetCheck::Outcome::NoMedium:
         fail(TargetNoMedium.arg(driveTextOf(path)));
-    if (const int cause = *answer; cause != 0)
-        fail(CannotOpenTarget.arg(displayText(path),
-                                  errorDescription(RuntimeError(err::PathNotFound, err::FolderQuery, cause))));
-    const auto target = queryTarget(path, systemVolumes());
-    if (!target)
-        fail(TargetNoMedium.arg(driveTextOf(path)));
-    if (target->clusterLength <= 0)
-        fail(TargetNoClusterLength.arg(target->text));
-    return *target;
+    case TargetCheck::Outcome::TargetUnreadable:
+        fail(CannotOpenTarget.arg(displayText(path), check.error));
+    case TargetCheck::Outcome::NoClusterLength:
+        fail(TargetNoClusterLength.arg(check.drive->text));
+    default:
+        return check;
+    }
 }
 
 // A complete walk holds one open folder per level: let deep trees have as
@@ -157,72 +156,72 @@ int main(int argc, char** argv)
     ReportOptions options = command.options;
     options.folder = resolveFolder(options.folder);
 
-    std::optional<TargetDrive> target;
+    std::optional<TargetCheck> target;
     if (!options.target.empty())
         target = queryTargetDrive(resolveFolder(options.target));
 
     FormState form;
-    RecordingWindow window;
+    ReportListener heard;
     FolderList openFolders;
     FileList openFiles;
     openFiles.showHidden = true;
     openFiles.showSystem = true;
-    FolderSearch search(form, openFolders, openFiles, window, window);
+    FolderSearch search(form, openFolders, openFiles, heard, heard);
     // The benchmark compares the walk with read-ahead against one without.
-    if (qEnvironmentVariableIsSet("DORVELIX_NO_READ_AHEAD"))
-        search.setReadAhead(false);
+    const bool readAhead = !qEnvironmentVariableIsSet("DORVELIX_NO_READ_AHEAD");
+    search.setReadAhead(readAhead);
 
-    DriveQuery drive(form, window, window, systemVolumes());
+    DriveQuery drive(form, heard, heard, systemVolumes());
     const QString driveText = driveTextOf(options.folder);
     const StartFolder start = readStartFolder(options.folder);
-    queryDrive(drive, window, options.folder, start, driveText);
+    queryDrive(drive, heard, options.folder, start, driveText);
     if (options.convert)
-        pickConvertLength(form, window, convertIndexOf(*options.convert));
+        pickConvertLength(form, heard, convertIndexOf(*options.convert));
 
-    window.onMessage = printMessage;
+    heard.onMessage = printMessage;
     SearchResult complete;
-    std::optional<TargetCount> targetCount;
     std::optional<AllLengths> allLengths;
-    QString shownFolder;
     if (options.complete) {
         const long long clusterLength = drive.figures().searchClusterLength.value_or(0);
-        const long long convertLength = target ? target->clusterLength
-            : options.convert                  ? *options.convert
-                                               : drive.figures().convertLength.value_or(clusterLength);
         if (clusterLength <= 0)
             fail(report_text::DriveNoClusterLength.arg(driveText));
-        if (target)
-            targetCount.emplace(*target);
-        if (options.lengths)
-            allLengths.emplace();
         allowDeepWalks();
-        CompleteWalk walk(clusterLength, convertLength, [&](const QString& m) { window.messageBox(m); },
-                          targetCount ? targetCount->observer() : allLengths ? &*allLengths : nullptr);
-        walk.setEveryLinkConverted(target.has_value());
-        walk.setReadAhead(!qEnvironmentVariableIsSet("DORVELIX_NO_READ_AHEAD"));
-        try {
-            complete = walk.run(options.folder, start.scan);
-        } catch (const RuntimeError& e) {
-            cannotOpen(options.folder, e);
+        if (target) {
+            countCopy(*target, options.folder, resolveFolder(options.target), nullptr,
+                      {clusterLength, [&](const QString& m) { heard.messageBox(m); }, start.scan, readAhead});
+            if (target->outcome == TargetCheck::Outcome::FolderUnreadable
+                || (target->outcome == TargetCheck::Outcome::DriveStopped && !target->error.isEmpty()))
+                fail(report_text::CannotOpenFolder.arg(displayText(options.folder), target->error));
+            complete = target->search;
+        } else {
+            const long long convertLength =
+                options.convert ? *options.convert : drive.figures().convertLength.value_or(clusterLength);
+            if (options.lengths)
+                allLengths.emplace();
+            CompleteWalk walk(clusterLength, convertLength, [&](const QString& m) { heard.messageBox(m); },
+                              allLengths ? &*allLengths : nullptr);
+            walk.setReadAhead(readAhead);
+            try {
+                complete = walk.run(options.folder, start.scan);
+            } catch (const RuntimeError& e) {
+                cannotOpen(options.folder, e);
+            }
         }
-        shownFolder = displayText(options.folder);
     } else {
         openFolders.setScan(start.scan);
-        shownFolder = displayText(openFolders.path());
     }
-    ReportData data{drive.figures(), options.complete ? complete : search.result(), shownFolder, window.messages,
-                    options.folders, std::nullopt};
-    if (targetCount)
-        data.target = TargetAnswer{*target, targetCount->neededBytes(data.search),
-                                   targetCount->blocked(options.folder, resolveFolder(options.target)),
-                                   targetCount->estimate()};
+    // The folder as the folder list shows it in every mode: a drive's root
+    // with its "/".
+    const QString shownFolder = displayText(start.scan->path());
+    ReportData data{drive.figures(), options.complete ? complete : search.result(), shownFolder, heard.messages,
+                    options.folders, target ? &*target : nullptr};
     if (allLengths)
         data.lengths = LengthsAnswer{allLengths->figures(), allLengths->fileBytes(), options.capacity};
     if (options.json)
         printJson(data);
     else
         printText(data);
-    int status = window.messages.isEmpty() ? 0 : 1;
+    int status = heard.messages.isEmpty() ? 0 : 1;
     if (data.target && (!data.target->fits() || !data.target->blocked.empty()))
         status = 3;
     status = closeStandardOutput(QLatin1String(report_text::Program), status);

@@ -125,22 +125,22 @@ QString ruleNote(const TargetEstimate& e)
     return note + EntryNotCounted;
 }
 
-void printTarget(const TargetAnswer& t)
+void printTarget(const TargetCheck& t)
 {
     using namespace report_text;
     const auto bytes = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
-    printLine(stdout, TargetTitle.arg(escapedControls(t.drive.text), t.drive.fileSystem));
-    printLine(stdout, TargetClusterLength.arg(bytes(t.drive.clusterLength)));
-    printLine(stdout, TargetFreeBytes.arg(bytes(t.drive.freeBytes)));
+    printLine(stdout, TargetTitle.arg(escapedControls(t.drive->text), t.drive->fileSystem));
+    printLine(stdout, TargetClusterLength.arg(bytes(t.drive->clusterLength)));
+    printLine(stdout, TargetFreeBytes.arg(bytes(t.drive->freeBytes)));
     printLine(stdout, TargetNeededBytes.arg(bytes(t.neededBytes)));
     if (t.fits())
-        printLine(stdout, Fits.arg(bytes(t.drive.freeBytes - t.neededBytes)));
+        printLine(stdout, Fits.arg(bytes(t.drive->freeBytes - t.neededBytes)));
     else
-        printLine(stdout, DoesNotFit.arg(bytes(t.neededBytes - t.drive.freeBytes)));
+        printLine(stdout, DoesNotFit.arg(bytes(t.neededBytes - t.drive->freeBytes)));
     if (t.estimate.rule)
         printLine(stdout, (t.estimate.exact ? report_text::RuleLine : report_text::EstimateLine) + ruleNote(t.estimate));
     else
-        printEstimate(t.drive.fileSystem);
+        printEstimate(t.drive->fileSystem);
     if (t.blocked.empty())
         return;
     printLine(stdout, WillNotCopy.arg(bytes(static_cast<long long>(t.blocked.size()))));
@@ -371,19 +371,19 @@ void printJson(const ReportData& r)
         j.endArray();
     }
     if (r.target) {
-        const TargetAnswer& t = *r.target;
+        const TargetCheck& t = *r.target;
         j.beginObject(json_key::Target);
-        j.value(json_key::Text, t.drive.text);
-        j.value(json_key::FileSystem, t.drive.fileSystem);
-        j.value(json_key::ClusterLength, t.drive.clusterLength);
-        j.value(json_key::FreeBytes, t.drive.freeBytes);
+        j.value(json_key::Text, t.drive->text);
+        j.value(json_key::FileSystem, t.drive->fileSystem);
+        j.value(json_key::ClusterLength, t.drive->clusterLength);
+        j.value(json_key::FreeBytes, t.drive->freeBytes);
         j.value(json_key::NeededBytes, t.neededBytes);
         j.value(json_key::Fits, t.fits());
         if (t.estimate.rule) {
             j.value(json_key::EstimateExact, t.estimate.exact);
             j.value(json_key::EstimateNote, ruleNote(t.estimate));
         } else {
-            jsonEstimate(j, t.drive.fileSystem);
+            jsonEstimate(j, t.drive->fileSystem);
         }
         j.beginArray(json_key::Blocked);
         for (const BlockedEntry& b : t.blocked) {

@@ -14,16 +14,6 @@
 
 namespace dorvelix {
 
-// The answer to --target: the drive, what the copy needs there and what
-// will not copy.
-struct TargetAnswer {
-    TargetDrive drive;
-    long long neededBytes = 0;
-    std::vector<BlockedEntry> blocked;
-    TargetEstimate estimate;
-    bool fits() const { return neededBytes <= drive.freeBytes; }
-};
-
 // The answer to --lengths: the copy's bytes at every cluster length, the
 // files' own bytes, and the volume size asked about.
 struct LengthsAnswer {
@@ -38,7 +28,7 @@ struct ReportData {
     QString folder;        // the searched folder as the user sees it
     QStringList messages;  // the message boxes the search raised
     bool folderRows = false;
-    std::optional<TargetAnswer> target;
+    const TargetCheck* target = nullptr;  // --target's check, counted
     std::optional<LengthsAnswer> lengths = std::nullopt;
 };
 

@@ -86,6 +86,14 @@ TEST(ReportDrivePanel, LargeTmpfsInJson)
     EXPECT_EQ(d.value(u"total_bytes").toInteger(), 21'990'232'555'520);
     EXPECT_GT(d.value(u"total_clusters").toInteger(), 2'147'483'647);
     EXPECT_EQ(d.value(u"free_ratio").toDouble(), 1.0);
+    // A drive's root is shown with its "/" in every mode, as the folder list shows it.
+    for (const char* mode : {"--folders", "--complete", "--lengths"}) {
+        const ToolRun other = report({"--json", mode, mount->path()});
+        ASSERT_EQ(other.status, 0) << mode << other.err;
+        EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(other.out)).object().value(u"folder").toObject().value(u"path"),
+                  QString::fromStdString(mount->path() + "/"))
+            << mode;
+    }
 }
 
 TEST(ReportDrivePanel, MissingFolderCannotBeOpenedAndAGoneDriveHasNoMedium)

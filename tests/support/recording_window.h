@@ -1,5 +1,6 @@
-// A window without a display: records what the search and the drive query
-// show, and optionally prints each message box's text as it is raised.
+// A window without a display for the tests: records what the search and the
+// drive query show, and optionally hands on each message box's text as it is
+// raised.
 #pragma once
 
 #include "value_boxes.h"
@@ -39,7 +40,7 @@ public:
     std::vector<int> graphSizes;
     std::vector<std::pair<int, bool>> lamps;  // side, red
 
-    // Called with each message box's text as it is raised (the report prints it).
+    // Called with each message box's text as it is raised.
     std::function<void(const QString&)> onMessage;
     // Called at each processing of pending events (tests use it to re-enter).
     std::function<void()> onProcessEvents;
