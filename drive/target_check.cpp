@@ -60,7 +60,8 @@ std::vector<BlockedEntry> TargetCount::blocked(const std::string& folder, const 
     bool unsure = false;
     long long used = VolumeLabelEntries + nameEntries(lastName(folder), rule_->tables, unsure);
     try {
-        const auto root = FolderScan::read(drive_.root);
+        // Bounded: the target may have stopped answering since it was asked.
+        const auto root = FolderScan::readInTime(drive_.root);
         for (const auto* list : {&root->folders(), &root->files()}) {
             for (const FolderEntry& e : *list)
                 used += nameEntries(root->name(e), rule_->tables, unsure);

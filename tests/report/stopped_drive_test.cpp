@@ -1,8 +1,10 @@
 // dorvelix-report on a FAT volume whose FUSE driver stops answering in the
 // middle of the walk and does not go on by itself: in every mode the report
 // gives the drive up after its ten seconds without progress, prints what it
-// counted with error 71 once, and exits with status 1.
+// counted with error 71 once, and exits with status 1. A target whose driver
+// has stopped is a drive without a medium.
 #include "mount_rig.h"
+#include "target_check.h"
 #include "temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -70,4 +72,39 @@ TEST(ReportStoppedDrive, EveryModeGivesTheDriveUpPrintsWhatItCountedAndExitsOne)
                   std::string::npos)
             << report.out;
     }
+}
+
+// A target drive whose driver has stopped answering: the report and the copy
+// check say it has no medium within the bound of a volume query, and the
+// report exits with status 2.
+TEST(ReportStoppedDrive, AStoppedTargetIsADriveWithoutMedium)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = wideFatImage(tree, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const std::string source = tree.folder("source");
+    tree.fileWith("source/f.txt", "x");
+    mount->stopDriver(60s);
+    QElapsedTimer clock;
+    clock.start();
+    ChildRun report({DORVELIX_REPORT, "--target", mount->path(), source});
+    const bool ended = report.outputEnds(30s);
+    const qint64 took = clock.elapsed();
+    dorvelix::WalkProgress progress;
+    clock.restart();
+    const dorvelix::TargetCheck check = dorvelix::checkTarget(source, mount->path(), dorvelix::systemVolumes(), progress);
+    const qint64 checkTook = clock.elapsed();
+    mount->resumeDriver();
+
+    ASSERT_TRUE(ended) << "no answer within 30 s\n" << report.err;
+    EXPECT_LT(took, 15000);
+    EXPECT_EQ(report.status(), 2) << report.err;
+    EXPECT_NE(report.err.find("has no medium"), std::string::npos) << report.err;
+    EXPECT_LT(checkTook, 15000);
+    EXPECT_EQ(check.outcome, dorvelix::TargetCheck::Outcome::NoMedium);
 }
