@@ -33,7 +33,7 @@ GraphSize graphSize(std::int16_t size)
     }
 }
 
-void DrawUsageGraph(const FormState& form, std::int16_t size, UsageGraphCanvas& canvas)
+void paintUsageGraph(const FormState& form, std::int16_t size, UsageGraphCanvas& canvas)
 {
     const auto [W, H] = graphSize(size);
     const std::int16_t L = form.graphLeft;

@@ -71,6 +71,6 @@ GraphSize graphSize(std::int16_t size);
 // drive's total is unknown (0, before any drive could be read) the used and
 // searched parts are left out and the white area, scale, frame and captions
 // are drawn.
-void DrawUsageGraph(const FormState& form, std::int16_t size, UsageGraphCanvas& canvas);
+void paintUsageGraph(const FormState& form, std::int16_t size, UsageGraphCanvas& canvas);
 
 }  // namespace dorvelix

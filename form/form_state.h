@@ -15,11 +15,20 @@ struct FormState {
     std::int32_t convertEntriesPerCluster = 0;
     std::int32_t convertIndex = 0;  // menu position 0..8 of convertLength
 
-    // The search totals.
+    // The running totals of the folder search, 32-bit as the search counts
+    // them; the search's result holds what they reached at each row.
     std::int32_t treeFolders = 0;
     std::int32_t treeFiles = 0;
     std::int32_t treeClusterCount = 0;
     std::int32_t treeConvertClusterCount = 0;
+    // No search counted yet (a new drive, a new search, start-up).
+    void clearSearchTotals()
+    {
+        treeFolders = 0;
+        treeFiles = 0;
+        treeClusterCount = 0;
+        treeConvertClusterCount = 0;
+    }
 
     // The drive's total and free cluster units. 64-bit so that volumes of
     // more than 2,147,483,647 cluster units keep their true figures.

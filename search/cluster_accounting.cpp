@@ -9,7 +9,7 @@
 
 namespace dorvelix {
 
-void BookFileLength(FormState& form, long long length)
+void bookFileLength(FormState& form, long long length)
 {
     if (length <= 0)
         return;
@@ -45,7 +45,7 @@ long long entriesPerCluster(long long clusterLength)
     return std::max<long long>(1, clusterLength / 32);
 }
 
-bool BookingCannotFail(const FormState& form, long long lengthSum, long long files)
+bool bookingCannotFail(const FormState& form, long long lengthSum, long long files)
 {
     if (form.clusterLength <= 0 || form.convertLength <= 0 || lengthSum < 0 || files < 0)
         return false;

@@ -13,7 +13,7 @@ namespace dorvelix {
 // Lengths are 64-bit, so files of 2 GiB and more are booked with their true
 // length. Raises RuntimeError 6 when a total would overflow (that total keeps
 // its value; additions already made stand) and 11 for a zero cluster length.
-void BookFileLength(FormState& form, long long length);
+void bookFileLength(FormState& form, long long length);
 
 // A name of more than 12 characters cannot be an 8.3 name and needs a
 // long-name entry in its folder's table besides its own.
@@ -33,7 +33,7 @@ long long entriesPerCluster(long long clusterLength);
 // Whether booking files whose lengths add up to lengthSum, one by one, is
 // certain to raise no error at the present totals: then the order in which
 // they are booked cannot be seen.
-bool BookingCannotFail(const FormState& form, long long lengthSum, long long files);
+bool bookingCannotFail(const FormState& form, long long lengthSum, long long files);
 
 // The tags that name the totals in overflow errors.
 namespace total {

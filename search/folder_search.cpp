@@ -51,9 +51,9 @@ FolderSearch::FolderSearch(FormState& form, FolderList& openFolders, FileList& o
     openFolders_.onChange = [this] { onFolderChosen(); };
     for (const LevelRow& row : LevelTable) {
         const auto n = static_cast<size_t>(row.list);
-        files_[n].showHidden = row.hiddenAndSystem;
-        files_[n].showSystem = row.hiddenAndSystem;
-        dirs_[n].onChange = [this, &row] { levelChange(row); };
+        levelFiles_[n].showHidden = row.hiddenAndSystem;
+        levelFiles_[n].showSystem = row.hiddenAndSystem;
+        levelFolders_[n].onChange = [this, &row] { levelChange(row); };
     }
 }
 
@@ -129,7 +129,7 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
         const long long length = scan.lengthOrError(file.unorderedFile(k));
         quiet = length >= 0 && !__builtin_add_overflow(lengthSum, length, &lengthSum);
     }
-    if (quiet && BookingCannotFail(f, lengthSum, fileCount)) {
+    if (quiet && bookingCannotFail(f, lengthSum, fileCount)) {
         // No message can come from the files but E's: their clusters are
         // added up and booked at once.
         long long clusters = 0;
@@ -164,7 +164,7 @@ std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, Step
             if (!booked_.bookedFirstHere(scan, k))
                 return;
             addFileBytes(treeFileBytes_, length);
-            BookFileLength(f, length);
+            bookFileLength(f, length);
         });
     }
     return E;
@@ -196,10 +196,7 @@ void FolderSearch::searchFolder()
 
     run([&] { window_.setMousePointer(BusyPointer); });
     result_ = SearchResult{};
-    f.treeFolders = 0;
-    f.treeFiles = 0;
-    f.treeClusterCount = 0;
-    f.treeConvertClusterCount = 0;
+    f.clearSearchTotals();
     treeFileBytes_ = 0;
     // The file list takes the listing that the folder list has just read.
     run([&] { openFiles_.setPath(openFolders.path(), openFolders.scan()); });
@@ -245,7 +242,7 @@ void FolderSearch::searchFolder()
     result_.subfolders.push_back({{}, {0, f.treeFiles, f.treeClusterCount, f.treeConvertClusterCount, treeFileBytes_}});
 
     const int folderCount = openFolders.listCount();
-    FolderList& next = dirs_[FirstLevelList];
+    FolderList& next = levelFolders_[FirstLevelList];
     lastPaint_ = std::chrono::steady_clock::now();
     for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
         // Each top-level subfolder is read ahead from the moment the walk
@@ -273,10 +270,7 @@ void FolderSearch::searchFolder()
         // a drive change.
         result_.stopped = true;
         result_.countedBeforeStop = totalsOf(f, treeFileBytes_);
-        f.treeFolders = 0;
-        f.treeFiles = 0;
-        f.treeClusterCount = 0;
-        f.treeConvertClusterCount = 0;
+        f.clearSearchTotals();
         run([&] { view_.subtreeCleared(); });
         run([&] { view_.drawUsageGraph(f.screenSize); });
         run([&] { window_.setMousePointer(DefaultPointer); });
@@ -338,8 +332,8 @@ void FolderSearch::paintIfDue(std::chrono::milliseconds interval)
 void FolderSearch::levelChange(const LevelRow& row)
 {
     const auto n = static_cast<size_t>(row.list);
-    const FolderList& dir = dirs_[n];
-    FileList& file = files_[n];
+    const FolderList& dir = levelFolders_[n];
+    FileList& file = levelFiles_[n];
     Activation at{row.prefix, dir, file};
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
     reading_ = &dir;
@@ -353,7 +347,7 @@ void FolderSearch::levelChange(const LevelRow& row)
 
     const int folderCount = dir.listCount();
     if (row.entersNextLevel) {
-        FolderList& next = dirs_[n + 1];
+        FolderList& next = levelFolders_[n + 1];
         for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j)
             run([&] { next.setScan(enter(dir, at.j - 1)); });
     } else {

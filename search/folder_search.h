@@ -55,8 +55,8 @@ public:
     std::function<void()> onFinished;
     // The rows of the last search (or of the one running).
     const SearchResult& result() const { return result_; }
-    const FolderList& folderList(int n) const { return dirs_[static_cast<size_t>(n)]; }
-    const FileList& fileList(int n) const { return files_[static_cast<size_t>(n)]; }
+    const FolderList& folderList(int n) const { return levelFolders_[static_cast<size_t>(n)]; }
+    const FileList& fileList(int n) const { return levelFiles_[static_cast<size_t>(n)]; }
 
     // Whether the folders below the chosen one are read ahead on a second
     // thread (on by default); off, each is read when the walk enters it.
@@ -83,8 +83,10 @@ private:
     FileList& openFiles_;
     WindowServices& window_;
     FormView& view_;
-    std::array<FolderList, LastLevelList + 1> dirs_;  // indexed by N; 0 and 1 unused
-    std::array<FileList, LastLevelList + 1> files_;
+    // The hidden lists of levels 2 and below, indexed by level; 0 and 1 stay
+    // empty, level 1 being the open folder and file lists.
+    std::array<FolderList, LastLevelList + 1> levelFolders_;
+    std::array<FileList, LastLevelList + 1> levelFiles_;
     bool searching_ = false;
     bool notRootFolder_ = false;
     // What is reported once a search (overflowing totals, a drive that has gone).

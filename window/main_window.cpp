@@ -54,29 +54,28 @@ void setMenuCheck(QAction* entry, bool checked)
 MainWindow::MainWindow(VolumeQueries& volumes, QWidget* parent)
     : QMainWindow(parent),
       services_(this),
-      volumes_(volumes),
-      driveQuery_(form_, *this, services_, volumes_)
+      session_(*this, services_, volumes, [this] { return driveListBox_->drive(); })
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(WindowCaption);
     setWindowIcon(applicationIcon());
-    openFiles_.showHidden = true;
-    openFiles_.showSystem = true;
     createControls();
     createMenus();
     nameControls();
     startOnCurrentFolder();
     installSearch();
     installEvents();
-    tools_ = new ToolWindows(*this);
+    tools_ = new ToolWindows(*this, session_, *folderListBox_, services_);
     addRefreshItem();
 }
 
 MainWindow::~MainWindow()
 {
-    // The lists' handlers point into this window, and the list widgets into
-    // the lists: the widgets go first, while the lists are still there.
-    openFolders_.onChange = nullptr;
+    // The tool windows and the list widgets point into the session: they go
+    // first, while it is still there.
+    delete tools_;
+    tools_ = nullptr;
+    session_.removeObserver(this);
     delete fileInfoDialog_.data();
     delete takeCentralWidget();
 }
@@ -208,22 +207,7 @@ void MainWindow::startOnCurrentFolder()
 {
     // The lists start on the process's current folder; should it be gone or
     // unreadable, on its drive's root, and failing that on "/".
-    const std::string cwd = currentFolderBytes();
-    for (const std::string& candidate : {cwd, cwd.empty() ? std::string() : driveOf(cwd), std::string("/")}) {
-        if (candidate.empty())
-            continue;
-        try {
-            openFolders_.setPath(candidate);
-            break;
-        } catch (const RuntimeError&) {
-        }
-    }
-    if (openFolders_.path() != cwd && !openFolders_.path().empty())
-        driveFolders_.setCurrentFolder(openFolders_.path());
-    try {
-        openFiles_.setPath(openFolders_.path(), openFolders_.scan());
-    } catch (const RuntimeError&) {
-    }
+    session_.start(currentFolderBytes());
 
     const std::vector<DriveEntry> drives = listDrives();
     const std::string drive = driveOf(openFolders_.path().empty() ? std::string("/") : openFolders_.path());
@@ -239,25 +223,8 @@ void MainWindow::startOnCurrentFolder()
 
 void MainWindow::installSearch()
 {
-    search_ = std::make_unique<FolderSearch>(form_, openFolders_, openFiles_, services_, *this);
-    // The folder list shows its new folder before the search of it runs, whoever moved
-    // it; the file list shows what the search pointed it at.
-    std::function<void()> searchFolder = std::move(openFolders_.onChange);
-    openFolders_.onChange = [this, searchFolder] {
-        driveFolders_.setCurrentFolder(openFolders_.path());
-        folderListBox_->refresh();
-        // Each search keeps its own messages; a request refused because a
-        // search runs leaves that search's log alone.
-        const bool starts = !form_.modifierHeld && !search_->isSearching();
-        if (starts)
-            services_.beginSearch();
-        if (searchFolder)
-            searchFolder();
-        fileListBox_->refresh();
-        if (starts)
-            services_.endSearch();
-    };
-    const auto busy = [this] { return search_->isSearching(); };
+    session_.addObserver(this);
+    const auto busy = [this] { return session_.isSearching(); };
     folderListBox_->isBusy = busy;
     driveListBox_->isBusy = busy;
 
@@ -266,22 +233,37 @@ void MainWindow::installSearch()
     });
 }
 
+void MainWindow::folderOpened(bool searches)
+{
+    // The folder list shows its new folder before the search of it runs,
+    // whoever moved it. Each search keeps its own messages; a request refused
+    // because a search runs leaves that search's log alone.
+    folderListBox_->refresh();
+    if (searches)
+        services_.beginSearch();
+}
+
+void MainWindow::folderOpenDone(bool searched)
+{
+    // The file list shows what the search pointed it at.
+    fileListBox_->refresh();
+    if (searched)
+        services_.endSearch();
+}
+
 void MainWindow::load()
 {
     setMenuCheck(screenSizeEntries_[1], true);
     form_.screenSize = 2;
     setScreenSize(form_.screenSize);
-    form_.treeFolders = 0;
-    form_.treeFiles = 0;
-    form_.treeClusterCount = 0;
-    form_.treeConvertClusterCount = 0;
+    form_.clearSearchTotals();
     showSearchLamp(form_.modifierHeld);
     showDriveInfo(driveListBox_->drive());
 }
 
 void MainWindow::showDriveInfo(const QString& drive)
 {
-    driveQuery_.showDriveInfo(drive);
+    session_.driveQuery().showDriveInfo(drive);
 }
 
 void MainWindow::markConvertLength(int index)
@@ -314,7 +296,7 @@ void MainWindow::onQuit(int /*index*/)
 
 void MainWindow::pickConvertLength(int index)
 {
-    dorvelix::pickConvertLength(form_, *this, index);
+    session_.pickConvertLength(index);
 }
 
 void MainWindow::endProgram()
@@ -323,7 +305,7 @@ void MainWindow::endProgram()
         if (w != this)
             w->hide();
     }
-    if ((search_ && search_->isSearching()) || openModalBoxes() > 0) {
+    if (session_.isSearching() || openModalBoxes() > 0) {
         // A search or a box is under way below this handler: end at once
         // rather than let it run on without a window. Nothing is open for
         // writing.
@@ -365,9 +347,9 @@ bool MainWindow::event(QEvent* event)
     case QEvent::WindowActivate:
         // A modifier let go while another program had the keyboard never
         // reached this window: the lamp follows what is held now.
-        if (driveChange_
+        if (session_.hasStarted()
             && !(QGuiApplication::queryKeyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
-            driveChange_->onModifiersReleased();
+            session_.driveChange().onModifiersReleased();
         break;
     default:
         break;

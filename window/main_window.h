@@ -5,7 +5,6 @@
 #pragma once
 
 #include "controls.h"
-#include "drive_change.h"
 #include "drive_info.h"
 #include "usage_graph.h"
 #include "drive_list_box.h"
@@ -18,6 +17,7 @@
 #include "lists.h"
 #include "qt_window_services.h"
 #include "screen_layout.h"
+#include "session.h"
 #include "value_boxes.h"
 #include "window_services.h"
 
@@ -34,7 +34,7 @@ namespace dorvelix {
 class FocusMark;
 class ToolWindows;
 
-class MainWindow : public QMainWindow, public ValueBoxView {
+class MainWindow : public QMainWindow, public ValueBoxView, public SessionObserver {
     Q_OBJECT
 public:
     // The window on the process's current drive and folder. volumes answers
@@ -79,12 +79,14 @@ public:
     QAction* refreshEntry() const { return refreshEntry_; }
     QAction* logEntry() const { return logEntry_; }
 
+    // The session the window shows, and its parts.
+    Session& session() { return session_; }
     FormState& form() { return form_; }
     const LayoutValues& layout() const { return layout_; }
-    FolderSearch& search() { return *search_; }
-    DriveQuery& driveQuery() { return driveQuery_; }
+    FolderSearch& search() { return session_.search(); }
+    DriveQuery& driveQuery() { return session_.driveQuery(); }
     DriveFolders& driveFolders() { return driveFolders_; }
-    DriveChange& driveChange() { return *driveChange_; }
+    DriveChange& driveChange() { return session_.driveChange(); }
     QtWindowServices& services() { return services_; }
     // The border around the control that has the keyboard focus.
     FocusMark* focusMark() const { return focusMark_; }
@@ -129,6 +131,10 @@ private:
     void nameControls();
     void startOnCurrentFolder();
     void installSearch();
+    // SessionObserver: the lists show the folder list's move, and the search
+    // log keeps the messages of each search the move starts.
+    void folderOpened(bool searches) override;
+    void folderOpenDone(bool searched) override;
     void installEvents();
     // Brings the drive list up to date with the mount table.
     void followMountTable();
@@ -149,16 +155,14 @@ private:
     void replaceAllInPixels();
     void endProgram();
 
-    FormState form_;
     LayoutValues layout_{};
-    FolderList openFolders_;
-    FileList openFiles_;
-    DriveFolders driveFolders_;
     QtWindowServices services_;
-    VolumeQueries& volumes_;
-    DriveQuery driveQuery_;
-    std::unique_ptr<FolderSearch> search_;
-    std::unique_ptr<DriveChange> driveChange_;
+    Session session_;
+    // The session's parts that the window's handlers use throughout.
+    FormState& form_ = session_.form();
+    FolderList& openFolders_ = session_.openFolders();
+    FileList& openFiles_ = session_.openFiles();
+    DriveFolders& driveFolders_ = session_.driveFolders();
     QPointer<FileInfoDialog> fileInfoDialog_;
     ToolWindows* tools_ = nullptr;
 

@@ -41,22 +41,16 @@ QColor toQColor(Rgb c)
 
 void MainWindow::installEvents()
 {
-    driveChange_ = std::make_unique<DriveChange>(form_, *this, services_, driveQuery_, openFolders_, driveFolders_,
-                                                 *search_, [this] { return driveListBox_->drive(); });
-
     connect(driveListBox_, &DriveListBox::change, this, &MainWindow::onDriveChosen);
     // Shift, Ctrl or Alt held at a key or mouse event of the drive list or the folder list
     // switches the folder search off until an event without one.
-    connect(driveListBox_, &DriveListBox::keyDown, this,
-            [this](int key, int shift) { driveChange_->onDriveListKeyDown(key, shift); });
-    connect(driveListBox_, &DriveListBox::keyUp, this,
-            [this](int key, int shift) { driveChange_->onDriveListKeyUp(key, shift); });
-    connect(folderListBox_, &FolderListBox::keyDown, this,
-            [this](int key, int shift) { driveChange_->onFolderListKeyDown(key, shift); });
-    connect(folderListBox_, &FolderListBox::keyUp, this, [this](int key, int shift) { driveChange_->onFolderListKeyUp(key, shift); });
-    connect(folderListBox_, &FolderListBox::mouseDown, this, [this](int button, int shift, int x, int y) {
-        driveChange_->onFolderListMouseDown(button, shift, x, y);
-    });
+    const auto modifiers = [this](int /*keyOrButton*/, int shift) { session_.driveChange().modifiersSeen(shift); };
+    connect(driveListBox_, &DriveListBox::keyDown, this, modifiers);
+    connect(driveListBox_, &DriveListBox::keyUp, this, modifiers);
+    connect(folderListBox_, &FolderListBox::keyDown, this, modifiers);
+    connect(folderListBox_, &FolderListBox::keyUp, this, modifiers);
+    connect(folderListBox_, &FolderListBox::mouseDown, this,
+            [modifiers](int button, int shift, int /*x*/, int /*y*/) { modifiers(button, shift); });
 
     connect(fileListBox_, &FileListBox::dblClick, this, &MainWindow::showFileInfo);
 
@@ -68,12 +62,12 @@ void MainWindow::installEvents()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyRelease && driveChange_) {
+    if (event->type() == QEvent::KeyRelease && session_.hasStarted()) {
         const auto* key = static_cast<const QKeyEvent*>(event);
         const bool modifierKey = key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control
             || key->key() == Qt::Key_Alt;
         if (modifierKey && keyModifierMask(*key) == 0)
-            driveChange_->onModifiersReleased();
+            session_.driveChange().onModifiersReleased();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -104,7 +98,7 @@ void MainWindow::followMountTable()
     driveListBox_->setDrives(drives, static_cast<int>(current));
     // The drive in use has gone: its query says it has no medium. Not while
     // a search runs, which meets the gone drive itself.
-    if (inUseHasGone && !search_->isSearching())
+    if (inUseHasGone && !session_.isSearching())
         showDriveInfo(inUse);
 }
 
@@ -112,12 +106,12 @@ void MainWindow::onDriveChosen()
 {
     // Refused while a folder search runs; the drive list itself already refuses the
     // change then, so nothing is left to put back.
-    driveChange_->onDriveChosen();
+    session_.chooseDrive();
 }
 
 void MainWindow::showSearchLamp(bool red)
 {
-    driveChange_->showSearchLamp(red);
+    session_.driveChange().showSearchLamp(red);
 }
 
 void MainWindow::paintSearchLamp(int side, bool red)
@@ -135,7 +129,7 @@ void MainWindow::drawUsageGraph(int screenSize)
     UsageGraphPainter painter(logicalDpiOf(usageGraph_));
     std::exception_ptr failure;
     try {
-        DrawUsageGraph(form_, static_cast<std::int16_t>(screenSize), painter);
+        paintUsageGraph(form_, static_cast<std::int16_t>(screenSize), painter);
     } catch (const RuntimeError&) {
         failure = std::current_exception();
     }

@@ -33,7 +33,7 @@ void MainWindow::addRefreshItem()
 
 void MainWindow::refresh()
 {
-    if (search_->isSearching())
+    if (session_.isSearching())
         return;
     followMountTable();
     // The drive's figures again; a conversion length the user picked stays.
@@ -44,21 +44,9 @@ void MainWindow::refresh()
 
     // The open folder read again (which searches it, as a double-click
     // does); should it be gone, the nearest folder above it that opens.
-    std::string folder = openFolders_.path();
-    while (!folder.empty()) {
-        try {
-            openFolders_.setPath(folder);
-            return;
-        } catch (const RuntimeError& e) {
-            const std::string root = withTrailingSlash(driveOf(folder));
-            if (folder.size() <= root.size()) {
-                folderListBox_->refresh();
-                services_.messageBox(pathErrorMessage(e, displayText(folder)));
-                return;
-            }
-            const size_t slash = folder.find_last_of('/');
-            folder = slash < root.size() ? root : folder.substr(0, slash);
-        }
+    if (const auto failed = session_.reopenFolder()) {
+        folderListBox_->refresh();
+        services_.messageBox(pathErrorMessage(failed->error, displayText(failed->folder)));
     }
 }
 

@@ -2,19 +2,21 @@
 
 #include "breakdown_window.h"
 #include "copy_check_dialog.h"
-#include "main_window.h"
+#include "folder_list_box.h"
 #include "search_progress_window.h"
 #include "tool_texts.h"
 #include "volume_queries.h"
 #include "window_placement.h"
 
+#include <QMainWindow>
 #include <QMenuBar>
 
 namespace dorvelix {
 
-ToolWindows::ToolWindows(MainWindow& form) : QObject(&form), form_(form)
+ToolWindows::ToolWindows(QMainWindow& window, Session& session, FolderListBox& folderList, WindowServices& services)
+    : QObject(&window), window_(window), session_(session), folderList_(folderList), services_(services)
 {
-    QMenuBar* bar = form.menuBar();
+    QMenuBar* bar = window.menuBar();
     menu_ = bar->addMenu(QString::fromUtf8(tool_text::ToolsMenu));
     menu_->setObjectName(QStringLiteral("tools"));
     menu_->setFont(bar->font());
@@ -29,7 +31,7 @@ ToolWindows::ToolWindows(MainWindow& form) : QObject(&form), form_(form)
     lengthsEntry_->setObjectName(QStringLiteral("lengthsItem"));
     connect(lengthsEntry_, &QAction::triggered, this, [this] { showLengths(); });
 
-    contextMenu_ = new QMenu(&form);
+    contextMenu_ = new QMenu(&window);
     contextMenu_->setObjectName(QStringLiteral("folderContext"));
     contextMenu_->setFont(bar->font());
     QAction* breakdown = contextMenu_->addAction(QString::fromUtf8(tool_text::BreakdownEntry));
@@ -41,66 +43,75 @@ ToolWindows::ToolWindows(MainWindow& form) : QObject(&form), form_(form)
     QAction* lengths = contextMenu_->addAction(QString::fromUtf8(tool_text::LengthsEntry));
     lengths->setObjectName(QStringLiteral("contextLengths"));
     connect(lengths, &QAction::triggered, this, [this] { showLengths(contextFolder_); });
-    form.folderListBox()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(form.folderListBox(), &QWidget::customContextMenuRequested, this, &ToolWindows::showContextMenu);
+    folderList.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&folderList, &QWidget::customContextMenuRequested, this, &ToolWindows::showContextMenu);
 
-    progress_ = new SearchProgressWindow(form.search(), form.form(), &form);
-    FolderSearch& search = form.search();
-    search.onStarted = [this] { progress_->searchStarted(); };
-    search.onProgress = [this] { progress_->searchAdvanced(); };
-    search.onFinished = [this] {
-        progress_->searchFinished();
-        searchFinished();
-    };
+    progress_ = new SearchProgressWindow(session.search(), session.form(), &window);
+    session.addObserver(this);
+}
+
+ToolWindows::~ToolWindows()
+{
+    session_.removeObserver(this);
+}
+
+void ToolWindows::searchStarted()
+{
+    progress_->searchStarted();
+}
+
+void ToolWindows::searchAdvanced()
+{
+    progress_->searchAdvanced();
 }
 
 void ToolWindows::showContextMenu(const QPoint& at)
 {
-    FolderListBox* openFolders = form_.folderListBox();
-    QTreeWidgetItem* item = openFolders->itemAt(at);
+    QTreeWidgetItem* item = folderList_.itemAt(at);
     if (!item)
-        item = openFolders->currentItem();
+        item = folderList_.currentItem();
     if (!item)
         return;
     contextFolder_ = FolderListBox::pathOf(item);
-    contextMenu_->popup(openFolders->viewport()->mapToGlobal(at));
+    contextMenu_->popup(folderList_.viewport()->mapToGlobal(at));
 }
 
 std::string ToolWindows::lastFolder() const
 {
-    return searched_ ? form_.search().searchedFolder() : form_.folderListBox()->list().path();
+    return searched_ ? session_.search().searchedFolder() : session_.openFolders().path();
 }
 
 void ToolWindows::openFolder(const std::string& folder)
 {
-    form_.folderListBox()->openPath(folder);
+    folderList_.openPath(folder);
 }
 
 void ToolWindows::searchFinished()
 {
+    progress_->searchFinished();
     searched_ = true;
     breakdownEntry_->setEnabled(true);
     if (breakdown_)
-        breakdown_->showResult(form_.search().result(), form_.search().searchedFolder());
+        breakdown_->showResult(session_.search().result(), session_.search().searchedFolder());
 }
 
 void ToolWindows::showBreakdown(const std::string& folder)
 {
-    if (!folder.empty() && (!searched_ || folder != form_.search().searchedFolder()))
+    if (!folder.empty() && (!searched_ || folder != session_.search().searchedFolder()))
         openFolder(folder);
     if (!searched_)
         return;
     const bool opened = !breakdown_;
     if (opened) {
-        breakdown_ = new BreakdownWindow(&form_);
+        breakdown_ = new BreakdownWindow(&window_);
         breakdown_->openFolder = [this](const std::string& f) { openFolder(f); };
-        breakdown_->showMessage = [this](const QString& text) { form_.services().messageBox(text); };
+        breakdown_->showMessage = [this](const QString& text) { services_.messageBox(text); };
     }
-    if (!form_.search().isSearching())
-        breakdown_->showResult(form_.search().result(), form_.search().searchedFolder());
+    if (!session_.isSearching())
+        breakdown_->showResult(session_.search().result(), session_.search().searchedFolder());
     // Placed once it has the width its columns need.
     if (opened)
-        placeBeside(breakdown_, &form_);
+        placeBeside(breakdown_, &window_);
     breakdown_->show();
     breakdown_->raise();
     breakdown_->activateWindow();
@@ -109,8 +120,8 @@ void ToolWindows::showBreakdown(const std::string& folder)
 void ToolWindows::showCopyCheck(const std::string& folder)
 {
     if (!copyCheck_) {
-        copyCheck_ = new CopyCheckDialog(systemVolumes(), &form_);
-        placeBeside(copyCheck_, &form_);
+        copyCheck_ = new CopyCheckDialog(systemVolumes(), &window_);
+        placeBeside(copyCheck_, &window_);
     }
     copyCheck_->setFolder(folder.empty() ? lastFolder() : folder);
     copyCheck_->show();
@@ -121,12 +132,12 @@ void ToolWindows::showCopyCheck(const std::string& folder)
 void ToolWindows::showLengths(const std::string& folder)
 {
     if (!lengths_) {
-        lengths_ = new LengthsWindow(&form_);
-        placeBeside(lengths_, &form_);
+        lengths_ = new LengthsWindow(&window_);
+        placeBeside(lengths_, &window_);
     }
-    const DriveFigures& drive = form_.driveQuery().figures();
+    const DriveFigures& drive = session_.driveQuery().figures();
     lengths_->setFolder(folder.empty() ? lastFolder() : folder, drive.searchClusterLength.value_or(0),
-                        form_.form().convertLength);
+                        session_.form().convertLength);
     lengths_->show();
     lengths_->raise();
     lengths_->activateWindow();

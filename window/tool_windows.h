@@ -1,30 +1,37 @@
 // The tools menu "ツール(&T)" at the end of the main window's menu bar, the
 // same entries in the folder list's context menu, and the windows they open:
 // the subfolder breakdown and the copy check. Also hangs the search's
-// progress window on the folder search.
+// progress window on the folder search. A client of the session, as the
+// main window is: it follows the session's searches and opens folders
+// through the folder list.
 #pragma once
 
 #include "breakdown_window.h"
 #include "copy_check_dialog.h"
 #include "lengths_window.h"
+#include "session.h"
 
 #include <QObject>
 #include <QPointer>
 #include <string>
 
 class QAction;
+class QMainWindow;
 class QMenu;
 class QPoint;
 
 namespace dorvelix {
 
-class MainWindow;
+class FolderListBox;
 class SearchProgressWindow;
 
-class ToolWindows : public QObject {
+class ToolWindows : public QObject, public SessionObserver {
     Q_OBJECT
 public:
-    explicit ToolWindows(MainWindow& form);
+    // Hangs its menu on window's menu bar and its context menu on the folder
+    // list; services shows its message boxes.
+    ToolWindows(QMainWindow& window, Session& session, FolderListBox& folderList, WindowServices& services);
+    ~ToolWindows() override;
 
     // The menu; further entries may be appended to it.
     QMenu* menu() const { return menu_; }
@@ -55,10 +62,17 @@ public:
 
 private:
     void showContextMenu(const QPoint& at);
-    void searchFinished();
+    // SessionObserver: the progress window follows each search; the
+    // breakdown shows its result.
+    void searchStarted() override;
+    void searchAdvanced() override;
+    void searchFinished() override;
     std::string lastFolder() const;
 
-    MainWindow& form_;
+    QMainWindow& window_;
+    Session& session_;
+    FolderListBox& folderList_;
+    WindowServices& services_;
     QMenu* menu_ = nullptr;
     QAction* breakdownEntry_ = nullptr;
     QAction* copyCheckEntry_ = nullptr;

@@ -97,7 +97,7 @@ void UsageGraphPainter::draw(const FormState& form, std::int16_t size, QWidget* 
 {
     std::exception_ptr failure;
     try {
-        DrawUsageGraph(form, size, *this);
+        paintUsageGraph(form, size, *this);
     } catch (const RuntimeError&) {
         failure = std::current_exception();
     }

@@ -16,7 +16,7 @@ FormState lengths(std::int32_t cluster, std::int32_t convert)
 int bookError(FormState& f, long long length)
 {
     try {
-        BookFileLength(f, length);
+        bookFileLength(f, length);
     } catch (const RuntimeError& e) {
         return e.number();
     }
@@ -35,7 +35,7 @@ TEST(BookFileLength, BooksWholeClustersAtBothLengths)
     for (const Case c : {Case{10000, 3, 1}, {4096, 1, 1}, {4097, 2, 1}, {1, 1, 1}, {0, 0, 0}, {-5, 0, 0},
                          {32768, 8, 1}, {32769, 9, 2}, {3LL << 30, 786432, 98304}}) {
         FormState f = lengths(4096, 32768);
-        BookFileLength(f, c.length);
+        bookFileLength(f, c.length);
         EXPECT_EQ(f.treeClusterCount, c.clusters) << c.length;
         EXPECT_EQ(f.treeConvertClusterCount, c.converted) << c.length;
     }

@@ -67,9 +67,9 @@ TEST(WindowAccessibility, LampGraphAndListsTellWhatTheyAreAndTheirState)
     MainWindow& f = *rig.form;
     EXPECT_EQ(said(f.searchLamp(), QAccessible::Name), QString::fromUtf8("検索ランプ"));
     EXPECT_EQ(said(f.searchLamp(), QAccessible::Description), QString::fromUtf8("緑"));
-    f.driveChange().onFolderListKeyDown(Qt::Key_Shift, 1);
+    f.driveChange().modifiersSeen(1);
     EXPECT_EQ(said(f.searchLamp(), QAccessible::Description), QString::fromUtf8("赤"));
-    f.driveChange().onFolderListKeyUp(Qt::Key_Shift, 0);
+    f.driveChange().modifiersSeen(0);
     EXPECT_EQ(said(f.searchLamp(), QAccessible::Description), QString::fromUtf8("緑"));
 
     // 750 of the 1,000 cluster units used; the search finds 10 of them.

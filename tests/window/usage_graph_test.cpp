@@ -110,7 +110,7 @@ Parts parts(const RecordingCanvas& c)
 TEST(UsageGraph, WorkedValuesAtTheLargeSize)
 {
     RecordingCanvas c;
-    DrawUsageGraph(drive(1'000'000, 250'000, 100'000), 1, c);
+    paintUsageGraph(drive(1'000'000, 250'000, 100'000), 1, c);
 
     EXPECT_EQ(c.left, 800);
     EXPECT_EQ(c.top, 5000);
@@ -169,7 +169,7 @@ TEST(UsageGraph, TicksAtTheOtherSizes)
     for (const auto& [size, W, H, firstTick, middle] :
          {std::tuple{2, 2700, 300, 270, 1350}, std::tuple{3, 2248, 248, 224, 1124}}) {
         RecordingCanvas c;
-        DrawUsageGraph(drive(100, 100), static_cast<std::int16_t>(size), c);
+        paintUsageGraph(drive(100, 100), static_cast<std::int16_t>(size), c);
         EXPECT_EQ(c.width, W);
         EXPECT_EQ(c.height, H);
         ASSERT_EQ(c.lines.size(), 12u) << "size " << size;
@@ -185,23 +185,23 @@ TEST(UsageGraph, PartsFollowTheDriveAndTheSearch)
 {
     {
         RecordingCanvas c;  // nothing searched yet: no red part
-        DrawUsageGraph(drive(1000, 250, 0), 1, c);
+        paintUsageGraph(drive(1000, 250, 0), 1, c);
         EXPECT_EQ(parts(c).used, 2700);
         EXPECT_FALSE(parts(c).red);
     }
     {
         RecordingCanvas c;  // a full drive is all yellow
-        DrawUsageGraph(drive(1000, 0), 1, c);
+        paintUsageGraph(drive(1000, 0), 1, c);
         EXPECT_EQ(parts(c).used, 3600);
     }
     {
         RecordingCanvas c;  // an empty drive has no used part
-        DrawUsageGraph(drive(1000, 1000), 1, c);
+        paintUsageGraph(drive(1000, 1000), 1, c);
         EXPECT_EQ(parts(c).used, 0);
     }
     {
         RecordingCanvas c;  // a tree larger than the used share starts left of the area
-        DrawUsageGraph(drive(1000, 900, 500), 1, c);
+        paintUsageGraph(drive(1000, 900, 500), 1, c);
         EXPECT_EQ(parts(c).used, 360);
         EXPECT_EQ(parts(c).redFrom, 360 - 1800);
     }
@@ -213,27 +213,27 @@ TEST(UsageGraph, RoundsHalvesToEvenInSinglePrecision)
     // exactly 1012.5.
     for (const auto& [free, used] : {std::pair{7, 338}, std::pair{5, 1012}}) {
         RecordingCanvas c;
-        DrawUsageGraph(drive(8, free), 2, c);
+        paintUsageGraph(drive(8, free), 2, c);
         EXPECT_EQ(parts(c).used, used) << free;
     }
     // Tree shares of exactly 4.5, 7.5 and 12.5 at W 3600.
     for (const auto& [total, r] : {std::pair{800, 4}, std::pair{480, 8}, std::pair{288, 12}}) {
         RecordingCanvas c;
-        DrawUsageGraph(drive(total, 0, 1), 1, c);
+        paintUsageGraph(drive(total, 0, 1), 1, c);
         EXPECT_EQ(parts(c).redFrom, 3600 - r) << total;
     }
     // 16,777,217 cluster units are 16,777,216 in single precision, which
     // makes the share exactly 12.5 and R 12; in double precision it would be
     // a little more and round to 13.
     RecordingCanvas c;
-    DrawUsageGraph(drive(4'831'838'208LL, 0, 16'777'217), 1, c);
+    paintUsageGraph(drive(4'831'838'208LL, 0, 16'777'217), 1, c);
     EXPECT_EQ(parts(c).redFrom, 3600 - 12);
 }
 
 TEST(UsageGraph, ZeroTotalShowsTheWhiteAreaAndTheScale)
 {
     RecordingCanvas c;
-    EXPECT_NO_THROW(DrawUsageGraph(drive(0, 0, 5), 2, c));
+    EXPECT_NO_THROW(paintUsageGraph(drive(0, 0, 5), 2, c));
     ASSERT_EQ(c.boxes.size(), 1u);
     EXPECT_EQ(c.boxes[0].colour, colour::White);
     EXPECT_EQ(c.lines.size(), 12u);
@@ -245,7 +245,7 @@ TEST(UsageGraph, SizeOutsideTheThreeCollapsesTheDrawing)
 {
     for (std::int16_t size : {std::int16_t{0}, std::int16_t{4}, std::int16_t{-1}}) {
         RecordingCanvas c;
-        DrawUsageGraph(drive(1000, 500, 10), size, c);
+        paintUsageGraph(drive(1000, 500, 10), size, c);
         EXPECT_EQ(c.width, 0);
         EXPECT_EQ(c.height, 0);
         // Only the three marks at x = 0, no short ticks.
@@ -266,7 +266,7 @@ TEST(UsageGraph, OverflowRaisesAfterWhatWasDrawn)
     // part of 36,000 twips, beyond 16 bits.
     RecordingCanvas c;
     try {
-        DrawUsageGraph(drive(1000, 0, 10'000), 1, c);
+        paintUsageGraph(drive(1000, 0, 10'000), 1, c);
         FAIL() << "no error raised";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), err::Overflow);
@@ -279,7 +279,7 @@ TEST(UsageGraph, OverflowRaisesAfterWhatWasDrawn)
     RecordingCanvas far;
     FormState f = drive(1000, 0);
     f.graphLeft = 32000;
-    EXPECT_THROW(DrawUsageGraph(f, 1, far), RuntimeError);
+    EXPECT_THROW(paintUsageGraph(f, 1, far), RuntimeError);
     EXPECT_EQ(far.lines.size(), 12u);
     EXPECT_TRUE(far.frame.empty());
 }
@@ -290,7 +290,7 @@ TEST(UsageGraphPainter, ColoursReadBackFromThePicture)
 {
     dorvelix::testing::qtApp();
     UsageGraphPainter painter(96);
-    DrawUsageGraph(drive(1'000'000, 250'000, 100'000), 1, painter);
+    paintUsageGraph(drive(1'000'000, 250'000, 100'000), 1, painter);
     const QImage& img = painter.image();
     ASSERT_EQ(img.size(), QSize(240, 27));  // 3600 × 400 twips
     EXPECT_EQ(painter.picturePixels(), QRect(53, 333, 240, 27));
@@ -316,7 +316,7 @@ TEST(UsageGraphPainter, ColoursReadBackFromThePicture)
 
     // Redrawn without a search at another size: no trace of the first one.
     FormState after = drive(1'000'000, 250'000, 0);
-    DrawUsageGraph(after, 2, painter);
+    paintUsageGraph(after, 2, painter);
     EXPECT_EQ(painter.image().size(), QSize(180, 20));
     EXPECT_EQ(QColor(painter.image().pixel(130, 3)), yellow);  // 2025 twips used
     EXPECT_EQ(QColor(painter.image().pixel(136, 3)), white);

@@ -42,6 +42,8 @@ bool DriveChange::onDriveChosen()
     if (search_.isSearching())
         return false;
 
+    // The totals that the graph and the progress show; the converted total
+    // is cleared by the next search, which alone reads it.
     form_.treeFolders = 0;
     form_.treeFiles = 0;
     form_.treeClusterCount = 0;
@@ -80,41 +82,16 @@ bool DriveChange::onDriveChosen()
     return true;
 }
 
-void DriveChange::recordModifiers(int shift)
+void DriveChange::modifiersSeen(int shift)
 {
     form_.modifierHeld = shift != 0;
     showSearchLamp(form_.modifierHeld);
 }
 
-void DriveChange::onDriveListKeyDown(int /*keyCode*/, int shift)
-{
-    recordModifiers(shift);
-}
-
-void DriveChange::onDriveListKeyUp(int /*keyCode*/, int shift)
-{
-    recordModifiers(shift);
-}
-
-void DriveChange::onFolderListKeyDown(int /*keyCode*/, int shift)
-{
-    recordModifiers(shift);
-}
-
-void DriveChange::onFolderListKeyUp(int /*keyCode*/, int shift)
-{
-    recordModifiers(shift);
-}
-
-void DriveChange::onFolderListMouseDown(int /*button*/, int shift, int /*x*/, int /*y*/)
-{
-    recordModifiers(shift);
-}
-
 void DriveChange::onModifiersReleased()
 {
     if (form_.modifierHeld)
-        recordModifiers(0);
+        modifiersSeen(0);
 }
 
 void DriveChange::showSearchLamp(bool red)

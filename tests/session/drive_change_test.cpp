@@ -80,19 +80,19 @@ TEST(DriveChange, ModifiersSwitchTheSearchOffAndPaintTheLamp)
 {
     Rig r;
     // Shift, Ctrl and Alt alike, on every handled event.
-    r.change->onDriveListKeyDown(16, 1);
+    r.change->modifiersSeen(1);
     EXPECT_TRUE(r.form.modifierHeld);
     EXPECT_EQ(r.lastLamp(), (std::pair{150, true}));
-    r.change->onFolderListKeyUp(65, 0);
+    r.change->modifiersSeen(0);
     EXPECT_FALSE(r.form.modifierHeld);
     EXPECT_EQ(r.lastLamp(), (std::pair{150, false}));
-    r.change->onFolderListMouseDown(1, 2, 40, 12);
+    r.change->modifiersSeen(2);
     EXPECT_TRUE(r.form.modifierHeld);
-    r.change->onDriveListKeyUp(18, 0);
+    r.change->modifiersSeen(0);
     EXPECT_FALSE(r.form.modifierHeld);
-    r.change->onFolderListKeyDown(18, 4);
+    r.change->modifiersSeen(4);
     EXPECT_TRUE(r.form.modifierHeld);
-    r.change->onFolderListKeyDown(65, 7);
+    r.change->modifiersSeen(7);
     EXPECT_TRUE(r.form.modifierHeld);
     EXPECT_EQ(r.window.lamps.size(), 6u);
 
@@ -140,7 +140,7 @@ TEST(DriveChange, WithAModifierHeldMovesTheFolderListWithoutSearching)
     r.form.treeFiles = 4;
     r.form.treeClusterCount = 5;
     r.form.treeConvertClusterCount = 6;
-    r.change->onDriveListKeyDown(40, 1);
+    r.change->modifiersSeen(1);
     const int queries = r.volumes.queries;
 
     ASSERT_TRUE(r.change->onDriveChosen());
@@ -204,7 +204,7 @@ TEST(DriveChange, EventsDuringASearchLeaveItsResultsAlone)
     // the folder list and picks another drive.
     int changes = 0;
     r.window.onProcessEvents = [&] {
-        r.change->onFolderListKeyDown(16, 1);
+        r.change->modifiersSeen(1);
         changes += r.change->onDriveChosen() ? 1 : 0;
     };
     r.openFolders.setPath(r.tree.path("top/drive"));
@@ -222,6 +222,6 @@ TEST(DriveChange, EventsDuringASearchLeaveItsResultsAlone)
     EXPECT_EQ(r.window.beeps, 1);
 
     // Once the search is over the lamp queries the drive again.
-    r.change->onFolderListKeyDown(16, 1);
+    r.change->modifiersSeen(1);
     EXPECT_EQ(r.volumes.queries, queries + 1);
 }

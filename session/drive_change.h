@@ -41,14 +41,10 @@ public:
     // totals and no second one starts (the window may put the drive list back).
     bool onDriveChosen();
 
-    // Key and mouse events of the drive list and the folder list: shift is the modifier mask
-    // (1 Shift, 2 Ctrl, 4 Alt, added together); any modifier switches the
-    // search off. The key code, button and position are not used.
-    void onDriveListKeyDown(int keyCode, int shift);
-    void onDriveListKeyUp(int keyCode, int shift);
-    void onFolderListKeyDown(int keyCode, int shift);
-    void onFolderListKeyUp(int keyCode, int shift);
-    void onFolderListMouseDown(int button, int shift, int x, int y);
+    // A key or mouse event of the drive list or the folder list, with the
+    // modifiers it carried (1 Shift, 2 Ctrl, 4 Alt, added together): any
+    // modifier switches the search off, none switches it on again.
+    void modifiersSeen(int shift);
     // Every modifier key has been let go, wherever its release went (the
     // menu bar takes the release of Alt tapped alone): the search is on again.
     void onModifiersReleased();
@@ -60,8 +56,6 @@ public:
     void showSearchLamp(bool red);
 
 private:
-    void recordModifiers(int shift);
-
     FormState& form_;
     FormView& view_;
     WindowServices& window_;
