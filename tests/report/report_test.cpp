@@ -20,9 +20,12 @@ struct ReportRun {
     QString err;
 };
 
-ReportRun report(const QStringList& args, const QString& workingFolder = {}, const QString& outputFile = {})
+// environment: NAME=VALUE settings added to the test's own.
+ReportRun report(const QStringList& args, const QString& workingFolder = {}, const QString& outputFile = {},
+                 const QStringList& environment = {})
 {
     QProcess p;
+    p.setEnvironment(QProcess::systemEnvironment() + environment);
     if (!workingFolder.isEmpty())
         p.setWorkingDirectory(workingFolder);
     if (!outputFile.isEmpty())
@@ -172,6 +175,16 @@ TEST(Report, MessagesGoToStandardErrorAndTheJsonAndExitOne)
     EXPECT_TRUE(messages[0].toString().startsWith(QStringLiteral("パスレベル15以下にファイルがありますが無視します。\r\n\r\n")));
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("dorvelix-report: パスレベル15以下"))) << r.err.toStdString();
     EXPECT_EQ(o["subtree"]["folders"].toInteger(), 16);
+
+    // The same bytes, the message's Japanese included, in an English locale.
+    const QStringList english{"LANGUAGE=en", "LANG=en_US.UTF-8", "LC_ALL=en_US.UTF-8"};
+    for (const QStringList& args : {QStringList{"--json", QString::fromStdString(t.root())},
+                                    QStringList{QString::fromStdString(t.root())}}) {
+        const ReportRun asIs = report(args);
+        const ReportRun inEnglish = report(args, {}, {}, english);
+        EXPECT_EQ(inEnglish.out, asIs.out) << args.join(u' ').toStdString();
+        EXPECT_EQ(inEnglish.err, asIs.err) << args.join(u' ').toStdString();
+    }
 }
 
 TEST(Report, TextModeShowsThePanelAsTheValueBoxesDo)
