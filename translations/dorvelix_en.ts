@@ -89,7 +89,7 @@
     </message>
     <message>
         <source>画面の大きさ(&amp;D)</source>
-        <translation>Screen size(&amp;D)</translation>
+        <translation>Screen &amp;size</translation>
     </message>
     <message>
         <source>大(&amp;L)</source>

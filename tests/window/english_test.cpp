@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableWidget>
@@ -162,6 +163,14 @@ TEST(WindowLanguage, MainWindowMenusAndBoxesSpeakEnglishAndCaptionsFitAtEverySiz
         ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
         f.pickConvertLength(3);
         EXPECT_EQ(f.menuBar()->actions().first()->text(), QStringLiteral("&Quit"));
+        // Words take English mnemonics ("&Large"), not the Japanese "大(&L)";
+        // the conversion lengths keep theirs ("   128(&0)").
+        const QRegularExpression japaneseMnemonic(QStringLiteral("[A-Za-z]\\(&"));
+        for (const QAction* menu : f.menuBar()->actions()) {
+            EXPECT_FALSE(menu->text().contains(japaneseMnemonic)) << menu->text().toStdString();
+            for (const QAction* entry : menu->menu() ? menu->menu()->actions() : QList<QAction*>())
+                EXPECT_FALSE(entry->text().contains(japaneseMnemonic)) << entry->text().toStdString();
+        }
         EXPECT_EQ(f.caption(1)->text(), QStringLiteral("Drive:"));
         for (int size = 0; size < 3; ++size) {
             f.pickScreenSize(size);
