@@ -447,19 +447,19 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;ＨＤＤ容量&#x3000;512MB&#x3000;～&#x3000;８GB&#x3000;：  4,096ﾊﾞｲﾄ</source>
-        <translation>      Drive capacity  512 MB to  8 GB:   4,096 bytes</translation>
+        <translation>      Drive of 512 MB to 8 GB: 4,096 bytes</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000; ８GB&#x3000;～&#x3000;16GB&#x3000;：  8,192ﾊﾞｲﾄ</source>
-        <translation>                        8 GB to 16 GB:   8,192 bytes</translation>
+        <translation>      Drive of 8 GB to 16 GB: 8,192 bytes</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000; 16GB  ～&#x3000;32GB&#x3000;： 16,384ﾊﾞｲﾄ</source>
-        <translation>                       16 GB to 32 GB:  16,384 bytes</translation>
+        <translation>      Drive of 16 GB to 32 GB: 16,384 bytes</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000; 32GB&#x3000;～&#x3000;&#x3000;&#x3000;&#x3000;： 32,768ﾊﾞｲﾄ</source>
-        <translation>                       32 GB and more:  32,768 bytes</translation>
+        <translation>      Drive of 32 GB or more: 32,768 bytes</translation>
     </message>
     <message>
         <source>DORVELIX その他説明</source>
@@ -807,7 +807,7 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>換算</source>
-        <translation>Conversion</translation>
+        <translation>Conv.</translation>
     </message>
     <message>
         <source>読み込み中 ：</source>
