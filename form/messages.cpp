@@ -2,6 +2,7 @@
 
 #include "number_format.h"
 #include "text.h"
+#include "ui_text.h"
 #include "window_texts.h"
 
 #include <cerrno>
@@ -28,13 +29,13 @@ QString errorDescription(int number, int cause)
 {
     if (number == err::PathNotFound) {
         if (const char* text = folderCauseText(cause))
-            return QString::fromUtf8(text);
+            return uiText(text);
     }
     for (const texts::ErrorText& e : texts::ErrorTexts) {
         if (e.number == number)
-            return QString::fromUtf8(e.text);
+            return uiText(e.text);
     }
-    return QString::fromUtf8(texts::OtherError);
+    return uiText(texts::OtherError);
 }
 
 QString pathErrorMessage(int number, int cause, const QString& path)
@@ -44,13 +45,13 @@ QString pathErrorMessage(int number, int cause, const QString& path)
 
 QString noMediumMessage(const QString& drive)
 {
-    return drive + QString::fromUtf8(texts::NoMedium);
+    return drive + uiText(texts::NoMedium);
 }
 
 QString SearchMessage::kind() const
 {
     if (isDepthWarning())
-        return QString::fromUtf8(texts::DepthWarning);
+        return uiText(texts::DepthWarning);
     return QString::fromUtf8(prefix) + signedNumberText(number);
 }
 

@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev googletest
+  qt6-base-dev qt6-translations-l10n qt6-l10n-tools libgl-dev libgtest-dev googletest
   fonts-ipafont-gothic
   xvfb xauth x11-apps
   dosfstools mtools fusefat fuse3 util-linux exfatprogs exfat-fuse

@@ -1,6 +1,7 @@
 #include "accessible_names.h"
 
 #include "number_format.h"
+#include "ui_text.h"
 #include "window_texts.h"
 
 namespace dorvelix {
@@ -27,7 +28,7 @@ QString percentText(double ratio)
 
 QString bareCaption(const char* caption)
 {
-    QString text = QString::fromUtf8(caption).trimmed();
+    QString text = uiText(caption).trimmed();
     while (text.endsWith(u'：') || text.endsWith(u':'))
         text = text.chopped(1).trimmed();
     return text;
@@ -47,27 +48,27 @@ QString valueBoxName(Box box)
         if (!section.isEmpty())
             return section + u' ' + caption;
         if (inBothPanels(caption))
-            return QString::fromUtf8(row.folderPanel ? FolderPanelCaption : DrivePanelCaption) + u' ' + caption;
+            return uiText(row.folderPanel ? FolderPanelCaption : DrivePanelCaption) + u' ' + caption;
         return caption;
     }
     if (box == Box::FileSystem)
-        return QString::fromUtf8(texts::FileSystemName);
+        return uiText(texts::FileSystemName);
     return {};
 }
 
 QString lampDescription(bool red)
 {
-    return QString::fromUtf8(red ? texts::LampOff : texts::LampReady);
+    return uiText(red ? texts::LampOff : texts::LampReady);
 }
 
 QString usageGraphDescription(const FormState& form)
 {
     const double total = static_cast<double>(form.totalClusterCount);
     if (total <= 0)
-        return QString::fromUtf8(texts::GraphUnknown);
+        return uiText(texts::GraphUnknown);
     const double used = (total - static_cast<double>(form.freeClusterCount)) / total;
     const double searched = static_cast<double>(form.treeClusterCount) / total;
-    return QString::fromUtf8(texts::GraphDescription).arg(percentText(used), percentText(searched));
+    return uiText(texts::GraphDescription).arg(percentText(used), percentText(searched));
 }
 
 }  // namespace dorvelix

@@ -5,6 +5,7 @@
 #include "text.h"
 #include "tool_texts.h"
 #include "controls.h"
+#include "ui_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,7 +42,7 @@ constexpr int NameBytesRole = Qt::UserRole + 2;
 
 QString columnCaption(int column)
 {
-    return QString::fromUtf8(column == ShareColumn ? tool_text::ShareColumn : tool_text::BreakdownColumns[column]);
+    return uiText(column == ShareColumn ? tool_text::ShareColumn : tool_text::BreakdownColumns[column]);
 }
 
 QStandardItem* cell(const QString& shown, const QVariant& value)
@@ -127,11 +128,11 @@ void onCopyKey(QAbstractItemView* view, std::function<void()> copy)
 BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
 {
     setObjectName(QStringLiteral("breakdown"));
-    setWindowTitle(QString::fromUtf8(tool_text::BreakdownTitle));
+    setWindowTitle(uiText(tool_text::BreakdownTitle));
     setModal(false);
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
-    folder_ = new QLabel(QString::fromUtf8(tool_text::NoSearchYet), this);
+    folder_ = new QLabel(uiText(tool_text::NoSearchYet), this);
     folder_->setObjectName(QStringLiteral("folder"));
     folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(folder_);
@@ -146,7 +147,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
         model_->setHeaderData(c, Qt::Horizontal, columnCaption(c));
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("rows"));
-    table_->setAccessibleName(QString::fromUtf8(tool_text::BreakdownTitle));
+    table_->setAccessibleName(uiText(tool_text::BreakdownTitle));
     table_->setModel(model_);
     table_->setItemDelegateForColumn(ShareColumn, new ShareBar(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -172,11 +173,11 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
         totals_->setItem(0, c, cell({}, {}));
         totals_->item(0, c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    totals_->item(0, 0)->setText(QString::fromUtf8(tool_text::Totals));
+    totals_->item(0, 0)->setText(uiText(tool_text::Totals));
     totals_->item(0, 0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     totalsTable_ = new QTableView(this);
     totalsTable_->setObjectName(QStringLiteral("totals"));
-    totalsTable_->setAccessibleName(QString::fromUtf8(tool_text::Totals));
+    totalsTable_->setAccessibleName(uiText(tool_text::Totals));
     totalsTable_->setModel(totals_);
     totalsTable_->setTabKeyNavigation(false);
     totalsTable_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -189,7 +190,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     layout->addWidget(totalsTable_);
     followColumnWidths();
 
-    save_ = new QPushButton(QString::fromUtf8(tool_text::SaveCsv), this);
+    save_ = new QPushButton(uiText(tool_text::SaveCsv), this);
     save_->setObjectName(QStringLiteral("saveCsv"));
     save_->setAccessibleName(tool_text::withoutMnemonic(tool_text::SaveCsv));
     save_->setAutoDefault(false);
@@ -215,7 +216,7 @@ void BreakdownWindow::addSortActions()
 {
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (int c = 0; c < ShownColumns; ++c) {
-        auto* sort = new QAction(QString::fromUtf8(tool_text::SortBy).arg(columnCaption(c)), table_);
+        auto* sort = new QAction(uiText(tool_text::SortBy).arg(columnCaption(c)), table_);
         sort->setObjectName(QStringLiteral("sortBy%1").arg(c));
         sort->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + c)));
         sort->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -300,13 +301,13 @@ void BreakdownWindow::showResult(const SearchResult& s, const std::string& folde
     model_->removeRows(0, model_->rowCount());
     for (int c = 1; c < ShownColumns; ++c)
         totals_->item(0, c)->setText({});
-    length_->setText(QString::fromUtf8(tool_text::BreakdownLength).arg(formatNumber(s.convertLength, NumberPattern::Plain)));
+    length_->setText(uiText(tool_text::BreakdownLength).arg(formatNumber(s.convertLength, NumberPattern::Plain)));
     if (s.stopped) {
-        folder_->setText(QString::fromUtf8(tool_text::SearchedFolder) + displayText(folder) + u'\n'
-                         + QString::fromUtf8(tool_text::BreakdownStopped));
+        folder_->setText(uiText(tool_text::SearchedFolder) + displayText(folder) + u'\n'
+                         + uiText(tool_text::BreakdownStopped));
         return;
     }
-    folder_->setText(QString::fromUtf8(tool_text::SearchedFolder) + displayText(folder));
+    folder_->setText(uiText(tool_text::SearchedFolder) + displayText(folder));
     const long long convertedTotal = s.subtree ? s.convertBytes(s.subtree->convertClusters) : 0;
     // Inserted in walk order; the stable sort keeps it among equal rows.
     table_->setSortingEnabled(false);
@@ -403,9 +404,9 @@ bool BreakdownWindow::saveCsv(const QString& fileName) const
 void BreakdownWindow::chooseCsvFile()
 {
     const QString fileName = runSaveDialog(this, tool_text::withoutMnemonic(tool_text::SaveCsv),
-                                           QString::fromUtf8(tool_text::CsvFilter));
+                                           uiText(tool_text::CsvFilter));
     if (!fileName.isEmpty() && !saveCsv(fileName) && showMessage)
-        showMessage(QString::fromUtf8(tool_text::SaveFailed) + CrLf + fileName);
+        showMessage(uiText(tool_text::SaveFailed) + CrLf + fileName);
 }
 
 }  // namespace dorvelix

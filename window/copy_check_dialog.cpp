@@ -8,6 +8,7 @@
 #include "number_format.h"
 #include "text.h"
 #include "tool_texts.h"
+#include "ui_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,7 +35,7 @@ QString bytes(long long n)
 
 QString caption(const char* text)
 {
-    return QString::fromUtf8(text);
+    return uiText(text);
 }
 
 // How the needed bytes were counted, in words: the target driver's rule on
@@ -42,7 +43,7 @@ QString caption(const char* text)
 QString countedByText(const TargetEstimate& e)
 {
     if (!e.rule)
-        return e.exact ? QString() : QString::fromUtf8(tool_text::EstimatedByTableRule);
+        return e.exact ? QString() : uiText(tool_text::EstimatedByTableRule);
     const char* rule = "";
     switch (e.rule->rule) {
     case CountRule::VfatUpperCaseShortNames: rule = tool_text::VfatUpperCaseRule; break;
@@ -51,12 +52,12 @@ QString countedByText(const TargetEstimate& e)
     case CountRule::UnknownFatDriver: rule = tool_text::UnknownFatDriverRule; break;
     case CountRule::Exfat: rule = tool_text::ExfatRule; break;
     }
-    QString text = QString::fromUtf8(rule);
+    QString text = uiText(rule);
     if (text.contains(QLatin1String("%1")))
         text = text.arg(QString::fromStdString(e.rule->option));
     if (e.rule->exact && !e.exact)
-        text += QString::fromUtf8(tool_text::UnsureNamesNote);
-    return text + QString::fromUtf8(tool_text::EntryNotCountedNote);
+        text += uiText(tool_text::UnsureNamesNote);
+    return text + uiText(tool_text::EntryNotCountedNote);
 }
 
 }  // namespace
@@ -281,23 +282,23 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
         emit finished();
         return;
     case Outcome::FolderUnreadable:
-        status_->setText(QString::fromUtf8(tool_text::CannotOpenFolder).arg(check.error + u' ' + displayText(folder_)));
+        status_->setText(uiText(tool_text::CannotOpenFolder).arg(check.error + u' ' + displayText(folder_)));
         emit finished();
         return;
     case Outcome::TargetUnreadable:
-        status_->setText(QString::fromUtf8(tool_text::CannotOpenFolder).arg(check.error + u' ' + displayText(target())));
+        status_->setText(uiText(tool_text::CannotOpenFolder).arg(check.error + u' ' + displayText(target())));
         emit finished();
         return;
     case Outcome::NoMedium:
-        status_->setText(QString::fromUtf8(tool_text::TargetNoMedium).arg(drive));
+        status_->setText(uiText(tool_text::TargetNoMedium).arg(drive));
         emit finished();
         return;
     case Outcome::NoClusterLength:
-        status_->setText(QString::fromUtf8(tool_text::TargetNoClusterLength).arg(drive));
+        status_->setText(uiText(tool_text::TargetNoClusterLength).arg(drive));
         emit finished();
         return;
     case Outcome::DriveStopped:
-        status_->setText(QString::fromUtf8(tool_text::DriveStopped).arg(driveTextOf(folder_)));
+        status_->setText(uiText(tool_text::DriveStopped).arg(driveTextOf(folder_)));
         emit finished();
         return;
     }
@@ -308,15 +309,15 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
     answers_[FileSystem]->setText(d.fileSystem);
     answers_[CountedBy]->setText(countedByText(check.estimate));
     answers_[Verdict]->setText(caption(check.fits() ? tool_text::Fits : tool_text::DoesNotFit));
-    answers_[Margin]->setText(check.fits() ? QString::fromUtf8(tool_text::Margin).arg(bytes(d.freeBytes - check.neededBytes))
-                                           : QString::fromUtf8(tool_text::Shortfall).arg(bytes(check.neededBytes - d.freeBytes)));
+    answers_[Margin]->setText(check.fits() ? uiText(tool_text::Margin).arg(bytes(d.freeBytes - check.neededBytes))
+                                           : uiText(tool_text::Shortfall).arg(bytes(check.neededBytes - d.freeBytes)));
 
     QString status = caption(tool_text::BlockedList) + u' '
         + (!isFatFamily(d.fileSystem) ? caption(tool_text::NotFat)
                : check.blocked.empty()  ? caption(tool_text::NothingBlocked)
                                         : bytes(static_cast<long long>(check.blocked.size())));
     if (!check.messages.isEmpty())
-        status += u'\n' + QString::fromUtf8(tool_text::UnreadableCount).arg(bytes(check.messages.size()));
+        status += u'\n' + uiText(tool_text::UnreadableCount).arg(bytes(check.messages.size()));
     status_->setText(status);
     blocked_->setRowCount(static_cast<int>(check.blocked.size()));
     for (int row = 0; row < blocked_->rowCount(); ++row) {

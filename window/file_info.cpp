@@ -6,6 +6,7 @@
 #include "runtime_error.h"
 #include "text.h"
 #include "paths.h"
+#include "ui_text.h"
 #include "window_texts.h"
 
 #include <array>
@@ -86,7 +87,7 @@ FileInfoTexts fileInfoTexts(const FolderList& openFolders, const FileList& openF
     if (path.empty()) {
         const std::string& folder = openFiles.path().empty() ? openFolders.list(-1) : openFiles.path();
         t.path = displayText(folder);
-        t.length = Indent + QString::fromUtf8(texts::NoFileSelected);
+        t.length = Indent + uiText(texts::NoFileSelected);
         t.clusters = t.attributes = t.date = Blank;
         return t;
     }
@@ -95,7 +96,7 @@ FileInfoTexts fileInfoTexts(const FolderList& openFolders, const FileList& openF
 
     long long length = 0;
     if (tryQuery([&] { length = fileLength(path); }, t.length)) {
-        t.length = Indent + formatNumber(length) + QString::fromUtf8(texts::BytesUnit) + formatHex(length) + QStringLiteral("H )");
+        t.length = Indent + formatNumber(length) + uiText(texts::BytesUnit) + formatHex(length) + QStringLiteral("H )");
         t.clusters = Indent + formatNumber(occupiedClusters(length, clusterLength));
     } else {
         t.clusters = Blank;

@@ -2,6 +2,7 @@
 
 #include "accessible_names.h"
 #include "controls.h"
+#include "ui_text.h"
 #include "window_texts.h"
 
 #include <QCloseEvent>
@@ -57,7 +58,7 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
         dpi_ = screen ? screen->logicalDotsPerInch() : 96.0;
     }
     setObjectName(QStringLiteral("fileInfo"));
-    setWindowTitle(QString::fromUtf8(texts::FileInfoTitle));
+    setWindowTitle(uiText(texts::FileInfoTitle));
     setModal(false);
     // Closing it other than by its button destroys it; it never keeps the
     // program running once the main window has closed.
@@ -96,13 +97,13 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
         return box;
     };
 
-    confirmButton_ = new QPushButton(QString::fromUtf8(texts::ConfirmButton), this);
+    confirmButton_ = new QPushButton(uiText(texts::ConfirmButton), this);
     place(confirmButton_, ConfirmButtonPlace, "confirmButton");
     confirmButton_->setFont(boldFont(12));
     confirmButton_->setDefault(true);
     connect(confirmButton_, &QPushButton::clicked, this, &FileInfoDialog::confirm);
 
-    pathCaption_ = label(QString::fromUtf8(texts::PathCaption), PathCaptionPlace, "pathCaption", Qt::AlignLeft);
+    pathCaption_ = label(uiText(texts::PathCaption), PathCaptionPlace, "pathCaption", Qt::AlignLeft);
     pathBox_ = new QPlainTextEdit(this);
     place(pathBox_, PathBoxPlace, "pathBox");
     pathBox_->setAccessibleName(bareCaption(texts::PathCaption));
@@ -111,15 +112,15 @@ FileInfoDialog::FileInfoDialog(double dpi) : QDialog(nullptr), dpi_(dpi)
     pathBox_->setWordWrapMode(QTextOption::WrapAnywhere);  // paths have no spaces to break at
     pathBox_->setFrameShape(QFrame::Box);
 
-    lengthCaption_ = label(QString::fromUtf8(texts::LengthCaption), LengthCaptionPlace, "lengthCaption", Qt::AlignRight);
+    lengthCaption_ = label(uiText(texts::LengthCaption), LengthCaptionPlace, "lengthCaption", Qt::AlignRight);
     lengthBox_ = valueBox(texts::LengthCaption, LengthBoxPlace, "lengthBox", Qt::AlignLeft);
     clustersCaption_ =
-        label(QString::fromUtf8(texts::ClustersCaption), ClustersCaptionPlace, "clustersCaption", Qt::AlignRight);
+        label(uiText(texts::ClustersCaption), ClustersCaptionPlace, "clustersCaption", Qt::AlignRight);
     clustersBox_ = valueBox(texts::ClustersCaption, ClustersBoxPlace, "clustersBox", Qt::AlignHCenter);
-    dateCaption_ = label(QString::fromUtf8(texts::DateCaption), DateCaptionPlace, "dateCaption", Qt::AlignRight);
+    dateCaption_ = label(uiText(texts::DateCaption), DateCaptionPlace, "dateCaption", Qt::AlignRight);
     dateBox_ = valueBox(texts::DateCaption, DateBoxPlace, "dateBox", Qt::AlignLeft);
     attributesCaption_ =
-        label(QString::fromUtf8(texts::AttributesCaption), AttributesCaptionPlace, "attributesCaption", Qt::AlignRight);
+        label(uiText(texts::AttributesCaption), AttributesCaptionPlace, "attributesCaption", Qt::AlignRight);
     attributesBox_ = valueBox(texts::AttributesCaption, AttributesBoxPlace, "attributesBox", Qt::AlignLeft);
 }
 

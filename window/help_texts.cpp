@@ -2,6 +2,7 @@
 
 #include "program_version.h"
 #include "text.h"
+#include "ui_text.h"
 #include "window_texts.h"
 
 namespace dorvelix {
@@ -10,7 +11,7 @@ QString helpTitle(int index)
 {
     if (index < 0 || index >= HelpTextCount)
         return {};
-    return QString::fromUtf16(texts::helpTexts()[static_cast<size_t>(index)].title);
+    return uiText(texts::helpTexts()[static_cast<size_t>(index)].title);
 }
 
 bool assembleHelpText(int index, QString& msgText)
@@ -19,9 +20,9 @@ bool assembleHelpText(int index, QString& msgText)
         return false;
     const texts::HelpText& t = texts::helpTexts()[static_cast<size_t>(index)];
     msgText.clear();
-    msgText += QString::fromUtf16(t.banner) + CrLf + CrLf;
-    for (const char16_t* line : t.lines)
-        msgText += QString::fromUtf16(line) + CrLf;
+    msgText += uiText(t.banner) + CrLf + CrLf;
+    for (const char* line : t.lines)
+        msgText += uiText(line) + CrLf;
     if (t.endsWithEmptyLine)
         msgText += CrLf;
     return true;
@@ -29,8 +30,8 @@ bool assembleHelpText(int index, QString& msgText)
 
 QString versionText()
 {
-    return QString::fromUtf16(texts::VersionProgram) + QLatin1String(ProgramVersion) + CrLf + CrLf
-        + QStringLiteral("         ") + QLatin1String(ReleaseMonth) + CrLf + CrLf + QString::fromUtf16(texts::VersionContact);
+    return uiText(texts::VersionProgram) + QLatin1String(ProgramVersion) + CrLf + CrLf
+        + QStringLiteral("         ") + QLatin1String(ReleaseMonth) + CrLf + CrLf + uiText(texts::VersionContact);
 }
 
 void showHelpText(FormState& form, WindowServices& window, int index)

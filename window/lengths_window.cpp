@@ -4,6 +4,7 @@
 #include "number_format.h"
 #include "text.h"
 #include "tool_texts.h"
+#include "ui_text.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,7 +29,7 @@ QString plain(long long n)
 
 QString caption(const char* text)
 {
-    return QString::fromUtf8(text);
+    return uiText(text);
 }
 
 QString percent(long long bytes, long long fileBytes)
@@ -119,7 +120,7 @@ void LengthsChart::show(const LengthsComparison* comparison, long long driveLeng
             QWidget* b = bar(i, exfat);
             b->setVisible(shown_ && bytes.has_value());
             if (bytes)
-                b->setAccessibleName(QString::fromUtf8(tool_text::LengthsBar)
+                b->setAccessibleName(uiText(tool_text::LengthsBar)
                                          .arg(plain(f.clusterLength),
                                               caption(exfat ? tool_text::ExfatName : tool_text::Fat32Name),
                                               plain(*bytes)));
@@ -341,7 +342,7 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
     if (c.outcome != LengthsComparison::Outcome::Answered) {
         status_->setText(c.outcome == LengthsComparison::Outcome::Cancelled
                              ? caption(tool_text::Stopped)
-                             : QString::fromUtf8(tool_text::CannotOpenFolder).arg(c.error + u' ' + displayText(folder_)));
+                             : uiText(tool_text::CannotOpenFolder).arg(c.error + u' ' + displayText(folder_)));
         emit finished();
         return;
     }

@@ -35,7 +35,14 @@ QString commandLineAnswer(int argc, char** argv)
     parser.parse(arguments);  // Qt's own options are not known here yet
     if (parser.isSet(standard.help))
         return dorvelix::usageText(parser, ProgramName, QStringLiteral("[options]"))
-            + QStringLiteral("\nQt's own options (-platform, -style, ...) are also accepted.\n");
+            + QStringLiteral("\nQt's own options (-platform, -style, ...) are also accepted.\n"
+                             "\n"
+                             "The window speaks Japanese or English, after the interface languages\n"
+                             "the desktop sets (LANGUAGE, LC_ALL, LC_MESSAGES, LANG): the first of\n"
+                             "them that is Japanese or English; Japanese where no language is set\n"
+                             "(the C locale), English for any other language. To choose:\n"
+                             "  LANGUAGE=ja dorvelix\n"
+                             "  LANGUAGE=en dorvelix\n");
     if (parser.isSet(standard.version))
         return dorvelix::versionLine(ProgramName) + u'\n';
     return {};
@@ -59,7 +66,7 @@ int main(int argc, char** argv)
                    stderr);
         return 2;
     }
-    dorvelix::installQtTranslations();
+    dorvelix::installTranslations(dorvelix::systemUiLanguage());
     QApplication::setApplicationName(QStringLiteral("Dorvelix"));
     QApplication::setApplicationVersion(QLatin1String(dorvelix::ProgramVersion));
     QGuiApplication::setDesktopFileName(dorvelix::ApplicationId);

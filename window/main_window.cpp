@@ -4,6 +4,7 @@
 #include "focus_mark.h"
 #include "convert_length.h"
 #include "modal_box.h"
+#include "ui_text.h"
 #include "window_texts.h"
 #include "program_version.h"
 #include "messages.h"
@@ -93,12 +94,12 @@ void MainWindow::createControls()
         frames_[static_cast<size_t>(n)] = f;
         return f;
     };
-    FrameControl* drivePanel = frame(1, QString::fromUtf8(DrivePanelCaption), client_);
-    FrameControl* folderPanel = frame(10, QString::fromUtf8(FolderPanelCaption), client_);
+    FrameControl* drivePanel = frame(1, uiText(DrivePanelCaption), client_);
+    FrameControl* folderPanel = frame(10, uiText(FolderPanelCaption), client_);
 
     for (const PanelCaption& row : PanelCaptions) {
         QWidget* parent = row.folderPanel ? folderPanel : drivePanel;
-        auto* label = new CaptionLabel(QStringLiteral("Label%1").arg(row.label), QString::fromUtf8(row.text),
+        auto* label = new CaptionLabel(QStringLiteral("Label%1").arg(row.label), uiText(row.text),
                                        row.title ? colors::Yellow : colors::White,
                                        (row.title ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop, parent);
         label->setFont(windowFont(Face::Proportional, DesignFontSize));
@@ -163,39 +164,39 @@ void MainWindow::createMenus()
     // panels fit below them at the small size.
     bar->setFont(windowFont(Face::Proportional, MenuFontSize, false));
     const auto entry = [this](QMenu* menu, const QString& name, int index, const char* caption) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        QAction* a = menu->addAction(uiText(caption));
         a->setObjectName(QStringLiteral("%1(%2)").arg(name).arg(index));
         a->setProperty("index", index);
         return a;
     };
 
-    QMenu* quit = bar->addMenu(QString::fromUtf8(texts::QuitMenu));
+    QMenu* quit = bar->addMenu(uiText(texts::QuitMenu));
     quit->setObjectName(QStringLiteral("quit"));
     quitEntries_[0] = entry(quit, QStringLiteral("quitItem"), 0, texts::QuitMenu);
     connect(quitEntries_[0], &QAction::triggered, this, [this] { onQuit(0); });
 
-    QMenu* clust = bar->addMenu(QString::fromUtf8(texts::ConvertMenu));
+    QMenu* clust = bar->addMenu(uiText(texts::ConvertMenu));
     clust->setObjectName(QStringLiteral("clustItem0"));
     for (int i = 0; i < 9; ++i) {
         convertLengthEntries_[static_cast<size_t>(i)] = entry(clust, QStringLiteral("clustItem"), i, texts::ConvertLengths[i]);
         connect(convertLengthEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { pickConvertLength(i); });
     }
 
-    QMenu* gdisp = bar->addMenu(QString::fromUtf8(texts::ScreenSizeMenu));
+    QMenu* gdisp = bar->addMenu(uiText(texts::ScreenSizeMenu));
     gdisp->setObjectName(QStringLiteral("Gdisp"));
     for (int i = 0; i < 3; ++i) {
         screenSizeEntries_[static_cast<size_t>(i)] = entry(gdisp, QStringLiteral("GdispItem"), i, texts::ScreenSizes[i]);
         connect(screenSizeEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { pickScreenSize(i); });
     }
 
-    QMenu* coment = bar->addMenu(QString::fromUtf8(texts::HelpMenu));
+    QMenu* coment = bar->addMenu(uiText(texts::HelpMenu));
     coment->setObjectName(QStringLiteral("coment"));
     for (int i = 0; i < 4; ++i) {
         helpEntries_[static_cast<size_t>(i)] = entry(coment, QStringLiteral("comentItem"), i, texts::HelpEntries[i]);
         connect(helpEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { showHelpText(i); });
     }
 
-    version_ = bar->addAction(QString::fromUtf8(texts::VersionMenu));
+    version_ = bar->addAction(uiText(texts::VersionMenu));
     version_->setObjectName(QStringLiteral("version"));
     connect(version_, &QAction::triggered, this, &MainWindow::showVersion);
 

@@ -9,6 +9,7 @@
 #include "runtime_error.h"
 #include "text.h"
 #include "tool_windows.h"
+#include "ui_text.h"
 #include "window_texts.h"
 #include "paths.h"
 
@@ -19,11 +20,11 @@ namespace dorvelix {
 void MainWindow::addRefreshItem()
 {
     // The last search's log, at any time (empty before the first search).
-    logEntry_ = tools_->menu()->addAction(QString::fromUtf8(texts::LogItem));
+    logEntry_ = tools_->menu()->addAction(uiText(texts::LogItem));
     logEntry_->setObjectName(QStringLiteral("logItem"));
     connect(logEntry_, &QAction::triggered, this, [this] { services_.showSearchLog(); });
 
-    refreshEntry_ = tools_->menu()->addAction(QString::fromUtf8(texts::RefreshItem));
+    refreshEntry_ = tools_->menu()->addAction(uiText(texts::RefreshItem));
     refreshEntry_->setObjectName(QStringLiteral("refreshItem"));
     refreshEntry_->setShortcut(QKeySequence(Qt::Key_F5));
     // F5 in every window of the program: the tool windows, the search log.
@@ -55,13 +56,13 @@ void MainWindow::nameControls()
     installListAccessibility();
     for (const BoxDesign& d : BoxDesigns)
         valueBox(d.box)->setAccessibleName(valueBoxName(d.box));
-    searchLamp_->setAccessibleName(QString::fromUtf8(texts::LampName));
+    searchLamp_->setAccessibleName(uiText(texts::LampName));
     searchLamp_->setAccessibleDescription(lampDescription(false));
-    usageGraph_->setAccessibleName(QString::fromUtf8(texts::GraphName));
+    usageGraph_->setAccessibleName(uiText(texts::GraphName));
     usageGraph_->setAccessibleDescription(usageGraphDescription(form_));
-    driveListBox_->setAccessibleName(QString::fromUtf8(texts::DriveListName));
-    folderListBox_->setAccessibleName(QString::fromUtf8(texts::FolderListName));
-    fileListBox_->setAccessibleName(QString::fromUtf8(texts::FileListName));
+    driveListBox_->setAccessibleName(uiText(texts::DriveListName));
+    folderListBox_->setAccessibleName(uiText(texts::FolderListName));
+    fileListBox_->setAccessibleName(uiText(texts::FileListName));
 }
 
 }  // namespace dorvelix

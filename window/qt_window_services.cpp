@@ -3,6 +3,7 @@
 #include "modal_box.h"
 #include "search_log_window.h"
 #include "text.h"
+#include "ui_text.h"
 #include "window_texts.h"
 #include "window_placement.h"
 
@@ -128,7 +129,7 @@ void QtWindowServices::searchMessage(const SearchMessage& message)
     } else {
         WholeLinesBox box(window_);
         prepareBox(box, text, {});
-        box.setCheckBox(new QCheckBox(QString::fromUtf8(texts::MuteCheck), &box));
+        box.setCheckBox(new QCheckBox(uiText(texts::MuteCheck), &box));
         runBox(box);
         mute = box.checkBox()->isChecked();
     }
@@ -140,14 +141,14 @@ void QtWindowServices::endSearch()
 {
     if (log_.hiddenCount() == 0)
         return;
-    const QString text = QString::fromUtf8(texts::HiddenSummary).arg(log_.hiddenCount());
+    const QString text = uiText(texts::HiddenSummary).arg(log_.hiddenCount());
     if (onMessageBox) {
         onMessageBox(text, {});
         return;
     }
     WholeLinesBox box(window_);
     prepareBox(box, text, {});
-    QPushButton* open = box.addButton(QString::fromUtf8(texts::OpenLogButton), QMessageBox::ActionRole);
+    QPushButton* open = box.addButton(uiText(texts::OpenLogButton), QMessageBox::ActionRole);
     // Escape and the box's own close answer OK, as in every other box.
     box.setEscapeButton(QMessageBox::Ok);
     runBox(box);

@@ -1,6 +1,7 @@
 #include "search_log_window.h"
 
 #include "controls.h"
+#include "ui_text.h"
 #include "window_texts.h"
 
 #include <QApplication>
@@ -23,13 +24,13 @@ constexpr int MaxColumnWidth = 360;  // pixels
 SearchLogWindow::SearchLogWindow(QWidget* parent) : QDialog(parent), table_(new QTableWidget(this))
 {
     setObjectName(QStringLiteral("SearchLog"));
-    setWindowTitle(QString::fromUtf8(texts::LogTitle));
+    setWindowTitle(uiText(texts::LogTitle));
     setFont(windowFont(Face::Proportional, 9.0, false));
     table_->setObjectName(QStringLiteral("SearchLogTable"));
-    table_->setAccessibleName(QString::fromUtf8(texts::LogTitle));
+    table_->setAccessibleName(uiText(texts::LogTitle));
     table_->setColumnCount(3);
-    table_->setHorizontalHeaderLabels({QString::fromUtf8(texts::LogKind), QString::fromUtf8(texts::LogPath),
-                                       QString::fromUtf8(texts::LogCause)});
+    table_->setHorizontalHeaderLabels({uiText(texts::LogKind), uiText(texts::LogPath),
+                                       uiText(texts::LogCause)});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
@@ -42,8 +43,8 @@ SearchLogWindow::SearchLogWindow(QWidget* parent) : QDialog(parent), table_(new 
     connect(copy, &QShortcut::activated, this, [this] { copyRows(true); });
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* copyAll = buttons->addButton(QString::fromUtf8(texts::CopyAllButton), QDialogButtonBox::ActionRole);
-    QPushButton* close = buttons->addButton(QString::fromUtf8(texts::CloseButton), QDialogButtonBox::RejectRole);
+    QPushButton* copyAll = buttons->addButton(uiText(texts::CopyAllButton), QDialogButtonBox::ActionRole);
+    QPushButton* close = buttons->addButton(uiText(texts::CloseButton), QDialogButtonBox::RejectRole);
     copyAll->setObjectName(QStringLiteral("copyAll"));
     connect(copyAll, &QPushButton::clicked, this, [this] { copyRows(false); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

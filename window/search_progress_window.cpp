@@ -4,6 +4,7 @@
 #include "number_format.h"
 #include "text.h"
 #include "tool_texts.h"
+#include "ui_text.h"
 #include "window_placement.h"
 
 #include <QFormLayout>
@@ -21,14 +22,14 @@ QLabel* addFigure(QFormLayout* form, const char* caption, QWidget* parent)
 {
     auto* value = new QLabel(parent);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form->addRow(QString::fromUtf8(caption), value);
+    form->addRow(uiText(caption), value);
     return value;
 }
 
 QString secondsText(std::chrono::steady_clock::duration d)
 {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(d).count();
-    return QString::fromUtf8(tool_text::Seconds).arg(tool_text::secondsText(ms));
+    return uiText(tool_text::Seconds).arg(tool_text::secondsText(ms));
 }
 
 // A long path shown shortened in the middle, whole in its tooltip, so that
@@ -45,7 +46,7 @@ SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form
     : QDialog(mainWindow), search_(search), form_(form), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("searchProgress"));
-    setWindowTitle(QString::fromUtf8(tool_text::ProgressTitle));
+    setWindowTitle(uiText(tool_text::ProgressTitle));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
     status_ = new QLabel(this);
@@ -60,9 +61,9 @@ SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form
     files_ = addFigure(figures, tool_text::CountedFiles, this);
     elapsed_ = addFigure(figures, tool_text::Elapsed, this);
     layout->addLayout(figures);
-    stop_ = new QPushButton(QString::fromUtf8(tool_text::Stop), this);
+    stop_ = new QPushButton(uiText(tool_text::Stop), this);
     stop_->setObjectName(QStringLiteral("stop"));
-    stop_->setAccessibleName(QString::fromUtf8(tool_text::Stop));
+    stop_->setAccessibleName(uiText(tool_text::Stop));
     layout->addWidget(stop_, 0, Qt::AlignRight);
     connect(stop_, &QPushButton::clicked, this, &SearchProgressWindow::stopOrClose);
 }
@@ -88,8 +89,8 @@ void SearchProgressWindow::searchAdvanced()
         if (now - started_ < showAfter)
             return;
         status_->hide();
-        folderCaption_->setText(QString::fromUtf8(tool_text::ReadingFolder));
-        stop_->setText(QString::fromUtf8(tool_text::Stop));
+        folderCaption_->setText(uiText(tool_text::ReadingFolder));
+        stop_->setText(uiText(tool_text::Stop));
         stop_->setAccessibleName(stop_->text());
         adjustSize();
         placeBeside(this, mainWindow_);
@@ -120,13 +121,13 @@ void SearchProgressWindow::searchFinished()
     // Said here, not in the main window's boxes, which stay empty: what the
     // walk had reached is no answer for the folder.
     const FolderRow counted = r.countedBeforeStop.value_or(FolderRow{});
-    status_->setText(QString::fromUtf8(tool_text::SearchStopped));
+    status_->setText(uiText(tool_text::SearchStopped));
     status_->show();
     // The walk reads no folder any more: the caption names the searched one.
-    folderCaption_->setText(QString::fromUtf8(tool_text::SearchedFolder));
+    folderCaption_->setText(uiText(tool_text::SearchedFolder));
     showPath(folder_, displayText(search_.searchedFolder()));
     showCounts(counted.folders, counted.files);
-    stop_->setText(QString::fromUtf8(tool_text::Close));
+    stop_->setText(uiText(tool_text::Close));
     stop_->setAccessibleName(stop_->text());
     adjustSize();
 }
@@ -143,7 +144,7 @@ bool SearchProgressWindow::event(QEvent* event)
 {
     if (event->type() == HeldInputEvent::eventType()) {
         if (running_ && static_cast<HeldInputEvent*>(event)->target() == stop_) {
-            status_->setText(QString::fromUtf8(tool_text::AnswerBoxFirst));
+            status_->setText(uiText(tool_text::AnswerBoxFirst));
             status_->show();
             adjustSize();
         }

@@ -1,6 +1,7 @@
 #include "tool_texts.h"
 
 #include "number_format.h"
+#include "ui_text.h"
 
 #include <QRegularExpression>
 
@@ -8,8 +9,9 @@ namespace dorvelix::tool_text {
 
 QString withoutMnemonic(const char* text)
 {
-    QString plain = QString::fromUtf8(text);
-    plain.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    QString plain = uiText(text);
+    plain.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));  // Japanese: "保存(&S)"
+    plain.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));  // English: "&Save"
     if (plain.endsWith(QLatin1String("...")))
         plain.chop(3);
     return plain.trimmed();
@@ -17,9 +19,8 @@ QString withoutMnemonic(const char* text)
 
 QString countedText(const WalkProgress& counted, long long milliseconds)
 {
-    return QString::fromUtf8(Counted).arg(formatNumber(counted.folders.load(), NumberPattern::Plain),
-                                          formatNumber(counted.files.load(), NumberPattern::Plain),
-                                          secondsText(milliseconds));
+    return uiText(Counted).arg(formatNumber(counted.folders.load(), NumberPattern::Plain),
+                               formatNumber(counted.files.load(), NumberPattern::Plain), secondsText(milliseconds));
 }
 
 QString secondsText(long long milliseconds)
@@ -30,15 +31,15 @@ QString secondsText(long long milliseconds)
 QString blockReason(BlockReason reason)
 {
     switch (reason) {
-    case BlockReason::FileTooLarge: return QString::fromUtf8(FileTooLargeReason);
-    case BlockReason::ForbiddenCharacter: return QString::fromUtf8(ForbiddenCharacterReason);
-    case BlockReason::TrailingDotOrSpace: return QString::fromUtf8(TrailingDotOrSpaceReason);
-    case BlockReason::CaseCollision: return QString::fromUtf8(CaseCollisionReason);
-    case BlockReason::SymbolicLink: return QString::fromUtf8(SymbolicLinkReason);
-    case BlockReason::SpecialFile: return QString::fromUtf8(SpecialFileReason);
-    case BlockReason::TooManyEntries: return QString::fromUtf8(TooManyEntriesReason);
-    case BlockReason::RootTableFull: return QString::fromUtf8(RootTableFullReason);
-    case BlockReason::NameNotAscii: return QString::fromUtf8(NameNotAsciiReason);
+    case BlockReason::FileTooLarge: return uiText(FileTooLargeReason);
+    case BlockReason::ForbiddenCharacter: return uiText(ForbiddenCharacterReason);
+    case BlockReason::TrailingDotOrSpace: return uiText(TrailingDotOrSpaceReason);
+    case BlockReason::CaseCollision: return uiText(CaseCollisionReason);
+    case BlockReason::SymbolicLink: return uiText(SymbolicLinkReason);
+    case BlockReason::SpecialFile: return uiText(SpecialFileReason);
+    case BlockReason::TooManyEntries: return uiText(TooManyEntriesReason);
+    case BlockReason::RootTableFull: return uiText(RootTableFullReason);
+    case BlockReason::NameNotAscii: return uiText(NameNotAsciiReason);
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include "folder_list_box.h"
 #include "search_progress_window.h"
 #include "tool_texts.h"
+#include "ui_text.h"
 #include "volume_queries.h"
 #include "window_placement.h"
 
@@ -17,30 +18,30 @@ ToolWindows::ToolWindows(QMainWindow& window, Session& session, FolderListBox& f
     : QObject(&window), window_(window), session_(session), folderList_(folderList), services_(services)
 {
     QMenuBar* bar = window.menuBar();
-    menu_ = bar->addMenu(QString::fromUtf8(tool_text::ToolsMenu));
+    menu_ = bar->addMenu(uiText(tool_text::ToolsMenu));
     menu_->setObjectName(QStringLiteral("tools"));
     menu_->setFont(bar->font());
-    breakdownEntry_ = menu_->addAction(QString::fromUtf8(tool_text::BreakdownEntry));
+    breakdownEntry_ = menu_->addAction(uiText(tool_text::BreakdownEntry));
     breakdownEntry_->setObjectName(QStringLiteral("breakdownItem"));
     breakdownEntry_->setEnabled(false);  // until a search has run
-    copyCheckEntry_ = menu_->addAction(QString::fromUtf8(tool_text::CopyCheckEntry));
+    copyCheckEntry_ = menu_->addAction(uiText(tool_text::CopyCheckEntry));
     copyCheckEntry_->setObjectName(QStringLiteral("copyCheckItem"));
     connect(breakdownEntry_, &QAction::triggered, this, [this] { showBreakdown(); });
     connect(copyCheckEntry_, &QAction::triggered, this, [this] { showCopyCheck(); });
-    lengthsEntry_ = menu_->addAction(QString::fromUtf8(tool_text::LengthsEntry));
+    lengthsEntry_ = menu_->addAction(uiText(tool_text::LengthsEntry));
     lengthsEntry_->setObjectName(QStringLiteral("lengthsItem"));
     connect(lengthsEntry_, &QAction::triggered, this, [this] { showLengths(); });
 
     contextMenu_ = new QMenu(&window);
     contextMenu_->setObjectName(QStringLiteral("folderContext"));
     contextMenu_->setFont(bar->font());
-    QAction* breakdown = contextMenu_->addAction(QString::fromUtf8(tool_text::BreakdownEntry));
+    QAction* breakdown = contextMenu_->addAction(uiText(tool_text::BreakdownEntry));
     breakdown->setObjectName(QStringLiteral("contextBreakdown"));
-    QAction* copyCheck = contextMenu_->addAction(QString::fromUtf8(tool_text::CopyCheckEntry));
+    QAction* copyCheck = contextMenu_->addAction(uiText(tool_text::CopyCheckEntry));
     copyCheck->setObjectName(QStringLiteral("contextCopyCheck"));
     connect(breakdown, &QAction::triggered, this, [this] { showBreakdown(contextFolder_); });
     connect(copyCheck, &QAction::triggered, this, [this] { showCopyCheck(contextFolder_); });
-    QAction* lengths = contextMenu_->addAction(QString::fromUtf8(tool_text::LengthsEntry));
+    QAction* lengths = contextMenu_->addAction(uiText(tool_text::LengthsEntry));
     lengths->setObjectName(QStringLiteral("contextLengths"));
     connect(lengths, &QAction::triggered, this, [this] { showLengths(contextFolder_); });
     folderList.setContextMenuPolicy(Qt::CustomContextMenu);

@@ -26,6 +26,7 @@ expected=(
   share/doc/dorvelix/README.md.gz
   share/doc/dorvelix/changelog.gz
   share/doc/dorvelix/copyright
+  share/dorvelix/translations/dorvelix_en.qm
   share/icons/hicolor/scalable/apps/$id.svg
   share/lintian/overrides/dorvelix
   share/man/man1/dorvelix-report.1.gz

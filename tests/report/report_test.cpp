@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -20,9 +21,12 @@ struct ReportRun {
     QString err;
 };
 
-ReportRun report(const QStringList& args, const QString& workingFolder = {}, const QString& outputFile = {})
+// environment: NAME=VALUE settings added to the test's own.
+ReportRun report(const QStringList& args, const QString& workingFolder = {}, const QString& outputFile = {},
+                 const QStringList& environment = {})
 {
     QProcess p;
+    p.setEnvironment(QProcess::systemEnvironment() + environment);
     if (!workingFolder.isEmpty())
         p.setWorkingDirectory(workingFolder);
     if (!outputFile.isEmpty())
@@ -172,6 +176,20 @@ TEST(Report, MessagesGoToStandardErrorAndTheJsonAndExitOne)
     EXPECT_TRUE(messages[0].toString().startsWith(QStringLiteral("パスレベル15以下にファイルがありますが無視します。\r\n\r\n")));
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("dorvelix-report: パスレベル15以下"))) << r.err.toStdString();
     EXPECT_EQ(o["subtree"]["folders"].toInteger(), 16);
+
+    // The same texts, the message's Japanese and the panel's captions
+    // included, in an English locale (the drive's figures may move between
+    // the runs: the digits are left out).
+    const QStringList english{"LANGUAGE=en", "LANG=en_US.UTF-8", "LC_ALL=en_US.UTF-8"};
+    const QRegularExpression figures(QStringLiteral("[0-9]"));
+    for (const QStringList& args : {QStringList{"--json", QString::fromStdString(t.root())},
+                                    QStringList{QString::fromStdString(t.root())}}) {
+        const ReportRun asIs = report(args);
+        const ReportRun inEnglish = report(args, {}, {}, english);
+        EXPECT_EQ(QString(inEnglish.out).remove(figures), QString(asIs.out).remove(figures)) << args.join(u' ').toStdString();
+        EXPECT_EQ(inEnglish.err, asIs.err) << args.join(u' ').toStdString();
+    }
+    EXPECT_EQ(json(report({"--json", QString::fromStdString(t.root())}, {}, {}, english))["messages"], o["messages"]);
 }
 
 TEST(Report, TextModeShowsThePanelAsTheValueBoxesDo)

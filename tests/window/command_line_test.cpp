@@ -35,6 +35,7 @@ TEST(WindowCommandLine, HelpVersionAndUsageErrors)
         EXPECT_EQ(r.status, 0) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.startsWith("Usage: dorvelix [options]\n")) << r.out.toStdString();
         EXPECT_TRUE(r.out.contains("--version"));
+        EXPECT_TRUE(r.out.contains("LANGUAGE=ja dorvelix\n") && r.out.contains("LANGUAGE=en dorvelix\n"));
     }
     const WindowRun v = runWindow({"--version"});
     EXPECT_EQ(v.status, 0);

@@ -156,7 +156,7 @@ TEST(ReadOnly, FileDialogsOfferNothingThatChangesAFileAndSpeakJapanese)
         t.folder("top/victim/sub");
         t.file("top/victim/sub/file.txt", 10);
     });
-    installQtTranslations();
+    installTranslations(UiLanguage::Japanese);
     MainWindow& f = *rig.form;
     f.show();
     ASSERT_TRUE(rig.doubleClickFolder(rig.top()));

@@ -48,6 +48,32 @@ struct FixedVolumes : VolumeQueries {
     }
 };
 
+// The window in English for the life of the object: made before the windows
+// of a case, restoring Japanese after it so that the cases after it in the
+// same program see the window as they always have.
+class EnglishTexts {
+public:
+    EnglishTexts()
+    {
+        qtApp();
+        found_ = installTranslations(UiLanguage::English);
+        active_ = true;
+    }
+    ~EnglishTexts()
+    {
+        active_ = false;
+        installTranslations(UiLanguage::Japanese);
+    }
+    EnglishTexts(const EnglishTexts&) = delete;
+    EnglishTexts& operator=(const EnglishTexts&) = delete;
+    bool found() const { return found_; }
+    static bool active() { return active_; }
+
+private:
+    bool found_ = false;
+    static inline bool active_ = false;
+};
+
 // The window started in folder "top" of a temporary tree that the case
 // builds first (prepare), as the program is started from a shell there;
 // without enterTop, in the folder that prepare left as the working folder.
@@ -57,8 +83,10 @@ public:
     explicit WindowRig(Prepare&& prepare, bool load = true, bool enterTop = true)
     {
         qtApp();
-        // Qt's own texts as the program shows them.
-        installQtTranslations();
+        // The window's and Qt's texts as the program shows them, in the
+        // language a case chose (EnglishTexts), else in Japanese.
+        if (!EnglishTexts::active())
+            installTranslations(UiLanguage::Japanese);
         tree.folder("top");
         char previous[4096];
         if (::getcwd(previous, sizeof previous))
