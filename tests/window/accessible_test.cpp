@@ -121,8 +121,8 @@ TEST(WindowAccessibility, PanelsAreNamedAndTheFocusIsSeen)
     MainWindow& f = *rig.form;
     f.show();
     // The panels are groups named by their captions.
-    for (const auto& [frame, caption] : {std::pair{1, "ドライブ情報"}, std::pair{10, "ホルダー情報"}}) {
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(f.frame(frame));
+    for (const auto& [panel, caption] : {std::pair{f.drivePanel(), "ドライブ情報"}, std::pair{f.folderPanel(), "ホルダー情報"}}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(panel);
         EXPECT_EQ(a->role(), QAccessible::Grouping);
         EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(caption));
     }

@@ -118,8 +118,8 @@ TEST(WindowLayout, ThreeSizesFromTheMenu)
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(f.screenSizeEntry(i)->isChecked(), i == c.size - 1);
         EXPECT_EQ(twipsGeometry(f.searchLamp()), c.lamp) << c.size;
-        EXPECT_EQ(twipsGeometry(f.frame(1)), c.frame1) << c.size;
-        EXPECT_EQ(twipsGeometry(f.frame(10)), c.frame10) << c.size;
+        EXPECT_EQ(twipsGeometry(f.drivePanel()), c.frame1) << c.size;
+        EXPECT_EQ(twipsGeometry(f.folderPanel()), c.frame10) << c.size;
         EXPECT_EQ(twipsGeometry(f.folderListBox()), c.openFolders) << c.size;
         EXPECT_EQ(twipsGeometry(f.fileListBox()), c.openFiles) << c.size;
         const QRect drive = twipsGeometry(f.driveListBox());
@@ -133,7 +133,7 @@ TEST(WindowLayout, ThreeSizesFromTheMenu)
         EXPECT_EQ(f.valueBox(Box::FreeRatio)->font().pointSize(), c.textFont);
         EXPECT_EQ(f.caption(23)->font().pointSize(), c.textFont);
         EXPECT_EQ(f.folderListBox()->font().pointSize(), c.textFont);
-        EXPECT_EQ(f.frame(10)->font().pointSize(), c.frameFont);
+        EXPECT_EQ(f.folderPanel()->font().pointSize(), c.frameFont);
         EXPECT_EQ(f.twipsOuterSize(), c.window);
         // The values shown stay as they were.
         EXPECT_EQ(rig.box(Box::ClusterLength), kept);
@@ -172,12 +172,12 @@ TEST(WindowLayout, PixelsFollowTheScreensResolution)
     // the outer size.
     EXPECT_EQ(f.frameGeometry().size(), QSize(twipsToPixels(9196, dpi), twipsToPixels(6478, dpi)));
     // Every control stands inside its frame, and the frames inside the window.
-    for (QWidget* w : f.frame(10)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* w : f.folderPanel()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (w->isVisibleTo(&f)) {
-            EXPECT_TRUE(f.frame(10)->rect().contains(w->geometry())) << w->objectName().toStdString();
+            EXPECT_TRUE(f.folderPanel()->rect().contains(w->geometry())) << w->objectName().toStdString();
         }
     }
-    EXPECT_TRUE(f.centralWidget()->rect().contains(f.frame(10)->geometry()));
+    EXPECT_TRUE(f.centralWidget()->rect().contains(f.folderPanel()->geometry()));
 }
 
 TEST(WindowLayout, MenuCentresStartUpDoesNot)

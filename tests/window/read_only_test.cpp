@@ -119,8 +119,9 @@ void expectChangesNothing(QFileDialog& dialog, const std::string& victim)
     EXPECT_TRUE(!newFolder || !newFolder->isVisible());
     for (QAction* action : dialog.findChildren<QAction*>()) {
         const QString name = action->objectName();
-        if (name == u"qt_rename_action" || name == u"qt_delete_action" || name == u"qt_new_folder_action")
+        if (name == u"qt_rename_action" || name == u"qt_delete_action" || name == u"qt_new_folder_action") {
             EXPECT_FALSE(action->isVisible() || action->isEnabled()) << name.toStdString();
+        }
     }
     EXPECT_EQ(dialog.labelText(QFileDialog::Reject), QString::fromUtf8("キャンセル"));
 

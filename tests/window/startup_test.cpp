@@ -76,22 +76,22 @@ TEST(WindowControls, EveryControlByNameInItsFrame)
     EXPECT_FALSE(f.windowIcon().isNull());
 
     QWidget* client = f.centralWidget();
-    EXPECT_EQ(f.frame(1)->parentWidget(), client);
-    EXPECT_EQ(f.frame(10)->parentWidget(), client);
-    EXPECT_EQ(f.frame(1)->caption(), QString::fromUtf8("ドライブ情報"));
-    EXPECT_EQ(f.frame(10)->caption(), QString::fromUtf8("ホルダー情報"));
+    EXPECT_EQ(f.drivePanel()->parentWidget(), client);
+    EXPECT_EQ(f.folderPanel()->parentWidget(), client);
+    EXPECT_EQ(f.drivePanel()->caption(), QString::fromUtf8("ドライブ情報"));
+    EXPECT_EQ(f.folderPanel()->caption(), QString::fromUtf8("ホルダー情報"));
     for (int n : DrivePanelLabels)
-        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.frame(1)) << n;
+        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.drivePanel()) << n;
     for (int n : DrivePanelBoxes)
-        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.frame(1)) << n;
+        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.drivePanel()) << n;
     for (int n : FolderPanelLabels)
-        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.frame(10)) << n;
+        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label%1").arg(n))->parentWidget(), f.folderPanel()) << n;
     for (int n : FolderPanelBoxes)
-        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.frame(10)) << n;
+        EXPECT_EQ(f.findChild<ValueBox*>(QStringLiteral("Text%1").arg(n))->parentWidget(), f.folderPanel()) << n;
     for (const char* name : {"driveListBox", "Picture1", "Picture2", "Line1", "Line3", "Line4", "Line5"})
-        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.frame(1)) << name;
+        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.drivePanel()) << name;
     for (const char* name : {"folderListBox", "fileListBox"})
-        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.frame(10)) << name;
+        EXPECT_EQ(f.findChild<QWidget*>(QString::fromUtf8(name))->parentWidget(), f.folderPanel()) << name;
     for (const auto& [n, caption] : Captions)
         EXPECT_EQ(f.caption(n)->text(), QString::fromUtf8(caption)) << "Label" << n;
 
@@ -134,7 +134,7 @@ TEST(WindowControls, ColoursAlignmentAndFaces)
         EXPECT_EQ(face(f.valueBox(n)), proportional) << n;
     for (int n : {1, 15, 23})
         EXPECT_EQ(face(f.caption(n)), proportional) << n;
-    EXPECT_EQ(face(f.frame(1)), fixed);
+    EXPECT_EQ(face(f.drivePanel()), fixed);
     for (QWidget* w : std::initializer_list<QWidget*>{f.driveListBox(), f.folderListBox(), f.fileListBox()})
         EXPECT_EQ(face(w), proportional);
     EXPECT_TRUE(f.valueBox(Box::FreeRatio)->font().bold());

@@ -31,9 +31,8 @@ void MainWindow::setScreenSize(std::int16_t size)
 
     setTwipsGeometry(searchLamp_, at.lamp.left, at.lamp.top, at.lamp.width, at.lamp.height);
 
-    FrameControl* frame1 = frames_[1];
-    setTwipsGeometry(frame1, layout_.panelMargin, layout_.panelMargin, at.driveFrame.width, at.driveFrame.height);
-    setFontSize(frame1, layout_.frameFontSize);
+    setTwipsGeometry(drivePanel_, layout_.panelMargin, layout_.panelMargin, at.driveFrame.width, at.driveFrame.height);
+    setFontSize(drivePanel_, layout_.frameFontSize);
 
     setTwipsWidth(driveListBox_, at.driveList.width);
     setTwipsTop(driveListBox_, at.driveList.top);
@@ -44,10 +43,9 @@ void MainWindow::setScreenSize(std::int16_t size)
     std::int16_t y = at.driveRowsTop;
     arrangeDrivePanel(y);
 
-    FrameControl* frame10 = frames_[10];
-    setTwipsGeometry(frame10, at.folderFrame.left, layout_.panelMargin, at.folderFrame.width,
+    setTwipsGeometry(folderPanel_, at.folderFrame.left, layout_.panelMargin, at.folderFrame.width,
                      at.folderFrame.height);
-    setFontSize(frame10, layout_.frameFontSize);
+    setFontSize(folderPanel_, layout_.frameFontSize);
 
     setTwipsGeometry(folderListBox_, layout_.panelMargin, at.folderList.top, at.folderList.width, at.folderList.height);
     setFontSize(folderListBox_, layout_.textFontSize);
@@ -196,7 +194,7 @@ void MainWindow::applyOuterSize()
     // Where the title bar is taller than the sizes allow for, the window
     // grows just enough that the panels are not cut off at the bottom.
     int bottom = 0;
-    for (const FrameControl* frame : {frames_[1], frames_[10]})
+    for (const FrameControl* frame : {drivePanel_, folderPanel_})
         bottom = std::max(bottom, frame->geometry().bottom() + 1);
     height = std::max(height, menuBar()->sizeHint().height() + bottom + ClientSpare);
     resize(width, height);

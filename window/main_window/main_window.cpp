@@ -88,14 +88,16 @@ void MainWindow::createControls()
     setCentralWidget(client_);
     focusMark_ = new FocusMark(client_);
 
-    const auto frame = [this](int n, const QString& caption, QWidget* parent) {
+    // The panels keep their form's object names (Frame1, Frame10) for automation.
+    const auto frame = [](int n, const QString& caption, QWidget* parent) {
         auto* f = new FrameControl(QStringLiteral("Frame%1").arg(n), caption, parent);
         f->setFont(windowFont(Face::Fixed, DesignFontSize));
-        frames_[static_cast<size_t>(n)] = f;
         return f;
     };
-    FrameControl* drivePanel = frame(1, uiText(DrivePanelCaption), client_);
-    FrameControl* folderPanel = frame(10, uiText(FolderPanelCaption), client_);
+    drivePanel_ = frame(1, uiText(DrivePanelCaption), client_);
+    folderPanel_ = frame(10, uiText(FolderPanelCaption), client_);
+    FrameControl* drivePanel = drivePanel_;
+    FrameControl* folderPanel = folderPanel_;
 
     for (const PanelCaption& row : PanelCaptions) {
         QWidget* parent = row.folderPanel ? folderPanel : drivePanel;
@@ -175,24 +177,24 @@ void MainWindow::createMenus()
     quitEntries_[0] = entry(quit, QStringLiteral("quitItem"), 0, texts::QuitMenu);
     connect(quitEntries_[0], &QAction::triggered, this, [this] { onQuit(0); });
 
-    QMenu* clust = bar->addMenu(uiText(texts::ConvertMenu));
-    clust->setObjectName(QStringLiteral("clustItem0"));
+    QMenu* convertMenu = bar->addMenu(uiText(texts::ConvertMenu));
+    convertMenu->setObjectName(QStringLiteral("clustItem0"));
     for (int i = 0; i < 9; ++i) {
-        convertLengthEntries_[static_cast<size_t>(i)] = entry(clust, QStringLiteral("clustItem"), i, texts::ConvertLengths[i]);
+        convertLengthEntries_[static_cast<size_t>(i)] = entry(convertMenu, QStringLiteral("clustItem"), i, texts::ConvertLengths[i]);
         connect(convertLengthEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { pickConvertLength(i); });
     }
 
-    QMenu* gdisp = bar->addMenu(uiText(texts::ScreenSizeMenu));
-    gdisp->setObjectName(QStringLiteral("Gdisp"));
+    QMenu* screenSizeMenu = bar->addMenu(uiText(texts::ScreenSizeMenu));
+    screenSizeMenu->setObjectName(QStringLiteral("Gdisp"));
     for (int i = 0; i < 3; ++i) {
-        screenSizeEntries_[static_cast<size_t>(i)] = entry(gdisp, QStringLiteral("GdispItem"), i, texts::ScreenSizes[i]);
+        screenSizeEntries_[static_cast<size_t>(i)] = entry(screenSizeMenu, QStringLiteral("GdispItem"), i, texts::ScreenSizes[i]);
         connect(screenSizeEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { pickScreenSize(i); });
     }
 
-    QMenu* coment = bar->addMenu(uiText(texts::HelpMenu));
-    coment->setObjectName(QStringLiteral("coment"));
+    QMenu* helpMenu = bar->addMenu(uiText(texts::HelpMenu));
+    helpMenu->setObjectName(QStringLiteral("coment"));
     for (int i = 0; i < 4; ++i) {
-        helpEntries_[static_cast<size_t>(i)] = entry(coment, QStringLiteral("comentItem"), i, texts::HelpEntries[i]);
+        helpEntries_[static_cast<size_t>(i)] = entry(helpMenu, QStringLiteral("comentItem"), i, texts::HelpEntries[i]);
         connect(helpEntries_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] { showHelpText(i); });
     }
 
@@ -200,7 +202,7 @@ void MainWindow::createMenus()
     version_->setObjectName(QStringLiteral("version"));
     connect(version_, &QAction::triggered, this, &MainWindow::showVersion);
 
-    for (QMenu* menu : {quit, clust, gdisp, coment})
+    for (QMenu* menu : {quit, convertMenu, screenSizeMenu, helpMenu})
         menu->setFont(bar->font());
 }
 

@@ -64,7 +64,8 @@ public:
     // meaning, the others by kind and number.
     ValueBox* valueBox(Box box) const { return valueBoxes_.at(boxIndex(box)); }
     CaptionLabel* caption(int n) const { return labels_.at(static_cast<size_t>(n)); }
-    FrameControl* frame(int n) const { return frames_.at(static_cast<size_t>(n)); }
+    FrameControl* drivePanel() const { return drivePanel_; }
+    FrameControl* folderPanel() const { return folderPanel_; }
     LineControl* line(int n) const { return lines_.at(static_cast<size_t>(n)); }
     PictureBox* usageGraph() const { return usageGraph_; }
     PictureBox* searchLamp() const { return searchLamp_; }
@@ -170,7 +171,8 @@ private:
     FocusMark* focusMark_ = nullptr;
     std::array<ValueBox*, BoxCount> valueBoxes_{};
     std::array<CaptionLabel*, 27> labels_{};
-    std::array<FrameControl*, 18> frames_{};
+    FrameControl* drivePanel_ = nullptr;
+    FrameControl* folderPanel_ = nullptr;
     std::array<LineControl*, 6> lines_{};
     PictureBox* usageGraph_ = nullptr;
     PictureBox* searchLamp_ = nullptr;
