@@ -6,6 +6,7 @@
 #include "number_format.h"
 #include "mount_rig.h"
 #include "report_texts.h"
+#include "row_table.h"
 #include "modal_box.h"
 #include "search_log_window.h"
 #include "search_progress_window.h"
@@ -32,6 +33,8 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTableWidget>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
@@ -689,4 +692,47 @@ TEST(WindowTools, ASearchWaitingOnAStoppedDriveStaysResponsive)
             EXPECT_TRUE(rig.messages[0].contains(u8("ディスクが準備されていません。"))) << rig.messages[0].toStdString();
         }
     }
+}
+
+// The tables' one copy and CSV: fields quoted only where a spreadsheet needs
+// it, the selected rows in the order shown whatever the order of selection,
+// the copied columns and role as asked, and a file that cannot be written
+// reported, not half written.
+TEST(WindowTools, RowTablesCopyAndSaveAsASpreadsheetReadsThem)
+{
+    dorvelix::testing::qtApp();
+    QStandardItemModel model(3, 3);
+    model.setHorizontalHeaderLabels({u8("名前"), QStringLiteral("a,b"), QStringLiteral("shown only")});
+    const QStringList names{QStringLiteral("plain"), QStringLiteral("say \"hi\""), QStringLiteral("two\nlines")};
+    for (int row = 0; row < 3; ++row) {
+        model.setItem(row, 0, new QStandardItem(names[row]));
+        auto* figure = new QStandardItem(QStringLiteral("1,00%1").arg(row));
+        figure->setData(1000 + row, Qt::UserRole);
+        model.setItem(row, 1, figure);
+        model.setItem(row, 2, new QStandardItem(QStringLiteral("x")));
+    }
+    EXPECT_EQ(row_table::csvText(model, {2, Qt::DisplayRole}),
+              u8("名前,\"a,b\"\nplain,\"1,000\"\n\"say \"\"hi\"\"\",\"1,001\"\n\"two\nlines\",\"1,002\"\n"));
+
+    QTableView view;
+    view.setModel(&model);
+    row_table::setUp(&view, {2, Qt::UserRole});
+    view.selectionModel()->select(model.index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view.selectionModel()->select(model.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(row_table::selectedRowsText(view, {2, Qt::UserRole}), u8("名前\ta,b\n\t1000\n\t1002\n"));
+    view.clearSelection();
+    EXPECT_EQ(row_table::selectedRowsText(view), QString());
+    EXPECT_EQ(view.editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    TempTree out;
+    const std::string folder = out.folder("shut");
+    ::chmod(folder.c_str(), 0500);
+    const QString blocked = QString::fromStdString(folder + "/rows.csv");
+    const bool refused = !row_table::saveText(blocked, QStringLiteral("x"));
+    ::chmod(folder.c_str(), 0700);
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(refused);
+        EXPECT_FALSE(QFile::exists(blocked));
+    }
+    EXPECT_FALSE(row_table::saveText(QString::fromStdString(out.path("none/rows.csv")), QStringLiteral("x")));
 }

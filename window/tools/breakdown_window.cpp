@@ -1,6 +1,7 @@
 #include "breakdown_window.h"
 
 #include "file_dialogs.h"
+#include "row_table.h"
 #include "number_format.h"
 #include "text.h"
 #include "tool_texts.h"
@@ -9,13 +10,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -39,6 +38,8 @@ constexpr int ConvertBytesColumn = 6;
 constexpr int ValueRole = Qt::UserRole + 1;
 // The row's folder name as bytes, for opening it.
 constexpr int NameBytesRole = Qt::UserRole + 2;
+// Copied and saved: the figures' columns, as values.
+constexpr row_table::Fields CopiedFields{ColumnCount, ValueRole};
 
 QString columnCaption(int column)
 {
@@ -51,15 +52,6 @@ QStandardItem* cell(const QString& shown, const QVariant& value)
     item->setData(value, ValueRole);
     item->setEditable(false);
     return item;
-}
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
 }
 
 // The share column: a bar as long as the row's part of the converted total,
@@ -97,33 +89,7 @@ public:
     }
 };
 
-class CopyKeyFilter : public QObject {
-public:
-    CopyKeyFilter(std::function<void()> copy, QObject* parent) : QObject(parent), copy_(std::move(copy)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
-        if (key && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-            if (event->type() == QEvent::KeyPress)
-                copy_();
-            event->accept();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> copy_;
-};
-
 }  // namespace
-
-void onCopyKey(QAbstractItemView* view, std::function<void()> copy)
-{
-    view->installEventFilter(new CopyKeyFilter(std::move(copy), view));
-}
 
 BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
 {
@@ -197,7 +163,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     layout->addWidget(save_, 0, Qt::AlignRight);
     connect(save_, &QPushButton::clicked, this, &BreakdownWindow::chooseCsvFile);
 
-    onCopyKey(table_, [this] { copySelection(); });
+    row_table::setUp(table_, CopiedFields);
     auto* up = new QAction(this);
     up->setShortcut(Qt::Key_Backspace);
     up->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -354,51 +320,19 @@ std::string BreakdownWindow::parentFolder() const
     return slash == 0 ? std::string("/") : searched_.substr(0, slash);
 }
 
-QString BreakdownWindow::rowsText(const QList<int>& rows, QChar separator, bool quote) const
-{
-    const auto line = [&](const std::function<QString(int)>& field) {
-        QStringList fields;
-        for (int c = 0; c < ColumnCount; ++c)
-            fields << (quote ? csvField(field(c)) : field(c));
-        return fields.join(separator) + u'\n';
-    };
-    QString text = line([&](int c) { return model_->headerData(c, Qt::Horizontal).toString(); });
-    for (const int row : rows)
-        text += line([&](int c) { return model_->item(row, c)->data(ValueRole).toString(); });
-    return text;
-}
-
 QString BreakdownWindow::selectedRowsText() const
 {
-    QList<int> rows;
-    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
-        rows << index.row();
-    std::sort(rows.begin(), rows.end());
-    return rows.isEmpty() ? QString() : rowsText(rows, u'\t', false);
+    return row_table::selectedRowsText(*table_, CopiedFields);
 }
 
 QString BreakdownWindow::csvText() const
 {
-    QList<int> rows;
-    for (int row = 0; row < model_->rowCount(); ++row)
-        rows << row;
-    return rowsText(rows, u',', true);
-}
-
-void BreakdownWindow::copySelection() const
-{
-    const QString text = selectedRowsText();
-    if (!text.isEmpty())
-        QApplication::clipboard()->setText(text);
+    return row_table::csvText(*model_, CopiedFields);
 }
 
 bool BreakdownWindow::saveCsv(const QString& fileName) const
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(csvText().toUtf8());
-    return file.commit();
+    return row_table::saveText(fileName, csvText());
 }
 
 void BreakdownWindow::chooseCsvFile()

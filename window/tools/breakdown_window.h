@@ -22,10 +22,6 @@ class QTableView;
 
 namespace dorvelix {
 
-// Ctrl+C (the platform's copy key) on view runs copy instead of the view's
-// own copy of its current cell.
-void onCopyKey(QAbstractItemView* view, std::function<void()> copy);
-
 class BreakdownWindow : public QDialog {
     Q_OBJECT
 public:
@@ -62,14 +58,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void copySelection() const;
     void openRow(int row);
     void addSortActions();
     void followColumnWidths();
     // Wide enough for every column, as far as the screen allows.
     void widenToColumns();
     void chooseCsvFile();
-    QString rowsText(const QList<int>& rows, QChar separator, bool quote) const;
 
     QLabel* folder_ = nullptr;
     QLabel* length_ = nullptr;

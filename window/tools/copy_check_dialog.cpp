@@ -1,7 +1,6 @@
 #include "copy_check_dialog.h"
 
-#include "breakdown_window.h"
-#include "lengths_window.h"
+#include "row_table.h"
 
 #include "drives.h"
 #include "file_dialogs.h"
@@ -130,16 +129,9 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     blocked_->setObjectName(QStringLiteral("blocked"));
     blocked_->setAccessibleName(caption(tool_text::BlockedList));
     blocked_->setHorizontalHeaderLabels({caption(tool_text::BlockedColumns[0]), caption(tool_text::BlockedColumns[1])});
-    blocked_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    blocked_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    blocked_->verticalHeader()->hide();
+    row_table::setUp(blocked_);
     blocked_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(blocked_, 1);
-    onCopyKey(blocked_, [this] {
-        const QString text = selectedBlockedText();
-        if (!text.isEmpty())
-            QApplication::clipboard()->setText(text);
-    });
 
     connect(choose_, &QPushButton::clicked, this, &CopyCheckDialog::chooseFolder);
     // An answer belongs to its target: another target clears it.
@@ -331,7 +323,7 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
 
 QString CopyCheckDialog::selectedBlockedText() const
 {
-    return selectedRowsText(blocked_);
+    return row_table::selectedRowsText(*blocked_);
 }
 
 }  // namespace dorvelix

@@ -1,6 +1,6 @@
 #include "lengths_window.h"
 
-#include "breakdown_window.h"
+#include "row_table.h"
 #include "number_format.h"
 #include "text.h"
 #include "tool_texts.h"
@@ -67,26 +67,6 @@ private:
 };
 
 }  // namespace
-
-QString selectedRowsText(const QTableWidget* table)
-{
-    QList<int> rows;
-    for (const QModelIndex& index : table->selectionModel()->selectedRows())
-        rows << index.row();
-    if (rows.isEmpty())
-        return {};
-    std::sort(rows.begin(), rows.end());
-    const auto line = [&](const std::function<QTableWidgetItem*(int)>& cell) {
-        QStringList cells;
-        for (int column = 0; column < table->columnCount(); ++column)
-            cells << (cell(column) ? cell(column)->text() : QString());
-        return cells.join(u'\t') + u'\n';
-    };
-    QString text = line([&](int column) { return table->horizontalHeaderItem(column); });
-    for (const int row : rows)
-        text += line([&](int column) { return table->item(row, column); });
-    return text;
-}
 
 LengthsChart::LengthsChart(QWidget* parent) : QWidget(parent)
 {
@@ -257,16 +237,9 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
     for (const char* header : tool_text::LengthsColumns)
         headers << caption(header);
     table_->setHorizontalHeaderLabels(headers);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->verticalHeader()->hide();
+    row_table::setUp(table_);
     body->addWidget(table_, 2);
     layout->addLayout(body, 1);
-    onCopyKey(table_, [this] {
-        const QString text = selectedText();
-        if (!text.isEmpty())
-            QApplication::clipboard()->setText(text);
-    });
 
     connect(examine_, &QPushButton::clicked, this, &LengthsWindow::examine);
     connect(stop_, &QPushButton::clicked, this, &LengthsWindow::stop);
@@ -365,7 +338,7 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
 
 QString LengthsWindow::selectedText() const
 {
-    return selectedRowsText(table_);
+    return row_table::selectedRowsText(*table_);
 }
 
 }  // namespace dorvelix

@@ -22,10 +22,6 @@ class QTableWidget;
 
 namespace dorvelix {
 
-// The selected rows of a table as tab-separated lines under a line of its
-// column headers; empty when no row is selected.
-QString selectedRowsText(const QTableWidget* table);
-
 // The chart: each bar is a child widget of its own, named for screen
 // readers with its cluster length and its bytes.
 class LengthsChart : public QWidget {
