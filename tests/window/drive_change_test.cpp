@@ -89,7 +89,7 @@ QStringList openFileNames(const MainWindow& f)
 {
     QStringList names;
     for (int i = 0; i < f.fileListBox()->count(); ++i)
-        names << f.fileListBox()->item(i)->text();
+        names << f.fileListBox()->text(i);
     return names;
 }
 

@@ -181,11 +181,12 @@ namespace {
 // Double-clicks the file list's entry named name; false when the file list does not list it.
 bool doubleClickFile(MainWindow& f, const QString& name)
 {
-    QListWidget* openFiles = f.fileListBox();
-    const QList<QListWidgetItem*> found = openFiles->findItems(name, Qt::MatchExactly);
+    FileListBox* openFiles = f.fileListBox();
+    const QModelIndexList found = openFiles->model()->match(openFiles->model()->index(0, 0), Qt::DisplayRole, name, -1,
+                                                            Qt::MatchExactly);
     if (found.size() != 1)
         return false;
-    const QPoint at = openFiles->visualItemRect(found[0]).center();
+    const QPoint at = openFiles->visualRect(found[0]).center();
     QTest::mouseClick(openFiles->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(openFiles->viewport(), Qt::LeftButton, {}, at);
     return true;

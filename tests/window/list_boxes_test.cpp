@@ -32,7 +32,7 @@ QStringList shownFiles(const FileListBox* list)
 {
     QStringList names;
     for (int i = 0; i < list->count(); ++i)
-        names << list->item(i)->text();
+        names << list->text(i);
     return names;
 }
 
@@ -176,7 +176,7 @@ TEST(WindowFileList, SelectionAndDoubleClick)
     FileListBox* openFiles = f.fileListBox();
     EXPECT_EQ(openFiles->list().listIndex, -1);
     QSignalSpy spy(openFiles, &FileListBox::dblClick);
-    const QPoint at = openFiles->visualItemRect(openFiles->item(1)).center();
+    const QPoint at = openFiles->visualRect(openFiles->model()->index(1, 0)).center();
     QTest::mouseClick(openFiles->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(openFiles->list().listIndex, 1);
     QTest::mouseDClick(openFiles->viewport(), Qt::LeftButton, {}, at);

@@ -231,7 +231,7 @@ TEST(WindowStartUp, OpensOnTheCurrentFolderWithoutSearching)
     EXPECT_EQ(FolderListBox::pathOf(f.folderListBox()->openFolderItem()), rig.top());
     QStringList files;
     for (int i = 0; i < f.fileListBox()->count(); ++i)
-        files << f.fileListBox()->item(i)->text();
+        files << f.fileListBox()->text(i);
     EXPECT_EQ(files, QStringList({".hidden", "pipe", "plain.txt"}));
     EXPECT_EQ(f.driveListBox()->drive(), driveTextOf(rig.top()));
     EXPECT_EQ(f.driveFolders().currentFolder(f.driveListBox()->drive()), rig.top());

@@ -1,16 +1,34 @@
 // The file list: the visible file list, showing the file names of the folder its
 // FileList was last pointed at. The selection is the list's selected entry;
-// a double-click (or Enter) on an entry raises dblClick().
+// a double-click (or Enter) on an entry raises dblClick(). The names come from
+// the list as the view asks for the rows it shows, so a folder of hundreds of
+// thousands of files costs no widget per file.
 #pragma once
 
 #include "lists.h"
 
-#include <QListWidget>
+#include <QAbstractListModel>
+#include <QListView>
 #include <memory>
 
 namespace dorvelix {
 
-class FileListBox : public QListWidget {
+// The FileList's names as rows, read when the view asks for them.
+class FileNamesModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit FileNamesModel(FileList& list, QObject* parent = nullptr) : QAbstractListModel(parent), list_(list) {}
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    // The list's present contents are shown from now on.
+    void reset();
+
+private:
+    FileList& list_;
+    int rows_ = 0;
+};
+
+class FileListBox : public QListView {
     Q_OBJECT
 public:
     explicit FileListBox(FileList& list, QWidget* parent = nullptr);
@@ -19,6 +37,11 @@ public:
     // Shows the list's present contents (nothing happens when they are the
     // ones already shown).
     void refresh();
+    // The rows shown, a row's text, and the selected row (-1 for none).
+    int count() const { return model_->rowCount(); }
+    QString text(int row) const;
+    int currentRow() const { return currentIndex().row(); }
+    void setCurrentRow(int row);
 
 signals:
     void dblClick();
@@ -29,6 +52,7 @@ protected:
 
 private:
     FileList& list_;
+    FileNamesModel* model_;
     std::shared_ptr<const FolderScan> shown_;
 };
 
