@@ -73,12 +73,21 @@ void FileList::inListOrder() const
 {
     if (sorted_)
         return;
+    // The scan's one order of all its files, left out the files this list
+    // does not show.
+    const std::vector<std::uint32_t>& all = scan_->filesInListOrder();
     if (files_.empty()) {
-        files_.resize(static_cast<size_t>(count_));
-        for (int i = 0; i < count_; ++i)
-            files_[static_cast<size_t>(i)] = static_cast<std::uint32_t>(i);
+        files_ = all;
+    } else {
+        std::vector<bool> shown(scan_->files().size());
+        for (const std::uint32_t f : files_)
+            shown[f] = true;
+        files_.clear();
+        for (const std::uint32_t f : all) {
+            if (shown[f])
+                files_.push_back(f);
+        }
     }
-    scan_->sortInListOrder(files_, scan_->files());
     sorted_ = true;
 }
 

@@ -140,12 +140,21 @@ void FolderScan::sortInListOrder(std::vector<std::uint32_t>& order, const std::v
         order[i] = keys[i].index;
 }
 
+const std::vector<std::uint32_t>& FolderScan::filesInListOrder() const
+{
+    std::call_once(sortFiles_, [this] {
+        filesInOrder_.resize(files_.size());
+        for (std::uint32_t i = 0; i < filesInOrder_.size(); ++i)
+            filesInOrder_[i] = i;
+        sortInListOrder(filesInOrder_, files_);
+        filesSorted_.store(true, std::memory_order_release);
+    });
+    return filesInOrder_;
+}
+
 std::vector<const FolderEntry*> FolderScan::entriesInListOrder() const
 {
-    std::vector<std::uint32_t> order(files_.size());
-    for (std::uint32_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    sortInListOrder(order, files_);
+    const std::vector<std::uint32_t>& order = filesInListOrder();
     std::vector<const FolderEntry*> all;
     all.reserve(folders_.size() + files_.size());
     size_t folder = 0;

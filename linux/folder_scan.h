@@ -98,6 +98,12 @@ public:
     }
     // Sorts entry indices (into entries) as listOrderLess orders their names.
     void sortInListOrder(std::vector<std::uint32_t>& order, const std::vector<FolderEntry>& entries) const;
+    // Every file's index in list order, sorted once by whichever thread asks
+    // first; the others wait for it. A walk sorts a folder's files on a
+    // worker thread so that the thread that shows them finds them sorted.
+    const std::vector<std::uint32_t>& filesInListOrder() const;
+    // Whether filesInListOrder() answers at once.
+    bool filesSorted() const { return filesSorted_.load(std::memory_order_acquire); }
     // How many listing calls have answered in this process so far: a sign
     // of life of the drives being read, however large a folder is.
     static std::uint64_t listingsRead() { return listingsRead_.load(std::memory_order_relaxed); }
@@ -135,6 +141,9 @@ private:
     mutable std::vector<std::pair<std::uint32_t, FileIdentity>> links_;
     mutable bool linksSorted_ = true;
     mutable std::atomic<bool> hasLinks_{false};
+    mutable std::once_flag sortFiles_;
+    mutable std::vector<std::uint32_t> filesInOrder_;
+    mutable std::atomic<bool> filesSorted_{false};
 };
 
 // Orders names ignoring the case of ASCII letters, then by their bytes.

@@ -19,6 +19,7 @@ struct ReadAhead::Folder {
     std::shared_ptr<const FolderScan> parent;
     std::uint32_t index = 0;
     bool hiddenAndSystem = false;
+    bool sortFiles = false;  // its files are sorted once their lengths are read
     std::shared_ptr<const FolderScan> scan;  // null when the folder could not be read
     std::optional<RuntimeError> error;
     size_t bytes = 0;
@@ -28,6 +29,7 @@ struct ReadAhead::Folder {
 
 struct ReadAhead::State {
     explicit State(std::vector<Level> levels) : levels_(std::move(levels)) {}
+    std::atomic<bool> sortFiles_{false};
     void run();
     void measureNearest();
     void threadEnded();
@@ -223,10 +225,19 @@ std::shared_ptr<const FolderScan> ReadAhead::take(const FolderScan* parent, std:
 void ReadAhead::waitForLengths(const Folder& folder)
 {
     const auto count = static_cast<std::uint32_t>(folder.scan->files().size());
-    if (folder.done.load(std::memory_order_acquire) < count) {
+    const auto ready = [&] {
+        return folder.done.load(std::memory_order_acquire) >= count
+            && (!folder.sortFiles || count < 2 || folder.scan->filesSorted());
+    };
+    if (!ready()) {
         std::unique_lock lock(state_->mutex_);
-        waitUntil(lock, [&] { return folder.done.load(std::memory_order_acquire) >= count; });
+        waitUntil(lock, ready);
     }
+}
+
+void ReadAhead::setSortFiles(bool on)
+{
+    state_->sortFiles_.store(on, std::memory_order_relaxed);
 }
 
 void ReadAhead::measure(std::shared_ptr<const FolderScan> scan)
@@ -237,6 +248,7 @@ void ReadAhead::measure(std::shared_ptr<const FolderScan> scan)
     auto folder = std::make_shared<Folder>();
     folder->scan = std::move(scan);
     folder->hiddenAndSystem = true;
+    folder->sortFiles = s.sortFiles_.load(std::memory_order_relaxed);
     {
         const std::lock_guard lock(s.mutex_);
         s.taken_ = folder;
@@ -264,6 +276,9 @@ bool ReadAhead::State::readChunk(Folder& folder)
     folder.scan->queryLengths(from, to, folder.hiddenAndSystem);
     progress_.fetch_add(1, std::memory_order_relaxed);
     if (folder.done.fetch_add(to - from, std::memory_order_acq_rel) + (to - from) == count) {
+        // The last chunk's thread sorts the files too, where the walk wants them sorted.
+        if (folder.sortFiles && count > 1)
+            folder.scan->filesInListOrder();
         const std::lock_guard lock(mutex_);
         walkWakes_.notify_all();
     }
@@ -432,6 +447,7 @@ bool ReadAhead::State::readFolder(const std::shared_ptr<const FolderScan>& paren
     folder->parent = parent;
     folder->index = index;
     folder->hiddenAndSystem = levelAt(level).hiddenAndSystem;
+    folder->sortFiles = sortFiles_.load(std::memory_order_relaxed);
     try {
         folder->scan = FolderScan::read(parent->childPath(parent->name(parent->folders()[index])), parent.get());
         folder->bytes = folder->scan->footprint();

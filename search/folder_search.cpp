@@ -208,11 +208,15 @@ void FolderSearch::searchFolder()
         for (const LevelRow& row : LevelTable)
             levels.push_back({row.hiddenAndSystem, row.entersNextLevel});
         readAhead_ = std::make_unique<ReadAhead>(std::move(levels), stallLimit);
+        // The lists book and show files in list order: sorted on the threads.
+        readAhead_->setSortFiles(true);
         // While the walk waits for the threads the window repaints and takes
         // input; a stop ends the wait at once.
-        readAhead_->waitSlice = paintInterval;
+        // Woken twice per interval, so that a repaint never waits for
+        // almost two of them.
+        readAhead_->waitSlice = paintInterval / 2;
         readAhead_->whileWaiting = [this] {
-            paintIfDue(paintInterval);
+            paintIfDue(paintInterval / 2);
             return !stopRequested();
         };
     }

@@ -69,6 +69,8 @@ TEST(ReadAhead, HandsOverFoldersInWalkOrderWithTheirLengthsAndErrors)
     for (std::uint32_t i = 0; i < 2; ++i)
         EXPECT_EQ(x->fileLength(i), x->name(x->files()[i]) == "f1" ? 10 : 20);
     EXPECT_EQ(ahead.take(a.get(), 1)->path(), t.path("a/y"));
+    // Files are sorted on the threads only for a walk that asks for it.
+    EXPECT_FALSE(x->filesSorted());
 
     // A folder that cannot be read raises its error when the walk takes it.
     ahead.start(top, 1);
@@ -117,4 +119,37 @@ TEST(ReadAhead, StopsAtTheLastLevelAndRunsThroughMoreFoldersThanItsQueueHolds)
     ReadAhead ahead(walkLevels());
     ahead.start(top, 0);
     ASSERT_TRUE(ahead.take(top.get(), 0));
+}
+
+// A walk that books files in list order has each folder's files sorted on
+// the threads before it takes the folder, its first folder too; the order is
+// the one a sort on the walk's own thread gives, case folded, then by bytes.
+TEST(ReadAhead, SortsTheFilesWhenTheWalkBooksThemInListOrder)
+{
+    TempTree t;
+    const std::vector<std::string> names{"b.txt", "A.txt", "a.txt", "C", "a-rather-long-name-shared-0002",
+                                         "a-rather-long-name-shared-0001", "\xff\xfe", ".hidden"};
+    for (const std::string& n : names)
+        t.file("top/" + n, 1);
+    t.file("top/sub/z", 1);
+    t.file("top/sub/Y", 1);
+    const auto root = FolderScan::read(t.root());
+    const auto top = FolderScan::read(t.path("top"));
+    ReadAhead ahead(walkLevels());
+    ahead.setSortFiles(true);
+    ahead.measure(top);
+    ASSERT_TRUE(top->filesSorted());
+    std::vector<std::string> sorted;
+    for (const std::uint32_t i : top->filesInListOrder())
+        sorted.emplace_back(top->name(top->files()[i]));
+    std::vector<std::string> expected = names;
+    std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) { return listOrderLess(a, b); });
+    EXPECT_EQ(sorted, expected);
+    EXPECT_EQ(sorted.front(), ".hidden");
+
+    ahead.start(top, 0);
+    const auto sub = ahead.take(top.get(), 0);
+    ASSERT_TRUE(sub);
+    EXPECT_TRUE(sub->filesSorted());
+    EXPECT_EQ(sub->name(sub->files()[sub->filesInListOrder()[0]]), "Y");
 }

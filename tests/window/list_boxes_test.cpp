@@ -76,6 +76,26 @@ TEST(WindowFolderList, DoubleClickOpensAndSearches)
     EXPECT_TRUE(shownFiles(f.fileListBox()).isEmpty());
 }
 
+// A folder of more files than are sorted at once: the list shows blank rows
+// while the names are sorted on another thread, then the names in list order.
+TEST(WindowFileList, AWideFolderIsSortedApartAndThenShown)
+{
+    WindowRig rig([](const TempTree& t) {
+        for (int i = 6000; i > 0; --i)
+            t.file("top/wide/f" + std::to_string(i), 0);
+    });
+    MainWindow& f = *rig.form;
+    f.show();
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/wide"));
+    FileListBox* openFiles = f.fileListBox();
+    ASSERT_EQ(openFiles->count(), 6000);
+    for (int i = 0; i < 500 && openFiles->text(0) != u"f1"; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(openFiles->text(0), QStringLiteral("f1"));
+    EXPECT_EQ(openFiles->text(1), QStringLiteral("f10"));
+    EXPECT_EQ(openFiles->text(5999), QStringLiteral("f999"));
+}
+
 TEST(WindowFolderList, PathAssignedFromOutsideIsShown)
 {
     WindowRig rig(smallTree);
