@@ -27,16 +27,6 @@ namespace dorvelix {
 
 namespace {
 
-QString bytes(long long n)
-{
-    return formatNumber(n, NumberPattern::Plain);
-}
-
-QString caption(const char* text)
-{
-    return uiText(text);
-}
-
 // How the needed bytes were counted, in words: the target driver's rule on
 // FAT and exFAT, else that the count is an estimate.
 QString countedByText(const TargetEstimate& e)
@@ -65,7 +55,7 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     : WalkToolDialog(mainWindow), volumes_(volumes)
 {
     setObjectName(QStringLiteral("copyCheck"));
-    setWindowTitle(caption(tool_text::CopyCheckTitle));
+    setWindowTitle(uiText(tool_text::CopyCheckTitle));
     setModal(false);
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
@@ -73,20 +63,20 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     source_ = new QLabel(this);
     source_->setObjectName(QStringLiteral("folder"));
     source_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form->addRow(caption(tool_text::FolderToCopy), source_);
+    form->addRow(uiText(tool_text::FolderToCopy), source_);
 
     auto* targetRow = new QHBoxLayout;
     targets_ = new QComboBox(this);
     targets_->setObjectName(QStringLiteral("target"));
     listTargets();
     targetRow->addWidget(targets_, 1);
-    choose_ = new QPushButton(caption(tool_text::ChooseFolder), this);
+    choose_ = new QPushButton(uiText(tool_text::ChooseFolder), this);
     choose_->setObjectName(QStringLiteral("chooseFolder"));
     choose_->setAccessibleName(tool_text::withoutMnemonic(tool_text::ChooseFolder));
     choose_->setAutoDefault(false);
     targetRow->addWidget(choose_);
     // The caption names the list for a screen reader too (its buddy).
-    auto* targetCaption = new QLabel(caption(tool_text::TargetCaption), this);
+    auto* targetCaption = new QLabel(uiText(tool_text::TargetCaption), this);
     targetCaption->setBuddy(targets_);
     form->addRow(targetCaption, targetRow);
     layout->addLayout(form);
@@ -95,10 +85,10 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     progress_ = new QLabel(this);
     progress_->setObjectName(QStringLiteral("progress"));
     buttons->addWidget(progress_, 1);
-    examine_ = new QPushButton(caption(tool_text::Examine), this);
+    examine_ = new QPushButton(uiText(tool_text::Examine), this);
     examine_->setObjectName(QStringLiteral("examine"));
     examine_->setAccessibleName(examine_->text());
-    stop_ = new QPushButton(caption(tool_text::Stop), this);
+    stop_ = new QPushButton(uiText(tool_text::Stop), this);
     stop_->setObjectName(QStringLiteral("stop"));
     stop_->setAccessibleName(stop_->text());
     stop_->setEnabled(false);
@@ -116,7 +106,7 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
         value->setObjectName(QStringLiteral("answer%1").arg(row));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         value->setWordWrap(row == CountedBy);
-        answer->addRow(caption(captions[row]), value);
+        answer->addRow(uiText(captions[row]), value);
         answers_[row] = value;
     }
     layout->addLayout(answer);
@@ -127,8 +117,8 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
 
     blocked_ = new QTableWidget(0, 2, this);
     blocked_->setObjectName(QStringLiteral("blocked"));
-    blocked_->setAccessibleName(caption(tool_text::BlockedList));
-    blocked_->setHorizontalHeaderLabels({caption(tool_text::BlockedColumns[0]), caption(tool_text::BlockedColumns[1])});
+    blocked_->setAccessibleName(uiText(tool_text::BlockedList));
+    blocked_->setHorizontalHeaderLabels({uiText(tool_text::BlockedColumns[0]), uiText(tool_text::BlockedColumns[1])});
     row_table::setUp(blocked_);
     blocked_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(blocked_, 1);
@@ -198,7 +188,7 @@ std::string CopyCheckDialog::target() const
 
 void CopyCheckDialog::chooseFolder()
 {
-    const QString chosen = runFolderDialog(this, caption(tool_text::TargetCaption));
+    const QString chosen = runFolderDialog(this, uiText(tool_text::TargetCaption));
     if (!chosen.isEmpty())
         setTarget(QFile::encodeName(chosen).toStdString());
 }
@@ -242,7 +232,7 @@ void CopyCheckDialog::stop()
     walk_.stop();
     showProgress();  // what was counted until the stop
     endRun();
-    status_->setText(caption(tool_text::Stopped));
+    status_->setText(uiText(tool_text::Stopped));
     emit finished();
 }
 
@@ -270,7 +260,7 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
     case Outcome::Answered:
         break;
     case Outcome::Cancelled:
-        status_->setText(caption(tool_text::Stopped));
+        status_->setText(uiText(tool_text::Stopped));
         emit finished();
         return;
     case Outcome::FolderUnreadable:
@@ -295,21 +285,21 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
         return;
     }
     const TargetDrive& d = *check.drive;
-    answers_[Needed]->setText(bytes(check.neededBytes));
-    answers_[Free]->setText(bytes(d.freeBytes));
-    answers_[ClusterLength]->setText(bytes(d.clusterLength));
+    answers_[Needed]->setText(tool_text::plainNumber(check.neededBytes));
+    answers_[Free]->setText(tool_text::plainNumber(d.freeBytes));
+    answers_[ClusterLength]->setText(tool_text::plainNumber(d.clusterLength));
     answers_[FileSystem]->setText(d.fileSystem);
     answers_[CountedBy]->setText(countedByText(check.estimate));
-    answers_[Verdict]->setText(caption(check.fits() ? tool_text::Fits : tool_text::DoesNotFit));
-    answers_[Margin]->setText(check.fits() ? uiText(tool_text::Margin).arg(bytes(d.freeBytes - check.neededBytes))
-                                           : uiText(tool_text::Shortfall).arg(bytes(check.neededBytes - d.freeBytes)));
+    answers_[Verdict]->setText(uiText(check.fits() ? tool_text::Fits : tool_text::DoesNotFit));
+    answers_[Margin]->setText(check.fits() ? uiText(tool_text::Margin).arg(tool_text::plainNumber(d.freeBytes - check.neededBytes))
+                                           : uiText(tool_text::Shortfall).arg(tool_text::plainNumber(check.neededBytes - d.freeBytes)));
 
-    QString status = caption(tool_text::BlockedList) + u' '
-        + (!isFatFamily(d.fileSystem) ? caption(tool_text::NotFat)
-               : check.blocked.empty()  ? caption(tool_text::NothingBlocked)
-                                        : bytes(static_cast<long long>(check.blocked.size())));
+    QString status = uiText(tool_text::BlockedList) + u' '
+        + (!isFatFamily(d.fileSystem) ? uiText(tool_text::NotFat)
+               : check.blocked.empty()  ? uiText(tool_text::NothingBlocked)
+                                        : tool_text::plainNumber(static_cast<long long>(check.blocked.size())));
     if (!check.messages.isEmpty())
-        status += u'\n' + uiText(tool_text::UnreadableCount).arg(bytes(check.messages.size()));
+        status += u'\n' + uiText(tool_text::UnreadableCount).arg(tool_text::plainNumber(check.messages.size()));
     status_->setText(status);
     blocked_->setRowCount(static_cast<int>(check.blocked.size()));
     for (int row = 0; row < blocked_->rowCount(); ++row) {

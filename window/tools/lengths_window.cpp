@@ -22,16 +22,6 @@ namespace dorvelix {
 
 namespace {
 
-QString plain(long long n)
-{
-    return formatNumber(n, NumberPattern::Plain);
-}
-
-QString caption(const char* text)
-{
-    return uiText(text);
-}
-
 QString percent(long long bytes, long long fileBytes)
 {
     return QString::number(bytes > 0 ? 100.0 * static_cast<double>(bytes - fileBytes) / static_cast<double>(bytes) : 0.0,
@@ -71,7 +61,7 @@ private:
 LengthsChart::LengthsChart(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("chart"));
-    setAccessibleName(caption(tool_text::LengthsChart));
+    setAccessibleName(uiText(tool_text::LengthsChart));
     setMinimumSize(520, 220);
     for (int i = 0; i < 2 * ComparedLengths; ++i) {
         bars_[static_cast<size_t>(i)] = new Bar(i % 2 ? ExfatColour : Fat32Colour, this);
@@ -101,9 +91,9 @@ void LengthsChart::show(const LengthsComparison* comparison, long long driveLeng
             b->setVisible(shown_ && bytes.has_value());
             if (bytes)
                 b->setAccessibleName(uiText(tool_text::LengthsBar)
-                                         .arg(plain(f.clusterLength),
-                                              caption(exfat ? tool_text::ExfatName : tool_text::Fat32Name),
-                                              plain(*bytes)));
+                                         .arg(tool_text::plainNumber(f.clusterLength),
+                                              uiText(exfat ? tool_text::ExfatName : tool_text::Fat32Name),
+                                              tool_text::plainNumber(*bytes)));
         }
     }
     placeBars();
@@ -157,7 +147,7 @@ void LengthsChart::paintEvent(QPaintEvent*)
     int x = 4;
     for (const auto& [colour, name] : {std::pair{Fat32Colour, tool_text::Fat32Name}, {ExfatColour, tool_text::ExfatName}}) {
         p.fillRect(x, 4, 10, 10, colour);
-        p.drawText(x + 14, 14, caption(name));
+        p.drawText(x + 14, 14, uiText(name));
         x += 70;
     }
     for (int i = 0; i < ComparedLengths; ++i) {
@@ -167,9 +157,9 @@ void LengthsChart::paintEvent(QPaintEvent*)
         p.drawText(label, Qt::AlignCenter, shortLength(length));
         QStringList marks;
         if (length == driveLength_)
-            marks << caption(tool_text::DriveLengthMark);
+            marks << uiText(tool_text::DriveLengthMark);
         if (length == convertLength_)
-            marks << caption(tool_text::ConvertLengthMark);
+            marks << uiText(tool_text::ConvertLengthMark);
         if (!marks.isEmpty()) {
             QFont small = p.font();
             small.setPointSizeF(small.pointSizeF() * 0.8);
@@ -184,7 +174,7 @@ void LengthsChart::paintEvent(QPaintEvent*)
         return;
     // The files' own bytes, named in the legend (the bars may cover the line).
     const int y = bottom - heightOf(fileBytes_);
-    p.drawText(x + 24, 14, caption(tool_text::FileBytesLine));
+    p.drawText(x + 24, 14, uiText(tool_text::FileBytesLine));
     p.setPen(QPen(Qt::red, 1, Qt::DashLine));
     p.drawLine(x, 9, x + 20, 9);
     p.drawLine(0, y, width(), y);
@@ -193,7 +183,7 @@ void LengthsChart::paintEvent(QPaintEvent*)
 LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
 {
     setObjectName(QStringLiteral("lengths"));
-    setWindowTitle(caption(tool_text::LengthsTitle));
+    setWindowTitle(uiText(tool_text::LengthsTitle));
     setModal(false);
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
@@ -202,14 +192,14 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
     source_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* top = new QHBoxLayout;
     // The caption labels the folder for a screen reader too (its buddy).
-    auto* sourceCaption = new QLabel(caption(tool_text::SearchedFolder), this);
+    auto* sourceCaption = new QLabel(uiText(tool_text::SearchedFolder), this);
     sourceCaption->setBuddy(source_);
     top->addWidget(sourceCaption);
     top->addWidget(source_, 1);
-    examine_ = new QPushButton(caption(tool_text::Examine), this);
+    examine_ = new QPushButton(uiText(tool_text::Examine), this);
     examine_->setObjectName(QStringLiteral("examine"));
     examine_->setAccessibleName(examine_->text());
-    stop_ = new QPushButton(caption(tool_text::Stop), this);
+    stop_ = new QPushButton(uiText(tool_text::Stop), this);
     stop_->setObjectName(QStringLiteral("stop"));
     stop_->setAccessibleName(stop_->text());
     stop_->setEnabled(false);
@@ -232,10 +222,10 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
     body->addWidget(chart_, 3);
     table_ = new QTableWidget(ComparedLengths, static_cast<int>(std::size(tool_text::LengthsColumns)), this);
     table_->setObjectName(QStringLiteral("table"));
-    table_->setAccessibleName(caption(tool_text::LengthsTitle));
+    table_->setAccessibleName(uiText(tool_text::LengthsTitle));
     QStringList headers;
     for (const char* header : tool_text::LengthsColumns)
-        headers << caption(header);
+        headers << uiText(header);
     table_->setHorizontalHeaderLabels(headers);
     row_table::setUp(table_);
     body->addWidget(table_, 2);
@@ -292,7 +282,7 @@ void LengthsWindow::stop()
     walk_.stop();
     showProgress();
     endRun();
-    status_->setText(caption(tool_text::Stopped));
+    status_->setText(uiText(tool_text::Stopped));
     emit finished();
 }
 
@@ -314,17 +304,17 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
 {
     if (c.outcome != LengthsComparison::Outcome::Answered) {
         status_->setText(c.outcome == LengthsComparison::Outcome::Cancelled
-                             ? caption(tool_text::Stopped)
+                             ? uiText(tool_text::Stopped)
                              : uiText(tool_text::CannotOpenFolder).arg(c.error + u' ' + displayText(folder_)));
         emit finished();
         return;
     }
-    fileBytes_->setText(caption(tool_text::OwnFileBytes) + u' ' + plain(c.fileBytes));
+    fileBytes_->setText(uiText(tool_text::OwnFileBytes) + u' ' + tool_text::plainNumber(c.fileBytes));
     for (int row = 0; row < ComparedLengths; ++row) {
         const LengthFigures& f = c.figures[static_cast<size_t>(row)];
-        const QString cells[] = {plain(f.clusterLength), f.fat32Bytes ? plain(*f.fat32Bytes) : QStringLiteral("-"),
+        const QString cells[] = {tool_text::plainNumber(f.clusterLength), f.fat32Bytes ? tool_text::plainNumber(*f.fat32Bytes) : QStringLiteral("-"),
                                  f.fat32Bytes ? percent(*f.fat32Bytes, c.fileBytes) : QStringLiteral("-"),
-                                 plain(f.exfatBytes), percent(f.exfatBytes, c.fileBytes)};
+                                 tool_text::plainNumber(f.exfatBytes), percent(f.exfatBytes, c.fileBytes)};
         for (int column = 0; column < static_cast<int>(std::size(cells)); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -23,6 +23,11 @@ QString countedText(const WalkProgress& counted, long long milliseconds)
                                formatNumber(counted.files.load(), NumberPattern::Plain), secondsText(milliseconds));
 }
 
+QString plainNumber(long long n)
+{
+    return formatNumber(n, NumberPattern::Plain);
+}
+
 QString secondsText(long long milliseconds)
 {
     return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1);

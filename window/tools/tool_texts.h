@@ -16,6 +16,9 @@ QString withoutMnemonic(const char* text);
 // A walk's counts so far and its time: "ホルダ数 12  ファイル数 345  経過 1.2 秒".
 QString countedText(const WalkProgress& counted, long long milliseconds);
 
+// A count or a number of bytes with thousands separators ("1,234,567").
+QString plainNumber(long long n);
+
 // An elapsed time in seconds with one decimal ("12.3").
 QString secondsText(long long milliseconds);
 
