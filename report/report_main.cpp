@@ -189,6 +189,9 @@ int main(int argc, char** argv)
         if (target) {
             countCopy(*target, options.folder, resolveFolder(options.target), nullptr,
                       {clusterLength, [&](const QString& m) { heard.messageBox(m); }, start.scan, readAhead});
+            // A folder that could not be opened at all ends the report; a
+            // drive that stopped in the middle of the walk (no error of its
+            // own) is printed with what was counted, as the other modes do.
             if (target->outcome == TargetCheck::Outcome::FolderUnreadable
                 || (target->outcome == TargetCheck::Outcome::DriveStopped && !target->error.isEmpty()))
                 fail(report_text::CannotOpenFolder.arg(displayText(options.folder), target->error));
