@@ -17,6 +17,7 @@
 #include "drive_info.h"
 #include "drives.h"
 #include "folder_search.h"
+#include "session.h"
 #include "report_output.h"
 #include "report_texts.h"
 #include "report_listener.h"
@@ -160,23 +161,20 @@ int main(int argc, char** argv)
     if (!options.target.empty())
         target = queryTargetDrive(resolveFolder(options.target));
 
-    FormState form;
+    // The report is a client of the same session as the window, without a
+    // display: it hears the message boxes and reads the figures at the end.
+    const QString driveText = driveTextOf(options.folder);
     ReportListener heard;
-    FolderList openFolders;
-    FileList openFiles;
-    openFiles.showHidden = true;
-    openFiles.showSystem = true;
-    FolderSearch search(form, openFolders, openFiles, heard, heard);
+    Session session(heard, heard, systemVolumes(), [&] { return driveText; });
+    session.startSearching();
     // The benchmark compares the walk with read-ahead against one without.
     const bool readAhead = !qEnvironmentVariableIsSet("DORVELIX_NO_READ_AHEAD");
-    search.setReadAhead(readAhead);
-
-    DriveQuery drive(form, heard, heard, systemVolumes());
-    const QString driveText = driveTextOf(options.folder);
+    session.search().setReadAhead(readAhead);
+    DriveQuery& drive = session.driveQuery();
     const StartFolder start = readStartFolder(options.folder);
     queryDrive(drive, heard, options.folder, start, driveText);
     if (options.convert)
-        pickConvertLength(form, heard, convertIndexOf(*options.convert));
+        session.pickConvertLength(convertIndexOf(*options.convert));
 
     heard.onMessage = printMessage;
     SearchResult complete;
@@ -211,12 +209,13 @@ int main(int argc, char** argv)
             }
         }
     } else {
-        openFolders.setScan(start.scan);
+        // Opening the folder searches it, as a double-click does.
+        session.openFolders().setScan(start.scan);
     }
     // The folder as the folder list shows it in every mode: a drive's root
     // with its "/".
     const QString shownFolder = displayText(start.scan->path());
-    ReportData data{drive.figures(), options.complete ? complete : search.result(), shownFolder, heard.messages,
+    ReportData data{drive.figures(), options.complete ? complete : session.search().result(), shownFolder, heard.messages,
                     options.folders, target ? &*target : nullptr};
     if (allLengths)
         data.lengths = LengthsAnswer{allLengths->figures(), allLengths->fileBytes(), options.capacity};

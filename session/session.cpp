@@ -51,7 +51,13 @@ void Session::start(const std::string& currentFolder)
         openFiles_.setPath(openFolders_.path(), openFolders_.scan());
     } catch (const RuntimeError&) {
     }
+    startSearching();
+}
 
+void Session::startSearching()
+{
+    if (search_)
+        return;
     search_ = std::make_unique<FolderSearch>(form_, openFolders_, openFiles_, window_, view_);
     search_->onStarted = [this] { tell([](SessionObserver& o) { o.searchStarted(); }); };
     search_->onProgress = [this] { tell([](SessionObserver& o) { o.searchAdvanced(); }); };

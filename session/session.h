@@ -52,6 +52,9 @@ public:
     // current folder, its drive's root, "/") without searching it, then lets
     // every later move of the folder list search its folder.
     void start(const std::string& currentFolder);
+    // Only the second half: every move of the folder list from now on
+    // searches its folder (the report moves it to the folder it was given).
+    void startSearching();
 
     void addObserver(SessionObserver* observer);
     void removeObserver(SessionObserver* observer);
