@@ -711,7 +711,7 @@ TEST(WindowTools, RowTablesCopyAndSaveAsASpreadsheetReadsThem)
         model.setItem(row, 1, figure);
         model.setItem(row, 2, new QStandardItem(QStringLiteral("x")));
     }
-    EXPECT_EQ(row_table::csvText(model, {2, Qt::DisplayRole}),
+    EXPECT_EQ(row_table::csvOf(model, {2, Qt::DisplayRole}),
               u8("名前,\"a,b\"\nplain,\"1,000\"\n\"say \"\"hi\"\"\",\"1,001\"\n\"two\nlines\",\"1,002\"\n"));
 
     QTableView view;
@@ -719,9 +719,9 @@ TEST(WindowTools, RowTablesCopyAndSaveAsASpreadsheetReadsThem)
     row_table::setUp(&view, {2, Qt::UserRole});
     view.selectionModel()->select(model.index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     view.selectionModel()->select(model.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    EXPECT_EQ(row_table::selectedRowsText(view, {2, Qt::UserRole}), u8("名前\ta,b\n\t1000\n\t1002\n"));
+    EXPECT_EQ(row_table::copiedRows(view, {2, Qt::UserRole}), u8("名前\ta,b\n\t1000\n\t1002\n"));
     view.clearSelection();
-    EXPECT_EQ(row_table::selectedRowsText(view), QString());
+    EXPECT_EQ(row_table::copiedRows(view), QString());
     EXPECT_EQ(view.editTriggers(), QAbstractItemView::NoEditTriggers);
 
     TempTree out;

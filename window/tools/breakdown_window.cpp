@@ -322,12 +322,12 @@ std::string BreakdownWindow::parentFolder() const
 
 QString BreakdownWindow::selectedRowsText() const
 {
-    return row_table::selectedRowsText(*table_, CopiedFields);
+    return row_table::copiedRows(*table_, CopiedFields);
 }
 
 QString BreakdownWindow::csvText() const
 {
-    return row_table::csvText(*model_, CopiedFields);
+    return row_table::csvOf(*model_, CopiedFields);
 }
 
 bool BreakdownWindow::saveCsv(const QString& fileName) const

@@ -313,7 +313,7 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
 
 QString CopyCheckDialog::selectedBlockedText() const
 {
-    return row_table::selectedRowsText(*blocked_);
+    return row_table::copiedRows(*blocked_);
 }
 
 }  // namespace dorvelix

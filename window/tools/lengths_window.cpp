@@ -328,7 +328,7 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
 
 QString LengthsWindow::selectedText() const
 {
-    return row_table::selectedRowsText(*table_);
+    return row_table::copiedRows(*table_);
 }
 
 }  // namespace dorvelix

@@ -30,19 +30,19 @@ public:
     CopyRowsKey(QAbstractItemView* view, Fields fields) : QObject(view), view_(view), fields_(fields) {}
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
         const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
         if (key && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
             if (event->type() == QEvent::KeyPress) {
-                const QString text = selectedRowsText(*view_, fields_);
+                const QString text = copiedRows(*view_, fields_);
                 if (!text.isEmpty())
                     QApplication::clipboard()->setText(text);
             }
             event->accept();
             return true;
         }
-        return QObject::eventFilter(watched, event);
+        return false;  // every other event goes on to the view
     }
 
 private:
@@ -75,7 +75,7 @@ QString rowsText(const QAbstractItemModel& model, const QList<int>& rows, QChar 
     return text;
 }
 
-QString selectedRowsText(const QAbstractItemView& view, Fields fields)
+QString copiedRows(const QAbstractItemView& view, Fields fields)
 {
     QList<int> rows;
     for (const QModelIndex& index : view.selectionModel()->selectedRows())
@@ -86,7 +86,7 @@ QString selectedRowsText(const QAbstractItemView& view, Fields fields)
     return rowsText(*view.model(), rows, u'\t', false, fields);
 }
 
-QString csvText(const QAbstractItemModel& model, Fields fields)
+QString csvOf(const QAbstractItemModel& model, Fields fields)
 {
     QList<int> rows;
     for (int row = 0; row < model.rowCount(); ++row)

@@ -31,9 +31,9 @@ void setUp(QTableView* table, Fields fields = {});
 // line break.
 QString rowsText(const QAbstractItemModel& model, const QList<int>& rows, QChar separator, bool csv, Fields fields = {});
 // The selected rows in the order shown, tab-separated; "" when none is.
-QString selectedRowsText(const QAbstractItemView& view, Fields fields = {});
+QString copiedRows(const QAbstractItemView& view, Fields fields = {});
 // Every row, comma-separated, for a CSV file.
-QString csvText(const QAbstractItemModel& model, Fields fields = {});
+QString csvOf(const QAbstractItemModel& model, Fields fields = {});
 // Writes text to fileName in UTF-8, whole or not at all; false when it
 // could not be written.
 bool saveText(const QString& fileName, const QString& text);
