@@ -65,6 +65,7 @@ void FileList::setPath(const std::string& path, std::shared_ptr<const FolderScan
     leftOut_ = static_cast<int>(entries.size()) - count_;
     scan_ = std::move(fresh);
     files_ = std::move(files);
+    allInOrder_ = nullptr;
     sorted_ = count_ < 2;
     listIndex = -1;
 }
@@ -77,7 +78,7 @@ void FileList::inListOrder() const
     // does not show.
     const std::vector<std::uint32_t>& all = scan_->filesInListOrder();
     if (files_.empty()) {
-        files_ = all;
+        allInOrder_ = &all;
     } else {
         std::vector<bool> shown(scan_->files().size());
         for (const std::uint32_t f : files_)

@@ -68,7 +68,9 @@ public:
     // list, name or length, or by inListOrder.
     std::uint32_t unorderedFile(int k) const
     {
-        return files_.empty() ? static_cast<std::uint32_t>(k) : files_[static_cast<size_t>(k)];
+        if (!files_.empty())
+            return files_[static_cast<size_t>(k)];
+        return allInOrder_ ? (*allInOrder_)[static_cast<size_t>(k)] : static_cast<std::uint32_t>(k);
     }
     void inListOrder() const;
 
@@ -77,6 +79,8 @@ private:
     // Indices into the scan's files, in list order once sorted_; none while
     // the list holds every file of the scan in the system's order.
     mutable std::vector<std::uint32_t> files_;
+    // A list of every file, once sorted: the scan's own order of them.
+    mutable const std::vector<std::uint32_t>* allInOrder_ = nullptr;
     int count_ = 0;
     mutable bool sorted_ = true;
     int leftOut_ = 0;

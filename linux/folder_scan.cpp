@@ -98,43 +98,26 @@ bool listOrderLess(std::string_view a, std::string_view b)
 
 void FolderScan::sortInListOrder(std::vector<std::uint32_t>& order, const std::vector<FolderEntry>& entries) const
 {
-    // Each name folded once into one buffer, its first sixteen folded bytes
-    // also as two integers: most comparisons are integer comparisons, and
-    // names that share a long beginning ("a-rather-long-name-0001",
-    // "IMG_0001.JPG") are told apart by one memcmp of their folded bytes.
+    // The first twelve folded bytes of each name as integers, in a key of
+    // sixteen bytes: most comparisons are integer comparisons, also among
+    // names that share their first eight ("IMG_0001.JPG", "IMG_0002.JPG"),
+    // and the keys of a folder of 100,000 files take 1.6 MB.
     struct Key {
         std::uint64_t head;
-        std::uint64_t next;
+        std::uint32_t next;
         std::uint32_t index;
-        std::uint32_t size;
-        size_t at;  // where its folded bytes start in foldedNames
     };
     std::vector<Key> keys(order.size());
-    size_t total = 0;
-    for (const std::uint32_t i : order)
-        total += name(entries[i]).size();
-    std::string foldedNames(total, '\0');
-    size_t at = 0;
     for (size_t i = 0; i < order.size(); ++i) {
         const std::string_view n = name(entries[order[i]]);
-        for (size_t k = 0; k < n.size(); ++k)
-            foldedNames[at + k] = static_cast<char>(folded(static_cast<unsigned char>(n[k])));
-        keys[i] = {foldedHead(n), foldedHead(n, 8), order[i], static_cast<std::uint32_t>(n.size()), at};
-        at += n.size();
+        keys[i] = {foldedHead(n), static_cast<std::uint32_t>(foldedHead(n, 8) >> 32), order[i]};
     }
     std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         if (a.head != b.head)
             return a.head < b.head;
         if (a.next != b.next)
             return a.next < b.next;
-        const std::uint32_t shorter = std::min(a.size, b.size);
-        if (shorter > 16) {
-            if (const int c = std::memcmp(foldedNames.data() + a.at + 16, foldedNames.data() + b.at + 16, shorter - 16))
-                return c < 0;
-        }
-        if (a.size != b.size)
-            return a.size < b.size;
-        return name(entries[a.index]) < name(entries[b.index]);
+        return listOrderLessFrom(name(entries[a.index]), name(entries[b.index]), 12);
     });
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = keys[i].index;
