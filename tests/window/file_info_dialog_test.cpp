@@ -151,7 +151,8 @@ TEST(FileInfoDialog, AnOpenDialogDoesNotKeepTheProgramRunning)
     // Closing the main window ends the event loop although the dialog is
     // still open; the second timer only stops a loop that would not end.
     QTimer::singleShot(0, &mainWindow, [&] { mainWindow.close(); });
-    QTimer::singleShot(5000, &app, [&] { app.exit(7); });
+    // Tied to the test's own window, so that it cannot fire in a later case.
+    QTimer::singleShot(5000, &mainWindow, [&] { app.exit(7); });
     EXPECT_EQ(app.exec(), 0);
     destroyPending();
     delete dialog.data();  // when the quit has not closed it already
