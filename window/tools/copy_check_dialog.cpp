@@ -85,16 +85,7 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     progress_ = new QLabel(this);
     progress_->setObjectName(QStringLiteral("progress"));
     buttons->addWidget(progress_, 1);
-    examine_ = new QPushButton(uiText(tool_text::Examine), this);
-    examine_->setObjectName(QStringLiteral("examine"));
-    examine_->setAccessibleName(examine_->text());
-    stop_ = new QPushButton(uiText(tool_text::Stop), this);
-    stop_->setObjectName(QStringLiteral("stop"));
-    stop_->setAccessibleName(stop_->text());
-    stop_->setEnabled(false);
-    stop_->setAutoDefault(false);
-    buttons->addWidget(examine_);
-    buttons->addWidget(stop_);
+    addWalkButtons(buttons);
     layout->addLayout(buttons);
 
     auto* answer = new QFormLayout;

@@ -40,8 +40,6 @@ public:
     bool isRunning() const override { return walk_.running(); }
 
     QComboBox* targetBox() const { return targets_; }
-    QPushButton* examineButton() const { return examine_; }
-    QPushButton* stopButton() const { return stop_; }
     QLabel* progressLabel() const { return progress_; }
     QLabel* answerLabel(int row) const { return answers_[row]; }
     QLabel* statusLabel() const { return status_; }
@@ -73,8 +71,6 @@ private:
     QLabel* source_ = nullptr;
     QComboBox* targets_ = nullptr;
     QPushButton* choose_ = nullptr;
-    QPushButton* examine_ = nullptr;
-    QPushButton* stop_ = nullptr;
     QLabel* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* answers_[AnswerRows] = {};

@@ -196,16 +196,7 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
     sourceCaption->setBuddy(source_);
     top->addWidget(sourceCaption);
     top->addWidget(source_, 1);
-    examine_ = new QPushButton(uiText(tool_text::Examine), this);
-    examine_->setObjectName(QStringLiteral("examine"));
-    examine_->setAccessibleName(examine_->text());
-    stop_ = new QPushButton(uiText(tool_text::Stop), this);
-    stop_->setObjectName(QStringLiteral("stop"));
-    stop_->setAccessibleName(stop_->text());
-    stop_->setEnabled(false);
-    stop_->setAutoDefault(false);
-    top->addWidget(examine_);
-    top->addWidget(stop_);
+    addWalkButtons(top);
     layout->addLayout(top);
     progress_ = new QLabel(this);
     progress_->setObjectName(QStringLiteral("progress"));

@@ -61,7 +61,6 @@ public:
     void stop() override;
     bool isRunning() const override { return walk_.running(); }
 
-    QPushButton* examineButton() const { return examine_; }
     QLabel* statusLabel() const { return status_; }
     QTableWidget* table() const { return table_; }
     LengthsChart* chart() const { return chart_; }
@@ -82,8 +81,6 @@ private:
     QLabel* progress_ = nullptr;
     QLabel* fileBytes_ = nullptr;
     QLabel* status_ = nullptr;
-    QPushButton* examine_ = nullptr;
-    QPushButton* stop_ = nullptr;
     LengthsChart* chart_ = nullptr;
     QTableWidget* table_ = nullptr;
     BackgroundWalk<LengthsComparison> walk_;
