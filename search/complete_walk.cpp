@@ -90,36 +90,6 @@ void CompleteWalk::bookTable(long long entries, FolderRow& t) const
     t.convertClusters += entries / entriesPerCluster(convertLength_);
 }
 
-// The scan of subfolder index of parent, with its files' lengths: read
-// ahead, or read now.
-std::shared_ptr<const FolderScan> CompleteWalk::enter(const FolderScan& parent, std::uint32_t index)
-{
-    if (readAhead_) {
-        if (auto scan = readAhead_->take(&parent, index))
-            return scan;
-    }
-    return FolderScan::read(parent.childPath(parent.name(parent.folders()[index])), &parent);
-}
-
-void CompleteWalk::walkBelow(const std::string& path, const FolderScan& folder, FolderRow& t)
-{
-    for (std::uint32_t i = 0; i < folder.folders().size(); ++i) {
-        if (cancelled())
-            return;
-        const std::string name(folder.name(folder.folders()[i]));
-        std::shared_ptr<const FolderScan> sub;
-        try {
-            sub = enter(folder, i);
-        } catch (const RuntimeError& error) {
-            failed(error, folder.childPath(name), limits_.unreadableFolders);
-            continue;
-        }
-        const std::string subPath = joinedPath(path, name);
-        bookTable(bookFolder(subPath, *sub, t), t);
-        walkBelow(subPath, *sub, t);
-    }
-}
-
 SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const FolderScan> top)
 {
     limits_ = WalkLimits{};
@@ -133,25 +103,22 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     SearchResult r;
     r.clusterLength = clusterLength_;
     r.convertLength = convertLength_;
-    FolderRow t;
+    FolderRow& t = totals_;
+    t = FolderRow{};
     // Every level below, with hidden and special files.
-    if (readAheadOn_) {
-        readAhead_ = std::make_unique<ReadAhead>(std::vector<ReadAhead::Level>{{true, true}}, stallLimit);
-        if (progress_)
-            readAhead_->whileWaiting = [this] { return !cancelled(); };
-    }
+    FolderWalk walk({{true, true}}, *this);
+    walk.setReadAhead(readAheadOn_);
+    walk.stallLimit = stallLimit;
     bool measured = true;
-    if (readAhead_) {
-        try {
-            readAhead_->measure(top);
-        } catch (const RuntimeError& error) {
-            // The drive stopped answering before the folder's own files were
-            // measured: none of them is counted.
-            failed(error, top->path(), limits_.unreadableFolders);
-            measured = false;
-        } catch (const ReadAhead::Abandoned&) {
-            measured = false;  // cancelled: the loop below ends at once
-        }
+    try {
+        walk.measure(top);
+    } catch (const RuntimeError& error) {
+        // The drive stopped answering before the folder's own files were
+        // measured: none of them is counted.
+        failed(error, top->path(), limits_.unreadableFolders);
+        measured = false;
+    } catch (const FolderWalk::Abandoned&) {
+        measured = false;  // cancelled: the walk below ends at once
     }
     const long long entries = measured ? bookFolder({}, *top, t) : 0;
     r.files = t.files;
@@ -163,37 +130,15 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     r.ownTableConvertClusters = 1 + (top->isRoot() ? entries / entriesPerCluster(convertLength_) : 0);
     r.subfolders.push_back({{}, {0, t.files, t.clusters, t.convertClusters, t.fileBytes}});
 
-    for (std::uint32_t i = 0; i < top->folders().size(); ++i) {
-        if (cancelled())
-            break;
-        const std::string name(top->name(top->folders()[i]));
-        FolderRow row{1, 0, 1, 1, 0};  // the subfolder itself and its folder cluster
-        std::shared_ptr<const FolderScan> sub;
-        try {
-            if (readAhead_)
-                readAhead_->start(top, i);
-            sub = enter(*top, i);
-            bookTable(bookFolder(name, *sub, row), row);
-            walkBelow(name, *sub, row);
-        } catch (const RuntimeError& error) {
-            failed(error, top->childPath(name), limits_.unreadableFolders);
-        } catch (const ReadAhead::Abandoned&) {
-            break;  // cancelled while it waited for the drive
-        }
-        // Every folder below takes its first cluster too.
-        row.clusters += row.folders - 1;
-        row.convertClusters += row.folders - 1;
-        r.subfolders.push_back({name, row});
-        t.files += row.files;
-        t.clusters += row.clusters;
-        t.convertClusters += row.convertClusters;
-        addFileBytes(t.fileBytes, row.fileBytes);
-    }
+    result_ = &r;
+    top_ = top.get();
+    walk.walkBelow(top);
+    result_ = nullptr;
+    top_ = nullptr;
     // t.folders already holds the top-level subfolders; their rows' own
     // folders were counted as 1 each, those below them come on top.
     for (size_t i = 1; i < r.subfolders.size(); ++i)
         t.folders += r.subfolders[i].row.folders - 1;
-    readAhead_.reset();
     r.limits = limits_;
     if (cancelled()) {
         r.stopped = true;
@@ -202,6 +147,43 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     }
     r.subtree = t;
     return r;
+}
+
+void CompleteWalk::subtreeStarted(std::uint32_t)
+{
+    subtreeRow_ = FolderRow{1, 0, 1, 1, 0};  // the subfolder itself and its folder cluster
+}
+
+void CompleteWalk::subtreeEnded(std::uint32_t index, bool stoppedInside)
+{
+    if (stoppedInside)
+        return;  // cancelled while it waited for the drive: not counted
+    FolderRow& row = subtreeRow_;
+    // Every folder below takes its first cluster too.
+    row.clusters += row.folders - 1;
+    row.convertClusters += row.folders - 1;
+    // Named by the subfolder's name, also when it could not be read.
+    result_->subfolders.push_back({std::string(top_->name(top_->folders()[index])), row});
+    totals_.files += row.files;
+    totals_.clusters += row.clusters;
+    totals_.convertClusters += row.convertClusters;
+    addFileBytes(totals_.fileBytes, row.fileBytes);
+}
+
+void CompleteWalk::folderEntered(int depth, const FolderScan& parent, std::uint32_t index,
+                                 const std::shared_ptr<const FolderScan>& folder)
+{
+    const auto level = static_cast<size_t>(depth);
+    if (relativePaths_.size() <= level)
+        relativePaths_.resize(level + 1);
+    relativePaths_[level] = joinedPath(level == 1 ? std::string() : relativePaths_[level - 1],
+                                       parent.name(parent.folders()[index]));
+    bookTable(bookFolder(relativePaths_[level], *folder, subtreeRow_), subtreeRow_);
+}
+
+void CompleteWalk::folderFailed(int, const FolderScan& parent, std::uint32_t index, const RuntimeError& error)
+{
+    failed(error, parent.childPath(parent.name(parent.folders()[index])), limits_.unreadableFolders);
 }
 
 }  // namespace dorvelix

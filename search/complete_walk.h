@@ -1,17 +1,17 @@
-// The complete walk of the headless report: every level below the chosen
-// folder, hidden and special files at every depth, with the window search's
-// cluster rules in 64-bit totals. Like the window's search it never crosses a
-// mount point and never follows a symbolic link, and it reads its folders and
-// their files' lengths ahead on the read-ahead's threads, so that a drive
-// that stops answering is given up after stallLimit without progress (error
-// 71, once) and never holds up the thread that runs the walk. It holds one
-// open folder per level besides the read-ahead's bounded queue, so its memory
-// grows with the depth of the tree, not its size.
+// The complete count of a tree: every level below the chosen folder, hidden
+// and special files at every depth, with the window search's cluster rules in
+// 64-bit totals. It books what the one folder walk enters, the same walk as
+// the window's search with one level that repeats: it never crosses a mount
+// point, never follows a symbolic link, reads ahead on the read-ahead's
+// threads and gives a drive that stops answering up after stallLimit without
+// progress (error 71, once), without holding up the thread that runs it. It
+// holds one open folder per level besides the read-ahead's bounded queue, so
+// its memory grows with the depth of the tree, not its size.
 #pragma once
 
 #include "booked_files.h"
 #include "folder_scan.h"
-#include "read_ahead.h"
+#include "folder_walk.h"
 #include "results.h"
 #include "runtime_error.h"
 
@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace dorvelix {
 
@@ -44,7 +45,7 @@ struct WalkProgress {
     std::atomic<bool> cancel{false};
 };
 
-class CompleteWalk {
+class CompleteWalk : private WalkSink {
 public:
     // report receives a message for each folder or file that cannot be read.
     CompleteWalk(long long clusterLength, long long convertLength, std::function<void(const QString&)> report,
@@ -73,12 +74,19 @@ public:
     std::chrono::milliseconds stallLimit{10000};
 
 private:
+    // What the walk tells.
+    bool goOn() override { return !cancelled(); }
+    void subtreeStarted(std::uint32_t index) override;
+    void subtreeEnded(std::uint32_t index, bool stoppedInside) override;
+    void folderEntered(int depth, const FolderScan& parent, std::uint32_t index,
+                       const std::shared_ptr<const FolderScan>& folder) override;
+    void folderFailed(int parentDepth, const FolderScan& parent, std::uint32_t index,
+                      const RuntimeError& error) override;
+
     // Counts a folder's subfolders and files, books the files and returns
     // the entry count of its table.
     long long bookFolder(const std::string& path, const FolderScan& folder, FolderRow& t);
     void bookTable(long long entries, FolderRow& t) const;
-    void walkBelow(const std::string& path, const FolderScan& folder, FolderRow& t);
-    std::shared_ptr<const FolderScan> enter(const FolderScan& parent, std::uint32_t index);
     void failed(const RuntimeError& e, const std::string& path, long long& count);
     bool cancelled() const { return progress_ && progress_->cancel.load(std::memory_order_relaxed); }
 
@@ -92,7 +100,13 @@ private:
     BookedFiles booked_;
     bool everyLinkConverted_ = false;
     bool readAheadOn_ = true;
-    std::unique_ptr<ReadAhead> readAhead_;  // during a walk
+    // During a walk: the result, the chosen folder, the row of the top-level subfolder being
+    // walked, and the path of each level's folder relative to the chosen one.
+    SearchResult* result_ = nullptr;
+    const FolderScan* top_ = nullptr;
+    FolderRow totals_;
+    FolderRow subtreeRow_;
+    std::vector<std::string> relativePaths_;
 };
 
 }  // namespace dorvelix

@@ -34,28 +34,21 @@ std::string lastComponent(const std::string& path)
 
 }  // namespace
 
-// One running handler: its prefix, its lists and the loop position j that its
-// error reports name a path by.
-struct FolderSearch::Activation {
-    const char* prefix;
-    const FolderList& dir;
-    const FileList& file;
-    int j = 0;
-    bool entryOverflowReported = false;
-};
-
 FolderSearch::FolderSearch(FormState& form, FolderList& openFolders, FileList& openFiles, WindowServices& window,
                            FormView& view)
     : form_(form), openFolders_(openFolders), openFiles_(openFiles), window_(window), view_(view)
 {
     openFolders_.onChange = [this] { onFolderChosen(); };
+    levelAt_[1] = {DriverPrefix, &searchedFolders_, &openFiles_};
     for (const LevelRow& row : LevelTable) {
         const auto n = static_cast<size_t>(row.list);
         levelFiles_[n].showHidden = row.hiddenAndSystem;
         levelFiles_[n].showSystem = row.hiddenAndSystem;
-        levelFolders_[n].onChange = [this, &row] { levelChange(row); };
+        levelAt_[n] = {row.prefix, &levelFolders_[n], &levelFiles_[n]};
     }
 }
+
+FolderSearch::~FolderSearch() = default;
 
 void FolderSearch::onFolderChosen()
 {
@@ -90,10 +83,10 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
         return;
 
     const int index = at.j - 1;
-    if (folderFailed && index >= -1 && index < at.dir.listCount())
-        form_.messageText = displayText(at.dir.list(index));
-    else if (fileFailed && index >= 0 && index < at.file.listCount())
-        form_.messageText = displayText(at.file.scan()->childPath(at.file.list(index)));
+    if (folderFailed && index >= -1 && index < at.dir->listCount())
+        form_.messageText = displayText(at.dir->list(index));
+    else if (fileFailed && index >= 0 && index < at.file->listCount())
+        form_.messageText = displayText(at.file->scan()->childPath(at.file->list(index)));
     else
         form_.messageText = QStringLiteral("???");
     window_.searchMessage({at.prefix, number, e.cause(), form_.messageText});
@@ -101,13 +94,14 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
 
 // Counts a folder's subfolders and files and books each file, returning the
 // entry count E of the folder's table.
-std::int16_t FolderSearch::bookFolder(Activation& at, const FileList& file, StepRunner& run)
+std::int16_t FolderSearch::bookFolder(Activation& at, StepRunner& run)
 {
     FormState& f = form_;
-    run([&] { addChecked(f.treeFolders, at.dir.listCount(), total::Folders); });
+    const FileList& file = *at.file;
+    run([&] { addChecked(f.treeFolders, at.dir->listCount(), total::Folders); });
     run([&] { addChecked(f.treeFiles, file.listCount(), total::Files); });
     std::int16_t E = 0;
-    run([&] { E = narrow<std::int16_t>(at.dir.listCount() + 2LL, total::Entries); });
+    run([&] { E = narrow<std::int16_t>(at.dir->listCount() + 2LL, total::Entries); });
     // E stops at its largest value; its overflow is reported once a folder.
     const auto addEntry = [&] {
         if (E < std::numeric_limits<std::int16_t>::max())
@@ -186,12 +180,16 @@ void FolderSearch::searchFolder()
     booked_.clear();
     FormState& f = form_;
     // The folder list as it stands now: the window may move it while pending events run.
-    const FolderList openFolders = openFolders_;
+    searchedFolders_ = openFolders_;
+    searchedFolders_.onChange = nullptr;
+    const FolderList& openFolders = searchedFolders_;
     searchedFolder_ = openFolders.path();
     reading_ = &openFolders;
     if (onStarted)
         onStarted();
-    Activation at{DriverPrefix, openFolders, openFiles_};
+    Activation& at = levelAt_[1];
+    at.j = 0;
+    at.entryOverflowReported = false;
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
 
     run([&] { window_.setMousePointer(BusyPointer); });
@@ -203,31 +201,26 @@ void FolderSearch::searchFolder()
     result_.files = openFiles_.listCount();
     run([&] { view_.filesListed(result_); });
     notRootFolder_ = !openFolders.path().ends_with('/');
-    if (readAheadOn_) {
-        std::vector<ReadAhead::Level> levels;
-        for (const LevelRow& row : LevelTable)
-            levels.push_back({row.hiddenAndSystem, row.entersNextLevel});
-        readAhead_ = std::make_unique<ReadAhead>(std::move(levels), stallLimit);
-        // The lists book and show files in list order: sorted on the threads.
-        readAhead_->setSortFiles(true);
-        // While the walk waits for the threads the window repaints and takes
-        // input; a stop ends the wait at once.
-        // Woken twice per interval, so that a repaint never waits for
-        // almost two of them.
-        readAhead_->waitSlice = paintInterval / 2;
-        readAhead_->whileWaiting = [this] {
-            paintIfDue(paintInterval / 2);
-            return !stopRequested();
-        };
-    }
+
+    std::vector<FolderWalk::Level> levels;
+    for (const LevelRow& row : LevelTable)
+        levels.push_back({row.hiddenAndSystem, row.entersNextLevel});
+    FolderWalk walk(std::move(levels), *this);
+    walk.setReadAhead(readAheadOn_);
+    walk.stallLimit = stallLimit;
+    // The lists book and show files in list order: sorted on the threads.
+    walk.setSortFiles(true);
+    // While the walk waits for the threads the window repaints, twice per
+    // interval so that a repaint never waits for almost two of them.
+    walk.waitSlice = paintInterval / 2;
     // The folder's own files are measured on the read-ahead's threads too;
     // when its drive stops answering first, none of them is booked.
     bool measured = false;
     try {
-        measured = !readAhead_ || run([&] { readAhead_->measure(openFolders.scan()); });
-    } catch (const ReadAhead::Abandoned&) {
+        measured = run([&] { walk.measure(openFolders.scan()); });
+    } catch (const FolderWalk::Abandoned&) {
     }
-    const std::int16_t E = measured ? bookFolder(at, openFiles_, run) : 0;
+    const std::int16_t E = measured ? bookFolder(at, run) : 0;
 
     // The folder alone: its own files, without its table or any folder cluster.
     // Each row's bytes at the lengths of the moment it is shown: pending
@@ -245,28 +238,8 @@ void FolderSearch::searchFolder()
     // The chosen folder's own files and table, then one row per subfolder.
     result_.subfolders.push_back({{}, {0, f.treeFiles, f.treeClusterCount, f.treeConvertClusterCount, treeFileBytes_}});
 
-    const int folderCount = openFolders.listCount();
-    FolderList& next = levelFolders_[FirstLevelList];
     lastPaint_ = std::chrono::steady_clock::now();
-    for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
-        // Each top-level subfolder is read ahead from the moment the walk
-        // enters it: nothing is read before the pending events have run.
-        if (readAhead_)
-            readAhead_->start(openFolders.scan(), static_cast<std::uint32_t>(at.j - 1));
-        const FolderRow before = totalsOf(f, treeFileBytes_);
-        try {
-            run([&] { next.setScan(enter(openFolders, at.j - 1)); });
-        } catch (const ReadAhead::Abandoned&) {
-            // Stopped while the walk waited: the loop ends below.
-        }
-        result_.subfolders.push_back({lastComponent(openFolders.list(at.j - 1)), walked(before, totalsOf(f, treeFileBytes_))});
-        lastPaint_ = std::chrono::steady_clock::now();
-        reading_ = &openFolders;
-        if (onProgress)
-            onProgress();
-        run([&] { window_.processEvents(); });
-    }
-    readAhead_.reset();
+    walk.walkBelow(openFolders.scan());
 
     if (stopRequested()) {
         // What was counted is kept aside; nothing of it is shown as the
@@ -303,18 +276,71 @@ void FolderSearch::finish()
         onFinished();
 }
 
-// The scan of subfolder index of dir: read ahead, or read now.
-std::shared_ptr<const FolderScan> FolderSearch::enter(const FolderList& dir, int index)
+bool FolderSearch::whileWaiting()
 {
-    if (readAhead_) {
-        // While the thread is still reading the folder the walk would wait:
-        // a repaint that is due is done in that time.
-        if (!readAhead_->nextReady())
-            paintIfDue(paintInterval);
-        if (auto scan = readAhead_->take(dir.scan().get(), static_cast<std::uint32_t>(index)))
-            return scan;
-    }
-    return FolderScan::read(dir.list(index), dir.scan().get());
+    paintIfDue(paintInterval / 2);
+    return !stopRequested();
+}
+
+void FolderSearch::subtreeStarted(std::uint32_t)
+{
+    subtreeBefore_ = totalsOf(form_, treeFileBytes_);
+}
+
+// After each top-level subfolder: its row, and the window's pending events.
+void FolderSearch::subtreeEnded(std::uint32_t index, bool)
+{
+    const FolderList& openFolders = searchedFolders_;
+    result_.subfolders.push_back(
+        {lastComponent(openFolders.list(static_cast<int>(index))), walked(subtreeBefore_, totalsOf(form_, treeFileBytes_))});
+    lastPaint_ = std::chrono::steady_clock::now();
+    reading_ = &openFolders;
+    if (onProgress)
+        onProgress();
+    Activation& at = levelAt_[1];
+    at.j = static_cast<int>(index) + 1;
+    StepRunner run([&](const RuntimeError& e) { report(at, e); });
+    run([&] { window_.processEvents(); });
+}
+
+// A folder of level depth + 1: its files and table booked, and a repaint
+// when one is due (user input is handled between top-level subfolders only).
+void FolderSearch::folderEntered(int depth, const FolderScan&, std::uint32_t,
+                                 const std::shared_ptr<const FolderScan>& folder)
+{
+    const auto n = static_cast<size_t>(depth + 1);
+    FolderList& dir = levelFolders_[n];
+    FileList& file = levelFiles_[n];
+    Activation& at = levelAt_[n];
+    at.j = 0;
+    at.entryOverflowReported = false;
+    StepRunner run([&](const RuntimeError& e) { report(at, e); });
+    run([&] { dir.setScan(folder); });
+    reading_ = &dir;
+
+    run([&] {
+        file.setPath(dir.path(), dir.scan());
+        result_.limits.hiddenSkipped += file.leftOutCount();
+    });
+    bookTable(bookFolder(at, run), run);
+    paintIfDue(paintInterval);
+}
+
+void FolderSearch::folderFailed(int parentDepth, const FolderScan&, std::uint32_t index, const RuntimeError& error)
+{
+    Activation& at = levelAt_[static_cast<size_t>(parentDepth + 1)];
+    at.j = static_cast<int>(index) + 1;
+    report(at, error);
+}
+
+// The last level enters no further level: it warns of each subfolder instead.
+void FolderSearch::folderBeyondLevels(const FolderScan&, std::uint32_t index)
+{
+    Activation& at = levelAt_[LastLevelList];
+    at.j = static_cast<int>(index) + 1;
+    StepRunner run([&](const RuntimeError& e) { report(at, e); });
+    ++result_.limits.levelsSkipped;
+    run([&] { window_.searchMessage({.path = displayText(at.dir->list(at.j - 1))}); });
 }
 
 // Inside the levels the window only repaints (user input is handled between
@@ -331,35 +357,6 @@ void FolderSearch::paintIfDue(std::chrono::milliseconds interval)
     if (onProgress)
         onProgress();
     window_.processPaintEvents();
-}
-
-void FolderSearch::levelChange(const LevelRow& row)
-{
-    const auto n = static_cast<size_t>(row.list);
-    const FolderList& dir = levelFolders_[n];
-    FileList& file = levelFiles_[n];
-    Activation at{row.prefix, dir, file};
-    StepRunner run([&](const RuntimeError& e) { report(at, e); });
-    reading_ = &dir;
-
-    run([&] {
-        file.setPath(dir.path(), dir.scan());
-        result_.limits.hiddenSkipped += file.leftOutCount();
-    });
-    bookTable(bookFolder(at, file, run), run);
-    paintIfDue(paintInterval);
-
-    const int folderCount = dir.listCount();
-    if (row.entersNextLevel) {
-        FolderList& next = levelFolders_[n + 1];
-        for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j)
-            run([&] { next.setScan(enter(dir, at.j - 1)); });
-    } else {
-        for (at.j = 1; at.j <= folderCount && !stopRequested(); ++at.j) {
-            ++result_.limits.levelsSkipped;
-            run([&] { window_.searchMessage({.path = displayText(dir.list(at.j - 1))}); });
-        }
-    }
 }
 
 }  // namespace dorvelix

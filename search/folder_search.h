@@ -1,12 +1,14 @@
-// The folder search: the folder list's change handler, the driver searchFolder and the
-// level walk through the hidden folder and file lists of levels 2 to 16.
+// The folder search: the folder list's change handler and the driver
+// searchFolder. It books what the walk enters into the form's totals, in the
+// hidden folder and file lists of levels 2 to 16, and reports what fails with
+// the prefix of the level it failed at.
 #pragma once
 
 #include "booked_files.h"
+#include "folder_walk.h"
 #include "form_state.h"
 #include "level_table.h"
 #include "lists.h"
-#include "read_ahead.h"
 #include "results.h"
 #include "runtime_error.h"
 #include "steps.h"
@@ -22,11 +24,12 @@
 
 namespace dorvelix {
 
-class FolderSearch {
+class FolderSearch : private WalkSink {
 public:
     // The folder list and the file list are the window's visible lists; the search installs
     // onFolderChosen as the folder list's change handler.
     FolderSearch(FormState& form, FolderList& openFolders, FileList& openFiles, WindowServices& window, FormView& view);
+    ~FolderSearch() override;
     FolderSearch(const FolderSearch&) = delete;
     FolderSearch& operator=(const FolderSearch&) = delete;
 
@@ -68,13 +71,31 @@ public:
     std::chrono::milliseconds stallLimit{10000};
 
 private:
-    struct Activation;
+    // One level's lists as the walk books them: its prefix, its lists and
+    // the loop position j that its error reports name a path by.
+    struct Activation {
+        const char* prefix = "";
+        const FolderList* dir = nullptr;
+        const FileList* file = nullptr;
+        int j = 0;
+        bool entryOverflowReported = false;
+    };
 
-    void levelChange(const LevelRow& row);
-    std::int16_t bookFolder(Activation& at, const FileList& file, StepRunner& run);
+    // What the walk tells.
+    bool goOn() override { return !stopRequested(); }
+    bool whileWaiting() override;
+    void beforeWait() override { paintIfDue(paintInterval); }
+    void subtreeStarted(std::uint32_t index) override;
+    void subtreeEnded(std::uint32_t index, bool stoppedInside) override;
+    void folderEntered(int depth, const FolderScan& parent, std::uint32_t index,
+                       const std::shared_ptr<const FolderScan>& folder) override;
+    void folderFailed(int parentDepth, const FolderScan& parent, std::uint32_t index,
+                      const RuntimeError& error) override;
+    void folderBeyondLevels(const FolderScan& parent, std::uint32_t index) override;
+
+    std::int16_t bookFolder(Activation& at, StepRunner& run);
     void bookTable(std::int16_t E, StepRunner& run);
     void report(Activation& at, const RuntimeError& e);
-    std::shared_ptr<const FolderScan> enter(const FolderList& dir, int index);
     void paintIfDue(std::chrono::milliseconds interval);
     void finish();
 
@@ -87,6 +108,11 @@ private:
     // empty, level 1 being the open folder and file lists.
     std::array<FolderList, LastLevelList + 1> levelFolders_;
     std::array<FileList, LastLevelList + 1> levelFiles_;
+    // Each level's activation; 1 is the chosen folder's, with the folder
+    // list as the search began (the window may move it while pending events
+    // run) and the open file list.
+    std::array<Activation, LastLevelList + 1> levelAt_;
+    FolderList searchedFolders_;
     bool searching_ = false;
     bool notRootFolder_ = false;
     // What is reported once a search (overflowing totals, a drive that has gone).
@@ -95,7 +121,7 @@ private:
     long long treeFileBytes_ = 0;  // the counted files' own lengths
     BookedFiles booked_;  // files with more than one link, booked once a search
     bool readAheadOn_ = true;
-    std::unique_ptr<ReadAhead> readAhead_;  // during a search
+    FolderRow subtreeBefore_;  // the totals before the present top-level subfolder
     std::chrono::steady_clock::time_point lastPaint_;
     std::atomic<bool> stopRequested_{false};
     const FolderList* reading_ = nullptr;
