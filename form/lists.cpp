@@ -13,7 +13,7 @@ void FolderList::setPath(const std::string& path, const FolderScan* parent)
 {
     // A folder not reached from one already open is touched for the first
     // time: its drive may hang.
-    setScan(parent ? FolderScan::read(path, parent) : FolderScan::readInTime(path));
+    setScan(parent ? FolderScan::read(path, parent) : FolderScan::readInTime(path, whileOpening));
 }
 
 void FolderList::setScan(std::shared_ptr<const FolderScan> scan)

@@ -15,6 +15,10 @@ namespace dorvelix {
 class FolderList {
 public:
     std::function<void()> onChange;
+    // Runs every few hundredths of a second while setPath waits for a folder
+    // that no open folder listed (read on a worker thread: a wide folder, or
+    // a slow drive): a window repaints there. It must not assign this list.
+    std::function<void()> whileOpening;
 
     // Loads the subfolders of path and raises onChange. A folder that cannot
     // be opened raises RuntimeError 76, one whose drive does not answer in

@@ -325,7 +325,7 @@ std::shared_ptr<FolderScan> FolderScan::read(std::string_view path, const Folder
     return scan;
 }
 
-std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path)
+std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path, const std::function<void()>& whileWaiting)
 {
     const std::string folder(path);
     const auto boundaries = MountBoundaries::current();
@@ -343,7 +343,8 @@ std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path)
               } catch (const std::bad_alloc&) {
                   return {nullptr, RuntimeError(err::OutOfMemory)};
               }
-          });
+          },
+          whileWaiting);
     if (!answer)
         throw RuntimeError(err::DiskNotReady, err::FolderQuery, ETIMEDOUT);
     if (answer->error)

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -47,8 +48,11 @@ public:
                                             std::shared_ptr<const MountBoundaries> boundaries = {});
     // The same for a folder the program has not read yet, bounded like a
     // volume query (answerInTime): RuntimeError 71 when the folder's drive
-    // does not answer in time, or still holds a call that did not.
-    static std::shared_ptr<FolderScan> readInTime(std::string_view path);
+    // does not answer in time, or still holds a call that did not. The
+    // folder is read on a worker thread; whileWaiting, when given, runs on
+    // the caller's meanwhile (runInTime).
+    static std::shared_ptr<FolderScan> readInTime(std::string_view path,
+                                                  const std::function<void()>& whileWaiting = {});
     ~FolderScan();
     FolderScan(const FolderScan&) = delete;
     FolderScan& operator=(const FolderScan&) = delete;
