@@ -76,9 +76,9 @@ void FileList::inListOrder() const
         return;
     // The scan's one order of all its files, left out the files this list
     // does not show.
-    const std::vector<std::uint32_t>& all = scan_->filesInListOrder();
+    const std::span<const std::uint32_t> all = scan_->filesInListOrder();
     if (files_.empty()) {
-        allInOrder_ = &all;
+        allInOrder_ = all.data();
     } else {
         std::vector<bool> shown(scan_->files().size());
         for (const std::uint32_t f : files_)

@@ -74,7 +74,7 @@ public:
     {
         if (!files_.empty())
             return files_[static_cast<size_t>(k)];
-        return allInOrder_ ? (*allInOrder_)[static_cast<size_t>(k)] : static_cast<std::uint32_t>(k);
+        return allInOrder_ ? allInOrder_[static_cast<size_t>(k)] : static_cast<std::uint32_t>(k);
     }
     void inListOrder() const;
 
@@ -84,7 +84,7 @@ private:
     // the list holds every file of the scan in the system's order.
     mutable std::vector<std::uint32_t> files_;
     // A list of every file, once sorted: the scan's own order of them.
-    mutable const std::vector<std::uint32_t>* allInOrder_ = nullptr;
+    mutable const std::uint32_t* allInOrder_ = nullptr;
     int count_ = 0;
     mutable bool sorted_ = true;
     int leftOut_ = 0;
