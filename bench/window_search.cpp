@@ -2,8 +2,10 @@
 // opens it, a folder searched the way a double-click in the folder list starts it, and
 // meanwhile a timer asking for a repaint every 16 ms (standing in for a
 // desktop that wants the exposed window drawn). It prints the longest gap
-// between two paints of the window during the search, and the search's time
-// against dorvelix-report's on the same folder (alternating runs, medians).
+// between two paints of the window during the search, the window's peak
+// memory during the search (resident, the whole process), and the search's
+// time against dorvelix-report's on the same folder (alternating runs,
+// medians).
 //
 //   dorvelix-bench-window REPORT FOLDER [RUNS]
 //
@@ -17,6 +19,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -39,6 +43,37 @@ private:
     QWidget* window_;
     const QElapsedTimer& clock_;
 };
+
+// The process's resident memory now, the part of it that maps files (the
+// libraries and fonts, shared with other programs), and its peak since the
+// last resetPeak(), in KiB; 0 where the system does not tell.
+struct Resident {
+    long now = 0;
+    long files = 0;
+    long peak = 0;
+};
+
+Resident resident()
+{
+    Resident r;
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("VmRSS:"))
+            r.now = std::stol(line.substr(6));
+        else if (line.starts_with("RssFile:"))
+            r.files = std::stol(line.substr(8));
+        else if (line.starts_with("VmHWM:"))
+            r.peak = std::stol(line.substr(6));
+    }
+    return r;
+}
+
+// Starts the peak over from the memory resident now.
+void resetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 qint64 median(std::vector<qint64> v)
 {
@@ -102,6 +137,7 @@ int main(int argc, char** argv)
 
     reportRun(report, args[1]);  // warm the cache for both
     std::vector<qint64> windowTimes, reportTimes, gaps;
+    long peakKiB = 0;
     for (int i = 0; i < runs; ++i) {
         // Alternate who goes first, so that none always finds the other's cache.
         if (i % 2 == 1)
@@ -110,9 +146,13 @@ int main(int argc, char** argv)
         QApplication::processEvents();
         paints.paints.clear();
         messages = 0;
+        const Resident before = resident();
+        resetPeak();
         const qint64 start = clock.nsecsElapsed();
         form.folderListBox()->list().setPath(folder);
         const qint64 end = clock.nsecsElapsed();
+        const long peak = resident().peak;
+        peakKiB = std::max(peakKiB, peak);
         windowTimes.push_back(end - start);
         qint64 longest = 0, last = start;
         for (const qint64 p : paints.paints) {
@@ -123,8 +163,10 @@ int main(int argc, char** argv)
         }
         longest = std::max(longest, end - last);
         gaps.push_back(longest);
-        std::printf("run %d: window search %.0f ms, %zu paints, longest gap between paints %.1f ms, %d messages\n",
-                    i + 1, double(end - start) / 1e6, paints.paints.size(), double(longest) / 1e6, messages);
+        std::printf("run %d: window search %.0f ms, %zu paints, longest gap between paints %.1f ms, %d messages, "
+                    "memory %.1f MB before (%.1f MB of it mapped files), %.1f MB at the peak\n",
+                    i + 1, double(end - start) / 1e6, paints.paints.size(), double(longest) / 1e6, messages,
+                    double(before.now) * 1024 / 1e6, double(before.files) * 1024 / 1e6, double(peak) * 1024 / 1e6);
         if (i % 2 == 0)
             reportTimes.push_back(reportRun(report, args[1]));
     }
@@ -137,6 +179,7 @@ int main(int argc, char** argv)
     const qint64 w = median(windowTimes), r = median(reportTimes);
     const qint64 worst = *std::max_element(gaps.begin(), gaps.end());
     std::printf("longest gap between paints during the search: %.1f ms (goal: <= 100)\n", double(worst) / 1e6);
+    std::printf("peak memory of the window during the search: %.1f MB (goal: < 50)\n", double(peakKiB) * 1024 / 1e6);
     std::printf("median: window search %.0f ms, dorvelix-report %.0f ms; ratio (window / report, median of pairs): "
                 "%.2f (goal: <= 1.00)\n",
                 double(w) / 1e6, double(r) / 1e6, double(median(ratios)) / 1000);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window's search of a folder under a 16 ms repaint timer: the longest
 # gap between two paints of the window during the search (goal: 100 ms at
-# most), and its time against dorvelix-report's on the same folder in the
+# most), the window's peak resident memory during the search (goal: under
+# 50 MB), and its time against dorvelix-report's on the same folder in the
 # same run (alternating runs, medians, ratio; goal: window <= report).
 #
 #   bash bench/window_vs_report.sh [--runs N] [FOLDER]

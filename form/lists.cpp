@@ -13,7 +13,7 @@ void FolderList::setPath(const std::string& path, const FolderScan* parent)
 {
     // A folder not reached from one already open is touched for the first
     // time: its drive may hang.
-    setScan(parent ? FolderScan::read(path, parent) : FolderScan::readInTime(path));
+    setScan(parent ? FolderScan::read(path, parent) : FolderScan::readInTime(path, whileOpening));
 }
 
 void FolderList::setScan(std::shared_ptr<const FolderScan> scan)
@@ -76,9 +76,9 @@ void FileList::inListOrder() const
         return;
     // The scan's one order of all its files, left out the files this list
     // does not show.
-    const std::vector<std::uint32_t>& all = scan_->filesInListOrder();
+    const std::span<const std::uint32_t> all = scan_->filesInListOrder();
     if (files_.empty()) {
-        allInOrder_ = &all;
+        allInOrder_ = all.data();
     } else {
         std::vector<bool> shown(scan_->files().size());
         for (const std::uint32_t f : files_)

@@ -15,6 +15,10 @@ namespace dorvelix {
 class FolderList {
 public:
     std::function<void()> onChange;
+    // Runs every few hundredths of a second while setPath waits for a folder
+    // that no open folder listed (read on a worker thread: a wide folder, or
+    // a slow drive): a window repaints there. It must not assign this list.
+    std::function<void()> whileOpening;
 
     // Loads the subfolders of path and raises onChange. A folder that cannot
     // be opened raises RuntimeError 76, one whose drive does not answer in
@@ -70,7 +74,7 @@ public:
     {
         if (!files_.empty())
             return files_[static_cast<size_t>(k)];
-        return allInOrder_ ? (*allInOrder_)[static_cast<size_t>(k)] : static_cast<std::uint32_t>(k);
+        return allInOrder_ ? allInOrder_[static_cast<size_t>(k)] : static_cast<std::uint32_t>(k);
     }
     void inListOrder() const;
 
@@ -80,7 +84,7 @@ private:
     // the list holds every file of the scan in the system's order.
     mutable std::vector<std::uint32_t> files_;
     // A list of every file, once sorted: the scan's own order of them.
-    mutable const std::vector<std::uint32_t>* allInOrder_ = nullptr;
+    mutable const std::uint32_t* allInOrder_ = nullptr;
     int count_ = 0;
     mutable bool sorted_ = true;
     int leftOut_ = 0;

@@ -31,6 +31,11 @@ public:
     // The window may take user input here too (closing it must not wait for
     // the walk); the search does not count on it.
     virtual void processPaintEvents() = 0;
+    // Lets the window repaint while the engine waits outside a search (for a
+    // folder being opened): paint and other non-input events run, but no
+    // user input and no news of the mount table, so that nothing the user
+    // does starts meanwhile. Nothing to do without a display.
+    virtual void processRepaints() {}
 };
 
 // What the drive query, the search and the conversion menu tell the main

@@ -1,5 +1,6 @@
 #include "answer_in_time.h"
 
+#include <algorithm>
 #include <future>
 #include <mutex>
 #include <set>
@@ -7,8 +8,9 @@
 
 namespace dorvelix {
 
-bool runInTime(const std::string& mountPoint, std::function<void()> call)
+bool runInTime(const std::string& mountPoint, std::function<void()> call, const std::function<void()>& whileWaiting)
 {
+    const auto deadline = std::chrono::steady_clock::now() + AnswerLimit;
     struct Waiting {
         std::mutex mutex;
         std::set<std::string> mountPoints;
@@ -29,7 +31,16 @@ bool runInTime(const std::string& mountPoint, std::function<void()> call)
         }
         done->set_value();
     }).detach();
-    return answered.wait_for(AnswerLimit) == std::future_status::ready;
+    if (!whileWaiting)
+        return answered.wait_until(deadline) == std::future_status::ready;
+    for (;;) {
+        const auto sliceEnd = std::min(deadline, std::chrono::steady_clock::now() + WaitSlice);
+        if (answered.wait_until(sliceEnd) == std::future_status::ready)
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        whileWaiting();
+    }
 }
 
 }  // namespace dorvelix

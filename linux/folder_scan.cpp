@@ -96,48 +96,73 @@ bool listOrderLess(std::string_view a, std::string_view b)
     return listOrderLessFrom(a, b, 0);
 }
 
-void FolderScan::sortInListOrder(std::vector<std::uint32_t>& order, const std::vector<FolderEntry>& entries) const
+// The first twelve folded bytes of a name as integers, in a key of sixteen
+// bytes: most comparisons in a sort are integer comparisons, also among
+// names that share their first eight ("IMG_0001.JPG", "IMG_0002.JPG"), and
+// the keys of a folder of 100,000 files take 1.6 MB.
+struct FolderScan::SortKey {
+    std::uint64_t head;
+    std::uint32_t next;
+    std::uint32_t index;
+};
+
+void FolderScan::sortKeys(SortKey* keys, size_t count, const std::vector<FolderEntry>& entries) const
 {
-    // The first twelve folded bytes of each name as integers, in a key of
-    // sixteen bytes: most comparisons are integer comparisons, also among
-    // names that share their first eight ("IMG_0001.JPG", "IMG_0002.JPG"),
-    // and the keys of a folder of 100,000 files take 1.6 MB.
-    struct Key {
-        std::uint64_t head;
-        std::uint32_t next;
-        std::uint32_t index;
-    };
-    std::vector<Key> keys(order.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        const std::string_view n = name(entries[order[i]]);
-        keys[i] = {foldedHead(n), static_cast<std::uint32_t>(foldedHead(n, 8) >> 32), order[i]};
+    for (size_t i = 0; i < count; ++i) {
+        const std::string_view n = name(entries[keys[i].index]);
+        keys[i].head = foldedHead(n);
+        keys[i].next = static_cast<std::uint32_t>(foldedHead(n, 8) >> 32);
     }
-    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+    std::sort(keys, keys + count, [&](const SortKey& a, const SortKey& b) {
         if (a.head != b.head)
             return a.head < b.head;
         if (a.next != b.next)
             return a.next < b.next;
         return listOrderLessFrom(name(entries[a.index]), name(entries[b.index]), 12);
     });
+}
+
+void FolderScan::sortInListOrder(std::vector<std::uint32_t>& order, const std::vector<FolderEntry>& entries) const
+{
+    std::vector<SortKey> keys(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        keys[i].index = order[i];
+    sortKeys(keys.data(), keys.size(), entries);
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = keys[i].index;
 }
 
-const std::vector<std::uint32_t>& FolderScan::filesInListOrder() const
+std::span<const std::uint32_t> FolderScan::filesInListOrder() const
 {
     std::call_once(sortFiles_, [this] {
-        filesInOrder_.resize(files_.size());
-        for (std::uint32_t i = 0; i < filesInOrder_.size(); ++i)
-            filesInOrder_[i] = i;
-        sortInListOrder(filesInOrder_, files_);
+        // The order takes the place of the keys it is read from, and the
+        // rest of their room is given back: a wide folder's sort holds no
+        // more than its keys at any moment.
+        const size_t count = files_.size();
+        void* room = std::malloc(std::max<size_t>(count, 1) * sizeof(SortKey));
+        if (!room)
+            throw std::bad_alloc();
+        auto* keys = static_cast<SortKey*>(room);
+        for (size_t i = 0; i < count; ++i)
+            keys[i].index = static_cast<std::uint32_t>(i);
+        sortKeys(keys, count, files_);
+        // Index i goes to bytes [4i, 4i + 4), which only keys before key i
+        // or key i itself held: each is read before it is written over.
+        auto* bytes = static_cast<unsigned char*>(room);
+        for (size_t i = 0; i < count; ++i) {
+            const std::uint32_t index = keys[i].index;
+            std::memcpy(bytes + i * sizeof index, &index, sizeof index);
+        }
+        void* order = std::realloc(room, std::max<size_t>(count, 1) * sizeof(std::uint32_t));
+        filesInOrder_.reset(static_cast<std::uint32_t*>(order ? order : room));
         filesSorted_.store(true, std::memory_order_release);
     });
-    return filesInOrder_;
+    return {filesInOrder_.get(), files_.size()};
 }
 
 std::vector<const FolderEntry*> FolderScan::entriesInListOrder() const
 {
-    const std::vector<std::uint32_t>& order = filesInListOrder();
+    const std::span<const std::uint32_t> order = filesInListOrder();
     std::vector<const FolderEntry*> all;
     all.reserve(folders_.size() + files_.size());
     size_t folder = 0;
@@ -151,7 +176,7 @@ std::vector<const FolderEntry*> FolderScan::entriesInListOrder() const
     return all;
 }
 
-void FolderScan::Free::operator()(char* p) const
+void FolderScan::Free::operator()(void* p) const
 {
     std::free(p);
 }
@@ -187,11 +212,16 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
         if (n == 0) {
             // A large list is taken over rather than copied, so that it is
             // not held twice.
+            // A list that grew far past its size is made exact: a folder of
+            // 300,000 files would keep room for 524,288.
             const auto keep = [](std::vector<FolderEntry>& from, std::vector<FolderEntry>& to) {
-                if (from.size() > 4096)
+                if (from.size() > 4096) {
                     to.swap(from);
-                else
+                    if (to.capacity() - to.size() > to.size() / 8)
+                        to.shrink_to_fit();
+                } else {
                     to.assign(from.begin(), from.end());
+                }
             };
             keep(folders, folders_);
             keep(files, files_);
@@ -325,7 +355,7 @@ std::shared_ptr<FolderScan> FolderScan::read(std::string_view path, const Folder
     return scan;
 }
 
-std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path)
+std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path, const std::function<void()>& whileWaiting)
 {
     const std::string folder(path);
     const auto boundaries = MountBoundaries::current();
@@ -343,7 +373,8 @@ std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path)
               } catch (const std::bad_alloc&) {
                   return {nullptr, RuntimeError(err::OutOfMemory)};
               }
-          });
+          },
+          whileWaiting);
     if (!answer)
         throw RuntimeError(err::DiskNotReady, err::FolderQuery, ETIMEDOUT);
     if (answer->error)

@@ -9,9 +9,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -47,8 +49,11 @@ public:
                                             std::shared_ptr<const MountBoundaries> boundaries = {});
     // The same for a folder the program has not read yet, bounded like a
     // volume query (answerInTime): RuntimeError 71 when the folder's drive
-    // does not answer in time, or still holds a call that did not.
-    static std::shared_ptr<FolderScan> readInTime(std::string_view path);
+    // does not answer in time, or still holds a call that did not. The
+    // folder is read on a worker thread; whileWaiting, when given, runs on
+    // the caller's meanwhile (runInTime).
+    static std::shared_ptr<FolderScan> readInTime(std::string_view path,
+                                                  const std::function<void()>& whileWaiting = {});
     ~FolderScan();
     FolderScan(const FolderScan&) = delete;
     FolderScan& operator=(const FolderScan&) = delete;
@@ -101,7 +106,7 @@ public:
     // Every file's index in list order, sorted once by whichever thread asks
     // first; the others wait for it. A walk sorts a folder's files on a
     // worker thread so that the thread that shows them finds them sorted.
-    const std::vector<std::uint32_t>& filesInListOrder() const;
+    std::span<const std::uint32_t> filesInListOrder() const;
     // Whether filesInListOrder() answers at once.
     bool filesSorted() const { return filesSorted_.load(std::memory_order_acquire); }
     // How many listing calls have answered in this process so far: a sign
@@ -120,8 +125,12 @@ private:
     std::string realPath_;  // without symbolic links, for the mount table; "" when unknown
     std::shared_ptr<const MountBoundaries> boundaries_;
     struct Free {
-        void operator()(char* p) const;
+        void operator()(void* p) const;
     };
+    struct SortKey;
+    // Fills in the keys of entries keys[i].index and sorts them as
+    // listOrderLess orders those entries' names.
+    void sortKeys(SortKey* keys, size_t count, const std::vector<FolderEntry>& entries) const;
     // One buffer for the names of each listing call (at most 64 KiB), of
     // the size they take.
     std::vector<std::unique_ptr<char, Free>> names_;
@@ -142,7 +151,7 @@ private:
     mutable bool linksSorted_ = true;
     mutable std::atomic<bool> hasLinks_{false};
     mutable std::once_flag sortFiles_;
-    mutable std::vector<std::uint32_t> filesInOrder_;
+    mutable std::unique_ptr<std::uint32_t[], Free> filesInOrder_;
     mutable std::atomic<bool> filesSorted_{false};
 };
 

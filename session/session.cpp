@@ -73,6 +73,9 @@ void Session::startSearching()
             searchFolder();
         tell([&](SessionObserver& o) { o.folderOpenDone(searches); });
     };
+    // A folder opened from outside the open one is read on a worker thread,
+    // and the window repaints while it waits.
+    openFolders_.whileOpening = [this] { window_.processRepaints(); };
     driveChange_ = std::make_unique<DriveChange>(form_, view_, window_, driveQuery_, openFolders_, driveFolders_,
                                                  *search_, driveListText_);
 }

@@ -7,6 +7,7 @@
 #include "runtime_error.h"
 #include "temp_tree.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -53,6 +54,28 @@ TEST(Lists, EntriesAreOrderedIgnoringCaseThenByBytes)
     files.setPath(u.root());
     EXPECT_EQ(names(files), (std::vector<std::string>{"Abcdefg", "abcdefgh", "abcdefgha", "abcdefghi", "ABCDEFGHij",
                                                       "abcdefghIJ"}));
+
+    // A folder of a few thousand names, sorted in the room of its keys,
+    // lists each file once, in the order of the rule; so does a list that
+    // leaves its hidden files out.
+    TempTree w;
+    std::vector<std::string> expected, shown;
+    for (int i = 0; i < 3000; ++i) {
+        std::string n = (i % 3 == 0 ? "IMG_" : i % 3 == 1 ? "img_" : ".Img_") + std::to_string((i * 7919) % 3000);
+        n += i % 2 ? ".JPG" : ".jpg";
+        w.file(n);
+        expected.push_back(n);
+        if (n.front() != '.')
+            shown.push_back(n);
+    }
+    std::sort(expected.begin(), expected.end(), listOrderLess);
+    std::sort(shown.begin(), shown.end(), listOrderLess);
+    files.showHidden = true;
+    files.setPath(w.root());
+    EXPECT_EQ(names(files), expected);
+    FileList visible;
+    visible.setPath(w.root(), files.scan());
+    EXPECT_EQ(names(visible), shown);
 }
 
 TEST(Lists, FolderListShowsSubfoldersOnlyAndNeverLinks)

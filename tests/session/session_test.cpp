@@ -1,17 +1,24 @@
 // The session that owns the window's engine: it opens the start folder
 // without searching it, tells its observers of each move of the folder list
 // and of the search inside it in order, leaves the search out while a
-// modifier is held, and reads a removed open folder's nearest parent again.
+// modifier is held, reads a removed open folder's nearest parent again, and
+// lets the window only repaint while a folder on a stopped drive keeps it
+// waiting.
+#include "mount_rig.h"
 #include "recording_window.h"
 #include "paths.h"
+#include "answer_in_time.h"
 #include "session.h"
 #include "temp_tree.h"
 
+#include <QElapsedTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace dorvelix;
+using dorvelix::testing::runTool;
 using dorvelix::testing::TempTree;
+using dorvelix::testing::TestMount;
 
 namespace {
 
@@ -94,4 +101,40 @@ TEST(Session, ReadingAgainClimbsFromARemovedFolderToTheNearestThatOpens)
     EXPECT_FALSE(session.reopenFolder());
     EXPECT_EQ(session.openFolders().path(), tree.path("top/a"));
     EXPECT_EQ(events.told, (std::vector<std::string>{"opened, searches", "started", "finished", "done, searched"}));
+}
+
+TEST(Session, AFolderOnAStoppedDriveIsWaitedForWithRepaintsOnlyAndNoLongerThanTheLimit)
+{
+    TempTree tree;
+    const std::string image = tree.path("fat32.img");
+    if (runTool({"mkfs.fat", "-F", "32", "-C", image, "65536"}).status != 0)
+        GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+    std::string why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    tree.file("top/one.txt", 10);
+    RecordingWindow window;
+    Session session(window, window, systemVolumes(), [] { return QString(); });
+    session.start(tree.path("top"));
+    Events events;
+    session.addObserver(&events);
+    mount->stopDriver();
+
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        session.openFolder(mount->path());
+        ADD_FAILURE() << "a folder on a stopped drive opened";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), err::DiskNotReady);
+    }
+    EXPECT_LT(clock.elapsed(), std::chrono::milliseconds(AnswerLimit).count() + 1000);
+    // The window repainted meanwhile, and took no input: nothing the user
+    // does starts while the folder list waits.
+    EXPECT_GT(window.repaintRuns, 0);
+    EXPECT_EQ(window.pendingEventRuns, 0);
+    EXPECT_EQ(window.paintRuns, 0);
+    EXPECT_EQ(session.openFolders().path(), tree.path("top"));
+    EXPECT_TRUE(events.told.empty());
 }

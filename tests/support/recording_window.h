@@ -21,6 +21,7 @@ public:
     void setMousePointer(int pointer) override { pointers.push_back(pointer); }
     void processEvents() override;
     void processPaintEvents() override { ++paintRuns; }
+    void processRepaints() override { ++repaintRuns; }
 
     void checkConvertLength(int index) override { checkedConvertIndex = index; }
     void drawUsageGraph(int screenSize) override { graphSizes.push_back(screenSize); }
@@ -35,6 +36,7 @@ public:
     std::vector<int> pointers;
     int pendingEventRuns = 0;
     int paintRuns = 0;
+    int repaintRuns = 0;
     std::map<Box, QString> boxes;
     int checkedConvertIndex = -1;
     std::vector<int> graphSizes;

@@ -225,4 +225,11 @@ void QtWindowServices::processPaintEvents()
     paintRequestedNow();
 }
 
+void QtWindowServices::processRepaints()
+{
+    // The window system's close request counts as user input and waits too.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    paintRequestedNow();
+}
+
 }  // namespace dorvelix

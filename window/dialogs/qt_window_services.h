@@ -34,6 +34,7 @@ public:
     void setMousePointer(int pointer) override;
     void processEvents() override;
     void processPaintEvents() override;
+    void processRepaints() override;
 
     bool busyPointerShown() const { return busy_; }
 
