@@ -208,8 +208,7 @@ void FolderSearch::searchFolder()
     FolderWalk walk(std::move(levels), *this);
     walk.setReadAhead(readAheadOn_);
     walk.stallLimit = stallLimit;
-    // The lists book and show files in list order: sorted on the threads.
-    walk.setSortFiles(true);
+    walk.setSortFiles(sortFilesAhead_);
     // While the walk waits for the threads the window repaints, twice per
     // interval so that a repaint never waits for almost two of them.
     walk.waitSlice = paintInterval / 2;

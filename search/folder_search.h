@@ -64,6 +64,11 @@ public:
     // Whether the folders below the chosen one are read ahead on a second
     // thread (on by default); off, each is read when the walk enters it.
     void setReadAhead(bool on) { readAheadOn_ = on; }
+    // Whether the read-ahead's threads also sort each folder's files in list
+    // order (on by default): a window that shows them wants it off its own
+    // thread; a caller that shows no file gains nothing from it, as the
+    // search sorts a folder itself where a message must follow that order.
+    void setSortFilesAhead(bool on) { sortFilesAhead_ = on; }
     // How long the walk runs before it lets the window repaint.
     std::chrono::milliseconds paintInterval{50};
     // How long the walk waits for a read-ahead that makes no progress at all
@@ -121,6 +126,7 @@ private:
     long long treeFileBytes_ = 0;  // the counted files' own lengths
     BookedFiles booked_;  // files with more than one link, booked once a search
     bool readAheadOn_ = true;
+    bool sortFilesAhead_ = true;
     FolderRow subtreeBefore_;  // the totals before the present top-level subfolder
     std::chrono::steady_clock::time_point lastPaint_;
     std::atomic<bool> stopRequested_{false};
