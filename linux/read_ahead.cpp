@@ -30,6 +30,13 @@ struct ReadAhead::Folder {
 struct ReadAhead::State {
     explicit State(std::vector<Level> levels) : levels_(std::move(levels)) {}
     std::atomic<bool> sortFiles_{false};
+    // Whether the threads sort this folder's files: only a wide folder's,
+    // which the walk could not sort without being held up; a narrow one it
+    // sorts itself in less time than handing it over would take.
+    bool sortsAhead(const FolderScan& scan) const
+    {
+        return sortFiles_.load(std::memory_order_relaxed) && scan.files().size() >= SortAheadFrom;
+    }
     void run();
     void measureNearest();
     void threadEnded();
@@ -248,7 +255,7 @@ void ReadAhead::measure(std::shared_ptr<const FolderScan> scan)
     auto folder = std::make_shared<Folder>();
     folder->scan = std::move(scan);
     folder->hiddenAndSystem = true;
-    folder->sortFiles = s.sortFiles_.load(std::memory_order_relaxed);
+    folder->sortFiles = s.sortsAhead(*folder->scan);
     {
         const std::lock_guard lock(s.mutex_);
         s.taken_ = folder;
@@ -447,10 +454,10 @@ bool ReadAhead::State::readFolder(const std::shared_ptr<const FolderScan>& paren
     folder->parent = parent;
     folder->index = index;
     folder->hiddenAndSystem = levelAt(level).hiddenAndSystem;
-    folder->sortFiles = sortFiles_.load(std::memory_order_relaxed);
     try {
         folder->scan = FolderScan::read(parent->childPath(parent->name(parent->folders()[index])), parent.get());
         folder->bytes = folder->scan->footprint();
+        folder->sortFiles = sortsAhead(*folder->scan);
     } catch (const RuntimeError& e) {
         folder->error = e;
     } catch (const std::bad_alloc&) {

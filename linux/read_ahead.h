@@ -74,11 +74,13 @@ public:
     std::function<bool()> whileWaiting;
     struct Abandoned {};
     std::chrono::milliseconds waitSlice{50};
-    // Whether the threads also sort each folder's files in list order
-    // (FolderScan::filesInListOrder) before handing it over, for a walk
-    // that books files in that order: the walk then never sorts a wide
-    // folder itself. Set before the first start() or measure().
+    // Whether the threads also sort the files of each folder of at least
+    // SortAheadFrom files in list order (FolderScan::filesInListOrder)
+    // before handing it over, for a walk that books or shows files in that
+    // order: the walk then never sorts a wide folder itself. Set before the
+    // first start() or measure().
     void setSortFiles(bool on);
+    static constexpr size_t SortAheadFrom = 2048;
 
     // Bounds of the queue: folders, and bytes of names and entries. A folder
     // larger than the byte bound is still read, alone.
