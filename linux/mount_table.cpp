@@ -149,6 +149,13 @@ bool isPseudoFileSystem(std::string_view fsType)
     return std::find(pseudo.begin(), pseudo.end(), fsType) != pseudo.end();
 }
 
+bool mayStopAnswering(std::string_view fsType)
+{
+    static constexpr std::array<std::string_view, 10> served{
+        "fuse", "fuseblk", "nfs", "nfs4", "cifs", "smb3", "9p", "ceph", "afs", "glusterfs"};
+    return fsType.starts_with("fuse.") || std::find(served.begin(), served.end(), fsType) != served.end();
+}
+
 bool isUnder(std::string_view path, std::string_view mountPoint)
 {
     if (mountPoint == "/")

@@ -35,6 +35,10 @@ std::vector<MountEntry> readMountTable();
 // File systems that hold no user files (proc, sysfs, cgroup ...).
 bool isPseudoFileSystem(std::string_view fsType);
 
+// File systems served by a process or over a network (FUSE, NFS, SMB ...),
+// whose driver can stop answering and leave every call waiting.
+bool mayStopAnswering(std::string_view fsType);
+
 // Whether path lies at or below mountPoint, compared by whole path components.
 bool isUnder(std::string_view path, std::string_view mountPoint);
 

@@ -1,5 +1,8 @@
 #include "read_ahead.h"
 
+#include "mount_boundaries.h"
+#include "mount_table.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <new>
@@ -59,6 +62,12 @@ struct ReadAhead::State {
     std::shared_ptr<Folder> taken_;  // the folder the walk took last
     size_t queuedBytes_ = 0;
     std::atomic<bool> stopping_{false};
+    // Whether the walked drive's driver can stop answering (FUSE, a network
+    // file system): then the listing thread alone calls on it, measuring
+    // each folder as it lists it, so that a driver that stops holds up one
+    // thread only. Decided at the walk's first folder, under the lock.
+    std::optional<bool> oneCaller_;
+    void decideCallers(const FolderScan& walked);
     bool reading_ = false;  // the thread is inside a subtree
     int running_ = 2;       // threads that have not ended
     unsigned session_ = 0;  // raised to drop the subtree being read
@@ -189,6 +198,7 @@ void ReadAhead::start(std::shared_ptr<const FolderScan> parent, std::uint32_t in
         return;
     {
         const std::lock_guard lock(s.mutex_);
+        s.decideCallers(*parent);
         ++s.session_;
         s.queue_.clear();
         s.queuedBytes_ = 0;
@@ -258,6 +268,7 @@ void ReadAhead::measure(std::shared_ptr<const FolderScan> scan)
     folder->sortFiles = s.sortsAhead(*folder->scan);
     {
         const std::lock_guard lock(s.mutex_);
+        s.decideCallers(*folder->scan);
         s.taken_ = folder;
     }
     s.readerWakes_.notify_all();
@@ -324,6 +335,17 @@ std::shared_ptr<ReadAhead::Folder> ReadAhead::State::nearestLengthsToRead() cons
     return nullptr;
 }
 
+void ReadAhead::State::decideCallers(const FolderScan& walked)
+{
+    if (oneCaller_)
+        return;
+    // The mount table is read from /proc, never from the walked drive.
+    const auto mounts = MountBoundaries::current();
+    const MountEntry* mount = mountHolding(mounts->table(), walked.path());
+    oneCaller_ = mount && mayStopAnswering(mount->fsType);
+    measurerWakes_.notify_all();
+}
+
 // The measuring thread: reads lengths nearest to the walk first.
 void ReadAhead::State::measureNearest()
 {
@@ -339,8 +361,8 @@ void ReadAhead::State::measureNearest()
                 std::this_thread::yield();
             lock.lock();
         }
-        measurerWakes_.wait(lock, [&] { return stopping_ || (folder = nearestLengthsToRead()); });
-        if (stopping_)
+        measurerWakes_.wait(lock, [&] { return stopping_ || oneCaller_.value_or(false) || (folder = nearestLengthsToRead()); });
+        if (stopping_ || oneCaller_.value_or(false))
             return;
         lock.unlock();
         while (!stopping_.load(std::memory_order_relaxed) && readChunk(*folder)) {
@@ -458,6 +480,10 @@ bool ReadAhead::State::readFolder(const std::shared_ptr<const FolderScan>& paren
         folder->scan = FolderScan::read(parent->childPath(parent->name(parent->folders()[index])), parent.get());
         folder->bytes = folder->scan->footprint();
         folder->sortFiles = sortsAhead(*folder->scan);
+        if (oneCaller_.value_or(false)) {
+            while (!stopping_.load(std::memory_order_relaxed) && readChunk(*folder)) {
+            }
+        }
     } catch (const RuntimeError& e) {
         folder->error = e;
     } catch (const std::bad_alloc&) {

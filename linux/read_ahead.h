@@ -7,7 +7,10 @@
 // in that order and books them itself, so its results and messages are those
 // of a walk that reads every folder when it enters it; it makes no call on
 // the walked drive itself, so a drive that stops answering holds up only the
-// two threads, and the walk gives it up after its stall limit. A folder that
+// threads, and the walk gives it up after its stall limit. On a drive whose
+// driver can stop answering (FUSE, a network file system) the first thread
+// alone calls on it, measuring each folder as it lists it, so that one
+// thread at most waits on a driver that stopped. A folder that
 // could not be read is handed over as its error, raised when the walk enters
 // it. The threads use no Qt and touch nothing but the folders they read.
 #pragma once
