@@ -173,11 +173,14 @@ void CompleteWalk::subtreeEnded(std::uint32_t index, bool stoppedInside)
 void CompleteWalk::folderEntered(int depth, const FolderScan& parent, std::uint32_t index,
                                  const std::shared_ptr<const FolderScan>& folder)
 {
+    // The path relative to the chosen folder, which only an observer is told.
     const auto level = static_cast<size_t>(depth);
     if (relativePaths_.size() <= level)
         relativePaths_.resize(level + 1);
-    relativePaths_[level] = joinedPath(level == 1 ? std::string() : relativePaths_[level - 1],
-                                       parent.name(parent.folders()[index]));
+    if (observer_) {
+        relativePaths_[level] = joinedPath(level == 1 ? std::string() : relativePaths_[level - 1],
+                                           parent.name(parent.folders()[index]));
+    }
     bookTable(bookFolder(relativePaths_[level], *folder, subtreeRow_), subtreeRow_);
 }
 
