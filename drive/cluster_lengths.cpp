@@ -47,17 +47,27 @@ long long defaultLength(const DefaultRow (&rows)[N], long long capacity)
     return rows[N - 1].length;
 }
 
-// mkfs.fat's FAT32, as measured on images: the volume's sectors of 512
-// bytes rounded down to whole tracks of 63, 32 reserved sectors (a
-// cluster's worth where a cluster is larger), two FATs sized for the
-// clusters the volume would hold without them and rounded up to whole
-// clusters, so that the data area starts on a cluster; the root folder
-// takes one cluster. FAT32 holds 65,525 to 268,435,445 clusters.
+// mkfs.fat's FAT32 (dosfstools 4.2, -F 32 -s N), as measured on images of
+// every size: the volume's sectors of 512 bytes rounded down to whole
+// tracks (16 sectors up to 2 MiB, 32 up to 256 MiB, 63 above), 32 reserved
+// sectors, and two FATs sized for the clusters that the data area holds
+// with them; above 4 MiB the reserved sectors and each FAT are rounded up to
+// whole clusters, so that the data area starts on a cluster. The root
+// folder takes one cluster. mkfs.fat makes FAT32 of any cluster count up to
+// 2^28 - 16, also below the 65,525 that the FAT type rule asks for.
 constexpr long long FatSector = 512;
-constexpr long long FatTrackSectors = 63;
 constexpr long long FatReservedSectors = 32;
-constexpr long long Fat32FewestClusters = 65525;
-constexpr long long Fat32MostClusters = 0x0FFFFFF5;
+constexpr long long FatEntryBytes = 4;
+constexpr long long FatCopies = 2;
+constexpr long long Fat32MostClusters = (1LL << 28) - 16;
+constexpr long long SmallTrackLimit = 4096;      // sectors
+constexpr long long MediumTrackLimit = 524288;   // sectors
+constexpr long long UnalignedLimit = 8192;       // sectors
+
+long long trackSectors(long long sectors)
+{
+    return sectors <= SmallTrackLimit ? 16 : sectors <= MediumTrackLimit ? 32 : 63;
+}
 
 // mkfs.exfat: the boot region and the FAT each start on a 1 MiB boundary
 // (or a cluster's, if larger); the allocation bitmap, the up-case table
@@ -80,6 +90,7 @@ void AllLengths::folderRead(const std::string&, const FolderScan& folder)
 void AllLengths::fileBooked(const std::string&, const FolderEntry&, long long length)
 {
     fileBytes_ += length;
+    largestFile_ = std::max(largestFile_, length);
     for (int i = 0; i < ComparedLengths; ++i) {
         const long long clusters = (length + lengthAt(i) - 1) >> (9 + i);
         fatClusters_[i] += clusters;
@@ -119,6 +130,7 @@ LengthsComparison compareLengths(const std::string& folder, WalkProgress& progre
     c.outcome = LengthsComparison::Outcome::Answered;
     c.figures = lengths.figures();
     c.fileBytes = lengths.fileBytes();
+    c.largestFile = lengths.largestFile();
     return c;
 }
 
@@ -137,14 +149,22 @@ std::optional<long long> freshFat32FreeBytes(long long capacity, long long clust
     if (clusterLength > LargestFat32Length || clusterLength < FatSector)
         return std::nullopt;
     const long long perCluster = clusterLength / FatSector;
-    const long long sectors = capacity / FatSector / FatTrackSectors * FatTrackSectors;
-    const long long reserved = ceilDiv(FatReservedSectors, perCluster) * perCluster;
-    if (sectors <= reserved)
+    long long sectors = capacity / FatSector;
+    sectors = sectors / trackSectors(sectors) * trackSectors(sectors);
+    const bool aligned = sectors > UnalignedLimit;
+    const long long reserved = aligned ? ceilDiv(FatReservedSectors, perCluster) * perCluster : FatReservedSectors;
+    const long long dataSectors = sectors - reserved;
+    if (dataSectors <= 0)
         return std::nullopt;
-    const long long fatSectors = ceilDiv(ceilDiv(((sectors - reserved) / perCluster + 2) * 4, FatSector), perCluster)
-        * perCluster;
-    const long long clusters = (sectors - reserved - 2 * fatSectors) / perCluster;
-    if (clusters < Fat32FewestClusters || clusters > Fat32MostClusters)
+    // The clusters that fit beside their own two FATs, then the FATs for
+    // those clusters in whole sectors (whole clusters where aligned).
+    const long long fitting = (dataSectors * FatSector + FatCopies * 2 * FatEntryBytes)
+        / (clusterLength + FatCopies * FatEntryBytes);
+    long long fatSectors = ceilDiv((fitting + 2) * FatEntryBytes, FatSector);
+    if (aligned)
+        fatSectors = ceilDiv(fatSectors, perCluster) * perCluster;
+    const long long clusters = (dataSectors - FatCopies * fatSectors) / perCluster;
+    if (clusters <= 1 || clusters > Fat32MostClusters)
         return std::nullopt;
     return (clusters - 1) * clusterLength;  // the root folder's cluster
 }
@@ -161,6 +181,69 @@ std::optional<long long> freshExfatFreeBytes(long long capacity, long long clust
     if (clusters <= system)
         return std::nullopt;
     return (clusters - system) * clusterLength;
+}
+
+}  // namespace dorvelix
+
+namespace dorvelix {
+
+LengthJudgement judgeLength(const LengthsAnswer& a, const LengthFigures& f, FreshFormat format)
+{
+    const bool exfat = format == FreshFormat::Exfat;
+    LengthJudgement j;
+    j.bytes = exfat ? std::optional<long long>(f.exfatBytes) : f.fat32Bytes;
+    if (j.bytes && *j.bytes > 0)
+        j.slackPercent = 100.0 * static_cast<double>(*j.bytes - a.fileBytes) / static_cast<double>(*j.bytes);
+    if (!a.capacity)
+        return j;
+    j.isDefault = (exfat ? defaultExfatLength(*a.capacity) : defaultFat32Length(*a.capacity)) == f.clusterLength;
+    const auto free = exfat ? freshExfatFreeBytes(*a.capacity, f.clusterLength)
+                            : freshFat32FreeBytes(*a.capacity, f.clusterLength);
+    if (j.bytes && free)
+        j.fits = *j.bytes <= *free && (exfat || a.largestFile <= Fat32LargestFile);
+    return j;
+}
+
+LengthAdvice adviseLength(const LengthsAnswer& a, FreshFormat format)
+{
+    LengthAdvice advice;
+    advice.format = format;
+    advice.largeFileRefused = format == FreshFormat::Fat32 && a.largestFile > Fat32LargestFile;
+    for (const LengthFigures& f : a.figures) {
+        const LengthJudgement j = judgeLength(a, f, format);
+        if (!j.bytes)
+            continue;
+        if (j.isDefault) {
+            advice.defaultLength = f.clusterLength;
+            advice.defaultBytes = j.bytes;
+        }
+        const bool fits = a.capacity ? j.fits.value_or(false) : !advice.largeFileRefused;
+        // Lengths rise: a later length with as few bytes wins the tie.
+        if (fits && (!advice.leastLength || *j.bytes <= advice.leastBytes)) {
+            advice.leastLength = f.clusterLength;
+            advice.leastBytes = *j.bytes;
+        }
+    }
+    // A default beyond the compared lengths (exFAT's 128 KiB is compared,
+    // its larger ones are not) is named without its bytes.
+    if (a.capacity && !advice.defaultLength) {
+        advice.defaultLength = format == FreshFormat::Exfat ? defaultExfatLength(*a.capacity)
+                                                            : defaultFat32Length(*a.capacity);
+    }
+    return advice;
+}
+
+const char* formattingTool(FreshFormat format)
+{
+    return format == FreshFormat::Exfat ? "mkfs.exfat" : "mkfs.fat";
+}
+
+std::string formatCommand(FreshFormat format, long long clusterLength)
+{
+    constexpr const char* Device = " /dev/sdX1";
+    if (format == FreshFormat::Exfat)
+        return std::string(formattingTool(format)) + " -c " + std::to_string(clusterLength) + Device;
+    return std::string(formattingTool(format)) + " -F 32 -s " + std::to_string(clusterLength / FatSector) + Device;
 }
 
 }  // namespace dorvelix

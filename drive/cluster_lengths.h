@@ -12,6 +12,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <string>
 
 namespace dorvelix {
 
@@ -34,11 +35,14 @@ public:
     std::array<LengthFigures, ComparedLengths> figures() const;
     // The files' own lengths, every link of a file counted, as a copy makes them.
     long long fileBytes() const { return fileBytes_; }
+    // The longest file's own length.
+    long long largestFile() const { return largestFile_; }
 
 private:
     std::array<long long, ComparedLengths> fatClusters_{};
     std::array<long long, ComparedLengths> exfatClusters_{};
     long long fileBytes_ = 0;
+    long long largestFile_ = 0;
     bool unsure_ = false;
 };
 
@@ -49,6 +53,7 @@ struct LengthsComparison {
     Outcome outcome = Outcome::Cancelled;
     std::array<LengthFigures, ComparedLengths> figures{};
     long long fileBytes = 0;
+    long long largestFile = 0;
     QString error;  // why the folder cannot be opened
 };
 LengthsComparison compareLengths(const std::string& folder, WalkProgress& progress);
@@ -63,5 +68,53 @@ long long defaultExfatLength(long long capacity);
 // the tool cannot make that volume (FAT32: too few or too many clusters).
 std::optional<long long> freshFat32FreeBytes(long long capacity, long long clusterLength);
 std::optional<long long> freshExfatFreeBytes(long long capacity, long long clusterLength);
+
+// FAT32 takes no file of 4 GiB or more; exFAT does.
+inline constexpr long long Fat32LargestFile = (1LL << 32) - 1;
+
+// A copy of the compared folder, as the report's --lengths and the window
+// "クラスタ長の比較" judge it: the bytes at every length, the files' own
+// bytes, the longest file, and the volume size asked about.
+struct LengthsAnswer {
+    std::array<LengthFigures, ComparedLengths> figures{};
+    long long fileBytes = 0;
+    long long largestFile = 0;
+    std::optional<long long> capacity;
+};
+
+enum class FreshFormat { Fat32, Exfat };
+
+// One file system at one length: its bytes (nothing where it does not take
+// the length), the slack in per cent of them, whether it is the formatting
+// tool's default for the capacity, and whether the copy fits a volume of
+// that capacity just formatted (nothing without a capacity, or where the
+// tool cannot make such a volume).
+struct LengthJudgement {
+    std::optional<long long> bytes;
+    double slackPercent = 0;
+    bool isDefault = false;
+    std::optional<bool> fits;
+};
+LengthJudgement judgeLength(const LengthsAnswer& a, const LengthFigures& f, FreshFormat format);
+
+// Which length to format with, for one file system: the length that takes
+// least for this folder (of those that fit a fresh volume of the capacity,
+// where one is given; a tie goes to the longer length), and the formatting
+// tool's own default for the capacity with what it takes.
+struct LengthAdvice {
+    FreshFormat format = FreshFormat::Fat32;
+    std::optional<long long> leastLength;  // nothing where no length fits
+    long long leastBytes = 0;
+    std::optional<long long> defaultLength;
+    std::optional<long long> defaultBytes;
+    bool largeFileRefused = false;  // FAT32 and a file of 4 GiB or more: nothing fits
+};
+LengthAdvice adviseLength(const LengthsAnswer& a, FreshFormat format);
+
+// The formatting tool of a format ("mkfs.fat"), and the command that formats
+// a device with a length ("mkfs.fat -F 32 -s 8 /dev/sdX1": sectors of 512
+// bytes per cluster; "mkfs.exfat -c 4096 /dev/sdX1").
+const char* formattingTool(FreshFormat format);
+std::string formatCommand(FreshFormat format, long long clusterLength);
 
 }  // namespace dorvelix

@@ -1,6 +1,8 @@
 #include "target_check.h"
 
+#include "drives.h"
 #include "messages.h"
+#include "mount_table.h"
 #include "paths.h"
 #include "runtime_error.h"
 
@@ -58,7 +60,17 @@ std::vector<BlockedEntry> TargetCount::blocked(const std::string& folder, const 
     if (!fixedRoot || format.rootEntries <= 0 || withoutTrailingSlashes(drive_.root) != targetFolder)
         return all;
     bool unsure = false;
-    long long used = VolumeLabelEntries + nameEntries(lastName(folder), rule_->tables, unsure);
+    const long long entries = nameEntries(lastName(folder), rule_->tables, unsure);
+    // Read from the volume: the copied folder's entries need that many free
+    // slots side by side.
+    if (format.rootFreeRun) {
+        if (entries > *format.rootFreeRun)
+            all.push_back({std::string(lastName(folder)), BlockReason::RootTableFull});
+        return all;
+    }
+    // Else from the root's listing, with room for a label, which takes a
+    // slot without showing there.
+    long long used = VolumeLabelEntries + entries;
     try {
         // Bounded: the target may have stopped answering since it was asked.
         const auto root = FolderScan::readInTime(drive_.root);
@@ -85,6 +97,13 @@ TargetEstimate TargetCount::estimate() const
 TargetCheck queryCopyTarget(const std::string& targetFolder, VolumeQueries& volumes)
 {
     TargetCheck check;
+    // A file system of the kernel's own (proc, sysfs, cgroup2 ...) holds no
+    // files to copy to; the mount table says so without touching it.
+    if (const std::string type = mountTypeAt(targetFolder); isPseudoFileSystem(type)) {
+        check.outcome = TargetCheck::Outcome::NotADrive;
+        check.error = QString::fromStdString(type);
+        return check;
+    }
     // The target's drive is touched here for the first time: it may hang.
     const std::optional<int> cause = targetFolderCause(targetFolder);
     if (!cause) {

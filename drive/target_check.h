@@ -64,6 +64,7 @@ struct TargetCheck {
         FolderUnreadable,  // the folder to copy cannot be opened (error holds why)
         TargetUnreadable,  // the target folder is missing or not a folder
         NoMedium,          // the target drive does not answer
+        NotADrive,         // the target lies on a pseudo file system (proc, sysfs ...): error names its type
         NoClusterLength,   // the target drive reports no cluster length
         DriveStopped,      // the folder's drive stopped answering (or went) during the walk
     };

@@ -329,6 +329,8 @@ inline constexpr const char* Stopped = QT_TRANSLATE_NOOP("dorvelix", "中止し�
 inline constexpr const char* TargetNoMedium = QT_TRANSLATE_NOOP("dorvelix", "%1 メディア未挿入？");
 // %1: the drive of the folder to copy, which stopped answering during the walk.
 inline constexpr const char* DriveStopped = QT_TRANSLATE_NOOP("dorvelix", "%1 が応答しなくなりました");
+// %1: the folder chosen as target, %2: the pseudo file system it lies on.
+inline constexpr const char* TargetNotADrive = QT_TRANSLATE_NOOP("dorvelix", "%1 は %2 の中にあり、ファイルをコピーできるドライブではありません");
 inline constexpr const char* TargetNoClusterLength = QT_TRANSLATE_NOOP("dorvelix", "%1 はクラスタ長を返しません");
 inline constexpr const char* CannotOpenFolder = QT_TRANSLATE_NOOP("dorvelix", "ホルダを開けません ：%1");
 inline constexpr const char* UnreadableCount = QT_TRANSLATE_NOOP("dorvelix", "読めなかったもの ：%1");

@@ -86,6 +86,13 @@ std::string driveOf(const std::string& path)
     return best;
 }
 
+std::string mountTypeAt(const std::string& path)
+{
+    const auto boundaries = MountBoundaries::current();
+    const MountEntry* mount = mountHolding(boundaries->table(), path);
+    return mount ? mount->fsType : std::string();
+}
+
 QString driveTextOf(const std::string& path)
 {
     const std::string mountPoint = driveOf(path);

@@ -30,6 +30,10 @@ std::string driveAddress(const QString& driveText);
 // a prefix of it. "/" when nothing else matches.
 std::string driveOf(const std::string& path);
 
+// The type of the mount that holds path as the mount table has it ("ext4",
+// "proc" ...), pseudo file systems included; "" when no mount holds it.
+std::string mountTypeAt(const std::string& path);
+
 // The drive text of the drive that holds path (driveOf's entry of the drive
 // list); the bare mount point when the list does not have it.
 QString driveTextOf(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "folder_scan.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <string_view>
@@ -64,6 +65,7 @@ std::optional<FatLayout> parseFatBootSector(const unsigned char* s, std::size_t 
         return std::nullopt;
     f.fatOffset = reserved * f.bytesPerSector;
     f.rootEntries = rootEntries;
+    f.rootOffset = (reserved + fats * fatSectors) * f.bytesPerSector;
     return f;
 }
 
@@ -120,6 +122,24 @@ bool readIsExfat(const VolumeFile& file)
 {
     unsigned char sector[512];
     return file.fd() >= 0 && readAt(file.fd(), 0, sector, sizeof sector) && isExfatBootSector(sector, sizeof sector);
+}
+
+std::optional<std::int64_t> longestFreeRootRun(const VolumeFile& file, const FatLayout& layout)
+{
+    // A slot is free where its name's first byte is 0 (never used) or 0xE5
+    // (deleted); a volume label takes a slot without showing in a listing.
+    constexpr std::size_t SlotBytes = 32;
+    if (file.fd() < 0 || layout.bits == 32 || layout.rootEntries <= 0)
+        return std::nullopt;
+    std::vector<unsigned char> table(static_cast<std::size_t>(layout.rootEntries) * SlotBytes);
+    if (!readAt(file.fd(), layout.rootOffset, table.data(), table.size()))
+        return std::nullopt;
+    std::int64_t longest = 0, run = 0;
+    for (std::size_t at = 0; at < table.size(); at += SlotBytes) {
+        run = table[at] == 0x00 || table[at] == 0xE5 ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
 }
 
 std::optional<std::int64_t> countFreeClusters(const VolumeFile& file, const FatLayout& layout)

@@ -16,6 +16,7 @@ struct FatLayout {
     std::int64_t clusters = 0;       // data clusters
     std::int64_t fatOffset = 0;      // byte offset of the first FAT
     std::int64_t rootEntries = 0;    // FAT12/16: the 32-byte slots of the fixed root table
+    std::int64_t rootOffset = 0;     // FAT12/16: byte offset of the fixed root table
 };
 
 // The layout a boot sector describes, or nothing when the sector is not that
@@ -49,6 +50,11 @@ std::optional<FatLayout> readFatLayout(const VolumeFile& volume);
 std::optional<FatLayout> readFatLayout(const std::string& device);
 // Whether an open volume's boot sector is exFAT's.
 bool readIsExfat(const VolumeFile& volume);
+
+// FAT12/16: the longest run of free slots (never used, or deleted) in the
+// fixed root table, where a driver places a new name's entries side by side;
+// nothing when the table cannot be read or the volume has none.
+std::optional<std::int64_t> longestFreeRootRun(const VolumeFile& volume, const FatLayout& layout);
 
 // Counts the free clusters of the volume in its first FAT; nothing when the
 // FAT cannot be read.

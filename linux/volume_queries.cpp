@@ -116,6 +116,7 @@ struct Figures {
     std::int64_t totalClusters = 0;
     std::int64_t availableClusters = 0;  // free to the calling user
     std::int64_t freeClusters = 0;
+    std::int64_t freeInodes = -1;  // free to the calling user; -1 without a count
 };
 
 // One volume's figures. statvfs decides whether the drive is there at all.
@@ -155,6 +156,9 @@ std::optional<Figures> volumeFigures(const MountEntry& mount)
     f.totalClusters = count(vfs.f_blocks);
     f.availableClusters = count(vfs.f_bavail);
     f.freeClusters = count(vfs.f_bfree);
+    // A file system without a count of its own reports no inodes at all.
+    if (vfs.f_files > 0)
+        f.freeInodes = count(vfs.f_favail);
     return f;
 }
 
@@ -200,6 +204,7 @@ std::optional<VolumeFormat> volumeFormatOf(const MountEntry& mount)
         format.kind = bits == 32 ? VolumeFormat::Kind::Fat32 : bits == 16 ? VolumeFormat::Kind::Fat16
                                                                           : VolumeFormat::Kind::Fat12;
         format.rootEntries = volume->layout.rootEntries;
+        format.rootFreeRun = longestFreeRootRun(volume->file, volume->layout);
     } else if (servesExfat(mount)) {
         format.kind = VolumeFormat::Kind::Exfat;
     } else if (isFatType(mount.fsType)) {
@@ -252,6 +257,7 @@ public:
         out.bytesPerSector = f->bytesPerSector;
         out.freeClusters = f->availableClusters;
         out.totalClusters = f->totalClusters;
+        out.freeInodes = f->freeInodes;
         return true;
     }
 

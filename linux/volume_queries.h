@@ -20,6 +20,9 @@ struct VolumeFormat {
     std::int64_t rootEntries = 0;  // FAT12/16: the slots of the fixed root table
     std::string driver;            // the mount's type: "vfat", "fuse.fusefat", "fuseblk", "exfat" ...
     std::string options;           // the file system's own mount options ("rw,shortname=mixed,...")
+    // FAT12/16: the longest run of free slots in the fixed root table, where
+    // the table could be read.
+    std::optional<std::int64_t> rootFreeRun = std::nullopt;
 };
 
 class VolumeQueries {
@@ -30,6 +33,10 @@ public:
         std::int64_t bytesPerSector = 0;
         std::int64_t freeClusters = 0;   // free to the calling user
         std::int64_t totalClusters = 0;
+        // Files, folders and links the volume can still take, free to the
+        // calling user, where it keeps a count of its own (inodes); -1
+        // where it does not (FAT, exFAT, btrfs ...).
+        std::int64_t freeInodes = -1;
     };
     struct FreeSpaceEx {
         std::int64_t freeBytesToCaller = 0;

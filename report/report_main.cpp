@@ -122,6 +122,8 @@ TargetCheck queryTargetDrive(const std::string& path)
         fail(CannotOpenTarget.arg(displayText(path), check.error));
     case TargetCheck::Outcome::NoClusterLength:
         fail(TargetNoClusterLength.arg(check.drive->text));
+    case TargetCheck::Outcome::NotADrive:
+        fail(TargetNotADrive.arg(displayText(path), check.error));
     default:
         return check;
     }
@@ -221,7 +223,7 @@ int main(int argc, char** argv)
     ReportData data{drive.figures(), options.complete ? complete : session.search().result(), shownFolder, heard.messages,
                     options.folders, target ? &*target : nullptr};
     if (allLengths)
-        data.lengths = LengthsAnswer{allLengths->figures(), allLengths->fileBytes(), options.capacity};
+        data.lengths = LengthsAnswer{allLengths->figures(), allLengths->fileBytes(), allLengths->largestFile(), options.capacity};
     if (options.json)
         printJson(data);
     else

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace dorvelix {
 
@@ -149,33 +150,10 @@ void printTarget(const TargetCheck& t)
 }
 
 // One cluster length of --lengths, for either output: each file system's
-// bytes, slack in per cent of them, whether it is the tools' default for the
-// capacity and whether the copy fits a fresh volume of that capacity.
-struct LengthCell {
-    std::optional<long long> bytes;
-    double slackPercent = 0;
-    bool isDefault = false;
-    std::optional<bool> fits;
-};
-
-std::pair<LengthCell, LengthCell> lengthCells(const LengthsAnswer& a, const LengthFigures& f)
+// judgement at that length.
+std::pair<LengthJudgement, LengthJudgement> lengthCells(const LengthsAnswer& a, const LengthFigures& f)
 {
-    const auto cell = [&](std::optional<long long> bytes, long long defaultLength,
-                          std::optional<long long> (*freshFree)(long long, long long)) {
-        LengthCell c;
-        c.bytes = bytes;
-        if (bytes && *bytes > 0)
-            c.slackPercent = 100.0 * static_cast<double>(*bytes - a.fileBytes) / static_cast<double>(*bytes);
-        if (a.capacity) {
-            c.isDefault = defaultLength == f.clusterLength;
-            if (const auto free = freshFree(*a.capacity, f.clusterLength); bytes && free)
-                c.fits = *bytes <= *free;
-        }
-        return c;
-    };
-    const long long capacity = a.capacity.value_or(0);
-    return {cell(f.fat32Bytes, defaultFat32Length(capacity), freshFat32FreeBytes),
-            cell(f.exfatBytes, defaultExfatLength(capacity), freshExfatFreeBytes)};
+    return {judgeLength(a, f, FreshFormat::Fat32), judgeLength(a, f, FreshFormat::Exfat)};
 }
 
 QString percentText(double percent)
@@ -183,35 +161,81 @@ QString percentText(double percent)
     return QString::number(percent, 'f', 1);
 }
 
+constexpr FreshFormat FreshFormats[] = {FreshFormat::Fat32, FreshFormat::Exfat};
+
+QString formatName(FreshFormat format)
+{
+    return QLatin1String(format == FreshFormat::Exfat ? tool_text::ExfatName : tool_text::Fat32Name);
+}
+
+// Which length takes least for the folder on a volume of the capacity, and
+// what the formatting tool's default takes more.
+void printAdvice(const LengthsAnswer& a)
+{
+    using namespace report_text;
+    const auto plain = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
+    printLine(stdout, AdviceTitle.arg(plain(*a.capacity)));
+    for (const FreshFormat format : FreshFormats) {
+        const LengthAdvice advice = adviseLength(a, format);
+        const QString name = formatName(format), tool = QLatin1String(formattingTool(format));
+        if (advice.largeFileRefused) {
+            printLine(stdout, AdviceLargeFile.arg(name, plain(a.largestFile)));
+            continue;
+        }
+        if (!advice.leastLength) {
+            printLine(stdout, AdviceNoneFits.arg(name));
+            continue;
+        }
+        QString line = AdviceLeast.arg(name, plain(*advice.leastLength), plain(advice.leastBytes));
+        if (advice.defaultLength == advice.leastLength)
+            line += AdviceIsDefault.arg(tool);
+        else if (advice.defaultLength && advice.defaultBytes)
+            line += AdviceDefault.arg(tool, plain(*advice.defaultLength), plain(*advice.defaultBytes),
+                                      plain(*advice.defaultBytes - advice.leastBytes));
+        printLine(stdout, line);
+        printLine(stdout, AdviceCommand.arg(QString::fromStdString(formatCommand(format, *advice.leastLength))));
+    }
+}
+
 void printLengths(const LengthsAnswer& a)
 {
     using namespace report_text;
-    constexpr int Widths[std::size(LengthsColumns)] = {10, 16, 9, 6, 16, 9, 6};
+    // The narrowest each column is; a wider figure widens its column so that
+    // at least one space parts it from the one before.
+    constexpr int NarrowestWidths[std::size(LengthsColumns)] = {10, 16, 9, 6, 16, 9, 6};
     const auto plain = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
-    const auto line = [&](const QStringList& cells) {
-        QString text;
-        for (int i = 0; i < cells.size(); ++i)
-            text += cells[i].rightJustified(Widths[i]);
-        printLine(stdout, text);
-    };
-    printLine(stdout, LengthsTitle);
-    printLine(stdout, LengthsFileBytes.arg(plain(a.fileBytes)));
-    if (a.capacity)
-        printLine(stdout, LengthsCapacity.arg(plain(*a.capacity)));
+    std::vector<QStringList> rows;
     QStringList headers;
     for (const char* header : LengthsColumns)
         headers << QLatin1String(header);
-    line(headers);
+    rows.push_back(headers);
     for (const LengthFigures& f : a.figures) {
         QStringList cells{plain(f.clusterLength)};
         const auto [fat, exfat] = lengthCells(a, f);
-        for (const LengthCell& c : {fat, exfat}) {
+        for (const LengthJudgement& c : {fat, exfat}) {
             cells << (c.bytes ? plain(*c.bytes) + (c.isDefault ? DefaultMark : QLatin1String("  ")) : QString(NoFigure));
             cells << (c.bytes ? percentText(c.slackPercent) : QString(NoFigure));
             cells << (c.fits ? QString(*c.fits ? FitsYes : FitsNo) : QString(NoFigure));
         }
-        line(cells);
+        rows.push_back(cells);
     }
+    std::vector<qsizetype> widths(std::begin(NarrowestWidths), std::end(NarrowestWidths));
+    for (const QStringList& cells : rows) {
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            widths[static_cast<size_t>(i)] = std::max(widths[static_cast<size_t>(i)], cells[i].size() + 1);
+    }
+    printLine(stdout, LengthsTitle);
+    printLine(stdout, LengthsFileBytes.arg(plain(a.fileBytes)));
+    if (a.capacity)
+        printLine(stdout, LengthsCapacity.arg(plain(*a.capacity)));
+    for (const QStringList& cells : rows) {
+        QString text;
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            text += cells[i].rightJustified(widths[static_cast<size_t>(i)]);
+        printLine(stdout, text);
+    }
+    if (a.capacity)
+        printAdvice(a);
 }
 
 void jsonLengths(JsonWriter& j, const LengthsAnswer& a)
@@ -225,7 +249,7 @@ void jsonLengths(JsonWriter& j, const LengthsAnswer& a)
         j.beginObject();
         j.value(ClusterLength, f.clusterLength);
         j.value(FileBytes, a.fileBytes);
-        const std::pair<const LengthCell*, std::array<const char*, 4>> columns[] = {
+        const std::pair<const LengthJudgement*, std::array<const char*, 4>> columns[] = {
             {&fat, {Fat32Bytes, Fat32SlackPercent, Fat32Default, Fat32Fits}},
             {&exfat, {ExfatBytes, ExfatSlackPercent, ExfatDefault, ExfatFits}}};
         for (const auto& [c, keys] : columns) {
@@ -242,6 +266,33 @@ void jsonLengths(JsonWriter& j, const LengthsAnswer& a)
             else
                 j.null(keys[3]);
         }
+        j.endObject();
+    }
+    j.endArray();
+    if (!a.capacity)
+        return;
+    j.beginArray(Advice);
+    for (const FreshFormat format : FreshFormats) {
+        const LengthAdvice advice = adviseLength(a, format);
+        j.beginObject();
+        j.value(FileSystem, formatName(format));
+        const auto optional = [&](const char* key, std::optional<long long> value) {
+            if (value)
+                j.value(key, *value);
+            else
+                j.null(key);
+        };
+        optional(LeastClusterLength, advice.leastLength);
+        optional(LeastBytes, advice.leastLength ? std::optional(advice.leastBytes) : std::nullopt);
+        optional(DefaultClusterLength, advice.defaultLength);
+        optional(DefaultBytes, advice.defaultBytes);
+        optional(ExtraBytes, advice.leastLength && advice.defaultBytes
+                                 ? std::optional(*advice.defaultBytes - advice.leastBytes) : std::nullopt);
+        if (advice.leastLength)
+            j.value(Command, QString::fromStdString(formatCommand(format, *advice.leastLength)));
+        else
+            j.null(Command);
+        j.value(LargeFileRefused, advice.largeFileRefused);
         j.endObject();
     }
     j.endArray();

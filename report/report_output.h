@@ -14,14 +14,6 @@
 
 namespace dorvelix {
 
-// The answer to --lengths: the copy's bytes at every cluster length, the
-// files' own bytes, and the volume size asked about.
-struct LengthsAnswer {
-    std::array<LengthFigures, ComparedLengths> figures;
-    long long fileBytes = 0;
-    std::optional<long long> capacity;
-};
-
 struct ReportData {
     const DriveFigures& drive;
     const SearchResult& search;

@@ -124,6 +124,7 @@ inline constexpr QLatin1String CannotOpenFolder{"cannot open folder %1: %2"};
 inline constexpr QLatin1String NoMedium{"no medium"};
 inline constexpr QLatin1String TargetNoMedium{"the target drive %1 has no medium"};
 inline constexpr QLatin1String CannotOpenTarget{"cannot open target folder %1: %2"};
+inline constexpr QLatin1String TargetNotADrive{"cannot copy to %1: it lies on %2, a file system of the kernel's own that holds no files"};
 inline constexpr QLatin1String TargetNoClusterLength{"the target drive %1 reports no cluster length"};
 inline constexpr QLatin1String DriveNoClusterLength{"the drive %1 reports no cluster length"};
 
@@ -166,6 +167,15 @@ inline constexpr QLatin1String NoFigure{"-"};
 inline constexpr QLatin1String DefaultMark{" *"};
 inline constexpr QLatin1String FitsYes{"yes"};
 inline constexpr QLatin1String FitsNo{"no"};
+// Which length to format with (--lengths --capacity): %1 the file system,
+// %2 a length, %3 bytes, %4 the formatting tool, %5 the bytes more.
+inline constexpr QLatin1String AdviceTitle{"Which length for a volume of %1 bytes:"};
+inline constexpr QLatin1String AdviceLeast{"  %1: least taken at %2 bytes: %3 bytes"};
+inline constexpr QLatin1String AdviceIsDefault{", the length %1 picks for this size"};
+inline constexpr QLatin1String AdviceDefault{"; %1 picks %2 bytes for this size, which takes %3 bytes, %4 more"};
+inline constexpr QLatin1String AdviceCommand{"    format with: %1"};
+inline constexpr QLatin1String AdviceNoneFits{"  %1: no length fits a volume of this size"};
+inline constexpr QLatin1String AdviceLargeFile{"  %1: takes no file of 4 GiB or more; the largest here has %2 bytes"};
 
 // Why a count at a file system's cluster length is an estimate.
 constexpr const char* caveatText(CountCaveat caveat)
@@ -301,6 +311,14 @@ inline constexpr char ExfatBytes[] = "exfat_bytes";
 inline constexpr char ExfatSlackPercent[] = "exfat_slack_percent";
 inline constexpr char ExfatDefault[] = "exfat_default";
 inline constexpr char ExfatFits[] = "exfat_fits";
+inline constexpr char Advice[] = "advice";
+inline constexpr char LeastClusterLength[] = "least_cluster_length";
+inline constexpr char LeastBytes[] = "least_bytes";
+inline constexpr char DefaultClusterLength[] = "default_cluster_length";
+inline constexpr char DefaultBytes[] = "default_bytes";
+inline constexpr char ExtraBytes[] = "extra_bytes";
+inline constexpr char Command[] = "command";
+inline constexpr char LargeFileRefused[] = "large_file_refused";
 inline constexpr char Messages[] = "messages";
 
 }  // namespace dorvelix::json_key

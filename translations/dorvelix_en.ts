@@ -865,5 +865,9 @@ The search log holds every message.</translation>
         <source>FAT12/16 のルートにコピーするホルダの入る余地がない</source>
         <translation>No room for the folder in the FAT12/16 root</translation>
     </message>
+    <message>
+        <source>%1 は %2 の中にあり、ファイルをコピーできるドライブではありません</source>
+        <translation>%1 lies on %2, which is not a drive that files can be copied to</translation>
+    </message>
 </context>
 </TS>

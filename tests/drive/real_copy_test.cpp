@@ -434,4 +434,59 @@ TEST(RealCopy, DefaultLengthsAndFreshRoomAreTheFormattingToolsOwn)
         checkRoom(*madeFat, freshFat32FreeBytes(capacity, madeFat->clusterLength));
         checkRoom(*madeExfat, freshExfatFreeBytes(capacity, madeExfat->clusterLength));
     }
+    // FAT32 at a chosen length, to the cluster: also 512-byte clusters on a
+    // large volume, and fewer clusters than FAT32's type rule asks for,
+    // which mkfs.fat -F 32 still makes (and Linux mounts as FAT32).
+    const std::pair<long long, long long> chosen[] = {
+        {31LL << 30, 512}, {100 * MiB, 32768}, {4 * MiB, 65536}, {1LL << 30, 16384}, {300 * MiB, 2048}};
+    for (const auto& [capacity, length] : chosen) {
+        SCOPED_TRACE(std::to_string(capacity) + " bytes at " + std::to_string(length));
+        TempTree images;
+        const std::string fat = images.path("fat.img");
+        ASSERT_EQ(runTool({"truncate", "-s", std::to_string(capacity), fat}).status, 0);
+        ASSERT_EQ(runTool({"mkfs.fat", "-F", "32", "-s", std::to_string(length / 512), fat}).status, 0);
+        const auto made = usedClusters(fat);
+        ASSERT_TRUE(made);
+        EXPECT_EQ(freshFat32FreeBytes(capacity, length), (made->clusters - made->used) * length);
+    }
+    EXPECT_FALSE(freshFat32FreeBytes(2LL << 40, 512));  // more clusters than FAT32 numbers
+}
+
+// The fixed root table of FAT12/16 holds a label only where one was given:
+// a copy into the root needs its folder's entries free side by side.
+TEST(RealCopy, ARootTableWithRoomForTheFolderTakesItLabelOrNot)
+{
+    TempTree source;
+    source.file("Copy/a.txt", 1);  // a mixed-case name: two entries, as fusefat and mcopy write it
+    for (const bool label : {false, true}) {
+        SCOPED_TRACE(label ? "with a label" : "without a label");
+        TempTree images;
+        const std::string image = images.path("fat16.img");
+        std::vector<std::string> mkfs{"mkfs.fat", "-F", "16", "-r", "512", "-C", image, "16384"};
+        if (label)
+            mkfs.insert(mkfs.begin() + 1, {"-n", "LABEL"});
+        if (runTool(mkfs).status != 0)
+            GTEST_SKIP() << "mkfs.fat (Debian package dosfstools) is missing";
+        // 510 upper-case 8.3 names, one entry each: two slots left, or one
+        // beside the label.
+        for (int i = 0; i < 510; ++i)
+            source.file("root/" + numbered("F%03d.TXT", i), 0);
+        ::setenv("MTOOLS_SKIP_CHECK", "1", 1);
+        std::vector<std::string> fill{"mcopy", "-i", image};
+        for (int i = 0; i < 510; ++i)
+            fill.push_back(source.path("root/" + numbered("F%03d.TXT", i)));
+        fill.push_back("::/");
+        ASSERT_EQ(runTool(fill).status, 0);
+        std::string why;
+        auto fat = TestMount::fusefat(image, why);
+        if (!fat)
+            GTEST_SKIP() << why;
+        const QJsonObject t = targetOf(fat->path(), source.path("Copy"));
+        fat.reset();
+        bool rootFull = false;
+        for (const QJsonValue& b : t["blocked"].toArray())
+            rootFull = rootFull || b["reason"].toString() == "root_table_full";
+        EXPECT_EQ(rootFull, label);
+        EXPECT_EQ(mcopy(image, source.path("Copy")), !label);
+    }
 }

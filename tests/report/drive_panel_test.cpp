@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <fcntl.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -93,6 +94,22 @@ TEST(ReportDrivePanel, LargeTmpfsInJson)
         EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(other.out)).object().value(u"folder").toObject().value(u"path"),
                   QString::fromStdString(mount->path() + "/"))
             << mode;
+    }
+    // Figures of ten digits and more keep a space before them in the
+    // length table: each row splits into its seven columns.
+    TempTree big;
+    big.folder("copy");
+    ASSERT_EQ(runTool({"truncate", "-s", "13G", big.path("copy/sparse")}).status, 0);
+    const ToolRun table = report({"--lengths", "--capacity", "64G", big.path("copy")});
+    ASSERT_EQ(table.status, 0) << table.err;
+    const QStringList lines = QString::fromStdString(table.out).split(u'\n');
+    const qsizetype header = lines.indexOf(QRegularExpression(QStringLiteral(" +length .*")));
+    ASSERT_GE(header, 0) << table.out;
+    ASSERT_GE(lines.size(), header + 18);
+    for (qsizetype i = header + 1; i < header + 18; ++i) {
+        QStringList cells = lines[i].split(u' ', Qt::SkipEmptyParts);
+        cells.removeAll(QStringLiteral("*"));
+        EXPECT_EQ(cells.size(), 7) << lines[i].toStdString();
     }
 }
 

@@ -270,6 +270,10 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
         status_->setText(uiText(tool_text::TargetNoClusterLength).arg(drive));
         emit finished();
         return;
+    case Outcome::NotADrive:
+        status_->setText(uiText(tool_text::TargetNotADrive).arg(displayText(target()), check.error));
+        emit finished();
+        return;
     case Outcome::DriveStopped:
         status_->setText(uiText(tool_text::DriveStopped).arg(driveTextOf(folder_)));
         emit finished();
