@@ -1,10 +1,13 @@
 #include "target_check.h"
 
+#include "copy_layouts.h"
 #include "drives.h"
 #include "messages.h"
 #include "mount_table.h"
 #include "paths.h"
 #include "runtime_error.h"
+
+#include <algorithm>
 
 namespace dorvelix {
 
@@ -13,14 +16,18 @@ namespace {
 // A volume label sits in the root table without showing in its listing.
 constexpr long long VolumeLabelEntries = 1;
 
-std::string_view lastName(std::string_view path)
+// GNU cp creates a folder's entries in the order of their inode numbers,
+// except on tmpfs and NFS, where it keeps the listing's order.
+FolderScan::CopyOrder sourceCopyOrder(const std::string& folder)
 {
-    return path.substr(path.rfind('/') + 1);
+    const std::string type = mountTypeAt(folder);
+    const bool listed = type == "tmpfs" || type == "nfs" || type == "nfs4";
+    return listed ? FolderScan::CopyOrder::AsListed : FolderScan::CopyOrder::ByInode;
 }
 
 }  // namespace
 
-TargetCount::TargetCount(const TargetDrive& drive) : drive_(drive)
+TargetCount::TargetCount(const TargetDrive& drive, FolderScan::CopyOrder sourceOrder) : drive_(drive)
 {
     if (drive_.format)
         rule_ = targetRule(*drive_.format);
@@ -29,27 +36,38 @@ TargetCount::TargetCount(const TargetDrive& drive) : drive_(drive)
                        rule_ && rule_->rule == CountRule::FusefatLongNames);
     if (rule_) {
         tables_.emplace(rule_->tables, drive_.clusterLength);
-        both_.emplace(*names_, *tables_);
+    } else if (!isFatFamily(drive_.fileSystem)) {
+        TargetLayout chosen = copyLayoutFor(drive_, sourceOrder);
+        layout_ = std::move(chosen.layout);
+        layoutRule_ = chosen.rule;
     }
-}
-
-WalkObserver* TargetCount::observer()
-{
-    if (both_)
-        return &*both_;
-    return names_ ? &*names_ : nullptr;
+    all_.add(&census_);
+    all_.add(names_ ? &*names_ : nullptr);
+    all_.add(tables_ ? &*tables_ : nullptr);
+    all_.add(layout_.get());
 }
 
 long long TargetCount::neededBytes(const SearchResult& walked) const
 {
-    if (!tables_)
-        return dorvelix::neededBytes(walked);
-    return tables_->clusters() * drive_.clusterLength;
+    if (tables_)
+        return tables_->clusters() * drive_.clusterLength;
+    if (layout_)
+        return layout_->needs().bytes;
+    return dorvelix::neededBytes(walked);
+}
+
+bool TargetCount::countsInodes() const
+{
+    return drive_.freeInodes && layoutRule_ && *layoutRule_ != LayoutRule::Ntfs && *layoutRule_ != LayoutRule::Btrfs;
 }
 
 std::vector<BlockedEntry> TargetCount::blocked(const std::string& folder, const std::string& targetFolder) const
 {
     std::vector<BlockedEntry> all = names_ ? names_->blocked() : std::vector<BlockedEntry>{};
+    if (layout_) {
+        const auto own = layout_->blocked();
+        all.insert(all.end(), own.begin(), own.end());
+    }
     if (!tables_)
         return all;
     all.insert(all.end(), tables_->blocked().begin(), tables_->blocked().end());
@@ -65,7 +83,7 @@ std::vector<BlockedEntry> TargetCount::blocked(const std::string& folder, const 
     // slots side by side.
     if (format.rootFreeRun) {
         if (entries > *format.rootFreeRun)
-            all.push_back({std::string(lastName(folder)), BlockReason::RootTableFull});
+            all.push_back({std::string(lastName(folder)), BlockReason::RootTableFull, entries, *format.rootFreeRun});
         return all;
     }
     // Else from the root's listing, with room for a label, which takes a
@@ -82,16 +100,51 @@ std::vector<BlockedEntry> TargetCount::blocked(const std::string& folder, const 
         // A root that cannot be listed is taken as it is: the count above.
     }
     if (used > format.rootEntries)
-        all.push_back({std::string(lastName(folder)), BlockReason::RootTableFull});
+        all.push_back({std::string(lastName(folder)), BlockReason::RootTableFull, entries,
+                       std::max(0LL, format.rootEntries - (used - entries))});
     return all;
 }
 
 TargetEstimate TargetCount::estimate() const
 {
     if (rule_)
-        return {rule_, std::nullopt, rule_->exact && !(tables_ && tables_->unsure())};
+        return {rule_, std::nullopt, std::nullopt, rule_->exact && !(tables_ && tables_->unsure())};
+    if (layout_)
+        return {std::nullopt, layoutRule_, std::nullopt, layout_->exact()};
     const auto caveat = countCaveat(drive_.fileSystem);
-    return {std::nullopt, caveat, !caveat};
+    return {std::nullopt, std::nullopt, caveat, !caveat};
+}
+
+std::vector<LimitReached> TargetCheck::limitsReached() const
+{
+    std::vector<LimitReached> reached;
+    if (!drive)
+        return reached;
+    if (neededBytes > drive->freeBytes)
+        reached.push_back({CopyLimit::Bytes, neededBytes, drive->freeBytes});
+    if (countsInodes && drive->freeInodes && neededEntries > *drive->freeInodes)
+        reached.push_back({CopyLimit::Inodes, neededEntries, *drive->freeInodes});
+    // The limits of single entries: the first entry that passes each, with
+    // how many do.
+    for (const BlockedEntry& b : blocked) {
+        std::optional<CopyLimit> limit;
+        switch (b.reason) {
+        case BlockReason::TooManyEntries:
+        case BlockReason::TooManySubfolders: limit = CopyLimit::FolderEntries; break;
+        case BlockReason::RootTableFull: limit = CopyLimit::RootTable; break;
+        case BlockReason::FileTooLarge:
+        case BlockReason::FileTooLargeForTarget: limit = CopyLimit::FileSize; break;
+        default: break;
+        }
+        if (!limit)
+            continue;
+        const auto same = std::find_if(reached.begin(), reached.end(), [&](const LimitReached& r) { return r.limit == *limit; });
+        if (same == reached.end())
+            reached.push_back({*limit, b.needed, b.allowed, b.path});
+        else
+            ++same->count;
+    }
+    return reached;
 }
 
 TargetCheck queryCopyTarget(const std::string& targetFolder, VolumeQueries& volumes)
@@ -128,7 +181,7 @@ TargetCheck queryCopyTarget(const std::string& targetFolder, VolumeQueries& volu
 void countCopy(TargetCheck& check, const std::string& folder, const std::string& targetFolder,
                WalkProgress* progress, const CopyWalkSettings& settings)
 {
-    TargetCount count(*check.drive);
+    TargetCount count(*check.drive, sourceCopyOrder(folder));
     const long long length = check.drive->clusterLength;
     const long long searchLength = settings.searchClusterLength > 0 ? settings.searchClusterLength : length;
     CompleteWalk walk(
@@ -143,6 +196,7 @@ void countCopy(TargetCheck& check, const std::string& folder, const std::string&
     walk.setReadAhead(settings.readAhead);
     // A copy makes one file of each link.
     walk.setEveryLinkConverted(true);
+    walk.setKeepCreationOrder(count.wantsCreationOrder());
     try {
         check.search = walk.run(folder, settings.start);
     } catch (const RuntimeError& e) {
@@ -152,6 +206,8 @@ void countCopy(TargetCheck& check, const std::string& folder, const std::string&
         return;
     }
     check.neededBytes = count.neededBytes(check.search);
+    check.neededEntries = count.neededEntries();
+    check.countsInodes = count.countsInodes();
     check.blocked = count.blocked(folder, withoutTrailingSlashes(targetFolder));
     check.estimate = count.estimate();
     if (check.search.stopped)

@@ -8,6 +8,7 @@
 
 #include "complete_walk.h"
 #include "copy_check.h"
+#include "copy_layout.h"
 #include "target_drive.h"
 #include "target_tables.h"
 #include "volume_queries.h"
@@ -23,10 +24,11 @@
 namespace dorvelix {
 
 // How the needed bytes were counted and how far they can be trusted: by the
-// target driver's rule on FAT and exFAT, else by the window's table rule
-// with the file system's caveat.
+// target driver's rule on FAT and exFAT, by the target's own layout on the
+// file systems known here, else by a bound.
 struct TargetEstimate {
     std::optional<TargetRule> rule;
+    std::optional<LayoutRule> layout;
     std::optional<CountCaveat> caveat;
     bool exact = false;
 };
@@ -36,16 +38,25 @@ struct TargetEstimate {
 // there. The copy check and dorvelix-report --target both count through it.
 class TargetCount {
 public:
-    explicit TargetCount(const TargetDrive& drive);
+    // sourceOrder: the order in which a copy creates the entries of the
+    // folders to copy (GNU cp's, by the file system they lie on).
+    explicit TargetCount(const TargetDrive& drive, FolderScan::CopyOrder sourceOrder = FolderScan::CopyOrder::ByInode);
     TargetCount(const TargetCount&) = delete;
     TargetCount& operator=(const TargetCount&) = delete;
 
-    // The observer to give the walk; nullptr when there is nothing to watch.
-    WalkObserver* observer();
+    // The observer to give the walk.
+    WalkObserver* observer() { return &all_; }
 
     // After the walk of folder, to be copied into targetFolder (both
-    // absolute): the bytes needed, what will not copy, and the estimate.
+    // absolute): the bytes needed, the files, folders and links made, what
+    // will not copy, and the estimate.
     long long neededBytes(const SearchResult& walked) const;
+    long long neededEntries() const { return census_.entries(); }
+    // Whether the walk must keep each folder's creation order for the count.
+    bool wantsCreationOrder() const { return layout_ && layout_->wantsCreationOrder(); }
+    // Whether the target runs out of inodes as of bytes (ext2/3/4 and the
+    // like; not NTFS, whose records take bytes, nor FAT).
+    bool countsInodes() const;
     std::vector<BlockedEntry> blocked(const std::string& folder, const std::string& targetFolder) const;
     TargetEstimate estimate() const;
 
@@ -54,7 +65,28 @@ private:
     std::optional<TargetRule> rule_;
     std::optional<FatCopyCheck> names_;
     std::optional<TargetTables> tables_;
-    std::optional<ObserverPair> both_;
+    std::unique_ptr<CopyLayout> layout_;
+    std::optional<LayoutRule> layoutRule_;
+    CopyCensus census_;
+    ObserverList all_;
+};
+
+// A limit of the target that a copy passes, with what the copy needs and
+// what the target has left or allows.
+enum class CopyLimit {
+    Bytes,          // the free bytes
+    Inodes,         // the free inodes
+    FolderEntries,  // a folder's entries (FAT: 65,536) or subfolders (ext2/3)
+    RootTable,      // the free slots of the fixed FAT12/16 root table
+    FileSize,       // the longest file the target takes
+};
+
+struct LimitReached {
+    CopyLimit limit;
+    long long needed = 0;
+    long long available = 0;
+    std::string path;    // the folder or file concerned, for the limits of one entry
+    long long count = 1;  // the entries that pass it
 };
 
 struct TargetCheck {
@@ -72,12 +104,16 @@ struct TargetCheck {
     std::optional<TargetDrive> drive;
     SearchResult search;
     long long neededBytes = 0;
+    long long neededEntries = 0;   // the files, folders and links the copy makes
+    bool countsInodes = false;     // whether they are compared with the drive's free inodes
     std::vector<BlockedEntry> blocked;
     TargetEstimate estimate;
     QStringList messages;  // folders and files the walk could not read
     QString error;         // the system's description for the unreadable outcomes
 
-    bool fits() const { return drive && neededBytes <= drive->freeBytes; }
+    // The limits the copy passes, bytes first; none when it fits.
+    std::vector<LimitReached> limitsReached() const;
+    bool fits() const { return drive && limitsReached().empty(); }
 };
 
 // How the walk of a copy check runs. By default it counts at the target's

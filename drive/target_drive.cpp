@@ -73,7 +73,7 @@ std::optional<TargetRule> targetRule(const VolumeFormat& format)
         const bool known = format.driver == "exfat" || format.driver == "fuseblk";
         return TargetRule{CountRule::Exfat, {TableFormat::Exfat, LongNames::ForEveryName}, format.driver, known};
     }
-    if (format.kind == Kind::Other)
+    if (format.kind != Kind::Fat12 && format.kind != Kind::Fat16 && format.kind != Kind::Fat32)
         return std::nullopt;
     const TableRule everyLongName{TableFormat::Fat, LongNames::ForEveryName};
     if (format.driver == "vfat") {
@@ -101,8 +101,13 @@ std::optional<TargetDrive> queryTarget(const std::string& folder, VolumeQueries&
     QString name;
     volumes.fileSystemName(root, name);
     const long long clusterLength = space.bytesPerSector * space.sectorsPerCluster;
-    return TargetDrive{text, panelFileSystemName(name), clusterLength, space.freeClusters * clusterLength,
-                       volumes.volumeFormat(root), root};
+    return TargetDrive{text,
+                       panelFileSystemName(name),
+                       clusterLength,
+                       space.freeClusters * clusterLength,
+                       volumes.volumeFormat(root),
+                       root,
+                       space.freeInodes >= 0 ? std::optional<long long>(space.freeInodes) : std::nullopt};
 }
 
 long long neededBytes(const SearchResult& r)

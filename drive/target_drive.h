@@ -19,6 +19,19 @@ struct TargetDrive {
     long long freeBytes;      // free to the calling user
     std::optional<VolumeFormat> format = std::nullopt;  // its format and driver, where known
     std::string root = {};    // its root folder
+    // Files, folders and links it can still take, free to the calling user,
+    // where it keeps a count of its own (inodes).
+    std::optional<long long> freeInodes = std::nullopt;
+};
+
+// How a copy to a target that is neither FAT nor exFAT is counted: by the
+// target's own layout, or by a bound where the layout is not known here.
+enum class LayoutRule {
+    Ntfs,   // MFT records, resident data, folder index blocks, the MFT's growth
+    Ext,    // blocks for data and folders, extent or map blocks, one inode per entry
+    Btrfs,  // data in sectors, small files inline, metadata chunks by their profile
+    F2fs,   // a node block per entry, inline data and folders, hashed folder blocks
+    Bound,  // any other file system: a bound never under what it takes
 };
 
 // The rule a copy's folder tables are counted by on a FAT or exFAT target,

@@ -318,6 +318,32 @@ inline constexpr const char* ExfatRule = QT_TRANSLATE_NOOP("dorvelix", "exFAT（
 inline constexpr const char* UnsureNamesNote = QT_TRANSLATE_NOOP("dorvelix", "。ASCII 以外の文字を含む名前は長い名前で数えました");
 inline constexpr const char* EntryNotCountedNote = QT_TRANSLATE_NOOP("dorvelix", "。コピー先のホルダに加わるエントリは数えていません");
 inline constexpr const char* EstimatedByTableRule = QT_TRANSLATE_NOOP("dorvelix", "見積もり：このファイルシステムは FAT とは違う規則で割り当てます");
+// How a copy to a target that is neither FAT nor exFAT was counted (%1:
+// the mount's driver, or the file system).
+inline constexpr const char* NtfsLayoutRule =
+    QT_TRANSLATE_NOOP("dorvelix", "NTFS（%1）：エントリごとに MFT レコード 1 つ、小さなファイルはその中、ホルダの索引はブロック単位");
+inline constexpr const char* ExtLayoutRule =
+    QT_TRANSLATE_NOOP("dorvelix", "%1：データとホルダのブロック、エクステントかマップのブロック、エントリごとに i ノード 1 つ");
+inline constexpr const char* BtrfsLayoutRule =
+    QT_TRANSLATE_NOOP("dorvelix", "btrfs：データはセクタ単位、小さなファイルはインライン、メタデータはプロファイルに従ったチャンク単位");
+inline constexpr const char* F2fsLayoutRule =
+    QT_TRANSLATE_NOOP("dorvelix", "f2fs：エントリごとにノードブロック 1 つ、小さなファイルとホルダはインライン、ホルダのブロックはハッシュ順");
+inline constexpr const char* BoundLayoutRule = QT_TRANSLATE_NOOP(
+    "dorvelix", "%1 の割り当て方はここでは分からないため、多めに数えました：エントリごとに 4,096 バイト以上の単位 1 つ、ホルダごとに名前のバイト数の 2 倍");
+// The files, folders and links the copy makes (%1), and the inodes the
+// target has free (%2) where it counts them.
+inline constexpr const char* EntriesMade = QT_TRANSLATE_NOOP("dorvelix", "作るファイルとホルダ ：");
+inline constexpr const char* EntriesCount = QT_TRANSLATE_NOOP("dorvelix", "%1 個");
+inline constexpr const char* EntriesAndFreeInodes = QT_TRANSLATE_NOOP("dorvelix", "%1 個（空き i ノード %2 個）");
+// What the copy runs out of (%1 needed, %2 left or allowed, %3 the entry).
+inline constexpr const char* RunsOut = QT_TRANSLATE_NOOP("dorvelix", "足りないもの ：");
+inline constexpr const char* BytesRunOut = QT_TRANSLATE_NOOP("dorvelix", "バイト数（必要 %1、残り %2）");
+inline constexpr const char* InodesRunOut = QT_TRANSLATE_NOOP("dorvelix", "i ノード（必要 %1 個、残り %2 個）");
+inline constexpr const char* FolderEntriesRunOut = QT_TRANSLATE_NOOP("dorvelix", "ホルダのエントリ数（「%3」に %1 個、上限 %2 個）");
+inline constexpr const char* RootTableRunOut = QT_TRANSLATE_NOOP("dorvelix", "ルートのエントリ（「%3」に続いた空き %1 個が必要、残り %2 個）");
+inline constexpr const char* FileSizeRunOut = QT_TRANSLATE_NOOP("dorvelix", "ファイルの大きさ（「%3」が %1 バイト、上限 %2 バイト）");
+inline constexpr const char* InAll = QT_TRANSLATE_NOOP("dorvelix", "、全部で %1 個");
+inline constexpr const char* ListSeparator = QT_TRANSLATE_NOOP("dorvelix", "、");
 inline constexpr const char* BlockedList = QT_TRANSLATE_NOOP("dorvelix", "FAT にコピーできないもの ：");
 inline constexpr const char* BlockedColumns[] = {
     QT_TRANSLATE_NOOP("dorvelix", "パス"),
@@ -372,5 +398,7 @@ inline constexpr const char* SpecialFileReason = QT_TRANSLATE_NOOP("dorvelix", "
 inline constexpr const char* TooManyEntriesReason = QT_TRANSLATE_NOOP("dorvelix", "FAT のエントリが 65,536 を超えるホルダ");
 inline constexpr const char* NameNotAsciiReason = QT_TRANSLATE_NOOP("dorvelix", "コピー先のドライバが書けない ASCII 以外の文字を含む名前");
 inline constexpr const char* RootTableFullReason = QT_TRANSLATE_NOOP("dorvelix", "FAT12/16 のルートにコピーするホルダの入る余地がない");
+inline constexpr const char* FileTooLargeForTargetReason = QT_TRANSLATE_NOOP("dorvelix", "コピー先のファイルシステムには大きすぎるファイル");
+inline constexpr const char* TooManySubfoldersReason = QT_TRANSLATE_NOOP("dorvelix", "コピー先のファイルシステムには多すぎるサブホルダを持つホルダ");
 
 }  // namespace dorvelix::tool_text

@@ -176,6 +176,18 @@ std::vector<const FolderEntry*> FolderScan::entriesInListOrder() const
     return all;
 }
 
+std::vector<const FolderEntry*> FolderScan::entriesInCopyOrder(CopyOrder order) const
+{
+    std::vector<Created> created = created_;
+    if (order == CopyOrder::ByInode)
+        std::stable_sort(created.begin(), created.end(), [](const Created& a, const Created& b) { return a.inode < b.inode; });
+    std::vector<const FolderEntry*> all;
+    all.reserve(created.size());
+    for (const Created& c : created)
+        all.push_back(c.entry & FolderBit ? &folders_[c.entry & ~FolderBit] : &files_[c.entry]);
+    return all;
+}
+
 void FolderScan::Free::operator()(void* p) const
 {
     std::free(p);
@@ -206,6 +218,7 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
     static thread_local std::vector<FolderEntry> files;
     folders.clear();
     files.clear();
+    created_.clear();
     for (;;) {
         const long n = ::syscall(SYS_getdents64, fd_, buffer, BufferSize);
         listingsRead_.fetch_add(1, std::memory_order_relaxed);
@@ -262,7 +275,10 @@ bool FolderScan::readEntries(const MountBoundaries::Names* mountPoints)
             std::memcpy(gathered + used, name, size + 1);
             const FolderEntry entry{chunkIndex | used, static_cast<std::uint16_t>(size), kind};
             used += static_cast<std::uint32_t>(size + 1);
-            (kind == EntryKind::Folder ? folders : files).push_back(entry);
+            std::vector<FolderEntry>& list = kind == EntryKind::Folder ? folders : files;
+            if (keepsCreationOrder_)
+                created_.push_back({d->d_ino, static_cast<std::uint32_t>(list.size()) | (kind == EntryKind::Folder ? FolderBit : 0)});
+            list.push_back(entry);
         }
         if (used == 0)
             continue;
@@ -294,13 +310,15 @@ std::string realPathOf(int fd)
 }  // namespace
 
 std::shared_ptr<FolderScan> FolderScan::read(std::string_view path, const FolderScan* parent,
-                                             std::shared_ptr<const MountBoundaries> boundaries)
+                                             std::shared_ptr<const MountBoundaries> boundaries,
+                                             bool keepCreationOrder)
 {
     const std::string clean = withoutTrailingSlashes(std::string(path));
     if (clean.empty() || clean.front() != '/')
         throw RuntimeError(err::PathNotFound, err::FolderQuery, ENOENT);
 
     std::shared_ptr<FolderScan> scan(new FolderScan);
+    scan->keepsCreationOrder_ = keepCreationOrder || (parent && parent->keepsCreationOrder_);
     // Inside a walk a subfolder is opened relative to its parent's open
     // folder: no path is resolved again, and long paths do not matter.
     const bool childOfParent = parent && clean.size() > parent->path_.size()
@@ -347,6 +365,15 @@ std::shared_ptr<FolderScan> FolderScan::read(std::string_view path, const Folder
         for (const std::uint32_t i : order)
             sorted.push_back(scan->folders_[i]);
         scan->folders_ = std::move(sorted);
+        if (scan->keepsCreationOrder_) {
+            std::vector<std::uint32_t> sortedAt(order.size());
+            for (std::uint32_t at = 0; at < order.size(); ++at)
+                sortedAt[order[at]] = at;
+            for (Created& c : scan->created_) {
+                if (c.entry & FolderBit)
+                    c.entry = sortedAt[c.entry & ~FolderBit] | FolderBit;
+            }
+        }
     }
     if (!scan->files_.empty()) {
         scan->lengths_ = std::make_unique_for_overwrite<long long[]>(scan->files_.size());
@@ -355,7 +382,8 @@ std::shared_ptr<FolderScan> FolderScan::read(std::string_view path, const Folder
     return scan;
 }
 
-std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path, const std::function<void()>& whileWaiting)
+std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path, const std::function<void()>& whileWaiting,
+                                                   bool keepCreationOrder)
 {
     const std::string folder(path);
     const auto boundaries = MountBoundaries::current();
@@ -365,9 +393,9 @@ std::shared_ptr<FolderScan> FolderScan::readInTime(std::string_view path, const 
         std::optional<RuntimeError> error;
     };
     const std::optional<Answer> answer
-        = answerInTime<Answer>(mount ? mount->mountPoint : std::string("/"), [folder, boundaries]() -> Answer {
+        = answerInTime<Answer>(mount ? mount->mountPoint : std::string("/"), [folder, boundaries, keepCreationOrder]() -> Answer {
               try {
-                  return {read(folder, nullptr, boundaries), std::nullopt};
+                  return {read(folder, nullptr, boundaries, keepCreationOrder), std::nullopt};
               } catch (const RuntimeError& e) {
                   return {nullptr, e};
               } catch (const std::bad_alloc&) {
@@ -446,6 +474,7 @@ void FolderScan::queryLengths(std::uint32_t from, std::uint32_t to, bool hiddenA
 size_t FolderScan::footprint() const
 {
     return sizeof(FolderScan) + nameBytes_ + (folders_.capacity() + files_.capacity()) * sizeof(FolderEntry)
+        + created_.capacity() * sizeof(Created)
         + files_.size() * sizeof(long long) + links_.capacity() * sizeof(links_[0]);
 }
 

@@ -45,15 +45,20 @@ public:
     // of the parent's scan, else of the mount table as it is now.
     // Throws RuntimeError 76 when the folder cannot be opened or read, 71 when
     // its drive has gone (a FUSE driver that ended, a device pulled out).
+    // With keepCreationOrder (or a parent that keeps it) the scan keeps what
+    // a copy's order of creation follows: each entry's inode number and its
+    // place in the listing.
     static std::shared_ptr<FolderScan> read(std::string_view path, const FolderScan* parent = nullptr,
-                                            std::shared_ptr<const MountBoundaries> boundaries = {});
+                                            std::shared_ptr<const MountBoundaries> boundaries = {},
+                                            bool keepCreationOrder = false);
     // The same for a folder the program has not read yet, bounded like a
     // volume query (answerInTime): RuntimeError 71 when the folder's drive
     // does not answer in time, or still holds a call that did not. The
     // folder is read on a worker thread; whileWaiting, when given, runs on
     // the caller's meanwhile (runInTime).
     static std::shared_ptr<FolderScan> readInTime(std::string_view path,
-                                                  const std::function<void()>& whileWaiting = {});
+                                                  const std::function<void()>& whileWaiting = {},
+                                                  bool keepCreationOrder = false);
     ~FolderScan();
     FolderScan(const FolderScan&) = delete;
     FolderScan& operator=(const FolderScan&) = delete;
@@ -96,6 +101,13 @@ public:
     }
     // Every entry, folders and files, in list order.
     std::vector<const FolderEntry*> entriesInListOrder() const;
+    // Every entry in the order a copy creates them: GNU cp sorts a folder's
+    // entries by inode number, except where the folder lies on tmpfs or NFS,
+    // whose listing order it keeps. Empty unless the scan keeps its creation
+    // order (read()).
+    enum class CopyOrder { ByInode, AsListed };
+    std::vector<const FolderEntry*> entriesInCopyOrder(CopyOrder order) const;
+    bool keepsCreationOrder() const { return keepsCreationOrder_; }
     // The own length of an entry of files(), as fileLength.
     long long entryLength(const FolderEntry& file) const
     {
@@ -139,6 +151,15 @@ private:
     static inline std::atomic<std::uint64_t> listingsRead_{0};
     std::vector<FolderEntry> folders_;
     std::vector<FolderEntry> files_;
+    // With keepsCreationOrder_: every entry in listing order, its inode
+    // number and where it is (a folder's index with FolderBit, else a file's).
+    struct Created {
+        std::uint64_t inode;
+        std::uint32_t entry;
+    };
+    static constexpr std::uint32_t FolderBit = 1U << 31;
+    bool keepsCreationOrder_ = false;
+    std::vector<Created> created_;
     static constexpr long long NotQueried = -(1LL << 62);
     // Lengths read so far, by file index: NotQueried, a length, or -errno. A
     // cache of what the system says, filled also through a const scan.

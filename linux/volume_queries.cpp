@@ -207,6 +207,14 @@ std::optional<VolumeFormat> volumeFormatOf(const MountEntry& mount)
         format.rootFreeRun = longestFreeRootRun(volume->file, volume->layout);
     } else if (servesExfat(mount)) {
         format.kind = VolumeFormat::Kind::Exfat;
+    } else if ((format.ntfs = ntfsVolumeOf(mount, vfs))) {
+        format.kind = VolumeFormat::Kind::Ntfs;
+    } else if ((format.ext = extVolumeOf(mount, vfs))) {
+        format.kind = VolumeFormat::Kind::Ext;
+    } else if ((format.btrfs = btrfsSpaceOf(mount, vfs))) {
+        format.kind = VolumeFormat::Kind::Btrfs;
+    } else if ((format.f2fs = f2fsVolumeOf(mount, vfs))) {
+        format.kind = VolumeFormat::Kind::F2fs;
     } else if (isFatType(mount.fsType)) {
         // The boot sector cannot be read: the type follows from the cluster
         // count, and a FAT12/16 root's size is not known.

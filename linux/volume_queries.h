@@ -4,6 +4,11 @@
 // figures of their own.
 #pragma once
 
+#include "btrfs_space.h"
+#include "ext_volume.h"
+#include "f2fs_volume.h"
+#include "ntfs_volume.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -15,7 +20,7 @@ namespace dorvelix {
 // boot sector where the mount's source (or a FUSE driver's image) can be
 // read, and the driver and options it is mounted with, from the mount table.
 struct VolumeFormat {
-    enum class Kind { Fat12, Fat16, Fat32, Exfat, Other };
+    enum class Kind { Fat12, Fat16, Fat32, Exfat, Ntfs, Ext, Btrfs, F2fs, Other };
     Kind kind = Kind::Other;
     std::int64_t rootEntries = 0;  // FAT12/16: the slots of the fixed root table
     std::string driver;            // the mount's type: "vfat", "fuse.fusefat", "fuseblk", "exfat" ...
@@ -23,6 +28,11 @@ struct VolumeFormat {
     // FAT12/16: the longest run of free slots in the fixed root table, where
     // the table could be read.
     std::optional<std::int64_t> rootFreeRun = std::nullopt;
+    // What the layout of each other file system known here needs, for its kind.
+    std::optional<NtfsVolume> ntfs = std::nullopt;
+    std::optional<ExtVolume> ext = std::nullopt;
+    std::optional<BtrfsSpace> btrfs = std::nullopt;
+    std::optional<F2fsVolume> f2fs = std::nullopt;
 };
 
 class VolumeQueries {

@@ -4,7 +4,9 @@
 #include "number_format.h"
 #include "window_texts.h"
 #include "program_version.h"
+#include "lengths_output.h"
 #include "report_texts.h"
+#include "target_output.h"
 #include "text.h"
 
 #include <algorithm>
@@ -108,196 +110,6 @@ void printFileBytes(const SearchResult& s)
                                                  formatNumber(s.subtree->fileBytes, NumberPattern::Plain)));
 }
 
-void printEstimate(const QString& fileSystem)
-{
-    if (const auto caveat = countCaveat(fileSystem))
-        printLine(stdout, report_text::EstimateLine + QLatin1String(report_text::caveatText(*caveat)));
-}
-
-// The rule a FAT or exFAT target was counted by, in words.
-QString ruleNote(const TargetEstimate& e)
-{
-    using namespace report_text;
-    QString note = QLatin1String(ruleText(e.rule->rule));
-    if (note.contains(QLatin1String("%1")))
-        note = note.arg(QString::fromStdString(e.rule->option));
-    if (e.rule->exact && !e.exact)
-        note += UnsureNames;
-    return note + EntryNotCounted;
-}
-
-void printTarget(const TargetCheck& t)
-{
-    using namespace report_text;
-    const auto bytes = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
-    printLine(stdout, TargetTitle.arg(escapedControls(t.drive->text), t.drive->fileSystem));
-    printLine(stdout, TargetClusterLength.arg(bytes(t.drive->clusterLength)));
-    printLine(stdout, TargetFreeBytes.arg(bytes(t.drive->freeBytes)));
-    printLine(stdout, TargetNeededBytes.arg(bytes(t.neededBytes)));
-    if (t.fits())
-        printLine(stdout, Fits.arg(bytes(t.drive->freeBytes - t.neededBytes)));
-    else
-        printLine(stdout, DoesNotFit.arg(bytes(t.neededBytes - t.drive->freeBytes)));
-    if (t.estimate.rule)
-        printLine(stdout, (t.estimate.exact ? report_text::RuleLine : report_text::EstimateLine) + ruleNote(t.estimate));
-    else
-        printEstimate(t.drive->fileSystem);
-    if (t.blocked.empty())
-        return;
-    printLine(stdout, WillNotCopy.arg(bytes(static_cast<long long>(t.blocked.size()))));
-    for (const BlockedEntry& b : t.blocked)
-        printLine(stdout, BlockedLine.arg(escapedControls(displayText(b.path)), QLatin1String(reasonText(b.reason))));
-}
-
-// One cluster length of --lengths, for either output: each file system's
-// judgement at that length.
-std::pair<LengthJudgement, LengthJudgement> lengthCells(const LengthsAnswer& a, const LengthFigures& f)
-{
-    return {judgeLength(a, f, FreshFormat::Fat32), judgeLength(a, f, FreshFormat::Exfat)};
-}
-
-QString percentText(double percent)
-{
-    return QString::number(percent, 'f', 1);
-}
-
-constexpr FreshFormat FreshFormats[] = {FreshFormat::Fat32, FreshFormat::Exfat};
-
-QString formatName(FreshFormat format)
-{
-    return QLatin1String(format == FreshFormat::Exfat ? tool_text::ExfatName : tool_text::Fat32Name);
-}
-
-// Which length takes least for the folder on a volume of the capacity, and
-// what the formatting tool's default takes more.
-void printAdvice(const LengthsAnswer& a)
-{
-    using namespace report_text;
-    const auto plain = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
-    printLine(stdout, AdviceTitle.arg(plain(*a.capacity)));
-    for (const FreshFormat format : FreshFormats) {
-        const LengthAdvice advice = adviseLength(a, format);
-        const QString name = formatName(format), tool = QLatin1String(formattingTool(format));
-        if (advice.largeFileRefused) {
-            printLine(stdout, AdviceLargeFile.arg(name, plain(a.largestFile)));
-            continue;
-        }
-        if (!advice.leastLength) {
-            printLine(stdout, AdviceNoneFits.arg(name));
-            continue;
-        }
-        QString line = AdviceLeast.arg(name, plain(*advice.leastLength), plain(advice.leastBytes));
-        if (advice.defaultLength == advice.leastLength)
-            line += AdviceIsDefault.arg(tool);
-        else if (advice.defaultLength && advice.defaultBytes)
-            line += AdviceDefault.arg(tool, plain(*advice.defaultLength), plain(*advice.defaultBytes),
-                                      plain(*advice.defaultBytes - advice.leastBytes));
-        printLine(stdout, line);
-        printLine(stdout, AdviceCommand.arg(QString::fromStdString(formatCommand(format, *advice.leastLength))));
-    }
-}
-
-void printLengths(const LengthsAnswer& a)
-{
-    using namespace report_text;
-    // The narrowest each column is; a wider figure widens its column so that
-    // at least one space parts it from the one before.
-    constexpr int NarrowestWidths[std::size(LengthsColumns)] = {10, 16, 9, 6, 16, 9, 6};
-    const auto plain = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
-    std::vector<QStringList> rows;
-    QStringList headers;
-    for (const char* header : LengthsColumns)
-        headers << QLatin1String(header);
-    rows.push_back(headers);
-    for (const LengthFigures& f : a.figures) {
-        QStringList cells{plain(f.clusterLength)};
-        const auto [fat, exfat] = lengthCells(a, f);
-        for (const LengthJudgement& c : {fat, exfat}) {
-            cells << (c.bytes ? plain(*c.bytes) + (c.isDefault ? DefaultMark : QLatin1String("  ")) : QString(NoFigure));
-            cells << (c.bytes ? percentText(c.slackPercent) : QString(NoFigure));
-            cells << (c.fits ? QString(*c.fits ? FitsYes : FitsNo) : QString(NoFigure));
-        }
-        rows.push_back(cells);
-    }
-    std::vector<qsizetype> widths(std::begin(NarrowestWidths), std::end(NarrowestWidths));
-    for (const QStringList& cells : rows) {
-        for (qsizetype i = 0; i < cells.size(); ++i)
-            widths[static_cast<size_t>(i)] = std::max(widths[static_cast<size_t>(i)], cells[i].size() + 1);
-    }
-    printLine(stdout, LengthsTitle);
-    printLine(stdout, LengthsFileBytes.arg(plain(a.fileBytes)));
-    if (a.capacity)
-        printLine(stdout, LengthsCapacity.arg(plain(*a.capacity)));
-    for (const QStringList& cells : rows) {
-        QString text;
-        for (qsizetype i = 0; i < cells.size(); ++i)
-            text += cells[i].rightJustified(widths[static_cast<size_t>(i)]);
-        printLine(stdout, text);
-    }
-    if (a.capacity)
-        printAdvice(a);
-}
-
-void jsonLengths(JsonWriter& j, const LengthsAnswer& a)
-{
-    using namespace json_key;
-    if (a.capacity)
-        j.value(Capacity, *a.capacity);
-    j.beginArray(Lengths);
-    for (const LengthFigures& f : a.figures) {
-        const auto [fat, exfat] = lengthCells(a, f);
-        j.beginObject();
-        j.value(ClusterLength, f.clusterLength);
-        j.value(FileBytes, a.fileBytes);
-        const std::pair<const LengthJudgement*, std::array<const char*, 4>> columns[] = {
-            {&fat, {Fat32Bytes, Fat32SlackPercent, Fat32Default, Fat32Fits}},
-            {&exfat, {ExfatBytes, ExfatSlackPercent, ExfatDefault, ExfatFits}}};
-        for (const auto& [c, keys] : columns) {
-            if (c->bytes) {
-                j.value(keys[0], *c->bytes);
-                j.value(keys[1], std::round(c->slackPercent * 10) / 10);
-            } else {
-                j.null(keys[0]);
-                j.null(keys[1]);
-            }
-            j.value(keys[2], c->isDefault);
-            if (c->fits)
-                j.value(keys[3], *c->fits);
-            else
-                j.null(keys[3]);
-        }
-        j.endObject();
-    }
-    j.endArray();
-    if (!a.capacity)
-        return;
-    j.beginArray(Advice);
-    for (const FreshFormat format : FreshFormats) {
-        const LengthAdvice advice = adviseLength(a, format);
-        j.beginObject();
-        j.value(FileSystem, formatName(format));
-        const auto optional = [&](const char* key, std::optional<long long> value) {
-            if (value)
-                j.value(key, *value);
-            else
-                j.null(key);
-        };
-        optional(LeastClusterLength, advice.leastLength);
-        optional(LeastBytes, advice.leastLength ? std::optional(advice.leastBytes) : std::nullopt);
-        optional(DefaultClusterLength, advice.defaultLength);
-        optional(DefaultBytes, advice.defaultBytes);
-        optional(ExtraBytes, advice.leastLength && advice.defaultBytes
-                                 ? std::optional(*advice.defaultBytes - advice.leastBytes) : std::nullopt);
-        if (advice.leastLength)
-            j.value(Command, QString::fromStdString(formatCommand(format, *advice.leastLength)));
-        else
-            j.null(Command);
-        j.value(LargeFileRefused, advice.largeFileRefused);
-        j.endObject();
-    }
-    j.endArray();
-}
-
 void jsonRow(JsonWriter& j, const SearchResult& s, const FolderRow& row)
 {
     j.value(json_key::Folders, row.folders);
@@ -305,6 +117,14 @@ void jsonRow(JsonWriter& j, const SearchResult& s, const FolderRow& row)
     j.value(json_key::Clusters, row.clusters);
     j.value(json_key::Bytes, s.bytes(row.clusters));
     j.value(json_key::FileBytes, row.fileBytes);
+}
+
+}  // namespace
+
+void printEstimate(const QString& fileSystem)
+{
+    if (const auto caveat = countCaveat(fileSystem))
+        printLine(stdout, report_text::EstimateLine + QLatin1String(report_text::caveatText(*caveat)));
 }
 
 // Whether a count at this file system's cluster length is exact, and why not.
@@ -317,8 +137,6 @@ void jsonEstimate(JsonWriter& j, const QString& fileSystem)
     else
         j.null(json_key::EstimateNote);
 }
-
-}  // namespace
 
 void printLine(FILE* to, const QString& text)
 {
@@ -421,31 +239,8 @@ void printJson(const ReportData& r)
         }
         j.endArray();
     }
-    if (r.target) {
-        const TargetCheck& t = *r.target;
-        j.beginObject(json_key::Target);
-        j.value(json_key::Text, t.drive->text);
-        j.value(json_key::FileSystem, t.drive->fileSystem);
-        j.value(json_key::ClusterLength, t.drive->clusterLength);
-        j.value(json_key::FreeBytes, t.drive->freeBytes);
-        j.value(json_key::NeededBytes, t.neededBytes);
-        j.value(json_key::Fits, t.fits());
-        if (t.estimate.rule) {
-            j.value(json_key::EstimateExact, t.estimate.exact);
-            j.value(json_key::EstimateNote, ruleNote(t.estimate));
-        } else {
-            jsonEstimate(j, t.drive->fileSystem);
-        }
-        j.beginArray(json_key::Blocked);
-        for (const BlockedEntry& b : t.blocked) {
-            j.beginObject();
-            j.value(json_key::Path, displayText(b.path));
-            j.value(json_key::Reason, QString::fromUtf8(report_text::reasonKey(b.reason)));
-            j.endObject();
-        }
-        j.endArray();
-        j.endObject();
-    }
+    if (r.target)
+        jsonTarget(j, *r.target);
     if (r.lengths)
         jsonLengths(j, *r.lengths);
     j.beginArray(json_key::Messages);

@@ -28,6 +28,12 @@ struct ReportData {
 void printLine(FILE* to, const QString& text);
 
 void printText(const ReportData& r);
+
+// Why a count at a file system's cluster length is an estimate: a note line
+// under the panel, and the JSON's "estimate_exact" and "estimate_note".
+void printEstimate(const QString& fileSystem);
+class JsonWriter;
+void jsonEstimate(JsonWriter& j, const QString& fileSystem);
 void printJson(const ReportData& r);
 
 }  // namespace dorvelix

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "copy_check.h"
+#include "target_check.h"
 #include "target_drive.h"
 
 #include <QLatin1String>
@@ -154,6 +155,11 @@ inline constexpr QLatin1String TargetFreeBytes{"  free bytes: %1"};
 inline constexpr QLatin1String TargetNeededBytes{"  needed bytes: %1"};
 inline constexpr QLatin1String Fits{"  fits: yes, %1 bytes to spare"};
 inline constexpr QLatin1String DoesNotFit{"  fits: no, %1 bytes short"};
+inline constexpr QLatin1String DoesNotFitElsewhere{"  fits: no"};
+inline constexpr QLatin1String TargetFreeInodes{"  free inodes: %1"};
+inline constexpr QLatin1String TargetNeededInodes{"  needed inodes: %1"};
+inline constexpr QLatin1String RunsOut{"  runs out: %1"};
+inline constexpr QLatin1String MoreEntries{" (%1 in all)"};
 inline constexpr QLatin1String WillNotCopy{"  will not copy: %1"};
 inline constexpr QLatin1String BlockedLine{"    %1: %2"};
 
@@ -211,9 +217,49 @@ constexpr const char* ruleText(CountRule rule)
     }
     return "";
 }
+// How --target counted a target that is neither FAT nor exFAT (%1: the
+// mount's driver).
+constexpr const char* layoutText(LayoutRule rule)
+{
+    switch (rule) {
+    case LayoutRule::Ntfs: return "NTFS (%1): an MFT record for each entry, small files inside it, folder indexes in blocks";
+    case LayoutRule::Ext: return "%1: data and folder blocks, extent or map blocks, and an inode for each entry";
+    case LayoutRule::Btrfs: return "btrfs: data in whole sectors, small files inline, metadata chunks by their profile";
+    case LayoutRule::F2fs: return "f2fs: a node block for each entry, small files and folders inline, hashed folder blocks";
+    case LayoutRule::Bound:
+        return "%1 allocates by rules not known here: a bound of one more unit of at least 4,096 bytes for each "
+               "entry, and twice its names' bytes for each folder";
+    }
+    return "";
+}
 inline constexpr QLatin1String RuleLine{"  counted by: "};
 inline constexpr QLatin1String UnsureNames{"; names outside ASCII counted with long names"};
 inline constexpr QLatin1String EntryNotCounted{"; the entry the copy adds to the folder it goes into is not counted"};
+
+// What a copy runs out of: its key in the JSON document, and its text
+// (%1 what is needed, %2 what is left or allowed, %3 the entry concerned).
+struct LimitText {
+    CopyLimit limit;
+    const char* key;
+    const char* text;
+};
+
+inline constexpr LimitText Limits[] = {
+    {CopyLimit::Bytes, "bytes", "bytes: needs %1, %2 left"},
+    {CopyLimit::Inodes, "inodes", "inodes: needs %1, %2 left"},
+    {CopyLimit::FolderEntries, "folder_entries", "folder entries: \"%3\" needs %1, at most %2"},
+    {CopyLimit::RootTable, "root_table", "root table: \"%3\" needs %1 free entries side by side, %2 left"},
+    {CopyLimit::FileSize, "file_size", "file size: \"%3\" has %1 bytes, at most %2"},
+};
+
+constexpr const LimitText& limitRow(CopyLimit limit)
+{
+    for (const LimitText& l : Limits) {
+        if (l.limit == limit)
+            return l;
+    }
+    return Limits[0];
+}
 
 // Why an entry will not copy: its key in the JSON document and its text in
 // the text output.
@@ -233,6 +279,8 @@ inline constexpr ReasonText Reasons[] = {
     {BlockReason::TooManyEntries, "too_many_entries", "folder of more than 65,536 FAT entries"},
     {BlockReason::RootTableFull, "root_table_full", "the FAT12/16 root table has no room for the copied folder"},
     {BlockReason::NameNotAscii, "name_not_ascii", "name has a character outside ASCII, which the target's driver refuses"},
+    {BlockReason::FileTooLargeForTarget, "file_too_large_for_target", "file longer than the target's file system takes"},
+    {BlockReason::TooManySubfolders, "too_many_subfolders", "folder of more subfolders than the target's file system takes"},
 };
 
 constexpr const ReasonText& reasonRow(BlockReason reason)
@@ -301,6 +349,13 @@ inline constexpr char NeededBytes[] = "needed_bytes";
 inline constexpr char Fits[] = "fits";
 inline constexpr char Blocked[] = "blocked";
 inline constexpr char Reason[] = "reason";
+inline constexpr char FreeInodes[] = "free_inodes";
+inline constexpr char NeededInodes[] = "needed_inodes";
+inline constexpr char LimitsReached[] = "limits_reached";
+inline constexpr char Limit[] = "limit";
+inline constexpr char Needed[] = "needed";
+inline constexpr char Available[] = "available";
+inline constexpr char Count[] = "count";
 inline constexpr char Lengths[] = "lengths";
 inline constexpr char Capacity[] = "capacity";
 inline constexpr char Fat32Bytes[] = "fat32_bytes";

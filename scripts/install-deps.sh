@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth x11-apps
   dosfstools mtools fusefat fuse3 util-linux exfatprogs exfat-fuse
+  ntfs-3g e2fsprogs fuse2fs btrfs-progs f2fs-tools
   librsvg2-bin desktop-file-utils appstream groff-base man-db dpkg-dev
   lintian xz-utils
   time

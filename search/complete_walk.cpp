@@ -97,8 +97,8 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     driveGoneReported_ = false;
     booked_.clear();
     // The first touch of the folder is bounded too.
-    if (!top)
-        top = FolderScan::readInTime(folder);
+    if (!top || (keepCreationOrder_ && !top->keepsCreationOrder()))
+        top = FolderScan::readInTime(folder, {}, keepCreationOrder_);
 
     SearchResult r;
     r.clusterLength = clusterLength_;

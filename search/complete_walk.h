@@ -66,6 +66,10 @@ public:
     void setProgress(WalkProgress* progress) { progress_ = progress; }
     // Whether the last walk found its drive gone or not answering (error 71).
     bool driveGone() const { return driveGoneReported_; }
+    // Whether every folder read keeps the order in which a copy creates its
+    // entries (FolderScan::entriesInCopyOrder), for an observer that counts
+    // by it. A given top folder that does not keep it is read again.
+    void setKeepCreationOrder(bool on) { keepCreationOrder_ = on; }
     // Whether the folders are read ahead on other threads (on by default);
     // off, each is read when the walk enters it, by the walk's own thread.
     void setReadAhead(bool on) { readAheadOn_ = on; }
@@ -100,6 +104,7 @@ private:
     BookedFiles booked_;
     bool everyLinkConverted_ = false;
     bool readAheadOn_ = true;
+    bool keepCreationOrder_ = false;
     // During a walk: the result, the chosen folder, the row of the top-level subfolder being
     // walked, and the path of each level's folder relative to the chosen one.
     SearchResult* result_ = nullptr;

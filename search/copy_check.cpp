@@ -60,7 +60,7 @@ void FatCopyCheck::folderRead(const std::string& path, const FolderScan& folder)
 void FatCopyCheck::fileBooked(const std::string& path, const FolderEntry& entry, long long length)
 {
     if (sizeLimit_ && entry.kind == EntryKind::Regular && length > FatLargestFile)
-        blocked_.push_back({path, BlockReason::FileTooLarge});
+        blocked_.push_back({path, BlockReason::FileTooLarge, length, FatLargestFile});
 }
 
 }  // namespace dorvelix

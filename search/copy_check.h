@@ -22,11 +22,18 @@ enum class BlockReason {
     TooManyEntries,      // a folder whose FAT table would pass 65,536 entries
     RootTableFull,       // the fixed root table of FAT12/16 has no room for the copied folder
     NameNotAscii,        // a character outside ASCII, which the target's driver (fusefat) refuses
+    FileTooLargeForTarget,  // longer than the target's file system takes (ext2/3 block maps ...)
+    TooManySubfolders,      // more subfolders than the target's folders take (ext2/3: 31,998)
 };
 
 struct BlockedEntry {
     std::string path;  // relative to the chosen folder
     BlockReason reason;
+    // For a limit of the target's (a file's size, a folder's entries or
+    // subfolders, the root table's free slots): what the entry needs and
+    // what the target allows.
+    long long needed = 0;
+    long long allowed = 0;
 };
 
 class FatCopyCheck : public WalkObserver {

@@ -125,7 +125,8 @@ void TargetTables::folderRead(const std::string& path, const FolderScan& folder)
     const long long entries = folderTableEntries(folder, rule_, unsure_);
     clusters_ += tableClusters(entries, clusterLength_);
     if (rule_.format == TableFormat::Fat && entries > FatFolderEntryLimit)
-        blocked_.push_back({path.empty() ? std::string(".") : path, BlockReason::TooManyEntries});
+        blocked_.push_back({path.empty() ? std::string(".") : path, BlockReason::TooManyEntries, entries,
+                            FatFolderEntryLimit});
 }
 
 void TargetTables::fileBooked(const std::string&, const FolderEntry&, long long length)

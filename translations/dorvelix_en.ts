@@ -869,5 +869,77 @@ The search log holds every message.</translation>
         <source>%1 は %2 の中にあり、ファイルをコピーできるドライブではありません</source>
         <translation>%1 lies on %2, which is not a drive that files can be copied to</translation>
     </message>
+    <message>
+        <source>NTFS（%1）：エントリごとに MFT レコード 1 つ、小さなファイルはその中、ホルダの索引はブロック単位</source>
+        <translation>NTFS (%1): an MFT record for each entry, small files inside it, folder indexes in blocks</translation>
+    </message>
+    <message>
+        <source>%1：データとホルダのブロック、エクステントかマップのブロック、エントリごとに i ノード 1 つ</source>
+        <translation>%1: data and folder blocks, extent or map blocks, and an inode for each entry</translation>
+    </message>
+    <message>
+        <source>btrfs：データはセクタ単位、小さなファイルはインライン、メタデータはプロファイルに従ったチャンク単位</source>
+        <translation>btrfs: data in whole sectors, small files inline, metadata chunks by their profile</translation>
+    </message>
+    <message>
+        <source>f2fs：エントリごとにノードブロック 1 つ、小さなファイルとホルダはインライン、ホルダのブロックはハッシュ順</source>
+        <translation>f2fs: a node block for each entry, small files and folders inline, folder blocks by hash</translation>
+    </message>
+    <message>
+        <source>%1 の割り当て方はここでは分からないため、多めに数えました：エントリごとに 4,096 バイト以上の単位 1 つ、ホルダごとに名前のバイト数の 2 倍</source>
+        <translation>%1 allocates by rules not known here, so the count is generous: one unit of at least 4,096 bytes for each entry, and twice the names&apos; bytes for each folder</translation>
+    </message>
+    <message>
+        <source>作るファイルとホルダ ：</source>
+        <translation>Files and folders made:</translation>
+    </message>
+    <message>
+        <source>%1 個</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>%1 個（空き i ノード %2 個）</source>
+        <translation>%1 (%2 inodes free)</translation>
+    </message>
+    <message>
+        <source>足りないもの ：</source>
+        <translation>Runs out of:</translation>
+    </message>
+    <message>
+        <source>バイト数（必要 %1、残り %2）</source>
+        <translation>bytes (needs %1, %2 left)</translation>
+    </message>
+    <message>
+        <source>i ノード（必要 %1 個、残り %2 個）</source>
+        <translation>inodes (needs %1, %2 left)</translation>
+    </message>
+    <message>
+        <source>ホルダのエントリ数（「%3」に %1 個、上限 %2 個）</source>
+        <translation>folder entries (&quot;%3&quot; needs %1, at most %2)</translation>
+    </message>
+    <message>
+        <source>ルートのエントリ（「%3」に続いた空き %1 個が必要、残り %2 個）</source>
+        <translation>root folder entries (&quot;%3&quot; needs %1 free side by side, %2 left)</translation>
+    </message>
+    <message>
+        <source>ファイルの大きさ（「%3」が %1 バイト、上限 %2 バイト）</source>
+        <translation>file size (&quot;%3&quot; has %1 bytes, at most %2)</translation>
+    </message>
+    <message>
+        <source>、全部で %1 個</source>
+        <translation>, %1 in all</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>コピー先のファイルシステムには大きすぎるファイル</source>
+        <translation>File too large for the target&apos;s file system</translation>
+    </message>
+    <message>
+        <source>コピー先のファイルシステムには多すぎるサブホルダを持つホルダ</source>
+        <translation>Folder with more subfolders than the target&apos;s file system takes</translation>
+    </message>
 </context>
 </TS>

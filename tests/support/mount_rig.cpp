@@ -311,12 +311,8 @@ std::unique_ptr<TestMount> TestMount::fusefat(const std::string& image, std::str
     return nullptr;
 }
 
-std::unique_ptr<TestMount> TestMount::exfatFuse(const std::string& image, std::string& why)
+std::unique_ptr<TestMount> TestMount::onLoopDevice(const std::string& image, std::string& why)
 {
-    if (::access("/dev/fuse", R_OK | W_OK) != 0) {
-        why = "no usable /dev/fuse here, so no FUSE volume can be mounted";
-        return nullptr;
-    }
     const ToolRun loop = runTool({"losetup", "--find", "--show", image});
     if (loop.status != 0 || loop.out.empty()) {
         why = "no loop device for the image (needs root and loop devices): " + loop.err;
@@ -329,9 +325,13 @@ std::unique_ptr<TestMount> TestMount::exfatFuse(const std::string& image, std::s
         why = "cannot make a mount folder";
         return nullptr;
     }
-    // mount.exfat-fuse goes to the background once the volume is mounted;
-    // its driver keeps the output it was given, so it gets none to hold.
-    std::vector<std::string> args{"mount.exfat-fuse", m->loopDevice_, m->path_};
+    return m;
+}
+
+bool TestMount::runMounter(std::vector<std::string> args, std::string& why)
+{
+    // The mounter goes to the background once the volume is mounted; its
+    // driver keeps the output it was given, so it gets none to hold.
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
@@ -344,11 +344,74 @@ std::unique_ptr<TestMount> TestMount::exfatFuse(const std::string& image, std::s
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
     if (rc != 0 || ::waitpid(launcher, &status, 0) != launcher || !WIFEXITED(status) || WEXITSTATUS(status) != 0
-        || !isMountPoint(m->path_)) {
-        why = "mount.exfat-fuse (Debian package exfat-fuse) did not mount the image";
+        || !isMountPoint(path_)) {
+        why = args[0] + " did not mount the image";
+        return false;
+    }
+    layers_ = 1;
+    return true;
+}
+
+std::unique_ptr<TestMount> TestMount::exfatFuse(const std::string& image, std::string& why)
+{
+    if (::access("/dev/fuse", R_OK | W_OK) != 0) {
+        why = "no usable /dev/fuse here, so no FUSE volume can be mounted";
+        return nullptr;
+    }
+    auto m = onLoopDevice(image, why);
+    if (!m || !m->runMounter({"mount.exfat-fuse", m->loopDevice_, m->path_}, why)) {
+        why += " (Debian package exfat-fuse)";
+        return nullptr;
+    }
+    return m;
+}
+
+std::unique_ptr<TestMount> TestMount::ntfs3g(const std::string& image, std::string& why)
+{
+    if (::access("/dev/fuse", R_OK | W_OK) != 0) {
+        why = "no usable /dev/fuse here, so no FUSE volume can be mounted";
+        return nullptr;
+    }
+    auto m = onLoopDevice(image, why);
+    if (!m || !m->runMounter({"ntfs-3g", m->loopDevice_, m->path_}, why)) {
+        why += " (Debian package ntfs-3g)";
+        return nullptr;
+    }
+    return m;
+}
+
+std::unique_ptr<TestMount> TestMount::kernel(const std::string& image, const std::string& type, std::string& why,
+                                             const std::string& options)
+{
+    auto m = onLoopDevice(image, why);
+    if (!m)
+        return nullptr;
+    if (::mount(m->loopDevice_.c_str(), m->path_.c_str(), type.c_str(), 0, options.empty() ? nullptr : options.c_str())
+        != 0) {
+        why = "the kernel does not mount " + type + " here: " + std::strerror(errno);
         return nullptr;
     }
     m->layers_ = 1;
+    return m;
+}
+
+std::unique_ptr<TestMount> TestMount::fuse2fs(const std::string& image, std::string& why)
+{
+    if (::access("/dev/fuse", R_OK | W_OK) != 0) {
+        why = "no usable /dev/fuse here, so no FUSE volume can be mounted";
+        return nullptr;
+    }
+    std::unique_ptr<TestMount> m(new TestMount);
+    m->path_ = mountFolder({}, {});
+    if (m->path_.empty()) {
+        why = "cannot make a mount folder";
+        return nullptr;
+    }
+    m->writesBack_ = true;
+    if (!m->runMounter({"fuse2fs", image, m->path_}, why)) {
+        why += " (Debian package fuse2fs)";
+        return nullptr;
+    }
     return m;
 }
 
@@ -392,7 +455,7 @@ TestMount::~TestMount()
     resumer_ = {};  // resumes a stopped driver at once
     // A loop device's driver writes everything back when unmounted in
     // earnest; the device is let go once its driver has closed it.
-    if (!loopDevice_.empty() && layers_ > 0 && ::umount(path_.c_str()) == 0)
+    if ((!loopDevice_.empty() || writesBack_) && layers_ > 0 && ::umount(path_.c_str()) == 0)
         --layers_;
     // Detach lazily: a mount whose driver is gone cannot be unmounted otherwise.
     for (; layers_ > 0; --layers_)

@@ -66,6 +66,16 @@ public:
     // mount.exfat-fuse (a fuseblk mount naming the loop device). The loop
     // device goes with the mount. Null with the reason in why.
     static std::unique_ptr<TestMount> exfatFuse(const std::string& image, std::string& why);
+    // The NTFS image on a loop device of its own, mounted read-write by
+    // ntfs-3g (a fuseblk mount naming the loop device).
+    static std::unique_ptr<TestMount> ntfs3g(const std::string& image, std::string& why);
+    // The image on a loop device of its own, mounted read-write by the
+    // kernel's own driver of that type (ext4, btrfs ...), with options.
+    static std::unique_ptr<TestMount> kernel(const std::string& image, const std::string& type, std::string& why,
+                                             const std::string& options = {});
+    // The ext2/3/4 image mounted read-write by fuse2fs (a fuse.fuse2fs
+    // mount naming the image).
+    static std::unique_ptr<TestMount> fuse2fs(const std::string& image, std::string& why);
     // A bind mount of the folder source on a new folder parent/name.
     static std::unique_ptr<TestMount> bind(const std::string& source, std::string& why, const std::string& parent,
                                            const std::string& name);
@@ -87,11 +97,16 @@ public:
 
 private:
     TestMount() = default;
+    // Attaches image to a loop device and makes a folder to mount on.
+    static std::unique_ptr<TestMount> onLoopDevice(const std::string& image, std::string& why);
+    // Runs a FUSE mounter that goes to the background once mounted.
+    bool runMounter(std::vector<std::string> args, std::string& why);
     std::string path_;
     int layers_ = 0;
     bool ownFolder_ = true;
     pid_t driver_ = -1;
     std::string loopDevice_;
+    bool writesBack_ = false;  // unmounted in earnest, so that its driver writes everything back
     std::jthread resumer_;
 };
 

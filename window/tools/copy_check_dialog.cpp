@@ -28,9 +28,26 @@ namespace dorvelix {
 namespace {
 
 // How the needed bytes were counted, in words: the target driver's rule on
-// FAT and exFAT, else that the count is an estimate.
-QString countedByText(const TargetEstimate& e)
+// FAT and exFAT, the target's own layout elsewhere, else that the count is
+// an estimate.
+QString countedByText(const TargetCheck& check)
 {
+    const TargetEstimate& e = check.estimate;
+    if (e.layout) {
+        const char* layout = "";
+        switch (*e.layout) {
+        case LayoutRule::Ntfs: layout = tool_text::NtfsLayoutRule; break;
+        case LayoutRule::Ext: layout = tool_text::ExtLayoutRule; break;
+        case LayoutRule::Btrfs: layout = tool_text::BtrfsLayoutRule; break;
+        case LayoutRule::F2fs: layout = tool_text::F2fsLayoutRule; break;
+        case LayoutRule::Bound: layout = tool_text::BoundLayoutRule; break;
+        }
+        QString text = uiText(layout);
+        if (text.contains(QLatin1String("%1")))
+            text = text.arg(check.drive->format ? QString::fromStdString(check.drive->format->driver)
+                                                : check.drive->fileSystem);
+        return text + uiText(tool_text::EntryNotCountedNote);
+    }
     if (!e.rule)
         return e.exact ? QString() : uiText(tool_text::EstimatedByTableRule);
     const char* rule = "";
@@ -89,14 +106,14 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     layout->addLayout(buttons);
 
     auto* answer = new QFormLayout;
-    const char* captions[AnswerRows] = {tool_text::NeededBytes, tool_text::FreeBytes,
-                                        tool_text::TargetClusterLength, tool_text::TargetFileSystem,
-                                        tool_text::Verdict, tool_text::Difference, tool_text::CountedBy};
+    const char* captions[AnswerRows] = {tool_text::NeededBytes,      tool_text::FreeBytes, tool_text::TargetClusterLength,
+                                        tool_text::TargetFileSystem, tool_text::EntriesMade, tool_text::Verdict,
+                                        tool_text::RunsOut,          tool_text::Difference, tool_text::CountedBy};
     for (int row = 0; row < AnswerRows; ++row) {
         auto* value = new QLabel(this);
         value->setObjectName(QStringLiteral("answer%1").arg(row));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setWordWrap(row == CountedBy);
+        value->setWordWrap(row == CountedBy || row == RunsOut);
         answer->addRow(uiText(captions[row]), value);
         answers_[row] = value;
     }
@@ -284,13 +301,21 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
     answers_[Free]->setText(tool_text::plainNumber(d.freeBytes));
     answers_[ClusterLength]->setText(tool_text::plainNumber(d.clusterLength));
     answers_[FileSystem]->setText(d.fileSystem);
-    answers_[CountedBy]->setText(countedByText(check.estimate));
-    answers_[Verdict]->setText(uiText(check.fits() ? tool_text::Fits : tool_text::DoesNotFit));
-    answers_[Margin]->setText(check.fits() ? uiText(tool_text::Margin).arg(tool_text::plainNumber(d.freeBytes - check.neededBytes))
-                                           : uiText(tool_text::Shortfall).arg(tool_text::plainNumber(check.neededBytes - d.freeBytes)));
+    answers_[CountedBy]->setText(countedByText(check));
+    answers_[Entries]->setText(check.countsInodes && d.freeInodes
+                                   ? uiText(tool_text::EntriesAndFreeInodes)
+                                         .arg(tool_text::plainNumber(check.neededEntries), tool_text::plainNumber(*d.freeInodes))
+                                   : uiText(tool_text::EntriesCount).arg(tool_text::plainNumber(check.neededEntries)));
+    const std::vector<LimitReached> reached = check.limitsReached();
+    answers_[Verdict]->setText(uiText(reached.empty() ? tool_text::Fits : tool_text::DoesNotFit));
+    answers_[RunsOut]->setText(tool_text::limitsReached(reached));
+    // The margin in bytes, also where another limit runs out first.
+    answers_[Margin]->setText(check.neededBytes <= d.freeBytes
+                                  ? uiText(tool_text::Margin).arg(tool_text::plainNumber(d.freeBytes - check.neededBytes))
+                                  : uiText(tool_text::Shortfall).arg(tool_text::plainNumber(check.neededBytes - d.freeBytes)));
 
     QString status = uiText(tool_text::BlockedList) + u' '
-        + (!isFatFamily(d.fileSystem) ? uiText(tool_text::NotFat)
+        + (!isFatFamily(d.fileSystem) && check.blocked.empty() ? uiText(tool_text::NotFat)
                : check.blocked.empty()  ? uiText(tool_text::NothingBlocked)
                                         : tool_text::plainNumber(static_cast<long long>(check.blocked.size())));
     if (!check.messages.isEmpty())

@@ -47,8 +47,9 @@ public:
     // The selected rows of the blocked list with a header line, tab-separated.
     QString selectedBlockedText() const;
 
-    // Answer rows: needed bytes, free bytes, cluster length, verdict, margin.
-    enum AnswerRow { Needed, Free, ClusterLength, FileSystem, Verdict, Margin, CountedBy, AnswerRows };
+    // Answer rows: needed bytes, free bytes, cluster length, file system, the
+    // files and folders made, verdict, what runs out, margin, how counted.
+    enum AnswerRow { Needed, Free, ClusterLength, FileSystem, Entries, Verdict, RunsOut, Margin, CountedBy, AnswerRows };
 
 signals:
     // A check has ended (answered, stopped or failed).

@@ -1,6 +1,7 @@
 #include "tool_texts.h"
 
 #include "number_format.h"
+#include "text.h"
 #include "ui_text.h"
 
 #include <QRegularExpression>
@@ -45,8 +46,41 @@ QString blockReason(BlockReason reason)
     case BlockReason::TooManyEntries: return uiText(TooManyEntriesReason);
     case BlockReason::RootTableFull: return uiText(RootTableFullReason);
     case BlockReason::NameNotAscii: return uiText(NameNotAsciiReason);
+    case BlockReason::FileTooLargeForTarget: return uiText(FileTooLargeForTargetReason);
+    case BlockReason::TooManySubfolders: return uiText(TooManySubfoldersReason);
     }
     return {};
+}
+
+QString limitReached(const LimitReached& l)
+{
+    const char* text = "";
+    switch (l.limit) {
+    case CopyLimit::Bytes: text = BytesRunOut; break;
+    case CopyLimit::Inodes: text = InodesRunOut; break;
+    case CopyLimit::FolderEntries: text = FolderEntriesRunOut; break;
+    case CopyLimit::RootTable: text = RootTableRunOut; break;
+    case CopyLimit::FileSize: text = FileSizeRunOut; break;
+    }
+    QString shown = uiText(text).arg(plainNumber(l.needed), plainNumber(l.available));
+    if (shown.contains(QLatin1String("%3")))
+        shown = shown.arg(displayText(l.path));
+    if (l.count > 1) {
+        // Inside the closing bracket: "（…、全部で 3 個）".
+        const QString inAll = uiText(InAll).arg(plainNumber(l.count));
+        shown.insert(shown.size() - 1, inAll);
+    }
+    return shown;
+}
+
+QString limitsReached(const std::vector<LimitReached>& reached)
+{
+    if (reached.empty())
+        return uiText(NothingBlocked);
+    QStringList parts;
+    for (const LimitReached& l : reached)
+        parts << limitReached(l);
+    return parts.join(uiText(ListSeparator));
 }
 
 }  // namespace dorvelix::tool_text

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "copy_check.h"
+#include "target_check.h"
 #include "window_texts.h"
 
 #include <QString>
@@ -24,5 +25,10 @@ QString secondsText(long long milliseconds);
 
 // Why an entry will not copy to a FAT-family drive.
 QString blockReason(BlockReason reason);
+
+// What a copy runs out of, in words: one limit, and every limit of a check
+// ("なし" where it fits).
+QString limitReached(const LimitReached& limit);
+QString limitsReached(const std::vector<LimitReached>& reached);
 
 }  // namespace dorvelix::tool_text

@@ -1,0 +1,2 @@
+// (filled in with the real-volume tests of this layout)
+#include <gtest/gtest.h>
