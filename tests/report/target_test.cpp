@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <set>
+#include <sys/statvfs.h>
 
 using namespace dorvelix::testing;
 
@@ -60,13 +61,28 @@ TEST(ReportTarget, EveryCaveatAndReasonHasATextOfItsOwn)
     for (const BlockReason r : {BlockReason::FileTooLarge, BlockReason::ForbiddenCharacter,
                                 BlockReason::TrailingDotOrSpace, BlockReason::CaseCollision, BlockReason::SymbolicLink,
                                 BlockReason::SpecialFile, BlockReason::TooManyEntries, BlockReason::RootTableFull,
-                                BlockReason::NameNotAscii}) {
+                                BlockReason::NameNotAscii, BlockReason::FileTooLargeForTarget,
+                                BlockReason::TooManySubfolders}) {
         EXPECT_EQ(report_text::reasonRow(r).reason, r);
         keys.insert(report_text::reasonKey(r));
         texts.insert(report_text::reasonText(r));
     }
-    EXPECT_EQ(keys.size(), 9u);
-    EXPECT_EQ(texts.size(), 9u);
+    EXPECT_EQ(keys.size(), 11u);
+    EXPECT_EQ(texts.size(), 11u);
+
+    std::set<std::string> limitKeys, limitTexts, layouts;
+    for (const CopyLimit l : {CopyLimit::Bytes, CopyLimit::Inodes, CopyLimit::FolderEntries, CopyLimit::RootTable,
+                              CopyLimit::FileSize}) {
+        EXPECT_EQ(report_text::limitRow(l).limit, l);
+        limitKeys.insert(report_text::limitRow(l).key);
+        limitTexts.insert(report_text::limitRow(l).text);
+    }
+    EXPECT_EQ(limitKeys.size(), 5u);
+    EXPECT_EQ(limitTexts.size(), 5u);
+    for (const LayoutRule r : {LayoutRule::Ntfs, LayoutRule::Ext, LayoutRule::Btrfs, LayoutRule::F2fs, LayoutRule::Bound})
+        layouts.insert(report_text::layoutText(r));
+    EXPECT_EQ(layouts.size(), 5u);
+    EXPECT_EQ(layouts.count(""), 0u);
 
     std::set<std::string> rules;
     for (const CountRule r : {CountRule::VfatUpperCaseShortNames, CountRule::VfatOneCaseShortNames,
@@ -208,5 +224,58 @@ TEST(ReportFolders, RowsSumToTheTotalsLargestFirstAndCompleteFindsWhatTheWindowS
         EXPECT_EQ(o["limits"]["complete"].toBool(), complete);
         EXPECT_EQ(o["limits"]["levels_skipped"].toInteger(), complete ? 0 : 1);
         EXPECT_EQ(o["limits"]["hidden_skipped"].toInteger(), complete ? 0 : 1);
+    }
+}
+
+// A target that counts inodes runs out of them before its bytes: the report
+// names inodes as the limit, with what the copy needs and what is left, and a
+// real copy fails there; with inodes to spare the copy succeeds and takes no
+// more than the bound says. A pseudo file system is no target at all.
+TEST(ReportTarget, InodesRunOutOnTmpfsAndAPseudoFileSystemIsNoTarget)
+{
+    std::string why;
+    const auto tmpfs = TestMount::tmpfs("size=16m,nr_inodes=50", why);
+    if (!tmpfs)
+        GTEST_SKIP() << why;
+    struct statvfs before {};
+    ASSERT_EQ(::statvfs(tmpfs->path().c_str(), &before), 0);
+    for (const int files : {60, 40}) {
+        SCOPED_TRACE(files);
+        TempTree source;
+        for (int i = 0; i < files; ++i)
+            source.fileWith("copy/file" + std::to_string(i), std::string(static_cast<size_t>(i * 100), 'x'));
+        const ToolRun r = report({"--json", "--target", tmpfs->path(), source.path("copy")});
+        const QJsonObject t = json(r)["target"].toObject();
+        EXPECT_EQ(t["needed_inodes"].toInteger(), files + 1);
+        EXPECT_EQ(t["free_inodes"].toInteger(), static_cast<qint64>(before.f_favail));
+        const bool fits = files + 1 <= static_cast<long long>(before.f_favail);
+        EXPECT_EQ(t["fits"].toBool(), fits);
+        EXPECT_EQ(r.status, fits ? 0 : 3) << r.err;
+        const QJsonArray reached = t["limits_reached"].toArray();
+        if (!fits) {
+            ASSERT_EQ(reached.size(), 1);
+            EXPECT_EQ(reached[0]["limit"].toString(), "inodes");
+            EXPECT_EQ(reached[0]["needed"].toInteger(), files + 1);
+            EXPECT_EQ(reached[0]["available"].toInteger(), static_cast<qint64>(before.f_favail));
+            const ToolRun text = report({"--target", tmpfs->path(), source.path("copy")});
+            EXPECT_NE(text.out.find("  fits: no\n  runs out: inodes: needs 61, "), std::string::npos) << text.out;
+        } else {
+            EXPECT_TRUE(reached.isEmpty());
+        }
+        EXPECT_EQ(runTool({"cp", "-r", source.path("copy"), tmpfs->path()}).status == 0, fits);
+        struct statvfs after {};
+        ASSERT_EQ(::statvfs(tmpfs->path().c_str(), &after), 0);
+        if (fits)
+            EXPECT_LE(static_cast<qint64>((before.f_bavail - after.f_bavail) * after.f_frsize), t["needed_bytes"].toInteger());
+        runTool({"rm", "-rf", tmpfs->path() + "/copy"});
+    }
+
+    TempTree source;
+    source.file("copy/a", 1);
+    for (const char* pseudo : {"/proc", "/sys/kernel"}) {
+        const ToolRun r = report({"--target", pseudo, source.path("copy")});
+        EXPECT_EQ(r.status, 2) << pseudo;
+        EXPECT_NE(r.err.find(std::string("cannot copy to ") + pseudo + ": it lies on "), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
     }
 }
