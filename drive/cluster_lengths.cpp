@@ -4,6 +4,7 @@
 #include "runtime_error.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace dorvelix {
 
@@ -244,6 +245,24 @@ std::string formatCommand(FreshFormat format, long long clusterLength)
     if (format == FreshFormat::Exfat)
         return std::string(formattingTool(format)) + " -c " + std::to_string(clusterLength) + Device;
     return std::string(formattingTool(format)) + " -F 32 -s " + std::to_string(clusterLength / FatSector) + Device;
+}
+
+std::optional<long long> parseCapacity(const QString& value)
+{
+    static const QString Suffixes = QStringLiteral("KMGT");
+    QString digits = value;
+    int shift = 0;
+    if (!digits.isEmpty() && Suffixes.contains(digits.back().toUpper())) {
+        shift = 10 * (static_cast<int>(Suffixes.indexOf(digits.back().toUpper())) + 1);
+        digits.chop(1);
+    }
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const long long n = digits.toLongLong(&ok);
+    if (!ok || n <= 0 || n > (std::numeric_limits<long long>::max() >> shift))
+        return std::nullopt;
+    return n << shift;
 }
 
 }  // namespace dorvelix

@@ -69,6 +69,11 @@ long long defaultExfatLength(long long capacity);
 std::optional<long long> freshFat32FreeBytes(long long capacity, long long clusterLength);
 std::optional<long long> freshExfatFreeBytes(long long capacity, long long clusterLength);
 
+// A volume size as a user writes it: whole bytes, or a whole number of K,
+// M, G or T (powers of 1,024), without sign or spaces; nothing for anything
+// else or an overflow.
+std::optional<long long> parseCapacity(const QString& text);
+
 // FAT32 takes no file of 4 GiB or more; exFAT does.
 inline constexpr long long Fat32LargestFile = (1LL << 32) - 1;
 

@@ -379,6 +379,17 @@ inline constexpr const char* DriveLengthMark = QT_TRANSLATE_NOOP("dorvelix", "�
 inline constexpr const char* ConvertLengthMark = QT_TRANSLATE_NOOP("dorvelix", "換算");
 inline constexpr const char* Fat32Name = "FAT32";
 inline constexpr const char* ExfatName = "exFAT";
+// Which length to format with, for a volume of the capacity the user gives.
+inline constexpr const char* CapacityCaption = QT_TRANSLATE_NOOP("dorvelix", "ボリュームの容量 ：");
+inline constexpr const char* CapacityHint = QT_TRANSLATE_NOOP("dorvelix", "例 64G（K、M、G、T は 1,024 倍ずつ）");
+inline constexpr const char* CapacityInvalid = QT_TRANSLATE_NOOP("dorvelix", "容量は 64G や 500000000 のように書いてください");
+inline constexpr const char* AdviceCaption = QT_TRANSLATE_NOOP("dorvelix", "勧めるクラスタ長 ：");
+inline constexpr const char* AdviceLeast = QT_TRANSLATE_NOOP("dorvelix", "%1：クラスタ長 %2 バイトで最も少なく %3 バイト");
+inline constexpr const char* AdviceIsDefault = QT_TRANSLATE_NOOP("dorvelix", "（この容量での %1 の既定）");
+inline constexpr const char* AdviceDefault = QT_TRANSLATE_NOOP("dorvelix", "。この容量での %1 の既定 %2 バイトでは %3 バイトで、%4 バイト多い");
+inline constexpr const char* AdviceCommand = QT_TRANSLATE_NOOP("dorvelix", "。フォーマット ：%1");
+inline constexpr const char* AdviceNoneFits = QT_TRANSLATE_NOOP("dorvelix", "%1：この容量に入るクラスタ長はありません");
+inline constexpr const char* AdviceLargeFile = QT_TRANSLATE_NOOP("dorvelix", "%1：4 GiB 以上のファイル（最大 %2 バイト）が入りません");
 inline constexpr const char* ReadingFolder = QT_TRANSLATE_NOOP("dorvelix", "読み込み中 ：");
 // Said by "検索中" when 中止 is pressed while a message box waits.
 inline constexpr const char* AnswerBoxFirst = QT_TRANSLATE_NOOP("dorvelix", "先にメッセージに答えてください。答えると中止できます。");

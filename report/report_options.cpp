@@ -1,5 +1,7 @@
 #include "report_options.h"
 
+#include "cluster_lengths.h"
+
 #include "command_line.h"
 #include "convert_length.h"
 #include "program_version.h"
@@ -55,26 +57,6 @@ std::optional<int> convertLengthOf(const QString& value)
     if (!ok || convertIndexOf(n) < 0)
         return std::nullopt;
     return n;
-}
-
-// A volume size: whole bytes, or a whole number of K, M, G or T (powers of
-// 1,024), without sign or spaces; nothing for anything else or an overflow.
-std::optional<long long> capacityOf(const QString& value)
-{
-    static const QString Suffixes = QStringLiteral("KMGT");
-    QString digits = value;
-    int shift = 0;
-    if (!digits.isEmpty() && Suffixes.contains(digits.back().toUpper())) {
-        shift = 10 * (static_cast<int>(Suffixes.indexOf(digits.back().toUpper())) + 1);
-        digits.chop(1);
-    }
-    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return std::nullopt;
-    bool ok = false;
-    const long long n = digits.toLongLong(&ok);
-    if (!ok || n <= 0 || n > (std::numeric_limits<long long>::max() >> shift))
-        return std::nullopt;
-    return n << shift;
 }
 
 QCommandLineOption optionOf(const report_text::OptionText& o)
@@ -156,7 +138,7 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
             return usageError(OptionTwice.arg(QLatin1String(CapacityOption.name)));
         if (!r.options.lengths)
             return usageError(CapacityWithoutLengths);
-        r.options.capacity = capacityOf(values.front());
+        r.options.capacity = parseCapacity(values.front());
         if (!r.options.capacity)
             return usageError(InvalidCapacity.arg(shown(values.front())));
     }

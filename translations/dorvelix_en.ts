@@ -941,5 +941,45 @@ The search log holds every message.</translation>
         <source>コピー先のファイルシステムには多すぎるサブホルダを持つホルダ</source>
         <translation>Folder with more subfolders than the target&apos;s file system takes</translation>
     </message>
+    <message>
+        <source>ボリュームの容量 ：</source>
+        <translation>Volume size:</translation>
+    </message>
+    <message>
+        <source>例 64G（K、M、G、T は 1,024 倍ずつ）</source>
+        <translation>e.g. 64G (K, M, G and T are powers of 1,024)</translation>
+    </message>
+    <message>
+        <source>容量は 64G や 500000000 のように書いてください</source>
+        <translation>Write the size as 64G or 500000000</translation>
+    </message>
+    <message>
+        <source>勧めるクラスタ長 ：</source>
+        <translation>Suggested cluster length:</translation>
+    </message>
+    <message>
+        <source>%1：クラスタ長 %2 バイトで最も少なく %3 バイト</source>
+        <translation>%1: least at a cluster length of %2 bytes, %3 bytes</translation>
+    </message>
+    <message>
+        <source>（この容量での %1 の既定）</source>
+        <translation> (%1&apos;s default for this size)</translation>
+    </message>
+    <message>
+        <source>。この容量での %1 の既定 %2 バイトでは %3 バイトで、%4 バイト多い</source>
+        <translation>; %1&apos;s default for this size, %2 bytes, takes %3 bytes, %4 bytes more</translation>
+    </message>
+    <message>
+        <source>。フォーマット ：%1</source>
+        <translation>. Format with: %1</translation>
+    </message>
+    <message>
+        <source>%1：この容量に入るクラスタ長はありません</source>
+        <translation>%1: no cluster length fits a volume of this size</translation>
+    </message>
+    <message>
+        <source>%1：4 GiB 以上のファイル（最大 %2 バイト）が入りません</source>
+        <translation>%1: takes no file of 4 GiB or more (the largest has %2 bytes)</translation>
+    </message>
 </context>
 </TS>

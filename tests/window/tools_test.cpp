@@ -32,6 +32,7 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -541,6 +542,12 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
     EXPECT_EQ(blockedShown(d), expected);
     d.blockedTable()->selectAll();
     EXPECT_EQ(d.selectedBlockedText().count(u'\n'), 5);
+    // What runs out, in words: the bytes, and FAT's largest file.
+    const QString runsOut = d.answerLabel(CopyCheckDialog::RunsOut)->text();
+    EXPECT_TRUE(runsOut.startsWith(u8("バイト数（必要 %1、残り ").arg(formatNumber(onFat["needed_bytes"].toInteger(), NumberPattern::Plain))))
+        << runsOut.toStdString();
+    EXPECT_TRUE(runsOut.endsWith(u8("、ファイルの大きさ（「a/big」が 4,294,967,296 バイト、上限 4,294,967,295 バイト）")))
+        << runsOut.toStdString();
 
     // On tmpfs nothing is blocked; the drive is not of the FAT family.
     const auto tmpfs = TestMount::tmpfs("size=64m", why);
@@ -557,7 +564,13 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
     EXPECT_TRUE(d.answerLabel(CopyCheckDialog::Needed)->text().isEmpty());
     EXPECT_EQ(d.blockedTable()->rowCount(), 0);
     ASSERT_TRUE(examined(d, tmpfs->path()));
-    expectReportsAnswer(report({"--json", "--target", tmpfs->path(), rig.top()})["target"].toObject());
+    const QJsonObject onTmpfs = report({"--json", "--target", tmpfs->path(), rig.top()})["target"].toObject();
+    expectReportsAnswer(onTmpfs);
+    EXPECT_EQ(d.answerLabel(CopyCheckDialog::RunsOut)->text(), u8("なし"));
+    EXPECT_EQ(d.answerLabel(CopyCheckDialog::Entries)->text(),
+              u8("%1 個（空き i ノード %2 個）")
+                  .arg(formatNumber(onTmpfs["needed_inodes"].toInteger(), NumberPattern::Plain),
+                       formatNumber(onTmpfs["free_inodes"].toInteger(), NumberPattern::Plain)));
     EXPECT_EQ(d.blockedTable()->rowCount(), 0);
     EXPECT_TRUE(d.statusLabel()->text().contains(u8("FAT 系ではない")));
     // Another target: the answer, which was for tmpfs, is gone.
@@ -623,6 +636,27 @@ TEST(WindowTools, LengthsWindowHasTheReportsFiguresAndNamesEachBar)
         w.grab().save(QString::fromUtf8(shot));
     w.table()->selectAll();
     EXPECT_EQ(w.selectedText().count(u'\n'), lengths.size() + 1);
+    // Which length to format with: the report's advice for the volume size
+    // written, in words; a size that is no size says how to write one.
+    EXPECT_TRUE(w.adviceLabel()->text().contains(u8("クラスタ長 512 バイトで最も少なく")));
+    QTest::keyClicks(w.capacityBox(), QStringLiteral("64G"));
+    const QJsonArray advice = report({"--json", "--lengths", "--capacity", "64G", rig.top()})["advice"].toArray();
+    ASSERT_EQ(advice.size(), 2);
+    const QStringList lines = w.adviceLabel()->text().split(u'\n');
+    ASSERT_EQ(lines.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject a = advice[i].toObject();
+        EXPECT_TRUE(lines[i].startsWith(a["file_system"].toString() + u8("：クラスタ長 %1 バイトで最も少なく %2 バイト")
+                                            .arg(shown(a["least_cluster_length"]), shown(a["least_bytes"]))))
+            << lines[i].toStdString();
+        EXPECT_TRUE(lines[i].contains(shown(a["extra_bytes"]) + u8(" バイト多い")));
+        EXPECT_TRUE(lines[i].endsWith(a["command"].toString()));
+    }
+    expectAccessibleNames(&w);
+    EXPECT_EQ(captionsOf(w.adviceLabel()), QStringList{u8("勧めるクラスタ長 ：")});
+    EXPECT_EQ(captionsOf(w.capacityBox()), QStringList{u8("ボリュームの容量 ：")});
+    QTest::keyClicks(w.capacityBox(), QStringLiteral("x"));
+    EXPECT_EQ(w.adviceLabel()->text(), u8("容量は 64G や 500000000 のように書いてください"));
 
     w.examine();
     EXPECT_TRUE(w.isRunning());

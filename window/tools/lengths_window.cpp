@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
@@ -207,6 +208,27 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
     layout->addWidget(status_);
+    // The volume to format: its size, and which length to format it with.
+    auto* capacityRow = new QHBoxLayout;
+    auto* capacityCaption = new QLabel(uiText(tool_text::CapacityCaption), this);
+    capacity_ = new QLineEdit(this);
+    capacity_->setObjectName(QStringLiteral("capacity"));
+    capacity_->setPlaceholderText(uiText(tool_text::CapacityHint));
+    capacityCaption->setBuddy(capacity_);
+    capacityRow->addWidget(capacityCaption);
+    capacityRow->addWidget(capacity_, 1);
+    layout->addLayout(capacityRow);
+    auto* adviceRow = new QHBoxLayout;
+    auto* adviceCaption = new QLabel(uiText(tool_text::AdviceCaption), this);
+    advice_ = new QLabel(this);
+    advice_->setObjectName(QStringLiteral("advice"));
+    advice_->setWordWrap(true);
+    advice_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    advice_->setFocusPolicy(Qt::StrongFocus);
+    adviceCaption->setBuddy(advice_);
+    adviceRow->addWidget(adviceCaption, 0, Qt::AlignTop);
+    adviceRow->addWidget(advice_, 1);
+    layout->addLayout(adviceRow);
 
     auto* body = new QHBoxLayout;
     chart_ = new LengthsChart(this);
@@ -224,6 +246,7 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
 
     connect(examine_, &QPushButton::clicked, this, &LengthsWindow::examine);
     connect(stop_, &QPushButton::clicked, this, &LengthsWindow::stop);
+    connect(capacity_, &QLineEdit::textChanged, this, &LengthsWindow::showAdvice);
     tick_.setInterval(200);
     connect(&tick_, &QTimer::timeout, this, &LengthsWindow::showProgress);
     resize(1100, 500);
@@ -246,6 +269,8 @@ void LengthsWindow::setFolder(const std::string& folder, long long driveLength, 
     status_->clear();
     progress_->clear();
     table_->clearContents();
+    answer_.reset();
+    advice_->clear();
     chart_->show(nullptr, driveLength_, convertLength_);
 }
 
@@ -314,7 +339,24 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
     }
     table_->resizeColumnsToContents();
     chart_->show(&c, driveLength_, convertLength_);
+    answer_ = LengthsAnswer{c.figures, c.fileBytes, c.largestFile, std::nullopt};
+    showAdvice();
     emit finished();
+}
+
+void LengthsWindow::showAdvice()
+{
+    advice_->clear();
+    if (!answer_)
+        return;
+    const QString written = capacity_->text().trimmed();
+    answer_->capacity = parseCapacity(written);
+    if (!written.isEmpty() && !answer_->capacity) {
+        advice_->setText(uiText(tool_text::CapacityInvalid));
+        return;
+    }
+    advice_->setText(tool_text::lengthAdvice(*answer_, FreshFormat::Fat32) + u'\n'
+                     + tool_text::lengthAdvice(*answer_, FreshFormat::Exfat));
 }
 
 QString LengthsWindow::selectedText() const

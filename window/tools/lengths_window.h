@@ -14,9 +14,11 @@
 #include <QDialog>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
@@ -62,6 +64,9 @@ public:
     bool isRunning() const override { return walk_.running(); }
 
     QLabel* statusLabel() const { return status_; }
+    // The volume size asked about, and the advice for it.
+    QLineEdit* capacityBox() const { return capacity_; }
+    QLabel* adviceLabel() const { return advice_; }
     QTableWidget* table() const { return table_; }
     LengthsChart* chart() const { return chart_; }
     // The selected rows with a header line, tab-separated.
@@ -73,6 +78,8 @@ signals:
 private:
     void showProgress();
     void showAnswer(const LengthsComparison& comparison);
+    // Which length to format with, for the last answer and the capacity.
+    void showAdvice();
     void endRun();
 
     std::string folder_;
@@ -82,6 +89,9 @@ private:
     QLabel* fileBytes_ = nullptr;
     QLabel* status_ = nullptr;
     LengthsChart* chart_ = nullptr;
+    QLineEdit* capacity_ = nullptr;
+    QLabel* advice_ = nullptr;
+    std::optional<LengthsAnswer> answer_;
     QTableWidget* table_ = nullptr;
     BackgroundWalk<LengthsComparison> walk_;
     QTimer tick_;

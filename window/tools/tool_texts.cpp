@@ -83,4 +83,23 @@ QString limitsReached(const std::vector<LimitReached>& reached)
     return parts.join(uiText(ListSeparator));
 }
 
+QString lengthAdvice(const LengthsAnswer& answer, FreshFormat format)
+{
+    const LengthAdvice advice = adviseLength(answer, format);
+    const QString name = QLatin1String(format == FreshFormat::Exfat ? ExfatName : Fat32Name);
+    const QString tool = QLatin1String(formattingTool(format));
+    if (advice.largeFileRefused)
+        return uiText(AdviceLargeFile).arg(name, plainNumber(answer.largestFile));
+    if (!advice.leastLength)
+        return uiText(AdviceNoneFits).arg(name);
+    QString text = uiText(AdviceLeast).arg(name, plainNumber(*advice.leastLength), plainNumber(advice.leastBytes));
+    if (advice.defaultLength == advice.leastLength)
+        text += uiText(AdviceIsDefault).arg(tool);
+    else if (advice.defaultLength && advice.defaultBytes)
+        text += uiText(AdviceDefault)
+                    .arg(tool, plainNumber(*advice.defaultLength), plainNumber(*advice.defaultBytes),
+                         plainNumber(*advice.defaultBytes - advice.leastBytes));
+    return text + uiText(AdviceCommand).arg(QString::fromStdString(formatCommand(format, *advice.leastLength)));
+}
+
 }  // namespace dorvelix::tool_text

@@ -2,6 +2,7 @@
 // from figures; the constant texts are in window_texts.h.
 #pragma once
 
+#include "cluster_lengths.h"
 #include "copy_check.h"
 #include "target_check.h"
 #include "window_texts.h"
@@ -30,5 +31,10 @@ QString blockReason(BlockReason reason);
 // ("なし" where it fits).
 QString limitReached(const LimitReached& limit);
 QString limitsReached(const std::vector<LimitReached>& reached);
+
+// Which length to format with for one file system, in words: the length
+// that takes least, the formatting tool's default for the capacity and what
+// it takes more, and the command.
+QString lengthAdvice(const LengthsAnswer& answer, FreshFormat format);
 
 }  // namespace dorvelix::tool_text
