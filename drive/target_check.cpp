@@ -110,7 +110,7 @@ TargetEstimate TargetCount::estimate() const
     if (rule_)
         return {rule_, std::nullopt, std::nullopt, rule_->exact && !(tables_ && tables_->unsure())};
     if (layout_)
-        return {std::nullopt, layoutRule_, std::nullopt, layout_->exact()};
+        return {std::nullopt, layoutRule_, std::nullopt, layout_->exact(), layout_->countsTargetEntry()};
     const auto caveat = countCaveat(drive_.fileSystem);
     return {std::nullopt, std::nullopt, caveat, !caveat};
 }

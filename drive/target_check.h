@@ -31,6 +31,7 @@ struct TargetEstimate {
     std::optional<LayoutRule> layout;
     std::optional<CountCaveat> caveat;
     bool exact = false;
+    bool targetEntryCounted = false;  // the entry the copy adds to the folder it goes into
 };
 
 // What a copy to one target needs, counted alongside a complete walk: the

@@ -329,7 +329,7 @@ inline constexpr const char* BtrfsLayoutRule =
 inline constexpr const char* F2fsLayoutRule =
     QT_TRANSLATE_NOOP("dorvelix", "f2fs：エントリごとにノードブロック 1 つ、小さなファイルとホルダはインライン、ホルダのブロックはハッシュ順");
 inline constexpr const char* BoundLayoutRule = QT_TRANSLATE_NOOP(
-    "dorvelix", "%1 の割り当て方はここでは分からないため、多めに数えました：エントリごとに 4,096 バイト以上の単位 1 つ、ホルダごとに名前のバイト数の 2 倍");
+    "dorvelix", "%1 の割り当て方はここでは分からないため、多めに数えました：エントリごとに 4,096 バイト以上の単位 1 つ、ホルダごとに名前のバイト数の 2 倍、コピー先のホルダに加わるエントリに 1 単位");
 // The files, folders and links the copy makes (%1), and the inodes the
 // target has free (%2) where it counts them.
 inline constexpr const char* EntriesMade = QT_TRANSLATE_NOOP("dorvelix", "作るファイルとホルダ ：");

@@ -228,7 +228,8 @@ constexpr const char* layoutText(LayoutRule rule)
     case LayoutRule::F2fs: return "f2fs: a node block for each entry, small files and folders inline, hashed folder blocks";
     case LayoutRule::Bound:
         return "%1 allocates by rules not known here: a bound of one more unit of at least 4,096 bytes for each "
-               "entry, and twice its names' bytes for each folder";
+               "entry, twice its names' bytes for each folder, and one unit for the entry in the folder the copy "
+               "goes into";
     }
     return "";
 }

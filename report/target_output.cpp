@@ -33,7 +33,7 @@ std::optional<QString> countedBy(const TargetCheck& t)
         QString note = QLatin1String(layoutText(*e.layout));
         if (note.contains(QLatin1String("%1")))
             note = note.arg(t.drive->format ? QString::fromStdString(t.drive->format->driver) : t.drive->fileSystem);
-        return note + EntryNotCounted;
+        return e.targetEntryCounted ? note : note + EntryNotCounted;
     }
     return std::nullopt;
 }

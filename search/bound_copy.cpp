@@ -4,7 +4,10 @@
 
 namespace dorvelix {
 
-BoundCopy::BoundCopy(long long unit) : unit_(std::max(1LL, unit)), recordUnit_(roundUp(SmallestRecordUnit, unit_)) {}
+BoundCopy::BoundCopy(long long unit) : unit_(std::max(1LL, unit)), recordUnit_(roundUp(SmallestRecordUnit, unit_))
+{
+    needs_.bytes = unit_;  // the entry the copy adds to the folder it goes into
+}
 
 void BoundCopy::folderRead(const std::string&, const FolderScan& folder)
 {

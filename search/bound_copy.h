@@ -3,7 +3,7 @@
 // systems take. Every file takes its data in whole allocation units, every
 // entry one more unit (of at least 4 KiB) for its inode and records, and
 // every folder twice its names' bytes with 16 bytes more each, in whole
-// units.
+// units; the folder the copy goes into one unit more for its new entry.
 #pragma once
 
 #include "copy_layout.h"
@@ -18,6 +18,7 @@ public:
     void fileBooked(const std::string& path, const FolderEntry& entry, long long length) override;
     CopyNeeds needs() const override { return needs_; }
     bool exact() const override { return false; }
+    bool countsTargetEntry() const override { return true; }
 
     // What the bound adds for each entry's inode and records.
     static constexpr long long SmallestRecordUnit = 4096;

@@ -32,6 +32,9 @@ public:
     // Whether the layout follows the order in which a copy creates a
     // folder's entries: the walk then keeps it (FolderScan::entriesInCopyOrder).
     virtual bool wantsCreationOrder() const { return false; }
+    // Whether needs() holds what the entry the copy adds to the folder it
+    // goes into may take there (else it is left out, and said so).
+    virtual bool countsTargetEntry() const { return false; }
 };
 
 // Every entry of the walk and the longest file, whatever the target.

@@ -886,10 +886,6 @@ The search log holds every message.</translation>
         <translation>f2fs: a node block for each entry, small files and folders inline, folder blocks by hash</translation>
     </message>
     <message>
-        <source>%1 の割り当て方はここでは分からないため、多めに数えました：エントリごとに 4,096 バイト以上の単位 1 つ、ホルダごとに名前のバイト数の 2 倍</source>
-        <translation>%1 allocates by rules not known here, so the count is generous: one unit of at least 4,096 bytes for each entry, and twice the names&apos; bytes for each folder</translation>
-    </message>
-    <message>
         <source>作るファイルとホルダ ：</source>
         <translation>Files and folders made:</translation>
     </message>
@@ -980,6 +976,10 @@ The search log holds every message.</translation>
     <message>
         <source>%1：4 GiB 以上のファイル（最大 %2 バイト）が入りません</source>
         <translation>%1: takes no file of 4 GiB or more (the largest has %2 bytes)</translation>
+    </message>
+    <message>
+        <source>%1 の割り当て方はここでは分からないため、多めに数えました：エントリごとに 4,096 バイト以上の単位 1 つ、ホルダごとに名前のバイト数の 2 倍、コピー先のホルダに加わるエントリに 1 単位</source>
+        <translation>%1 allocates by rules not known here, so the count is generous: one unit of at least 4,096 bytes for each entry, twice the names&apos; bytes for each folder, and one unit for the entry in the folder the copy goes into</translation>
     </message>
 </context>
 </TS>
