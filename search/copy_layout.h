@@ -9,6 +9,7 @@
 #include "complete_walk.h"
 #include "copy_check.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ public:
     // Whether the layout follows the order in which a copy creates a
     // folder's entries: the walk then keeps it (FolderScan::entriesInCopyOrder).
     virtual bool wantsCreationOrder() const { return false; }
+    // What the copy takes out of the target's free inodes where that is not
+    // one for each entry it makes (f2fs counts them in node blocks).
+    virtual std::optional<long long> inodesNeeded() const { return std::nullopt; }
 };
 
 // Every entry of the walk and the longest file, whatever the target.
