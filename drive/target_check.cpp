@@ -56,6 +56,14 @@ long long TargetCount::neededBytes(const SearchResult& walked) const
     return dorvelix::neededBytes(walked);
 }
 
+long long TargetCount::neededEntries() const
+{
+    // A layout that counts the free inodes otherwise (f2fs: node blocks)
+    // says what the copy takes of them.
+    const auto inodes = layout_ ? layout_->inodesNeeded() : std::nullopt;
+    return inodes ? *inodes : census_.entries();
+}
+
 bool TargetCount::countsInodes() const
 {
     return drive_.freeInodes && layoutRule_ && *layoutRule_ != LayoutRule::Ntfs && *layoutRule_ != LayoutRule::Btrfs;

@@ -52,7 +52,7 @@ public:
     // absolute): the bytes needed, the files, folders and links made, what
     // will not copy, and the estimate.
     long long neededBytes(const SearchResult& walked) const;
-    long long neededEntries() const { return census_.entries(); }
+    long long neededEntries() const;
     // Whether the walk must keep each folder's creation order for the count.
     bool wantsCreationOrder() const { return layout_ && layout_->wantsCreationOrder(); }
     // Whether the target runs out of inodes as of bytes (ext2/3/4 and the
@@ -105,7 +105,7 @@ struct TargetCheck {
     std::optional<TargetDrive> drive;
     SearchResult search;
     long long neededBytes = 0;
-    long long neededEntries = 0;   // the files, folders and links the copy makes
+    long long neededEntries = 0;   // the files, folders and links the copy makes (f2fs: its node blocks)
     bool countsInodes = false;     // whether they are compared with the drive's free inodes
     std::vector<BlockedEntry> blocked;
     TargetEstimate estimate;

@@ -9,6 +9,7 @@
 #include "complete_walk.h"
 #include "copy_check.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     // Whether needs() holds what the entry the copy adds to the folder it
     // goes into may take there (else it is left out, and said so).
     virtual bool countsTargetEntry() const { return false; }
+    // What the copy takes out of the target's free inodes where that is not
+    // one for each entry it makes (f2fs counts them in node blocks).
+    virtual std::optional<long long> inodesNeeded() const { return std::nullopt; }
 };
 
 // Every entry of the walk and the longest file, whatever the target.

@@ -1,2 +1,0 @@
-// (filled in with the real-volume tests of this layout)
-#include <gtest/gtest.h>
