@@ -33,7 +33,8 @@ std::optional<QString> countedBy(const TargetCheck& t)
         QString note = QLatin1String(layoutText(*e.layout));
         if (note.contains(QLatin1String("%1")))
             note = note.arg(t.drive->format ? QString::fromStdString(t.drive->format->driver) : t.drive->fileSystem);
-        return note + EntryNotCounted;
+        // The NTFS count holds room for that entry.
+        return *e.layout == LayoutRule::Ntfs ? note : note + EntryNotCounted;
     }
     return std::nullopt;
 }

@@ -46,7 +46,8 @@ QString countedByText(const TargetCheck& check)
         if (text.contains(QLatin1String("%1")))
             text = text.arg(check.drive->format ? QString::fromStdString(check.drive->format->driver)
                                                 : check.drive->fileSystem);
-        return text + uiText(tool_text::EntryNotCountedNote);
+        // The NTFS count holds room for that entry.
+        return *e.layout == LayoutRule::Ntfs ? text : text + uiText(tool_text::EntryNotCountedNote);
     }
     if (!e.rule)
         return e.exact ? QString() : uiText(tool_text::EstimatedByTableRule);
