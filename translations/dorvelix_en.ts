@@ -941,5 +941,9 @@ The search log holds every message.</translation>
         <source>コピー先のファイルシステムには多すぎるサブホルダを持つホルダ</source>
         <translation>Folder with more subfolders than the target&apos;s file system takes</translation>
     </message>
+    <message>
+        <source>コピー先のホルダの索引に収まらない数の名前を持つホルダ</source>
+        <translation>Folder with more names than the target&apos;s folder index holds</translation>
+    </message>
 </context>
 </TS>
