@@ -132,7 +132,7 @@ void ExtCopy::countEntries(const std::string& path, const FolderScan& folder, co
                 block(joinedPath(path, folder.name(*m.entry)), BlockReason::FileTooLargeForTarget, m.length, g_.maxFileBytes());
             const bool inInode = g_.kernel && m.length <= g_.maxInline;
             if (!inInode)
-                saturatingAdd(counted_.dataBytes, saturatingProduct(g_.inClusters(ceilDiv(m.length, g_.block)), g_.block));
+                saturatingAdd(counted_.dataBytes, saturatingProduct(g_.inClusters(g_.dataBlocks(m.length)), g_.block));
             if (!g_.fileBlocksExact(m.length))
                 exact_ = false;
             if (g_.kernel)

@@ -24,14 +24,15 @@ void ExtRoom::check(long long need)
 
 void ExtRoom::take(long long blocks)
 {
-    taken_ += blocks;
-    ahead_ -= blocks;
+    then(ExtRoom{blocks, NoCheck});
 }
 
 void ExtRoom::then(const ExtRoom& later)
 {
-    ahead_ = std::max(ahead_ - later.taken_, later.ahead_);
-    taken_ += later.taken_;
+    // Saturating: a copy of files of exabytes is still counted as too large.
+    ahead_ = std::max(std::max(ahead_, NoCheck + later.taken_) - later.taken_, later.ahead_);
+    if (__builtin_add_overflow(taken_, later.taken_, &taken_))
+        taken_ = LLONG_MAX;
 }
 
 ExtRoom ExtRoom::writes(long long length, long long block)

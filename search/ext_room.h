@@ -10,6 +10,7 @@
 #include "ext_rules.h"
 #include "folder_scan.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -19,6 +20,7 @@ namespace dorvelix {
 
 class ExtRoom {
 public:
+    ExtRoom() = default;
     // A check that needs this many blocks free before the next operation.
     void check(long long need);
     void take(long long blocks);
@@ -26,15 +28,18 @@ public:
     void then(const ExtRoom& later);
     // The blocks taken, and the free blocks the stretch needs at its start.
     long long taken() const { return taken_; }
-    long long needed() const { return taken_ + (ahead_ > 0 ? ahead_ : 0); }
+    long long needed() const { return ahead_ > 0 && taken_ > LLONG_MAX - ahead_ ? LLONG_MAX : taken_ + std::max(0LL, ahead_); }
 
     // The writes of a file of length bytes in the copy's pieces.
     static ExtRoom writes(long long length, long long block);
 
 private:
+    static constexpr long long NoCheck = LLONG_MIN / 4;
+    ExtRoom(long long taken, long long ahead) : taken_(taken), ahead_(ahead) {}
     long long taken_ = 0;
-    // The most a check needs beyond the blocks taken from it on.
-    long long ahead_ = LLONG_MIN / 4;
+    // The most a check needs beyond the blocks taken from it on; NoCheck
+    // while there is none.
+    long long ahead_ = NoCheck;
 };
 
 // One folder of a copy written by fuse2fs, its entries in the order the

@@ -87,7 +87,7 @@ long long ExtGeometry::fileBlocks(long long length) const
     // fuse2fs never makes a regular file inline.
     if (kernel && length <= maxInline)
         return 0;
-    const long long data = ceilDiv(length, block);
+    const long long data = dataBlocks(length);
     long long map = 0;
     if (!extents) {
         map = indirectBlocks(data, block);
@@ -106,7 +106,7 @@ bool ExtGeometry::fileBlocksExact(long long length) const
 {
     if (!extents || length <= maxInline)
         return true;
-    const long long data = ceilDiv(length, block);
+    const long long data = dataBlocks(length);
     const long long chunk = std::min(MaxExtentBlocks, WritebackChunk / block);
     return ceilDiv(data, chunk) + ceilDiv(data, blocksPerGroup) + 1 <= InodeExtents;
 }

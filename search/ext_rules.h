@@ -30,6 +30,8 @@ struct ExtGeometry {
     // where newer kernels split by size (an old kernel's do_split).
     bool oldSplitPossible;
 
+    // The blocks of data of length bytes (no overflow near the largest lengths).
+    long long dataBlocks(long long length) const { return length / block + (length % block > 0 ? 1 : 0); }
     // The bytes of a folder entry for a name of nameBytes bytes, as stored.
     long long entryBytes(long long nameBytes) const;
     // The blocks of a regular file of length bytes, with its mapping blocks.
