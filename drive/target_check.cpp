@@ -138,7 +138,8 @@ std::vector<LimitReached> TargetCheck::limitsReached() const
         std::optional<CopyLimit> limit;
         switch (b.reason) {
         case BlockReason::TooManyEntries:
-        case BlockReason::TooManySubfolders: limit = CopyLimit::FolderEntries; break;
+        case BlockReason::TooManySubfolders:
+        case BlockReason::FolderIndexFull: limit = CopyLimit::FolderEntries; break;
         case BlockReason::RootTableFull: limit = CopyLimit::RootTable; break;
         case BlockReason::FileTooLarge:
         case BlockReason::FileTooLargeForTarget: limit = CopyLimit::FileSize; break;

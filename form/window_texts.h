@@ -411,5 +411,6 @@ inline constexpr const char* NameNotAsciiReason = QT_TRANSLATE_NOOP("dorvelix", 
 inline constexpr const char* RootTableFullReason = QT_TRANSLATE_NOOP("dorvelix", "FAT12/16 のルートにコピーするホルダの入る余地がない");
 inline constexpr const char* FileTooLargeForTargetReason = QT_TRANSLATE_NOOP("dorvelix", "コピー先のファイルシステムには大きすぎるファイル");
 inline constexpr const char* TooManySubfoldersReason = QT_TRANSLATE_NOOP("dorvelix", "コピー先のファイルシステムには多すぎるサブホルダを持つホルダ");
+inline constexpr const char* FolderIndexFullReason = QT_TRANSLATE_NOOP("dorvelix", "コピー先のホルダの索引に収まらない数の名前を持つホルダ");
 
 }  // namespace dorvelix::tool_text

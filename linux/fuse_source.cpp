@@ -131,12 +131,16 @@ VolumeFile openedImage(const QString& pid, const std::string& cwd, const std::st
 
 }  // namespace
 
-VolumeFile openFuseDriverImage(const MountEntry& mount)
+namespace {
+
+// The image held by a process of the mount's owner whose executable passes
+// isDriver.
+template <class IsDriver>
+VolumeFile openImageOfDriver(const MountEntry& mount, const IsDriver& isDriver)
 {
     const std::optional<uid_t> owner = mountOwner(mount);
     if (!owner)
         return {};
-    const std::string subtype = mount.fsType.starts_with("fuse.") ? mount.fsType.substr(5) : std::string();
     const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& pid : pids) {
         if (pid.isEmpty() || !pid.front().isDigit())
@@ -145,7 +149,7 @@ VolumeFile openFuseDriverImage(const MountEntry& mount)
         if (!user || (*user != *owner && *user != 0))
             continue;
         const std::string executable = std::filesystem::path(linkTarget("/proc/" + pid.toStdString() + "/exe")).filename();
-        if (!isFatDriver(executable) || (!subtype.empty() && subtype != executable))
+        if (!isDriver(executable))
             continue;
         QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
         if (!file.open(QIODevice::ReadOnly))
@@ -161,6 +165,21 @@ VolumeFile openFuseDriverImage(const MountEntry& mount)
             return image;
     }
     return {};
+}
+
+}  // namespace
+
+VolumeFile openFuseDriverImage(const MountEntry& mount)
+{
+    const std::string subtype = mount.fsType.starts_with("fuse.") ? mount.fsType.substr(5) : std::string();
+    return openImageOfDriver(mount, [&](const std::string& executable) {
+        return isFatDriver(executable) && (subtype.empty() || subtype == executable);
+    });
+}
+
+VolumeFile openFuseDriverImage(const MountEntry& mount, const std::string& driver)
+{
+    return openImageOfDriver(mount, [&](const std::string& executable) { return executable == driver; });
 }
 
 }  // namespace dorvelix

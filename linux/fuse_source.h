@@ -18,5 +18,8 @@ namespace dorvelix {
 // point itself is never touched (its driver may hang); it is compared by its
 // path alone.
 VolumeFile openFuseDriverImage(const MountEntry& mount);
+// The same for a driver whose mounts are typed otherwise than its own name
+// (fuse2fs mounts "fuse.ext4"): the process must run driver.
+VolumeFile openFuseDriverImage(const MountEntry& mount, const std::string& driver);
 
 }  // namespace dorvelix

@@ -282,6 +282,7 @@ inline constexpr ReasonText Reasons[] = {
     {BlockReason::NameNotAscii, "name_not_ascii", "name has a character outside ASCII, which the target's driver refuses"},
     {BlockReason::FileTooLargeForTarget, "file_too_large_for_target", "file longer than the target's file system takes"},
     {BlockReason::TooManySubfolders, "too_many_subfolders", "folder of more subfolders than the target's file system takes"},
+    {BlockReason::FolderIndexFull, "folder_index_full", "folder of more names than the target's folder index holds"},
 };
 
 constexpr const ReasonText& reasonRow(BlockReason reason)

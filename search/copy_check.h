@@ -23,7 +23,8 @@ enum class BlockReason {
     RootTableFull,       // the fixed root table of FAT12/16 has no room for the copied folder
     NameNotAscii,        // a character outside ASCII, which the target's driver (fusefat) refuses
     FileTooLargeForTarget,  // longer than the target's file system takes (ext2/3 block maps ...)
-    TooManySubfolders,      // more subfolders than the target's folders take (ext2/3: 31,998)
+    TooManySubfolders,      // more subfolders than the target's folders take (ext2/3: 64,998)
+    FolderIndexFull,        // a folder of more names than the target's folder index holds (ext4 without large_dir)
 };
 
 struct BlockedEntry {

@@ -981,5 +981,9 @@ The search log holds every message.</translation>
         <source>%1 の割り当て方はここでは分からないため、多めに数えました：エントリごとに 4,096 バイト以上の単位 1 つ、ホルダごとに名前のバイト数の 2 倍、コピー先のホルダに加わるエントリに 1 単位</source>
         <translation>%1 allocates by rules not known here, so the count is generous: one unit of at least 4,096 bytes for each entry, twice the names&apos; bytes for each folder, and one unit for the entry in the folder the copy goes into</translation>
     </message>
+    <message>
+        <source>コピー先のホルダの索引に収まらない数の名前を持つホルダ</source>
+        <translation>Folder with more names than the target&apos;s folder index holds</translation>
+    </message>
 </context>
 </TS>

@@ -48,6 +48,7 @@ QString blockReason(BlockReason reason)
     case BlockReason::NameNotAscii: return uiText(NameNotAsciiReason);
     case BlockReason::FileTooLargeForTarget: return uiText(FileTooLargeForTargetReason);
     case BlockReason::TooManySubfolders: return uiText(TooManySubfoldersReason);
+    case BlockReason::FolderIndexFull: return uiText(FolderIndexFullReason);
     }
     return {};
 }
