@@ -1,5 +1,6 @@
 #include "target_check.h"
 
+#include "answer_in_time.h"
 #include "copy_layouts.h"
 #include "drives.h"
 #include "messages.h"
@@ -8,6 +9,7 @@
 #include "runtime_error.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace dorvelix {
 
@@ -62,6 +64,25 @@ long long TargetCount::neededEntries() const
     // says what the copy takes of them.
     const auto inodes = layout_ ? layout_->inodesNeeded() : std::nullopt;
     return inodes ? *inodes : census_.entries();
+}
+
+void TargetCount::readTargetFolder(const std::string& targetFolder, std::string_view copiedName)
+{
+    if (!layout_ || !layout_->wantsTargetFolder())
+        return;
+    std::optional<TargetFolder> read;
+    try {
+        const auto listing = FolderScan::readInTime(targetFolder);
+        const auto size = answerInTime<long long>(driveOf(targetFolder), [targetFolder] {
+            struct stat st {};
+            return ::lstat(targetFolder.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : -1LL;
+        });
+        if (size && *size >= 0)
+            read = TargetFolder{listing, *size};
+    } catch (const RuntimeError&) {
+        // Not read in time: the layout counts the most the entry can take.
+    }
+    layout_->targetFolderRead(read, copiedName);
 }
 
 bool TargetCount::countsInodes() const
@@ -206,6 +227,8 @@ void countCopy(TargetCheck& check, const std::string& folder, const std::string&
     // A copy makes one file of each link.
     walk.setEveryLinkConverted(true);
     walk.setKeepCreationOrder(count.wantsCreationOrder());
+    const std::string copied = withoutTrailingSlashes(folder);
+    count.readTargetFolder(targetFolder, lastName(copied));
     try {
         check.search = walk.run(folder, settings.start);
     } catch (const RuntimeError& e) {

@@ -53,6 +53,9 @@ public:
     // will not copy, and the estimate.
     long long neededBytes(const SearchResult& walked) const;
     long long neededEntries() const;
+    // Reads the folder the copy goes into (bounded: it may have stopped
+    // answering) for a layout that counts the copy's entry there.
+    void readTargetFolder(const std::string& targetFolder, std::string_view copiedName);
     // Whether the walk must keep each folder's creation order for the count.
     bool wantsCreationOrder() const { return layout_ && layout_->wantsCreationOrder(); }
     // Whether the target runs out of inodes as of bytes (ext2/3/4 and the

@@ -9,6 +9,7 @@
 #include "complete_walk.h"
 #include "copy_check.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,13 @@ struct CopyNeeds {
     long long bytes = 0;      // out of the bytes free to the user: data, folders and the file system's records
     long long dataBytes = 0;  // of them, the files' contents as the target allocates them
     long long entries = 0;    // the files, folders, links and special files the copy makes
+};
+
+// The folder a copy goes into, as read before the walk: its entries and its
+// own size on disk (a folder's st_size: its blocks' bytes on ext2/3/4).
+struct TargetFolder {
+    std::shared_ptr<const FolderScan> listing;
+    long long ownBytes = 0;
 };
 
 class CopyLayout : public WalkObserver {
@@ -36,6 +44,15 @@ public:
     // Whether needs() holds what the entry the copy adds to the folder it
     // goes into may take there (else it is left out, and said so).
     virtual bool countsTargetEntry() const { return false; }
+    // Whether the layout is to be told the folder the copy goes into, and
+    // telling it, before the walk: the folder (nothing where it could not be
+    // read in time) and the name the copy will have there.
+    virtual bool wantsTargetFolder() const { return false; }
+    virtual void targetFolderRead(const std::optional<TargetFolder>& folder, std::string_view copiedName)
+    {
+        (void)folder;
+        (void)copiedName;
+    }
     // What the copy takes out of the target's free inodes where that is not
     // one for each entry it makes (f2fs counts them in node blocks).
     virtual std::optional<long long> inodesNeeded() const { return std::nullopt; }

@@ -261,13 +261,57 @@ CopyNeeds ExtCopy::needs() const
         all.then(top);
         blocks = all.needed();
     }
-    n.bytes = saturatingProduct(blocks, g_.block);
+    n.bytes = saturatingProduct(blocks + targetEntryBlocks_, g_.block);
     return n;
+}
+
+void ExtCopy::targetFolderRead(const std::optional<TargetFolder>& folder, std::string_view copiedName)
+{
+    // Without the folder: the most a name can take there, a one-block folder
+    // becoming a hashed index (two blocks), or an index a new leaf, node and
+    // level (three); fuse2fs grows a folder by one block.
+    const long long most = g_.kernel ? (g_.dirIndex ? 3 : 1) : 1;
+    targetEntryBlocks_ = most;
+    if (!folder || folder->ownBytes <= 0)
+        return;
+    // A folder kept inside its inode holds its names in one area of 56
+    // bytes, and with the kernel a second one in an extended attribute; one
+    // that outgrows them moves to a block with room to spare.
+    const bool inInode = folder->ownBytes < g_.block;
+    const long long blocks = inInode ? 0 : folder->ownBytes / g_.block;
+    if (!inInode && (folder->ownBytes % g_.block != 0 || (g_.kernel && g_.dirIndex && blocks > 1)))
+        return;  // a hashed index: the leaf the name goes to is not known
+    // The free bytes lie in at most one gap after each entry, and one at the
+    // start of each block (or area) whose first entry was deleted: when they
+    // hold the name once for every gap, one of the gaps holds it.
+    const FolderScan& listing = *folder->listing;
+    long long live = inInode ? 0 : 2 * g_.entryBytes(2);  // "." and ".." (in an inode, its header)
+    long long entries = inInode ? 0 : 2;
+    for (const auto* list : {&listing.folders(), &listing.files()}) {
+        for (const FolderEntry& e : *list) {
+            live += g_.entryBytes(e.nameSize);
+            ++entries;
+        }
+    }
+    constexpr long long InodeArea = 56;
+    const long long areas = inInode ? (g_.kernel && g_.maxInline > InodeArea + 4 ? 2 : 1) : blocks;
+    const long long room = inInode ? InodeArea + (areas > 1 ? g_.maxInline - InodeArea - 4 : 0) : blocks * g_.usable;
+    const long long name = g_.entryBytes(static_cast<long long>(copiedName.size()));
+    // Without a deleted entry the free bytes lie at the end: a name that does
+    // not fit there surely takes the blocks counted.
+    targetEntryExact_ = room - live < name;
+    if (room - live >= (entries + areas) * name)
+        targetEntryBlocks_ = 0;
+    else if (!inInode && g_.kernel && g_.dirIndex)
+        targetEntryBlocks_ = 2;  // the one block becomes an index of three
+    else
+        targetEntryBlocks_ = 1;
 }
 
 bool ExtCopy::exact() const
 {
-    return exact_;
+    // An entry the folder it goes into may hold or not is counted at its most.
+    return exact_ && (targetEntryBlocks_ == 0 || targetEntryExact_);
 }
 
 }  // namespace dorvelix

@@ -28,6 +28,9 @@ public:
     bool exact() const override;
     std::vector<BlockedEntry> blocked() const override { return blocked_; }
     bool wantsCreationOrder() const override { return true; }
+    bool countsTargetEntry() const override { return true; }
+    bool wantsTargetFolder() const override { return true; }
+    void targetFolderRead(const std::optional<TargetFolder>& folder, std::string_view copiedName) override;
 
     // The subfolders a folder takes on this volume's driver; nothing where
     // it takes any number.
@@ -54,6 +57,8 @@ private:
     FolderScan::CopyOrder order_;
     CopyNeeds counted_;         // entries and file data; bytes here only the kernel's blocks
     long long kernelBlocks_ = 0;
+    long long targetEntryBlocks_ = 0;  // what the copy's entry may take in the folder it goes into
+    bool targetEntryExact_ = false;    // whether it surely takes them
     bool exact_;
     std::vector<ExtPendingFolder> pending_;  // fuse2fs: the open folders, by depth
     std::vector<BlockedEntry> blocked_;

@@ -419,3 +419,38 @@ TEST(ExtCopy, NamesTheFolderIndexCannotHold)
     EXPECT_EQ(t["needed_bytes"].toInteger(), (before.blocks - after.blocks) * before.unit);
     EXPECT_EQ(before.inodes - after.inodes, Names + 1 - refused);
 }
+
+// The copy's own entry in the folder it goes into: nothing where that
+// folder's block has room for it, and the index the kernel makes of a full
+// block (two blocks more) where it has not; counted exactly either way.
+TEST(ExtCopy, TheCopysEntryInTheFolderItGoesIntoIsCounted)
+{
+    std::string why;
+    if (toolsMissing(why))
+        GTEST_SKIP() << why;
+    TempTree source, images;
+    dataFile(source, "copy/data", 10000);
+    const std::string img = image(images, {"-t", "ext4", "-b", "4096"}, "64M");
+    ASSERT_FALSE(img.empty());
+    const auto volume = TestMount::kernel(img, "ext4", why);
+    if (!volume)
+        GTEST_SKIP() << why;
+    // A block of 4,084 bytes for names: "." and ".." 24, nineteen names of
+    // 200 characters 208 each, one of 92 characters 100: 8 bytes left,
+    // fewer than "copy" takes.
+    const std::string roomy = volume->path() + "/roomy", crowded = volume->path() + "/crowded";
+    ::mkdir(roomy.c_str(), 0755);
+    ::mkdir(crowded.c_str(), 0755);
+    for (int i = 0; i < 19; ++i)
+        ::close(::open((crowded + "/" + named("%03d", i) + std::string(197, 'n')).c_str(), O_WRONLY | O_CREAT, 0644));
+    ::close(::open((crowded + "/" + std::string(92, 'm')).c_str(), O_WRONLY | O_CREAT, 0644));
+    for (const std::string& into : {roomy, crowded}) {
+        SCOPED_TRACE(into);
+        const QJsonObject t = targetOf(into, source.path("copy"));
+        const Free before = freeOn(volume->path());
+        ASSERT_TRUE(copies(source.path("copy"), into));
+        const long long taken = (before.blocks - freeOn(volume->path()).blocks) * before.unit;
+        EXPECT_EQ(t["needed_bytes"].toInteger(), taken);
+        EXPECT_EQ(taken, (into == crowded ? 2 + 1 + 3 : 1 + 3) * before.unit);
+    }
+}

@@ -62,13 +62,13 @@ TEST(ReportTarget, EveryCaveatAndReasonHasATextOfItsOwn)
                                 BlockReason::TrailingDotOrSpace, BlockReason::CaseCollision, BlockReason::SymbolicLink,
                                 BlockReason::SpecialFile, BlockReason::TooManyEntries, BlockReason::RootTableFull,
                                 BlockReason::NameNotAscii, BlockReason::FileTooLargeForTarget,
-                                BlockReason::TooManySubfolders}) {
+                                BlockReason::TooManySubfolders, BlockReason::FolderIndexFull}) {
         EXPECT_EQ(report_text::reasonRow(r).reason, r);
         keys.insert(report_text::reasonKey(r));
         texts.insert(report_text::reasonText(r));
     }
-    EXPECT_EQ(keys.size(), 11u);
-    EXPECT_EQ(texts.size(), 11u);
+    EXPECT_EQ(keys.size(), 12u);
+    EXPECT_EQ(texts.size(), 12u);
 
     std::set<std::string> limitKeys, limitTexts, layouts;
     for (const CopyLimit l : {CopyLimit::Bytes, CopyLimit::Inodes, CopyLimit::FolderEntries, CopyLimit::RootTable,
