@@ -58,8 +58,9 @@ inline constexpr OptionText LengthsOption{"lengths", nullptr,
                                           "64 KiB) and on a fresh exFAT volume. Implies --complete."};
 inline constexpr OptionText CapacityOption{"capacity", "SIZE",
                                            "With --lengths: mark the lengths mkfs.fat and mkfs.exfat pick\n"
-                                           "for a volume of SIZE bytes (or with K, M, G, T) and tell\n"
-                                           "whether the copy fits such a volume at each length."};
+                                           "for a volume of SIZE bytes (or with K, M, G, T), tell\n"
+                                           "whether the copy fits such a volume at each length, and\n"
+                                           "say which length to format it with."};
 inline constexpr OptionText FolderArgument{"FOLDER", "[--] [FOLDER]",
                                            "The folder to search (default: the current folder)."};
 
@@ -76,17 +77,17 @@ inline constexpr QLatin1String HelpTail{
     "  Without --complete the search has the window's limits: 15 levels below\n"
     "  FOLDER, hidden and special files counted down to level 8 only.\n"
     "\nNeeded bytes (--target):\n"
-    "  on a FAT or exFAT drive, the clusters the copy takes there, each\n"
-    "  folder's table counted as the drive's driver writes it (vfat by its\n"
-    "  shortname= option, fusefat, exFAT's entry sets; the note names the\n"
-    "  rule); on other drives the converted count at the target's cluster\n"
-    "  length plus the copied folder's own first cluster (and, for a drive's\n"
-    "  root folder, its table). Compared with the bytes the target has free\n"
-    "  for this user. What will not copy is still counted. The folder the\n"
-    "  copy goes into may need one cluster more for the new entry.\n"
+    "  what cp -r takes on the target, counted by its own layout: on FAT\n"
+    "  and exFAT each folder's table as the driver writes it; on NTFS the\n"
+    "  MFT records, the data they do not hold and the folder indexes; on\n"
+    "  ext2/3/4 the blocks and an inode for each entry; on btrfs and f2fs\n"
+    "  their own layouts; elsewhere a bound never under what it takes (the\n"
+    "  note says which). Compared with the bytes, and the inodes, the\n"
+    "  target has free for this user: the report names what runs out.\n"
     "\nEvery length (--lengths):\n"
     "  a copy on fresh FAT32 and exFAT volumes at 512 bytes to 32 MiB, counted\n"
-    "  as --target counts it; --capacity marks mkfs's default lengths.\n"
+    "  as --target counts it; --capacity marks mkfs's default lengths and\n"
+    "  says which length to format with.\n"
     "\nExamples:\n"
     "  dorvelix-report ~/photos                 the panels, as the window shows them\n"
     "  dorvelix-report --convert 32768 ~/photos also counted at 32,768-byte clusters\n"
@@ -102,7 +103,8 @@ inline constexpr QLatin1String HelpTail{
     "     everything will copy)\n"
     "  1  the search raised a message box (the results are still printed)\n"
     "  2  a usage error, a folder that cannot be opened, a drive without a\n"
-    "     medium, or output that cannot be written\n"
+    "     medium, a target that is no drive (proc, sysfs ...), or output\n"
+    "     that cannot be written\n"
     "  3  with --target: the folder does not fit, or something will not copy\n"};
 
 // Usage errors: the cause, then where to read on.
