@@ -150,9 +150,9 @@ std::vector<LimitReached> TargetCheck::limitsReached() const
     if (!drive)
         return reached;
     if (neededBytes > drive->freeBytes)
-        reached.push_back({CopyLimit::Bytes, neededBytes, drive->freeBytes});
+        reached.push_back({CopyLimit::Bytes, neededBytes, drive->freeBytes, {}, 1});
     if (countsInodes && drive->freeInodes && neededEntries > *drive->freeInodes)
-        reached.push_back({CopyLimit::Inodes, neededEntries, *drive->freeInodes});
+        reached.push_back({CopyLimit::Inodes, neededEntries, *drive->freeInodes, {}, 1});
     // The limits of single entries: the first entry that passes each, with
     // how many do.
     for (const BlockedEntry& b : blocked) {

@@ -215,7 +215,7 @@ int main(int argc, char** argv)
         }
     } else {
         // Opening the folder searches it, as a double-click does.
-        session.openFolders().setScan(start.scan);
+        session.openScan(start.scan);
     }
     // The folder as the folder list shows it in every mode: a drive's root
     // with its "/".

@@ -38,7 +38,6 @@ FolderSearch::FolderSearch(FormState& form, FolderList& openFolders, FileList& o
                            FormView& view)
     : form_(form), openFolders_(openFolders), openFiles_(openFiles), window_(window), view_(view)
 {
-    openFolders_.onChange = [this] { onFolderChosen(); };
     levelAt_[1] = {DriverPrefix, &searchedFolders_, &openFiles_};
     for (const LevelRow& row : LevelTable) {
         const auto n = static_cast<size_t>(row.list);
@@ -174,6 +173,12 @@ void FolderSearch::bookTable(std::int16_t E, StepRunner& run)
 
 void FolderSearch::searchFolder()
 {
+    beginSearch();
+    walkSearch();
+}
+
+void FolderSearch::beginSearch()
+{
     searching_ = true;
     stopRequested_ = false;
     reportedOnce_.clear();
@@ -181,12 +186,11 @@ void FolderSearch::searchFolder()
     FormState& f = form_;
     // The folder list as it stands now: the window may move it while pending events run.
     searchedFolders_ = openFolders_;
-    searchedFolders_.onChange = nullptr;
     const FolderList& openFolders = searchedFolders_;
     searchedFolder_ = openFolders.path();
     reading_ = &openFolders;
-    if (onStarted)
-        onStarted();
+    if (events_)
+        events_->searchStarted();
     Activation& at = levelAt_[1];
     at.j = 0;
     at.entryOverflowReported = false;
@@ -201,6 +205,14 @@ void FolderSearch::searchFolder()
     result_.files = openFiles_.listCount();
     run([&] { view_.filesListed(result_); });
     notRootFolder_ = !openFolders.path().ends_with('/');
+}
+
+void FolderSearch::walkSearch()
+{
+    FormState& f = form_;
+    const FolderList& openFolders = searchedFolders_;
+    Activation& at = levelAt_[1];
+    StepRunner run([&](const RuntimeError& e) { report(at, e); });
 
     std::vector<FolderWalk::Level> levels;
     for (const LevelRow& row : LevelTable)
@@ -271,8 +283,8 @@ void FolderSearch::finish()
 {
     searching_ = false;
     reading_ = nullptr;
-    if (onFinished)
-        onFinished();
+    if (events_)
+        events_->searchFinished();
 }
 
 bool FolderSearch::whileWaiting()
@@ -294,8 +306,8 @@ void FolderSearch::subtreeEnded(std::uint32_t index, bool)
         {lastComponent(openFolders.list(static_cast<int>(index))), walked(subtreeBefore_, totalsOf(form_, treeFileBytes_))});
     lastPaint_ = std::chrono::steady_clock::now();
     reading_ = &openFolders;
-    if (onProgress)
-        onProgress();
+    if (events_)
+        events_->searchAdvanced();
     Activation& at = levelAt_[1];
     at.j = static_cast<int>(index) + 1;
     StepRunner run([&](const RuntimeError& e) { report(at, e); });
@@ -353,8 +365,8 @@ void FolderSearch::paintIfDue(std::chrono::milliseconds interval)
     // Counted from the start of this repaint, so that the time a repaint
     // takes does not stretch the time between two of them.
     lastPaint_ = now;
-    if (onProgress)
-        onProgress();
+    if (events_)
+        events_->searchAdvanced();
     window_.processPaintEvents();
 }
 

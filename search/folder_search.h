@@ -17,17 +17,28 @@
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <set>
 #include <string>
 
 namespace dorvelix {
 
+// Told when a search starts, whenever it lets the window repaint or run its
+// events (at most every paintInterval inside the levels), and when it has
+// ended, stopped or not, on the thread that runs the search: a progress
+// display hangs on these.
+class SearchEvents {
+public:
+    virtual ~SearchEvents() = default;
+    virtual void searchStarted() {}
+    virtual void searchAdvanced() {}
+    virtual void searchFinished() {}
+};
+
 class FolderSearch : private WalkSink {
 public:
-    // The folder list and the file list are the window's visible lists; the search installs
-    // onFolderChosen as the folder list's change handler.
+    // The folder list and the file list are the window's visible lists; the
+    // search reads the folder list's folder and points the file list at it.
     FolderSearch(FormState& form, FolderList& openFolders, FileList& openFiles, WindowServices& window, FormView& view);
     ~FolderSearch() override;
     FolderSearch(const FolderSearch&) = delete;
@@ -36,7 +47,15 @@ public:
     // Searches the folder list's folder unless a modifier key was held. A request made
     // while a search runs (through its pending events) is ignored.
     void onFolderChosen();
+    // The whole search: its start, then its walk.
     void searchFolder();
+    // The start alone: takes the folder list as it stands, points the file
+    // list at its folder and shows its files. It makes no call on the drive
+    // (the folder list has read the folder), so a window runs it on its own
+    // thread and the walk on a worker.
+    void beginSearch();
+    // The walk below the folder begun, to the end of the search.
+    void walkSearch();
 
     bool isSearching() const { return searching_; }
     // Ends the running search at its next folder: what was counted so far
@@ -50,12 +69,8 @@ public:
     // The folder the last search (or the one running) was started on.
     const std::string& searchedFolder() const { return searchedFolder_; }
 
-    // Told when a search starts, whenever it lets the window repaint or run
-    // its events (at most every paintInterval inside the levels), and when
-    // it has ended, stopped or not: a progress display hangs on these.
-    std::function<void()> onStarted;
-    std::function<void()> onProgress;
-    std::function<void()> onFinished;
+    // Who hears that a search starts, advances and ends (none by default).
+    void setEvents(SearchEvents* events) { events_ = events; }
     // The rows of the last search (or of the one running).
     const SearchResult& result() const { return result_; }
     const FolderList& folderList(int n) const { return levelFolders_[static_cast<size_t>(n)]; }
@@ -132,6 +147,7 @@ private:
     std::atomic<bool> stopRequested_{false};
     const FolderList* reading_ = nullptr;
     std::string searchedFolder_;
+    SearchEvents* events_ = nullptr;
 };
 
 }  // namespace dorvelix

@@ -24,22 +24,20 @@ int lampSide(std::int16_t screenSize)
 }
 
 DriveChange::DriveChange(FormState& form, FormView& view, WindowServices& window, DriveQuery& driveQuery,
-                         FolderList& openFolders, DriveFolders& driveFolders, const FolderSearch& search,
-                         DriveText driveListText)
+                         FolderMoves& moves, DriveFolders& driveFolders, DriveText driveListText)
     : form_(form),
       view_(view),
       window_(window),
       driveQuery_(driveQuery),
-      openFolders_(openFolders),
+      moves_(moves),
       driveFolders_(driveFolders),
-      search_(search),
       driveListText_(std::move(driveListText))
 {
 }
 
 bool DriveChange::onDriveChosen()
 {
-    if (search_.isSearching())
+    if (moves_.isSearching())
         return false;
 
     // The totals that the graph and the progress show; the converted total
@@ -64,7 +62,7 @@ bool DriveChange::onDriveChosen()
             folder = driveFolders_.currentFolder(driveListText_());
             // Raises the folder list's change, which searches the folder unless a
             // modifier was held.
-            openFolders_.setPath(folder);
+            moves_.moveFolderList(folder);
         } catch (const RuntimeError& e) {
             // The drive's current folder has gone or cannot be opened: the folder list
             // keeps its folder and no search runs. A drive that did not
@@ -102,7 +100,7 @@ void DriveChange::showSearchLamp(bool red)
         return;
     }
     view_.paintSearchLamp(side, true);
-    if (!search_.isSearching())
+    if (!moves_.isSearching())
         driveQuery_.showDriveInfo(driveListText_());
 }
 

@@ -6,7 +6,6 @@
 
 #include "drive_info.h"
 #include "drives.h"
-#include "folder_search.h"
 #include "form_state.h"
 #include "lists.h"
 #include "usage_graph.h"
@@ -26,13 +25,23 @@ inline constexpr Rgb Green{0, 255, 0};  // searches run
 // The lamp's side in twips for a screen size: 200, 150, 120; 0 for any other.
 int lampSide(std::int16_t screenSize);
 
+// What a drive change asks of the session that owns the folder list.
+class FolderMoves {
+public:
+    virtual ~FolderMoves() = default;
+    virtual bool isSearching() const = 0;
+    // Moves the folder list to folder, which searches it unless a modifier
+    // is held; RuntimeError as the list raises it, with nothing changed.
+    virtual void moveFolderList(const std::string& folder) = 0;
+};
+
 class DriveChange {
 public:
     // The drive list's selected drive text, read each time it is needed.
     using DriveText = std::function<QString()>;
 
-    DriveChange(FormState& form, FormView& view, WindowServices& window, DriveQuery& driveQuery, FolderList& openFolders,
-                DriveFolders& driveFolders, const FolderSearch& search, DriveText driveListText);
+    DriveChange(FormState& form, FormView& view, WindowServices& window, DriveQuery& driveQuery, FolderMoves& moves,
+                DriveFolders& driveFolders, DriveText driveListText);
 
     // The drive list's change: clears the last search's totals, queries the new
     // drive, moves the folder list to the drive's current folder (which searches it
@@ -60,9 +69,8 @@ private:
     FormView& view_;
     WindowServices& window_;
     DriveQuery& driveQuery_;
-    FolderList& openFolders_;
+    FolderMoves& moves_;
     DriveFolders& driveFolders_;
-    const FolderSearch& search_;
     DriveText driveListText_;
 };
 

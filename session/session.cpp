@@ -7,11 +7,14 @@
 
 namespace dorvelix {
 
-Session::Session(FormView& view, WindowServices& window, VolumeQueries& volumes, DriveChange::DriveText driveListText)
+Session::Session(FormView& view, WindowServices& window, VolumeQueries& volumes, DriveChange::DriveText driveListText,
+                 SearchThread searchThread)
     : view_(view),
       window_(window),
       driveQuery_(form_, view, window, volumes),
-      driveListText_(std::move(driveListText))
+      driveListText_(std::move(driveListText)),
+      searchThread_(searchThread),
+      workerWindow_(view, window, calls_)
 {
     // The window lists every file of a folder, hidden and system ones too.
     openFiles_.showHidden = true;
@@ -20,8 +23,9 @@ Session::Session(FormView& view, WindowServices& window, VolumeQueries& volumes,
 
 Session::~Session()
 {
-    // The search's handler points into the session.
-    openFolders_.onChange = nullptr;
+    close();
+    if (worker_.joinable())
+        worker_.join();
 }
 
 template <class Told>
@@ -58,26 +62,128 @@ void Session::startSearching()
 {
     if (search_)
         return;
-    search_ = std::make_unique<FolderSearch>(form_, openFolders_, openFiles_, window_, view_);
-    search_->onStarted = [this] { tell([](SessionObserver& o) { o.searchStarted(); }); };
-    search_->onProgress = [this] { tell([](SessionObserver& o) { o.searchAdvanced(); }); };
-    search_->onFinished = [this] { tell([](SessionObserver& o) { o.searchFinished(); }); };
-    // The folder list's observers see its new folder before the search of it
-    // runs, whoever moved it, and again once the search has ended.
-    std::function<void()> searchFolder = std::move(openFolders_.onChange);
-    openFolders_.onChange = [this, searchFolder] {
-        driveFolders_.setCurrentFolder(openFolders_.path());
-        const bool searches = !form_.modifierHeld && !search_->isSearching();
-        tell([&](SessionObserver& o) { o.folderOpened(searches); });
-        if (searchFolder)
-            searchFolder();
-        tell([&](SessionObserver& o) { o.folderOpenDone(searches); });
-    };
+    // On the worker the search tells the window through the worker's view of
+    // it; the drive query and the drive change run on the window's thread.
+    if (searchThread_ == SearchThread::Worker)
+        search_ = std::make_unique<FolderSearch>(form_, openFolders_, openFiles_, workerWindow_, workerWindow_);
+    else
+        search_ = std::make_unique<FolderSearch>(form_, openFolders_, openFiles_, window_, view_);
+    search_->setEvents(this);
     // A folder opened from outside the open one is read on a worker thread,
     // and the window repaints while it waits.
     openFolders_.whileOpening = [this] { window_.processRepaints(); };
-    driveChange_ = std::make_unique<DriveChange>(form_, view_, window_, driveQuery_, openFolders_, driveFolders_,
-                                                 *search_, driveListText_);
+    driveChange_ = std::make_unique<DriveChange>(form_, view_, window_, driveQuery_, *this, driveFolders_, driveListText_);
+}
+
+bool Session::isSearching() const
+{
+    return searchingOnWorker_ || (search_ && search_->isSearching());
+}
+
+bool Session::openFolder(const std::string& path, const FolderScan* parent)
+{
+    if (isSearching())
+        return false;
+    openFolders_.setPath(path, parent);
+    folderMoved();
+    return true;
+}
+
+bool Session::openScan(std::shared_ptr<const FolderScan> scan)
+{
+    if (isSearching())
+        return false;
+    openFolders_.setScan(std::move(scan));
+    folderMoved();
+    return true;
+}
+
+void Session::moveFolderList(const std::string& folder)
+{
+    openFolder(folder);
+}
+
+void Session::folderMoved()
+{
+    driveFolders_.setCurrentFolder(openFolders_.path());
+    // Before start() has run its course the lists only open.
+    const bool searches = search_ && !form_.modifierHeld;
+    tell([&](SessionObserver& o) { o.folderOpened(searches); });
+    if (!searches) {
+        tell([&](SessionObserver& o) { o.folderOpenDone(false); });
+        return;
+    }
+    runSearch();
+}
+
+void Session::runSearch()
+{
+    if (searchThread_ == SearchThread::Caller) {
+        search_->searchFolder();
+        tell([&](SessionObserver& o) { o.folderOpenDone(true); });
+        return;
+    }
+    // The start makes no call on the drive and points the window's file list
+    // at the folder: it runs here. The walk runs on the worker, which tells
+    // the window's thread of its end once it has nothing more to do.
+    if (worker_.joinable())
+        worker_.join();
+    calls_.reset();
+    searchingOnWorker_ = true;
+    search_->beginSearch();
+    worker_ = std::thread([this] {
+        search_->walkSearch();
+        calls_.post([this] { searchEnded(); });
+    });
+}
+
+void Session::searchEnded()
+{
+    if (worker_.joinable())
+        worker_.join();
+    searchingOnWorker_ = false;
+    workerWindow_.runWaiting();
+    tell([](SessionObserver& o) { o.searchFinished(); });
+    tell([&](SessionObserver& o) { o.folderOpenDone(true); });
+}
+
+void Session::searchStarted()
+{
+    tell([](SessionObserver& o) { o.searchStarted(); });
+}
+
+void Session::searchAdvanced()
+{
+    // On the worker, the window's thread is told while the walk waits, so
+    // that what observers read of the search stands still.
+    calls_.call([this] { tell([](SessionObserver& o) { o.searchAdvanced(); }); });
+}
+
+void Session::searchFinished()
+{
+    // The worker's end is told once the worker has ended.
+    if (searchThread_ == SearchThread::Caller)
+        tell([](SessionObserver& o) { o.searchFinished(); });
+}
+
+void Session::changeForm(std::function<void()> change)
+{
+    if (searchingOnWorker_)
+        workerWindow_.runBetweenFolders(std::move(change));
+    else
+        change();
+}
+
+void Session::stopSearch()
+{
+    if (search_)
+        search_->requestStop();
+}
+
+void Session::close()
+{
+    stopSearch();
+    calls_.abandon();
 }
 
 void Session::addObserver(SessionObserver* observer)
@@ -92,15 +198,15 @@ void Session::removeObserver(SessionObserver* observer)
 
 void Session::pickConvertLength(int index)
 {
-    dorvelix::pickConvertLength(form_, view_, index);
+    changeForm([this, index] { dorvelix::pickConvertLength(form_, view_, index); });
 }
 
 std::optional<Session::ReopenFailure> Session::reopenFolder()
 {
     std::string folder = openFolders_.path();
-    while (!folder.empty()) {
+    while (!folder.empty() && !isSearching()) {
         try {
-            openFolders_.setPath(folder);
+            openFolder(folder);
             return std::nullopt;
         } catch (const RuntimeError& e) {
             const std::string root = withTrailingSlash(driveOf(folder));

@@ -2,9 +2,12 @@
 // state, the open folder and file lists, each drive's current folder, the
 // drive query, the folder search and the drive change, owned in one place.
 // It offers the user's verbs (open a folder, choose a drive, pick a
-// conversion length, read everything again) and tells its observers when the
-// folder list moves and when a search starts, advances and ends. The window
-// and its tool windows are its clients; it needs no display.
+// conversion length, read everything again), is the one place that refuses
+// them while a search runs, moves the folder list itself, and tells its
+// observers when the folder list moves and when a search starts, advances
+// and ends. The window runs its searches on a worker thread; the report and
+// the engine's tests on their own. The window and its tool windows are its
+// clients; it needs no display.
 #pragma once
 
 #include "drive_change.h"
@@ -15,21 +18,25 @@
 #include "lists.h"
 #include "runtime_error.h"
 #include "volume_queries.h"
+#include "window_calls.h"
 #include "window_services.h"
+#include "worker_window.h"
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace dorvelix {
 
-// Told what the session does, in the order observers were added.
+// Told what the session does, in the order observers were added, on the
+// window's thread.
 class SessionObserver {
 public:
     virtual ~SessionObserver() = default;
     // The folder list moved to a new folder, which a search of it follows
-    // when searches is true (no modifier held, none running).
+    // when searches is true (no modifier held).
     virtual void folderOpened(bool /*searches*/) {}
     // The folder list's move is done, with its search when searched is true.
     virtual void folderOpenDone(bool /*searched*/) {}
@@ -39,14 +46,20 @@ public:
     virtual void searchFinished() {}
 };
 
-class Session {
+class Session : public SearchEvents, public FolderMoves {
 public:
+    // Where the folder search runs: on the thread that opened the folder,
+    // which the search holds until it ends (the report, the engine's tests),
+    // or on a worker, the window's thread only told what it shows.
+    enum class SearchThread { Caller, Worker };
+
     // view and window are the main window's; volumes answers the drive
     // queries; driveListText reads the drive list's chosen drive.
-    Session(FormView& view, WindowServices& window, VolumeQueries& volumes, DriveChange::DriveText driveListText);
+    Session(FormView& view, WindowServices& window, VolumeQueries& volumes, DriveChange::DriveText driveListText,
+            SearchThread searchThread = SearchThread::Caller);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
-    ~Session();
+    ~Session() override;
 
     // Opens the lists on the first of the folders that opens (the process's
     // current folder, its drive's root, "/") without searching it, then lets
@@ -59,37 +72,64 @@ public:
     void addObserver(SessionObserver* observer);
     void removeObserver(SessionObserver* observer);
 
-    // The verbs. A folder opened searches it unless a modifier is held;
-    // RuntimeError as the folder list raises it, with nothing changed.
-    void openFolder(const std::string& path) { openFolders_.setPath(path); }
-    // The drive list's change; false, doing nothing, while a search runs.
+    // The verbs, each refused (false, nothing changed) while a search runs.
+    // A folder opened searches it unless a modifier is held; RuntimeError as
+    // the folder list raises it, with nothing changed. parent, when given, is
+    // the scan that listed path.
+    bool openFolder(const std::string& path, const FolderScan* parent = nullptr);
+    // The same with the folder already read.
+    bool openScan(std::shared_ptr<const FolderScan> scan);
+    // The drive list's change.
     bool chooseDrive() { return driveChange_->onDriveChosen(); }
-    // A click on entry index (0..8) of the conversion length menu.
+    // A click on entry index (0..8) of the conversion length menu; while a
+    // search runs, taken between two top-level subfolders, as the search
+    // counts each of them at one length.
     void pickConvertLength(int index);
+    // Runs change, which alters the figures the search counts with or draws
+    // from them, now, or while a search runs between two of its top-level
+    // subfolders (or at its end), the walk waiting.
+    void changeForm(std::function<void()> change);
     // Opens the open folder again (and so searches it); should it be gone,
     // the nearest folder above it that opens. When not even the drive's root
-    // opens: its error and the folder it names.
+    // opens: its error and the folder it names. Nothing while a search runs.
     struct ReopenFailure {
         RuntimeError error;
         std::string folder;
     };
     std::optional<ReopenFailure> reopenFolder();
-    bool isSearching() const { return search_ && search_->isSearching(); }
+    // Ends the running search at its next folder.
+    void stopSearch();
+    // The window closes: the running search stops, nothing more reaches the
+    // window, and the worker ends without it.
+    void close();
+    bool isSearching() const override;
+    // The drive change's move of the folder list: openFolder.
+    void moveFolderList(const std::string& folder) override;
+    // The search's own news, passed on to the observers on the window's thread.
+    void searchStarted() override;
+    void searchAdvanced() override;
+    void searchFinished() override;
     bool hasStarted() const { return driveChange_ != nullptr; }
 
     FormState& form() { return form_; }
     const FormState& form() const { return form_; }
-    FolderList& openFolders() { return openFolders_; }
+    const FolderList& openFolders() const { return openFolders_; }
     FileList& openFiles() { return openFiles_; }
     DriveFolders& driveFolders() { return driveFolders_; }
     DriveQuery& driveQuery() { return driveQuery_; }
-    // The search and the drive change exist once start() has run.
+    // The search and the drive change exist once start() has run. The
+    // search's figures are read on the window's thread while it is told of
+    // the search, or once the search has ended.
     FolderSearch& search() { return *search_; }
     DriveChange& driveChange() { return *driveChange_; }
 
 private:
     template <class Told>
     void tell(Told told);
+    // The folder list has moved: its observers hear it and its search runs.
+    void folderMoved();
+    void runSearch();
+    void searchEnded();
 
     FormView& view_;
     WindowServices& window_;
@@ -99,9 +139,16 @@ private:
     DriveFolders driveFolders_;
     DriveQuery driveQuery_;
     DriveChange::DriveText driveListText_;
+    SearchThread searchThread_;
+    WindowCalls calls_;
+    WorkerWindow workerWindow_;
     std::unique_ptr<FolderSearch> search_;
     std::unique_ptr<DriveChange> driveChange_;
     std::vector<SessionObserver*> observers_;
+    // A search on the worker runs from its start on the window's thread
+    // until its end is told there.
+    bool searchingOnWorker_ = false;
+    std::thread worker_;
 };
 
 }  // namespace dorvelix

@@ -60,7 +60,7 @@ TEST(VanishedDrive, TheSearchReportsItOnceAndFinishes)
         // Meanwhile the window goes on painting and taking input.
         QElapsedTimer clock, sinceProgress;
         qint64 longestGap = 0;
-        rig.search.onProgress = [&] {
+        rig.progress.onProgress = [&] {
             if (sinceProgress.isValid())
                 longestGap = std::max(longestGap, sinceProgress.restart());
             else
@@ -101,7 +101,7 @@ TEST(VanishedDrive, AStopEndsTheWaitAtOnce)
             mount->stopDriver();
     };
     QElapsedTimer clock;
-    rig.search.onProgress = [&] {
+    rig.progress.onProgress = [&] {
         if (rig.window.pendingEventRuns == 1 && !clock.isValid()) {
             clock.start();
             rig.search.requestStop();

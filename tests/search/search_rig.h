@@ -7,9 +7,20 @@
 #include "recording_window.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace dorvelix::testing {
+
+// Hears the search's progress as the window's progress display would.
+struct HeardProgress : SearchEvents {
+    std::function<void()> onProgress;
+    void searchAdvanced() override
+    {
+        if (onProgress)
+            onProgress();
+    }
+};
 
 struct SearchRig {
     FormState form;
@@ -17,10 +28,12 @@ struct SearchRig {
     FolderList openFolders;
     FileList openFiles;
     FolderSearch search{form, openFolders, openFiles, window, window};
+    HeardProgress progress;
 
     explicit SearchRig(std::int32_t clusterLength = 4096, std::int32_t convertLength = 0)
     {
         openFiles.showHidden = openFiles.showSystem = true;
+        search.setEvents(&progress);
         setLengths(clusterLength, convertLength ? convertLength : clusterLength);
     }
     void setLengths(std::int32_t cluster, std::int32_t convert)
@@ -31,7 +44,11 @@ struct SearchRig {
         form.convertEntriesPerCluster = convert / 32;
     }
     // Opens the folder in openFolders, which searches it.
-    void open(const std::string& folder) { openFolders.setPath(folder); }
+    void open(const std::string& folder)
+    {
+        openFolders.setPath(folder);
+        search.onFolderChosen();
+    }
     std::string box(Box b) const { return window.box(b).toStdString(); }
 };
 

@@ -43,6 +43,20 @@ struct FakeVolumes : VolumeQueries {
 // The window's pieces around a drive change, on a real folder tree:
 //   top/            the folder list's folder at the start
 //   top/drive/      the drive's current folder, with a file and two subfolders
+// The session's part in a drive change: its folder list's move searches the
+// folder unless a modifier is held, as a double-click does.
+struct Moves : FolderMoves {
+    FolderList& openFolders;
+    FolderSearch* search = nullptr;
+    explicit Moves(FolderList& list) : openFolders(list) {}
+    bool isSearching() const override { return search->isSearching(); }
+    void moveFolderList(const std::string& folder) override
+    {
+        openFolders.setPath(folder);
+        search->onFolderChosen();
+    }
+};
+
 struct Rig {
     TempTree tree;
     FormState form;
@@ -54,6 +68,7 @@ struct Rig {
     DriveFolders folders;
     QString driveText;
     std::unique_ptr<FolderSearch> search;
+    Moves moves{openFolders};
     std::unique_ptr<DriveChange> change;
 
     Rig()
@@ -68,8 +83,8 @@ struct Rig {
         search = std::make_unique<FolderSearch>(form, openFolders, openFiles, window, window);
         folders.setCurrentFolder(tree.path("top/drive"));
         driveText = QString::fromStdString(driveOf(tree.root())) + QStringLiteral(" [test]");
-        change = std::make_unique<DriveChange>(form, window, window, query, openFolders, folders, *search,
-                                               [this] { return driveText; });
+        moves.search = search.get();
+        change = std::make_unique<DriveChange>(form, window, window, query, moves, folders, [this] { return driveText; });
     }
     std::pair<int, bool> lastLamp() const { return window.lamps.back(); }
 };
@@ -195,7 +210,7 @@ TEST(DriveChange, EventsDuringASearchLeaveItsResultsAlone)
     };
     Rig undisturbed;
     prepare(undisturbed);
-    undisturbed.openFolders.setPath(undisturbed.tree.path("top/drive"));
+    undisturbed.moves.moveFolderList(undisturbed.tree.path("top/drive"));
 
     Rig r;
     prepare(r);
@@ -207,7 +222,7 @@ TEST(DriveChange, EventsDuringASearchLeaveItsResultsAlone)
         r.change->modifiersSeen(1);
         changes += r.change->onDriveChosen() ? 1 : 0;
     };
-    r.openFolders.setPath(r.tree.path("top/drive"));
+    r.moves.moveFolderList(r.tree.path("top/drive"));
 
     EXPECT_EQ(r.window.pendingEventRuns, 2);
     EXPECT_EQ(changes, 0);

@@ -77,6 +77,7 @@ TEST(WindowAccessibility, LampGraphAndListsTellWhatTheyAreAndTheirState)
     EXPECT_EQ(said(f.usageGraph(), QAccessible::Description),
               QString::fromUtf8("ドライブの使用 75.0 %、検索したホルダ 0.0 %"));
     f.folderListBox()->open(f.folderListBox()->openFolderItem());
+    rig.settle();
     EXPECT_EQ(said(f.usageGraph(), QAccessible::Description),
               QString::fromUtf8("ドライブの使用 75.0 %、検索したホルダ 1.0 %"));
 

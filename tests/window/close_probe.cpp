@@ -3,9 +3,8 @@
 // after the search (the search's own boxes are ticked and answered: "box")
 // or while the walk is inside the first top-level subfolder
 // ("search"), printing "closing" just before. The close must end the
-// program with status 0; status 3 says the box blocked the window, 4 that
-// the close returned, 5 that nothing happened in time, 6 that the walk ended
-// first.
+// program with status 0; status 3 says the box blocked the window, 5 that
+// nothing happened in time, 6 that the walk ended first.
 #include "main_window.h"
 #include "modal_box.h"
 
@@ -18,6 +17,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+// Hears the search's news on the window's thread.
+struct Heard : dorvelix::SessionObserver {
+    int advanced = 0;
+    bool finished = false;
+    void searchAdvanced() override { ++advanced; }
+    void searchFinished() override { finished = true; }
+};
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -25,10 +32,13 @@ int main(int argc, char** argv)
     dorvelix::MainWindow form;
     form.load();
     form.show();
+    Heard heard;
+    bool closed = false;
+    form.session().addObserver(&heard);
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        const dorvelix::FolderSearch& search = form.search();
+        const dorvelix::Session& session = form.session();
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(w);
             if (box && box->isVisible() && box->checkBox()) {
@@ -37,29 +47,29 @@ int main(int argc, char** argv)
                 return;
             }
         }
-        const bool ready = mode == QLatin1String("box")
-            ? dorvelix::openModalBoxes() > 0 && !search.isSearching()
-            : search.isSearching() && search.result().subfolders.size() < 2;
+        if (mode == QLatin1String("search") && heard.finished)
+            std::_Exit(6);  // the walk ended before the poll ran inside it
+        const bool ready = mode == QLatin1String("box") ? dorvelix::openModalBoxes() > 0 && !session.isSearching()
+                                                        : session.isSearching() && heard.advanced > 0;
         if (!ready)
             return;
         if (QGuiApplication::modalWindow())
             std::_Exit(3);
         std::puts("closing");
         std::fflush(stdout);
+        poll.stop();
+        closed = true;
         form.close();
-        std::_Exit(4);
     });
     poll.start();
     // The walk lets the window repaint after every folder, so that the poll
     // runs inside it however fast the folders are read.
     if (mode == QLatin1String("search"))
         form.search().paintInterval = std::chrono::milliseconds(0);
-    QTimer::singleShot(0, &form, [&] {
-        form.folderListBox()->open(form.folderListBox()->openFolderItem());
-        if (mode == QLatin1String("search"))
-            std::_Exit(6);  // the walk ended before the poll ran inside it
-    });
+    QTimer::singleShot(0, &form, [&] { form.folderListBox()->open(form.folderListBox()->openFolderItem()); });
     QTimer::singleShot(20000, &form, [] { std::_Exit(5); });
+    // The close ends the event loop (and the window's search with it); the
+    // program then ends as it always does.
     app.exec();
-    return 5;
+    return closed ? 0 : 5;
 }

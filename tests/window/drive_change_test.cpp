@@ -269,6 +269,7 @@ protected:
 TEST_F(WindowDriveChange, SearchesEachDrivesCurrentFolder)
 {
     driveList()->setCurrentIndex(otherIndex_);
+    rig_->settle();
     // The tmpfs's current folder is its root, which is searched.
     EXPECT_EQ(openFolderPath(), other_ + "/");
     EXPECT_EQ(rig_->box(Box::AloneFiles).trimmed(), QStringLiteral("1"));
@@ -278,6 +279,7 @@ TEST_F(WindowDriveChange, SearchesEachDrivesCurrentFolder)
 
     // Back on the first drive the folder list returns to the folder it had there.
     driveList()->setCurrentIndex(homeIndex_);
+    rig_->settle();
     EXPECT_EQ(openFolderPath(), rig_->top());
     EXPECT_EQ(rig_->box(Box::AloneFiles).trimmed(), QStringLiteral("3"));
     EXPECT_EQ(openFileNames(form()), QStringList({"x.txt", "y.txt", "z.txt"}));
@@ -289,6 +291,7 @@ TEST_F(WindowDriveChange, WithShiftHeldMovesTheFolderListWithoutSearching)
 {
     QTest::keyPress(driveList(), Qt::Key_Shift, Qt::ShiftModifier);
     driveList()->setCurrentIndex(otherIndex_);
+    rig_->settle();
     EXPECT_EQ(openFolderPath(), other_ + "/");
     EXPECT_EQ(form().form().treeFiles, 0);
     EXPECT_EQ(rig_->box(Box::AloneFiles), Blank);
@@ -301,12 +304,16 @@ TEST_F(WindowDriveChange, WithShiftHeldMovesTheFolderListWithoutSearching)
 TEST_F(WindowDriveChange, ACurrentFolderThatHasGoneLeavesTheFolderListWhereItWas)
 {
     driveList()->setCurrentIndex(otherIndex_);
+    rig_->settle();
     ASSERT_TRUE(rig_->doubleClickFolder(other_ + "/sub"));
     driveList()->setCurrentIndex(homeIndex_);
+    rig_->settle();
     ASSERT_EQ(openFolderPath(), rig_->top());
     std::filesystem::remove_all(other_ + "/sub");
 
     driveList()->setCurrentIndex(otherIndex_);
+
+    rig_->settle();
     EXPECT_EQ(openFolderPath(), rig_->top());
     EXPECT_EQ(form().form().treeFiles, 0);
     EXPECT_EQ(rig_->box(Box::AloneFiles), Blank);
@@ -322,19 +329,12 @@ TEST_F(WindowDriveChange, ACurrentFolderThatHasGoneLeavesTheFolderListWhereItWas
 
 TEST_F(WindowDriveChange, IsRefusedWhileASearchRuns)
 {
-    bool searching = false;
-    int indexDuringSearch = -1;
-    // Runs when the search lets pending events through, after the folder's
-    // first subfolder.
-    QMetaObject::invokeMethod(
-        &form(),
-        [&] {
-            searching = form().search().isSearching();
-            driveList()->setCurrentIndex(otherIndex_);
-            indexDuringSearch = driveList()->currentIndex();
-        },
-        Qt::QueuedConnection);
+    // The search runs on while the window takes the user's next pick.
     form().folderListBox()->open(form().folderListBox()->openFolderItem());
+    const bool searching = form().session().isSearching();
+    driveList()->setCurrentIndex(otherIndex_);
+    const int indexDuringSearch = driveList()->currentIndex();
+    rig_->settle();
 
     EXPECT_TRUE(searching);
     EXPECT_EQ(indexDuringSearch, homeIndex_);
@@ -362,6 +362,7 @@ TEST(WindowDriveList, FollowsTheMountTable)
     EXPECT_EQ(f.driveListBox()->drive(), home);
 
     f.driveListBox()->setCurrentIndex(f.driveListBox()->findText(usbText));
+    rig.settle();
     ASSERT_EQ(f.folderListBox()->list().path(), usb->path() + "/");
     ASSERT_TRUE(rig.messages.isEmpty());
 

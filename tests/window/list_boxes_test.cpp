@@ -100,7 +100,8 @@ TEST(WindowFolderList, PathAssignedFromOutsideIsShown)
 {
     WindowRig rig(smallTree);
     MainWindow& f = *rig.form;
-    f.folderListBox()->list().setPath(rig.top() + "/other");
+    f.session().openFolder(rig.top() + "/other");
+    rig.settle();
     EXPECT_EQ(FolderListBox::pathOf(f.folderListBox()->openFolderItem()), rig.top() + "/other");
     EXPECT_EQ(f.folderListBox()->openFolderItem()->childCount(), 0);
     EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral(" 0 "));
@@ -138,6 +139,7 @@ TEST(WindowFolderList, F5ReadsEverythingAgainAndSearchesTheOpenFolder)
         QTest::keyClick(&f, Qt::Key_F5);
     else
         f.refreshEntry()->trigger();
+    rig.settle();
     EXPECT_TRUE(rig.messages.isEmpty());
     QStringList folders;
     for (QTreeWidgetItemIterator it(f.folderListBox()); *it; ++it)
@@ -154,6 +156,7 @@ TEST(WindowFolderList, F5ReadsEverythingAgainAndSearchesTheOpenFolder)
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one/two"));
     std::filesystem::remove_all(rig.top() + "/one");
     f.refreshEntry()->trigger();
+    rig.settle();
     EXPECT_TRUE(rig.messages.isEmpty());
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_EQ(rig.box(Box::SubtreeFolders), QStringLiteral(" 0 "));

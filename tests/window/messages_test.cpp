@@ -40,6 +40,7 @@ void deepTree(TempTree& t)
 void searchOpenFolder(MainWindow& f)
 {
     f.folderListBox()->open(f.folderListBox()->openFolderItem());
+    dorvelix::testing::settleSearch(f);
 }
 
 }  // namespace

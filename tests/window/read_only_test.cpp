@@ -203,13 +203,16 @@ TEST(ReadOnly, AWholeSessionLeavesTheTreeAsItWas)
     ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/photos"));
     ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
     f.refreshEntry()->trigger();
+    rig.settle();
     f.tools()->showBreakdown();
     BreakdownWindow& breakdown = *f.tools()->breakdown();
     breakdown.sortBy(0);
     breakdown.table()->setFocus();
     breakdown.table()->selectRow(1);
     QTest::keyClick(breakdown.table(), Qt::Key_Return);
+    rig.settle();
     QTest::keyClick(breakdown.table(), Qt::Key_Backspace);
+    rig.settle();
     TempTree out;
     ASSERT_TRUE(breakdown.saveCsv(QString::fromStdString(out.path("rows.csv"))));
     f.tools()->showCopyCheck();

@@ -181,6 +181,7 @@ TEST(WindowTools, MenuAndContextMenuOpenEachWindow)
     const QStringList entries{tools.contextMenu()->actions()[0]->text(), tools.contextMenu()->actions()[1]->text()};
     EXPECT_EQ(entries, QStringList({u8("サブホルダの内訳(&B)"), u8("コピー先チェック(&C)...")}));
     contextEntry(f, "contextBreakdown")->trigger();
+    rig.settle();
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_EQ(f.search().searchedFolder(), rig.top());
     EXPECT_EQ(tools.breakdown()->model()->rowCount(), 5);
@@ -280,17 +281,21 @@ TEST(WindowTools, BreakdownHasTheReportsRowsAndTotalsAndFollowsTheSearch)
     // follows the new search; Backspace goes back up.
     const QModelIndex big = w.model()->index(1, 0);
     w.table()->doubleClicked(big);
+    rig.settle();
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top() + "/big");
     EXPECT_EQ(w.model()->rowCount(), 2);
     EXPECT_TRUE(w.folderLabel()->text().endsWith(u8("/big")));
     QTest::keyClick(w.table(), Qt::Key_Backspace);
+    rig.settle();
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_EQ(w.model()->rowCount(), 5);
     // Enter opens the selected row as a double-click does.
     w.table()->selectRow(1);
     QTest::keyClick(w.table(), Qt::Key_Return);
+    rig.settle();
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top() + "/big");
     QTest::keyClick(w.table(), Qt::Key_Backspace);
+    rig.settle();
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_TRUE(rig.messages.isEmpty()) << rig.messages.join(u'|').toStdString();
 }
@@ -421,10 +426,12 @@ TEST(WindowTools, SearchLogAndRefreshWorkFromEveryWindowAndToolWindowsOpenBeside
     QApplication::setActiveWindow(f.tools()->breakdown());
     f.tools()->breakdown()->table()->setFocus();
     QTest::keyClick(f.tools()->breakdown()->table(), Qt::Key_F5);
+    rig.settle();
     EXPECT_EQ(f.fileListBox()->count(), 2);  // own.txt and later.txt
     QApplication::setActiveWindow(log);
     rig.tree.file("top/latest.txt", 1);
     QTest::keyClick(log->table(), Qt::Key_F5);
+    rig.settle();
     EXPECT_EQ(f.fileListBox()->count(), 3);
 
     // Beside the main window where the screen has room, never on top of it.

@@ -1,9 +1,19 @@
 #include "window_rig.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTreeWidgetItemIterator>
 
 namespace dorvelix::testing {
+
+void settleSearch(MainWindow& window, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (window.session().isSearching() && clock.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
 
 bool WindowRig::doubleClickFolder(const std::string& folder)
 {
@@ -15,6 +25,7 @@ bool WindowRig::doubleClickFolder(const std::string& folder)
         const QPoint at = openFolders->visualItemRect(*it).center();
         QTest::mouseClick(openFolders->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(openFolders->viewport(), Qt::LeftButton, {}, at);
+        settleSearch(*form);
         return true;
     }
     return false;

@@ -77,6 +77,9 @@ private:
 // The window started in folder "top" of a temporary tree that the case
 // builds first (prepare), as the program is started from a shell there;
 // without enterTop, in the folder that prepare left as the working folder.
+// Lets window run its events until its search has ended (at most timeoutMs).
+void settleSearch(MainWindow& window, int timeoutMs = 60000);
+
 class WindowRig {
 public:
     template <class Prepare>
@@ -110,8 +113,11 @@ public:
     std::string top() const { return tree.path("top"); }
     QString box(Box b) const { return form->valueBox(b)->text(); }
 
-    // Double-clicks the entry of the folder list that shows folder (full path).
+    // Double-clicks the entry of the folder list that shows folder (full
+    // path), and lets the window run until the search it starts has ended.
     bool doubleClickFolder(const std::string& folder);
+    // Lets the window run until no search runs (at most timeout).
+    void settle(int timeoutMs = 60000) const { settleSearch(*form, timeoutMs); }
 
     TempTree tree;
     FixedVolumes volumes;

@@ -29,13 +29,17 @@ void DriveListBox::indexChanged(int index)
 {
     if (index == shown_)
         return;
-    if (isBusy && isBusy()) {
-        const QSignalBlocker block(this);
-        setCurrentIndex(shown_);
-        return;
-    }
+    previous_ = shown_;
     shown_ = index;
     emit change();
+}
+
+void DriveListBox::putBack()
+{
+    const QSignalBlocker block(this);
+    // The drive shown before the refused change.
+    shown_ = previous_;
+    setCurrentIndex(shown_);
 }
 
 void DriveListBox::keyPressEvent(QKeyEvent* event)

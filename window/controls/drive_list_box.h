@@ -6,7 +6,6 @@
 #include "drives.h"
 
 #include <QComboBox>
-#include <functional>
 #include <vector>
 
 namespace dorvelix {
@@ -22,9 +21,9 @@ public:
     // The selected drive's text ("" when the list is empty).
     QString drive() const { return currentText(); }
 
-    // While it returns true, picking another drive is refused: the list
-    // goes back to the drive it showed and change() is not raised.
-    std::function<bool()> isBusy;
+    // The change was refused (a search runs): the list goes back to the
+    // drive it showed before it, without raising change().
+    void putBack();
 
 signals:
     void change();
@@ -39,6 +38,7 @@ protected:
 private:
     void indexChanged(int index);
     int shown_ = -1;
+    int previous_ = -1;
 };
 
 }  // namespace dorvelix

@@ -64,7 +64,7 @@ QTreeWidgetItem* makeItem(const std::string& path, bool root, const QIcon& icon)
 
 }  // namespace
 
-FolderListBox::FolderListBox(FolderList& list, QWidget* parent) : QTreeWidget(parent), list_(list)
+FolderListBox::FolderListBox(const FolderList& list, QWidget* parent) : QTreeWidget(parent), list_(list)
 {
     setObjectName(QStringLiteral("folderListBox"));
     setColumnCount(1);
@@ -139,17 +139,7 @@ void FolderListBox::open(QTreeWidgetItem* item)
 
 void FolderListBox::openPath(const std::string& path)
 {
-    if (isBusy && isBusy())
-        return;
-    try {
-        list_.setPath(path);
-    } catch (const RuntimeError& e) {
-        // The list keeps the folder it showed.
-        refresh();
-        emit openFailed(e.number(), e.cause(), displayText(path));
-        return;
-    }
-    refresh();
+    emit openRequested(path);
 }
 
 void FolderListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -2,15 +2,13 @@
 // its drive's root down to the open folder (open-folder icons, each indented
 // one step more), then the open folder's subfolders (closed-folder icons,
 // indented one step more still). A double-click, or Enter, on any entry
-// opens it: the FolderList's path is assigned, which raises its change
-// handler (the folder search).
+// asks for it to be opened (openRequested); the session moves the list.
 #pragma once
 
 #include "lists.h"
 
 #include <QAccessible>
 #include <QTreeWidget>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,32 +17,30 @@ namespace dorvelix {
 class FolderListBox : public QTreeWidget {
     Q_OBJECT
 public:
-    explicit FolderListBox(FolderList& list, QWidget* parent = nullptr);
+    explicit FolderListBox(const FolderList& list, QWidget* parent = nullptr);
 
-    FolderList& list() { return list_; }
+    const FolderList& list() const { return list_; }
     // Shows the list's present contents (nothing happens when they are the
     // ones already shown).
     void refresh();
     // Opens the folder of an entry as a double-click does.
     void open(QTreeWidgetItem* item);
-    // Opens a folder by its path as a double-click on its entry does.
+    // Asks for a folder to be opened by its path as a double-click on its
+    // entry does.
     void openPath(const std::string& path);
     // The folder path of an entry (exact bytes).
     static std::string pathOf(const QTreeWidgetItem* item);
     // The entry showing the open folder.
     QTreeWidgetItem* openFolderItem() const { return openItem_; }
 
-    // While it returns true, double-clicks and Enter open nothing.
-    std::function<bool()> isBusy;
-
 signals:
     void keyDown(int keyCode, int shift);
     void keyUp(int keyCode, int shift);
     // button: 1 left, 2 right, 4 middle; x and y in twips inside the list.
     void mouseDown(int button, int shift, int x, int y);
-    // A folder could not be opened: the run-time error number, the errno
-    // behind it and the path.
-    void openFailed(int number, int cause, const QString& path);
+    // A double-click, Enter or a tool window asks for folder path (exact
+    // bytes) to be opened.
+    void openRequested(const std::string& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -65,7 +61,7 @@ private:
     void showOpenFolder();
     void announce(QAccessible::Event event, const QModelIndex& index);
 
-    FolderList& list_;
+    const FolderList& list_;
     std::shared_ptr<const FolderScan> shown_;
     QTreeWidgetItem* openItem_ = nullptr;
 };

@@ -20,7 +20,6 @@
 #include <QMenuBar>
 #include <QWindow>
 #include <climits>
-#include <cstdlib>
 #include <unistd.h>
 
 namespace dorvelix {
@@ -55,7 +54,7 @@ void setMenuCheck(QAction* entry, bool checked)
 MainWindow::MainWindow(VolumeQueries& volumes, QWidget* parent)
     : QMainWindow(parent),
       services_(this),
-      session_(*this, services_, volumes, [this] { return driveListBox_->drive(); })
+      session_(*this, services_, volumes, [this] { return driveListBox_->drive(); }, Session::SearchThread::Worker)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(WindowCaption);
@@ -227,13 +226,18 @@ void MainWindow::startOnCurrentFolder()
 void MainWindow::installSearch()
 {
     session_.addObserver(this);
-    const auto busy = [this] { return session_.isSearching(); };
-    folderListBox_->isBusy = busy;
-    driveListBox_->isBusy = busy;
+    connect(folderListBox_, &FolderListBox::openRequested, this, &MainWindow::openFolder);
+}
 
-    connect(folderListBox_, &FolderListBox::openFailed, this, [this](int number, int cause, const QString& path) {
-        services_.messageBox(pathErrorMessage(number, cause, path));
-    });
+void MainWindow::openFolder(const std::string& folder)
+{
+    try {
+        session_.openFolder(folder);
+    } catch (const RuntimeError& e) {
+        // The list keeps the folder it showed.
+        folderListBox_->refresh();
+        services_.messageBox(pathErrorMessage(e, displayText(folder)));
+    }
 }
 
 void MainWindow::folderOpened(bool searches)
@@ -304,16 +308,14 @@ void MainWindow::pickConvertLength(int index)
 
 void MainWindow::endProgram()
 {
+    // A running search stops at its next folder without telling the window
+    // anything more; the boxes it or the user opened answer at once, so that
+    // every event loop below this handler ends and the process with them.
+    session_.close();
+    closeModalBoxes();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this)
             w->hide();
-    }
-    if (session_.isSearching() || openModalBoxes() > 0) {
-        // A search or a box is under way below this handler: end at once
-        // rather than let it run on without a window. Nothing is open for
-        // writing.
-        hide();
-        std::_Exit(0);
     }
     hide();
     QCoreApplication::quit();

@@ -132,6 +132,9 @@ private:
     void nameControls();
     void startOnCurrentFolder();
     void installSearch();
+    // The folder list's request to open folder: the session's verb, and a
+    // box when the folder cannot be opened (the list keeps its folder).
+    void openFolder(const std::string& folder);
     // SessionObserver: the lists show the folder list's move, and the search
     // log keeps the messages of each search the move starts.
     void folderOpened(bool searches) override;
@@ -156,12 +159,13 @@ private:
     void replaceAllInPixels();
     void endProgram();
 
+    bool redrawWaiting_ = false;
     LayoutValues layout_{};
     QtWindowServices services_;
     Session session_;
     // The session's parts that the window's handlers use throughout.
     FormState& form_ = session_.form();
-    FolderList& openFolders_ = session_.openFolders();
+    const FolderList& openFolders_ = session_.openFolders();
     FileList& openFiles_ = session_.openFiles();
     DriveFolders& driveFolders_ = session_.driveFolders();
     QPointer<FileInfoDialog> fileInfoDialog_;

@@ -104,9 +104,9 @@ void MainWindow::followMountTable()
 
 void MainWindow::onDriveChosen()
 {
-    // Refused while a folder search runs; the drive list itself already refuses the
-    // change then, so nothing is left to put back.
-    session_.chooseDrive();
+    // Refused while a folder search runs: the list shows the drive it showed.
+    if (!session_.chooseDrive())
+        driveListBox_->putBack();
 }
 
 void MainWindow::showSearchLamp(bool red)
@@ -155,6 +155,18 @@ void MainWindow::drawUsageGraph(int screenSize)
 
 void MainWindow::redrawUsageGraph()
 {
+    if (session_.isSearching()) {
+        // The graph draws the search's figures: between two of its
+        // top-level subfolders, once.
+        if (!redrawWaiting_) {
+            redrawWaiting_ = true;
+            session_.changeForm([this] {
+                redrawWaiting_ = false;
+                redrawUsageGraph();
+            });
+        }
+        return;
+    }
     if (form_.screenSize < 1 || form_.screenSize > 3)
         return;  // not laid out yet: nothing drawn to redraw
     try {

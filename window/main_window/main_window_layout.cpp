@@ -162,18 +162,22 @@ void MainWindow::arrangeSubtreeSections(std::int16_t& y)
 
 void MainWindow::pickScreenSize(int index)
 {
-    for (QAction* entry : screenSizeEntries_)
-        setMenuCheck(entry, false);
-    if (index >= 0 && index < static_cast<int>(screenSizeEntries_.size()))
-        setMenuCheck(screenSizeEntries_[static_cast<size_t>(index)], true);
-    form_.screenSize = static_cast<std::int16_t>(index + 1);
-    setScreenSize(form_.screenSize);
-    try {
-        drawUsageGraph(form_.screenSize);
-    } catch (const RuntimeError&) {
-        // The graph keeps what it drew; the window is centred all the same.
-    }
-    centreOnScreen();
+    // The graph draws the search's figures: while a search runs, between two
+    // of its top-level subfolders.
+    session_.changeForm([this, index] {
+        for (QAction* entry : screenSizeEntries_)
+            setMenuCheck(entry, false);
+        if (index >= 0 && index < static_cast<int>(screenSizeEntries_.size()))
+            setMenuCheck(screenSizeEntries_[static_cast<size_t>(index)], true);
+        form_.screenSize = static_cast<std::int16_t>(index + 1);
+        setScreenSize(form_.screenSize);
+        try {
+            drawUsageGraph(form_.screenSize);
+        } catch (const RuntimeError&) {
+            // The graph keeps what it drew; the window is centred all the same.
+        }
+        centreOnScreen();
+    });
 }
 
 void MainWindow::setOuterSize(int widthTwips, int heightTwips)

@@ -92,14 +92,23 @@ void ToolWindows::searchFinished()
     progress_->searchFinished();
     searched_ = true;
     breakdownEntry_->setEnabled(true);
-    if (breakdown_)
+    if (breakdownWanted_) {
+        breakdownWanted_ = false;
+        showBreakdown();
+    } else if (breakdown_) {
         breakdown_->showResult(session_.search().result(), session_.search().searchedFolder());
+    }
 }
 
 void ToolWindows::showBreakdown(const std::string& folder)
 {
     if (!folder.empty() && (!searched_ || folder != session_.search().searchedFolder()))
         openFolder(folder);
+    // The search of that folder runs on: the breakdown opens at its end.
+    if (session_.isSearching() && !breakdown_) {
+        breakdownWanted_ = true;
+        return;
+    }
     if (!searched_)
         return;
     const bool opened = !breakdown_;

@@ -80,6 +80,8 @@ private:
     QMenu* contextMenu_ = nullptr;
     std::string contextFolder_;
     bool searched_ = false;
+    // The breakdown was asked for while the search it shows ran.
+    bool breakdownWanted_ = false;
     QPointer<BreakdownWindow> breakdown_;
     QPointer<CopyCheckDialog> copyCheck_;
     QPointer<LengthsWindow> lengths_;
