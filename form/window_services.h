@@ -7,6 +7,7 @@
 #include "results.h"
 
 #include <QString>
+#include <functional>
 
 namespace dorvelix {
 
@@ -22,6 +23,14 @@ public:
     // A box raised by the folder search: shown as messageBox(message.text())
     // unless the window chooses otherwise.
     virtual void searchMessage(const SearchMessage& message) { messageBox(message.text()); }
+    // The same box shown without waiting for it: answered runs once the user
+    // has answered it (at once when no box shows). A search on a worker
+    // waits for that while the window goes on with its events.
+    virtual void showSearchMessage(const SearchMessage& message, std::function<void()> answered)
+    {
+        searchMessage(message);
+        answered();
+    }
     virtual void beep() = 0;
     // 99 the window's busy pointer, 0 the default one.
     virtual void setMousePointer(int pointer) = 0;

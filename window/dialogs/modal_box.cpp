@@ -122,6 +122,21 @@ int runModalBox(QDialog& box)
     return box.result();
 }
 
+void openModalBox(QDialog* box, std::function<void(int result)> finished)
+{
+    InputGuard& g = guard();
+    box->setWindowModality(Qt::NonModal);
+    g.boxes.emplace_back(box);
+    QObject::connect(box, &QDialog::finished, box, [box, finished = std::move(finished)](int result) {
+        std::erase_if(guard().boxes, [&](const QPointer<QDialog>& b) { return !b || b == box; });
+        box->deleteLater();
+        finished(result);
+    });
+    box->show();
+    box->raise();
+    box->activateWindow();
+}
+
 QEvent::Type HeldInputEvent::eventType()
 {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -131,6 +146,15 @@ QEvent::Type HeldInputEvent::eventType()
 int openModalBoxes()
 {
     return static_cast<int>(guard().boxes.size());
+}
+
+void closeModalBoxes()
+{
+    const std::vector<QPointer<QDialog>> boxes = guard().boxes;
+    for (auto box = boxes.rbegin(); box != boxes.rend(); ++box) {
+        if (*box)
+            (*box)->reject();
+    }
 }
 
 }  // namespace dorvelix

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <functional>
 
 namespace dorvelix {
 
@@ -16,8 +17,16 @@ namespace dorvelix {
 // raised while one is up take the input in turn, the newest first.
 int runModalBox(QDialog& box);
 
-// How many boxes runModalBox is running now (nested ones included).
+// Shows box as runModalBox does, without waiting: finished runs with its
+// result once it has been closed. The box deletes itself afterwards.
+void openModalBox(QDialog* box, std::function<void(int result)> finished);
+
+// How many boxes runModalBox and openModalBox show now (nested ones included).
 int openModalBoxes();
+
+// Answers every box runModalBox is running as its Esc would, the newest
+// first (the program is ending).
+void closeModalBoxes();
 
 // Sent to a window when a click or a key press meant for one of its controls
 // was held back because a box waits for its answer; the box is brought to

@@ -137,6 +137,31 @@ void QtWindowServices::searchMessage(const SearchMessage& message)
         log_.mute(message.kind());
 }
 
+void QtWindowServices::showSearchMessage(const SearchMessage& message, std::function<void()> answered)
+{
+    if (onSearchMessage || onMessageBox || !log_.showsKind(message.kind())) {
+        searchMessage(message);
+        answered();
+        return;
+    }
+    log_.add(message, true);
+    auto* box = new WholeLinesBox(window_);
+    prepareBox(*box, message.text(), {});
+    auto* mute = new QCheckBox(uiText(texts::MuteCheck), box);
+    box->setCheckBox(mute);
+    // The box itself shows the ordinary pointer even while a search is busy.
+    if (busy_)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const QString kind = message.kind();
+    openModalBox(box, [this, kind, mute, answered = std::move(answered)](int) {
+        if (busy_)
+            QApplication::restoreOverrideCursor();
+        if (mute->isChecked())
+            log_.mute(kind);
+        answered();
+    });
+}
+
 void QtWindowServices::endSearch()
 {
     if (log_.hiddenCount() == 0)

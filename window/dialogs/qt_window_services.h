@@ -27,6 +27,8 @@ public:
     // The box of a search's message carries a check box that silences its
     // kind for the rest of the search; every message is kept in the log.
     void searchMessage(const SearchMessage& message) override;
+    // The same box, shown without an event loop of its own.
+    void showSearchMessage(const SearchMessage& message, std::function<void()> answered) override;
     void beep() override;
     // 99 shows the busy pointer over the whole application, 0 the default.
     // Like a property, not a stack: 0 restores the default however often 99
