@@ -1,6 +1,10 @@
 #include "answer_in_time.h"
 
+#include "drives.h"
+
 #include <algorithm>
+#include <cstdlib>
+#include <sys/stat.h>
 #include <future>
 #include <mutex>
 #include <set>
@@ -41,6 +45,29 @@ bool runInTime(const std::string& mountPoint, std::function<void()> call, const 
             return false;
         whileWaiting();
     }
+}
+
+bool folderAnswers(const std::string& path)
+{
+    if (path.empty() || path.front() != '/')
+        return false;
+    const auto isFolder = answerInTime<bool>(driveOf(path), [path] {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    });
+    return isFolder.value_or(false);
+}
+
+std::string firstAnsweringFolder(const std::vector<std::string>& candidates)
+{
+    for (const std::string& folder : candidates) {
+        if (folderAnswers(folder))
+            return folder;
+    }
+    const char* home = std::getenv("HOME");
+    if (home && folderAnswers(home))
+        return home;
+    return "/";
 }
 
 }  // namespace dorvelix

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dorvelix {
 
@@ -39,5 +40,13 @@ std::optional<T> answerInTime(const std::string& mountPoint, std::function<T()> 
         return std::nullopt;
     return std::move(*answer);
 }
+
+// The first of candidates that is a folder whose drive answers in time (each
+// asked with the bound above; empty ones skipped), else the home folder when
+// it answers, else "/". A dialog that lists folders starts there, so that it
+// never waits on a drive that has stopped answering.
+std::string firstAnsweringFolder(const std::vector<std::string>& candidates);
+// Whether path is a folder whose drive answers in time.
+bool folderAnswers(const std::string& path);
 
 }  // namespace dorvelix

@@ -1,8 +1,12 @@
 #include "file_dialogs.h"
 
+#include "answer_in_time.h"
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QUrl>
 #include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
@@ -70,10 +74,45 @@ void makeReadOnly(QFileDialog& dialog)
     }
 }
 
-QFileDialog* makeDialog(QWidget* parent, const QString& title)
+bool urlAnswers(const QUrl& url)
+{
+    return url.isLocalFile() && folderAnswers(QFile::encodeName(url.toLocalFile()).toStdString());
+}
+
+// Qt's dialog goes to the folder it last showed and lists its shortcuts and
+// history as it is made, asking their drives on the window's thread. What it
+// remembers is brought in line first: it starts in start, and keeps only the
+// shortcuts and history whose drives answer.
+void rememberOnlyAnswering(const QString& start)
+{
+    QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
+    settings.beginGroup(QStringLiteral("FileDialog"));
+    settings.setValue(QStringLiteral("lastVisited"), QUrl::fromLocalFile(start));
+    if (settings.contains(QStringLiteral("shortcuts"))) {
+        QList<QUrl> kept;
+        for (const QVariant& shortcut : settings.value(QStringLiteral("shortcuts")).toList()) {
+            if (urlAnswers(shortcut.toUrl()))
+                kept << shortcut.toUrl();
+        }
+        settings.setValue(QStringLiteral("shortcuts"), QVariant::fromValue(kept));
+    }
+    if (settings.contains(QStringLiteral("history"))) {
+        QStringList kept;
+        for (const QString& folder : settings.value(QStringLiteral("history")).toStringList()) {
+            const QUrl url = QUrl(folder).isLocalFile() ? QUrl(folder) : QUrl::fromLocalFile(folder);
+            if (urlAnswers(url))
+                kept << folder;
+        }
+        settings.setValue(QStringLiteral("history"), kept);
+    }
+}
+
+QFileDialog* makeDialog(QWidget* parent, const QString& title, const std::vector<std::string>& startFolders)
 {
     keepDialogStateApart();
-    auto* dialog = new QFileDialog(parent, title);
+    const QString start = QFile::decodeName(firstAnsweringFolder(startFolders).c_str());
+    rememberOnlyAnswering(start);
+    auto* dialog = new QFileDialog(parent, title, start);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     return dialog;
 }
@@ -93,20 +132,19 @@ QString dialogSettingsFile()
     return settingsFolder() + QStringLiteral("/QtProject.conf");
 }
 
-QFileDialog* makeFolderDialog(QWidget* parent, const QString& title, const QString& startFolder)
+QFileDialog* makeFolderDialog(QWidget* parent, const QString& title, const std::vector<std::string>& startFolders)
 {
-    QFileDialog* dialog = makeDialog(parent, title);
+    QFileDialog* dialog = makeDialog(parent, title, startFolders);
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
-    if (!startFolder.isEmpty())
-        dialog->setDirectory(startFolder);
     makeReadOnly(*dialog);
     return dialog;
 }
 
-QFileDialog* makeSaveDialog(QWidget* parent, const QString& title, const QString& nameFilter)
+QFileDialog* makeSaveDialog(QWidget* parent, const QString& title, const QString& nameFilter,
+                            const std::vector<std::string>& startFolders)
 {
-    QFileDialog* dialog = makeDialog(parent, title);
+    QFileDialog* dialog = makeDialog(parent, title, startFolders);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilter(nameFilter);
@@ -114,14 +152,15 @@ QFileDialog* makeSaveDialog(QWidget* parent, const QString& title, const QString
     return dialog;
 }
 
-QString runFolderDialog(QWidget* parent, const QString& title, const QString& startFolder)
+QString runFolderDialog(QWidget* parent, const QString& title, const std::vector<std::string>& startFolders)
 {
-    return runDialog(makeFolderDialog(parent, title, startFolder));
+    return runDialog(makeFolderDialog(parent, title, startFolders));
 }
 
-QString runSaveDialog(QWidget* parent, const QString& title, const QString& nameFilter)
+QString runSaveDialog(QWidget* parent, const QString& title, const QString& nameFilter,
+                      const std::vector<std::string>& startFolders)
 {
-    return runDialog(makeSaveDialog(parent, title, nameFilter));
+    return runDialog(makeSaveDialog(parent, title, nameFilter, startFolders));
 }
 
 }  // namespace dorvelix

@@ -338,7 +338,7 @@ bool BreakdownWindow::saveCsv(const QString& fileName) const
 void BreakdownWindow::chooseCsvFile()
 {
     const QString fileName = runSaveDialog(this, tool_text::withoutMnemonic(tool_text::SaveCsv),
-                                           uiText(tool_text::CsvFilter));
+                                           uiText(tool_text::CsvFilter), {searched_});
     if (!fileName.isEmpty() && !saveCsv(fileName) && showMessage)
         showMessage(uiText(tool_text::SaveFailed) + CrLf + fileName);
 }

@@ -196,7 +196,8 @@ std::string CopyCheckDialog::target() const
 
 void CopyCheckDialog::chooseFolder()
 {
-    const QString chosen = runFolderDialog(this, uiText(tool_text::TargetCaption));
+    // It starts at the chosen target, else at the folder to copy.
+    const QString chosen = runFolderDialog(this, uiText(tool_text::TargetCaption), {target(), folder_});
     if (!chosen.isEmpty())
         setTarget(QFile::encodeName(chosen).toStdString());
 }
