@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <future>
 #include <mutex>
 #include <set>
@@ -51,9 +52,17 @@ bool folderAnswers(const std::string& path)
 {
     if (path.empty() || path.front() != '/')
         return false;
+    // A FUSE driver's kernel answers stat from its cache even after the
+    // driver has stopped; access() and opening the folder always reach it,
+    // and are what a file dialog does first.
     const auto isFolder = answerInTime<bool>(driveOf(path), [path] {
-        struct stat st {};
-        return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        if (::access(path.c_str(), F_OK) != 0)
+            return false;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        ::close(fd);
+        return true;
     });
     return isFolder.value_or(false);
 }

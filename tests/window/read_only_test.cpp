@@ -5,11 +5,13 @@
 #include "breakdown_window.h"
 #include "copy_check_dialog.h"
 #include "file_dialogs.h"
+#include "mount_rig.h"
 #include "qt_translations.h"
 #include "tool_windows.h"
 #include "window_rig.h"
 
 #include <QAbstractItemView>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMenu>
@@ -25,6 +27,7 @@
 #include <filesystem>
 #include <map>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace dorvelix;
 using namespace dorvelix::testing;
@@ -179,6 +182,43 @@ TEST(ReadOnly, FileDialogsOfferNothingThatChangesAFileAndSpeakJapanese)
     // Qt's dialog kept its state in the program's own settings file alone.
     EXPECT_EQ(filesBelow(config.folder.root()), std::vector<std::string>{"dorvelix/QtProject.conf"});
     EXPECT_EQ(dialogSettingsFile().toStdString(), config.folder.path("dorvelix/QtProject.conf"));
+}
+
+// A window started in a folder of a drive whose driver then stops answering,
+// that drive the folder its file dialogs showed last: they open at once
+// elsewhere.
+TEST(ReadOnly, FileDialogsNeverWaitOnAStoppedDrive)
+{
+    ConfigFolder config;
+    qtApp();
+    TempTree tree;
+    std::string why;
+    const std::string image = wideFatImage(tree, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const QString onDrive = QString::fromStdString(mount->path());
+    // Shown once while the drive answers: it is the folder remembered.
+    delete makeFolderDialog(nullptr, QStringLiteral("before"), {mount->path()});
+    WindowRig rig([&](const TempTree&) { ASSERT_EQ(::chdir(mount->path().c_str()), 0); }, true, false);
+    mount->stopDriver(std::chrono::seconds(60));
+
+    QElapsedTimer clock;
+    clock.start();
+    for (const bool save : {false, true}) {
+        QFileDialog* dialog = save ? makeSaveDialog(nullptr, QStringLiteral("save"), QStringLiteral("*.csv"), {mount->path()})
+                                   : makeFolderDialog(nullptr, QStringLiteral("folder"), {mount->path()});
+        dialog->show();
+        QTest::qWait(100);
+        EXPECT_FALSE(dialog->directory().absolutePath().startsWith(onDrive)) << save;
+        delete dialog;
+    }
+    const qint64 took = clock.elapsed();
+    mount->resumeDriver();
+    // The stopped drive is asked once, within the bound of a volume query.
+    EXPECT_LT(took, 9000);
 }
 
 TEST(ReadOnly, AWholeSessionLeavesTheTreeAsItWas)

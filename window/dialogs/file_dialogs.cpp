@@ -74,6 +74,18 @@ void makeReadOnly(QFileDialog& dialog)
     }
 }
 
+// Qt's dialogs share the folder one of them showed last for the life of the
+// process, and the next one made goes there before anything else: each
+// forgets it as it goes, so that the next one starts where it is told.
+class ForgetfulFileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    ~ForgetfulFileDialog() override { setDirectory(QString()); }
+};
+
+// A shortcut or history entry kept: a folder whose drive answers. The
+// computer's own entry ("file:") goes: Qt resolves it as the process's
+// working folder, which may be on any drive.
 bool urlAnswers(const QUrl& url)
 {
     return url.isLocalFile() && folderAnswers(QFile::encodeName(url.toLocalFile()).toStdString());
@@ -88,23 +100,22 @@ void rememberOnlyAnswering(const QString& start)
     QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
     settings.beginGroup(QStringLiteral("FileDialog"));
     settings.setValue(QStringLiteral("lastVisited"), QUrl::fromLocalFile(start));
-    if (settings.contains(QStringLiteral("shortcuts"))) {
-        QList<QUrl> kept;
-        for (const QVariant& shortcut : settings.value(QStringLiteral("shortcuts")).toList()) {
-            if (urlAnswers(shortcut.toUrl()))
-                kept << shortcut.toUrl();
-        }
-        settings.setValue(QStringLiteral("shortcuts"), QVariant::fromValue(kept));
-    }
-    if (settings.contains(QStringLiteral("history"))) {
+    // Both are lists of addresses ("file:///home/user"), or of paths.
+    for (const QString key : {QStringLiteral("shortcuts"), QStringLiteral("history")}) {
+        if (!settings.contains(key))
+            continue;
         QStringList kept;
-        for (const QString& folder : settings.value(QStringLiteral("history")).toStringList()) {
-            const QUrl url = QUrl(folder).isLocalFile() ? QUrl(folder) : QUrl::fromLocalFile(folder);
+        for (const QString& entry : settings.value(key).toStringList()) {
+            const QUrl url = entry.startsWith(u'/') ? QUrl::fromLocalFile(entry) : QUrl(entry);
             if (urlAnswers(url))
-                kept << folder;
+                kept << entry;
         }
-        settings.setValue(QStringLiteral("history"), kept);
+        settings.setValue(key, kept);
     }
+    // Without shortcuts of its own Qt's dialog lists the computer's entry,
+    // which it resolves as the process's working folder.
+    if (!settings.contains(QStringLiteral("shortcuts")))
+        settings.setValue(QStringLiteral("shortcuts"), QStringList{QUrl::fromLocalFile(QDir::homePath()).toString()});
 }
 
 QFileDialog* makeDialog(QWidget* parent, const QString& title, const std::vector<std::string>& startFolders)
@@ -112,7 +123,7 @@ QFileDialog* makeDialog(QWidget* parent, const QString& title, const std::vector
     keepDialogStateApart();
     const QString start = QFile::decodeName(firstAnsweringFolder(startFolders).c_str());
     rememberOnlyAnswering(start);
-    auto* dialog = new QFileDialog(parent, title, start);
+    auto* dialog = new ForgetfulFileDialog(parent, title, start);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     return dialog;
 }

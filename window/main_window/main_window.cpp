@@ -210,6 +210,11 @@ void MainWindow::startOnCurrentFolder()
     // The lists start on the process's current folder; should it be gone or
     // unreadable, on its drive's root, and failing that on "/".
     session_.start(currentFolderBytes());
+    // Nothing later resolves a path against the working folder, but Qt's
+    // file dialogs touch it on the window's thread: it leaves the drive it
+    // was on, which may stop answering.
+    if (::chdir("/") != 0) {
+    }
 
     const std::vector<DriveEntry> drives = listDrives();
     const std::string drive = driveOf(openFolders_.path().empty() ? std::string("/") : openFolders_.path());
