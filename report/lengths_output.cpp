@@ -51,7 +51,8 @@ void printLengths(const LengthsAnswer& a)
         QStringList cells{figureText(f.clusterLength)};
         const auto [fat, exfat] = lengthCells(a, f);
         for (const LengthJudgement& c : {fat, exfat}) {
-            cells << (c.bytes ? figureText(*c.bytes) + (c.isDefault ? DefaultMark : QLatin1String("  ")) : QString(NoFigure));
+            cells << (c.bytes ? figureText(*c.bytes) + (c.isDefault ? DefaultMark : QLatin1String("  "))
+                              : QString(NoFigure));
             cells << slackShareText(c).value_or(NoFigure);
             cells << (c.fits ? QString(*c.fits ? FitsYes : FitsNo) : QString(NoFigure));
         }

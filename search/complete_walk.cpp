@@ -129,7 +129,8 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
         bookTable(entries, t);
     // The folder's own table as a copy needs it: its first cluster, and on a
     // drive's root folder the whole table, which the count leaves out.
-    r.ownTableConvertClusters = firstTableClusters(1).atConvert + (top->isRoot() ? lengths_.tableBeyondFirst(entries).atConvert : 0);
+    r.ownTableConvertClusters =
+        firstTableClusters(1).atConvert + (top->isRoot() ? lengths_.tableBeyondFirst(entries).atConvert : 0);
     r.subfolders.push_back({{}, {0, t.files, t.clusters, t.convertClusters, t.fileBytes}});
 
     result_ = &r;

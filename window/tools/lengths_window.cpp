@@ -326,9 +326,9 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
         const LengthJudgement fat = judgeLength(answer, f, FreshFormat::Fat32);
         const LengthJudgement exfat = judgeLength(answer, f, FreshFormat::Exfat);
         const QString none = QStringLiteral("-");
-        const QString cells[] = {tool_text::plainNumber(f.clusterLength), fat.bytes ? tool_text::plainNumber(*fat.bytes) : none,
-                                 slackShareText(fat).value_or(none), tool_text::plainNumber(*exfat.bytes),
-                                 slackShareText(exfat).value_or(none)};
+        const QString cells[] = {tool_text::plainNumber(f.clusterLength),
+                                 fat.bytes ? tool_text::plainNumber(*fat.bytes) : none, slackShareText(fat).value_or(none),
+                                 tool_text::plainNumber(*exfat.bytes), slackShareText(exfat).value_or(none)};
         for (int column = 0; column < static_cast<int>(std::size(cells)); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
