@@ -1,5 +1,7 @@
 #include "convert_length.h"
 
+#include "cluster_accounting.h"
+
 namespace dorvelix {
 
 int convertIndexOf(std::int32_t length)
@@ -17,7 +19,7 @@ void pickConvertLength(FormState& form, FormView& view, int index)
     if (index >= 0 && index < static_cast<int>(ConvertLengths.size()))
         form.convertLength = ConvertLengths[static_cast<size_t>(index)];
     view.convertLengthPicked(form.convertLength);
-    form.convertEntriesPerCluster = form.convertLength / 32;
+    form.convertEntriesPerCluster = static_cast<std::int32_t>(entriesPerCluster(form.convertLength));
 }
 
 }  // namespace dorvelix

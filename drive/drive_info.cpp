@@ -1,6 +1,7 @@
 #include "drive_info.h"
 
 #include "checked.h"
+#include "cluster_accounting.h"
 #include "convert_length.h"
 #include "drives.h"
 #include "steps.h"
@@ -237,8 +238,8 @@ void DriveQuery::commonTail()
     });
     step([&] { view_.driveFiguresReached(figures_); });
     step([&] {
-        form_.entriesPerCluster = static_cast<std::int32_t>(intDiv(form_.clusterLength, 32));
-        form_.convertEntriesPerCluster = static_cast<std::int32_t>(intDiv(form_.convertLength, 32));
+        form_.entriesPerCluster = static_cast<std::int32_t>(entriesPerCluster(form_.clusterLength));
+        form_.convertEntriesPerCluster = static_cast<std::int32_t>(entriesPerCluster(form_.convertLength));
     });
     step([&] {
         // A length that is none of the menu's nine leaves the index as it was.

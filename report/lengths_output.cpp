@@ -1,10 +1,8 @@
 #include "lengths_output.h"
 
 #include "json_writer.h"
-#include "number_format.h"
 #include "report_output.h"
 #include "report_texts.h"
-#include "window_texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,44 +19,18 @@ std::pair<LengthJudgement, LengthJudgement> lengthCells(const LengthsAnswer& a, 
     return {judgeLength(a, f, FreshFormat::Fat32), judgeLength(a, f, FreshFormat::Exfat)};
 }
 
-QString percentText(double percent)
-{
-    return QString::number(percent, 'f', 1);
-}
-
 constexpr FreshFormat FreshFormats[] = {FreshFormat::Fat32, FreshFormat::Exfat};
-
-QString formatName(FreshFormat format)
-{
-    return QLatin1String(format == FreshFormat::Exfat ? tool_text::ExfatName : tool_text::Fat32Name);
-}
 
 // Which length takes least for the folder on a volume of the capacity, and
 // what the formatting tool's default takes more.
 void printAdvice(const LengthsAnswer& a)
 {
-    using namespace report_text;
-    const auto plain = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
-    printLine(stdout, AdviceTitle.arg(plain(*a.capacity)));
+    printLine(stdout, report_text::AdviceTitle.arg(figureText(*a.capacity)));
     for (const FreshFormat format : FreshFormats) {
-        const LengthAdvice advice = adviseLength(a, format);
-        const QString name = formatName(format), tool = QLatin1String(formattingTool(format));
-        if (advice.largeFileRefused) {
-            printLine(stdout, AdviceLargeFile.arg(name, plain(a.largestFile)));
-            continue;
-        }
-        if (!advice.leastLength) {
-            printLine(stdout, AdviceNoneFits.arg(name));
-            continue;
-        }
-        QString line = AdviceLeast.arg(name, plain(*advice.leastLength), plain(advice.leastBytes));
-        if (advice.defaultLength == advice.leastLength)
-            line += AdviceIsDefault.arg(tool);
-        else if (advice.defaultLength && advice.defaultBytes)
-            line += AdviceDefault.arg(tool, plain(*advice.defaultLength), plain(*advice.defaultBytes),
-                                      plain(*advice.defaultBytes - advice.leastBytes));
-        printLine(stdout, line);
-        printLine(stdout, AdviceCommand.arg(QString::fromStdString(formatCommand(format, *advice.leastLength))));
+        const AdviceText advice = adviceText(a, format, reportWords());
+        printLine(stdout, advice.advice);
+        if (advice.command)
+            printLine(stdout, *advice.command);
     }
 }
 
@@ -70,18 +42,18 @@ void printLengths(const LengthsAnswer& a)
     // The narrowest each column is; a wider figure widens its column so that
     // at least one space parts it from the one before.
     constexpr int NarrowestWidths[std::size(LengthsColumns)] = {10, 16, 9, 6, 16, 9, 6};
-    const auto plain = [](long long n) { return formatNumber(n, NumberPattern::Plain); };
     std::vector<QStringList> rows;
     QStringList headers;
     for (const char* header : LengthsColumns)
         headers << QLatin1String(header);
     rows.push_back(headers);
     for (const LengthFigures& f : a.figures) {
-        QStringList cells{plain(f.clusterLength)};
+        QStringList cells{figureText(f.clusterLength)};
         const auto [fat, exfat] = lengthCells(a, f);
         for (const LengthJudgement& c : {fat, exfat}) {
-            cells << (c.bytes ? plain(*c.bytes) + (c.isDefault ? DefaultMark : QLatin1String("  ")) : QString(NoFigure));
-            cells << (c.bytes ? percentText(c.slackPercent) : QString(NoFigure));
+            cells << (c.bytes ? figureText(*c.bytes) + (c.isDefault ? DefaultMark : QLatin1String("  "))
+                              : QString(NoFigure));
+            cells << slackShareText(c).value_or(NoFigure);
             cells << (c.fits ? QString(*c.fits ? FitsYes : FitsNo) : QString(NoFigure));
         }
         rows.push_back(cells);
@@ -92,9 +64,9 @@ void printLengths(const LengthsAnswer& a)
             widths[static_cast<size_t>(i)] = std::max(widths[static_cast<size_t>(i)], cells[i].size() + 1);
     }
     printLine(stdout, LengthsTitle);
-    printLine(stdout, LengthsFileBytes.arg(plain(a.fileBytes)));
+    printLine(stdout, LengthsFileBytes.arg(figureText(a.fileBytes)));
     if (a.capacity)
-        printLine(stdout, LengthsCapacity.arg(plain(*a.capacity)));
+        printLine(stdout, LengthsCapacity.arg(figureText(*a.capacity)));
     for (const QStringList& cells : rows) {
         QString text;
         for (qsizetype i = 0; i < cells.size(); ++i)
@@ -142,7 +114,7 @@ void jsonLengths(JsonWriter& j, const LengthsAnswer& a)
     for (const FreshFormat format : FreshFormats) {
         const LengthAdvice advice = adviseLength(a, format);
         j.beginObject();
-        j.value(FileSystem, formatName(format));
+        j.value(FileSystem, freshFormatName(format));
         const auto optional = [&](const char* key, std::optional<long long> value) {
             if (value)
                 j.value(key, *value);

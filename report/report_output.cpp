@@ -121,19 +121,37 @@ void jsonRow(JsonWriter& j, const SearchResult& s, const FolderRow& row)
 
 }  // namespace
 
-void printEstimate(const QString& fileSystem)
+const AnswerWords& reportWords()
 {
-    if (const auto caveat = countCaveat(fileSystem))
-        printLine(stdout, report_text::EstimateLine + QLatin1String(report_text::caveatText(*caveat)));
+    using namespace report_text;
+    static const AnswerWords words{
+        .rule = [](CountRule rule) { return QString(QLatin1String(ruleText(rule))); },
+        .layout = [](LayoutRule rule) { return QString(QLatin1String(layoutText(rule))); },
+        .caveat = [](CountCaveat caveat) { return QString(QLatin1String(caveatText(caveat))); },
+        .unsureNames = UnsureNames,
+        .entryNotCounted = EntryNotCounted,
+        .adviceLeast = AdviceLeast,
+        .adviceIsDefault = AdviceIsDefault,
+        .adviceDefault = AdviceDefault,
+        .adviceCommand = AdviceCommand,
+        .adviceNoneFits = AdviceNoneFits,
+        .adviceLargeFile = AdviceLargeFile,
+    };
+    return words;
 }
 
-// Whether a count at this file system's cluster length is exact, and why not.
-void jsonEstimate(JsonWriter& j, const QString& fileSystem)
+void printNote(const std::optional<CountNote>& note)
 {
-    const auto caveat = countCaveat(fileSystem);
-    j.value(json_key::EstimateExact, !caveat);
-    if (caveat)
-        j.value(json_key::EstimateNote, QString(QLatin1String(report_text::caveatText(*caveat))));
+    if (note)
+        printLine(stdout, (note->exact ? report_text::RuleLine : report_text::EstimateLine) + note->text);
+}
+
+// Whether a count is exact, and why not.
+void jsonNote(JsonWriter& j, const std::optional<CountNote>& note)
+{
+    j.value(json_key::EstimateExact, !note || note->exact);
+    if (note)
+        j.value(json_key::EstimateNote, note->text);
     else
         j.null(json_key::EstimateNote);
 }
@@ -164,7 +182,7 @@ void printText(const ReportData& r)
         const QString indent = c.title ? QString() : QStringLiteral("  ");
         printLine(stdout, indent + QString::fromUtf8(c.text) + panelValue(r, *c.box));
         if (c.box == Box::FreeRatio) {
-            printEstimate(r.drive.fileSystem.value_or(QString()));
+            printNote(estimateNote(r.drive.fileSystem.value_or(QString()), reportWords()));
         }
     }
     if (r.folderRows)
@@ -199,7 +217,7 @@ void printJson(const ReportData& r)
         j.value(json_key::FreeRatio, *d.freeRatio);
     else
         j.null(json_key::FreeRatio);
-    jsonEstimate(j, d.fileSystem.value_or(QString()));
+    jsonNote(j, estimateNote(d.fileSystem.value_or(QString()), reportWords()));
     j.endObject();
 
     const FolderRow alone = s.alone.value_or(FolderRow{});

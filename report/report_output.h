@@ -2,6 +2,7 @@
 // from the typed results of the drive query and the search.
 #pragma once
 
+#include "answer_wording.h"
 #include "cluster_lengths.h"
 #include "copy_check.h"
 #include "results.h"
@@ -24,16 +25,19 @@ struct ReportData {
     std::optional<LengthsAnswer> lengths = std::nullopt;
 };
 
+// The report's words for the answers' texts (answer_wording).
+const AnswerWords& reportWords();
+
 // One line of text in UTF-8, message-box line breaks as plain newlines.
 void printLine(FILE* to, const QString& text);
 
 void printText(const ReportData& r);
 
-// Why a count at a file system's cluster length is an estimate: a note line
-// under the panel, and the JSON's "estimate_exact" and "estimate_note".
-void printEstimate(const QString& fileSystem);
+// How a count was reached or why it is an estimate: a note line (nothing
+// without a note), and the JSON's "estimate_exact" and "estimate_note".
+void printNote(const std::optional<CountNote>& note);
 class JsonWriter;
-void jsonEstimate(JsonWriter& j, const QString& fileSystem);
+void jsonNote(JsonWriter& j, const std::optional<CountNote>& note);
 void printJson(const ReportData& r);
 
 }  // namespace dorvelix

@@ -42,7 +42,20 @@ void addFileBytes(long long& sum, long long length)
 
 long long entriesPerCluster(long long clusterLength)
 {
-    return std::max<long long>(1, clusterLength / 32);
+    return clusterLength / TableEntryBytes;
+}
+
+long long tableClustersBeyondFirst(long long entries, long long perCluster)
+{
+    return intDiv(entries, perCluster);
+}
+
+TwoLengths::TwoLengths(long long driveLength, long long convertLength)
+    : drive_(driveLength),
+      convert_(convertLength),
+      drivePerCluster_(std::max<long long>(1, entriesPerCluster(driveLength))),
+      convertPerCluster_(std::max<long long>(1, entriesPerCluster(convertLength)))
+{
 }
 
 bool bookingCannotFail(const FormState& form, long long lengthSum, long long files)

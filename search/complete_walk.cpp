@@ -13,7 +13,7 @@ namespace dorvelix {
 
 CompleteWalk::CompleteWalk(long long clusterLength, long long convertLength,
                            std::function<void(const QString&)> report, WalkObserver* observer)
-    : clusterLength_(clusterLength), convertLength_(convertLength), report_(std::move(report)), observer_(observer)
+    : lengths_(clusterLength, convertLength), report_(std::move(report)), observer_(observer)
 {
 }
 
@@ -45,23 +45,24 @@ long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& fo
         progress_->folders.fetch_add(static_cast<long long>(folder.folders().size()), std::memory_order_relaxed);
         progress_->files.fetch_add(static_cast<long long>(files.size()), std::memory_order_relaxed);
     }
-    long long entries = 2 + static_cast<long long>(folder.folders().size() + files.size());
+    long long entries = DotEntries + static_cast<long long>(folder.folders().size());
     std::vector<std::uint32_t> unreadable;
     for (std::uint32_t i = 0; i < files.size(); ++i) {
-        if (needsLongNameEntry(folder.name(files[i])))
-            ++entries;
+        entries += fileEntries(folder.name(files[i]));
         const long long length = folder.lengthOrError(i);
         if (length < 0) {
             unreadable.push_back(i);
             continue;
         }
         const bool first = booked_.bookedFirstHere(folder, i);
+        if (!first && !everyLinkConverted_)
+            continue;
+        const ClusterPair units = lengths_.file(length);
         if (first) {
-            t.clusters += clusterUnits(length, clusterLength_);
+            t.clusters += units.atDrive;
             addFileBytes(t.fileBytes, length);
         }
-        if (first || everyLinkConverted_)
-            t.convertClusters += clusterUnits(length, convertLength_);
+        t.convertClusters += units.atConvert;
     }
     folder.sortInListOrder(unreadable, files);
     for (const std::uint32_t i : unreadable) {
@@ -86,8 +87,9 @@ long long CompleteWalk::bookFolder(const std::string& path, const FolderScan& fo
 
 void CompleteWalk::bookTable(long long entries, FolderRow& t) const
 {
-    t.clusters += entries / entriesPerCluster(clusterLength_);
-    t.convertClusters += entries / entriesPerCluster(convertLength_);
+    const ClusterPair table = lengths_.tableBeyondFirst(entries);
+    t.clusters += table.atDrive;
+    t.convertClusters += table.atConvert;
 }
 
 SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const FolderScan> top)
@@ -101,8 +103,8 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
         top = FolderScan::readInTime(folder, {}, keepCreationOrder_);
 
     SearchResult r;
-    r.clusterLength = clusterLength_;
-    r.convertLength = convertLength_;
+    r.clusterLength = lengths_.driveLength();
+    r.convertLength = lengths_.convertLength();
     FolderRow& t = totals_;
     t = FolderRow{};
     // Every level below, with hidden and special files.
@@ -127,7 +129,8 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
         bookTable(entries, t);
     // The folder's own table as a copy needs it: its first cluster, and on a
     // drive's root folder the whole table, which the count leaves out.
-    r.ownTableConvertClusters = 1 + (top->isRoot() ? entries / entriesPerCluster(convertLength_) : 0);
+    r.ownTableConvertClusters =
+        firstTableClusters(1).atConvert + (top->isRoot() ? lengths_.tableBeyondFirst(entries).atConvert : 0);
     r.subfolders.push_back({{}, {0, t.files, t.clusters, t.convertClusters, t.fileBytes}});
 
     result_ = &r;
@@ -151,7 +154,9 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
 
 void CompleteWalk::subtreeStarted(std::uint32_t)
 {
-    subtreeRow_ = FolderRow{1, 0, 1, 1, 0};  // the subfolder itself and its folder cluster
+    // The subfolder itself and its table's first cluster.
+    const ClusterPair first = firstTableClusters(1);
+    subtreeRow_ = FolderRow{1, 0, first.atDrive, first.atConvert, 0};
 }
 
 void CompleteWalk::subtreeEnded(std::uint32_t index, bool stoppedInside)
@@ -160,8 +165,9 @@ void CompleteWalk::subtreeEnded(std::uint32_t index, bool stoppedInside)
         return;  // cancelled while it waited for the drive: not counted
     FolderRow& row = subtreeRow_;
     // Every folder below takes its first cluster too.
-    row.clusters += row.folders - 1;
-    row.convertClusters += row.folders - 1;
+    const ClusterPair below = firstTableClusters(row.folders - 1);
+    row.clusters += below.atDrive;
+    row.convertClusters += below.atConvert;
     // Named by the subfolder's name, also when it could not be read.
     result_->subfolders.push_back({std::string(top_->name(top_->folders()[index])), row});
     totals_.files += row.files;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "booked_files.h"
+#include "cluster_accounting.h"
 #include "folder_scan.h"
 #include "folder_walk.h"
 #include "results.h"
@@ -94,8 +95,7 @@ private:
     void failed(const RuntimeError& e, const std::string& path, long long& count);
     bool cancelled() const { return progress_ && progress_->cancel.load(std::memory_order_relaxed); }
 
-    long long clusterLength_;
-    long long convertLength_;
+    TwoLengths lengths_;
     std::function<void(const QString&)> report_;
     WalkObserver* observer_;
     WalkProgress* progress_ = nullptr;

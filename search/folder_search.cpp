@@ -22,8 +22,9 @@ FolderRow totalsOf(const FormState& f, long long fileBytes)
 FolderRow walked(const FolderRow& before, const FolderRow& after)
 {
     const long long folders = after.folders - before.folders + 1;
-    return {folders, after.files - before.files, after.clusters - before.clusters + folders,
-            after.convertClusters - before.convertClusters + folders, after.fileBytes - before.fileBytes};
+    const ClusterPair first = firstTableClusters(folders);
+    return {folders, after.files - before.files, after.clusters - before.clusters + first.atDrive,
+            after.convertClusters - before.convertClusters + first.atConvert, after.fileBytes - before.fileBytes};
 }
 
 std::string lastComponent(const std::string& path)
@@ -100,13 +101,15 @@ std::int16_t FolderSearch::bookFolder(Activation& at, StepRunner& run)
     run([&] { addChecked(f.treeFolders, at.dir->listCount(), total::Folders); });
     run([&] { addChecked(f.treeFiles, file.listCount(), total::Files); });
     std::int16_t E = 0;
-    run([&] { E = narrow<std::int16_t>(at.dir->listCount() + 2LL, total::Entries); });
+    run([&] { E = narrow<std::int16_t>(DotEntries + at.dir->listCount(), total::Entries); });
     // E stops at its largest value; its overflow is reported once a folder.
-    const auto addEntry = [&] {
-        if (E < std::numeric_limits<std::int16_t>::max())
-            ++E;
-        else if (!at.entryOverflowReported)
-            run([&] { addChecked(E, 1, total::Entries); });
+    const auto addEntries = [&](std::string_view name) {
+        for (int n = fileEntries(name); n > 0; --n) {
+            if (E < std::numeric_limits<std::int16_t>::max())
+                ++E;
+            else if (!at.entryOverflowReported)
+                run([&] { addChecked(E, 1, total::Entries); });
+        }
     };
 
     const int fileCount = file.listCount();
@@ -125,33 +128,28 @@ std::int16_t FolderSearch::bookFolder(Activation& at, StepRunner& run)
     if (quiet && bookingCannotFail(f, lengthSum, fileCount)) {
         // No message can come from the files but E's: their clusters are
         // added up and booked at once.
-        long long clusters = 0;
-        long long convertClusters = 0;
+        const TwoLengths lengths(f.clusterLength, f.convertLength);
+        ClusterPair units;
         long long fileBytes = 0;
         for (int k = 0; k < fileCount; ++k) {
             const std::uint32_t i = file.unorderedFile(k);
-            addEntry();
-            if (needsLongNameEntry(scan.name(scan.files()[i])))
-                addEntry();
+            addEntries(scan.name(scan.files()[i]));
             const long long length = scan.lengthOrError(i);
             if (!booked_.bookedFirstHere(scan, i))
                 continue;
             fileBytes += length;
-            clusters += clusterUnits(length, f.clusterLength);
-            convertClusters += clusterUnits(length, f.convertLength);
+            units += lengths.file(length);
         }
         at.j = fileCount + 1;
         addFileBytes(treeFileBytes_, fileBytes);
-        run([&] { addChecked(f.treeClusterCount, clusters, total::Clusters); });
-        run([&] { addChecked(f.treeConvertClusterCount, convertClusters, total::ConvertClusters); });
+        run([&] { addChecked(f.treeClusterCount, units.atDrive, total::Clusters); });
+        run([&] { addChecked(f.treeConvertClusterCount, units.atConvert, total::ConvertClusters); });
         return E;
     }
     file.inListOrder();
     for (at.j = 1; at.j <= fileCount && !stopRequested(); ++at.j) {
         const std::uint32_t k = file.unorderedFile(at.j - 1);
-        addEntry();
-        if (needsLongNameEntry(scan.name(scan.files()[k])))
-            addEntry();
+        addEntries(scan.name(scan.files()[k]));
         run([&] {
             const long long length = scan.fileLength(k);
             if (!booked_.bookedFirstHere(scan, k))
@@ -167,8 +165,11 @@ std::int16_t FolderSearch::bookFolder(Activation& at, StepRunner& run)
 void FolderSearch::bookTable(std::int16_t E, StepRunner& run)
 {
     FormState& f = form_;
-    run([&] { addChecked(f.treeClusterCount, intDiv(E, f.entriesPerCluster), total::Clusters); });
-    run([&] { addChecked(f.treeConvertClusterCount, intDiv(E, f.convertEntriesPerCluster), total::ConvertClusters); });
+    run([&] { addChecked(f.treeClusterCount, tableClustersBeyondFirst(E, f.entriesPerCluster), total::Clusters); });
+    run([&] {
+        addChecked(f.treeConvertClusterCount, tableClustersBeyondFirst(E, f.convertEntriesPerCluster),
+                   total::ConvertClusters);
+    });
 }
 
 void FolderSearch::searchFolder()
@@ -267,8 +268,9 @@ void FolderSearch::walkSearch()
     }
 
     // Every counted subfolder's table takes at least one cluster.
-    run([&] { addChecked(f.treeClusterCount, f.treeFolders, total::Clusters); });
-    run([&] { addChecked(f.treeConvertClusterCount, f.treeFolders, total::ConvertClusters); });
+    const ClusterPair firstClusters = firstTableClusters(f.treeFolders);
+    run([&] { addChecked(f.treeClusterCount, firstClusters.atDrive, total::Clusters); });
+    run([&] { addChecked(f.treeConvertClusterCount, firstClusters.atConvert, total::ConvertClusters); });
 
     lengthsNow();
     result_.subtree = totalsOf(f, treeFileBytes_);

@@ -4,6 +4,7 @@
 // walk itself counts at (the window's figures keep their own table rule).
 #pragma once
 
+#include "cluster_accounting.h"
 #include "complete_walk.h"
 #include "copy_check.h"
 
@@ -27,8 +28,6 @@ struct TableRule {
     LongNames longNames = LongNames::ForEveryName;  // FAT only
 };
 
-// A folder table's entries are 32 bytes.
-inline constexpr long long TableEntryBytes = 32;
 // FAT numbers a folder's entries with 16 bits: a table holds 65,536 at most.
 inline constexpr long long FatFolderEntryLimit = 65536;
 

@@ -1,5 +1,6 @@
 // dorvelix-report's answers beyond the window: --target on FAT images
 // mounted by fusefat and on tmpfs, --folders and --complete.
+#include "answer_wording.h"
 #include "mount_rig.h"
 #include "number_format.h"
 #include "report_texts.h"
@@ -90,6 +91,62 @@ TEST(ReportTarget, EveryCaveatAndReasonHasATextOfItsOwn)
         rules.insert(report_text::ruleText(r));
     EXPECT_EQ(rules.size(), 5u);
     EXPECT_EQ(rules.count(""), 0u);
+}
+
+// The choice of text and figures the report and the copy check share: the
+// margin and whether it fits, also where a limit other than bytes runs out,
+// and which note tells how the needed bytes were counted.
+TEST(AnswerWording, MarginFitsAndWhichNote)
+{
+    using namespace dorvelix;
+    TargetCheck c;
+    c.drive = TargetDrive{QStringLiteral("/t"), QStringLiteral("ext4"), 4096, 1000};
+    c.neededBytes = 400;
+    CopyMargin m = copyMargin(c);
+    EXPECT_TRUE(m.fits && m.spare && !m.bytesRunOut);
+    EXPECT_EQ(m.bytes, 600);
+    c.neededBytes = 1500;
+    m = copyMargin(c);
+    EXPECT_TRUE(!m.fits && !m.spare && m.bytesRunOut);
+    EXPECT_EQ(m.bytes, 500);
+    c.neededBytes = 400;  // bytes to spare, but the inodes run out
+    c.countsInodes = true;
+    c.drive->freeInodes = 5;
+    c.neededEntries = 10;
+    m = copyMargin(c);
+    EXPECT_TRUE(!m.fits && m.spare && !m.bytesRunOut);
+    EXPECT_EQ(m.bytes, 600);
+
+    const AnswerWords words{
+        .rule = [](CountRule) { return QStringLiteral("rule %1"); },
+        .layout = [](LayoutRule) { return QStringLiteral("layout %1"); },
+        .caveat = [](CountCaveat) { return QStringLiteral("caveat"); },
+        .unsureNames = QStringLiteral("+unsure"),
+        .entryNotCounted = QStringLiteral("+entry"),
+    };
+    EXPECT_FALSE(countNote(c, words));  // exact by the window's rule
+    c.estimate.caveat = CountCaveat::OwnAllocationRules;
+    auto note = countNote(c, words);
+    ASSERT_TRUE(note);
+    EXPECT_EQ(note->text, QStringLiteral("caveat"));
+    EXPECT_FALSE(note->exact);
+    c.estimate.layout = LayoutRule::Ext;
+    c.estimate.exact = true;
+    c.estimate.targetEntryCounted = true;
+    note = countNote(c, words);
+    EXPECT_EQ(note->text, QStringLiteral("layout ext4"));
+    EXPECT_TRUE(note->exact);
+    c.estimate.rule = TargetRule{CountRule::VfatUpperCaseShortNames, {}, "mixed", true};
+    c.estimate.exact = false;  // the driver's rule is known, the names' case is not
+    note = countNote(c, words);
+    EXPECT_EQ(note->text, QStringLiteral("rule mixed+unsure+entry"));
+    EXPECT_FALSE(note->exact);
+    EXPECT_FALSE(estimateNote(QStringLiteral("FAT32"), words));
+    EXPECT_EQ(estimateNote(QStringLiteral("btrfs"), words)->text, QStringLiteral("caveat"));
+
+    LengthJudgement slack{.bytes = 2048, .slackPercent = 100.0 * (2048 - 1500) / 2048};
+    EXPECT_EQ(slackShareText(slack), QStringLiteral("26.8"));
+    EXPECT_FALSE(slackShareText(LengthJudgement{}));
 }
 
 TEST(ReportTarget, FitsExactlyAndMissesByOneClusterOnAFatDrive)

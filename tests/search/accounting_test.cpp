@@ -69,3 +69,33 @@ TEST(BookFileLength, ZeroClusterLengthIsDivisionByZero)
     FormState h = lengths(0, 0);
     EXPECT_EQ(bookError(h, 0), 0);  // an empty file divides nothing
 }
+
+// A folder's table: "." and "..", one entry per subfolder and per file, a
+// second for a name that needs a long-name entry; the clusters beyond its
+// first by the entries a cluster holds. The window's search tells a length
+// that holds none as error 11; a 64-bit count takes it to hold one.
+TEST(TableRule, EntriesPerClusterAndTheOneClamp)
+{
+    EXPECT_EQ(fileEntries("short.txt"), 1);
+    EXPECT_EQ(fileEntries("longer_than_twelve.txt"), 2);
+    EXPECT_EQ(fileEntries("ファイル名ファイル名ファイル名"), 2);  // 15 characters
+    EXPECT_EQ(fileEntries("ファイル名.txt"), 1);  // 9 characters in 19 bytes
+
+    EXPECT_EQ(entriesPerCluster(512), 16);
+    EXPECT_EQ(entriesPerCluster(32768), 1024);
+    EXPECT_EQ(entriesPerCluster(31), 0);
+    EXPECT_EQ(tableClustersBeyondFirst(300, 128), 2);
+    try {
+        tableClustersBeyondFirst(3, entriesPerCluster(16));
+        ADD_FAILURE() << "no error for a cluster shorter than an entry";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), err::DivisionByZero);
+    }
+
+    const TwoLengths both(16, 4096);
+    EXPECT_EQ(both.tableBeyondFirst(300).atDrive, 300);
+    EXPECT_EQ(both.tableBeyondFirst(300).atConvert, 2);
+    EXPECT_EQ(both.file(4097).atDrive, 257);
+    EXPECT_EQ(both.file(4097).atConvert, 2);
+    EXPECT_EQ(both.file(0).atDrive, 0);
+}

@@ -225,3 +225,18 @@ TEST(CompleteWalk, AFileWithSeveralLinksOccupiesOnce)
     EXPECT_EQ(copied.subtree->convertClusters, 29 + 3 * 25);
     EXPECT_EQ(copied.subfolders[2].row.convertClusters, 26);
 }
+
+// A drive whose cluster is shorter than a table entry: the complete count
+// books each table entry in a cluster of its own instead of dividing by none.
+TEST(CompleteWalk, ClustersShorterThanAnEntryHoldOneEntryEach)
+{
+    TempTree t;
+    for (int i = 0; i < 40; ++i)
+        t.file("s/f" + std::to_string(i), 1);
+    const SearchResult r = walk(t.root(), 16, 4096);
+    ASSERT_TRUE(r.subtree);
+    // The chosen folder's table beyond its first cluster: 3 entries; s's
+    // first cluster, its 42 entries, and the 40 files of one cluster each.
+    EXPECT_EQ(r.subtree->clusters, 3 + 1 + 42 + 40);
+    EXPECT_EQ(r.subtree->convertClusters, 0 + 1 + 0 + 40);
+}

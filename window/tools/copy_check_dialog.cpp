@@ -25,49 +25,6 @@
 
 namespace dorvelix {
 
-namespace {
-
-// How the needed bytes were counted, in words: the target driver's rule on
-// FAT and exFAT, the target's own layout elsewhere, else that the count is
-// an estimate.
-QString countedByText(const TargetCheck& check)
-{
-    const TargetEstimate& e = check.estimate;
-    if (e.layout) {
-        const char* layout = "";
-        switch (*e.layout) {
-        case LayoutRule::Ntfs: layout = tool_text::NtfsLayoutRule; break;
-        case LayoutRule::Ext: layout = tool_text::ExtLayoutRule; break;
-        case LayoutRule::Btrfs: layout = tool_text::BtrfsLayoutRule; break;
-        case LayoutRule::F2fs: layout = tool_text::F2fsLayoutRule; break;
-        case LayoutRule::Bound: layout = tool_text::BoundLayoutRule; break;
-        }
-        QString text = uiText(layout);
-        if (text.contains(QLatin1String("%1")))
-            text = text.arg(check.drive->format ? QString::fromStdString(check.drive->format->driver)
-                                                : check.drive->fileSystem);
-        return e.targetEntryCounted ? text : text + uiText(tool_text::EntryNotCountedNote);
-    }
-    if (!e.rule)
-        return e.exact ? QString() : uiText(tool_text::EstimatedByTableRule);
-    const char* rule = "";
-    switch (e.rule->rule) {
-    case CountRule::VfatUpperCaseShortNames: rule = tool_text::VfatUpperCaseRule; break;
-    case CountRule::VfatOneCaseShortNames: rule = tool_text::VfatOneCaseRule; break;
-    case CountRule::FusefatLongNames: rule = tool_text::FusefatRule; break;
-    case CountRule::UnknownFatDriver: rule = tool_text::UnknownFatDriverRule; break;
-    case CountRule::Exfat: rule = tool_text::ExfatRule; break;
-    }
-    QString text = uiText(rule);
-    if (text.contains(QLatin1String("%1")))
-        text = text.arg(QString::fromStdString(e.rule->option));
-    if (e.rule->exact && !e.exact)
-        text += uiText(tool_text::UnsureNamesNote);
-    return text + uiText(tool_text::EntryNotCountedNote);
-}
-
-}  // namespace
-
 CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
     : WalkToolDialog(mainWindow), volumes_(volumes)
 {
@@ -302,18 +259,17 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
     answers_[Free]->setText(tool_text::plainNumber(d.freeBytes));
     answers_[ClusterLength]->setText(tool_text::plainNumber(d.clusterLength));
     answers_[FileSystem]->setText(d.fileSystem);
-    answers_[CountedBy]->setText(countedByText(check));
+    answers_[CountedBy]->setText(tool_text::countedBy(check));
     answers_[Entries]->setText(check.countsInodes && d.freeInodes
                                    ? uiText(tool_text::EntriesAndFreeInodes)
                                          .arg(tool_text::plainNumber(check.neededEntries), tool_text::plainNumber(*d.freeInodes))
                                    : uiText(tool_text::EntriesCount).arg(tool_text::plainNumber(check.neededEntries)));
-    const std::vector<LimitReached> reached = check.limitsReached();
-    answers_[Verdict]->setText(uiText(reached.empty() ? tool_text::Fits : tool_text::DoesNotFit));
-    answers_[RunsOut]->setText(tool_text::limitsReached(reached));
+    const CopyMargin margin = copyMargin(check);
+    answers_[Verdict]->setText(uiText(margin.fits ? tool_text::Fits : tool_text::DoesNotFit));
+    answers_[RunsOut]->setText(tool_text::limitsReached(check.limitsReached()));
     // The margin in bytes, also where another limit runs out first.
-    answers_[Margin]->setText(check.neededBytes <= d.freeBytes
-                                  ? uiText(tool_text::Margin).arg(tool_text::plainNumber(d.freeBytes - check.neededBytes))
-                                  : uiText(tool_text::Shortfall).arg(tool_text::plainNumber(check.neededBytes - d.freeBytes)));
+    answers_[Margin]->setText(uiText(margin.spare ? tool_text::Margin : tool_text::Shortfall)
+                                  .arg(tool_text::plainNumber(margin.bytes)));
 
     QString status = uiText(tool_text::BlockedList) + u' '
         + (!isFatFamily(d.fileSystem) && check.blocked.empty() ? uiText(tool_text::NotFat)

@@ -23,12 +23,6 @@ namespace dorvelix {
 
 namespace {
 
-QString percent(long long bytes, long long fileBytes)
-{
-    return QString::number(bytes > 0 ? 100.0 * static_cast<double>(bytes - fileBytes) / static_cast<double>(bytes) : 0.0,
-                           'f', 1);
-}
-
 // A length as the chart's axis shows it: 512, 1K ... 32M.
 QString shortLength(long long length)
 {
@@ -326,11 +320,15 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
         return;
     }
     fileBytes_->setText(uiText(tool_text::OwnFileBytes) + u' ' + tool_text::plainNumber(c.fileBytes));
+    const LengthsAnswer answer{c.figures, c.fileBytes, c.largestFile, std::nullopt};
     for (int row = 0; row < ComparedLengths; ++row) {
         const LengthFigures& f = c.figures[static_cast<size_t>(row)];
-        const QString cells[] = {tool_text::plainNumber(f.clusterLength), f.fat32Bytes ? tool_text::plainNumber(*f.fat32Bytes) : QStringLiteral("-"),
-                                 f.fat32Bytes ? percent(*f.fat32Bytes, c.fileBytes) : QStringLiteral("-"),
-                                 tool_text::plainNumber(f.exfatBytes), percent(f.exfatBytes, c.fileBytes)};
+        const LengthJudgement fat = judgeLength(answer, f, FreshFormat::Fat32);
+        const LengthJudgement exfat = judgeLength(answer, f, FreshFormat::Exfat);
+        const QString none = QStringLiteral("-");
+        const QString cells[] = {tool_text::plainNumber(f.clusterLength),
+                                 fat.bytes ? tool_text::plainNumber(*fat.bytes) : none, slackShareText(fat).value_or(none),
+                                 tool_text::plainNumber(*exfat.bytes), slackShareText(exfat).value_or(none)};
         for (int column = 0; column < static_cast<int>(std::size(cells)); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -339,7 +337,7 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
     }
     table_->resizeColumnsToContents();
     chart_->show(&c, driveLength_, convertLength_);
-    answer_ = LengthsAnswer{c.figures, c.fileBytes, c.largestFile, std::nullopt};
+    answer_ = answer;
     showAdvice();
     emit finished();
 }

@@ -26,7 +26,7 @@ QString countedText(const WalkProgress& counted, long long milliseconds)
 
 QString plainNumber(long long n)
 {
-    return formatNumber(n, NumberPattern::Plain);
+    return figureText(n);
 }
 
 QString secondsText(long long milliseconds)
@@ -84,23 +84,63 @@ QString limitsReached(const std::vector<LimitReached>& reached)
     return parts.join(uiText(ListSeparator));
 }
 
+namespace {
+
+QString ruleWords(CountRule rule)
+{
+    switch (rule) {
+    case CountRule::VfatUpperCaseShortNames: return uiText(VfatUpperCaseRule);
+    case CountRule::VfatOneCaseShortNames: return uiText(VfatOneCaseRule);
+    case CountRule::FusefatLongNames: return uiText(FusefatRule);
+    case CountRule::UnknownFatDriver: return uiText(UnknownFatDriverRule);
+    case CountRule::Exfat: return uiText(ExfatRule);
+    }
+    return {};
+}
+
+QString layoutWords(LayoutRule rule)
+{
+    switch (rule) {
+    case LayoutRule::Ntfs: return uiText(NtfsLayoutRule);
+    case LayoutRule::Ext: return uiText(ExtLayoutRule);
+    case LayoutRule::Btrfs: return uiText(BtrfsLayoutRule);
+    case LayoutRule::F2fs: return uiText(F2fsLayoutRule);
+    case LayoutRule::Bound: return uiText(BoundLayoutRule);
+    }
+    return {};
+}
+
+}  // namespace
+
+AnswerWords answerWords()
+{
+    return {
+        .rule = ruleWords,
+        .layout = layoutWords,
+        // The window names no cause: every estimate says the file system
+        // allocates by rules other than FAT's.
+        .caveat = [](CountCaveat) { return uiText(EstimatedByTableRule); },
+        .unsureNames = uiText(UnsureNamesNote),
+        .entryNotCounted = uiText(EntryNotCountedNote),
+        .adviceLeast = uiText(AdviceLeast),
+        .adviceIsDefault = uiText(AdviceIsDefault),
+        .adviceDefault = uiText(AdviceDefault),
+        .adviceCommand = uiText(AdviceCommand),
+        .adviceNoneFits = uiText(AdviceNoneFits),
+        .adviceLargeFile = uiText(AdviceLargeFile),
+    };
+}
+
+QString countedBy(const TargetCheck& check)
+{
+    const auto note = countNote(check, answerWords());
+    return note ? note->text : QString();
+}
+
 QString lengthAdvice(const LengthsAnswer& answer, FreshFormat format)
 {
-    const LengthAdvice advice = adviseLength(answer, format);
-    const QString name = QLatin1String(format == FreshFormat::Exfat ? ExfatName : Fat32Name);
-    const QString tool = QLatin1String(formattingTool(format));
-    if (advice.largeFileRefused)
-        return uiText(AdviceLargeFile).arg(name, plainNumber(answer.largestFile));
-    if (!advice.leastLength)
-        return uiText(AdviceNoneFits).arg(name);
-    QString text = uiText(AdviceLeast).arg(name, plainNumber(*advice.leastLength), plainNumber(advice.leastBytes));
-    if (advice.defaultLength == advice.leastLength)
-        text += uiText(AdviceIsDefault).arg(tool);
-    else if (advice.defaultLength && advice.defaultBytes)
-        text += uiText(AdviceDefault)
-                    .arg(tool, plainNumber(*advice.defaultLength), plainNumber(*advice.defaultBytes),
-                         plainNumber(*advice.defaultBytes - advice.leastBytes));
-    return text + uiText(AdviceCommand).arg(QString::fromStdString(formatCommand(format, *advice.leastLength)));
+    const AdviceText advice = adviceText(answer, format, answerWords());
+    return advice.advice + advice.command.value_or(QString());
 }
 
 }  // namespace dorvelix::tool_text

@@ -2,6 +2,7 @@
 // from figures; the constant texts are in window_texts.h.
 #pragma once
 
+#include "answer_wording.h"
 #include "cluster_lengths.h"
 #include "copy_check.h"
 #include "target_check.h"
@@ -31,6 +32,14 @@ QString blockReason(BlockReason reason);
 // ("なし" where it fits).
 QString limitReached(const LimitReached& limit);
 QString limitsReached(const std::vector<LimitReached>& reached);
+
+// The window's words for the answers' texts (answer_wording), in the
+// window's language.
+AnswerWords answerWords();
+
+// How the needed bytes of a copy check were counted, in words; empty where
+// the count follows the target's allocation.
+QString countedBy(const TargetCheck& check);
 
 // Which length to format with for one file system, in words: the length
 // that takes least, the formatting tool's default for the capacity and what
