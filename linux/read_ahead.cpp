@@ -2,6 +2,7 @@
 
 #include "mount_boundaries.h"
 #include "mount_table.h"
+#include "reader_process.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -68,6 +69,14 @@ struct ReadAhead::State {
     // thread only. Decided at the walk's first folder, under the lock.
     std::optional<bool> oneCaller_;
     void decideCallers(const FolderScan& walked);
+    // On such a drive the listing thread asks the reader, a process of its
+    // own, to list and measure: a driver that stops then holds up that
+    // process alone, never one of this one's threads. Null where the reader
+    // cannot be started: the listing thread calls on the drive itself.
+    std::unique_ptr<ReaderProcess> reader_;
+    bool readerStops() const { return stopping_.load(std::memory_order_relaxed); }
+    void readerAlive() { progress_.fetch_add(1, std::memory_order_relaxed); }
+    void measuredWhole(Folder& folder);
     bool reading_ = false;  // the thread is inside a subtree
     int running_ = 2;       // threads that have not ended
     unsigned session_ = 0;  // raised to drop the subtree being read
@@ -287,6 +296,25 @@ bool ReadAhead::nextReady()
 bool ReadAhead::State::readChunk(Folder& folder)
 {
     const auto count = static_cast<std::uint32_t>(folder.scan->files().size());
+    if (reader_) {
+        // The reader measures a folder whole (the walk's first folder; it
+        // measured every other as it listed it).
+        if (folder.claimed.exchange(count, std::memory_order_relaxed) >= count)
+            return false;
+        try {
+            if (!reader_->measure(*folder.scan, [this] { return readerStops(); }, [this] { readerAlive(); }))
+                return false;
+        } catch (const RuntimeError& e) {
+            // Every length is the folder's failure: a reader that has gone
+            // is a drive that has gone.
+            const int cause = e.number() == err::DiskNotReady || e.cause() == 0 ? ENOTCONN : e.cause();
+            std::string failed;
+            appendLengths(failed, std::vector<long long>(count, -cause), {});
+            folder.scan->takeLengths(failed);
+        }
+        measuredWhole(folder);
+        return true;
+    }
     const std::uint32_t from = folder.claimed.fetch_add(Chunk, std::memory_order_relaxed);
     if (from >= count)
         return false;
@@ -343,7 +371,22 @@ void ReadAhead::State::decideCallers(const FolderScan& walked)
     const auto mounts = MountBoundaries::current();
     const MountEntry* mount = mountHolding(mounts->table(), walked.path());
     oneCaller_ = mount && mayStopAnswering(mount->fsType);
+    if (*oneCaller_)
+        reader_ = ReaderProcess::start();
     measurerWakes_.notify_all();
+}
+
+// Every length of the folder has been read (or could not be): the walk may take it.
+void ReadAhead::State::measuredWhole(Folder& folder)
+{
+    const auto count = static_cast<std::uint32_t>(folder.scan->files().size());
+    folder.claimed.store(count, std::memory_order_relaxed);
+    progress_.fetch_add(1, std::memory_order_relaxed);
+    if (folder.sortFiles && count > 1)
+        folder.scan->filesInListOrder();
+    folder.done.store(count, std::memory_order_release);
+    const std::lock_guard lock(mutex_);
+    walkWakes_.notify_all();
 }
 
 // The measuring thread: reads lengths nearest to the walk first.
@@ -477,10 +520,19 @@ bool ReadAhead::State::readFolder(const std::shared_ptr<const FolderScan>& paren
     folder->index = index;
     folder->hiddenAndSystem = levelAt(level).hiddenAndSystem;
     try {
-        folder->scan = FolderScan::read(parent->childPath(parent->name(parent->folders()[index])), parent.get());
+        const std::string path = parent->childPath(parent->name(parent->folders()[index]));
+        if (reader_) {
+            folder->scan = reader_->readFolder(path, parent.get(), parent->keepsCreationOrder(),
+                                               [this] { return readerStops(); }, [this] { readerAlive(); });
+            if (!folder->scan)
+                return false;  // given up: nothing more is read
+        } else
+            folder->scan = FolderScan::read(path, parent.get());
         folder->bytes = folder->scan->footprint();
         folder->sortFiles = sortsAhead(*folder->scan);
-        if (oneCaller_.value_or(false)) {
+        if (reader_)
+            measuredWhole(*folder);
+        else if (oneCaller_.value_or(false)) {
             while (!stopping_.load(std::memory_order_relaxed) && readChunk(*folder)) {
             }
         }
