@@ -224,6 +224,7 @@ void countCopy(TargetCheck& check, const std::string& folder, const std::string&
         count.observer());
     walk.setProgress(progress);
     walk.setReadAhead(settings.readAhead);
+    walk.stallLimit = settings.stallLimit;
     // A copy makes one file of each link.
     walk.setEveryLinkConverted(true);
     walk.setKeepCreationOrder(count.wantsCreationOrder());

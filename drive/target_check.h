@@ -15,6 +15,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -129,6 +130,8 @@ struct CopyWalkSettings {
     std::function<void(const QString&)> onMessage;
     std::shared_ptr<const FolderScan> start;
     bool readAhead = true;
+    // How long the drive may go without answering before it counts as gone.
+    std::chrono::milliseconds stallLimit{10000};
 };
 
 // The target's half of a check: asks the drive that holds targetFolder

@@ -19,6 +19,9 @@ const char* folderCauseText(int cause)
     case ENOTDIR: case ELOOP: return texts::NotAFolder;
     case ENAMETOOLONG: return texts::PathTooLong;
     case EIO: return texts::PathReadError;
+    // The process or the system holds as many open files as it may: a very
+    // deep tree, not a missing path.
+    case EMFILE: case ENFILE: return texts::TooManyOpen;
     default: return nullptr;
     }
 }

@@ -10,7 +10,7 @@ namespace dorvelix {
 
 // The description of a run-time error number. Given the errno that caused
 // it, error 76 says that cause: a missing path, no permission, not a
-// folder, a path too long or a read error.
+// folder, a path too long, a read error or too many open files.
 QString errorDescription(int number, int cause = 0);
 inline QString errorDescription(const RuntimeError& e)
 {

@@ -76,6 +76,7 @@ struct WalkLimits {
     long long hiddenSkipped = 0;     // hidden and special files where the walk does not list them
     long long unreadableFolders = 0; // not opened: skipped with everything below them
     long long unreadableFiles = 0;   // counted, but their lengths could not be read
+    bool driveStopped = false;       // the drive stopped answering: the figures are what was counted before
 };
 
 // What one folder search found. The rows are filled as the search reaches

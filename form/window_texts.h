@@ -134,6 +134,7 @@ inline constexpr const char* NoPermission = QT_TRANSLATE_NOOP("dorvelix", "パ�
 inline constexpr const char* NotAFolder = QT_TRANSLATE_NOOP("dorvelix", "パスがホルダーではありません。");
 inline constexpr const char* PathTooLong = QT_TRANSLATE_NOOP("dorvelix", "パス名が長すぎます。");
 inline constexpr const char* PathReadError = QT_TRANSLATE_NOOP("dorvelix", "パスの読み取りでエラーが発生しました。");
+inline constexpr const char* TooManyOpen = QT_TRANSLATE_NOOP("dorvelix", "開いているファイルが多すぎます。");
 
 // The search's boxes and their summary.
 inline constexpr const char* MuteCheck = QT_TRANSLATE_NOOP("dorvelix", "この検索中は同じ種類のメッセージを表示しない");

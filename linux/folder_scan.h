@@ -129,6 +129,19 @@ public:
     // The mount points this scan and the scans of its subfolders leave out.
     const std::shared_ptr<const MountBoundaries>& boundaries() const { return boundaries_; }
 
+    // The scan with every file's length as bytes for another process of this
+    // build (the reader, which reads a drive that may stop answering), and
+    // the scan made again from them: it holds no open folder, and its
+    // subfolders are read by that process too. Null when the bytes are not
+    // a scan's.
+    void appendTo(std::string& bytes) const;
+    static std::shared_ptr<FolderScan> fromBytes(std::string_view bytes, const FolderScan* parent);
+    // Every file's length (or -errno) as bytes, and stored from them: the
+    // reader measured a folder this process holds. False when the bytes do
+    // not fit the folder.
+    void appendLengthsTo(std::string& bytes) const;
+    bool takeLengths(std::string_view bytes) const;
+
 private:
     FolderScan() = default;
     int fd_ = -1;
@@ -175,6 +188,12 @@ private:
     mutable std::unique_ptr<std::uint32_t[], Free> filesInOrder_;
     mutable std::atomic<bool> filesSorted_{false};
 };
+
+// Lengths (or -errno) of a folder's files by index, with the identities of
+// those that have more than one link, in the form FolderScan::takeLengths
+// reads: what the reader measured for a folder this process holds.
+void appendLengths(std::string& bytes, std::span<const long long> lengths,
+                   std::span<const std::pair<std::uint32_t, FileIdentity>> links);
 
 // Orders names ignoring the case of ASCII letters, then by their bytes.
 bool listOrderLess(std::string_view a, std::string_view b);

@@ -10,7 +10,10 @@
 // threads, and the walk gives it up after its stall limit. On a drive whose
 // driver can stop answering (FUSE, a network file system) the first thread
 // alone calls on it, measuring each folder as it lists it, so that one
-// thread at most waits on a driver that stopped. A folder that
+// thread at most waits on a driver that stopped; where the reader helper
+// can be started (reader_process.h), that thread asks it to list and
+// measure, so that no thread of this process waits on such a driver. A
+// folder that
 // could not be read is handed over as its error, raised when the walk enters
 // it. The threads use no Qt and touch nothing but the folders they read.
 #pragma once
@@ -59,7 +62,7 @@ public:
     // index: its scan with the lengths of the files its level lists already
     // read. Raises the folder's read error, and RuntimeError 71 for this and
     // every later folder once the thread has stalled. Returns null when the
-    // read-ahead does not hold that folder (the caller reads it itself);
+    // read-ahead does not hold that folder (the caller starts it there);
     // then nothing more of the present subtree is read ahead. Waits at most
     // for the folder being read.
     std::shared_ptr<const FolderScan> take(const FolderScan* parent, std::uint32_t index);

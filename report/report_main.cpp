@@ -33,6 +33,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -140,6 +141,16 @@ void allowDeepWalks()
     }
 }
 
+// How long a drive may go without answering before the walk gives it up:
+// ten seconds, or for the tests DORVELIX_STALL_LIMIT_MS milliseconds (at
+// least 100).
+std::chrono::milliseconds stallLimitFromEnvironment()
+{
+    bool ok = false;
+    const int limit = qEnvironmentVariableIntValue("DORVELIX_STALL_LIMIT_MS", &ok);
+    return std::chrono::milliseconds(ok && limit >= 100 ? limit : 10000);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -172,6 +183,9 @@ int main(int argc, char** argv)
     // The benchmark compares the walk with read-ahead against one without.
     const bool readAhead = !qEnvironmentVariableIsSet("DORVELIX_NO_READ_AHEAD");
     session.search().setReadAhead(readAhead);
+    // The tests of a drive that stops answering run with a short stall limit.
+    const std::chrono::milliseconds stallLimit = stallLimitFromEnvironment();
+    session.search().stallLimit = stallLimit;
     // The report shows no file list: nothing needs a folder's files sorted
     // unless a message about one of them must come in list order.
     session.search().setSortFilesAhead(false);
@@ -191,7 +205,7 @@ int main(int argc, char** argv)
         allowDeepWalks();
         if (target) {
             countCopy(*target, options.folder, resolveFolder(options.target), nullptr,
-                      {clusterLength, [&](const QString& m) { heard.messageBox(m); }, start.scan, readAhead});
+                      {clusterLength, [&](const QString& m) { heard.messageBox(m); }, start.scan, readAhead, stallLimit});
             // A folder that could not be opened at all ends the report; a
             // drive that stopped in the middle of the walk (no error of its
             // own) is printed with what was counted, as the other modes do.
@@ -207,6 +221,7 @@ int main(int argc, char** argv)
             CompleteWalk walk(clusterLength, convertLength, [&](const QString& m) { heard.messageBox(m); },
                               allLengths ? &*allLengths : nullptr);
             walk.setReadAhead(readAhead);
+            walk.stallLimit = stallLimit;
             try {
                 complete = walk.run(options.folder, start.scan);
             } catch (const RuntimeError& e) {

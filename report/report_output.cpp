@@ -176,6 +176,8 @@ void printText(const ReportData& r)
             printLine(stdout, QString::fromUtf8(FolderPanelCaption) + QStringLiteral("  ") + escapedControls(r.folder));
             if (r.search.limits.complete || limited(r.search.limits))
                 printLine(stdout, report_text::LimitsLine + limitsText(r.search.limits));
+            if (r.search.limits.driveStopped)
+                printLine(stdout, report_text::PartialLine + report_text::PartialNote);
             printFileBytes(r.search);
             folderPanel = true;
         }
@@ -243,6 +245,10 @@ void printJson(const ReportData& r)
     j.value(json_key::HiddenSkipped, s.limits.hiddenSkipped);
     j.value(json_key::UnreadableFolders, s.limits.unreadableFolders);
     j.value(json_key::UnreadableFiles, s.limits.unreadableFiles);
+    if (s.limits.driveStopped) {
+        j.value(json_key::DriveStopped, true);
+        j.value(json_key::PartialNote, QString(report_text::PartialNote));
+    }
     j.endObject();
     if (r.folderRows) {
         j.beginArray(json_key::Folders);

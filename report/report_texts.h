@@ -141,6 +141,9 @@ inline constexpr QLatin1String HiddenSkipped{"%1 hidden or special files below l
 inline constexpr QLatin1String UnreadableFolders{"%1 folders could not be read"};
 inline constexpr QLatin1String UnreadableFiles{"%1 file lengths could not be read"};
 inline constexpr QLatin1String NoLimits{"none: every level and every entry counted"};
+inline constexpr QLatin1String PartialLine{"  partial: "};
+inline constexpr QLatin1String PartialNote{
+    "the drive stopped answering; the figures are what was counted before it did"};
 inline constexpr QLatin1String FileBytes{"  file lengths summed: folder alone %1, subtree %2 (du --apparent-size)"};
 inline constexpr QLatin1String EstimateLine{"  note: the count is an estimate: "};
 
@@ -344,6 +347,9 @@ inline constexpr char LevelsSkipped[] = "levels_skipped";
 inline constexpr char HiddenSkipped[] = "hidden_skipped";
 inline constexpr char UnreadableFolders[] = "unreadable_folders";
 inline constexpr char UnreadableFiles[] = "unreadable_files";
+// Only in the document of a walk whose drive stopped answering.
+inline constexpr char DriveStopped[] = "drive_stopped";
+inline constexpr char PartialNote[] = "partial_note";
 inline constexpr char Name[] = "name";
 inline constexpr char ConvertClusters[] = "convert_clusters";
 inline constexpr char ConvertBytes[] = "convert_bytes";

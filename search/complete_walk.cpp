@@ -22,6 +22,7 @@ void CompleteWalk::failed(const RuntimeError& e, const std::string& fullPath, lo
     ++count;
     // A drive that has gone fails everything after it the same way: one message.
     if (e.number() == err::DiskNotReady) {
+        limits_.driveStopped = true;
         if (driveGoneReported_)
             return;
         driveGoneReported_ = true;

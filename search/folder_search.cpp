@@ -79,8 +79,11 @@ void FolderSearch::report(Activation& at, const RuntimeError& e)
         }
     }
     // A drive that has gone fails every later query the same way: one box.
-    if (number == err::DiskNotReady && !reportedOnce_.insert("drive").second)
-        return;
+    if (number == err::DiskNotReady) {
+        result_.limits.driveStopped = true;
+        if (!reportedOnce_.insert("drive").second)
+            return;
+    }
 
     const int index = at.j - 1;
     if (folderFailed && index >= -1 && index < at.dir->listCount())
@@ -274,7 +277,14 @@ void FolderSearch::walkSearch()
 
     lengthsNow();
     result_.subtree = totalsOf(f, treeFileBytes_);
-    run([&] { view_.subtreeCounted(result_); });
+    if (result_.limits.driveStopped) {
+        // The result keeps what was counted, marked as counted before the
+        // drive stopped answering; the window shows it no more than the
+        // count of a search stopped by the user.
+        f.clearSearchTotals();
+        run([&] { view_.subtreeCleared(); });
+    } else
+        run([&] { view_.subtreeCounted(result_); });
     run([&] { view_.drawUsageGraph(f.screenSize); });
     run([&] { window_.beep(); });
     run([&] { window_.setMousePointer(DefaultPointer); });

@@ -1,6 +1,7 @@
 #include "folder_walk.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <new>
 
 namespace dorvelix {
@@ -42,7 +43,7 @@ void FolderWalk::walkBelow(std::shared_ptr<const FolderScan> top)
             // nothing is read before what the sink did between two of them.
             if (readAhead_)
                 readAhead_->start(top, i);
-            enterAndWalk(1, *top, i);
+            enterAndWalk(1, top, i);
         } catch (const Abandoned&) {
             stoppedInside = true;
         }
@@ -53,38 +54,45 @@ void FolderWalk::walkBelow(std::shared_ptr<const FolderScan> top)
     readAhead_.reset();
 }
 
-void FolderWalk::enterAndWalk(int depth, const FolderScan& parent, std::uint32_t index)
+void FolderWalk::enterAndWalk(int depth, const std::shared_ptr<const FolderScan>& parent, std::uint32_t index)
 {
     std::shared_ptr<const FolderScan> folder;
     try {
         folder = enter(parent, index);
     } catch (const RuntimeError& error) {
-        sink_.folderFailed(depth - 1, parent, index, error);
+        sink_.folderFailed(depth - 1, *parent, index, error);
         return;
     } catch (const std::bad_alloc&) {
-        sink_.folderFailed(depth - 1, parent, index, RuntimeError(err::OutOfMemory));
+        sink_.folderFailed(depth - 1, *parent, index, RuntimeError(err::OutOfMemory));
         return;
     }
-    sink_.folderEntered(depth, parent, index, folder);
+    sink_.folderEntered(depth, *parent, index, folder);
     const bool entersNext = levelAt(depth).entersNext;
     for (std::uint32_t i = 0; i < folder->folders().size() && sink_.goOn(); ++i) {
         if (entersNext)
-            enterAndWalk(depth + 1, *folder, i);
+            enterAndWalk(depth + 1, folder, i);
         else
             sink_.folderBeyondLevels(*folder, i);
     }
 }
 
-// The scan of subfolder index of parent: read ahead, or read now.
-std::shared_ptr<const FolderScan> FolderWalk::enter(const FolderScan& parent, std::uint32_t index)
+// The scan of subfolder index of parent: read ahead, or without read-ahead
+// read now.
+std::shared_ptr<const FolderScan> FolderWalk::enter(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index)
 {
-    if (readAhead_) {
-        if (!readAhead_->nextReady())
-            sink_.beforeWait();
-        if (auto scan = readAhead_->take(&parent, index))
-            return scan;
-    }
-    return FolderScan::read(parent.childPath(parent.name(parent.folders()[index])), &parent);
+    if (!readAhead_)
+        return FolderScan::read(parent->childPath(parent->name(parent->folders()[index])), parent.get());
+    if (!readAhead_->nextReady())
+        sink_.beforeWait();
+    if (auto scan = readAhead_->take(parent.get(), index))
+        return scan;
+    // The read-ahead does not hold it: it reads on from this folder, so that
+    // the walk's thread never calls on the drive, and gives it up after the
+    // stall limit like any other.
+    readAhead_->start(parent, index);
+    if (auto scan = readAhead_->take(parent.get(), index))
+        return scan;
+    throw RuntimeError(err::DiskNotReady, err::FolderQuery, ETIMEDOUT);
 }
 
 }  // namespace dorvelix

@@ -86,8 +86,8 @@ public:
 private:
     void startReadAhead();
     const Level& levelAt(int depth) const;
-    void enterAndWalk(int depth, const FolderScan& parent, std::uint32_t index);
-    std::shared_ptr<const FolderScan> enter(const FolderScan& parent, std::uint32_t index);
+    void enterAndWalk(int depth, const std::shared_ptr<const FolderScan>& parent, std::uint32_t index);
+    std::shared_ptr<const FolderScan> enter(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index);
 
     std::vector<Level> levels_;
     WalkSink& sink_;

@@ -256,6 +256,10 @@
         <translation>An error occurred while reading the path.</translation>
     </message>
     <message>
+        <source>開いているファイルが多すぎます。</source>
+        <translation>Too many files are open.</translation>
+    </message>
+    <message>
         <source>この検索中は同じ種類のメッセージを表示しない</source>
         <translation>Do not show messages of this kind again during this search</translation>
     </message>

@@ -11,6 +11,9 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -158,6 +161,25 @@ TEST(Lists, AFolderThatCannotBeOpenedFailsWithError76SaysWhyAndChangesNothing)
     };
     for (const auto& [bad, text] : cases)
         EXPECT_EQ(failure(bad), text);
+    // A process that may open no more files (a very deep tree) is told so,
+    // not that the path is missing.
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const struct rlimit none {0, 0};
+        ::setrlimit(RLIMIT_NOFILE, &none);
+        const std::string text = failure(t.path("x"));
+        _exit(::write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 1);
+    }
+    ::close(fds[1]);
+    std::string tooMany;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+        tooMany.append(buffer, static_cast<size_t>(n));
+    ::close(fds[0]);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(tooMany, "開いているファイルが多すぎます。");
     const std::string locked = captureUnprivileged([&] { return failure(t.path("locked")); });
     if (locked != "no unprivileged user") {
         EXPECT_EQ(locked, "パスにアクセスする権限がありません。");

@@ -20,6 +20,7 @@ id=io.github.dorvelix.Dorvelix
 expected=(
   bin/dorvelix
   bin/dorvelix-report
+  libexec/dorvelix/dorvelix-reader
   share/applications/$id.desktop
   share/bash-completion/completions/dorvelix
   share/bash-completion/completions/dorvelix-report

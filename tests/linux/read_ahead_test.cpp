@@ -3,6 +3,7 @@
 // smaller than the tree.
 #include "mount_rig.h"
 #include "read_ahead.h"
+#include "reader_process.h"
 #include "runtime_error.h"
 #include "temp_tree.h"
 
@@ -156,4 +157,56 @@ TEST(ReadAhead, SortsTheFilesWhenTheWalkBooksThemInListOrder)
     ASSERT_TRUE(sub);
     EXPECT_FALSE(sub->filesSorted());
     EXPECT_EQ(sub->name(sub->files()[sub->filesInListOrder()[0]]), "Y");
+}
+
+// The reader process lists and measures as this process would: the same
+// entries in the same order, every length, links and the order of
+// creation, a subfolder opened relative to its parent, a folder's error,
+// and the lengths of a folder this process read itself.
+TEST(ReadAhead, TheReaderProcessListsAndMeasuresAsThisProcessWould)
+{
+    TempTree t;
+    t.file("top/Beta.txt", 7);
+    t.file("top/alpha", 300);
+    t.file("top/.hidden", 12);
+    t.file("top/sub/deep", 4096);
+    ASSERT_EQ(::link(t.path("top/alpha").c_str(), t.path("top/sub/alpha-link").c_str()), 0);
+    const auto reader = ReaderProcess::start();
+    ASSERT_TRUE(reader) << "dorvelix-reader is not beside the test program";
+    int signs = 0;
+    const auto never = [] { return false; };
+    const auto alive = [&] { ++signs; };
+    const auto local = FolderScan::read(t.path("top"), nullptr, {}, true);
+    const auto remote = reader->readFolder(t.path("top"), nullptr, true, never, alive);
+    ASSERT_TRUE(remote);
+    const auto entries = [](const FolderScan& s) {
+        std::vector<std::string> out;
+        for (const FolderEntry* e : s.entriesInListOrder()) {
+            const bool folder = e->kind == EntryKind::Folder;
+            out.push_back(std::string(s.name(*e)) + (folder ? "/" : " " + std::to_string(s.entryLength(*e))));
+        }
+        for (const FolderEntry* e : s.entriesInCopyOrder(FolderScan::CopyOrder::ByInode))
+            out.push_back(std::string(s.name(*e)));
+        return out;
+    };
+    EXPECT_EQ(entries(*remote), entries(*local));
+    EXPECT_EQ(remote->path(), local->path());
+    EXPECT_GT(signs, 0);
+
+    const auto sub = reader->readFolder(t.path("top/sub"), remote.get(), true, never, alive);
+    ASSERT_TRUE(sub);
+    EXPECT_EQ(entries(*sub), entries(*FolderScan::read(t.path("top/sub"), local.get())));
+    std::uint32_t link = 0;
+    while (sub->name(sub->files()[link]) != "alpha-link")
+        ++link;
+    EXPECT_TRUE(sub->sharedIdentity(link));
+
+    EXPECT_EQ(errorOf([&] { reader->readFolder(t.path("missing"), nullptr, false, never, alive); }),
+              err::PathNotFound);
+    const auto own = FolderScan::read(t.path("top"), nullptr, {}, true);
+    ASSERT_TRUE(reader->measure(*own, never, alive));
+    EXPECT_EQ(entries(*own), entries(*local));
+    // Asked to stop, the wait ends and the reader is of no further use.
+    EXPECT_FALSE(reader->readFolder(t.path("top"), nullptr, false, [] { return true; }, alive));
+    EXPECT_EQ(errorOf([&] { reader->readFolder(t.path("top"), nullptr, false, never, alive); }), err::DiskNotReady);
 }

@@ -1,8 +1,11 @@
 // dorvelix-report on a FAT volume whose FUSE driver stops answering in the
 // middle of the walk and does not go on by itself: in every mode the report
-// gives the drive up after its ten seconds without progress, prints what it
-// counted with error 71 once, and exits with status 1. A target whose driver
-// has stopped is a drive without a medium.
+// gives the drive up after its stall limit without progress, prints what it
+// counted, marked as partial, with error 71 once, and exits with status 1,
+// reaped while the driver is still stopped (the reader that waits on the
+// driver is left behind). One case runs against the real ten seconds; the
+// others set a short limit through DORVELIX_STALL_LIMIT_MS. A target whose
+// driver has stopped is a drive without a medium.
 #include "mount_rig.h"
 #include "target_check.h"
 #include "temp_tree.h"
@@ -11,6 +14,9 @@
 
 #include <QElapsedTimer>
 #include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <random>
 #include <thread>
 
 using namespace dorvelix::testing;
@@ -26,9 +32,84 @@ int occurrences(const std::string& text, const std::string& part)
     return n;
 }
 
+// The walk's stall limit for the reports the test starts; 0: the real one.
+class StallLimit {
+public:
+    explicit StallLimit(int milliseconds)
+    {
+        if (milliseconds > 0)
+            ::setenv("DORVELIX_STALL_LIMIT_MS", std::to_string(milliseconds).c_str(), 1);
+        else
+            ::unsetenv("DORVELIX_STALL_LIMIT_MS");
+    }
+    ~StallLimit() { ::unsetenv("DORVELIX_STALL_LIMIT_MS"); }
+};
+
+struct StoppedRun {
+    bool reaped = false;  // within 15 s of the stop, the driver still stopped
+    qint64 tookMs = 0;    // from the stop to the reaping
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs the report in mode on a fresh mount of image (nothing of the walk is
+// cached) and stops the driver once the walk has entered the volume's first
+// subfolder, or after delay when one is given; the driver goes on only after
+// the report has been reaped or given up on.
+StoppedRun stopDuringReport(const std::string& image, std::vector<std::string> mode,
+                            std::optional<std::chrono::milliseconds> delay = std::nullopt)
+{
+    std::string why;
+    const auto mount = TestMount::fusefat(image, why);
+    if (!mount) {
+        ADD_FAILURE() << why;
+        return {};
+    }
+    std::vector<std::string> args{DORVELIX_REPORT};
+    args.insert(args.end(), mode.begin(), mode.end());
+    args.push_back(mount->path());
+    ChildRun report(args);
+    EXPECT_GT(report.pid(), 0);
+    if (delay) {
+        std::this_thread::sleep_for(*delay);
+    } else {
+        const auto until = std::chrono::steady_clock::now() + 10s;
+        while (!report.holdsOpen(mount->path() + "/") && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(200us);
+    }
+    mount->stopDriver(60s);
+    QElapsedTimer clock;
+    clock.start();
+    StoppedRun run;
+    run.reaped = report.exitsWithin(15s);
+    run.tookMs = clock.elapsed();
+    mount->resumeDriver();
+    run.status = report.status();
+    run.out = report.out;
+    run.err = report.err;
+    return run;
+}
+
 }  // namespace
 
-TEST(ReportStoppedDrive, EveryModeGivesTheDriveUpPrintsWhatItCountedAndExitsOne)
+TEST(ReportStoppedDrive, GivesTheDriveUpAfterTenSecondsAndExitsWhileTheDriverStaysStopped)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = wideFatImage(tree, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const StallLimit limit(0);
+    const StoppedRun run = stopDuringReport(image, {});
+    ASSERT_TRUE(run.reaped) << "not reaped within 15 s of the stop\n" << run.err;
+    EXPECT_GE(run.tookMs, 9000) << "the walk ended before the driver stopped: " << run.err;
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(occurrences(run.err, "ディスクが準備されていません。"), 1) << run.err;
+    EXPECT_NE(run.out.find("ホルダー情報"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  partial: the drive stopped answering"), std::string::npos) << run.out;
+}
+
+TEST(ReportStoppedDrive, EveryModePrintsWhatItCountedAsPartialAndExitsOneWhileTheDriverStaysStopped)
 {
     TempTree tree;
     std::string why;
@@ -36,41 +117,50 @@ TEST(ReportStoppedDrive, EveryModeGivesTheDriveUpPrintsWhatItCountedAndExitsOne)
     if (image.empty())
         GTEST_SKIP() << why;
     tree.folder("target");
-    const std::vector<std::vector<std::string>> modes{
-        {}, {"--folders"}, {"--complete"}, {"--json", "--complete", "--target", tree.path("target")}};
+    const StallLimit limit(1000);
+    const std::vector<std::vector<std::string>> modes{{"--folders"},
+                                                      {"--complete"},
+                                                      {"--complete", "--lengths"},
+                                                      {"--json"},
+                                                      {"--json", "--complete", "--target", tree.path("target")}};
     for (const std::vector<std::string>& mode : modes) {
-        const std::string name = mode.empty() ? "plain" : mode.front() + " " + mode.back();
+        std::string name;
+        for (const std::string& option : mode)
+            name += option + " ";
         SCOPED_TRACE(name);
-        // A fresh mount each time, so that nothing of the walk is cached.
-        const auto mount = TestMount::fusefat(image, why);
-        if (!mount)
-            GTEST_SKIP() << why;
-        std::vector<std::string> args{DORVELIX_REPORT};
-        args.insert(args.end(), mode.begin(), mode.end());
-        args.push_back(mount->path());
-        ChildRun report(args);
-        ASSERT_GT(report.pid(), 0);
-        // Stopped once the walk has entered the volume's first subfolder; it
-        // would go on only long after the report should have ended.
-        const auto until = std::chrono::steady_clock::now() + 10s;
-        while (!report.holdsOpen(mount->path() + "/") && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(200us);
-        mount->stopDriver(60s);
-        QElapsedTimer clock;
-        clock.start();
-        const bool ended = report.outputEnds(30s);
-        const qint64 took = clock.elapsed();
-        mount->resumeDriver();
-        const int status = report.status();
-
-        ASSERT_TRUE(ended) << "no answer within 30 s\n" << report.err;
-        EXPECT_GE(took, 5000) << "the walk ended before the driver stopped: " << report.err;
-        EXPECT_LT(took, 15000);
-        EXPECT_EQ(status, 1) << report.err;
-        EXPECT_EQ(occurrences(report.err, "ディスクが準備されていません。"), 1) << report.err;
-        EXPECT_NE(report.out.find(mode.empty() || mode.front() != "--json" ? "ホルダー情報" : "\"subtree\""),
+        const StoppedRun run = stopDuringReport(image, mode);
+        ASSERT_TRUE(run.reaped) << "not reaped within 15 s of the stop\n" << run.err;
+        EXPECT_GE(run.tookMs, 500) << "the walk ended before the driver stopped: " << run.err;
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_EQ(occurrences(run.err, "ディスクが準備されていません。"), 1) << run.err;
+        const bool json = mode.front() == "--json";
+        EXPECT_NE(run.out.find(json ? "\"subtree\"" : "ホルダー情報"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(json ? "\"drive_stopped\": true" : "  partial: the drive stopped answering"),
                   std::string::npos)
-            << report.out;
+            << run.out;
+    }
+}
+
+// Stopped at any moment, also before the walk or between two folders, the
+// report ends: with what it counted (1), or with no medium when the drive
+// stopped before it was asked about (2).
+TEST(ReportStoppedDrive, StoppedAtRandomMomentsTheReportAlwaysEnds)
+{
+    TempTree tree;
+    std::string why;
+    const std::string image = wideFatImage(tree, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const StallLimit limit(500);
+    std::mt19937 random(std::random_device{}());
+    for (int i = 0; i < 6; ++i) {
+        const auto delay = std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 1500)(random));
+        SCOPED_TRACE("stopped after " + std::to_string(delay.count()) + " ms");
+        const StoppedRun run = stopDuringReport(image, i % 2 ? std::vector<std::string>{"--complete"}
+                                                             : std::vector<std::string>{},
+                                                delay);
+        ASSERT_TRUE(run.reaped) << "not reaped within 15 s of the stop\n" << run.err;
+        EXPECT_TRUE(run.status == 1 || run.status == 2) << run.status << run.err;
     }
 }
 

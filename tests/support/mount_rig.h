@@ -2,6 +2,8 @@
 // and always unmounted again, and the Debian tools that build FAT images.
 #pragma once
 
+#include "child_run.h"
+
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -13,42 +15,6 @@
 namespace dorvelix::testing {
 
 class TempTree;
-
-struct ToolRun {
-    int status = -1;  // exit status; -1 when the tool could not be run
-    std::string out, err;
-};
-// Runs a program found on PATH (or in /usr/sbin, /sbin) and collects its output.
-ToolRun runTool(const std::vector<std::string>& argv);
-
-// A program run as a child whose output is collected for a bounded time, so
-// that a child stuck on a mount never holds up the test.
-class ChildRun {
-public:
-    explicit ChildRun(const std::vector<std::string>& argv);
-    ~ChildRun();  // kills the child if it still runs and reaps it
-    ChildRun(const ChildRun&) = delete;
-    ChildRun& operator=(const ChildRun&) = delete;
-
-    pid_t pid() const { return pid_; }
-    // Whether the child holds a folder open whose path begins with prefix.
-    bool holdsOpen(const std::string& prefix) const;
-    // Collects output until both streams end or limit has passed; true when
-    // they ended. A process may end its output before its last thread is
-    // gone (one the kernel holds in a call to a stopped driver).
-    bool outputEnds(std::chrono::milliseconds limit);
-    // Waits for the child to end (killed first unless outputEnds answered
-    // true) and returns its exit status, -1 when it did not exit by itself.
-    int status();
-    std::string out, err;
-
-private:
-    pid_t pid_ = -1;
-    int outFd_ = -1, errFd_ = -1;
-    bool ended_ = false;
-    int status_ = -1;
-    bool reaped_ = false;
-};
 
 class TestMount {
 public:
