@@ -327,8 +327,9 @@ TEST(NtfsCopy, TheRoomCountedIsTheRoomTheCopyNeeds)
         std::cout << (less ? "room one cluster under the least" : "room of exactly the count") << ": "
                   << freeBytes(mount->path()) / 4096 << " clusters\n";
         EXPECT_EQ(copyInto(folder, mount->path()), less == 0);
-        if (less == 0)
+        if (less == 0) {
             EXPECT_EQ(freeBytes(mount->path()), 0);
+        }
     }
     TempTree images;
     const std::string image =

@@ -123,6 +123,12 @@ TEST(AnswerWording, MarginFitsAndWhichNote)
         .caveat = [](CountCaveat) { return QStringLiteral("caveat"); },
         .unsureNames = QStringLiteral("+unsure"),
         .entryNotCounted = QStringLiteral("+entry"),
+        .adviceLeast = {},
+        .adviceIsDefault = {},
+        .adviceDefault = {},
+        .adviceCommand = {},
+        .adviceNoneFits = {},
+        .adviceLargeFile = {},
     };
     EXPECT_FALSE(countNote(c, words));  // exact by the window's rule
     c.estimate.caveat = CountCaveat::OwnAllocationRules;
@@ -144,7 +150,9 @@ TEST(AnswerWording, MarginFitsAndWhichNote)
     EXPECT_FALSE(estimateNote(QStringLiteral("FAT32"), words));
     EXPECT_EQ(estimateNote(QStringLiteral("btrfs"), words)->text, QStringLiteral("caveat"));
 
-    LengthJudgement slack{.bytes = 2048, .slackPercent = 100.0 * (2048 - 1500) / 2048};
+    LengthJudgement slack{};
+    slack.bytes = 2048;
+    slack.slackPercent = 100.0 * (2048 - 1500) / 2048;
     EXPECT_EQ(slackShareText(slack), QStringLiteral("26.8"));
     EXPECT_FALSE(slackShareText(LengthJudgement{}));
 }
@@ -322,8 +330,9 @@ TEST(ReportTarget, InodesRunOutOnTmpfsAndAPseudoFileSystemIsNoTarget)
         EXPECT_EQ(runTool({"cp", "-r", source.path("copy"), tmpfs->path()}).status == 0, fits);
         struct statvfs after {};
         ASSERT_EQ(::statvfs(tmpfs->path().c_str(), &after), 0);
-        if (fits)
+        if (fits) {
             EXPECT_LE(static_cast<qint64>((before.f_bavail - after.f_bavail) * after.f_frsize), t["needed_bytes"].toInteger());
+        }
         runTool({"rm", "-rf", tmpfs->path() + "/copy"});
     }
 

@@ -2,9 +2,12 @@
 // searches the folder and closes the window while the summary box is up
 // after the search (the search's own boxes are ticked and answered: "box")
 // or while the walk is inside the first top-level subfolder
-// ("search"), printing "closing" just before. The close must end the
-// program with status 0; status 3 says the box blocked the window, 5 that
-// nothing happened in time, 6 that the walk ended first.
+// ("search"), printing "closing" just before. In mode "stopped" it prints
+// "walking" once the walk is inside the folder and closes when a line comes
+// on its standard input (the test stops the drive's driver between the two).
+// The close must end the program with status 0; status 3 says the box
+// blocked the window, 5 that nothing happened in time, 6 that the walk ended
+// first.
 #include "main_window.h"
 #include "modal_box.h"
 
@@ -13,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QGuiApplication>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -32,10 +36,20 @@ int main(int argc, char** argv)
     dorvelix::MainWindow form;
     form.load();
     form.show();
+    QTimer poll;
     Heard heard;
     bool closed = false;
+    bool walking = false;
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        input.setEnabled(false);
+        poll.stop();
+        std::puts("closing");
+        std::fflush(stdout);
+        closed = true;
+        form.close();
+    });
     form.session().addObserver(&heard);
-    QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         const dorvelix::Session& session = form.session();
@@ -46,6 +60,14 @@ int main(int argc, char** argv)
                 box->button(QMessageBox::Ok)->click();
                 return;
             }
+        }
+        if (mode == QLatin1String("stopped")) {
+            if (heard.advanced > 0 && session.isSearching() && !walking) {
+                walking = true;
+                std::puts("walking");
+                std::fflush(stdout);
+            }
+            return;
         }
         if (mode == QLatin1String("search") && heard.finished)
             std::_Exit(6);  // the walk ended before the poll ran inside it
@@ -64,7 +86,7 @@ int main(int argc, char** argv)
     poll.start();
     // The walk lets the window repaint after every folder, so that the poll
     // runs inside it however fast the folders are read.
-    if (mode == QLatin1String("search"))
+    if (mode != QLatin1String("box"))
         form.search().paintInterval = std::chrono::milliseconds(0);
     QTimer::singleShot(0, &form, [&] { form.folderListBox()->open(form.folderListBox()->openFolderItem()); });
     QTimer::singleShot(20000, &form, [] { std::_Exit(5); });

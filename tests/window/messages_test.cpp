@@ -5,6 +5,7 @@
 #include "modal_box.h"
 #include "text.h"
 #include "search_log_window.h"
+#include "mount_rig.h"
 #include "window_rig.h"
 #include "window_texts.h"
 
@@ -186,4 +187,41 @@ TEST(WindowClose, EndsTheProgramWithinASecondDuringABoxAndInsideTheWalk)
         EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
     }
+}
+
+// The window closed while its search waits on a FUSE driver that has
+// stopped and stays stopped: the process is gone within two seconds.
+TEST(WindowClose, EndsWithinTwoSecondsWhileTheDriveItWalksHasStopped)
+{
+    TempTree t;
+    std::string why;
+    const std::string image = dorvelix::testing::wideFatImage(t, why);
+    if (image.empty())
+        GTEST_SKIP() << why;
+    const auto mount = dorvelix::testing::TestMount::fusefat(image, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    QProcess probe;
+    probe.setWorkingDirectory(QString::fromStdString(mount->path()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    probe.setProcessEnvironment(env);
+    probe.start(QStringLiteral(DORVELIX_CLOSE_PROBE), {QStringLiteral("stopped")});
+    QByteArray out;
+    while (!out.contains("walking") && probe.waitForReadyRead(20000))
+        out += probe.readAllStandardOutput();
+    ASSERT_TRUE(out.contains("walking")) << "the walk was not caught; probe status " << probe.exitCode();
+    mount->stopDriver(std::chrono::seconds(60));
+    probe.write("close\n");
+    QElapsedTimer clock;
+    clock.start();
+    const bool ended = probe.waitForFinished(5000);
+    const qint64 took = clock.elapsed();
+    const bool stillStopped = took < 60000;
+    mount->resumeDriver();
+    ASSERT_TRUE(ended) << "still running 5 s after the close";
+    EXPECT_TRUE(stillStopped);
+    EXPECT_LT(took, 2000);
+    EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
 }
