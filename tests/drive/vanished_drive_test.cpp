@@ -128,10 +128,7 @@ TEST(VanishedDrive, TheCopyCheckSaysTheDriveStoppedAnsweringAndPilesUpNoThreads)
 {
     TempTree tree;
     std::string why;
-    const std::string image = wideFatImage(tree, why);
-    if (image.empty())
-        GTEST_SKIP() << why;
-    const auto mount = TestMount::fusefat(image, why);
+    const auto mount = wideFatMount(tree, why);
     if (!mount)
         GTEST_SKIP() << why;
     const std::string target = tree.folder("target");

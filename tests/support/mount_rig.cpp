@@ -53,6 +53,12 @@ bool isMountPoint(const std::string& path)
     return false;
 }
 
+std::unique_ptr<TestMount> wideFatMount(const TempTree& tree, std::string& why)
+{
+    const std::string image = wideFatImage(tree, why);
+    return image.empty() ? nullptr : TestMount::fusefat(image, why);
+}
+
 std::string wideFatImage(const TempTree& tree, std::string& why)
 {
     const std::string image = tree.path("wide.img");

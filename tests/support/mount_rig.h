@@ -80,6 +80,8 @@ private:
 // folders of 500 files each: a walk that lasts long enough on fusefat to be
 // caught in its middle. "" with the reason in why when the tools are missing.
 std::string wideFatImage(const TempTree& tree, std::string& why);
+// That image mounted by fusefat; null with the reason in why.
+std::unique_ptr<TestMount> wideFatMount(const TempTree& tree, std::string& why);
 
 // Whether the mount table lists path as a mount point.
 bool isMountPoint(const std::string& path);

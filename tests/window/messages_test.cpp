@@ -195,10 +195,7 @@ TEST(WindowClose, EndsWithinTwoSecondsWhileTheDriveItWalksHasStopped)
 {
     TempTree t;
     std::string why;
-    const std::string image = dorvelix::testing::wideFatImage(t, why);
-    if (image.empty())
-        GTEST_SKIP() << why;
-    const auto mount = dorvelix::testing::TestMount::fusefat(image, why);
+    const auto mount = dorvelix::testing::wideFatMount(t, why);
     if (!mount)
         GTEST_SKIP() << why;
     QProcess probe;

@@ -193,10 +193,7 @@ TEST(ReadOnly, FileDialogsNeverWaitOnAStoppedDrive)
     qtApp();
     TempTree tree;
     std::string why;
-    const std::string image = wideFatImage(tree, why);
-    if (image.empty())
-        GTEST_SKIP() << why;
-    const auto mount = TestMount::fusefat(image, why);
+    const auto mount = wideFatMount(tree, why);
     if (!mount)
         GTEST_SKIP() << why;
     const QString onDrive = QString::fromStdString(mount->path());

@@ -3,6 +3,7 @@
 #include "program_version.h"
 #include "text.h"
 #include "ui_text.h"
+#include "help_texts_ja.h"
 #include "window_texts.h"
 
 namespace dorvelix {
