@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -114,8 +115,10 @@ int main(int argc, char** argv)
         std::fputs("usage: dorvelix-bench-window REPORT FOLDER [RUNS]\n", stderr);
         return 2;
     }
-    const QString report = args[0];
-    const std::string folder = args[1].toStdString();
+    // Absolute, as the window leaves its working folder once started.
+    const QString report = QFileInfo(args[0]).absoluteFilePath();
+    const QString searched = QFileInfo(args[1]).absoluteFilePath();
+    const std::string folder = searched.toStdString();
     const int runs = args.size() > 2 ? std::max(1, args[2].toInt()) : 5;
 
     dorvelix::MainWindow form;
@@ -144,13 +147,13 @@ int main(int argc, char** argv)
     QObject::connect(&repaint, &QTimer::timeout, &form, [&form] { form.update(); });
     repaint.start(16);
 
-    reportRun(report, args[1]);  // warm the cache for both
+    reportRun(report, searched);  // warm the cache for both
     std::vector<qint64> windowTimes, reportTimes, gaps;
     long peakKiB = 0;
     for (int i = 0; i < runs; ++i) {
         // Alternate who goes first, so that none always finds the other's cache.
         if (i % 2 == 1)
-            reportTimes.push_back(reportRun(report, args[1]));
+            reportTimes.push_back(reportRun(report, searched));
         openAndWait(form, empty.path().toStdString());
         QApplication::processEvents();
         paints.paints.clear();
@@ -177,7 +180,7 @@ int main(int argc, char** argv)
                     i + 1, double(end - start) / 1e6, paints.paints.size(), double(longest) / 1e6, messages,
                     double(before.now) * 1024 / 1e6, double(before.files) * 1024 / 1e6, double(peak) * 1024 / 1e6);
         if (i % 2 == 0)
-            reportTimes.push_back(reportRun(report, args[1]));
+            reportTimes.push_back(reportRun(report, searched));
     }
     // Each window run is compared with the report run next to it, so that
     // the load of other programs, which changes over a benchmark, weighs
