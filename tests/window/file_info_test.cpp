@@ -1,9 +1,11 @@
 #include "file_info.h"
 #include "file_query.h"
 #include "lists.h"
+#include "mount_rig.h"
 #include "temp_tree.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -164,6 +166,24 @@ TEST(FileInfo, FailuresShowTheirReasonInTheDialog)
     EXPECT_EQ(info.date, QStringLiteral("- "));
     l.openFiles.listIndex = 99;
     EXPECT_EQ(l.texts().length, QStringLiteral("  ファイルが選択されていません。"));
+
+    // A file on a drive whose driver has stopped answering: within the bound
+    // of a volume query, the drive is not ready.
+    std::string why;
+    const auto mount = dorvelix::testing::wideFatMount(t, why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    Lists onDrive(mount->path() + "/A");
+    onDrive.openFiles.listIndex = 0;
+    mount->stopDriver(std::chrono::seconds(30));
+    QElapsedTimer clock;
+    clock.start();
+    info = onDrive.texts();
+    const qint64 took = clock.elapsed();
+    mount->resumeDriver();
+    EXPECT_LT(took, 5000);
+    EXPECT_EQ(info.length, QStringLiteral("  ディスクが準備されていません。"));
+    EXPECT_EQ(info.date, QStringLiteral("  ディスクが準備されていません。"));
 }
 
 TEST(FileInfo, TheFileIsTakenFromTheFolderItIsListedIn)

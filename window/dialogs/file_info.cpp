@@ -1,5 +1,7 @@
 #include "file_info.h"
 
+#include "answer_in_time.h"
+#include "drives.h"
 #include "file_query.h"
 #include "number_format.h"
 #include "messages.h"
@@ -11,6 +13,7 @@
 
 #include <array>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace dorvelix {
@@ -25,19 +28,39 @@ std::string joinPath(const std::string& folder, const std::string& name)
     return withTrailingSlash(folder) + name;
 }
 
-// Runs a file query; a failure becomes the description of its error number,
-// shown in the box instead of the value.
-template <class Query>
-bool tryQuery(Query&& query, QString& failureText)
+// Runs a file query on a worker, for at most the bound of a volume query: a
+// drive that has stopped answering never holds the window. A failure
+// becomes the description of its error number, shown in the box instead of
+// the value; no answer in time is a drive that is not ready.
+template <class T>
+bool tryQuery(const std::string& path, T (*query)(const std::string&), T& value, QString& failureText)
 {
-    try {
-        std::forward<Query>(query)();
+    struct Answer {
+        std::optional<T> value;
+        std::optional<RuntimeError> error;
+        bool outOfMemory = false;
+    };
+    const std::optional<Answer> answer = answerInTime<Answer>(driveOf(path), [path, query] {
+        Answer a;
+        try {
+            a.value = query(path);
+        } catch (const RuntimeError& e) {
+            a.error = e;
+        } catch (const std::bad_alloc&) {
+            a.outOfMemory = true;
+        }
+        return a;
+    });
+    if (answer && answer->value) {
+        value = *answer->value;
         return true;
-    } catch (const RuntimeError& e) {
-        failureText = Indent + errorDescription(e);
-    } catch (const std::bad_alloc&) {
-        failureText = Indent + errorDescription(err::OutOfMemory);
     }
+    if (!answer)
+        failureText = Indent + errorDescription(err::DiskNotReady);
+    else if (answer->error)
+        failureText = Indent + errorDescription(*answer->error);
+    else
+        failureText = Indent + errorDescription(err::OutOfMemory);
     return false;
 }
 
@@ -95,7 +118,7 @@ FileInfoTexts fileInfoTexts(const FolderList& openFolders, const FileList& openF
     t.path = displayText(path);
 
     long long length = 0;
-    if (tryQuery([&] { length = fileLength(path); }, t.length)) {
+    if (tryQuery(path, &fileLength, length, t.length)) {
         t.length = Indent + formatNumber(length) + uiText(texts::BytesUnit) + formatHex(length) + QStringLiteral("H )");
         t.clusters = Indent + formatNumber(occupiedClusters(length, clusterLength));
     } else {
@@ -103,11 +126,11 @@ FileInfoTexts fileInfoTexts(const FolderList& openFolders, const FileList& openF
     }
 
     int attributes = 0;
-    if (tryQuery([&] { attributes = fileAttributes(path); }, t.attributes))
+    if (tryQuery(path, &fileAttributes, attributes, t.attributes))
         t.attributes = attributeText(attributes);
 
     QString date;
-    if (tryQuery([&] { date = fileDateTime(path); }, t.date))
+    if (tryQuery(path, &fileDateTime, date, t.date))
         t.date = Indent + date;
     return t;
 }
