@@ -23,12 +23,6 @@ using namespace dorvelix::testing;
 
 namespace {
 
-QJsonObject targetOf(const std::string& target, const std::string& folder)
-{
-    const ToolRun run = runTool({DORVELIX_REPORT, "--json", "--target", target, folder});
-    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object()["target"].toObject();
-}
-
 // The bytes free to the user once everything written is committed.
 long long freeBytes(const std::string& mount)
 {

@@ -1,5 +1,7 @@
 #include "copy_trees.h"
 
+#include <QJsonDocument>
+
 #include <algorithm>
 #include <cmath>
 #include <fcntl.h>
@@ -127,6 +129,12 @@ std::unique_ptr<TestMount> freshVolume(const TempTree& images, const std::string
 std::unique_ptr<TestMount> sourceVolume(const TempTree& images, std::string& why)
 {
     return freshVolume(images, "ext4", "120M", {"-b", "4096", "-N", "16384"}, why);
+}
+
+QJsonObject targetOf(const std::string& target, const std::string& folder)
+{
+    const ToolRun run = runTool({DORVELIX_REPORT, "--json", "--target", target, folder});
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object()["target"].toObject();
 }
 
 }  // namespace dorvelix::testing

@@ -7,6 +7,7 @@
 #include "mount_rig.h"
 #include "temp_tree.h"
 
+#include <QJsonObject>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,6 +29,9 @@ std::string numbered(const char* pattern, long long i);
 // The trees by kind ("empty", "tiny", "names", "wide", "mixed"), each in a
 // folder "copy"; the names tree holds a FIFO where fifo is true.
 std::map<std::string, Tree> copyTrees(bool fifo);
+
+// The "target" object of `dorvelix-report --json --target target folder`.
+QJsonObject targetOf(const std::string& target, const std::string& folder);
 
 // Creates a tree under root (made here), depth first, each folder's
 // entries in the byte order of their names or the reverse. Files hold

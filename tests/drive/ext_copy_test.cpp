@@ -4,6 +4,7 @@
 // volume (statvfs after the volume is synced) and compared with the count.
 // Where the count asks for exactly the room it needs, a volume filled to
 // that room takes the copy and one with a block (or an inode) less refuses it.
+#include "copy_trees.h"
 #include "mount_rig.h"
 #include "temp_tree.h"
 
@@ -56,22 +57,22 @@ std::string randomName(std::mt19937& random, int length)
 }
 
 // The trees a copy is checked with, each in a folder "copy".
-struct Tree {
+struct SampleTree {
     const char* what;
     std::function<void(const TempTree&)> make;
 };
 
-const Tree EmptyFiles{"1,500 empty files in one folder", [](const TempTree& t) {
+const SampleTree EmptyFiles{"1,500 empty files in one folder", [](const TempTree& t) {
                           for (int i = 0; i < 1500; ++i)
                               t.file("copy/" + named("empty_file_%08d", i));
                       }};
-const Tree TinyFiles{"files of 0 to 1,500 bytes, around what an inode holds", [](const TempTree& t) {
+const SampleTree TinyFiles{"files of 0 to 1,500 bytes, around what an inode holds", [](const TempTree& t) {
                          for (int size = 0, i = 0; size < 1500; size += 8, ++i)
                              dataFile(t, "copy/" + named("t%03d_", i) + std::to_string(size), size);
                          for (int n = 1; n < 121; n += 7)
                              dataFile(t, "copy/names/" + std::string(static_cast<size_t>(n), 'n'), 700);
                      }};
-const Tree LongNames{"long and Japanese names, links, a FIFO, deep folders", [](const TempTree& t) {
+const SampleTree LongNames{"long and Japanese names, links, a FIFO, deep folders", [](const TempTree& t) {
                          dataFile(t, "copy/" + std::string(255, 'L'), 10);
                          std::string kanji;
                          for (int i = 0; i < 85; ++i)
@@ -84,7 +85,7 @@ const Tree LongNames{"long and Japanese names, links, a FIFO, deep folders", [](
                          ::symlink(std::string(200, 'x').c_str(), t.path("copy/long_link").c_str());
                          ::mkfifo(t.path("copy/a_fifo").c_str(), 0644);
                      }};
-const Tree WideFolder{"1,500 names of 5 to 60 characters in one folder", [](const TempTree& t) {
+const SampleTree WideFolder{"1,500 names of 5 to 60 characters in one folder", [](const TempTree& t) {
                           std::mt19937 random(7);
                           for (int i = 0; i < 1500; ++i) {
                               const int length = 5 + static_cast<int>(random() % 56);
@@ -92,7 +93,7 @@ const Tree WideFolder{"1,500 names of 5 to 60 characters in one folder", [](cons
                                        static_cast<long long>(random() % 301));
                           }
                       }};
-const Tree MixedTree{"a mixed tree of 500 entries up to 2 MB, six levels deep", [](const TempTree& t) {
+const SampleTree MixedTree{"a mixed tree of 500 entries up to 2 MB, six levels deep", [](const TempTree& t) {
                          std::mt19937 random(31);
                          std::lognormal_distribution<double> sizes(7.5, 2.5);
                          int count = 0;
@@ -141,12 +142,6 @@ Free freeOn(const std::string& mount)
     ::statvfs(mount.c_str(), &v);
     return {static_cast<long long>(v.f_bfree), static_cast<long long>(v.f_bavail), static_cast<long long>(v.f_ffree),
             static_cast<long long>(v.f_frsize)};
-}
-
-QJsonObject targetOf(const std::string& target, const std::string& folder)
-{
-    const ToolRun run = runTool({DORVELIX_REPORT, "--json", "--target", target, folder});
-    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object()["target"].toObject();
 }
 
 bool copies(const std::string& from, const std::string& into)
@@ -225,8 +220,8 @@ TEST(ExtCopy, CountIsWhatTheDriverTakesToTheBlock)
         const char* what;
         std::vector<std::string> options;
         const char* type;
-        std::vector<const Tree*> trees;         // copied by the kernel
-        std::vector<const Tree*> fuse2fsTrees;  // fuse2fs takes some 3 ms an entry
+        std::vector<const SampleTree*> trees;         // copied by the kernel
+        std::vector<const SampleTree*> fuse2fsTrees;  // fuse2fs takes some 3 ms an entry
     };
     const std::vector<Kind> kinds{
         {"ext4, Debian's defaults", {"-t", "ext4"}, "ext4", {&EmptyFiles, &TinyFiles, &LongNames, &WideFolder, &MixedTree},
@@ -237,8 +232,8 @@ TEST(ExtCopy, CountIsWhatTheDriverTakesToTheBlock)
         {"ext2", {"-t", "ext2"}, "ext2", {&TinyFiles, &WideFolder, &MixedTree}, {&TinyFiles}},
         {"ext3, 1 KiB blocks", {"-t", "ext3", "-b", "1024"}, "ext3", {&LongNames, &WideFolder}, {&LongNames}},
     };
-    std::map<const Tree*, std::unique_ptr<TempTree>> sources;
-    for (const Tree* tree : {&EmptyFiles, &TinyFiles, &LongNames, &WideFolder, &MixedTree}) {
+    std::map<const SampleTree*, std::unique_ptr<TempTree>> sources;
+    for (const SampleTree* tree : {&EmptyFiles, &TinyFiles, &LongNames, &WideFolder, &MixedTree}) {
         sources[tree] = std::make_unique<TempTree>();
         tree->make(*sources[tree]);
     }
@@ -251,9 +246,9 @@ TEST(ExtCopy, CountIsWhatTheDriverTakesToTheBlock)
             const auto volume = mountAs(writer, img, kind.type, why);
             if (!volume)
                 GTEST_SKIP() << why;
-            const std::vector<const Tree*>& trees = writer == Writer::Kernel ? kind.trees : kind.fuse2fsTrees;
+            const std::vector<const SampleTree*>& trees = writer == Writer::Kernel ? kind.trees : kind.fuse2fsTrees;
             for (size_t i = 0; i < trees.size(); ++i) {
-                const Tree* tree = trees[i];
+                const SampleTree* tree = trees[i];
                 SCOPED_TRACE(tree->what);
                 const std::string source = sources[tree]->path("copy");
                 const std::string into = volume->path() + "/into" + std::to_string(i);

@@ -4,6 +4,7 @@
 // the count: equal to the cluster where the count is exact, never below
 // where it is a bound.
 #include "complete_walk.h"
+#include "copy_trees.h"
 #include "mount_rig.h"
 #include "ntfs_test_images.h"
 #include "ntfs_copy.h"
@@ -27,12 +28,6 @@ using namespace dorvelix;
 using namespace dorvelix::testing;
 
 namespace {
-
-QJsonObject targetOf(const std::string& target, const std::string& folder)
-{
-    const ToolRun run = runTool({DORVELIX_REPORT, "--json", "--target", target, folder});
-    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object()["target"].toObject();
-}
 
 long long freeBytes(const std::string& mount)
 {
@@ -76,13 +71,13 @@ void emptyFiles(const TempTree& t, const std::string& folder, int count)
         t.file(folder + numbered("/empty_file_%09d", i), 0);  // 20 characters
 }
 
-struct Tree {
+struct SampleTree {
     const char* name;
     bool everyFormat;  // else on the default format only
     std::function<void(const TempTree&)> make;
 };
 
-const Tree Trees[] = {
+const SampleTree Trees[] = {
     {"empty", false, [](const TempTree& t) { emptyFiles(t, "empty", 1000); }},
     {"tiny", true,
      [](const TempTree& t) {
@@ -164,7 +159,7 @@ const Tree Trees[] = {
 TEST(NtfsCopy, EveryTreeTakesWhatNtfs3gTakesToTheCluster)
 {
     TempTree source;
-    for (const Tree& tree : Trees)
+    for (const SampleTree& tree : Trees)
         tree.make(source);
     const std::vector<std::vector<std::string>> formats{{}, {"-s", "4096"}, {"-c", "512"}, {"-c", "65536"}};
     for (const auto& options : formats) {
@@ -210,7 +205,7 @@ TEST(NtfsCopy, EveryTreeTakesWhatNtfs3gTakesToTheCluster)
             EXPECT_LE(taken, countOf(unread, folder).safeClusters);
             return count;
         };
-        for (const Tree& tree : Trees) {
+        for (const SampleTree& tree : Trees) {
             if (tree.everyFormat || options.empty())
                 copy(tree.name, mount->path());
         }

@@ -6,6 +6,7 @@
 // the tests run) would follow.
 #include "cluster_lengths.h"
 #include "complete_walk.h"
+#include "copy_trees.h"
 #include "mount_rig.h"
 #include "target_drive.h"
 #include "target_tables.h"
@@ -27,12 +28,6 @@ using namespace dorvelix::testing;
 
 namespace {
 
-QJsonObject targetOf(const std::string& target, const std::string& folder)
-{
-    const ToolRun run = runTool({DORVELIX_REPORT, "--json", "--target", target, folder});
-    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object()["target"].toObject();
-}
-
 std::string numbered(const char* pattern, int i)
 {
     char name[300];
@@ -41,12 +36,12 @@ std::string numbered(const char* pattern, int i)
 }
 
 // The trees a user copies to a stick or card, each in a folder "copy".
-struct Tree {
+struct SampleTree {
     const char* what;
     std::function<void(const TempTree&)> make;
 };
 
-const Tree Trees[] = {
+const SampleTree Trees[] = {
     // (Numbered in front: mcopy looks for a free numbered 8.3 name one by
     // one, and 2,000 names sharing their first six characters take it
     // minutes.)
@@ -138,7 +133,7 @@ void sayWhichKernelDriversAreMissing()
 TEST(RealCopy, Fat32PredictionIsWhatMcopyTakesToTheCluster)
 {
     sayWhichKernelDriversAreMissing();
-    for (const Tree& tree : Trees) {
+    for (const SampleTree& tree : Trees) {
         SCOPED_TRACE(tree.what);
         TempTree source, images;
         tree.make(source);
@@ -164,12 +159,12 @@ TEST(RealCopy, Fat32PredictionIsWhatMcopyTakesToTheCluster)
 
 TEST(RealCopy, ExfatPredictionIsWhatMountExfatFuseTakesToTheCluster)
 {
-    std::vector<Tree> trees(std::begin(Trees), std::end(Trees));
+    std::vector<SampleTree> trees(std::begin(Trees), std::end(Trees));
     trees.push_back({"3,000 small files", [](const TempTree& t) {
                          for (int i = 0; i < 3000; ++i)
                              t.file("copy/" + numbered("file_%04d.txt", i), 10);
                      }});
-    for (const Tree& tree : trees) {
+    for (const SampleTree& tree : trees) {
         SCOPED_TRACE(tree.what);
         TempTree source, images;
         tree.make(source);
