@@ -64,12 +64,7 @@ bool DriveChange::onDriveChosen()
             // modifier was held.
             moves_.moveFolderList(folder);
         } catch (const RuntimeError& e) {
-            // The drive's current folder has gone or cannot be opened: the folder list
-            // keeps its folder and no search runs. A drive that did not
-            // answer has no medium: asked again, it takes the no-medium path
-            // at once and says so.
-            if (e.number() != err::DiskNotReady || driveQuery_.showDriveInfo(driveListText_()))
-                window_.messageBox(pathErrorMessage(e, displayText(folder)));
+            folderFailed(e, folder);
         } catch (const std::bad_alloc&) {
             window_.messageBox(errorDescription(err::OutOfMemory));
         }
@@ -78,6 +73,14 @@ bool DriveChange::onDriveChosen()
     showSearchLamp(form_.modifierHeld);
     window_.setMousePointer(DefaultPointer);
     return true;
+}
+
+void DriveChange::folderFailed(const RuntimeError& e, const std::string& folder)
+{
+    // A drive that did not answer has no medium: asked again, it takes the
+    // no-medium path at once and says so.
+    if (e.number() != err::DiskNotReady || driveQuery_.showDriveInfo(driveListText_()))
+        window_.messageBox(pathErrorMessage(e, displayText(folder)));
 }
 
 void DriveChange::modifiersSeen(int shift)

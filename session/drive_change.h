@@ -8,6 +8,7 @@
 #include "drives.h"
 #include "form_state.h"
 #include "lists.h"
+#include "runtime_error.h"
 #include "usage_graph.h"
 #include "window_services.h"
 
@@ -31,7 +32,8 @@ public:
     virtual ~FolderMoves() = default;
     virtual bool isSearching() const = 0;
     // Moves the folder list to folder, which searches it unless a modifier
-    // is held; RuntimeError as the list raises it, with nothing changed.
+    // is held; RuntimeError as the list raises it, with nothing changed, or,
+    // when the folder is read on a worker, folderFailed later.
     virtual void moveFolderList(const std::string& folder) = 0;
 };
 
@@ -49,6 +51,9 @@ public:
     // nothing, when a folder search is running: the running search keeps its
     // totals and no second one starts (the window may put the drive list back).
     bool onDriveChosen();
+    // The drive's current folder has gone or cannot be opened (e, the folder
+    // named): the folder list keeps its folder and no search runs.
+    void folderFailed(const RuntimeError& e, const std::string& folder);
 
     // A key or mouse event of the drive list or the folder list, with the
     // modifiers it carried (1 Shift, 2 Ctrl, 4 Alt, added together): any

@@ -1,9 +1,13 @@
 #include "session.h"
 
 #include "convert_length.h"
+#include "drives.h"
 #include "paths.h"
+#include "runtime_error.h"
 
 #include <algorithm>
+#include <new>
+#include <optional>
 
 namespace dorvelix {
 
@@ -80,11 +84,15 @@ bool Session::isSearching() const
     return searchingOnWorker_ || (search_ && search_->isSearching());
 }
 
-bool Session::openFolder(const std::string& path, const FolderScan* parent)
+bool Session::openFolder(const std::string& path)
 {
     if (isSearching())
         return false;
-    openFolders_.setPath(path, parent);
+    if (searchThread_ == SearchThread::Worker) {
+        openOnWorker({path}, false);
+        return true;
+    }
+    openFolders_.setPath(path);
     folderMoved();
     return true;
 }
@@ -100,7 +108,10 @@ bool Session::openScan(std::shared_ptr<const FolderScan> scan)
 
 void Session::moveFolderList(const std::string& folder)
 {
-    openFolder(folder);
+    if (searchThread_ == SearchThread::Worker && !isSearching())
+        openOnWorker({folder}, true);
+    else
+        openFolder(folder);
 }
 
 void Session::folderMoved()
@@ -118,33 +129,66 @@ void Session::folderMoved()
 
 void Session::runSearch()
 {
-    if (searchThread_ == SearchThread::Caller) {
-        search_->searchFolder();
-        tell([&](SessionObserver& o) { o.folderOpenDone(true); });
-        return;
-    }
-    // The start makes no call on the drive and points the window's file list
-    // at the folder: it runs here. The walk runs on the worker, which tells
-    // the window's thread of its end once it has nothing more to do.
+    search_->searchFolder();
+    tell([&](SessionObserver& o) { o.folderOpenDone(true); });
+}
+
+void Session::openOnWorker(std::vector<std::string> folders, bool driveChange)
+{
     if (worker_.joinable())
         worker_.join();
     calls_.reset();
     searchingOnWorker_ = true;
-    search_->beginSearch();
-    worker_ = std::thread([this] {
-        search_->walkSearch();
-        calls_.post([this] { searchEnded(); });
+    worker_ = std::thread([this, folders = std::move(folders), driveChange] {
+        // The folder is read here, within the bound of a first touch; the
+        // list moves, and the search starts, on the window's thread, which
+        // makes no call on the drive for it.
+        // When none opens, the last one tried (a drive's root) is named.
+        std::shared_ptr<const FolderScan> scan;
+        std::optional<RuntimeError> failure;
+        std::string failed;
+        for (const std::string& folder : folders) {
+            try {
+                scan = FolderScan::readInTime(folder);
+                break;
+            } catch (const RuntimeError& e) {
+                failure = e;
+            } catch (const std::bad_alloc&) {
+                failure = RuntimeError(err::OutOfMemory);
+            }
+            failed = folder;
+        }
+        bool searches = false;
+        calls_.call([&] {
+            if (!scan) {
+                if (driveChange)
+                    driveChange_->folderFailed(*failure, failed);
+                else
+                    tell([&](SessionObserver& o) { o.folderOpenFailed(*failure, failed); });
+                return;
+            }
+            openFolders_.setScan(scan);
+            driveFolders_.setCurrentFolder(openFolders_.path());
+            searches = !form_.modifierHeld;
+            tell([&](SessionObserver& o) { o.folderOpened(searches); });
+            if (searches)
+                search_->beginSearch();
+        });
+        if (searches)
+            search_->walkSearch();
+        calls_.post([this, searches] { workerEnded(searches); });
     });
 }
 
-void Session::searchEnded()
+void Session::workerEnded(bool searched)
 {
     if (worker_.joinable())
         worker_.join();
     searchingOnWorker_ = false;
     workerWindow_.runWaiting();
-    tell([](SessionObserver& o) { o.searchFinished(); });
-    tell([&](SessionObserver& o) { o.folderOpenDone(true); });
+    if (searched)
+        tell([](SessionObserver& o) { o.searchFinished(); });
+    tell([&](SessionObserver& o) { o.folderOpenDone(searched); });
 }
 
 void Session::searchStarted()
@@ -203,17 +247,32 @@ void Session::pickConvertLength(int index)
 
 std::optional<Session::ReopenFailure> Session::reopenFolder()
 {
+    if (isSearching())
+        return std::nullopt;
+    // The open folder, then each folder above it up to its drive's root.
+    std::vector<std::string> folders;
     std::string folder = openFolders_.path();
-    while (!folder.empty() && !isSearching()) {
+    while (!folder.empty()) {
+        folders.push_back(folder);
+        const std::string root = withTrailingSlash(driveOf(folder));
+        if (folder.size() <= root.size())
+            break;
+        const size_t slash = folder.find_last_of('/');
+        folder = slash < root.size() ? root : folder.substr(0, slash);
+    }
+    if (folders.empty())
+        return std::nullopt;
+    if (searchThread_ == SearchThread::Worker) {
+        openOnWorker(folders, false);
+        return std::nullopt;
+    }
+    for (const std::string& f : folders) {
         try {
-            openFolder(folder);
+            openFolder(f);
             return std::nullopt;
         } catch (const RuntimeError& e) {
-            const std::string root = withTrailingSlash(driveOf(folder));
-            if (folder.size() <= root.size())
-                return ReopenFailure{e, folder};
-            const size_t slash = folder.find_last_of('/');
-            folder = slash < root.size() ? root : folder.substr(0, slash);
+            if (&f == &folders.back())
+                return ReopenFailure{e, f};
         }
     }
     return std::nullopt;

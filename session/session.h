@@ -40,6 +40,10 @@ public:
     virtual void folderOpened(bool /*searches*/) {}
     // The folder list's move is done, with its search when searched is true.
     virtual void folderOpenDone(bool /*searched*/) {}
+    // A folder opened on the worker could not be opened (the first of the
+    // folders tried, when F5 fell back to the folders above it, is named by
+    // folder): the folder list keeps its folder.
+    virtual void folderOpenFailed(const RuntimeError& /*error*/, const std::string& /*folder*/) {}
     // A folder search started, let the window repaint, or ended (stopped or not).
     virtual void searchStarted() {}
     virtual void searchAdvanced() {}
@@ -72,11 +76,12 @@ public:
     void addObserver(SessionObserver* observer);
     void removeObserver(SessionObserver* observer);
 
-    // The verbs, each refused (false, nothing changed) while a search runs.
-    // A folder opened searches it unless a modifier is held; RuntimeError as
-    // the folder list raises it, with nothing changed. parent, when given, is
-    // the scan that listed path.
-    bool openFolder(const std::string& path, const FolderScan* parent = nullptr);
+    // The verbs, each refused (false, nothing changed) while a search runs
+    // or a folder is being opened. A folder opened searches it unless a
+    // modifier is held. On the caller's thread, RuntimeError as the folder
+    // list raises it, with nothing changed; on the worker, the folder is read
+    // there and the window is told (folderOpenFailed) when it cannot be.
+    bool openFolder(const std::string& path);
     // The same with the folder already read.
     bool openScan(std::shared_ptr<const FolderScan> scan);
     // The drive list's change.
@@ -91,7 +96,8 @@ public:
     void changeForm(std::function<void()> change);
     // Opens the open folder again (and so searches it); should it be gone,
     // the nearest folder above it that opens. When not even the drive's root
-    // opens: its error and the folder it names. Nothing while a search runs.
+    // opens: its error and the folder it names (told through
+    // folderOpenFailed on the worker). Nothing while a search runs.
     struct ReopenFailure {
         RuntimeError error;
         std::string folder;
@@ -128,8 +134,13 @@ private:
     void tell(Told told);
     // The folder list has moved: its observers hear it and its search runs.
     void folderMoved();
+    // On the caller's thread: the search of the folder list's folder.
     void runSearch();
-    void searchEnded();
+    // On the worker: reads the first of folders that opens, moves the folder
+    // list there on the window's thread and searches it. driveChange says
+    // the drive change asked, which deals with a drive that has no medium.
+    void openOnWorker(std::vector<std::string> folders, bool driveChange);
+    void workerEnded(bool searched);
 
     FormView& view_;
     WindowServices& window_;
@@ -145,8 +156,8 @@ private:
     std::unique_ptr<FolderSearch> search_;
     std::unique_ptr<DriveChange> driveChange_;
     std::vector<SessionObserver*> observers_;
-    // A search on the worker runs from its start on the window's thread
-    // until its end is told there.
+    // A folder opened on the worker is busy from the request on the
+    // window's thread until its end (and its search's) is told there.
     bool searchingOnWorker_ = false;
     std::thread worker_;
 };

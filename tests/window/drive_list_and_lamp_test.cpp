@@ -65,6 +65,7 @@ bool doubleClickFolderWith(MainWindow& f, const std::string& folder, Qt::Keyboar
         const QPoint at = openFolders->visualItemRect(*it).center();
         QTest::mouseClick(openFolders->viewport(), Qt::LeftButton, modifiers, at);
         QTest::mouseDClick(openFolders->viewport(), Qt::LeftButton, modifiers, at);
+        dorvelix::testing::settleSearch(f);
         return true;
     }
     return false;

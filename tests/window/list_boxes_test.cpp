@@ -168,20 +168,15 @@ TEST(WindowFolderList, RequestsDuringASearchAreIgnored)
     MainWindow& f = *rig.form;
     f.show();
     const QString driveBefore = f.driveListBox()->drive();
-    bool ran = false;
-    bool searching = false;
-    // Runs while the search lets pending events through after its first
-    // subfolder: another folder and another drive are asked for.
-    QTimer::singleShot(0, &f, [&] {
-        ran = true;
-        searching = f.search().isSearching();
-        rig.doubleClickFolder(rig.top() + "/one/two");
-        f.refreshEntry()->trigger();
-        if (f.driveListBox()->count() > 1)
-            f.driveListBox()->setCurrentIndex((f.driveListBox()->currentIndex() + 1) % f.driveListBox()->count());
-    });
-    ASSERT_TRUE(rig.doubleClickFolder(rig.top() + "/one"));
-    ASSERT_TRUE(ran);
+    // While the first folder is opened and searched, another folder and
+    // another drive are asked for.
+    f.folderListBox()->openPath(rig.top() + "/one");
+    const bool searching = f.session().isSearching();
+    f.folderListBox()->openPath(rig.top() + "/one/two");
+    f.refreshEntry()->trigger();
+    if (f.driveListBox()->count() > 1)
+        f.driveListBox()->setCurrentIndex((f.driveListBox()->currentIndex() + 1) % f.driveListBox()->count());
+    rig.settle();
     EXPECT_TRUE(searching);
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top() + "/one");
     EXPECT_EQ(f.driveListBox()->drive(), driveBefore);

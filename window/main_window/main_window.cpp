@@ -255,6 +255,13 @@ void MainWindow::folderOpened(bool searches)
         services_.beginSearch();
 }
 
+void MainWindow::folderOpenFailed(const RuntimeError& error, const std::string& folder)
+{
+    // The list keeps the folder it showed.
+    folderListBox_->refresh();
+    services_.messageBox(pathErrorMessage(error, displayText(folder)));
+}
+
 void MainWindow::folderOpenDone(bool searched)
 {
     // The file list shows what the search pointed it at.

@@ -139,6 +139,7 @@ private:
     // log keeps the messages of each search the move starts.
     void folderOpened(bool searches) override;
     void folderOpenDone(bool searched) override;
+    void folderOpenFailed(const RuntimeError& error, const std::string& folder) override;
     void installEvents();
     // Brings the drive list up to date with the mount table.
     void followMountTable();
