@@ -73,8 +73,9 @@ void Session::startSearching()
     else
         search_ = std::make_unique<FolderSearch>(form_, openFolders_, openFiles_, window_, view_);
     search_->setEvents(this);
-    // A folder opened from outside the open one is read on a worker thread,
-    // and the window repaints while it waits.
+    // On the caller's thread a folder is read on a worker thread within its
+    // bound, and the caller repaints while it waits; the window's opens are
+    // read on the session's worker instead.
     openFolders_.whileOpening = [this] { window_.processRepaints(); };
     driveChange_ = std::make_unique<DriveChange>(form_, view_, window_, driveQuery_, *this, driveFolders_, driveListText_);
 }
@@ -142,8 +143,8 @@ void Session::openOnWorker(std::vector<std::string> folders, bool driveChange)
     worker_ = std::thread([this, folders = std::move(folders), driveChange] {
         // The folder is read here, within the bound of a first touch; the
         // list moves, and the search starts, on the window's thread, which
-        // makes no call on the drive for it.
-        // When none opens, the last one tried (a drive's root) is named.
+        // makes no call on the drive for it. When none of the folders opens,
+        // the last one tried (F5's drive root) is named.
         std::shared_ptr<const FolderScan> scan;
         std::optional<RuntimeError> failure;
         std::string failed;
