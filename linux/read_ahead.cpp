@@ -5,7 +5,7 @@
 
 namespace dorvelix {
 
-ReadAhead::ReadAhead(std::vector<Level> levels, std::chrono::milliseconds stallLimit)
+ReadAhead::ReadAhead(WalkLevels levels, std::chrono::milliseconds stallLimit)
     : state_(std::make_shared<State>(std::move(levels))), stallLimit_(stallLimit)
 {
     lister_ = std::thread([state = state_] {

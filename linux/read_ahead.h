@@ -20,6 +20,7 @@
 
 #include "folder_scan.h"
 #include "runtime_error.h"
+#include "walk_levels.h"
 
 #include <atomic>
 #include <chrono>
@@ -37,20 +38,13 @@ namespace dorvelix {
 
 class ReadAhead {
 public:
-    // How the walk treats the folders of one level: whether their file lists
-    // show hidden and system files (only those files' lengths are read), and
-    // whether the walk enters their subfolders.
-    struct Level {
-        bool hiddenAndSystem;
-        bool entersNext;
-    };
-    // levels[0] describes the folders that start() names, levels[1] their
-    // subfolders, and so on. No folder deeper than the last level is read,
-    // unless the last level enters the next: it then describes every level
-    // below it too.
+    using Level = WalkLevels::Level;
+    // The walk's own level rule: level 0 holds the folders that start()
+    // names. Only the files a level lists have their lengths read, and no
+    // folder is read below a level the walk does not enter from.
     // When the thread makes no progress for stallLimit while the walk waits
     // for it (a FUSE driver that stopped answering), the drive counts as gone.
-    explicit ReadAhead(std::vector<Level> levels, std::chrono::milliseconds stallLimit = std::chrono::seconds(10));
+    explicit ReadAhead(WalkLevels levels, std::chrono::milliseconds stallLimit = std::chrono::seconds(10));
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;

@@ -25,7 +25,7 @@ struct ReadAhead::Folder {
 };
 
 struct ReadAhead::State {
-    explicit State(std::vector<Level> levels) : levels_(std::move(levels)) {}
+    explicit State(WalkLevels levels) : levels_(std::move(levels)) {}
     std::atomic<bool> sortFiles_{false};
     // Whether the threads sort this folder's files: only a wide folder's,
     // which the walk could not sort without being held up; a narrow one it
@@ -37,7 +37,7 @@ struct ReadAhead::State {
     void run();
     void measureNearest();
     void threadEnded();
-    const Level& levelAt(size_t level) const { return levels_[std::min(level, levels_.size() - 1)]; }
+    const Level& levelAt(size_t level) const { return levels_.at(level); }
     void readSubtree(std::shared_ptr<const FolderScan> parent, std::uint32_t index, unsigned session);
     bool readFolder(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index, size_t level,
                     unsigned session, std::shared_ptr<const FolderScan>& scan);
@@ -47,7 +47,7 @@ struct ReadAhead::State {
     std::shared_ptr<Folder> nearestLengthsToRead() const;
     bool readChunk(Folder& folder);
 
-    const std::vector<Level> levels_;
+    const WalkLevels levels_;
     std::mutex mutex_;
     std::condition_variable readerWakes_;
     std::condition_variable walkWakes_;

@@ -221,8 +221,7 @@ void ReadAhead::State::readSubtree(std::shared_ptr<const FolderScan> parent, std
     std::vector<Frame> stack;
     std::shared_ptr<const FolderScan> scan;
     const auto descend = [&](size_t level) {
-        if (scan && levelAt(level).entersNext && (level + 1 < levels_.size() || levels_.back().entersNext)
-            && !scan->folders().empty())
+        if (scan && levels_.entersSubfoldersOf(level) && !scan->folders().empty())
             stack.push_back({scan, 0, level});
     };
     if (!readFolder(parent, index, 0, session, scan))

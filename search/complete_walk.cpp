@@ -109,7 +109,7 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     FolderRow& t = totals_;
     t = FolderRow{};
     // Every level below, with hidden and special files.
-    FolderWalk walk({{true, true}}, *this);
+    FolderWalk walk(WalkLevels({{true, true}}), *this);
     walk.setReadAhead(readAheadOn_);
     walk.stallLimit = stallLimit;
     bool measured = true;

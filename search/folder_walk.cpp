@@ -6,7 +6,7 @@
 
 namespace dorvelix {
 
-FolderWalk::FolderWalk(std::vector<Level> levels, WalkSink& sink) : levels_(std::move(levels)), sink_(sink) {}
+FolderWalk::FolderWalk(WalkLevels levels, WalkSink& sink) : levels_(std::move(levels)), sink_(sink) {}
 
 FolderWalk::~FolderWalk() = default;
 
@@ -22,7 +22,7 @@ void FolderWalk::startReadAhead()
 
 const FolderWalk::Level& FolderWalk::levelAt(int depth) const
 {
-    return levels_[std::min(static_cast<size_t>(depth - 1), levels_.size() - 1)];
+    return levels_.at(static_cast<size_t>(depth - 1));
 }
 
 void FolderWalk::measure(std::shared_ptr<const FolderScan> top)
@@ -67,7 +67,7 @@ void FolderWalk::enterAndWalk(int depth, const std::shared_ptr<const FolderScan>
         return;
     }
     sink_.folderEntered(depth, *parent, index, folder);
-    const bool entersNext = levelAt(depth).entersNext;
+    const bool entersNext = levels_.entersSubfoldersOf(static_cast<size_t>(depth - 1));
     for (std::uint32_t i = 0; i < folder->folders().size() && sink_.goOn(); ++i) {
         if (entersNext)
             enterAndWalk(depth + 1, folder, i);

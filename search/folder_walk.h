@@ -55,11 +55,11 @@ public:
 
 class FolderWalk {
 public:
-    using Level = ReadAhead::Level;
+    using Level = WalkLevels::Level;
     // levels[0] describes the chosen folder's subfolders, levels[1] theirs,
     // and so on; when the last level enters the next, it describes every
     // level below it too.
-    FolderWalk(std::vector<Level> levels, WalkSink& sink);
+    FolderWalk(WalkLevels levels, WalkSink& sink);
     ~FolderWalk();
     FolderWalk(const FolderWalk&) = delete;
     FolderWalk& operator=(const FolderWalk&) = delete;
@@ -89,7 +89,7 @@ private:
     void enterAndWalk(int depth, const std::shared_ptr<const FolderScan>& parent, std::uint32_t index);
     std::shared_ptr<const FolderScan> enter(const std::shared_ptr<const FolderScan>& parent, std::uint32_t index);
 
-    std::vector<Level> levels_;
+    WalkLevels levels_;
     WalkSink& sink_;
     bool readAheadOn_ = true;
     bool sortFiles_ = false;

@@ -85,7 +85,7 @@ TEST(FolderWalk, TellsItsSinkTheTreeDepthFirstWithinItsLevels)
     // A folder that has gone by the time the walk enters it is told as
     // failed at its parent's depth, and the walk goes on.
     LoggingSink sink;
-    FolderWalk walk({{true, true}}, sink);
+    FolderWalk walk(WalkLevels({{true, true}}), sink);
     walk.setReadAhead(false);
     const auto scan = FolderScan::read(t.root());
     std::filesystem::remove_all(t.path("b"));
