@@ -31,6 +31,11 @@ public:
         searchMessage(message);
         answered();
     }
+    // Whether showSearchMessage(message) opens a box whose answer the search
+    // waits for; when not (a kind the user chose not to see again), a search
+    // on a worker lets the window log the message and walks on. Asked on the
+    // search's thread while the window's thread changes nothing it reads.
+    virtual bool searchMessageWaits(const SearchMessage& /*message*/) const { return true; }
     virtual void beep() = 0;
     // 99 the window's busy pointer, 0 the default one.
     virtual void setMousePointer(int pointer) = 0;

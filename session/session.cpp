@@ -68,9 +68,13 @@ void Session::startSearching()
         return;
     // On the worker the search tells the window through the worker's view of
     // it; the drive query and the drive change run on the window's thread.
-    if (searchThread_ == SearchThread::Worker)
+    if (searchThread_ == SearchThread::Worker) {
         search_ = std::make_unique<FolderSearch>(form_, openFolders_, openFiles_, workerWindow_, workerWindow_);
-    else
+        // The window shows the files of the folder it opens, which the worker
+        // has read and sorted; those below it are sorted only where a
+        // message must follow their order, on the worker too.
+        search_->setSortFilesAhead(false);
+    } else
         search_ = std::make_unique<FolderSearch>(form_, openFolders_, openFiles_, window_, view_);
     search_->setEvents(this);
     // On the caller's thread a folder is read on a worker thread within its
@@ -151,6 +155,9 @@ void Session::openOnWorker(std::vector<std::string> folders, bool driveChange)
         for (const std::string& folder : folders) {
             try {
                 scan = FolderScan::readInTime(folder);
+                // The file list shows them in list order: sorted here, not
+                // on the window's thread.
+                scan->filesInListOrder();
                 break;
             } catch (const RuntimeError& e) {
                 failure = e;
@@ -199,9 +206,20 @@ void Session::searchStarted()
 
 void Session::searchAdvanced()
 {
-    // On the worker, the window's thread is told while the walk waits, so
-    // that what observers read of the search stands still.
-    calls_.call([this] { tell([](SessionObserver& o) { o.searchAdvanced(); }); });
+    SearchProgress progress{search_->currentFolder(), form_.treeFolders, form_.treeFiles};
+    if (searchThread_ == SearchThread::Caller) {
+        tell([&](SessionObserver& o) { o.searchAdvanced(progress); });
+        return;
+    }
+    // The walk goes on while the window's thread hears it; while it has not
+    // yet, the next progress is not posted, so that a busy window is not
+    // flooded with figures it would only paint over.
+    if (progressPosted_.exchange(true))
+        return;
+    calls_.post([this, progress = std::move(progress)] {
+        progressPosted_ = false;
+        tell([&](SessionObserver& o) { o.searchAdvanced(progress); });
+    });
 }
 
 void Session::searchFinished()

@@ -22,6 +22,7 @@
 #include "window_services.h"
 #include "worker_window.h"
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,14 @@
 #include <vector>
 
 namespace dorvelix {
+
+// Where a running search stands: the folder it books now and the folders
+// and files counted so far, taken on the search's thread.
+struct SearchProgress {
+    std::string folder;
+    long long folders = 0;
+    long long files = 0;
+};
 
 // Told what the session does, in the order observers were added, on the
 // window's thread.
@@ -44,9 +53,11 @@ public:
     // folders tried, when F5 fell back to the folders above it, is named by
     // folder): the folder list keeps its folder.
     virtual void folderOpenFailed(const RuntimeError& /*error*/, const std::string& /*folder*/) {}
-    // A folder search started, let the window repaint, or ended (stopped or not).
+    // A folder search started, let the window repaint, or ended (stopped or
+    // not). A search on the worker does not wait for its progress to be
+    // heard: a progress not yet heard is not followed by another.
     virtual void searchStarted() {}
-    virtual void searchAdvanced() {}
+    virtual void searchAdvanced(const SearchProgress& /*progress*/) {}
     virtual void searchFinished() {}
 };
 
@@ -159,6 +170,8 @@ private:
     // A folder opened on the worker is busy from the request on the
     // window's thread until its end (and its search's) is told there.
     bool searchingOnWorker_ = false;
+    // A progress posted to the window's thread and not yet told there.
+    std::atomic<bool> progressPosted_{false};
     std::thread worker_;
 };
 

@@ -10,6 +10,7 @@ WorkerWindow::WorkerWindow(FormView& view, WindowServices& window, WindowCalls& 
 void WorkerWindow::runWaiting()
 {
     // A task may add another (a length picked again): it runs too.
+    anyWaiting_ = false;
     while (!waiting_.empty()) {
         const std::function<void()> task = std::move(waiting_.front());
         waiting_.pop_front();
@@ -79,6 +80,11 @@ void WorkerWindow::messageBox(const QString& text, const QString& title)
 
 void WorkerWindow::searchMessage(const SearchMessage& message)
 {
+    // A message that opens no box is only logged: the walk goes on.
+    if (!window_.searchMessageWaits(message)) {
+        calls_.post([this, message] { window_.showSearchMessage(message, [] {}); });
+        return;
+    }
     // The box shows without an event loop of its own; the walk waits for
     // its answer, the window goes on.
     calls_.callUntilDone([&](std::function<void()> answered) { window_.showSearchMessage(message, std::move(answered)); });
@@ -96,7 +102,8 @@ void WorkerWindow::setMousePointer(int pointer)
 
 void WorkerWindow::processEvents()
 {
-    onWindow([&] { runWaiting(); });
+    if (anyWaiting_)
+        onWindow([&] { runWaiting(); });
 }
 
 }  // namespace dorvelix

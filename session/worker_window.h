@@ -11,6 +11,7 @@
 #include "window_calls.h"
 #include "window_services.h"
 
+#include <atomic>
 #include <deque>
 #include <functional>
 
@@ -22,7 +23,11 @@ public:
 
     // On the window's thread: runs task between two top-level subfolders of
     // the running search, or at its end.
-    void runBetweenFolders(std::function<void()> task) { waiting_.push_back(std::move(task)); }
+    void runBetweenFolders(std::function<void()> task)
+    {
+        waiting_.push_back(std::move(task));
+        anyWaiting_ = true;
+    }
     // On the window's thread: runs what waited for that, in order.
     void runWaiting();
 
@@ -54,7 +59,10 @@ private:
     FormView& view_;
     WindowServices& window_;
     WindowCalls& calls_;
-    std::deque<std::function<void()>> waiting_;
+    std::deque<std::function<void()>> waiting_;  // on the window's thread
+    // Whether waiting_ holds anything, read by the worker, so that it asks
+    // the window's thread only when there is something to run.
+    std::atomic<bool> anyWaiting_{false};
 };
 
 }  // namespace dorvelix

@@ -28,7 +28,8 @@ struct Events : SessionObserver {
     void folderOpened(bool searches) override { told.push_back(searches ? "opened, searches" : "opened"); }
     void folderOpenDone(bool searched) override { told.push_back(searched ? "done, searched" : "done"); }
     void searchStarted() override { told.push_back("started"); }
-    void searchAdvanced() override {}
+    void searchAdvanced(const SearchProgress& p) override { progress.push_back(p); }
+    std::vector<SearchProgress> progress;
     void searchFinished() override
     {
         told.push_back("finished");
@@ -62,6 +63,12 @@ TEST(Session, TellsItsObserversOfEachMoveAndItsSearchInOrder)
     EXPECT_EQ(second.told, searched);
     ASSERT_TRUE(session.search().result().subtree);
     EXPECT_EQ(session.search().result().subtree->files, 2);
+    // The progress after the last top-level subfolder: the searched folder
+    // and everything counted by then.
+    ASSERT_FALSE(first.progress.empty());
+    EXPECT_EQ(first.progress.back().folder, tree.path("top"));
+    EXPECT_EQ(first.progress.back().files, 2);
+    EXPECT_EQ(first.progress.back().folders, session.search().result().subtree->folders);
     EXPECT_EQ(session.driveFolders().currentFolder(QString::fromStdString(driveOf(tree.root()))),
               tree.path("top"));
 

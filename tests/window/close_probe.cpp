@@ -25,7 +25,7 @@
 struct Heard : dorvelix::SessionObserver {
     int advanced = 0;
     bool finished = false;
-    void searchAdvanced() override { ++advanced; }
+    void searchAdvanced(const dorvelix::SearchProgress&) override { ++advanced; }
     void searchFinished() override { finished = true; }
 };
 

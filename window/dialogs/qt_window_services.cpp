@@ -162,6 +162,13 @@ void QtWindowServices::showSearchMessage(const SearchMessage& message, std::func
     });
 }
 
+// The kinds muted change only while the search waits for a box's answer,
+// and the log starts over before a search begins.
+bool QtWindowServices::searchMessageWaits(const SearchMessage& message) const
+{
+    return !onSearchMessage && !onMessageBox && log_.showsKind(message.kind());
+}
+
 void QtWindowServices::endSearch()
 {
     if (log_.hiddenCount() == 0)

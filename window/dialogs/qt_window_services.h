@@ -29,6 +29,7 @@ public:
     void searchMessage(const SearchMessage& message) override;
     // The same box, shown without an event loop of its own.
     void showSearchMessage(const SearchMessage& message, std::function<void()> answered) override;
+    bool searchMessageWaits(const SearchMessage& message) const override;
     void beep() override;
     // 99 shows the busy pointer over the whole application, 0 the default.
     // Like a property, not a stack: 0 restores the default however often 99

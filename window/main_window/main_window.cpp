@@ -67,6 +67,9 @@ MainWindow::MainWindow(VolumeQueries& volumes, QWidget* parent)
     installEvents();
     tools_ = new ToolWindows(*this, session_, *folderListBox_, services_);
     addRefreshItem();
+    // While a search runs, the window repaints as often as the search
+    // reports its progress, not at every frame the desktop asks for.
+    paintPacer_ = new PaintPacer(this, session_.search().paintInterval);
 }
 
 MainWindow::~MainWindow()
@@ -251,8 +254,10 @@ void MainWindow::folderOpened(bool searches)
     // whoever moved it. Each search keeps its own messages; a request refused
     // because a search runs leaves that search's log alone.
     folderListBox_->refresh();
-    if (searches)
+    if (searches) {
         services_.beginSearch();
+        paintPacer_->setPaced(true);
+    }
 }
 
 void MainWindow::folderOpenFailed(const RuntimeError& error, const std::string& folder)
@@ -264,6 +269,7 @@ void MainWindow::folderOpenFailed(const RuntimeError& error, const std::string& 
 
 void MainWindow::folderOpenDone(bool searched)
 {
+    paintPacer_->setPaced(false);
     // The file list shows what the search pointed it at.
     fileListBox_->refresh();
     if (searched)

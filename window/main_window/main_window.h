@@ -15,6 +15,7 @@
 #include "file_info_dialog.h"
 #include "form_state.h"
 #include "lists.h"
+#include "paint_pacer.h"
 #include "qt_window_services.h"
 #include "screen_layout.h"
 #include "session.h"
@@ -174,6 +175,7 @@ private:
 
     ClientArea* client_ = nullptr;
     FocusMark* focusMark_ = nullptr;
+    PaintPacer* paintPacer_ = nullptr;
     std::array<ValueBox*, BoxCount> valueBoxes_{};
     std::array<CaptionLabel*, 27> labels_{};
     FrameControl* drivePanel_ = nullptr;

@@ -42,8 +42,8 @@ void showPath(QLabel* label, const QString& path)
 
 }  // namespace
 
-SearchProgressWindow::SearchProgressWindow(FolderSearch& search, FormState& form, QWidget* mainWindow)
-    : QDialog(mainWindow), search_(search), form_(form), mainWindow_(mainWindow)
+SearchProgressWindow::SearchProgressWindow(FolderSearch& search, QWidget* mainWindow)
+    : QDialog(mainWindow), search_(search), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("searchProgress"));
     setWindowTitle(uiText(tool_text::ProgressTitle));
@@ -82,7 +82,7 @@ void SearchProgressWindow::showCounts(long long folders, long long files)
     elapsed_->setText(secondsText(std::chrono::steady_clock::now() - started_));
 }
 
-void SearchProgressWindow::searchAdvanced()
+void SearchProgressWindow::searchAdvanced(const SearchProgress& progress)
 {
     const auto now = std::chrono::steady_clock::now();
     if (!isVisible()) {
@@ -106,8 +106,8 @@ void SearchProgressWindow::searchAdvanced()
         status_->hide();
         adjustSize();
     }
-    showPath(folder_, displayText(search_.currentFolder()));
-    showCounts(form_.treeFolders, form_.treeFiles);
+    showPath(folder_, displayText(progress.folder));
+    showCounts(progress.folders, progress.files);
 }
 
 void SearchProgressWindow::searchFinished()

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "folder_search.h"
+#include "session.h"
 
 #include <QDialog>
 #include <chrono>
@@ -19,11 +20,11 @@ namespace dorvelix {
 class SearchProgressWindow : public QDialog {
     Q_OBJECT
 public:
-    SearchProgressWindow(FolderSearch& search, FormState& form, QWidget* mainWindow);
+    SearchProgressWindow(FolderSearch& search, QWidget* mainWindow);
 
-    // Wired to the search's hooks.
+    // Wired to the session's news of the search.
     void searchStarted();
-    void searchAdvanced();
+    void searchAdvanced(const SearchProgress& progress);
     void searchFinished();
 
     // How long a search runs before the window shows.
@@ -47,7 +48,6 @@ private:
     void showCounts(long long folders, long long files);
 
     FolderSearch& search_;
-    FormState& form_;
     QWidget* mainWindow_;
     std::chrono::steady_clock::time_point started_;
     std::chrono::steady_clock::time_point lastRefresh_;

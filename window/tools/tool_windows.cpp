@@ -47,7 +47,7 @@ ToolWindows::ToolWindows(QMainWindow& window, Session& session, FolderListBox& f
     folderList.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&folderList, &QWidget::customContextMenuRequested, this, &ToolWindows::showContextMenu);
 
-    progress_ = new SearchProgressWindow(session.search(), session.form(), &window);
+    progress_ = new SearchProgressWindow(session.search(), &window);
     session.addObserver(this);
 }
 
@@ -61,9 +61,9 @@ void ToolWindows::searchStarted()
     progress_->searchStarted();
 }
 
-void ToolWindows::searchAdvanced()
+void ToolWindows::searchAdvanced(const SearchProgress& progress)
 {
-    progress_->searchAdvanced();
+    progress_->searchAdvanced(progress);
 }
 
 void ToolWindows::showContextMenu(const QPoint& at)

@@ -65,7 +65,7 @@ private:
     // SessionObserver: the progress window follows each search; the
     // breakdown shows its result.
     void searchStarted() override;
-    void searchAdvanced() override;
+    void searchAdvanced(const SearchProgress& progress) override;
     void searchFinished() override;
     std::string lastFolder() const;
 
