@@ -8,12 +8,15 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 namespace dorvelix {
+
+class CountedTree;
 
 // A whole figure: exact in 64 bits, or a double where a product or a
 // worked-back quotient lies beyond them (the double is shown rounded).
@@ -98,6 +101,9 @@ struct SearchResult {
     // countedBeforeStop holds the totals it had reached.
     bool stopped = false;
     std::optional<FolderRow> countedBeforeStop;
+    // Every folder the search entered with its figures, once it has ended
+    // (stopped, it holds none).
+    std::shared_ptr<const CountedTree> tree;
 
     long long bytes(long long clusters) const { return clusters * clusterLength; }
     long long convertBytes(long long clusters) const { return clusters * convertLength; }

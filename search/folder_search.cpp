@@ -204,6 +204,7 @@ void FolderSearch::beginSearch()
     result_ = SearchResult{};
     f.clearSearchTotals();
     treeFileBytes_ = 0;
+    tree_.begin(openFolders.path(), totalsOf(f, treeFileBytes_));
     // The file list takes the listing that the folder list has just read.
     run([&] { openFiles_.setPath(openFolders.path(), openFolders.scan()); });
     result_.files = openFiles_.listCount();
@@ -255,6 +256,9 @@ void FolderSearch::walkSearch()
 
     lastPaint_ = std::chrono::steady_clock::now();
     walk.walkBelow(openFolders.scan());
+    // The folders' own rows are closed before the first table clusters of
+    // them all are added to the totals below: each row has its own.
+    tree_.leaveBelow(0, totalsOf(f, treeFileBytes_));
 
     if (stopRequested()) {
         // What was counted is kept aside; nothing of it is shown as the
@@ -277,6 +281,7 @@ void FolderSearch::walkSearch()
 
     lengthsNow();
     result_.subtree = totalsOf(f, treeFileBytes_);
+    result_.tree = std::make_shared<const CountedTree>(tree_.finish(*result_.subtree));
     if (result_.limits.driveStopped) {
         // The result keeps what was counted, marked as counted before the
         // drive stopped answering; the window shows it no more than the
@@ -313,6 +318,7 @@ void FolderSearch::subtreeStarted(std::uint32_t)
 // After each top-level subfolder: its row, and the window's pending events.
 void FolderSearch::subtreeEnded(std::uint32_t index, bool)
 {
+    tree_.leaveBelow(0, totalsOf(form_, treeFileBytes_));
     const FolderList& openFolders = searchedFolders_;
     result_.subfolders.push_back(
         {lastComponent(openFolders.list(static_cast<int>(index))), walked(subtreeBefore_, totalsOf(form_, treeFileBytes_))});
@@ -331,6 +337,7 @@ void FolderSearch::subtreeEnded(std::uint32_t index, bool)
 void FolderSearch::folderEntered(int depth, const FolderScan&, std::uint32_t,
                                  const std::shared_ptr<const FolderScan>& folder)
 {
+    tree_.enter(depth, lastComponent(folder->path()), totalsOf(form_, treeFileBytes_));
     const auto n = static_cast<size_t>(depth + 1);
     FolderList& dir = levelFolders_[n];
     FileList& file = levelFiles_[n];
@@ -353,6 +360,8 @@ void FolderSearch::folderFailed(int parentDepth, const FolderScan&, std::uint32_
 {
     Activation& at = levelAt_[static_cast<size_t>(parentDepth + 1)];
     at.j = static_cast<int>(index) + 1;
+    // Counted as a folder with nothing in it, as its parent's row counts it.
+    tree_.enter(parentDepth + 1, lastComponent(at.dir->list(at.j - 1)), totalsOf(form_, treeFileBytes_));
     report(at, error);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "booked_files.h"
+#include "counted_tree.h"
 #include "folder_walk.h"
 #include "form_state.h"
 #include "level_table.h"
@@ -139,7 +140,8 @@ private:
     std::set<std::string> reportedOnce_;
     SearchResult result_;
     long long treeFileBytes_ = 0;  // the counted files' own lengths
-    BookedFiles booked_;  // files with more than one link, booked once a search
+    BookedFiles booked_;
+    CountedTreeBuilder tree_;  // every folder entered, kept in result_.tree at the end  // files with more than one link, booked once a search
     bool readAheadOn_ = true;
     bool sortFilesAhead_ = true;
     FolderRow subtreeBefore_;  // the totals before the present top-level subfolder
