@@ -212,6 +212,13 @@ inline constexpr const char* BreakdownStopped = QT_TRANSLATE_NOOP("dorvelix", "�
 inline constexpr const char* SaveCsv = QT_TRANSLATE_NOOP("dorvelix", "CSV で保存(&S)...");
 inline constexpr const char* CsvFilter = "CSV (*.csv)";
 inline constexpr const char* SaveFailed = QT_TRANSLATE_NOOP("dorvelix", "保存できませんでした");
+// Browsing what the search counted: the path bar, going back and forward,
+// and the search of the folder shown in the main window.
+inline constexpr const char* PathBar = QT_TRANSLATE_NOOP("dorvelix", "場所");
+inline constexpr const char* BrowseBack = QT_TRANSLATE_NOOP("dorvelix", "戻る (Alt+←)");
+inline constexpr const char* BrowseForward = QT_TRANSLATE_NOOP("dorvelix", "進む (Alt+→)");
+inline constexpr const char* BrowseUp = QT_TRANSLATE_NOOP("dorvelix", "上のホルダへ (BackSpace)");
+inline constexpr const char* SearchThisFolder = QT_TRANSLATE_NOOP("dorvelix", "このホルダを検索(&E)");
 
 inline constexpr const char* FolderToCopy = QT_TRANSLATE_NOOP("dorvelix", "コピーするホルダ ：");
 inline constexpr const char* TargetCaption = QT_TRANSLATE_NOOP("dorvelix", "コピー先 ：");

@@ -989,5 +989,25 @@ The search log holds every message.</translation>
         <source>コピー先のホルダの索引に収まらない数の名前を持つホルダ</source>
         <translation>Folder with more names than the target&apos;s folder index holds</translation>
     </message>
+    <message>
+        <source>場所</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>戻る (Alt+←)</source>
+        <translation>Back (Alt+Left)</translation>
+    </message>
+    <message>
+        <source>進む (Alt+→)</source>
+        <translation>Forward (Alt+Right)</translation>
+    </message>
+    <message>
+        <source>上のホルダへ (BackSpace)</source>
+        <translation>Up (Backspace): the folder above</translation>
+    </message>
+    <message>
+        <source>このホルダを検索(&amp;E)</source>
+        <translation>S&amp;earch This Folder</translation>
+    </message>
 </context>
 </TS>

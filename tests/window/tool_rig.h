@@ -10,6 +10,7 @@
 #include "report_texts.h"
 #include "row_table.h"
 #include "modal_box.h"
+#include "path_bar.h"
 #include "search_log_window.h"
 #include "search_progress_window.h"
 #include "window_placement.h"
@@ -33,6 +34,7 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <sys/stat.h>

@@ -142,23 +142,60 @@ TEST(WindowTools, BreakdownHasTheReportsRowsAndTotalsAndFollowsTheSearch)
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(saved.readAll()).count(u'\n'), 6);
 
-    // A double-click opens the subfolder in the main window and the table
-    // follows the new search; Backspace goes back up.
-    const QModelIndex big = w.model()->index(1, 0);
-    w.table()->doubleClicked(big);
-    rig.settle();
-    EXPECT_EQ(f.folderListBox()->list().path(), rig.top() + "/big");
+    // A double-click goes into the subfolder with the figures the search
+    // kept, without a search: its rows are a fresh search's of it, which the
+    // main window runs only when asked. Backspace goes back up.
+    const auto rowsShown = [&w] {
+        std::vector<std::vector<long long>> rows;
+        for (int r = 0; r < w.model()->rowCount(); ++r) {
+            rows.push_back({});
+            for (int c = 1; c < 8; ++c)
+                rows.back().push_back(cellValue(w, r, c));
+        }
+        return rows;
+    };
+    const auto topRows = rowsShown();
+    struct Searches : SessionObserver {
+        int started = 0;
+        void searchStarted() override { ++started; }
+    } searches;
+    f.session().addObserver(&searches);
+    const std::uint64_t listings = FolderScan::listingsRead();
+    w.table()->doubleClicked(w.model()->index(1, 0));
+    EXPECT_EQ(w.shownFolder(), rig.top() + "/big");
     EXPECT_EQ(w.model()->rowCount(), 2);
     EXPECT_TRUE(w.folderLabel()->text().endsWith(u8("/big")));
-    QTest::keyClick(w.table(), Qt::Key_Backspace);
-    rig.settle();
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
-    EXPECT_EQ(w.model()->rowCount(), 5);
-    // Enter opens the selected row as a double-click does.
-    w.table()->selectRow(1);
+    EXPECT_EQ(w.pathBar()->parts().size(), 2);
+    EXPECT_EQ(w.pathBar()->parts().last()->accessibleName(), QString::fromStdString(rig.top() + "/big"));
+    const auto bigRows = rowsShown();
+    QTest::keyClick(w.table(), Qt::Key_Backspace);
+    EXPECT_EQ(w.shownFolder(), rig.top());
+    EXPECT_EQ(rowsShown(), topRows);
+    // Back and forward retrace the steps; the path bar's first part goes up.
+    QTest::keyClick(w.table(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(w.shownFolder(), rig.top() + "/big");
+    QTest::keyClick(w.table(), Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(w.shownFolder(), rig.top());
+    w.goBack();
+    qobject_cast<QToolButton*>(w.pathBar()->parts().first())->click();
+    EXPECT_EQ(w.shownFolder(), rig.top());
+    EXPECT_EQ(searches.started, 0);
+    EXPECT_EQ(FolderScan::listingsRead(), listings);  // no folder read again
+    f.session().removeObserver(&searches);
+    // Enter goes in as a double-click does; "このホルダを検索" searches the
+    // folder shown, whose rows are those the breakdown showed for it.
+    const QList<QStandardItem*> bigRow = w.model()->findItems(QStringLiteral("big"));
+    ASSERT_EQ(bigRow.size(), 1);
+    w.table()->selectRow(bigRow[0]->row());
     QTest::keyClick(w.table(), Qt::Key_Return);
+    EXPECT_EQ(w.shownFolder(), rig.top() + "/big");
+    w.searchThisFolderButton()->click();
     rig.settle();
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top() + "/big");
+    EXPECT_EQ(w.shownFolder(), rig.top() + "/big");
+    EXPECT_EQ(rowsShown(), bigRows);
+    // Above the searched folder Backspace searches its parent.
     QTest::keyClick(w.table(), Qt::Key_Backspace);
     rig.settle();
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());

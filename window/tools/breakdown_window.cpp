@@ -1,6 +1,7 @@
 #include "breakdown_window.h"
 
 #include "file_dialogs.h"
+#include "path_bar.h"
 #include "row_table.h"
 #include "number_format.h"
 #include "text.h"
@@ -12,11 +13,13 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QPainter>
 #include <QScreen>
@@ -38,6 +41,8 @@ constexpr int ConvertBytesColumn = 6;
 constexpr int ValueRole = Qt::UserRole + 1;
 // The row's folder name as bytes, for opening it.
 constexpr int NameBytesRole = Qt::UserRole + 2;
+// The row's folder in the counted tree, for going into it; none for ".".
+constexpr int TreeIndexRole = Qt::UserRole + 3;
 // Copied and saved: the figures' columns, as values.
 constexpr row_table::Fields CopiedFields{ColumnCount, ValueRole};
 
@@ -98,6 +103,25 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     setModal(false);
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
+    auto* browse = new QHBoxLayout;
+    const auto browseButton = [this, browse](const char* text, const char* name, auto slot) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(uiText(text).section(u' ', 0, 0));
+        b->setToolTip(uiText(text));
+        b->setAccessibleName(uiText(text).section(u' ', 0, 0));
+        b->setAutoRaise(true);
+        connect(b, &QToolButton::clicked, this, slot);
+        browse->addWidget(b);
+        return b;
+    };
+    back_ = browseButton(tool_text::BrowseBack, "back", &BreakdownWindow::goBack);
+    forward_ = browseButton(tool_text::BrowseForward, "forward", &BreakdownWindow::goForward);
+    up_ = browseButton(tool_text::BrowseUp, "up", &BreakdownWindow::goUp);
+    pathBar_ = new PathBar(this);
+    connect(pathBar_, &PathBar::folderChosen, this, [this](CountedTree::Index at) { showFolder(at); });
+    browse->addWidget(pathBar_, 1);
+    layout->addLayout(browse);
     folder_ = new QLabel(uiText(tool_text::NoSearchYet), this);
     folder_->setObjectName(QStringLiteral("folder"));
     folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -156,23 +180,37 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     layout->addWidget(totalsTable_);
     followColumnWidths();
 
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    searchHere_ = new QPushButton(uiText(tool_text::SearchThisFolder), this);
+    searchHere_->setObjectName(QStringLiteral("searchThisFolder"));
+    searchHere_->setAccessibleName(tool_text::withoutMnemonic(tool_text::SearchThisFolder));
+    searchHere_->setAutoDefault(false);
+    buttons->addWidget(searchHere_);
+    connect(searchHere_, &QPushButton::clicked, this, [this] {
+        if (!searched_.empty() && openFolder)
+            openFolder(shownFolder());
+    });
     save_ = new QPushButton(uiText(tool_text::SaveCsv), this);
     save_->setObjectName(QStringLiteral("saveCsv"));
     save_->setAccessibleName(tool_text::withoutMnemonic(tool_text::SaveCsv));
     save_->setAutoDefault(false);
-    layout->addWidget(save_, 0, Qt::AlignRight);
+    buttons->addWidget(save_);
+    layout->addLayout(buttons);
     connect(save_, &QPushButton::clicked, this, &BreakdownWindow::chooseCsvFile);
 
     row_table::setUp(table_, CopiedFields);
-    auto* up = new QAction(this);
-    up->setShortcut(Qt::Key_Backspace);
-    up->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(up, &QAction::triggered, this, [this] {
-        const std::string parent = parentFolder();
-        if (!parent.empty() && openFolder)
-            openFolder(parent);
-    });
-    addAction(up);
+    const auto shortcut = [this](QKeySequence keys, auto slot) {
+        auto* action = new QAction(this);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+    };
+    shortcut(Qt::Key_Backspace, &BreakdownWindow::goUp);
+    shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), &BreakdownWindow::goBack);
+    shortcut(QKeySequence(Qt::ALT | Qt::Key_Right), &BreakdownWindow::goForward);
+    updateBrowseButtons();
     addSortActions();
     resize(720, 360);
     widenToColumns();
@@ -251,9 +289,68 @@ bool BreakdownWindow::eventFilter(QObject* watched, QEvent* event)
 
 void BreakdownWindow::openRow(int row)
 {
-    const std::string folder = rowFolder(row);
-    if (!folder.empty() && openFolder)
-        openFolder(folder);
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const QVariant folder = model_->item(row, 0)->data(TreeIndexRole);
+    if (folder.isValid()) {
+        goInto(folder.value<CountedTree::Index>());
+        return;
+    }
+    // A row the search kept no folder for: searched in the main window.
+    const std::string path = rowFolder(row);
+    if (!path.empty() && !result_.tree && openFolder)
+        openFolder(path);
+}
+
+std::string BreakdownWindow::shownFolder() const
+{
+    return result_.tree && shown_ < result_.tree->size() ? result_.tree->path(shown_) : searched_;
+}
+
+void BreakdownWindow::goInto(CountedTree::Index folder)
+{
+    if (result_.tree && folder < result_.tree->size() && folder != shown_)
+        showFolder(folder);
+}
+
+void BreakdownWindow::goUp()
+{
+    if (result_.tree && shown_ > 0) {
+        showFolder(result_.tree->parent(shown_));
+        return;
+    }
+    // Above what was counted: the parent is searched as a folder of its own.
+    const std::string parent = parentFolder();
+    if (!parent.empty() && openFolder)
+        openFolder(parent);
+}
+
+void BreakdownWindow::goBack()
+{
+    if (backStack_.empty())
+        return;
+    forwardStack_.push_back(shown_);
+    const CountedTree::Index to = backStack_.back();
+    backStack_.pop_back();
+    showFolder(to, false);
+}
+
+void BreakdownWindow::goForward()
+{
+    if (forwardStack_.empty())
+        return;
+    backStack_.push_back(shown_);
+    const CountedTree::Index to = forwardStack_.back();
+    forwardStack_.pop_back();
+    showFolder(to, false);
+}
+
+void BreakdownWindow::updateBrowseButtons()
+{
+    back_->setEnabled(!backStack_.empty());
+    forward_->setEnabled(!forwardStack_.empty());
+    up_->setEnabled(!searched_.empty() && (shown_ > 0 || !parentFolder().empty()));
+    searchHere_->setEnabled(!searched_.empty());
 }
 
 QString BreakdownWindow::totalText(int column) const
@@ -264,24 +361,79 @@ QString BreakdownWindow::totalText(int column) const
 void BreakdownWindow::showResult(const SearchResult& s, const std::string& folder)
 {
     searched_ = folder;
+    result_ = s;
+    shown_ = 0;
+    backStack_.clear();
+    forwardStack_.clear();
+    length_->setText(uiText(tool_text::BreakdownLength).arg(formatNumber(s.convertLength, NumberPattern::Plain)));
+    if (s.stopped) {
+        model_->removeRows(0, model_->rowCount());
+        for (int c = 1; c < ShownColumns; ++c)
+            totals_->item(0, c)->setText({});
+        pathBar_->clearPlace();
+        folder_->setText(uiText(tool_text::SearchedFolder) + displayText(folder) + u'\n'
+                         + uiText(tool_text::BreakdownStopped));
+        updateBrowseButtons();
+        return;
+    }
+    showFolder(0, false);
+}
+
+void BreakdownWindow::showFolder(CountedTree::Index folder, bool remember)
+{
+    const CountedTree* tree = result_.tree.get();
+    if (tree && folder >= tree->size())
+        return;
+    if (remember && folder != shown_) {
+        backStack_.push_back(shown_);
+        forwardStack_.clear();
+    }
+    shown_ = folder;
+    std::vector<SubfolderRow> rows;
+    std::vector<CountedTree::Index> folders;
+    std::optional<FolderRow> total;
+    const std::vector<CountedTree::Index> children = tree ? tree->children(folder) : std::vector<CountedTree::Index>{};
+    if (folder == 0) {
+        // The searched folder's rows are the search's own.
+        rows = result_.subfolders;
+        total = result_.subtree;
+        if (tree && children.size() + 1 == rows.size())
+            folders = children;
+    } else {
+        rows.push_back({{}, tree->ownRow(folder)});
+        for (const CountedTree::Index c : children)
+            rows.push_back({std::string(tree->name(c)), tree->row(c)});
+        total = tree->row(folder);
+        folders = children;
+    }
+    if (tree)
+        pathBar_->showPlace(*tree, folder);
+    else
+        pathBar_->clearPlace();
+    folder_->setText(uiText(tool_text::SearchedFolder) + displayText(shownFolder()));
+    showRows(rows, total, folders);
+    updateBrowseButtons();
+}
+
+void BreakdownWindow::showRows(const std::vector<SubfolderRow>& rows, const std::optional<FolderRow>& total,
+                               const std::vector<CountedTree::Index>& folders)
+{
+    const SearchResult& s = result_;
     model_->removeRows(0, model_->rowCount());
     for (int c = 1; c < ShownColumns; ++c)
         totals_->item(0, c)->setText({});
-    length_->setText(uiText(tool_text::BreakdownLength).arg(formatNumber(s.convertLength, NumberPattern::Plain)));
-    if (s.stopped) {
-        folder_->setText(uiText(tool_text::SearchedFolder) + displayText(folder) + u'\n'
-                         + uiText(tool_text::BreakdownStopped));
-        return;
-    }
-    folder_->setText(uiText(tool_text::SearchedFolder) + displayText(folder));
-    const long long convertedTotal = s.subtree ? s.convertBytes(s.subtree->convertClusters) : 0;
+    const long long convertedTotal = total ? s.convertBytes(total->convertClusters) : 0;
     // Inserted in walk order; the stable sort keeps it among equal rows.
     table_->setSortingEnabled(false);
-    for (const SubfolderRow& r : s.subfolders) {
+    for (size_t k = 0; k < rows.size(); ++k) {
+        const SubfolderRow& r = rows[k];
         QList<QStandardItem*> items;
         const QString name = rowName(r);
         items << cell(name, name);
         items.front()->setData(QByteArray::fromStdString(r.name), NameBytesRole);
+        // "." comes first, then the subfolders in the tree's order.
+        if (k > 0 && k - 1 < folders.size())
+            items.front()->setData(QVariant::fromValue(folders[k - 1]), TreeIndexRole);
         for (const long long n : s.rowFigures(r.row))
             items << cell(formatNumber(n, NumberPattern::Plain), n);
         const double share =
@@ -292,8 +444,8 @@ void BreakdownWindow::showResult(const SearchResult& s, const std::string& folde
         model_->appendRow(items);
     }
     table_->setSortingEnabled(true);
-    if (s.subtree) {
-        const auto t = s.rowFigures(*s.subtree);
+    if (total) {
+        const auto t = s.rowFigures(*total);
         for (int c = 1; c < ColumnCount; ++c)
             totals_->item(0, c)->setText(formatNumber(t[static_cast<size_t>(c - 1)], NumberPattern::Plain));
     }
@@ -307,7 +459,8 @@ std::string BreakdownWindow::rowFolder(int row) const
     const std::string name = model_->item(row, 0)->data(NameBytesRole).toByteArray().toStdString();
     if (name.empty())
         return {};
-    return searched_.ends_with('/') ? searched_ + name : searched_ + '/' + name;
+    const std::string shown = shownFolder();
+    return shown.ends_with('/') ? shown + name : shown + '/' + name;
 }
 
 std::string BreakdownWindow::parentFolder() const

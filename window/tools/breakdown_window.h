@@ -1,13 +1,18 @@
 // "サブホルダの内訳": the last search's top-level rows in a sortable table,
 // one per subfolder and "." for the folder's own files and table, each with
 // its share of the converted total as a bar, and the totals of the subtree
-// and converted rows under their columns. A double-click or Enter on a
-// subfolder opens and searches it in the main window, Backspace its parent;
-// the context menu and Ctrl+1 … Ctrl+9 sort by a column from the keyboard.
+// and converted rows under their columns. It browses the folders the search
+// counted without walking again: a double-click or Enter on a subfolder
+// shows that folder's rows, Backspace its parent's (above the searched
+// folder: the parent is searched in the main window), Alt+Left and
+// Alt+Right go back and forward, and the path bar goes to any folder on the
+// way down. "このホルダを検索" searches the folder shown in the main window.
+// The context menu and Ctrl+1 … Ctrl+9 sort by a column from the keyboard.
 // Ctrl+C copies the selected rows as tab-separated text, and all rows can be
 // saved as CSV. Not modal: it follows every search that ends.
 #pragma once
 
+#include "counted_tree.h"
 #include "results.h"
 
 #include <QDialog>
@@ -19,8 +24,11 @@ class QPushButton;
 class QAbstractItemView;
 class QStandardItemModel;
 class QTableView;
+class QToolButton;
 
 namespace dorvelix {
+
+class PathBar;
 
 class BreakdownWindow : public QDialog {
     Q_OBJECT
@@ -50,15 +58,31 @@ public:
     bool saveCsv(const QString& fileName) const;
     // The folder a row names, empty for "." and out-of-range rows.
     std::string rowFolder(int row) const;
-    // The folder Backspace opens: the searched folder's parent, nothing at
-    // a drive's root.
+    // The folder Backspace searches from the searched folder: its parent,
+    // nothing at a drive's root.
     std::string parentFolder() const;
+
+    // Browsing the counted folders: the folder shown (the searched one
+    // after each search), going into one of them, up, back and forward.
+    std::string shownFolder() const;
+    void goInto(CountedTree::Index folder);
+    void goUp();
+    void goBack();
+    void goForward();
+    PathBar* pathBar() const { return pathBar_; }
+    QPushButton* searchThisFolderButton() const { return searchHere_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void openRow(int row);
+    // Shows folder's rows, remembered for going back unless it is a step
+    // back or forward itself.
+    void showFolder(CountedTree::Index folder, bool remember = true);
+    void showRows(const std::vector<SubfolderRow>& rows, const std::optional<FolderRow>& total,
+                  const std::vector<CountedTree::Index>& folders);
+    void updateBrowseButtons();
     void addSortActions();
     void followColumnWidths();
     // Wide enough for every column, as far as the screen allows.
@@ -72,7 +96,18 @@ private:
     QTableView* totalsTable_ = nullptr;
     QStandardItemModel* totals_ = nullptr;
     QPushButton* save_ = nullptr;
+    QPushButton* searchHere_ = nullptr;
+    PathBar* pathBar_ = nullptr;
+    QToolButton* back_ = nullptr;
+    QToolButton* forward_ = nullptr;
+    QToolButton* up_ = nullptr;
     std::string searched_;
+    // The last search's figures and the folders it counted; the folder
+    // shown and the way back and forward.
+    SearchResult result_;
+    CountedTree::Index shown_ = 0;
+    std::vector<CountedTree::Index> backStack_;
+    std::vector<CountedTree::Index> forwardStack_;
 };
 
 }  // namespace dorvelix
