@@ -128,11 +128,32 @@ TEST(WindowAccessibility, PanelsAreNamedAndTheFocusIsSeen)
         EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(caption));
     }
 
-    // Tab moves a border from control to control, each press drawn anew.
+    // The window opens with the drive list's focus.
     QApplication::setActiveWindow(&f);
-    f.driveListBox()->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), f.driveListBox());
+    // Tab goes from the lists through every figure in reading order, the
+    // drive panel's and then the folder panel's, and leaves them as they
+    // were; a border moves from control to control, each press drawn anew.
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    QStringList figures;
+    for (int b = 0; b < BoxCount; ++b)
+        figures << f.valueBox(static_cast<Box>(b))->text();
+    f.folderListBox()->setFocus();
     QImage previous = f.grab().toImage();
-    QWidget* const expected[] = {f.folderListBox(), f.fileListBox(), f.driveListBox()};
+    std::vector<QWidget*> expected{f.fileListBox(), f.driveListBox()};
+    for (QWidget* panel : {f.drivePanel(), f.folderPanel()}) {
+        std::vector<QWidget*> boxes;
+        for (int b = 0; b < BoxCount; ++b) {
+            QWidget* box = f.valueBox(static_cast<Box>(b));
+            if (box->parentWidget() == panel && box->isVisible())
+                boxes.push_back(box);
+        }
+        std::sort(boxes.begin(), boxes.end(), [](QWidget* a, QWidget* b) {
+            return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+        });
+        expected.insert(expected.end(), boxes.begin(), boxes.end());
+    }
+    expected.push_back(f.folderListBox());
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), next);
@@ -145,6 +166,8 @@ TEST(WindowAccessibility, PanelsAreNamedAndTheFocusIsSeen)
         EXPECT_NE(now, previous) << next->objectName().toStdString();
         previous = now;
     }
+    for (int b = 0; b < BoxCount; ++b)
+        EXPECT_EQ(f.valueBox(static_cast<Box>(b))->text(), figures[b]) << b;
     // Another window has the focus: the border goes.
     f.tools()->showCopyCheck();
     QApplication::setActiveWindow(f.tools()->copyCheck());

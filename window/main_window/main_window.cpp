@@ -281,6 +281,7 @@ void MainWindow::load()
     setMenuCheck(screenSizeEntries_[1], true);
     form_.screenSize = 2;
     setScreenSize(form_.screenSize);
+    orderTabs();
     form_.clearSearchTotals();
     showSearchLamp(form_.modifierHeld);
     showDriveInfo(driveListBox_->drive());

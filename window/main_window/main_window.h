@@ -131,6 +131,8 @@ private:
     void addRefreshItem();
     // Accessible names of the controls that show none of their own.
     void nameControls();
+    // Tab's order: the lists, then every figure in reading order.
+    void orderTabs();
     void startOnCurrentFolder();
     void installSearch();
     // The folder list's request to open folder: the session's verb, and a

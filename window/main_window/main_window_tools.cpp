@@ -65,4 +65,32 @@ void MainWindow::nameControls()
     fileListBox_->setAccessibleName(uiText(texts::FileListName));
 }
 
+void MainWindow::orderTabs()
+{
+    // The figures, read-only, are reached by Tab in reading order: the drive
+    // panel's, then the folder panel's, each row from the left; after them
+    // the lists as before.
+    std::vector<ValueBox*> drive, folder;
+    for (const BoxDesign& d : BoxDesigns) {
+        ValueBox* b = valueBox(d.box);
+        b->setFocusPolicy(Qt::StrongFocus);
+        (d.folderPanel ? folder : drive).push_back(b);
+    }
+    const auto readingOrder = [](std::vector<ValueBox*>& boxes) {
+        std::stable_sort(boxes.begin(), boxes.end(), [](const QWidget* a, const QWidget* b) {
+            return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+        });
+    };
+    readingOrder(drive);
+    readingOrder(folder);
+    std::vector<QWidget*> chain{folderListBox_, fileListBox_, driveListBox_};
+    chain.insert(chain.end(), drive.begin(), drive.end());
+    chain.insert(chain.end(), folder.begin(), folder.end());
+    for (size_t k = 0; k + 1 < chain.size(); ++k)
+        setTabOrder(chain[k], chain[k + 1]);
+    // The window opens with the drive list's focus, as it always has.
+    if (!focusWidget())
+        driveListBox_->setFocus();
+}
+
 }  // namespace dorvelix
