@@ -72,7 +72,10 @@ TEST(WindowTools, CopyCheckGivesTheReportsAnswerOnFatAndTmpfs)
         }
     };
 
+    // The answer is heard as it arrives: the focus moves to the verdict.
+    QApplication::setActiveWindow(&d);
     ASSERT_TRUE(examined(d, fat->path()));
+    EXPECT_EQ(QApplication::focusWidget(), d.answerLabel(CopyCheckDialog::Verdict));
     const QJsonObject onFat = report({"--json", "--target", fat->path(), rig.top()})["target"].toObject();
     expectReportsAnswer(onFat);
     // A screen reader hears each answer with its caption, and the lists by theirs.
@@ -171,9 +174,25 @@ TEST(WindowTools, LengthsWindowHasTheReportsFiguresAndNamesEachBar)
     EXPECT_EQ(w.windowTitle(), u8("クラスタ長の比較"));
     EXPECT_EQ(w.folder(), rig.top());
     QSignalSpy done(&w, &LengthsWindow::finished);
+    QApplication::setActiveWindow(&w);
     w.examine();
     ASSERT_TRUE(done.wait(60000));
     expectAccessibleNames(&w);
+    // The advice is heard as it arrives, the focus on it; Tab leaves the
+    // table; the chart's bars are reached by Tab at the first, the arrows
+    // move among them.
+    EXPECT_EQ(QApplication::focusWidget(), w.adviceLabel());
+    EXPECT_FALSE(w.table()->tabKeyNavigation());
+    w.chart()->bar(0, true)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    EXPECT_EQ(QApplication::focusWidget(), w.chart()->bar(0, false)->isVisible() ? w.chart()->bar(0, false)
+                                                                                    : w.chart()->bar(0, true));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), w.chart()->bar(1, false)->isVisible() ? w.chart()->bar(1, false)
+                                                                                    : w.chart()->bar(1, true));
+    EXPECT_EQ(w.chart()->bar(0, false)->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(w.chart()->bar(1, true)->focusPolicy(), Qt::ClickFocus);
 
     const QJsonArray lengths = report({"--json", "--lengths", rig.top()})["lengths"].toArray();
     ASSERT_EQ(lengths.size(), w.table()->rowCount());

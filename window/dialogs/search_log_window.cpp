@@ -34,6 +34,8 @@ SearchLogWindow::SearchLogWindow(QWidget* parent) : QDialog(parent), table_(new 
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    // Tab and Shift+Tab leave the table; the arrows move inside it.
+    table_->setTabKeyNavigation(false);
     // One line a row: a long path loses its middle, not its end (wrapped at
     // its slashes, it showed its first folders only).
     table_->setWordWrap(false);

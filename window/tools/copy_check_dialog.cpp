@@ -75,6 +75,9 @@ CopyCheckDialog::CopyCheckDialog(VolumeQueries& volumes, QWidget* mainWindow)
         answers_[row] = value;
     }
     layout->addLayout(answer);
+    // The verdict, or what kept the check from one, is the answer heard.
+    connect(this, &CopyCheckDialog::finished, this,
+            [this] { presentAnswer(answers_[Verdict]->text().isEmpty() ? status_ : answers_[Verdict]); });
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -39,13 +40,53 @@ constexpr int AxisHeight = 34;  // the lengths and marks under the bars
 constexpr int LegendHeight = 18;
 
 // One bar: a filled rectangle, a widget of its own so that a screen reader
-// finds it by its name.
+// finds it by its name and the keyboard reaches it. Tab enters the chart at
+// its first bar and leaves it at the next; the arrows move from bar to bar.
 class Bar : public QWidget {
 public:
-    Bar(QColor colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+    Bar(QColor colour, QWidget* parent, bool first) : QWidget(parent), colour_(colour)
+    {
+        setFocusPolicy(first ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), colour_);
+        if (hasFocus()) {
+            p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QWidget::focusInEvent(e);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QWidget::focusOutEvent(e);
+        update();
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const int step = e->key() == Qt::Key_Right || e->key() == Qt::Key_Down ? 1
+            : e->key() == Qt::Key_Left || e->key() == Qt::Key_Up           ? -1
+                                                                           : 0;
+        if (step == 0) {
+            QWidget::keyPressEvent(e);
+            return;
+        }
+        // The next bar shown that way, if any.
+        const QList<Bar*> bars = parentWidget()->findChildren<Bar*>(Qt::FindDirectChildrenOnly);
+        for (qsizetype i = bars.indexOf(this) + step; i >= 0 && i < bars.size(); i += step) {
+            if (bars[i]->isVisible()) {
+                bars[i]->setFocus(Qt::OtherFocusReason);
+                break;
+            }
+        }
+    }
 
 private:
     QColor colour_;
@@ -59,7 +100,7 @@ LengthsChart::LengthsChart(QWidget* parent) : QWidget(parent)
     setAccessibleName(uiText(tool_text::LengthsChart));
     setMinimumSize(520, 220);
     for (int i = 0; i < 2 * ComparedLengths; ++i) {
-        bars_[static_cast<size_t>(i)] = new Bar(i % 2 ? ExfatColour : Fat32Colour, this);
+        bars_[static_cast<size_t>(i)] = new Bar(i % 2 ? ExfatColour : Fat32Colour, this, i == 0);
         bars_[static_cast<size_t>(i)]->hide();
     }
 }
@@ -221,6 +262,8 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
     advice_->setFocusPolicy(Qt::StrongFocus);
     adviceCaption->setBuddy(advice_);
     adviceRow->addWidget(adviceCaption, 0, Qt::AlignTop);
+    // The advice, or what kept the comparison from one, is the answer heard.
+    connect(this, &LengthsWindow::finished, this, [this] { presentAnswer(advice_->text().isEmpty() ? status_ : advice_); });
     adviceRow->addWidget(advice_, 1);
     layout->addLayout(adviceRow);
 

@@ -57,6 +57,8 @@ void setUp(QTableView* table, Fields fields)
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
+    // Tab and Shift+Tab leave the table; the arrows move inside it.
+    table->setTabKeyNavigation(false);
     table->installEventFilter(new CopyRowsKey(table, fields));
 }
 

@@ -7,6 +7,7 @@
 #include "ui_text.h"
 #include "window_placement.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -123,6 +124,10 @@ void SearchProgressWindow::searchFinished()
     const FolderRow counted = r.countedBeforeStop.value_or(FolderRow{});
     status_->setText(uiText(tool_text::SearchStopped));
     status_->show();
+    // Heard as the focus moves there, when the user is in this window.
+    status_->setFocusPolicy(Qt::StrongFocus);
+    if (QApplication::activeWindow() == this)
+        status_->setFocus(Qt::OtherFocusReason);
     // The walk reads no folder any more: the caption names the searched one.
     folderCaption_->setText(uiText(tool_text::SearchedFolder));
     showPath(folder_, displayText(search_.searchedFolder()));

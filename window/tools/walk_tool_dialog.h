@@ -9,7 +9,9 @@
 
 #include <QBoxLayout>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 
 namespace dorvelix {
@@ -39,6 +41,18 @@ protected:
         stop_->setAutoDefault(false);
         row->addWidget(examine_);
         row->addWidget(stop_);
+    }
+
+    // The answer has arrived in label: a screen reader hears it once, with
+    // the caption the label is labelled by, as the keyboard focus moves
+    // there (when the user is in this window: another window's focus is not
+    // taken). The label stays in the Tab order, read-only.
+    static void presentAnswer(QLabel* label)
+    {
+        label->setFocusPolicy(Qt::StrongFocus);
+        label->setTextInteractionFlags(label->textInteractionFlags() | Qt::TextSelectableByKeyboard);
+        if (QApplication::activeWindow() == label->window())
+            label->setFocus(Qt::OtherFocusReason);
     }
 
     void reject() override
