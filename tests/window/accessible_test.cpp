@@ -7,6 +7,7 @@
 #include "focus_mark.h"
 #include "tool_windows.h"
 
+#include <QMenuBar>
 #include <QAccessible>
 #include <QComboBox>
 #include <QTest>
@@ -168,6 +169,11 @@ TEST(WindowAccessibility, PanelsAreNamedAndTheFocusIsSeen)
     }
     for (int b = 0; b < BoxCount; ++b)
         EXPECT_EQ(f.valueBox(static_cast<Box>(b))->text(), figures[b]) << b;
+    // F10 opens the menu bar from a figure.
+    f.valueBox(Box::SubtreeFiles)->setFocus();
+    QTest::keyClick(f.valueBox(Box::SubtreeFiles), Qt::Key_F10);
+    EXPECT_EQ(f.menuBar()->activeAction(), f.menuBar()->actions().first());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     // Another window has the focus: the border goes.
     f.tools()->showCopyCheck();
     QApplication::setActiveWindow(f.tools()->copyCheck());

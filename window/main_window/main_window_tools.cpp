@@ -30,6 +30,17 @@ void MainWindow::addRefreshItem()
     // F5 in every window of the program: the tool windows, the search log.
     refreshEntry_->setShortcutContext(Qt::ApplicationShortcut);
     connect(refreshEntry_, &QAction::triggered, this, &MainWindow::refresh);
+
+    // F10 opens the menu bar from any control, as on other desktops.
+    auto* menus = new QAction(this);
+    menus->setObjectName(QStringLiteral("menuBarKey"));
+    menus->setShortcut(QKeySequence(Qt::Key_F10));
+    menus->setShortcutContext(Qt::WindowShortcut);
+    connect(menus, &QAction::triggered, this, [this] {
+        if (!menuBar()->actions().isEmpty())
+            menuBar()->setActiveAction(menuBar()->actions().first());
+    });
+    addAction(menus);
 }
 
 void MainWindow::refresh()
