@@ -348,8 +348,21 @@ TEST(WindowTools, SearchLogAndRefreshWorkFromEveryWindowAndToolWindowsOpenBeside
             << at.x() << ',' << at.y() << " -> " << tool.pos().x() << ',' << tool.pos().y();
         EXPECT_TRUE(screen.contains(QRect(tool.pos(), tool.size())));
     }
-    // Too large for any side: made smaller beside it rather than put on it.
+    // Tool windows of the main window do not stack on one spot: each new
+    // one goes below (or beside) those already open on that side.
     f.move(screen.topLeft());
+    std::vector<std::unique_ptr<QDialog>> tools;
+    for (int i = 0; i < 3; ++i) {
+        tools.push_back(std::make_unique<QDialog>(&f));
+        tools.back()->resize(160, 90);
+        placeBeside(tools.back().get(), &f);
+        tools.back()->show();
+        EXPECT_FALSE(tools.back()->frameGeometry().intersects(f.frameGeometry())) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(tools[size_t(j)]->frameGeometry().intersects(tools.back()->frameGeometry())) << j << ' ' << i;
+    }
+    tools.clear();
+    // Too large for any side: made smaller beside it rather than put on it.
     tool.resize(screen.width(), screen.height() / 2);
     placeBeside(&tool, &f);
     EXPECT_FALSE(QRect(tool.pos(), tool.size()).intersects(f.frameGeometry()));

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace dorvelix {
 
@@ -30,6 +31,35 @@ void placeBeside(QWidget* window, const QWidget* mainWindow)
         {{left, main.bottom() + Gap}, room.bottom() - main.bottom() - Gap, size.height()},
         {{left, main.top() - Gap - size.height()}, main.top() - room.top() - Gap, size.height()},
     }};
+    // The other tool windows open beside the main window: a new one goes
+    // where none of them is, after them along its side, so that none hides
+    // another.
+    std::vector<QRect> others;
+    for (const QWidget* w : mainWindow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w != window && w->isWindow() && w->isVisible())
+            others.push_back(w->frameGeometry());
+    }
+    const auto freeAt = [&](QPoint at) {
+        const QRect r(at, size);
+        return room.contains(r) && std::none_of(others.begin(), others.end(), [&](const QRect& o) {
+                   return o.intersects(r);
+               });
+    };
+    for (size_t i = 0; i < sides.size(); ++i) {
+        if (sides[i].space < sides[i].needed)
+            continue;
+        const bool across = i < 2;
+        std::vector<QPoint> tries{sides[i].at};
+        for (const QRect& o : others)
+            tries.push_back(across ? QPoint(sides[i].at.x(), o.bottom() + Gap) : QPoint(o.right() + Gap, sides[i].at.y()));
+        std::sort(tries.begin() + 1, tries.end(), [across](QPoint a, QPoint b) { return across ? a.y() < b.y() : a.x() < b.x(); });
+        for (const QPoint at : tries) {
+            if (freeAt(at)) {
+                window->move(at);
+                return;
+            }
+        }
+    }
     for (const Side& side : sides) {
         if (side.space >= side.needed) {
             window->move(side.at);

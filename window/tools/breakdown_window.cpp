@@ -2,6 +2,7 @@
 
 #include "file_dialogs.h"
 #include "path_bar.h"
+#include "window_placement.h"
 #include "row_table.h"
 #include "number_format.h"
 #include "text.h"
@@ -271,8 +272,13 @@ void BreakdownWindow::widenToColumns()
         + margins.left() + margins.right();
     const QScreen* room = screen();
     const int widest = room ? room->availableGeometry().width() * 9 / 10 : needed;
-    if (width() < needed)
+    if (width() < needed) {
         resize(std::min(needed, widest), height());
+        // Widened, it may reach over the main window: placed beside it again.
+        const QWidget* main = parentWidget();
+        if (isVisible() && main && frameGeometry().intersects(main->frameGeometry()))
+            placeBeside(this, main);
+    }
 }
 
 bool BreakdownWindow::eventFilter(QObject* watched, QEvent* event)
