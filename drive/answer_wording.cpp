@@ -60,6 +60,21 @@ CopyMargin copyMargin(const TargetCheck& check)
     return m;
 }
 
+QString limitText(const LimitReached& limit, const AnswerWords& words)
+{
+    QString text = words.limit(limit.limit).arg(figureText(limit.needed), figureText(limit.available));
+    if (text.contains(QLatin1String("%3")))
+        text = text.arg(words.entry(limit.path));
+    if (limit.count > 1) {
+        const QString more = words.moreEntries.arg(figureText(limit.count));
+        if (words.moreEntriesPlace == AnswerWords::MoreEntriesPlace::InsideClosingBracket && !text.isEmpty())
+            text.insert(text.size() - 1, more);
+        else
+            text += more;
+    }
+    return text;
+}
+
 QString figureText(long long n)
 {
     return formatNumber(n, NumberPattern::Plain);

@@ -13,6 +13,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace dorvelix {
 
@@ -35,6 +36,14 @@ struct AnswerWords {
     QString adviceCommand;
     QString adviceNoneFits;
     QString adviceLargeFile;
+    // What a copy runs out of: each limit's text (%1 what is needed, %2
+    // what is left or allowed, %3 the entry concerned, shown by entry), and
+    // the number of entries that pass it where more than one does (%1),
+    // added after the limit's text or inside its closing bracket.
+    std::function<QString(CopyLimit)> limit;
+    std::function<QString(const std::string&)> entry;
+    QString moreEntries;
+    enum class MoreEntriesPlace { AfterText, InsideClosingBracket } moreEntriesPlace = MoreEntriesPlace::AfterText;
 };
 
 // How the count was reached: the rule or layout it follows, or why it is an
@@ -60,6 +69,8 @@ struct CopyMargin {
     long long bytes = 0;       // to spare, or short
 };
 CopyMargin copyMargin(const TargetCheck& check);
+// One limit a copy runs out of, in words: "inodes: needs 8,001, 4,085 left".
+QString limitText(const LimitReached& limit, const AnswerWords& words);
 
 // A count or a number of bytes as every answer shows it: "1,234,567".
 QString figureText(long long n);

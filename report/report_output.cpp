@@ -136,6 +136,9 @@ const AnswerWords& reportWords()
         .adviceCommand = AdviceCommand,
         .adviceNoneFits = AdviceNoneFits,
         .adviceLargeFile = AdviceLargeFile,
+        .limit = [](CopyLimit limit) { return QString(QLatin1String(limitRow(limit).text)); },
+        .entry = [](const std::string& path) { return escapedControls(displayText(path)); },
+        .moreEntries = MoreEntries,
     };
     return words;
 }

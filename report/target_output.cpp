@@ -7,23 +7,6 @@
 
 namespace dorvelix {
 
-namespace {
-
-// One limit the copy passes, in words.
-QString limitText(const LimitReached& l)
-{
-    using namespace report_text;
-    QString text = QLatin1String(limitRow(l.limit).text);
-    text = text.arg(figureText(l.needed), figureText(l.available));
-    if (text.contains(QLatin1String("%3")))
-        text = text.arg(escapedControls(displayText(l.path)));
-    if (l.count > 1)
-        text += MoreEntries.arg(figureText(l.count));
-    return text;
-}
-
-}  // namespace
-
 void printTarget(const TargetCheck& t)
 {
     using namespace report_text;
@@ -43,7 +26,7 @@ void printTarget(const TargetCheck& t)
     else
         printLine(stdout, DoesNotFitElsewhere);
     for (const LimitReached& l : t.limitsReached())
-        printLine(stdout, RunsOut.arg(limitText(l)));
+        printLine(stdout, RunsOut.arg(limitText(l, reportWords())));
     printNote(countNote(t, reportWords()));
     if (t.blocked.empty())
         return;

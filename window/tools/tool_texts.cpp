@@ -53,34 +53,14 @@ QString blockReason(BlockReason reason)
     return {};
 }
 
-QString limitReached(const LimitReached& l)
-{
-    const char* text = "";
-    switch (l.limit) {
-    case CopyLimit::Bytes: text = BytesRunOut; break;
-    case CopyLimit::Inodes: text = InodesRunOut; break;
-    case CopyLimit::FolderEntries: text = FolderEntriesRunOut; break;
-    case CopyLimit::RootTable: text = RootTableRunOut; break;
-    case CopyLimit::FileSize: text = FileSizeRunOut; break;
-    }
-    QString shown = uiText(text).arg(plainNumber(l.needed), plainNumber(l.available));
-    if (shown.contains(QLatin1String("%3")))
-        shown = shown.arg(displayText(l.path));
-    if (l.count > 1) {
-        // Inside the closing bracket: "（…、全部で 3 個）".
-        const QString inAll = uiText(InAll).arg(plainNumber(l.count));
-        shown.insert(shown.size() - 1, inAll);
-    }
-    return shown;
-}
-
 QString limitsReached(const std::vector<LimitReached>& reached)
 {
     if (reached.empty())
         return uiText(NothingBlocked);
+    const AnswerWords words = answerWords();
     QStringList parts;
     for (const LimitReached& l : reached)
-        parts << limitReached(l);
+        parts << limitText(l, words);
     return parts.join(uiText(ListSeparator));
 }
 
@@ -110,6 +90,18 @@ QString layoutWords(LayoutRule rule)
     return {};
 }
 
+QString limitWords(CopyLimit limit)
+{
+    switch (limit) {
+    case CopyLimit::Bytes: return uiText(BytesRunOut);
+    case CopyLimit::Inodes: return uiText(InodesRunOut);
+    case CopyLimit::FolderEntries: return uiText(FolderEntriesRunOut);
+    case CopyLimit::RootTable: return uiText(RootTableRunOut);
+    case CopyLimit::FileSize: return uiText(FileSizeRunOut);
+    }
+    return {};
+}
+
 }  // namespace
 
 AnswerWords answerWords()
@@ -128,6 +120,11 @@ AnswerWords answerWords()
         .adviceCommand = uiText(AdviceCommand),
         .adviceNoneFits = uiText(AdviceNoneFits),
         .adviceLargeFile = uiText(AdviceLargeFile),
+        .limit = limitWords,
+        .entry = [](const std::string& path) { return displayText(path); },
+        // Inside the closing bracket: "（…、全部で 3 個）".
+        .moreEntries = uiText(InAll),
+        .moreEntriesPlace = AnswerWords::MoreEntriesPlace::InsideClosingBracket,
     };
 }
 

@@ -28,9 +28,8 @@ QString secondsText(long long milliseconds);
 // Why an entry will not copy to a FAT-family drive.
 QString blockReason(BlockReason reason);
 
-// What a copy runs out of, in words: one limit, and every limit of a check
-// ("なし" where it fits).
-QString limitReached(const LimitReached& limit);
+// What a copy runs out of, in words: every limit of a check ("なし" where
+// it fits).
 QString limitsReached(const std::vector<LimitReached>& reached);
 
 // The window's words for the answers' texts (answer_wording), in the
