@@ -58,7 +58,6 @@ TreemapView::TreemapView(QWidget* parent) : QWidget(parent)
     setAccessibleName(uiText(tool_text::TreemapName));
     setAccessibleDescription(uiText(tool_text::TreemapDescription));
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
     setMinimumSize(160, 120);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -74,10 +73,15 @@ void TreemapView::showFolder(const std::shared_ptr<const CountedTree>& tree, Cou
     pressed_.reset();
     layOut();
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent changed(this, focusedText());
-        QAccessible::updateAccessibility(&changed);
-    }
+    announceFocused();
+}
+
+void TreemapView::announceFocused()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent changed(this, focusedText());
+    QAccessible::updateAccessibility(&changed);
 }
 
 void TreemapView::clear()
@@ -201,10 +205,7 @@ void TreemapView::focusTile(int tile)
         return;
     focused_ = tile;
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent changed(this, focusedText());
-        QAccessible::updateAccessibility(&changed);
-    }
+    announceFocused();
 }
 
 int TreemapView::neighbour(int dx, int dy) const
@@ -313,6 +314,8 @@ void TreemapView::focusInEvent(QFocusEvent* e)
     QWidget::focusInEvent(e);
     if (focused_ < 0)
         focusTile(0);
+    else
+        announceFocused();
     update();
 }
 

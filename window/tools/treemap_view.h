@@ -94,6 +94,8 @@ private:
     int legendHeight() const;
     void paintTile(QPainter& painter, const Tile& tile) const;
     void paintLegend(QPainter& painter) const;
+    // Tells a screen reader the focused tile, as the widget's value.
+    void announceFocused();
     // The top-level tile next to the focused one in a direction.
     int neighbour(int dx, int dy) const;
     // The folder a click or Enter on a tile goes into: none for the shown
