@@ -219,6 +219,18 @@ inline constexpr const char* BrowseBack = QT_TRANSLATE_NOOP("dorvelix", "戻る 
 inline constexpr const char* BrowseForward = QT_TRANSLATE_NOOP("dorvelix", "進む (Alt+→)");
 inline constexpr const char* BrowseUp = QT_TRANSLATE_NOOP("dorvelix", "上のホルダへ (BackSpace)");
 inline constexpr const char* SearchThisFolder = QT_TRANSLATE_NOOP("dorvelix", "このホルダを検索(&E)");
+// The treemap beside the breakdown: one tile per subfolder of the folder
+// shown and one for its own files, each as large as what it occupies at the
+// conversion length, coloured by the share of that which is slack.
+inline constexpr const char* TreemapName = QT_TRANSLATE_NOOP("dorvelix", "換算バイト数のツリーマップ");
+inline constexpr const char* TreemapDescription = QT_TRANSLATE_NOOP("dorvelix",
+    "ホルダごとのタイル。面積は換算クラスタ長での占有バイト数、色は余りの割合（占有バイト数のうちファイル自体のバイト数を超える部分）です。"
+    "矢印キーでタイルを移り、Enter でそのホルダに入ります");
+// %1 the folder, %2 its occupied bytes, %3 its files' own bytes, %4 the slack share.
+inline constexpr const char* TreemapTile = QT_TRANSLATE_NOOP("dorvelix", "%1：占有バイト数 %2、ファイル自体のバイト数 %3、余り %4");
+inline constexpr const char* TreemapOwnFiles = QT_TRANSLATE_NOOP("dorvelix", "%1（ホルダ自体のファイルとテーブル）");
+inline constexpr const char* TreemapLegend = QT_TRANSLATE_NOOP("dorvelix", "色：余りの割合");
+inline constexpr const char* TreemapEmpty = QT_TRANSLATE_NOOP("dorvelix", "占有するものがありません");
 
 inline constexpr const char* FolderToCopy = QT_TRANSLATE_NOOP("dorvelix", "コピーするホルダ ：");
 inline constexpr const char* TargetCaption = QT_TRANSLATE_NOOP("dorvelix", "コピー先 ：");

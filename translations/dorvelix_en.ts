@@ -1006,8 +1006,32 @@ The search log holds every message.</translation>
         <translation>Up (Backspace): the folder above</translation>
     </message>
     <message>
+        <source>換算バイト数のツリーマップ</source>
+        <translation>Treemap of the converted bytes</translation>
+    </message>
+    <message>
+        <source>ホルダごとのタイル。面積は換算クラスタ長での占有バイト数、色は余りの割合（占有バイト数のうちファイル自体のバイト数を超える部分）です。矢印キーでタイルを移り、Enter でそのホルダに入ります</source>
+        <translation>One tile per folder: its area is the bytes it occupies at the conversion cluster length, its colour the share that is slack (the occupied bytes beyond the files&apos; own bytes). The arrow keys move between the tiles, Enter goes into the folder</translation>
+    </message>
+    <message>
+        <source>%1：占有バイト数 %2、ファイル自体のバイト数 %3、余り %4</source>
+        <translation>%1: %2 bytes occupied, files&apos; own bytes %3, slack %4</translation>
+    </message>
+    <message>
+        <source>%1（ホルダ自体のファイルとテーブル）</source>
+        <translation>%1 (the folder&apos;s own files and table)</translation>
+    </message>
+    <message>
+        <source>色：余りの割合</source>
+        <translation>Colour: share of slack</translation>
+    </message>
+    <message>
+        <source>占有するものがありません</source>
+        <translation>Nothing occupied</translation>
+    </message>
+    <message>
         <source>このホルダを検索(&amp;E)</source>
-        <translation>S&amp;earch This Folder</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
