@@ -2,6 +2,7 @@
 
 #include "file_dialogs.h"
 #include "path_bar.h"
+#include "treemap_view.h"
 #include "window_placement.h"
 #include "row_table.h"
 #include "number_format.h"
@@ -25,6 +26,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -38,6 +40,8 @@ constexpr int ColumnCount = 8;
 constexpr int ShareColumn = 8;
 constexpr int ShownColumns = 9;
 constexpr int ConvertBytesColumn = 6;
+// The treemap's width beside the table, as the window widens for both.
+constexpr int TreemapWidth = 280;
 // The value a column sorts and is copied by; the display text is formatted.
 constexpr int ValueRole = Qt::UserRole + 1;
 // The row's folder name as bytes, for opening it.
@@ -136,7 +140,13 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     model_->setSortRole(ValueRole);
     for (int c = 0; c < ShownColumns; ++c)
         model_->setHeaderData(c, Qt::Horizontal, columnCaption(c));
-    table_ = new QTableView(this);
+    // The table with its totals, and the treemap of the same folder beside it.
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->setChildrenCollapsible(false);
+    auto* tables = new QWidget(split);
+    auto* tablesLayout = new QVBoxLayout(tables);
+    tablesLayout->setContentsMargins(0, 0, 0, 0);
+    table_ = new QTableView(tables);
     table_->setObjectName(QStringLiteral("rows"));
     table_->setAccessibleName(uiText(tool_text::BreakdownTitle));
     table_->setModel(model_);
@@ -152,7 +162,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->sortByColumn(ConvertBytesColumn, Qt::DescendingOrder);
     table_->installEventFilter(this);
-    layout->addWidget(table_, 1);
+    tablesLayout->addWidget(table_, 1);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { openRow(index.row()); });
 
     // The totals, one row in the table's columns: the subtree and converted
@@ -166,7 +176,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     }
     totals_->item(0, 0)->setText(uiText(tool_text::Totals));
     totals_->item(0, 0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    totalsTable_ = new QTableView(this);
+    totalsTable_ = new QTableView(tables);
     totalsTable_->setObjectName(QStringLiteral("totals"));
     totalsTable_->setAccessibleName(uiText(tool_text::Totals));
     totalsTable_->setModel(totals_);
@@ -178,8 +188,15 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     totalsTable_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     totalsTable_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     totalsTable_->setFixedHeight(totalsTable_->verticalHeader()->defaultSectionSize() + 2 * totalsTable_->frameWidth());
-    layout->addWidget(totalsTable_);
+    tablesLayout->addWidget(totalsTable_);
     followColumnWidths();
+    treemap_ = new TreemapView(split);
+    connect(treemap_, &TreemapView::folderActivated, this, &BreakdownWindow::goInto);
+    split->addWidget(tables);
+    split->addWidget(treemap_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    layout->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -269,7 +286,7 @@ void BreakdownWindow::widenToColumns()
         columns += std::max(static_cast<const QAbstractItemView*>(table_)->sizeHintForColumn(c), header->sectionSizeHint(c));
     const QMargins margins = layout()->contentsMargins();
     const int needed = columns + 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width()
-        + margins.left() + margins.right();
+        + margins.left() + margins.right() + TreemapWidth;
     const QScreen* room = screen();
     const int widest = room ? room->availableGeometry().width() * 9 / 10 : needed;
     if (width() < needed) {
@@ -377,6 +394,7 @@ void BreakdownWindow::showResult(const SearchResult& s, const std::string& folde
         for (int c = 1; c < ShownColumns; ++c)
             totals_->item(0, c)->setText({});
         pathBar_->clearPlace();
+        treemap_->clear();
         folder_->setText(uiText(tool_text::SearchedFolder) + displayText(folder) + u'\n'
                          + uiText(tool_text::BreakdownStopped));
         updateBrowseButtons();
@@ -412,10 +430,13 @@ void BreakdownWindow::showFolder(CountedTree::Index folder, bool remember)
         total = tree->row(folder);
         folders = children;
     }
-    if (tree)
+    if (tree) {
         pathBar_->showPlace(*tree, folder);
-    else
+        treemap_->showFolder(result_.tree, folder, result_.convertLength);
+    } else {
         pathBar_->clearPlace();
+        treemap_->clear();
+    }
     folder_->setText(uiText(tool_text::SearchedFolder) + displayText(shownFolder()));
     showRows(rows, total, folders);
     updateBrowseButtons();

@@ -29,6 +29,7 @@ class QToolButton;
 namespace dorvelix {
 
 class PathBar;
+class TreemapView;
 
 class BreakdownWindow : public QDialog {
     Q_OBJECT
@@ -70,6 +71,7 @@ public:
     void goBack();
     void goForward();
     PathBar* pathBar() const { return pathBar_; }
+    TreemapView* treemap() const { return treemap_; }
     QPushButton* searchThisFolderButton() const { return searchHere_; }
 
 protected:
@@ -98,6 +100,7 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* searchHere_ = nullptr;
     PathBar* pathBar_ = nullptr;
+    TreemapView* treemap_ = nullptr;
     QToolButton* back_ = nullptr;
     QToolButton* forward_ = nullptr;
     QToolButton* up_ = nullptr;
