@@ -5,6 +5,8 @@
 # memory and, where valgrind is at hand, the instructions it runs per entry.
 # Before timing a folder it checks that the report's JSON equals the one of a
 # walk that reads each folder when it enters it (DORVELIX_NO_READ_AHEAD=1).
+# It prints what the tree of counted folders (kept for --depth, --compare
+# and the window's browsing) costs per folder, beside its names.
 # On the generated tree it then measures the window's search as well
 # (bench/window_vs_report.sh: longest gap between paints, time against the
 # report).
@@ -117,6 +119,7 @@ for folder in "${folders[@]}"; do
     'BEGIN { printf "ratio (report / du): %.2f  (goal: <= %s); ratio (report --complete / du): %.2f\n", r / d, g, c / d }'
   echo "peak memory: dorvelix-report $(peakKiB "$report" "$folder") KiB (goal: <= 16384)," \
     "--complete $(peakKiB "$report" --complete "$folder") KiB (goal: <= 16384), du -sx $(peakKiB du -sx "$folder") KiB"
+  echo "kept tree: $("$root/build/bench/dorvelix-bench-tree-memory" "$folder" | sed 's/^[^:]*: //')"
   if [ "$instructions" = 1 ]; then
     ir=$(userInstructions "$report" "$folder"); id=$(userInstructions du -sx "$folder")
     awk -v r="$ir" -v br="$baseReport" -v d="$id" -v bd="$baseDu" -v n="$entries" \

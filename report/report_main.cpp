@@ -1,16 +1,18 @@
 // dorvelix-report: the folder search of the window, without a display.
-//   dorvelix-report [--convert N | --target PATH] [--folders] [--complete] [--json] [--] [FOLDER]
+//   dorvelix-report [--convert N | --target PATH] [--folders [--depth N]] [--compare OLD] [--complete] [--json] [--] [FOLDER]
 // Prints the drive panel of FOLDER's drive and the folder panel as the window
 // shows them after a double-click on FOLDER (the current folder by default);
 // with --complete counted without the window's limits, with --folders one
-// row per top-level subfolder, with --target whether FOLDER fits on PATH's
-// drive and what will not copy there.
+// row per top-level subfolder (and per folder down to N levels with --depth),
+// with --target whether FOLDER fits on PATH's drive and what will not copy
+// there, with --compare what changed per folder since the saved scan OLD.
 // Exit status: 0 after a search that raised no message box, 1 after one that
 // did, 2 for a usage error, a folder that cannot be opened, a drive without
 // a medium, or output that cannot be written, 3 when FOLDER does not fit on
 // the target or something will not copy there.
 
 #include "cluster_lengths.h"
+#include "compare_output.h"
 #include "complete_walk.h"
 #include "convert_length.h"
 #include "copy_check.h"
@@ -170,6 +172,18 @@ int main(int argc, char** argv)
     ReportOptions options = command.options;
     options.folder = resolveFolder(options.folder);
 
+    // The saved scan is read whole before any walk: one that cannot be
+    // read ends the report at once.
+    std::optional<SavedScan> saved;
+    const QString savedFile = QString::fromUtf8(options.compare.data(), static_cast<qsizetype>(options.compare.size()));
+    if (!options.compare.empty()) {
+        try {
+            saved = readSavedScan(options.compare);
+        } catch (const SavedScanError& e) {
+            fail(savedScanErrorText(savedFile, e));
+        }
+    }
+
     std::optional<TargetCheck> target;
     if (!options.target.empty())
         target = queryTargetDrive(resolveFolder(options.target));
@@ -222,6 +236,7 @@ int main(int argc, char** argv)
                               allLengths ? &*allLengths : nullptr);
             walk.setReadAhead(readAhead);
             walk.stallLimit = stallLimit;
+            walk.setKeepTree(options.depth > 1 || saved);
             try {
                 complete = walk.run(options.folder, start.scan);
             } catch (const RuntimeError& e) {
@@ -235,8 +250,19 @@ int main(int argc, char** argv)
     // The folder as the folder list shows it in every mode: a drive's root
     // with its "/".
     const QString shownFolder = displayText(start.scan->path());
-    ReportData data{drive.figures(), options.complete ? complete : session.search().result(), shownFolder, heard.messages,
-                    options.folders, target ? &*target : nullptr};
+    const SearchResult& result = options.complete ? complete : session.search().result();
+    if (saved) {
+        const ScanDifference difference = compareScans(*saved, result);
+        if (options.json)
+            printDifferenceJson(difference, *saved, savedFile, shownFolder, heard.messages);
+        else
+            printDifference(difference, *saved, savedFile);
+        const int status = closeStandardOutput(QLatin1String(report_text::Program), heard.messages.isEmpty() ? 0 : 1);
+        std::fclose(stderr);
+        return status;
+    }
+    ReportData data{drive.figures(), result, shownFolder, heard.messages, options.folders, options.depth,
+                    target ? &*target : nullptr};
     if (allLengths)
         data.lengths = LengthsAnswer{allLengths->figures(), allLengths->fileBytes(), allLengths->largestFile(), options.capacity};
     if (options.json)

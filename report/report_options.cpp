@@ -59,6 +59,20 @@ std::optional<int> convertLengthOf(const QString& value)
     return n;
 }
 
+// A depth: digits only, no sign, no leading zero, 1 up to the deepest level
+// a tree can be kept to.
+std::optional<int> levelsOf(const QString& value)
+{
+    if (value.isEmpty() || value.front() == u'0' || value.size() > 5)
+        return std::nullopt;
+    for (QChar c : value) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    const int n = value.toInt();
+    return n <= 65535 ? std::optional<int>(n) : std::nullopt;
+}
+
 QCommandLineOption optionOf(const report_text::OptionText& o)
 {
     const QString name = QLatin1String(o.name);
@@ -90,7 +104,9 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
     const QCommandLineOption target = optionOf(TargetOption);
     const QCommandLineOption lengths = optionOf(LengthsOption);
     const QCommandLineOption capacity = optionOf(CapacityOption);
-    parser.addOptions({convert, target, lengths, capacity, folderRows, complete, json});
+    const QCommandLineOption depth = optionOf(DepthOption);
+    const QCommandLineOption compare = optionOf(CompareOption);
+    parser.addOptions({convert, target, lengths, capacity, folderRows, depth, compare, complete, json});
     parser.addPositionalArgument(QLatin1String(FolderArgument.name), QLatin1String(FolderArgument.description),
                                  QLatin1String(FolderArgument.valueName));
 
@@ -144,6 +160,27 @@ ParsedCommandLine parseReportOptions(const std::vector<std::string>& arguments)
     }
     r.options.json = parser.isSet(json);
     r.options.folders = parser.isSet(folderRows);
+    if (parser.isSet(depth)) {
+        const QStringList values = parser.values(depth);
+        if (values.size() > 1)
+            return usageError(OptionTwice.arg(QLatin1String(DepthOption.name)));
+        const std::optional<int> levels = levelsOf(values.front());
+        if (!levels)
+            return usageError(InvalidDepth.arg(shown(values.front())));
+        // Rows below the top level are rows of the breakdown too.
+        r.options.folders = true;
+        r.options.depth = *levels;
+    }
+    if (parser.isSet(compare)) {
+        const QStringList values = parser.values(compare);
+        if (values.size() > 1)
+            return usageError(OptionTwice.arg(QLatin1String(CompareOption.name)));
+        if (values.front().isEmpty())
+            return usageError(EmptyCompare);
+        if (r.options.folders || !r.options.target.empty() || r.options.lengths)
+            return usageError(CompareAlone);
+        r.options.compare = values.front().toLatin1().toStdString();
+    }
     r.options.complete = parser.isSet(complete) || !r.options.target.empty() || r.options.lengths;
     const QStringList folders = parser.positionalArguments();
     if (folders.size() > 1)

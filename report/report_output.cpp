@@ -1,6 +1,7 @@
 #include "report_output.h"
 
 #include "json_writer.h"
+#include "scan_rows.h"
 #include "number_format.h"
 #include "window_texts.h"
 #include "program_version.h"
@@ -9,11 +10,18 @@
 #include "target_output.h"
 #include "text.h"
 
+#include "saved_scan.h"
+
 #include <algorithm>
+#include <string_view>
 #include <cmath>
 #include <vector>
 
 namespace dorvelix {
+
+// The report's JSON document is the saved scan that --compare reads.
+static_assert(std::string_view(report_text::JsonFormat) == SavedScanFormat
+              && report_text::JsonFormatVersion == SavedScanFormatVersion);
 
 namespace {
 
@@ -41,16 +49,6 @@ void jsonWhole(JsonWriter& j, const char* key, const std::optional<Whole>& w)
         j.value(key, std::get<double>(*w));
 }
 
-// The top-level rows, largest converted first (walk order among equals).
-std::vector<SubfolderRow> rowsBySize(const SearchResult& s)
-{
-    std::vector<SubfolderRow> rows = s.subfolders;
-    std::stable_sort(rows.begin(), rows.end(), [](const SubfolderRow& a, const SubfolderRow& b) {
-        return a.row.convertClusters > b.row.convertClusters;
-    });
-    return rows;
-}
-
 QString limitsText(const WalkLimits& l)
 {
     using namespace report_text;
@@ -75,13 +73,16 @@ bool limited(const WalkLimits& l)
     return l.levelsSkipped > 0 || l.hiddenSkipped > 0 || l.unreadableFolders > 0 || l.unreadableFiles > 0;
 }
 
-void printFolderRows(const SearchResult& s)
+void printFolderRows(const SearchResult& s, int depth)
 {
     using report_text::FolderRowColumns;
     // The width of each column of FolderRowColumns; the name follows them.
+    // Below the top level each row leads with its level, and its name is its
+    // path from the chosen folder.
     constexpr int Widths[std::size(FolderRowColumns)] = {10, 10, 16, 16, 16, 16, 16, 16};
-    const auto line = [&](const auto& cells, const QString& name) {
-        QString text;
+    const bool levels = depth > 1;
+    const auto line = [&](const QString& level, const auto& cells, const QString& name) {
+        QString text = levels ? level.rightJustified(6) : QString();
         for (size_t i = 0; i < std::size(Widths); ++i)
             text += cells[i].rightJustified(Widths[i]);
         printLine(stdout, text + QStringLiteral("  ") + name);
@@ -91,13 +92,14 @@ void printFolderRows(const SearchResult& s)
     QStringList headers;
     for (const char* header : FolderRowColumns)
         headers << QLatin1String(header);
-    line(headers, report_text::NameColumn);
-    for (const SubfolderRow& r : rowsBySize(s)) {
+    line(report_text::LevelColumn, headers, levels ? report_text::PathColumn : report_text::NameColumn);
+    for (const ScanRow& r : scanRows(s, depth)) {
         QStringList figures;
         for (const long long n : s.rowFigures(r.row))
             figures << plain(n);
         figures.insert(2, plain(r.row.fileBytes));  // the files' own lengths beside their count
-        line(figures, escapedControls(rowName(r)));
+        const QString name = levels && !r.path.empty() ? displayText(r.path) : scanRowName(r);
+        line(plain(r.level), figures, escapedControls(name));
     }
 }
 
@@ -108,15 +110,6 @@ void printFileBytes(const SearchResult& s)
         return;
     printLine(stdout, report_text::FileBytes.arg(formatNumber(s.alone->fileBytes, NumberPattern::Plain),
                                                  formatNumber(s.subtree->fileBytes, NumberPattern::Plain)));
-}
-
-void jsonRow(JsonWriter& j, const SearchResult& s, const FolderRow& row)
-{
-    j.value(json_key::Folders, row.folders);
-    j.value(json_key::Files, row.files);
-    j.value(json_key::Clusters, row.clusters);
-    j.value(json_key::Bytes, s.bytes(row.clusters));
-    j.value(json_key::FileBytes, row.fileBytes);
 }
 
 }  // namespace
@@ -191,7 +184,7 @@ void printText(const ReportData& r)
         }
     }
     if (r.folderRows)
-        printFolderRows(r.search);
+        printFolderRows(r.search, r.depth);
     if (r.target)
         printTarget(*r.target);
     if (r.lengths)
@@ -225,23 +218,7 @@ void printJson(const ReportData& r)
     jsonNote(j, estimateNote(d.fileSystem.value_or(QString()), reportWords()));
     j.endObject();
 
-    const FolderRow alone = s.alone.value_or(FolderRow{});
-    const FolderRow tree = s.subtree.value_or(FolderRow{});
-    j.beginObject(json_key::Folder);
-    j.value(json_key::Path, r.folder);
-    j.value(json_key::Files, alone.files);
-    j.value(json_key::Clusters, alone.clusters);
-    j.value(json_key::Bytes, s.bytes(alone.clusters));
-    j.value(json_key::FileBytes, alone.fileBytes);
-    j.endObject();
-    j.beginObject(json_key::Subtree);
-    jsonRow(j, s, tree);
-    j.endObject();
-    j.beginObject(json_key::Converted);
-    j.value(json_key::ClusterLength, s.convertLength);
-    j.value(json_key::Clusters, tree.convertClusters);
-    j.value(json_key::Bytes, s.convertBytes(tree.convertClusters));
-    j.endObject();
+    jsonScanFigures(j, s, r.folder);
     j.beginObject(json_key::Limits);
     j.value(json_key::Complete, s.limits.complete);
     j.value(json_key::LevelsSkipped, s.limits.levelsSkipped);
@@ -253,19 +230,8 @@ void printJson(const ReportData& r)
         j.value(json_key::PartialNote, QString(report_text::PartialNote));
     }
     j.endObject();
-    if (r.folderRows) {
-        j.beginArray(json_key::Folders);
-        for (const SubfolderRow& row : rowsBySize(s)) {
-            j.beginObject();
-            j.value(json_key::Name, rowName(row));
-            jsonRow(j, s, row.row);
-            j.value(json_key::ConvertClusters, row.row.convertClusters);
-            j.value(json_key::ConvertBytes, s.convertBytes(row.row.convertClusters));
-            j.value(json_key::GrowthBytes, s.convertBytes(row.row.convertClusters) - s.bytes(row.row.clusters));
-            j.endObject();
-        }
-        j.endArray();
-    }
+    if (r.folderRows)
+        jsonScanRows(j, s, r.depth);
     if (r.target)
         jsonTarget(j, *r.target);
     if (r.lengths)

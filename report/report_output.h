@@ -21,6 +21,7 @@ struct ReportData {
     QString folder;        // the searched folder as the user sees it
     QStringList messages;  // the message boxes the search raised
     bool folderRows = false;
+    int depth = 1;         // the levels of folder rows
     const TargetCheck* target = nullptr;  // --target's check, counted
     std::optional<LengthsAnswer> lengths = std::nullopt;
 };

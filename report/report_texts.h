@@ -8,6 +8,7 @@
 #pragma once
 
 #include "copy_check.h"
+#include "json_keys.h"
 #include "target_check.h"
 #include "target_drive.h"
 
@@ -45,6 +46,15 @@ inline constexpr OptionText ConvertOption{"convert", "N",
 inline constexpr OptionText FoldersOption{"folders", nullptr,
                                           "Also list one row per top-level subfolder (and one for\n"
                                           "FOLDER's own files), largest converted first."};
+inline constexpr OptionText DepthOption{"depth", "N",
+                                        "List the folders down to N levels below FOLDER (1: the\n"
+                                        "top level, as --folders), each followed by its subfolders,\n"
+                                        "with its level and path. Implies --folders. With --json the\n"
+                                        "output is a saved scan for --compare."};
+inline constexpr OptionText CompareOption{"compare", "OLD",
+                                          "Compare the search with OLD, a scan saved by --json\n"
+                                          "--depth N: per folder that changed, down to the levels it\n"
+                                          "lists, the figures then and now, largest growth first."};
 inline constexpr OptionText CompleteOption{"complete", nullptr,
                                            "Count every level and every entry, hidden and special\n"
                                            "files at every depth, without the window's limits."};
@@ -92,6 +102,11 @@ inline constexpr QLatin1String HelpTail{
     "  dorvelix-report ~/photos                 the panels, as the window shows them\n"
     "  dorvelix-report --convert 32768 ~/photos also counted at 32,768-byte clusters\n"
     "  dorvelix-report --folders ~/photos       one row per subfolder, largest first\n"
+    "  dorvelix-report --folders --depth 3 ~/photos\n"
+    "                                           three levels of subfolders\n"
+    "  dorvelix-report --json --depth 3 ~/photos > photos.json\n"
+    "  dorvelix-report --compare photos.json ~/photos\n"
+    "                                           what grew since photos.json was saved\n"
     "  dorvelix-report --complete ~/photos      every level and every hidden file\n"
     "  dorvelix-report --target /media/usb ~/photos\n"
     "                                           will it fit, and what will not copy\n"
@@ -103,8 +118,8 @@ inline constexpr QLatin1String HelpTail{
     "     everything will copy)\n"
     "  1  the search raised a message box (the results are still printed)\n"
     "  2  a usage error, a folder that cannot be opened, a drive without a\n"
-    "     medium, a target that is no drive (proc, sysfs ...), or output\n"
-    "     that cannot be written\n"
+    "     medium, a target that is no drive (proc, sysfs ...), a saved scan\n"
+    "     that cannot be read, or output that cannot be written\n"
     "  3  with --target: the folder does not fit, or something will not copy\n"};
 
 // Usage errors: the cause, then where to read on.
@@ -118,6 +133,10 @@ inline constexpr QLatin1String LengthsAndConversion{"--lengths counts every leng
 inline constexpr QLatin1String CapacityWithoutLengths{"--capacity is given for --lengths"};
 inline constexpr QLatin1String InvalidCapacity{
     "invalid --capacity value '%1': it takes a whole number of bytes, or of K, M, G or T"};
+inline constexpr QLatin1String InvalidDepth{"invalid --depth value '%1': it takes a number of levels from 1"};
+inline constexpr QLatin1String EmptyCompare{"the saved scan is an empty name"};
+inline constexpr QLatin1String CompareAlone{
+    "--compare prints the changes only: it takes neither --folders, --depth, --target nor --lengths"};
 inline constexpr QLatin1String EmptyFolder{"the folder is an empty name"};
 inline constexpr QLatin1String SecondFolder{"unexpected argument '%1': one folder at most"};
 
@@ -130,6 +149,17 @@ inline constexpr QLatin1String CannotOpenTarget{"cannot open target folder %1: %
 inline constexpr QLatin1String TargetNotADrive{"cannot copy to %1: it lies on %2, a file system of the kernel's own that holds no files"};
 inline constexpr QLatin1String TargetNoClusterLength{"the target drive %1 reports no cluster length"};
 inline constexpr QLatin1String DriveNoClusterLength{"the drive %1 reports no cluster length"};
+// A saved scan that cannot be compared with (--compare): %1 the file.
+inline constexpr QLatin1String ScanUnreadable{"cannot read the saved scan %1: %2"};
+inline constexpr QLatin1String ScanTruncated{"the saved scan %1 ends at byte %2, before its end: it was cut short"};
+inline constexpr QLatin1String ScanNotJson{"the saved scan %1 is not JSON: a syntax error at byte %2"};
+inline constexpr QLatin1String ScanNotAScan{
+    "%1 is not a scan saved by dorvelix-report --json (it does not begin with its \"format\")"};
+inline constexpr QLatin1String ScanOtherFormat{"%1 is not a scan saved by dorvelix-report --json: its format is '%2'"};
+inline constexpr QLatin1String ScanNewerFormat{
+    "the saved scan %1 has format version %2, newer than this program reads; compare with a later dorvelix-report"};
+inline constexpr QLatin1String ScanMissingFigure{"the saved scan %1 lacks its %2"};
+inline constexpr QLatin1String ScanValueTooLong{"the saved scan %1 holds a text too long for a name at byte %2"};
 
 // The text output: what the search left out.
 inline constexpr QLatin1String LimitsLine{"  limits: "};
@@ -152,6 +182,19 @@ inline constexpr QLatin1String FolderRowsTitle{"Folders, largest converted first
 inline constexpr const char* FolderRowColumns[] = {"folders",     "files",          "file bytes", "clusters",
                                                    "bytes",       "conv. clusters", "conv. bytes", "growth"};
 inline constexpr QLatin1String NameColumn{"name"};
+// Below the top level (--depth 2 and more): the level before the figures,
+// the path from the chosen folder as the name.
+inline constexpr QLatin1String LevelColumn{"level"};
+inline constexpr QLatin1String PathColumn{"path"};
+
+// The text output of --compare: %1 the saved scan, %2 its folder, %3 the
+// levels compared.
+inline constexpr QLatin1String CompareTitle{"Changes since %1 (%2), %3 levels below the folder, largest growth first"};
+inline constexpr QLatin1String CompareLengths{"  cluster length then %1, now %2; converted then %3, now %4"};
+inline constexpr QLatin1String CompareNone{"  no folder changed"};
+inline constexpr const char* CompareColumns[] = {"change",     "files then", "files now",       "bytes then",
+                                                 "bytes now",  "growth",     "conv. bytes then", "conv. bytes now"};
+inline constexpr QLatin1String WholeFolder{"(whole folder)"};
 
 // The text output: the answer to --target.
 inline constexpr QLatin1String TargetTitle{"Target  %1  %2"};
@@ -310,80 +353,3 @@ constexpr const char* reasonText(BlockReason reason)
 }
 
 }  // namespace dorvelix::report_text
-
-// The keys of the JSON document, in the order the document has them.
-namespace dorvelix::json_key {
-
-inline constexpr char Format[] = "format";
-inline constexpr char FormatVersion[] = "format_version";
-inline constexpr char ProgramVersion[] = "program_version";
-inline constexpr char Drive[] = "drive";
-inline constexpr char ClusterLength[] = "cluster_length";
-inline constexpr char Text[] = "text";
-inline constexpr char FileSystem[] = "file_system";
-inline constexpr char BytesPerSector[] = "bytes_per_sector";
-inline constexpr char SectorsPerCluster[] = "sectors_per_cluster";
-inline constexpr char TotalClusters[] = "total_clusters";
-inline constexpr char TotalBytes[] = "total_bytes";
-inline constexpr char UsedClusters[] = "used_clusters";
-inline constexpr char UsedBytes[] = "used_bytes";
-inline constexpr char FreeClusters[] = "free_clusters";
-inline constexpr char FreeBytes[] = "free_bytes";
-inline constexpr char FreeRatio[] = "free_ratio";
-inline constexpr char EstimateExact[] = "estimate_exact";
-inline constexpr char EstimateNote[] = "estimate_note";
-inline constexpr char Folder[] = "folder";
-inline constexpr char Path[] = "path";
-inline constexpr char Folders[] = "folders";  // a count, and the array of top-level rows
-inline constexpr char Files[] = "files";
-inline constexpr char Clusters[] = "clusters";
-inline constexpr char Bytes[] = "bytes";
-inline constexpr char FileBytes[] = "file_bytes";
-inline constexpr char Subtree[] = "subtree";
-inline constexpr char Converted[] = "converted";
-inline constexpr char Limits[] = "limits";
-inline constexpr char Complete[] = "complete";
-inline constexpr char LevelsSkipped[] = "levels_skipped";
-inline constexpr char HiddenSkipped[] = "hidden_skipped";
-inline constexpr char UnreadableFolders[] = "unreadable_folders";
-inline constexpr char UnreadableFiles[] = "unreadable_files";
-// Only in the document of a walk whose drive stopped answering.
-inline constexpr char DriveStopped[] = "drive_stopped";
-inline constexpr char PartialNote[] = "partial_note";
-inline constexpr char Name[] = "name";
-inline constexpr char ConvertClusters[] = "convert_clusters";
-inline constexpr char ConvertBytes[] = "convert_bytes";
-inline constexpr char GrowthBytes[] = "growth_bytes";
-inline constexpr char Target[] = "target";
-inline constexpr char NeededBytes[] = "needed_bytes";
-inline constexpr char Fits[] = "fits";
-inline constexpr char Blocked[] = "blocked";
-inline constexpr char Reason[] = "reason";
-inline constexpr char FreeInodes[] = "free_inodes";
-inline constexpr char NeededInodes[] = "needed_inodes";
-inline constexpr char LimitsReached[] = "limits_reached";
-inline constexpr char Limit[] = "limit";
-inline constexpr char Needed[] = "needed";
-inline constexpr char Available[] = "available";
-inline constexpr char Count[] = "count";
-inline constexpr char Lengths[] = "lengths";
-inline constexpr char Capacity[] = "capacity";
-inline constexpr char Fat32Bytes[] = "fat32_bytes";
-inline constexpr char Fat32SlackPercent[] = "fat32_slack_percent";
-inline constexpr char Fat32Default[] = "fat32_default";
-inline constexpr char Fat32Fits[] = "fat32_fits";
-inline constexpr char ExfatBytes[] = "exfat_bytes";
-inline constexpr char ExfatSlackPercent[] = "exfat_slack_percent";
-inline constexpr char ExfatDefault[] = "exfat_default";
-inline constexpr char ExfatFits[] = "exfat_fits";
-inline constexpr char Advice[] = "advice";
-inline constexpr char LeastClusterLength[] = "least_cluster_length";
-inline constexpr char LeastBytes[] = "least_bytes";
-inline constexpr char DefaultClusterLength[] = "default_cluster_length";
-inline constexpr char DefaultBytes[] = "default_bytes";
-inline constexpr char ExtraBytes[] = "extra_bytes";
-inline constexpr char Command[] = "command";
-inline constexpr char LargeFileRefused[] = "large_file_refused";
-inline constexpr char Messages[] = "messages";
-
-}  // namespace dorvelix::json_key

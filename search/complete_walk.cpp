@@ -123,6 +123,9 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
     } catch (const FolderWalk::Abandoned&) {
         measured = false;  // cancelled: the walk below ends at once
     }
+    subtreeStarted(0);  // no subtree is being walked: it adds nothing
+    if (keepTree_)
+        tree_.begin(top->path(), runningTotals());
     const long long entries = measured ? bookFolder({}, *top, t) : 0;
     r.files = t.files;
     r.alone = FolderRow{0, t.files, t.clusters, t.convertClusters, t.fileBytes};
@@ -150,7 +153,20 @@ SearchResult CompleteWalk::run(const std::string& folder, std::shared_ptr<const 
         return r;
     }
     r.subtree = t;
+    if (keepTree_)
+        r.tree = std::make_shared<const CountedTree>(tree_.finish(t));
     return r;
+}
+
+FolderRow CompleteWalk::runningTotals() const
+{
+    // The row being walked starts with its folder and its first table
+    // cluster, which the builder adds itself.
+    const ClusterPair first = firstTableClusters(1);
+    return {totals_.folders + subtreeRow_.folders - 1, totals_.files + subtreeRow_.files,
+            totals_.clusters + subtreeRow_.clusters - first.atDrive,
+            totals_.convertClusters + subtreeRow_.convertClusters - first.atConvert,
+            totals_.fileBytes + subtreeRow_.fileBytes};
 }
 
 void CompleteWalk::subtreeStarted(std::uint32_t)
@@ -164,6 +180,8 @@ void CompleteWalk::subtreeEnded(std::uint32_t index, bool stoppedInside)
 {
     if (stoppedInside)
         return;  // cancelled while it waited for the drive: not counted
+    if (keepTree_)
+        tree_.leaveBelow(0, runningTotals());
     FolderRow& row = subtreeRow_;
     // Every folder below takes its first cluster too.
     const ClusterPair below = firstTableClusters(row.folders - 1);
@@ -175,6 +193,7 @@ void CompleteWalk::subtreeEnded(std::uint32_t index, bool stoppedInside)
     totals_.clusters += row.clusters;
     totals_.convertClusters += row.convertClusters;
     addFileBytes(totals_.fileBytes, row.fileBytes);
+    subtreeStarted(index);  // until the next one, the running totals are the chosen folder's
 }
 
 void CompleteWalk::folderEntered(int depth, const FolderScan& parent, std::uint32_t index,
@@ -184,6 +203,8 @@ void CompleteWalk::folderEntered(int depth, const FolderScan& parent, std::uint3
     const auto level = static_cast<size_t>(depth);
     if (relativePaths_.size() <= level)
         relativePaths_.resize(level + 1);
+    if (keepTree_)
+        tree_.enter(depth, parent.name(parent.folders()[index]), runningTotals());
     if (observer_) {
         relativePaths_[level] = joinedPath(level == 1 ? std::string() : relativePaths_[level - 1],
                                            parent.name(parent.folders()[index]));
@@ -191,8 +212,11 @@ void CompleteWalk::folderEntered(int depth, const FolderScan& parent, std::uint3
     bookTable(bookFolder(relativePaths_[level], *folder, subtreeRow_), subtreeRow_);
 }
 
-void CompleteWalk::folderFailed(int, const FolderScan& parent, std::uint32_t index, const RuntimeError& error)
+void CompleteWalk::folderFailed(int parentDepth, const FolderScan& parent, std::uint32_t index, const RuntimeError& error)
 {
+    // Counted as a folder with nothing in it, as its parent's row counts it.
+    if (keepTree_)
+        tree_.enter(parentDepth + 1, parent.name(parent.folders()[index]), runningTotals());
     failed(error, parent.childPath(parent.name(parent.folders()[index])), limits_.unreadableFolders);
 }
 

@@ -11,6 +11,7 @@
 
 #include "booked_files.h"
 #include "cluster_accounting.h"
+#include "counted_tree.h"
 #include "folder_scan.h"
 #include "folder_walk.h"
 #include "results.h"
@@ -74,6 +75,9 @@ public:
     // Whether the folders are read ahead on other threads (on by default);
     // off, each is read when the walk enters it, by the walk's own thread.
     void setReadAhead(bool on) { readAheadOn_ = on; }
+    // Whether the result keeps every folder with its figures (its tree), as
+    // the window's search does; off by default, as the tree costs memory.
+    void setKeepTree(bool on) { keepTree_ = on; }
     // How long the walk waits for a read-ahead that makes no progress at all
     // before it takes the drive for gone.
     std::chrono::milliseconds stallLimit{10000};
@@ -93,6 +97,10 @@ private:
     long long bookFolder(const std::string& path, const FolderScan& folder, FolderRow& t);
     void bookTable(long long entries, FolderRow& t) const;
     void failed(const RuntimeError& e, const std::string& path, long long& count);
+    // What the walk has booked so far, folders as listed, without the first
+    // table clusters that a subtree's row adds at its end: what the tree's
+    // builder takes.
+    FolderRow runningTotals() const;
     bool cancelled() const { return progress_ && progress_->cancel.load(std::memory_order_relaxed); }
 
     TwoLengths lengths_;
@@ -105,6 +113,8 @@ private:
     bool everyLinkConverted_ = false;
     bool readAheadOn_ = true;
     bool keepCreationOrder_ = false;
+    bool keepTree_ = false;
+    CountedTreeBuilder tree_;
     // During a walk: the result, the chosen folder, the row of the top-level subfolder being
     // walked, and the path of each level's folder relative to the chosen one.
     SearchResult* result_ = nullptr;

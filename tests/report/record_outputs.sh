@@ -105,6 +105,8 @@ modes=(
     "lengths:--lengths"
     "lengths-capacity:--lengths --capacity 64G"
     "lengths-small:--lengths --capacity 40M"
+    "depth:--depth 3"
+    "complete-depth:--complete --depth 20"
 )
 folders=("doc:$mnt/src/doc" "gen:$gen" "fat:$mnt/fat" "names:$gen/names" "target-root:$mnt/target")
 for f in "${folders[@]}"; do
@@ -115,6 +117,12 @@ for f in "${folders[@]}"; do
         run "${f%%:*}.${m%%:*}.json" --json ${m#*:} "${f#*:}"
     done
 done
+# The generated tree against its own saved scan (nothing changed), and
+# against the one of the documentation (everything did).
+run compare-same --compare "$out/gen.depth.json.out" "$gen"
+run compare-same.json --json --compare "$out/gen.depth.json.out" "$gen"
+run compare-other --compare "$out/doc.depth.json.out" "$gen"
+run compare-other.json --json --complete --compare "$out/doc.depth.json.out" "$gen"
 run usage-error --lengths --convert 512 "$gen"
 run help --help
 ls "$out" | wc -l

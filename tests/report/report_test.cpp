@@ -1,4 +1,5 @@
 #include "program_version.h"
+#include "report_run.h"
 #include "temp_tree.h"
 
 #include <QJsonArray>
@@ -14,32 +15,6 @@
 using dorvelix::testing::TempTree;
 
 namespace {
-
-struct ReportRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// environment: NAME=VALUE settings added to the test's own.
-ReportRun report(const QStringList& args, const QString& workingFolder = {}, const QString& outputFile = {},
-                 const QStringList& environment = {})
-{
-    QProcess p;
-    p.setEnvironment(QProcess::systemEnvironment() + environment);
-    if (!workingFolder.isEmpty())
-        p.setWorkingDirectory(workingFolder);
-    if (!outputFile.isEmpty())
-        p.setStandardOutputFile(outputFile);
-    p.start(QStringLiteral(DORVELIX_REPORT), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
-QJsonObject json(const ReportRun& r)
-{
-    return QJsonDocument::fromJson(r.out.toUtf8()).object();
-}
 
 // What du --apparent-size counts for the entries below folder that are not
 // folders (its files alone, or those of the whole tree).
