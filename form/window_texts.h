@@ -219,6 +219,40 @@ inline constexpr const char* BrowseBack = QT_TRANSLATE_NOOP("dorvelix", "戻る 
 inline constexpr const char* BrowseForward = QT_TRANSLATE_NOOP("dorvelix", "進む (Alt+→)");
 inline constexpr const char* BrowseUp = QT_TRANSLATE_NOOP("dorvelix", "上のホルダへ (BackSpace)");
 inline constexpr const char* SearchThisFolder = QT_TRANSLATE_NOOP("dorvelix", "このホルダを検索(&E)");
+// Keeping the counted folders and comparing a later search with them.
+inline constexpr const char* SaveScan = QT_TRANSLATE_NOOP("dorvelix", "保存(&V)...");
+inline constexpr const char* CompareScan = QT_TRANSLATE_NOOP("dorvelix", "前回と比較(&P)...");
+inline constexpr const char* ScanFilter = QT_TRANSLATE_NOOP("dorvelix", "検索結果 (*.json)");
+inline constexpr const char* ScanUnreadable = QT_TRANSLATE_NOOP("dorvelix", "前回の検索結果として読めません");
+// Why a file is no saved scan, in the order of SavedScanError's kinds.
+inline constexpr const char* ScanErrors[] = {
+    QT_TRANSLATE_NOOP("dorvelix", "ファイルを読めません"),
+    QT_TRANSLATE_NOOP("dorvelix", "ファイルが途中で終わっています"),
+    QT_TRANSLATE_NOOP("dorvelix", "JSON の書き方になっていません"),
+    QT_TRANSLATE_NOOP("dorvelix", "検索結果のファイルではありません"),
+    QT_TRANSLATE_NOOP("dorvelix", "ほかのプログラムのファイルです"),
+    QT_TRANSLATE_NOOP("dorvelix", "新しい版で保存されたファイルです"),
+    QT_TRANSLATE_NOOP("dorvelix", "比較に要る数値がありません"),
+    QT_TRANSLATE_NOOP("dorvelix", "長すぎる名前があります"),
+};
+inline constexpr const char* ScanNotAnswering = QT_TRANSLATE_NOOP("dorvelix", "ファイルのドライブが応答しません");
+inline constexpr const char* ComparisonTitle = QT_TRANSLATE_NOOP("dorvelix", "前回との比較");
+inline constexpr const char* ComparisonFolders = QT_TRANSLATE_NOOP("dorvelix", "前回 ：%1　今回 ：%2");
+inline constexpr const char* ComparisonNoChange = QT_TRANSLATE_NOOP("dorvelix", "変わったホルダはありません");
+inline constexpr const char* ComparisonColumns[] = {
+    QT_TRANSLATE_NOOP("dorvelix", "ホルダ"),
+    QT_TRANSLATE_NOOP("dorvelix", "変化"),
+    QT_TRANSLATE_NOOP("dorvelix", "前回の占有バイト数"),
+    QT_TRANSLATE_NOOP("dorvelix", "今回の占有バイト数"),
+    QT_TRANSLATE_NOOP("dorvelix", "増えたバイト数"),
+    QT_TRANSLATE_NOOP("dorvelix", "前回のファイル数"),
+    QT_TRANSLATE_NOOP("dorvelix", "今回のファイル数"),
+};
+inline constexpr const char* ChangeKinds[] = {
+    QT_TRANSLATE_NOOP("dorvelix", "変更"),
+    QT_TRANSLATE_NOOP("dorvelix", "追加"),
+    QT_TRANSLATE_NOOP("dorvelix", "消失"),
+};
 // The treemap beside the breakdown: one tile per subfolder of the folder
 // shown and one for its own files, each as large as what it occupies at the
 // conversion length, coloured by the share of that which is slack.

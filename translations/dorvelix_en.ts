@@ -1031,7 +1031,107 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>このホルダを検索(&amp;E)</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;earch This Folder</translation>
+    </message>
+    <message>
+        <source>保存(&amp;V)...</source>
+        <translation>Sa&amp;ve Scan...</translation>
+    </message>
+    <message>
+        <source>前回と比較(&amp;P)...</source>
+        <translation>Com&amp;pare with a Saved Scan...</translation>
+    </message>
+    <message>
+        <source>検索結果 (*.json)</source>
+        <translation>Saved scans (*.json)</translation>
+    </message>
+    <message>
+        <source>前回の検索結果として読めません</source>
+        <translation>This file cannot be read as a saved scan</translation>
+    </message>
+    <message>
+        <source>ファイルを読めません</source>
+        <translation>The file cannot be read</translation>
+    </message>
+    <message>
+        <source>ファイルが途中で終わっています</source>
+        <translation>The file ends too early (it was cut short)</translation>
+    </message>
+    <message>
+        <source>JSON の書き方になっていません</source>
+        <translation>The file is not valid JSON</translation>
+    </message>
+    <message>
+        <source>検索結果のファイルではありません</source>
+        <translation>The file is not a saved scan</translation>
+    </message>
+    <message>
+        <source>ほかのプログラムのファイルです</source>
+        <translation>The file was written by another program</translation>
+    </message>
+    <message>
+        <source>新しい版で保存されたファイルです</source>
+        <translation>The file was saved by a newer version</translation>
+    </message>
+    <message>
+        <source>比較に要る数値がありません</source>
+        <translation>The file lacks a figure the comparison needs</translation>
+    </message>
+    <message>
+        <source>長すぎる名前があります</source>
+        <translation>The file holds a name longer than any folder name can be</translation>
+    </message>
+    <message>
+        <source>ファイルのドライブが応答しません</source>
+        <translation>The drive holding the file is not answering</translation>
+    </message>
+    <message>
+        <source>前回との比較</source>
+        <translation>Changes since the saved scan</translation>
+    </message>
+    <message>
+        <source>前回 ：%1&#x3000;今回 ：%2</source>
+        <translation>Saved: %1   Now: %2</translation>
+    </message>
+    <message>
+        <source>変わったホルダはありません</source>
+        <translation>No folder has changed</translation>
+    </message>
+    <message>
+        <source>変化</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>前回の占有バイト数</source>
+        <translation>Bytes used then</translation>
+    </message>
+    <message>
+        <source>今回の占有バイト数</source>
+        <translation>Bytes used now</translation>
+    </message>
+    <message>
+        <source>増えたバイト数</source>
+        <translation>Growth in bytes</translation>
+    </message>
+    <message>
+        <source>前回のファイル数</source>
+        <translation>Files then</translation>
+    </message>
+    <message>
+        <source>今回のファイル数</source>
+        <translation>Files now</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Added</translation>
+    </message>
+    <message>
+        <source>消失</source>
+        <translation>Gone</translation>
+    </message>
+    <message>
+        <source>変更</source>
+        <translation>Changed</translation>
     </message>
 </context>
 </TS>

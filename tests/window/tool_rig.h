@@ -11,6 +11,8 @@
 #include "row_table.h"
 #include "modal_box.h"
 #include "path_bar.h"
+#include "scan_comparison_window.h"
+#include "treemap_view.h"
 #include "search_log_window.h"
 #include "search_progress_window.h"
 #include "window_placement.h"

@@ -200,6 +200,37 @@ TEST(WindowTools, BreakdownHasTheReportsRowsAndTotalsAndFollowsTheSearch)
     rig.settle();
     EXPECT_EQ(f.folderListBox()->list().path(), rig.top());
     EXPECT_TRUE(rig.messages.isEmpty()) << rig.messages.join(u'|').toStdString();
+
+    // The treemap beside the table shows the folder shown.
+    EXPECT_EQ(w.treemap()->folder(), 0u);
+    w.goInto(w.model()->findItems(QStringLiteral("big"))[0]->data(Qt::UserRole + 3).value<CountedTree::Index>());
+    EXPECT_EQ(w.treemap()->folder(), f.search().result().tree->find(rig.top() + "/big"));
+    w.goBack();
+
+    // Saved, then compared after a change: the folder that grew, and the
+    // whole, are listed; a file cut short is no saved scan.
+    const QString scan = QString::fromStdString(out.path("scan.json"));
+    ASSERT_TRUE(w.saveScan(scan));
+    rig.tree.file("top/small/more.bin", 100000);
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    ASSERT_TRUE(w.compareWithScan(scan));
+    ASSERT_NE(w.comparison(), nullptr);
+    QTableWidget* changes = w.comparison()->table();
+    ASSERT_EQ(changes->rowCount(), 2);
+    EXPECT_EQ(changes->item(0, 0)->text(), QStringLiteral("."));
+    EXPECT_EQ(changes->item(1, 0)->text(), QStringLiteral("small"));
+    EXPECT_EQ(changes->item(1, 1)->text(), u8("変更"));
+    EXPECT_EQ(changes->item(1, 6)->text(), QStringLiteral("2"));
+    EXPECT_FALSE(changes->tabKeyNavigation());
+    QFile cut(scan);
+    ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(cut.resize(cut.size() / 2));
+    cut.close();
+    QStringList shown;
+    w.showMessage = [&](const QString& text) { shown << text; };
+    EXPECT_FALSE(w.compareWithScan(scan));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains(u8("途中で終わって"))) << shown[0].toStdString();
 }
 
 TEST(WindowTools, SearchProgressShowsCountsAndStopsAtOnce)

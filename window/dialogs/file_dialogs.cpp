@@ -163,6 +163,23 @@ QFileDialog* makeSaveDialog(QWidget* parent, const QString& title, const QString
     return dialog;
 }
 
+QFileDialog* makeOpenDialog(QWidget* parent, const QString& title, const QString& nameFilter,
+                            const std::vector<std::string>& startFolders)
+{
+    QFileDialog* dialog = makeDialog(parent, title, startFolders);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setNameFilter(nameFilter);
+    makeReadOnly(*dialog);
+    return dialog;
+}
+
+QString runOpenDialog(QWidget* parent, const QString& title, const QString& nameFilter,
+                      const std::vector<std::string>& startFolders)
+{
+    return runDialog(makeOpenDialog(parent, title, nameFilter, startFolders));
+}
+
 QString runFolderDialog(QWidget* parent, const QString& title, const std::vector<std::string>& startFolders)
 {
     return runDialog(makeFolderDialog(parent, title, startFolders));

@@ -29,9 +29,15 @@ QFileDialog* makeFolderDialog(QWidget* parent, const QString& title, const std::
 QFileDialog* makeSaveDialog(QWidget* parent, const QString& title, const QString& nameFilter,
                             const std::vector<std::string>& startFolders = {});
 
+// An open dialog for an existing file with the given name filter.
+QFileDialog* makeOpenDialog(QWidget* parent, const QString& title, const QString& nameFilter,
+                            const std::vector<std::string>& startFolders = {});
+
 // Runs the dialog modally and returns the chosen path, empty when cancelled.
 QString runFolderDialog(QWidget* parent, const QString& title, const std::vector<std::string>& startFolders = {});
 QString runSaveDialog(QWidget* parent, const QString& title, const QString& nameFilter,
+                      const std::vector<std::string>& startFolders = {});
+QString runOpenDialog(QWidget* parent, const QString& title, const QString& nameFilter,
                       const std::vector<std::string>& startFolders = {});
 
 }  // namespace dorvelix

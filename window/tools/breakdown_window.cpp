@@ -1,6 +1,8 @@
 #include "breakdown_window.h"
 
 #include "file_dialogs.h"
+#include "breakdown_columns.h"
+#include "share_bar.h"
 #include "path_bar.h"
 #include "treemap_view.h"
 #include "window_placement.h"
@@ -32,24 +34,9 @@
 
 namespace dorvelix {
 
-namespace {
+using namespace breakdown;
 
-// The figures' columns (name, seven figures) that are copied and saved, and
-// the share column after them, which is shown only.
-constexpr int ColumnCount = 8;
-constexpr int ShareColumn = 8;
-constexpr int ShownColumns = 9;
-constexpr int ConvertBytesColumn = 6;
-// The treemap's width beside the table, as the window widens for both.
-constexpr int TreemapWidth = 280;
-// The value a column sorts and is copied by; the display text is formatted.
-constexpr int ValueRole = Qt::UserRole + 1;
-// The row's folder name as bytes, for opening it.
-constexpr int NameBytesRole = Qt::UserRole + 2;
-// The row's folder in the counted tree, for going into it; none for ".".
-constexpr int TreeIndexRole = Qt::UserRole + 3;
-// Copied and saved: the figures' columns, as values.
-constexpr row_table::Fields CopiedFields{ColumnCount, ValueRole};
+namespace {
 
 QString columnCaption(int column)
 {
@@ -64,40 +51,6 @@ QStandardItem* cell(const QString& shown, const QVariant& value)
     return item;
 }
 
-// The share column: a bar as long as the row's part of the converted total,
-// its per cent at the right.
-class ShareBar : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem o(option);
-        initStyleOption(&o, index);
-        const QString text = o.text;
-        o.text.clear();
-        const QWidget* view = option.widget;
-        QStyle* style = view ? view->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &o, painter, view);
-        const QFontMetrics metrics(o.font);
-        const QRect inside = o.rect.adjusted(3, 3, -3, -3);
-        const int textWidth = metrics.horizontalAdvance(QStringLiteral("100.0 %")) + 6;
-        const double share = std::clamp(index.data(ValueRole).toDouble(), 0.0, 1.0);
-        const int barRoom = std::max(0, inside.width() - textWidth);
-        painter->fillRect(QRect(inside.left(), inside.top(), static_cast<int>(barRoom * share + 0.5), inside.height()),
-                          colors::Teal);
-        const bool selected = o.state & QStyle::State_Selected;
-        painter->setPen(o.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(inside, Qt::AlignRight | Qt::AlignVCenter, text);
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setWidth(std::max(size.width(), option.fontMetrics.horizontalAdvance(QStringLiteral("100.0 %")) * 3));
-        return size;
-    }
-};
 
 }  // namespace
 
@@ -150,7 +103,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     table_->setObjectName(QStringLiteral("rows"));
     table_->setAccessibleName(uiText(tool_text::BreakdownTitle));
     table_->setModel(model_);
-    table_->setItemDelegateForColumn(ShareColumn, new ShareBar(table_));
+    table_->setItemDelegateForColumn(ShareColumn, new ShareBar(ValueRole, table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // Tab leaves the table; the arrows move inside it.
@@ -209,6 +162,18 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
         if (!searched_.empty() && openFolder)
             openFolder(shownFolder());
     });
+    const auto button = [this, buttons](const char* text, const char* name) {
+        auto* b = new QPushButton(uiText(text), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAccessibleName(tool_text::withoutMnemonic(text));
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+        return b;
+    };
+    saveScan_ = button(tool_text::SaveScan, "saveScan");
+    connect(saveScan_, &QPushButton::clicked, this, &BreakdownWindow::chooseScanToSave);
+    compareScan_ = button(tool_text::CompareScan, "compareScan");
+    connect(compareScan_, &QPushButton::clicked, this, &BreakdownWindow::chooseScanToCompare);
     save_ = new QPushButton(uiText(tool_text::SaveCsv), this);
     save_->setObjectName(QStringLiteral("saveCsv"));
     save_->setAccessibleName(tool_text::withoutMnemonic(tool_text::SaveCsv));
@@ -325,57 +290,6 @@ void BreakdownWindow::openRow(int row)
         openFolder(path);
 }
 
-std::string BreakdownWindow::shownFolder() const
-{
-    return result_.tree && shown_ < result_.tree->size() ? result_.tree->path(shown_) : searched_;
-}
-
-void BreakdownWindow::goInto(CountedTree::Index folder)
-{
-    if (result_.tree && folder < result_.tree->size() && folder != shown_)
-        showFolder(folder);
-}
-
-void BreakdownWindow::goUp()
-{
-    if (result_.tree && shown_ > 0) {
-        showFolder(result_.tree->parent(shown_));
-        return;
-    }
-    // Above what was counted: the parent is searched as a folder of its own.
-    const std::string parent = parentFolder();
-    if (!parent.empty() && openFolder)
-        openFolder(parent);
-}
-
-void BreakdownWindow::goBack()
-{
-    if (backStack_.empty())
-        return;
-    forwardStack_.push_back(shown_);
-    const CountedTree::Index to = backStack_.back();
-    backStack_.pop_back();
-    showFolder(to, false);
-}
-
-void BreakdownWindow::goForward()
-{
-    if (forwardStack_.empty())
-        return;
-    backStack_.push_back(shown_);
-    const CountedTree::Index to = forwardStack_.back();
-    forwardStack_.pop_back();
-    showFolder(to, false);
-}
-
-void BreakdownWindow::updateBrowseButtons()
-{
-    back_->setEnabled(!backStack_.empty());
-    forward_->setEnabled(!forwardStack_.empty());
-    up_->setEnabled(!searched_.empty() && (shown_ > 0 || !parentFolder().empty()));
-    searchHere_->setEnabled(!searched_.empty());
-}
-
 QString BreakdownWindow::totalText(int column) const
 {
     return totals_->item(0, column)->text();
@@ -401,45 +315,6 @@ void BreakdownWindow::showResult(const SearchResult& s, const std::string& folde
         return;
     }
     showFolder(0, false);
-}
-
-void BreakdownWindow::showFolder(CountedTree::Index folder, bool remember)
-{
-    const CountedTree* tree = result_.tree.get();
-    if (tree && folder >= tree->size())
-        return;
-    if (remember && folder != shown_) {
-        backStack_.push_back(shown_);
-        forwardStack_.clear();
-    }
-    shown_ = folder;
-    std::vector<SubfolderRow> rows;
-    std::vector<CountedTree::Index> folders;
-    std::optional<FolderRow> total;
-    const std::vector<CountedTree::Index> children = tree ? tree->children(folder) : std::vector<CountedTree::Index>{};
-    if (folder == 0) {
-        // The searched folder's rows are the search's own.
-        rows = result_.subfolders;
-        total = result_.subtree;
-        if (tree && children.size() + 1 == rows.size())
-            folders = children;
-    } else {
-        rows.push_back({{}, tree->ownRow(folder)});
-        for (const CountedTree::Index c : children)
-            rows.push_back({std::string(tree->name(c)), tree->row(c)});
-        total = tree->row(folder);
-        folders = children;
-    }
-    if (tree) {
-        pathBar_->showPlace(*tree, folder);
-        treemap_->showFolder(result_.tree, folder, result_.convertLength);
-    } else {
-        pathBar_->clearPlace();
-        treemap_->clear();
-    }
-    folder_->setText(uiText(tool_text::SearchedFolder) + displayText(shownFolder()));
-    showRows(rows, total, folders);
-    updateBrowseButtons();
 }
 
 void BreakdownWindow::showRows(const std::vector<SubfolderRow>& rows, const std::optional<FolderRow>& total,
@@ -498,29 +373,6 @@ std::string BreakdownWindow::parentFolder() const
     if (slash == std::string::npos)
         return {};
     return slash == 0 ? std::string("/") : searched_.substr(0, slash);
-}
-
-QString BreakdownWindow::selectedRowsText() const
-{
-    return row_table::copiedRows(*table_, CopiedFields);
-}
-
-QString BreakdownWindow::csvText() const
-{
-    return row_table::csvOf(*model_, CopiedFields);
-}
-
-bool BreakdownWindow::saveCsv(const QString& fileName) const
-{
-    return row_table::saveText(fileName, csvText());
-}
-
-void BreakdownWindow::chooseCsvFile()
-{
-    const QString fileName = runSaveDialog(this, tool_text::withoutMnemonic(tool_text::SaveCsv),
-                                           uiText(tool_text::CsvFilter), {searched_});
-    if (!fileName.isEmpty() && !saveCsv(fileName) && showMessage)
-        showMessage(uiText(tool_text::SaveFailed) + CrLf + fileName);
 }
 
 }  // namespace dorvelix

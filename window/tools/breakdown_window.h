@@ -30,6 +30,7 @@ namespace dorvelix {
 
 class PathBar;
 class TreemapView;
+class ScanComparisonWindow;
 
 class BreakdownWindow : public QDialog {
     Q_OBJECT
@@ -70,6 +71,12 @@ public:
     void goUp();
     void goBack();
     void goForward();
+    // The counted folders saved to fileName (the report's saved scan), and
+    // the differences of a saved scan with them shown; false, and a message
+    // box, when the file cannot be written or read.
+    bool saveScan(const QString& fileName);
+    bool compareWithScan(const QString& fileName);
+    ScanComparisonWindow* comparison() const { return comparison_; }
     PathBar* pathBar() const { return pathBar_; }
     TreemapView* treemap() const { return treemap_; }
     QPushButton* searchThisFolderButton() const { return searchHere_; }
@@ -90,6 +97,8 @@ private:
     // Wide enough for every column, as far as the screen allows.
     void widenToColumns();
     void chooseCsvFile();
+    void chooseScanToSave();
+    void chooseScanToCompare();
 
     QLabel* folder_ = nullptr;
     QLabel* length_ = nullptr;
@@ -101,6 +110,9 @@ private:
     QPushButton* searchHere_ = nullptr;
     PathBar* pathBar_ = nullptr;
     TreemapView* treemap_ = nullptr;
+    ScanComparisonWindow* comparison_ = nullptr;
+    QPushButton* saveScan_ = nullptr;
+    QPushButton* compareScan_ = nullptr;
     QToolButton* back_ = nullptr;
     QToolButton* forward_ = nullptr;
     QToolButton* up_ = nullptr;
