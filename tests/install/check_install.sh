@@ -111,7 +111,7 @@ expect_completion() {  # expect_completion "WANTED" FILE FUNCTION WORD...
   [ "$got" = "$1" ] || fail "completing '${*:4}' gave '$got', not '$1'"
 }
 mkdir -p "$dest/tree/photos/2024" "$dest/tree/-old" && touch "$dest/tree/photo.jpg"
-expect_completion "--complete --convert" $completions/dorvelix-report _dorvelix_report dorvelix-report --co
+expect_completion "--compare --complete --convert" $completions/dorvelix-report _dorvelix_report dorvelix-report --co
 expect_completion "2048 256" $completions/dorvelix-report _dorvelix_report dorvelix-report --json --convert 2
 expect_completion "1024 128 16384" $completions/dorvelix-report _dorvelix_report dorvelix-report --convert = 1
 expect_completion "photos" $completions/dorvelix-report _dorvelix_report dorvelix-report --target ph
