@@ -11,6 +11,7 @@
 #include "breakdown_window.h"
 #include "folder_scan.h"
 #include "main_window.h"
+#include "qt_translations.h"
 #include "tool_windows.h"
 
 #include <QApplication>
@@ -61,12 +62,22 @@ int main(int argc, char** argv)
     const std::string folder = QFileInfo(args[0]).absoluteFilePath().toStdString();
     const int runs = args.size() > 1 ? std::max(1, args[1].toInt()) : 3;
 
+    // In the desktop's language, as the program opens.
+    dorvelix::installTranslations(dorvelix::systemUiLanguage());
     dorvelix::MainWindow form;
     form.load();
     form.show();
     form.services().onMessageBox = [](const QString&, const QString&) {};
     form.session().openFolder(folder);
     waitForSearch(form);
+    // For the README's picture: converted at a card's larger length, so
+    // that the slack shows; the search is run again at that length.
+    const QByteArray shotLength = qgetenv("DORVELIX_SCREENSHOT_CONVERT_ENTRY");
+    if (!shotLength.isEmpty()) {
+        form.pickConvertLength(shotLength.toInt());
+        form.session().openFolder(folder);
+        waitForSearch(form);
+    }
     const auto tree = form.search().result().tree;
     if (!tree || tree->empty()) {
         std::fputs("dorvelix-bench-browse: the search kept no folders\n", stderr);
@@ -96,6 +107,15 @@ int main(int argc, char** argv)
             steps.push_back(timedStep(w, [&] { w.goUp(); }));
     }
     const bool readNothing = dorvelix::FolderScan::listingsRead() == listings;
+    // DORVELIX_SCREENSHOT=path saves the breakdown one level down the way,
+    // as the README shows it.
+    if (const QByteArray shot = qgetenv("DORVELIX_SCREENSHOT"); !shot.isEmpty() && !way.empty()) {
+        w.goInto(way.front());
+        w.resize(1500, 640);
+        QApplication::processEvents();
+        w.grab().save(QString::fromUtf8(shot));
+        w.goUp();
+    }
 
     // What each step down cost before: a search of that subfolder.
     std::vector<double> searches;

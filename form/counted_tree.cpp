@@ -22,6 +22,17 @@ CountedTree::Index CountedTree::parent(Index i) const
     return i;
 }
 
+FolderRow CountedTree::subtreeRow(Index i) const
+{
+    FolderRow r = nodes_[i].row;
+    if (i > 0) {
+        r.folders -= 1;
+        r.clusters -= 1;
+        r.convertClusters -= 1;
+    }
+    return r;
+}
+
 FolderRow CountedTree::ownRow(Index i) const
 {
     FolderRow own = nodes_[i].row;

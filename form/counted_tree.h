@@ -32,6 +32,9 @@ public:
     // Its subfolders that were entered, in walk order.
     std::vector<Index> children(Index i) const;
     Index parent(Index i) const;
+    // The folder with everything below it as a search of it shows its
+    // subtree: its row without itself and its first table cluster.
+    FolderRow subtreeRow(Index i) const;
     // What the folder holds itself, as a search of it shows its "." row:
     // its files and its table beyond the first cluster. Folders below it
     // that were not entered (past the last level) count in its row only.

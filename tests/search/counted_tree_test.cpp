@@ -31,6 +31,8 @@ void expectBreakdownOf(const CountedTree& tree, CountedTree::Index i)
     const SearchResult& r = fresh.search.result();
     const std::vector<CountedTree::Index> children = tree.children(i);
     ASSERT_EQ(r.subfolders.size(), children.size() + 1) << tree.path(i);
+    ASSERT_TRUE(r.subtree);
+    expectSameRow(tree.subtreeRow(i), *r.subtree, tree.path(i) + " subtree");
     expectSameRow(tree.ownRow(i), r.subfolders[0].row, tree.path(i) + "/.");
     for (size_t k = 0; k < children.size(); ++k) {
         EXPECT_EQ(tree.name(children[k]), r.subfolders[k + 1].name);

@@ -91,7 +91,7 @@ void BreakdownWindow::showFolder(CountedTree::Index folder, bool remember)
         rows.push_back({{}, tree->ownRow(folder)});
         for (const CountedTree::Index c : children)
             rows.push_back({std::string(tree->name(c)), tree->row(c)});
-        total = tree->row(folder);
+        total = tree->subtreeRow(folder);
         folders = children;
     }
     if (tree) {
