@@ -269,6 +269,8 @@ inline constexpr const char* TreemapEmpty = QT_TRANSLATE_NOOP("dorvelix", "占�
 inline constexpr const char* FolderToCopy = QT_TRANSLATE_NOOP("dorvelix", "コピーするホルダ ：");
 inline constexpr const char* TargetCaption = QT_TRANSLATE_NOOP("dorvelix", "コピー先 ：");
 inline constexpr const char* ChooseFolder = QT_TRANSLATE_NOOP("dorvelix", "ホルダを選ぶ(&F)...");
+// The folder chooser's title.
+inline constexpr const char* ChooseTargetTitle = QT_TRANSLATE_NOOP("dorvelix", "コピー先のホルダを選ぶ");
 inline constexpr const char* Examine = QT_TRANSLATE_NOOP("dorvelix", "調べる");
 inline constexpr const char* Stop = QT_TRANSLATE_NOOP("dorvelix", "中止");
 inline constexpr const char* Close = texts::CloseButton;

@@ -587,7 +587,7 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>増加バイト数</source>
-        <translation>Added bytes</translation>
+        <translation>Growth in bytes</translation>
     </message>
     <message>
         <source>換算バイト数の割合</source>
@@ -723,7 +723,7 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>見積もり：このファイルシステムは FAT とは違う規則で割り当てます</source>
-        <translation>Estimate: this file system allocates by other rules than FAT</translation>
+        <translation>Estimate: this file system does not allocate space the way FAT does</translation>
     </message>
     <message>
         <source>FAT にコピーできないもの ：</source>
@@ -739,7 +739,7 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>FAT 系ではないので制限はありません</source>
-        <translation>Not a FAT file system: no limits</translation>
+        <translation>none: only FAT file systems have these limits</translation>
     </message>
     <message>
         <source>中止しました</source>
@@ -1132,6 +1132,10 @@ The search log holds every message.</translation>
     <message>
         <source>変更</source>
         <translation>Changed</translation>
+    </message>
+    <message>
+        <source>コピー先のホルダを選ぶ</source>
+        <translation>Choose the Folder to Copy To</translation>
     </message>
 </context>
 </TS>
