@@ -6,7 +6,6 @@
 using namespace dorvelix;
 using namespace dorvelix::testing;
 
-
 TEST(WindowTools, MenuAndContextMenuOpenEachWindow)
 {
     WindowRig rig(breakdownTree);

@@ -10,6 +10,7 @@
 #include "background_walk.h"
 #include "walk_tool_dialog.h"
 #include "cluster_lengths.h"
+#include "lengths_chart.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -23,31 +24,6 @@ class QPushButton;
 class QTableWidget;
 
 namespace dorvelix {
-
-// The chart: each bar is a child widget of its own, named for screen
-// readers with its cluster length and its bytes.
-class LengthsChart : public QWidget {
-public:
-    explicit LengthsChart(QWidget* parent);
-    // Shows a comparison (nothing before one); the drive's and the
-    // conversion's lengths are marked where they are compared lengths.
-    void show(const LengthsComparison* comparison, long long driveLength, long long convertLength);
-    QWidget* bar(int lengthIndex, bool exfat) const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void placeBars();
-    int heightOf(long long bytes) const;
-
-    std::array<LengthFigures, ComparedLengths> figures_{};
-    long long fileBytes_ = 0;
-    long long driveLength_ = 0, convertLength_ = 0;
-    bool shown_ = false;
-    std::array<QWidget*, 2 * ComparedLengths> bars_{};
-};
 
 class LengthsWindow : public WalkToolDialog {
     Q_OBJECT
