@@ -63,12 +63,13 @@ inline constexpr OptionText TargetOption{"target", "PATH",
                                          "that drive's cluster length, and on a FAT or exFAT\n"
                                          "drive what will not copy. Implies --complete."};
 inline constexpr OptionText LengthsOption{"lengths", nullptr,
-                                          "Tell, for every cluster length from 512 bytes to 32 MiB, the\n"
-                                          "bytes a copy of FOLDER takes on a fresh FAT32 volume (up to\n"
-                                          "64 KiB) and on a fresh exFAT volume. Implies --complete."};
+                                          "Tell, for every cluster length from 512 bytes to 32 MiB,\n"
+                                          "the bytes a copy of FOLDER takes on a fresh FAT32 volume\n"
+                                          "(up to 64 KiB) and on a fresh exFAT volume. Implies\n"
+                                          "--complete."};
 inline constexpr OptionText CapacityOption{"capacity", "SIZE",
-                                           "With --lengths: mark the lengths mkfs.fat and mkfs.exfat pick\n"
-                                           "for a volume of SIZE bytes (or with K, M, G, T), tell\n"
+                                           "With --lengths: mark the lengths mkfs.fat and mkfs.exfat\n"
+                                           "pick for a volume of SIZE bytes (or with K, M, G, T), tell\n"
                                            "whether the copy fits such a volume at each length, and\n"
                                            "say which length to format it with."};
 inline constexpr OptionText FolderArgument{"FOLDER", "[--] [FOLDER]",

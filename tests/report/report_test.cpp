@@ -84,6 +84,14 @@ TEST(Report, HelpAndVersionExitZeroWhateverFollows)
         EXPECT_TRUE(r.out.startsWith("Usage: dorvelix-report [options] [--] [FOLDER]\n")) << r.out.toStdString();
         for (const char* word : {"--convert <N>", "--json", "--version", "16384", "Exit status:"})
             EXPECT_TRUE(r.out.contains(word)) << word;
+        // Wrapped at 80 columns where the phrases break, never leaving a
+        // word or two alone on a line.
+        for (const QString& line : r.out.split(u'\n')) {
+            EXPECT_LE(line.size(), 80) << line.toStdString();
+            EXPECT_TRUE(line.trimmed().isEmpty() || line.trimmed().contains(u' ') || line.trimmed().startsWith(u'-')
+                        || line.trimmed().endsWith(u'.') || line.trimmed().endsWith(u':'))
+                << line.toStdString();
+        }
         EXPECT_TRUE(r.err.isEmpty());
     }
     const ReportRun v = report({"--version"});
