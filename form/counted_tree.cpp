@@ -108,19 +108,12 @@ std::size_t CountedTree::memoryBytes() const
     return nodes_.capacity() * sizeof(Node) + names_.capacity();
 }
 
-namespace {
-
-// What the totals grew by from entry to now, with the folder itself, and
-// the first table cluster at both lengths of it and of every folder below
-// it, which the search adds to its totals only at its end.
-FolderRow grownBy(const FolderRow& atEntry, const FolderRow& now)
+FolderRow CountedTreeBuilder::rowGrownBy(const FolderRow& atEntry, const FolderRow& now)
 {
     const long long folders = now.folders - atEntry.folders + 1;
     return {folders, now.files - atEntry.files, now.clusters - atEntry.clusters + folders,
             now.convertClusters - atEntry.convertClusters + folders, now.fileBytes - atEntry.fileBytes};
 }
-
-}  // namespace
 
 void CountedTreeBuilder::begin(std::string_view path, const FolderRow& totals)
 {
@@ -149,7 +142,7 @@ void CountedTreeBuilder::leaveBelow(int depth, const FolderRow& totals)
     // The chosen folder (open_[0]) stays open until finish().
     while (open_.size() > 1 && static_cast<int>(tree_.nodes_[open_.back().index].depth) > depth) {
         CountedTree::Node& node = tree_.nodes_[open_.back().index];
-        node.row = grownBy(open_.back().atEntry, totals);
+        node.row = rowGrownBy(open_.back().atEntry, totals);
         node.end = static_cast<std::uint32_t>(tree_.nodes_.size());
         open_.pop_back();
     }

@@ -66,6 +66,12 @@ private:
 // entry to the entry of the next folder not below it.
 class CountedTreeBuilder {
 public:
+    // A subfolder's row from the search's totals at its entry and after
+    // its tree: what they grew by, with the folder itself, and one first
+    // table cluster at each length for it and every folder below it, which
+    // the search books for them all only at its end.
+    static FolderRow rowGrownBy(const FolderRow& atEntry, const FolderRow& now);
+
     // The chosen folder, before anything of it is booked.
     void begin(std::string_view path, const FolderRow& totals);
     // A folder at depth (1: a subfolder of the chosen one) is entered, before

@@ -62,6 +62,8 @@ struct ClusterPair {
 };
 
 // The first cluster of each of `folders` folders' tables, at both lengths.
+// A subfolder's row (CountedTreeBuilder::rowGrownBy) counts them the same
+// way, one a folder.
 inline ClusterPair firstTableClusters(long long folders)
 {
     return {folders, folders};

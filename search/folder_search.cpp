@@ -17,16 +17,6 @@ FolderRow totalsOf(const FormState& f, long long fileBytes)
     return {f.treeFolders, f.treeFiles, f.treeClusterCount, f.treeConvertClusterCount, fileBytes};
 }
 
-// What the walk of one top-level subfolder added, with one folder cluster at
-// each length for the subfolder and for every folder below it.
-FolderRow walked(const FolderRow& before, const FolderRow& after)
-{
-    const long long folders = after.folders - before.folders + 1;
-    const ClusterPair first = firstTableClusters(folders);
-    return {folders, after.files - before.files, after.clusters - before.clusters + first.atDrive,
-            after.convertClusters - before.convertClusters + first.atConvert, after.fileBytes - before.fileBytes};
-}
-
 std::string lastComponent(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
@@ -321,7 +311,7 @@ void FolderSearch::subtreeEnded(std::uint32_t index, bool)
     tree_.leaveBelow(0, totalsOf(form_, treeFileBytes_));
     const FolderList& openFolders = searchedFolders_;
     result_.subfolders.push_back(
-        {lastComponent(openFolders.list(static_cast<int>(index))), walked(subtreeBefore_, totalsOf(form_, treeFileBytes_))});
+        {lastComponent(openFolders.list(static_cast<int>(index))), CountedTreeBuilder::rowGrownBy(subtreeBefore_, totalsOf(form_, treeFileBytes_))});
     lastPaint_ = std::chrono::steady_clock::now();
     reading_ = &openFolders;
     if (events_)
