@@ -79,8 +79,12 @@ int fileAttributes(const std::string& path)
 QString fileDateTime(const std::string& path)
 {
     const struct stat st = statOrThrow(path);
-    const qint64 ms = static_cast<qint64>(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
-    return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+    return dateTimeText(static_cast<long long>(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
+}
+
+QString dateTimeText(long long millisecondsSinceEpoch)
+{
+    return QDateTime::fromMSecsSinceEpoch(millisecondsSinceEpoch).toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
 }
 
 int folderCause(const std::string& path)

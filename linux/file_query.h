@@ -24,6 +24,8 @@ int fileAttributes(const std::string& path);
 // The last-modified date and time in local time, "yyyy/MM/dd hh:mm:ss".
 // Errors as fileLength.
 QString fileDateTime(const std::string& path);
+// A time given in milliseconds since the epoch, as fileDateTime writes it.
+QString dateTimeText(long long millisecondsSinceEpoch);
 // 0 when path (links followed) is a folder, else the errno that refuses it:
 // ENOTDIR for an entry of another kind.
 int folderCause(const std::string& path);

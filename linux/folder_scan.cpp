@@ -294,6 +294,13 @@ std::string FolderScan::childPath(std::string_view name) const
     return full;
 }
 
+int FolderScan::entryStatus(const FolderEntry& entry, struct ::stat& status) const
+{
+    if (fd_ < 0)
+        return ENOTCONN;
+    return ::fstatat(fd_, cName(entry), &status, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+}
+
 long long FolderScan::queryLength(std::uint32_t file) const
 {
     // A scan the reader made has every length already; should one be

@@ -19,6 +19,8 @@
 #include <sys/types.h>
 #include <vector>
 
+struct stat;
+
 namespace dorvelix {
 
 enum class EntryKind : unsigned char { Folder, Regular, Link, Special };
@@ -80,6 +82,9 @@ public:
     // File i's own length (links not followed); RuntimeError 53 or 52, 71
     // when the drive has gone. A length read before is not read again.
     long long fileLength(std::uint32_t file) const;
+    // The entry's own status (links not followed): 0, else the errno. A
+    // chooser shows each entry's length and time from it.
+    int entryStatus(const FolderEntry& entry, struct ::stat& status) const;
     // The same without raising: the length, or -errno when it cannot be read.
     long long lengthOrError(std::uint32_t file) const
     {
