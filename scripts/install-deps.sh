@@ -14,7 +14,7 @@ packages=(
   ntfs-3g e2fsprogs fuse2fs btrfs-progs f2fs-tools
   librsvg2-bin desktop-file-utils appstream groff-base man-db dpkg-dev
   lintian xz-utils
-  time
+  time strace
 )
 lock_wait=300
 

@@ -1137,5 +1137,113 @@ The search log holds every message.</translation>
         <source>コピー先のホルダを選ぶ</source>
         <translation>Choose the Folder to Copy To</translation>
     </message>
+    <message>
+        <source>サイズ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>更新日時</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>リンク</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>特殊ファイル</source>
+        <translation>Special file</translation>
+    </message>
+    <message>
+        <source>%1 バイト</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>場所(&amp;L):</source>
+        <translation>&amp;Location:</translation>
+    </message>
+    <message>
+        <source>ドライブ(&amp;D):</source>
+        <translation>&amp;Drive:</translation>
+    </message>
+    <message>
+        <source>上へ(&amp;U)</source>
+        <translation>&amp;Up</translation>
+    </message>
+    <message>
+        <source>ホーム(&amp;H)</source>
+        <translation>&amp;Home</translation>
+    </message>
+    <message>
+        <source>隠しファイルを表示(&amp;I)</source>
+        <translation>Show h&amp;idden files</translation>
+    </message>
+    <message>
+        <source>ホルダの中身</source>
+        <translation>Contents of the folder</translation>
+    </message>
+    <message>
+        <source>ファイル名(&amp;N):</source>
+        <translation>File &amp;name:</translation>
+    </message>
+    <message>
+        <source>ファイルの種類:</source>
+        <translation>File type:</translation>
+    </message>
+    <message>
+        <source>選ぶ(&amp;O)</source>
+        <translation>Ch&amp;oose</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>読み込み中...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>%1 項目</source>
+        <translation>%1 items</translation>
+    </message>
+    <message>
+        <source>このホルダは読めません。</source>
+        <translation>This folder cannot be read.</translation>
+    </message>
+    <message>
+        <source>このドライブは応答しません。</source>
+        <translation>This drive does not answer.</translation>
+    </message>
+    <message>
+        <source>リンクの先はたどりません。</source>
+        <translation>Links are not followed.</translation>
+    </message>
+    <message>
+        <source>ファイル名を入れてください。</source>
+        <translation>Type a file name.</translation>
+    </message>
+    <message>
+        <source>ファイル名に「/」は使えません。</source>
+        <translation>A file name cannot contain “/”.</translation>
+    </message>
+    <message>
+        <source>開くファイルを選んでください。</source>
+        <translation>Choose a file to open.</translation>
+    </message>
+    <message>
+        <source>「%1」はファイルではないので、置き換えられません。</source>
+        <translation>“%1” is not a file and cannot be replaced.</translation>
+    </message>
+    <message>
+        <source>「%1」は既にあります。置き換えますか?</source>
+        <translation>“%1” already exists. Replace it?</translation>
+    </message>
 </context>
 </TS>

@@ -93,7 +93,20 @@ std::unique_ptr<TestMount> TestMount::tmpfs(const std::string& options, std::str
         why = "cannot make a mount folder";
         return nullptr;
     }
-    if (::mount(source.c_str(), m->path_.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+    // Words that are mount flags rather than tmpfs options ("strictatime")
+    // go to the flags.
+    unsigned long flags = 0;
+    std::string data;
+    for (size_t at = 0; at <= options.size();) {
+        const size_t comma = std::min(options.find(',', at), options.size());
+        const std::string word = options.substr(at, comma - at);
+        if (word == "strictatime")
+            flags |= MS_STRICTATIME;
+        else if (!word.empty())
+            data += (data.empty() ? "" : ",") + word;
+        at = comma + 1;
+    }
+    if (::mount(source.c_str(), m->path_.c_str(), "tmpfs", flags, data.c_str()) != 0) {
         why = std::string("cannot mount a tmpfs here (needs root in a mount namespace that allows it): ")
             + std::strerror(errno);
         return nullptr;  // the destructor removes the folder

@@ -18,7 +18,8 @@ class TempTree;
 
 class TestMount {
 public:
-    // A tmpfs with the given options and source name on a fresh folder
+    // A tmpfs with the given options (tmpfs's own, and "strictatime") and
+    // source name on a fresh folder
     // (inside parent, when given, under the given name; on parent itself when
     // no name is given). Null with the reason in why.
     static std::unique_ptr<TestMount> tmpfs(const std::string& options, std::string& why,

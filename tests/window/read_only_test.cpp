@@ -1,30 +1,35 @@
 // Nothing the window does changes the disk: its file dialogs offer no action
 // that renames, deletes or creates anything, speak Japanese like the rest of
-// the window, and keep their own state apart; a whole session of searches,
+// the window, read no file and change no access time; a whole session of searches,
 // tool windows and dialogs leaves a folder tree as it was.
 #include "breakdown_window.h"
 #include "copy_check_dialog.h"
+#include "chooser_texts.h"
 #include "file_dialogs.h"
+#include "folder_contents_model.h"
 #include "mount_rig.h"
+#include "child_run.h"
+#include "temp_tree.h"
+#include "ui_text.h"
 #include "qt_translations.h"
 #include "tool_windows.h"
 #include "window_rig.h"
 
 #include <QAbstractItemView>
 #include <QElapsedTimer>
-#include <QFileDialog>
-#include <QFileSystemModel>
-#include <QMenu>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
+#include <QTreeView>
 #include <gtest/gtest.h>
 #include <cstdlib>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,10 +85,10 @@ private:
     std::string previous_;
 };
 
-// Runs inspect on the file dialog that clicking button opens, then cancels it.
-// A box that a dialog raises meanwhile (a question before deleting) is
-// answered No and recorded.
-void onDialogOf(QAbstractButton* button, const std::function<void(QFileDialog&)>& inspect, QStringList& boxes)
+// Runs inspect on the file chooser that clicking button opens, once it has
+// listed its first folder, then cancels it. A box that a dialog raises
+// meanwhile is answered No and recorded.
+void onDialogOf(QAbstractButton* button, const std::function<void(FileChooser&)>& inspect, QStringList& boxes)
 {
     bool inspected = false;
     QTimer poll;
@@ -94,8 +99,8 @@ void onDialogOf(QAbstractButton* button, const std::function<void(QFileDialog&)>
             box->reject();
             return;
         }
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog || inspected)
+        auto* dialog = qobject_cast<FileChooser*>(QApplication::activeModalWidget());
+        if (!dialog || inspected || dialog->folder().empty())
             return;
         inspected = true;
         inspect(*dialog);
@@ -107,47 +112,38 @@ void onDialogOf(QAbstractButton* button, const std::function<void(QFileDialog&)>
     EXPECT_TRUE(inspected) << "no file dialog opened";
 }
 
-// The dialog can choose and nothing else: a read-only model, no new-folder
-// button, views that neither edit nor drag, a context menu without rename,
-// delete or new folder; Delete on a folder leaves it; its texts are Qt's
-// Japanese ones.
-void expectChangesNothing(QFileDialog& dialog, const std::string& victim)
+// Lists folder in the chooser and waits for it.
+bool listIn(FileChooser& dialog, const std::string& folder)
 {
-    EXPECT_TRUE(dialog.testOption(QFileDialog::ReadOnly));
-    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
-    auto* model = dialog.findChild<QFileSystemModel*>();
-    ASSERT_TRUE(model);
-    EXPECT_TRUE(model->isReadOnly());
-    const auto* newFolder = dialog.findChild<QToolButton*>(QStringLiteral("newFolderButton"));
-    EXPECT_TRUE(!newFolder || !newFolder->isVisible());
-    for (QAction* action : dialog.findChildren<QAction*>()) {
-        const QString name = action->objectName();
-        if (name == u"qt_rename_action" || name == u"qt_delete_action" || name == u"qt_new_folder_action") {
-            EXPECT_FALSE(action->isVisible() || action->isEnabled()) << name.toStdString();
-        }
-    }
-    EXPECT_EQ(dialog.labelText(QFileDialog::Reject), QString::fromUtf8("キャンセル"));
+    QSignalSpy listed(&dialog, &FileChooser::listed);
+    dialog.goTo(folder);
+    return listed.wait(5000) && dialog.folder() == folder;
+}
 
-    dialog.setDirectory(QString::fromStdString(std::filesystem::path(victim).parent_path().string()));
-    for (const char* name : {"listView", "treeView"}) {
-        auto* view = dialog.findChild<QAbstractItemView*>(QLatin1String(name));
-        ASSERT_TRUE(view) << name;
-        EXPECT_FALSE(view->dragEnabled()) << name;
-        EXPECT_EQ(view->editTriggers(), QAbstractItemView::NoEditTriggers) << name;
-        QTRY_VERIFY_WITH_TIMEOUT(model->index(QString::fromStdString(victim)).isValid(), 5000);
-        emit view->customContextMenuRequested(QPoint(4, 4));
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_TRUE(menu) << name;
-        QStringList offered;
-        for (const QAction* action : menu->actions())
-            offered << action->objectName();
-        EXPECT_EQ(offered, QStringList{QStringLiteral("qt_show_hidden_action")}) << name;
-        menu->close();
-        view->setCurrentIndex(model->index(QString::fromStdString(victim)));
-        QTest::keyClick(view, Qt::Key_Delete);
-        QTest::keyClick(view, Qt::Key_F2);
-        EXPECT_TRUE(std::filesystem::exists(victim)) << name;
-    }
+// The dialog can choose and nothing else: views that neither edit nor drag
+// and have no context menu; Delete and F2 on a folder leave it; its texts,
+// the kinds of entries too, are Japanese.
+void expectChangesNothing(FileChooser& dialog, const std::string& victim)
+{
+    QStringList buttons;
+    for (const QPushButton* b : dialog.findChildren<QPushButton*>())
+        buttons << b->text();
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8("キャンセル"))) << buttons.join(u'|').toStdString();
+    ASSERT_TRUE(listIn(dialog, std::filesystem::path(victim).parent_path().string()));
+    QTreeView* view = dialog.view();
+    EXPECT_FALSE(view->dragEnabled());
+    EXPECT_EQ(view->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(view->contextMenuPolicy(), Qt::NoContextMenu);
+    const auto* model = static_cast<const FolderContentsModel*>(view->model());
+    const int row = model->rowOf(std::filesystem::path(victim).filename().string());
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(model->index(row, FolderContentsModel::Kind).data().toString(), QString::fromUtf8("ホルダ"));
+    EXPECT_EQ(model->headerData(FolderContentsModel::Kind, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QString::fromUtf8("種類"));
+    view->setCurrentIndex(model->index(row, 0));
+    QTest::keyClick(view, Qt::Key_Delete);
+    QTest::keyClick(view, Qt::Key_F2);
+    EXPECT_TRUE(std::filesystem::exists(victim));
 }
 
 }  // namespace
@@ -170,23 +166,22 @@ TEST(ReadOnly, FileDialogsOfferNothingThatChangesAFileAndSpeakJapanese)
     // The copy check's folder chooser and the breakdown's CSV save dialog.
     f.tools()->showCopyCheck();
     onDialogOf(f.tools()->copyCheck()->findChild<QPushButton*>(QStringLiteral("chooseFolder")),
-               [&](QFileDialog& d) { expectChangesNothing(d, rig.top() + "/victim"); }, boxes);
+               [&](FileChooser& d) { expectChangesNothing(d, rig.top() + "/victim"); }, boxes);
     f.tools()->showBreakdown();
-    onDialogOf(f.tools()->breakdown()->findChild<QPushButton*>(QStringLiteral("saveCsv")), [&](QFileDialog& d) {
-        EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
+    onDialogOf(f.tools()->breakdown()->findChild<QPushButton*>(QStringLiteral("saveCsv")), [&](FileChooser& d) {
+        EXPECT_EQ(d.mode(), FileChooser::Mode::Save);
         expectChangesNothing(d, rig.top() + "/victim");
     }, boxes);
 
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'|').toStdString();
     EXPECT_EQ(snapshot(rig.top()), before);
-    // Qt's dialog kept its state in the program's own settings file alone.
-    EXPECT_EQ(filesBelow(config.folder.root()), std::vector<std::string>{"dorvelix/QtProject.conf"});
-    EXPECT_EQ(dialogSettingsFile().toStdString(), config.folder.path("dorvelix/QtProject.conf"));
+    // The dialogs keep nothing on disk.
+    EXPECT_TRUE(filesBelow(config.folder.root()).empty());
 }
 
-// A window started in a folder of a drive whose driver then stops answering,
-// that drive the folder its file dialogs showed last: they open at once
-// elsewhere.
+// A dialog asked to start on a drive whose driver has stopped answering
+// opens at once, and lists the home folder once the drive has had its
+// bound; the next one is not held by that drive at all.
 TEST(ReadOnly, FileDialogsNeverWaitOnAStoppedDrive)
 {
     ConfigFolder config;
@@ -196,26 +191,132 @@ TEST(ReadOnly, FileDialogsNeverWaitOnAStoppedDrive)
     const auto mount = wideFatMount(tree, why);
     if (!mount)
         GTEST_SKIP() << why;
-    const QString onDrive = QString::fromStdString(mount->path());
-    // Shown once while the drive answers: it is the folder remembered.
-    delete makeFolderDialog(nullptr, QStringLiteral("before"), {mount->path()});
-    WindowRig rig([&](const TempTree&) { ASSERT_EQ(::chdir(mount->path().c_str()), 0); }, true, false);
     mount->stopDriver(std::chrono::seconds(60));
 
-    QElapsedTimer clock;
-    clock.start();
     for (const bool save : {false, true}) {
-        QFileDialog* dialog = save ? makeSaveDialog(nullptr, QStringLiteral("save"), QStringLiteral("*.csv"), {mount->path()})
+        QElapsedTimer clock;
+        clock.start();
+        FileChooser* dialog = save ? makeSaveDialog(nullptr, QStringLiteral("save"), QStringLiteral("CSV (*.csv)"), {mount->path()})
                                    : makeFolderDialog(nullptr, QStringLiteral("folder"), {mount->path()});
+        QSignalSpy listed(dialog, &FileChooser::listed);
         dialog->show();
-        QTest::qWait(100);
-        EXPECT_FALSE(dialog->directory().absolutePath().startsWith(onDrive)) << save;
+        QApplication::processEvents();
+        EXPECT_LT(clock.elapsed(), 500) << save;
+        // Once the drive has had its bound, the next dialog is not held at all.
+        ASSERT_TRUE(!listed.isEmpty() || listed.wait(4000)) << save;
+        EXPECT_FALSE(dialog->folder().starts_with(mount->path())) << save;
+        EXPECT_FALSE(dialog->folder().empty()) << save;
+        // Going there on purpose says why nothing is shown, and stays put.
+        const std::string shown = dialog->folder();
+        dialog->goTo(mount->path());
+        ASSERT_TRUE(listed.wait(4000)) << save;
+        EXPECT_EQ(dialog->folder(), shown);
+        EXPECT_EQ(dialog->status()->text(), uiText(chooser_text::NotAnswering));
         delete dialog;
     }
-    const qint64 took = clock.elapsed();
     mount->resumeDriver();
-    // The stopped drive is asked once, within the bound of a volume query.
-    EXPECT_LT(took, 9000);
+}
+
+// On a file system that records every access (strictatime), both dialogs
+// browse folders holding files, links and a large file: no access time
+// changes, no file is opened, no link is read. The process is traced while
+// they do.
+TEST(ReadOnly, FileDialogsReadNoFileAndChangeNoAccessTime)
+{
+    qtApp();
+    std::string why;
+    const auto mount = TestMount::tmpfs("strictatime,size=64m", why);
+    if (!mount)
+        GTEST_SKIP() << why;
+    const std::string root = mount->path();
+    std::filesystem::create_directories(root + "/inner/deeper");
+    for (const char* name : {"report.csv", "inner/notes.txt", "inner/deeper/old.json"})
+        std::ofstream(root + "/" + name) << "a,b\n1,2\n";
+    std::ofstream(root + "/large.bin", std::ios::binary) << std::string(8 << 20, 'x');
+    std::filesystem::create_symlink("report.csv", root + "/to-file");
+    std::filesystem::create_symlink("inner", root + "/to-folder");
+    std::filesystem::create_symlink("/proc/self/cwd", root + "/outside");
+    // Taken by lstat alone: listing the folders here would change their times.
+    const auto accessTimes = [&] {
+        std::map<std::string, std::string> times;
+        for (const char* name : {"", "/inner", "/inner/deeper", "/report.csv", "/inner/notes.txt", "/inner/deeper/old.json",
+                                 "/large.bin", "/to-file", "/to-folder", "/outside"}) {
+            struct stat st {};
+            EXPECT_EQ(::lstat((root + name).c_str(), &st), 0) << name;
+            times[name] = std::to_string(st.st_atim.tv_sec) + '.' + std::to_string(st.st_atim.tv_nsec);
+        }
+        return times;
+    };
+    const auto before = accessTimes();
+    // Time enough that an access would show in the times.
+    QTest::qWait(20);
+
+    TempTree logs;
+    const std::string log = logs.path("trace.log");
+    ChildRun tracer({"/usr/bin/strace", "-f", "-qq", "-y", "-o", log, "-e",
+                     "trace=open,openat,openat2,read,pread64,readv,mmap,readlink,readlinkat,getdents64",
+                     "-p", std::to_string(::getpid())});
+    const auto traced = [] {
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.starts_with("TracerPid:"))
+                return std::stoi(line.substr(10)) != 0;
+        return false;
+    };
+    QElapsedTimer waited;
+    waited.start();
+    while (!traced() && waited.elapsed() < 5000)
+        QTest::qWait(20);
+    if (!traced())
+        GTEST_SKIP() << "strace could not attach: " << tracer.err;
+
+    for (const bool save : {false, true}) {
+        std::unique_ptr<FileChooser> dialog(save ? makeSaveDialog(nullptr, QStringLiteral("save"), QStringLiteral("CSV (*.csv)"), {root})
+                                                 : makeFolderDialog(nullptr, QStringLiteral("folder"), {root}));
+        QSignalSpy listed(dialog.get(), &FileChooser::listed);
+        dialog->show();
+        ASSERT_TRUE(listed.wait(5000));
+        ASSERT_EQ(dialog->folder(), root);
+        auto* model = static_cast<const FolderContentsModel*>(dialog->view()->model());
+        // A link is shown as a link and not entered.
+        const int link = model->rowOf("to-folder");
+        ASSERT_GE(link, 0);
+        EXPECT_EQ(model->entry(link).kind, ListedKind::Link);
+        dialog->view()->setFocus();
+        dialog->view()->setCurrentIndex(model->index(link, 0));
+        QTest::keyClick(dialog->view(), Qt::Key_Return);
+        EXPECT_EQ(dialog->status()->text(), uiText(chooser_text::LinkNotFollowed));
+        EXPECT_EQ(dialog->folder(), root);
+        ASSERT_TRUE(listIn(*dialog, root + "/inner"));
+        ASSERT_TRUE(listIn(*dialog, root + "/inner/deeper"));
+        dialog->view()->setCurrentIndex({});
+        QTest::keyClick(dialog->view(), Qt::Key_Backspace);
+        ASSERT_TRUE(listed.wait(5000));
+        EXPECT_EQ(dialog->folder(), root + "/inner");
+    }
+    ::kill(tracer.pid(), SIGTERM);
+    tracer.status();
+
+    EXPECT_EQ(accessTimes(), before);
+    // Every descriptor opened below the mount is a folder's; nothing below it is read but listings,
+    // and no link below it is read.
+    std::ifstream trace(log);
+    ASSERT_TRUE(trace.good());
+    int listings = 0;
+    for (std::string line; std::getline(trace, line);) {
+        if (line.find(root) == std::string::npos)
+            continue;
+        if (line.find("getdents64(") != std::string::npos) {
+            ++listings;
+            continue;
+        }
+        // The path of an open folder, asked of /proc: no link below the mount.
+        if (line.find("readlink(\"/proc/self/fd/") != std::string::npos)
+            continue;
+        const bool opened = line.find("open") != std::string::npos && line.find("= -1") == std::string::npos;
+        EXPECT_TRUE(opened && line.find("O_DIRECTORY") != std::string::npos) << line;
+    }
+    EXPECT_GT(listings, 0) << "the trace holds no listing of the mount";
 }
 
 TEST(ReadOnly, AWholeSessionLeavesTheTreeAsItWas)

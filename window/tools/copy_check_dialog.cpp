@@ -157,9 +157,9 @@ std::string CopyCheckDialog::target() const
 void CopyCheckDialog::chooseFolder()
 {
     // It starts at the chosen target, else at the folder to copy.
-    const QString chosen = runFolderDialog(this, uiText(tool_text::ChooseTargetTitle), {target(), folder_});
-    if (!chosen.isEmpty())
-        setTarget(QFile::encodeName(chosen).toStdString());
+    const std::string chosen = runFolderDialog(this, uiText(tool_text::ChooseTargetTitle), {target(), folder_});
+    if (!chosen.empty())
+        setTarget(chosen);
 }
 
 void CopyCheckDialog::clearAnswer()
