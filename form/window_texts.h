@@ -70,9 +70,14 @@ namespace dorvelix::texts {
 // The menu bar.
 inline constexpr const char* QuitMenu = QT_TRANSLATE_NOOP("dorvelix", "終了(&Q)");
 inline constexpr const char* ConvertMenu = QT_TRANSLATE_NOOP("dorvelix", "換算クラスタ長(&C)");
-// The conversion lengths, 128 to 32,768 bytes, right-aligned with spaces.
-inline constexpr const char* ConvertLengths[] = {"   128(&0)", "   256(&1)", "   512(&2)", " 1,024(&3)", " 2,048(&4)",
-                                                 " 4,096(&5)", " 8,192(&6)", "16,384(&7)", "32,768(&8)"};
+// The conversion lengths, 128 to 32,768 bytes, right-aligned with spaces,
+// each picked by its digit key.
+inline constexpr const char* ConvertLengths[] = {
+    QT_TRANSLATE_NOOP("dorvelix", "   128(&0)"), QT_TRANSLATE_NOOP("dorvelix", "   256(&1)"),
+    QT_TRANSLATE_NOOP("dorvelix", "   512(&2)"), QT_TRANSLATE_NOOP("dorvelix", " 1,024(&3)"),
+    QT_TRANSLATE_NOOP("dorvelix", " 2,048(&4)"), QT_TRANSLATE_NOOP("dorvelix", " 4,096(&5)"),
+    QT_TRANSLATE_NOOP("dorvelix", " 8,192(&6)"), QT_TRANSLATE_NOOP("dorvelix", "16,384(&7)"),
+    QT_TRANSLATE_NOOP("dorvelix", "32,768(&8)")};
 inline constexpr const char* ScreenSizeMenu = QT_TRANSLATE_NOOP("dorvelix", "画面の大きさ(&D)");
 inline constexpr const char* ScreenSizes[] = {
     QT_TRANSLATE_NOOP("dorvelix", "大(&L)"),
@@ -97,8 +102,8 @@ inline constexpr const char* ClustersCaption = QT_TRANSLATE_NOOP("dorvelix", "�
 inline constexpr const char* DateCaption = QT_TRANSLATE_NOOP("dorvelix", "ファイル日付：");
 inline constexpr const char* AttributesCaption = QT_TRANSLATE_NOOP("dorvelix", "ファイル属性：");
 inline constexpr const char* NoFileSelected = QT_TRANSLATE_NOOP("dorvelix", "ファイルが選択されていません。");
-// After the length in bytes: "  1,234 ﾊﾞｲﾄ (4D2H )".
-inline constexpr const char* BytesUnit = QT_TRANSLATE_NOOP("dorvelix", "ﾊﾞｲﾄ (");
+// The length in bytes (%1) and in hexadecimal (%2): "1,234 ﾊﾞｲﾄ (4D2H )".
+inline constexpr const char* LengthInBytes = QT_TRANSLATE_NOOP("dorvelix", "%1 ﾊﾞｲﾄ (%2H )");
 
 // The drive query: after the drive text, when the drive cannot be read.
 inline constexpr const char* NoMedium = QT_TRANSLATE_NOOP("dorvelix", " メディア未挿入？");
@@ -163,6 +168,17 @@ inline constexpr const char* GraphName = QT_TRANSLATE_NOOP("dorvelix", "ドラ�
 // %1 the drive's used share, %2 the searched folder's share ("75.0 %").
 inline constexpr const char* GraphDescription = QT_TRANSLATE_NOOP("dorvelix", "ドライブの使用 %1、検索したホルダ %2");
 inline constexpr const char* GraphUnknown = QT_TRANSLATE_NOOP("dorvelix", "ドライブの容量は不明");
+// A value box whose caption alone does not say which figure it is, named
+// with where it stands (%1: its caption): a caption the window shows more
+// than once, in the drive panel or at the top of the folder panel, and
+// every row under a section title of the folder panel.
+inline constexpr const char* DriveFigureName = QT_TRANSLATE_NOOP("dorvelix", "ドライブ情報 %1");
+inline constexpr const char* FolderFigureName = QT_TRANSLATE_NOOP("dorvelix", "ホルダー情報 %1");
+inline constexpr const char* SubtreeFigureName = QT_TRANSLATE_NOOP("dorvelix", "含むサブホルダ %1");
+inline constexpr const char* ConvertedFigureName = QT_TRANSLATE_NOOP("dorvelix", "換算クラスタ長 %1");
+// The cluster length the subtree was counted at, in the box beside the
+// section title "含むサブホルダ" (named with SubtreeFigureName).
+inline constexpr const char* ClusterLengthName = QT_TRANSLATE_NOOP("dorvelix", "クラスタ長");
 // The drive panel's file system box, which stands without a caption.
 inline constexpr const char* FileSystemName = QT_TRANSLATE_NOOP("dorvelix", "ファイルシステム");
 inline constexpr const char* DriveListName = QT_TRANSLATE_NOOP("dorvelix", "ドライブ");
@@ -352,6 +368,8 @@ inline constexpr const char* LengthsColumns[] = {
 };
 inline constexpr const char* OwnFileBytes = QT_TRANSLATE_NOOP("dorvelix", "ファイル自体のバイト数 ：");
 inline constexpr const char* LengthsChart = QT_TRANSLATE_NOOP("dorvelix", "クラスタ長ごとのコピーのバイト数");
+// The chart's value axis: what it measures, and that its scale is logarithmic.
+inline constexpr const char* LengthsScale = QT_TRANSLATE_NOOP("dorvelix", "バイト数（対数目盛）");
 inline constexpr const char* LengthsBar = QT_TRANSLATE_NOOP("dorvelix", "クラスタ長 %1 バイト %2 ：%3 バイト");
 inline constexpr const char* FileBytesLine = QT_TRANSLATE_NOOP("dorvelix", "ファイル自体");
 inline constexpr const char* DriveLengthMark = QT_TRANSLATE_NOOP("dorvelix", "ドライブ");

@@ -160,10 +160,6 @@
         <translation>No file is selected.</translation>
     </message>
     <message>
-        <source>ﾊﾞｲﾄ (</source>
-        <translation>bytes (</translation>
-    </message>
-    <message>
         <source> メディア未挿入？</source>
         <translation> No medium in the drive?</translation>
     </message>
@@ -319,7 +315,7 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>ドライブの使用 %1、検索したホルダ %2</source>
-        <translation>Drive used %1, searched folder %2</translation>
+        <translation>%1 of the drive used, %2 by the searched folder</translation>
     </message>
     <message>
         <source>ドライブの容量は不明</source>
@@ -647,7 +643,7 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>ホルダ数 %1  ファイル数 %2  経過 %3 秒</source>
-        <translation>Folders %1  Files %2  Elapsed %3 s</translation>
+        <translation>Folders: %1   Files: %2   Elapsed: %3 s</translation>
     </message>
     <message>
         <source>必要なバイト数 ：</source>
@@ -711,7 +707,7 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>exFAT（%1）：名前ごとにファイル、ストリーム拡張と 15 文字ごとのファイル名のエントリ</source>
-        <translation>exFAT (%1): per name a file entry, a stream extension entry and a file name entry per 15 characters</translation>
+        <translation>exFAT (%1): for each name a file entry, a stream extension entry and a file name entry per 15 characters</translation>
     </message>
     <message>
         <source>。ASCII 以外の文字を含む名前は長い名前で数えました</source>
@@ -795,7 +791,7 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>ファイル自体のバイト数 ：</source>
-        <translation>Bytes of the files themselves:</translation>
+        <translation>Files&apos; own bytes:</translation>
     </message>
     <message>
         <source>クラスタ長ごとのコピーのバイト数</source>
@@ -803,11 +799,11 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>クラスタ長 %1 バイト %2 ：%3 バイト</source>
-        <translation>Cluster length %1 bytes %2: %3 bytes</translation>
+        <translation>%2 at %1-byte clusters: %3 bytes</translation>
     </message>
     <message>
         <source>ファイル自体</source>
-        <translation>Files themselves</translation>
+        <translation>Files&apos; own bytes</translation>
     </message>
     <message>
         <source>換算</source>
@@ -959,15 +955,15 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>%1：クラスタ長 %2 バイトで最も少なく %3 バイト</source>
-        <translation>%1: least at a cluster length of %2 bytes, %3 bytes</translation>
+        <translation>%1: %2-byte clusters take least, %3 bytes</translation>
     </message>
     <message>
         <source>（この容量での %1 の既定）</source>
-        <translation> (%1&apos;s default for this size)</translation>
+        <translation>; that is %1&apos;s default for this size</translation>
     </message>
     <message>
         <source>。この容量での %1 の既定 %2 バイトでは %3 バイトで、%4 バイト多い</source>
-        <translation>; %1&apos;s default for this size, %2 bytes, takes %3 bytes, %4 bytes more</translation>
+        <translation>; %1&apos;s default for this size, %2-byte clusters, takes %3 bytes, %4 more</translation>
     </message>
     <message>
         <source>。フォーマット ：%1</source>
@@ -1003,7 +999,7 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>上のホルダへ (BackSpace)</source>
-        <translation>Up (Backspace): the folder above</translation>
+        <translation>Up to the folder above (Backspace)</translation>
     </message>
     <message>
         <source>換算バイト数のツリーマップ</source>
@@ -1031,15 +1027,15 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>このホルダを検索(&amp;E)</source>
-        <translation>S&amp;earch This Folder</translation>
+        <translation>S&amp;earch this folder</translation>
     </message>
     <message>
         <source>保存(&amp;V)...</source>
-        <translation>Sa&amp;ve Scan...</translation>
+        <translation>Sa&amp;ve scan...</translation>
     </message>
     <message>
         <source>前回と比較(&amp;P)...</source>
-        <translation>Com&amp;pare with a Saved Scan...</translation>
+        <translation>Com&amp;pare with a saved scan...</translation>
     </message>
     <message>
         <source>検索結果 (*.json)</source>
@@ -1135,7 +1131,67 @@ The search log holds every message.</translation>
     </message>
     <message>
         <source>コピー先のホルダを選ぶ</source>
-        <translation>Choose the Folder to Copy To</translation>
+        <translation>Choose the folder to copy to</translation>
+    </message>
+    <message>
+        <source>   128(&amp;0)</source>
+        <translation>128 bytes (&amp;0)</translation>
+    </message>
+    <message>
+        <source>   256(&amp;1)</source>
+        <translation>256 bytes (&amp;1)</translation>
+    </message>
+    <message>
+        <source>   512(&amp;2)</source>
+        <translation>512 bytes (&amp;2)</translation>
+    </message>
+    <message>
+        <source> 1,024(&amp;3)</source>
+        <translation>1,024 bytes (&amp;3)</translation>
+    </message>
+    <message>
+        <source> 2,048(&amp;4)</source>
+        <translation>2,048 bytes (&amp;4)</translation>
+    </message>
+    <message>
+        <source> 4,096(&amp;5)</source>
+        <translation>4,096 bytes (&amp;5)</translation>
+    </message>
+    <message>
+        <source> 8,192(&amp;6)</source>
+        <translation>8,192 bytes (&amp;6)</translation>
+    </message>
+    <message>
+        <source>16,384(&amp;7)</source>
+        <translation>16,384 bytes (&amp;7)</translation>
+    </message>
+    <message>
+        <source>32,768(&amp;8)</source>
+        <translation>32,768 bytes (&amp;8)</translation>
+    </message>
+    <message>
+        <source>%1 ﾊﾞｲﾄ (%2H )</source>
+        <translation>%1 bytes (0x%2)</translation>
+    </message>
+    <message>
+        <source>ドライブ情報 %1</source>
+        <translation>%1 on the drive</translation>
+    </message>
+    <message>
+        <source>ホルダー情報 %1</source>
+        <translation>%1 in the folder</translation>
+    </message>
+    <message>
+        <source>含むサブホルダ %1</source>
+        <translation>%1, subfolders included</translation>
+    </message>
+    <message>
+        <source>換算クラスタ長 %1</source>
+        <translation>%1 at the conversion length</translation>
+    </message>
+    <message>
+        <source>バイト数（対数目盛）</source>
+        <translation>Bytes (logarithmic scale)</translation>
     </message>
     <message>
         <source>サイズ</source>

@@ -8,6 +8,7 @@
 #include "tool_windows.h"
 
 #include <QMenuBar>
+#include <QSet>
 #include <QAccessible>
 #include <QComboBox>
 #include <QTest>
@@ -48,7 +49,7 @@ TEST(WindowAccessibility, EveryValueBoxIsNamedByItsCaptionAndPanel)
         {Box::AloneFiles, "ﾌｧｲﾙ数"},
         {Box::AloneClusters, "ホルダー情報 占有クラスタ数"},
         {Box::AloneBytes, "ホルダー情報 占有バイト数"},
-        {Box::SearchClusterLength, "含むサブホルダ"},
+        {Box::SearchClusterLength, "含むサブホルダ クラスタ長"},
         {Box::SubtreeFolders, "含むサブホルダ ホルダ数"},
         {Box::SubtreeFiles, "含むサブホルダ ファイル数"},
         {Box::SubtreeClusters, "含むサブホルダ 占有クラスタ数"},
@@ -60,6 +61,30 @@ TEST(WindowAccessibility, EveryValueBoxIsNamedByItsCaptionAndPanel)
     EXPECT_EQ(std::size(names), f.findChildren<ValueBox*>().size());
     for (const auto& [n, name] : names)
         EXPECT_EQ(said(f.valueBox(n), QAccessible::Name), QString::fromUtf8(name)) << n;
+
+    // In English a figure is said as English says it, its place after it;
+    // "Files:" stands twice there, so the folder's own is named as such.
+    dorvelix::testing::EnglishTexts english;
+    ASSERT_TRUE(english.found());
+    WindowRig englishRig;
+    const std::pair<Box, const char*> englishNames[] = {
+        {Box::ClusterLength, "Bytes/cluster"},
+        {Box::UsedClusters, "Used clusters on the drive"},
+        {Box::AloneFiles, "Files in the folder"},
+        {Box::AloneBytes, "Used bytes in the folder"},
+        {Box::SearchClusterLength, "Cluster length, subfolders included"},
+        {Box::SubtreeFolders, "Folders, subfolders included"},
+        {Box::SubtreeClusters, "Used clusters, subfolders included"},
+        {Box::ConvertLength, "Conversion length"},
+        {Box::ConvertClusters, "Used clusters at the conversion length"},
+        {Box::ConvertBytes, "Used bytes at the conversion length"},
+    };
+    QSet<QString> heard;
+    for (int b = 0; b < BoxCount; ++b)
+        heard << said(englishRig.form->valueBox(static_cast<Box>(b)), QAccessible::Name);
+    EXPECT_EQ(heard.size(), static_cast<qsizetype>(BoxCount)) << "two figures named alike";
+    for (const auto& [n, name] : englishNames)
+        EXPECT_EQ(said(englishRig.form->valueBox(n), QAccessible::Name), QString::fromUtf8(name)) << n;
 }
 
 TEST(WindowAccessibility, LampGraphAndListsTellWhatTheyAreAndTheirState)

@@ -164,7 +164,9 @@ TEST(WindowLanguage, MainWindowMenusAndBoxesSpeakEnglishAndCaptionsFitAtEverySiz
         f.pickConvertLength(3);
         EXPECT_EQ(f.menuBar()->actions().first()->text(), QStringLiteral("&Quit"));
         // Words take English mnemonics ("&Large"), not the Japanese "大(&L)";
-        // the conversion lengths keep theirs ("   128(&0)").
+        // the conversion lengths keep their digit keys, after their bytes.
+        EXPECT_EQ(f.convertLengthEntry(0)->text(), QStringLiteral("128 bytes (&0)"));
+        EXPECT_EQ(f.convertLengthEntry(8)->text(), QStringLiteral("32,768 bytes (&8)"));
         const QRegularExpression japaneseMnemonic(QStringLiteral("[A-Za-z]\\(&"));
         for (const QAction* menu : f.menuBar()->actions()) {
             EXPECT_FALSE(menu->text().contains(japaneseMnemonic)) << menu->text().toStdString();

@@ -3,6 +3,7 @@
 #include "lists.h"
 #include "mount_rig.h"
 #include "temp_tree.h"
+#include "window_rig.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 using namespace dorvelix;
+using dorvelix::testing::EnglishTexts;
 using dorvelix::testing::TempTree;
 
 namespace {
@@ -68,6 +70,14 @@ TEST(FileInfo, LengthClustersAndPathOfRealFiles)
     info = l.texts();
     EXPECT_EQ(info.length, QStringLiteral("   0 ﾊﾞｲﾄ (0H )"));
     EXPECT_EQ(info.clusters, QStringLiteral("   0 "));
+    {
+        // In English the hexadecimal reads as English writes it.
+        EnglishTexts english;
+        ASSERT_TRUE(english.found());
+        EXPECT_EQ(l.texts().length, QStringLiteral("   0 bytes (0x0)"));
+        l.select("report.txt");
+        EXPECT_EQ(l.texts().length, QStringLiteral("   1,234 bytes (0x4D2)"));
+    }
 
     l.select("exact");
     EXPECT_EQ(l.texts().clusters, QStringLiteral("   1 "));

@@ -209,6 +209,35 @@ TEST(WindowTools, LengthsWindowHasTheReportsFiguresAndNamesEachBar)
                   u8("クラスタ長 %1 バイト exFAT ：%2 バイト").arg(shown(l["cluster_length"]), shown(l["exfat_bytes"])));
         EXPECT_EQ(w.chart()->bar(row, false)->isVisible(), !l["fat32_bytes"].isNull());
     }
+    // The value axis marks figures as the table writes them, under a title
+    // saying the scale is logarithmic; at any width the lengths' labels
+    // stand apart, on two rows and then thinned, within the chart.
+    LengthsChart& chart = *w.chart();
+    EXPECT_EQ(chart.accessibleDescription(), u8("バイト数（対数目盛）"));
+    chart.setMinimumSize(0, 0);
+    for (const int width : {260, 520, 1000}) {
+        chart.resize(width, 300);
+        const std::vector<ChartLabel> values = chart.valueLabels(), lengthLabels = chart.lengthLabels();
+        ASSERT_GE(values.size(), 2u) << width;
+        std::vector<QRect> drawn;
+        for (size_t i = 0; i < values.size(); ++i) {
+            EXPECT_EQ(formatNumber(QString(values[i].text).remove(u',').toLongLong(), NumberPattern::Plain), values[i].text);
+            if (i > 0)
+                EXPECT_LT(values[i].rect.bottom(), values[i - 1].rect.top()) << width;  // upwards, apart
+            EXPECT_GE(values[i].rect.right(), chart.fontMetrics().horizontalAdvance(values[i].text)) << width;
+            drawn.push_back(values[i].rect);
+        }
+        EXPECT_EQ(lengthLabels.size() == static_cast<size_t>(ComparedLengths), width >= 520) << width;
+        EXPECT_GE(lengthLabels.size(), 4u) << width;
+        for (const ChartLabel& label : lengthLabels) {
+            EXPECT_TRUE(chart.rect().contains(label.rect)) << width << " " << label.text.toStdString();
+            EXPECT_GE(label.rect.width(), chart.fontMetrics().horizontalAdvance(label.text));
+            EXPECT_GT(label.rect.top(), chart.plotArea().bottom());
+            for (const QRect& other : drawn)
+                EXPECT_FALSE(label.rect.intersects(other)) << width << " " << label.text.toStdString();
+            drawn.push_back(label.rect);
+        }
+    }
     // DORVELIX_SCREENSHOT=path saves the window as the README shows it.
     if (const QByteArray shot = qgetenv("DORVELIX_SCREENSHOT"); !shot.isEmpty())
         w.grab().save(QString::fromUtf8(shot));

@@ -4,19 +4,42 @@
 #include "ui_text.h"
 #include "window_texts.h"
 
+#include <QRegularExpression>
+#include <optional>
+
 namespace dorvelix {
 
 namespace {
 
-bool inBothPanels(const QString& caption)
+// A caption that stands on more than one row of the panels, in the
+// window's language ("Files:" stands twice in English, "ﾌｧｲﾙ数" and
+// "ファイル数" once each in Japanese).
+bool standsTwice(const QString& caption)
 {
-    bool drive = false;
-    bool folder = false;
+    int rows = 0;
     for (const PanelCaption& row : PanelCaptions) {
         if (!row.title && bareCaption(row.text) == caption)
-            (row.folderPanel ? folder : drive) = true;
+            ++rows;
     }
-    return drive && folder;
+    return rows > 1;
+}
+
+// The pattern naming a row under the folder panel's section titled by the
+// box `section`: the subtree's rows, or the rows at the conversion length.
+const char* sectionPattern(Box section)
+{
+    return section == Box::ConvertLength ? texts::ConvertedFigureName : texts::SubtreeFigureName;
+}
+
+// The length box beside a section title: the subtree's cluster length, and
+// the conversion length named as its menu is ("換算クラスタ長(&C)").
+QString titleBoxName(Box box)
+{
+    if (box != Box::ConvertLength)
+        return uiText(texts::SubtreeFigureName).arg(uiText(texts::ClusterLengthName));
+    QString menu = uiText(texts::ConvertMenu);
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)$"));
+    return menu.remove(mnemonic).remove(u'&').trimmed();
 }
 
 QString percentText(double ratio)
@@ -36,19 +59,19 @@ QString bareCaption(const char* caption)
 
 QString valueBoxName(Box box)
 {
-    QString section;  // the folder panel's section title the rows stand under
+    std::optional<Box> section;  // the box of the folder panel's section title the rows stand under
     for (const PanelCaption& row : PanelCaptions) {
-        const QString caption = bareCaption(row.text);
         if (row.title && row.folderPanel)
-            section = caption;
+            section = row.box;
         if (row.box != box)
             continue;
         if (row.title)
-            return caption;
-        if (!section.isEmpty())
-            return section + u' ' + caption;
-        if (inBothPanels(caption))
-            return uiText(row.folderPanel ? FolderPanelCaption : DrivePanelCaption) + u' ' + caption;
+            return row.folderPanel ? titleBoxName(box) : bareCaption(row.text);
+        const QString caption = bareCaption(row.text);
+        if (row.folderPanel && section)
+            return uiText(sectionPattern(*section)).arg(caption);
+        if (standsTwice(caption))
+            return uiText(row.folderPanel ? texts::FolderFigureName : texts::DriveFigureName).arg(caption);
         return caption;
     }
     if (box == Box::FileSystem)

@@ -14,11 +14,14 @@ namespace dorvelix {
 // A caption as a name: "占有クラスタ数 ：" → "占有クラスタ数".
 QString bareCaption(const char* caption);
 
-// The name of a main window's value box: its caption without the colon; a row under a
-// section title of the folder panel has that title first ("含むサブホルダ
-// ホルダ数"), and a caption that stands in both panels has its panel's
-// caption first ("ホルダー情報 占有クラスタ数"). The file system's box,
-// which has no caption, is named for what it shows.
+// The name of a main window's value box: its caption without the colon,
+// said with where it stands where the caption alone does not tell which
+// figure it is: a row under a section title of the folder panel by its
+// section ("含むサブホルダ ホルダ数", "Folders, subfolders included"), a
+// caption that stands on more than one row by its panel ("ホルダー情報
+// 占有クラスタ数", "Used clusters in the folder"). The length boxes beside
+// the section titles are named for the length they show, and the file
+// system's box, which has no caption, for what it shows.
 QString valueBoxName(Box box);
 
 // The lamp's state in words: green while a search would run, red while a

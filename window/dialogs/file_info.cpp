@@ -119,7 +119,7 @@ FileInfoTexts fileInfoTexts(const FolderList& openFolders, const FileList& openF
 
     long long length = 0;
     if (tryQuery(path, &fileLength, length, t.length)) {
-        t.length = Indent + formatNumber(length) + uiText(texts::BytesUnit) + formatHex(length) + QStringLiteral("H )");
+        t.length = Indent + u' ' + uiText(texts::LengthInBytes).arg(formatNumber(length, NumberPattern::Plain), formatHex(length));
         t.clusters = Indent + formatNumber(occupiedClusters(length, clusterLength));
     } else {
         t.clusters = Blank;

@@ -14,7 +14,7 @@ namespace dorvelix {
 // The texts of the dialog's five value boxes.
 struct FileInfoTexts {
     QString path;        // the full path, as the file system spells it
-    QString length;      // "  1,234 ﾊﾞｲﾄ (4D2H )"
+    QString length;      // "   1,234 ﾊﾞｲﾄ (4D2H )", in English "   1,234 bytes (0x4D2)"
     QString clusters;    // occupied cluster units
     QString attributes;  // "  Read-Only Archive "
     QString date;        // last-modified date and time
