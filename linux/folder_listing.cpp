@@ -33,7 +33,7 @@ ListedEntry listedEntry(const FolderScan& scan, const FolderEntry& entry)
     struct stat status {};
     if (scan.entryStatus(entry, status) == 0) {
         listed.modifiedMs = milliseconds(status.st_mtim);
-        if (entry.kind == EntryKind::Regular || entry.kind == EntryKind::Link)
+        if (entry.kind == EntryKind::Regular)
             listed.length = static_cast<long long>(status.st_size);
     }
     return listed;

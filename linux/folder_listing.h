@@ -21,7 +21,7 @@ struct ListedEntry {
     static constexpr long long NoTime = std::numeric_limits<long long>::min();
     std::string name;  // the exact bytes
     ListedKind kind = ListedKind::File;
-    long long length = -1;              // a file's or link's own length; -1 for folders, drives and the unknown
+    long long length = -1;              // a file's length; -1 for every other kind and the unknown
     long long modifiedMs = NoTime;      // last modification, in milliseconds since the epoch
 };
 
