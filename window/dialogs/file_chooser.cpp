@@ -157,6 +157,11 @@ FileChooser::FileChooser(QWidget* parent, Mode mode, const QString& title, const
             name_->setText(displayText(model_->entry(current.row()).name));
     });
     resize(760, 500);
+    // A save starts at the name to type; the others at the list.
+    if (name_)
+        name_->setFocus();
+    else
+        view_->setFocus();
 
     // Where to start is asked of the drives on the worker as well.
     startJob([startFolders = std::move(startFolders)] { return listFolderInTime(firstAnsweringFolder(startFolders)); });
