@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
@@ -194,6 +195,11 @@ TEST(WindowAccessibility, PanelsAreNamedAndTheFocusIsSeen)
     }
     for (int b = 0; b < BoxCount; ++b)
         EXPECT_EQ(f.valueBox(static_cast<Box>(b))->text(), figures[b]) << b;
+    // A figure passed shows its text from the start again, a cut one too.
+    for (QWidget* passed : expected) {
+        if (auto* box = qobject_cast<QLineEdit*>(passed))
+            EXPECT_EQ(box->cursorPosition(), 0) << box->objectName().toStdString();
+    }
     // F10 opens the menu bar from a figure.
     f.valueBox(Box::SubtreeFiles)->setFocus();
     QTest::keyClick(f.valueBox(Box::SubtreeFiles), Qt::Key_F10);

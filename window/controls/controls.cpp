@@ -229,6 +229,12 @@ void ValueBox::resizeEvent(QResizeEvent* event)
     describeCutText();
 }
 
+void ValueBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    setCursorPosition(0);
+}
+
 void ValueBox::changeEvent(QEvent* event)
 {
     QLineEdit::changeEvent(event);

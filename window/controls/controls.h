@@ -124,6 +124,9 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A box the keyboard passed through shows its text from the start
+    // again, as it did before: focus scrolls a cut text to its end.
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void describeCutText();
