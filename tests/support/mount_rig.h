@@ -3,6 +3,7 @@
 #pragma once
 
 #include "child_run.h"
+#include "used_clusters.h"
 
 #include <chrono>
 #include <memory>
@@ -86,15 +87,5 @@ std::unique_ptr<TestMount> wideFatMount(const TempTree& tree, std::string& why);
 
 // Whether the mount table lists path as a mount point.
 bool isMountPoint(const std::string& path);
-
-// The clusters in use on a FAT12/16/32 image (its FAT's non-zero entries)
-// or an exFAT image (its allocation bitmap), with its cluster length;
-// nothing when the image cannot be read.
-struct UsedClusters {
-    long long used = 0;
-    long long clusterLength = 0;
-    long long clusters = 0;  // in all
-};
-std::optional<UsedClusters> usedClusters(const std::string& image);
 
 }  // namespace dorvelix::testing
