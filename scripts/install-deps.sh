@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n qt6-l10n-tools libgl-dev libgtest-dev googletest
   fonts-ipafont-gothic
   xvfb xauth x11-apps
+  xdotool dbus-daemon at-spi2-core python3-pyatspi
   dosfstools mtools fusefat fuse3 util-linux exfatprogs exfat-fuse
   ntfs-3g e2fsprogs fuse2fs btrfs-progs f2fs-tools
   librsvg2-bin desktop-file-utils appstream groff-base man-db dpkg-dev

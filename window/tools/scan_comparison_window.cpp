@@ -21,7 +21,10 @@ ScanComparisonWindow::ScanComparisonWindow(QWidget* parent) : QDialog(parent)
     folders_ = new QLabel(this);
     folders_->setObjectName(QStringLiteral("folders"));
     folders_->setWordWrap(true);
-    folders_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // What was compared (and that nothing changed, when so) is read like the
+    // table, read-only: Tab goes from one to the other, so Tab leaves the table.
+    folders_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    folders_->setFocusPolicy(Qt::StrongFocus);
     layout->addWidget(folders_);
     const int columns = static_cast<int>(std::size(tool_text::ComparisonColumns));
     table_ = new QTableWidget(0, columns, this);
