@@ -175,12 +175,20 @@ TEST(WindowAccessibility, PanelsAreNamedAndTheFocusIsSeen)
             if (box->parentWidget() == panel && box->isVisible())
                 boxes.push_back(box);
         }
+        // Reading order: a box wholly below another comes after it; boxes
+        // side by side (a section's length beside its first figure) go
+        // from the left.
         std::sort(boxes.begin(), boxes.end(), [](QWidget* a, QWidget* b) {
-            return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+            const bool sideBySide = a->y() < b->y() + b->height() / 2 && b->y() < a->y() + a->height() / 2;
+            return sideBySide ? a->x() < b->x() : a->y() < b->y();
         });
         expected.insert(expected.end(), boxes.begin(), boxes.end());
     }
     expected.push_back(f.folderListBox());
+    // The cluster lengths are read before the figures beside them.
+    const auto reached = [&](Box box) { return std::find(expected.begin(), expected.end(), f.valueBox(box)) - expected.begin(); };
+    EXPECT_LT(reached(Box::SearchClusterLength), reached(Box::SubtreeFolders));
+    EXPECT_LT(reached(Box::ConvertLength), reached(Box::ConvertClusters));
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), next);

@@ -149,6 +149,16 @@ TEST(FileChooser, GivesBackWhatTheUserChoseAndNeverSavesThroughALink)
     folders->view()->setCurrentIndex(folders->view()->model()->index(1, 0));
     pressAccept(*folders);
     EXPECT_EQ(folders->chosenPath(), root + "/b-folder");
+    // A folder typed in the place is gone to, not chosen.
+    folders = listedChooser(makeFolderDialog(nullptr, QStringLiteral("f"), {root}));
+    folders->show();
+    QSignalSpy typedListed(folders.get(), &FileChooser::listed);
+    folders->placeEdit()->setText(QString::fromStdString(root + "/A-folder"));
+    QTest::keyClick(folders->placeEdit(), Qt::Key_Return);
+    ASSERT_TRUE(typedListed.wait(5000));
+    EXPECT_EQ(folders->folder(), root + "/A-folder");
+    EXPECT_TRUE(folders->isVisible());
+    EXPECT_EQ(folders->chosenPath(), "");
 
     const auto saveDialog = [&] {
         return listedChooser(makeSaveDialog(nullptr, QStringLiteral("s"), QStringLiteral("CSV (*.csv)"), {root}));

@@ -110,6 +110,7 @@ FileChooser::FileChooser(QWidget* parent, Mode mode, const QString& title, const
     for (int column : {FolderContentsModel::Size, FolderContentsModel::Kind, FolderContentsModel::Modified})
         view_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     view_->installEventFilter(this);
+    place_->installEventFilter(this);
     status_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
     auto* layout = new QVBoxLayout(this);
@@ -141,12 +142,6 @@ FileChooser::FileChooser(QWidget* parent, Mode mode, const QString& title, const
             goTo(parentFolder(folder_));
     });
     connect(home, &QPushButton::clicked, this, [this] { goTo(bytesOf(QDir::homePath())); });
-    connect(place_, &QLineEdit::returnPressed, this, [this] {
-        // The place as shown stands for the exact bytes of the folder shown,
-        // whose name may not be valid UTF-8.
-        const QString typed = place_->text();
-        goTo(typed == displayText(folder_) ? folder_ : bytesOf(typed));
-    });
     connect(drives_, &QComboBox::activated, this, [this](int index) {
         goTo(drives_->itemData(index).toByteArray().toStdString());
     });
@@ -330,6 +325,18 @@ void FileChooser::acceptChoice()
 
 bool FileChooser::eventFilter(QObject* watched, QEvent* event)
 {
+    // Enter in the place goes there, and only there: the dialog's button
+    // would choose the folder shown before.
+    if (watched == place_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // The place as shown stands for the exact bytes of the folder
+            // shown, whose name may not be valid UTF-8.
+            const QString typed = place_->text();
+            goTo(typed == displayText(folder_) ? folder_ : bytesOf(typed));
+            return true;
+        }
+    }
     if (watched == view_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -47,6 +47,7 @@ public:
     void goTo(const std::string& folder);
     QTreeView* view() const { return view_; }
     QLineEdit* nameEdit() const { return name_; }
+    QLineEdit* placeEdit() const { return place_; }
     QLabel* status() const { return status_; }
 
 signals:
@@ -54,8 +55,9 @@ signals:
     void listed();
 
 protected:
-    // Enter opens the current entry rather than pressing the dialog's
-    // button; Backspace goes up.
+    // In the list, Enter opens the current entry rather than pressing the
+    // dialog's button, and Backspace goes up; in the place, Enter goes to
+    // the folder typed.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -14,6 +14,7 @@
 #include "paths.h"
 
 #include <QMenuBar>
+#include <algorithm>
 
 namespace dorvelix {
 
@@ -87,10 +88,19 @@ void MainWindow::orderTabs()
         b->setFocusPolicy(Qt::StrongFocus);
         (d.folderPanel ? folder : drive).push_back(b);
     }
+    // A box that stands between two rows (a section's cluster length beside
+    // its first figures) is read with the row it is nearer to, left first:
+    // boxes whose tops lie within half a box's height of a row's first top
+    // make that row.
     const auto readingOrder = [](std::vector<ValueBox*>& boxes) {
-        std::stable_sort(boxes.begin(), boxes.end(), [](const QWidget* a, const QWidget* b) {
-            return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
-        });
+        std::stable_sort(boxes.begin(), boxes.end(), [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
+        for (auto row = boxes.begin(); row != boxes.end();) {
+            const int top = (*row)->y();
+            const int reach = (*row)->height() / 2;
+            const auto end = std::find_if(row, boxes.end(), [&](const QWidget* b) { return b->y() > top + reach; });
+            std::stable_sort(row, end, [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+            row = end;
+        }
     };
     readingOrder(drive);
     readingOrder(folder);
