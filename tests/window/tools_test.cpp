@@ -324,7 +324,7 @@ TEST(WindowTools, SearchProgressShowsCountsAndStopsAtOnce)
     progress.searchFinished();
 }
 
-TEST(WindowTools, SearchLogAndRefreshWorkFromEveryWindowAndToolWindowsOpenBeside)
+TEST(WindowTools, SearchLogAndRefreshWorkFromEveryWindow)
 {
     WindowRig rig(breakdownTree);
     MainWindow& f = *rig.form;
@@ -365,36 +365,4 @@ TEST(WindowTools, SearchLogAndRefreshWorkFromEveryWindowAndToolWindowsOpenBeside
     QTest::keyClick(log->table(), Qt::Key_F5);
     rig.settle();
     EXPECT_EQ(f.fileListBox()->count(), 3);
-
-    // Beside the main window where the screen has room, never on top of it.
-    const QRect screen = f.screen()->availableGeometry();
-    QWidget tool;
-    tool.resize(200, 150);
-    for (const QPoint at : {QPoint(screen.left(), screen.top()), QPoint(screen.right() - 300, screen.top()),
-                            QPoint(screen.left(), screen.bottom() - f.frameGeometry().height())}) {
-        f.move(at);
-        placeBeside(&tool, &f);
-        EXPECT_FALSE(QRect(tool.pos(), tool.size()).intersects(f.frameGeometry()))
-            << at.x() << ',' << at.y() << " -> " << tool.pos().x() << ',' << tool.pos().y();
-        EXPECT_TRUE(screen.contains(QRect(tool.pos(), tool.size())));
-    }
-    // Tool windows of the main window do not stack on one spot: each new
-    // one goes below (or beside) those already open on that side.
-    f.move(screen.topLeft());
-    std::vector<std::unique_ptr<QDialog>> tools;
-    for (int i = 0; i < 3; ++i) {
-        tools.push_back(std::make_unique<QDialog>(&f));
-        tools.back()->resize(160, 90);
-        placeBeside(tools.back().get(), &f);
-        tools.back()->show();
-        EXPECT_FALSE(tools.back()->frameGeometry().intersects(f.frameGeometry())) << i;
-        for (int j = 0; j < i; ++j)
-            EXPECT_FALSE(tools[size_t(j)]->frameGeometry().intersects(tools.back()->frameGeometry())) << j << ' ' << i;
-    }
-    tools.clear();
-    // Too large for any side: made smaller beside it rather than put on it.
-    tool.resize(screen.width(), screen.height() / 2);
-    placeBeside(&tool, &f);
-    EXPECT_FALSE(QRect(tool.pos(), tool.size()).intersects(f.frameGeometry()));
-    EXPECT_LT(tool.width(), screen.width());
 }

@@ -197,6 +197,9 @@ SearchLogWindow* QtWindowServices::showSearchLog()
     if (opened && window_)
         placeBeside(logWindow_, window_);
     logWindow_->show();
+    // Shown again where it was left, unless the main window has changed
+    // its size since and it would hide its figures.
+    placeAgainIfInTheWay(logWindow_, logWindow_->frameGeometry());
     logWindow_->raise();
     logWindow_->activateWindow();
     return logWindow_;

@@ -1,7 +1,9 @@
 #include "search_log_window.h"
 
+#include "column_fit.h"
 #include "controls.h"
 #include "ui_text.h"
+#include "window_placement.h"
 #include "window_texts.h"
 
 #include <QApplication>
@@ -18,7 +20,7 @@
 namespace dorvelix {
 
 namespace {
-constexpr int MaxColumnWidth = 360;  // pixels
+constexpr int MaxColumnWidth = 360;  // pixels, at least
 }  // namespace
 
 SearchLogWindow::SearchLogWindow(QWidget* parent) : QDialog(parent), table_(new QTableWidget(this))
@@ -72,9 +74,12 @@ void SearchLogWindow::setLog(const SearchLog& log)
         ++row;
     }
     table_->resizeColumnsToContents();
-    // A long path keeps both ends in view; the tooltip holds all of it.
+    // A long path keeps both ends in view, in up to half the screen's width;
+    // the tooltip holds all of it.
+    const int widest = std::max(MaxColumnWidth, placementRoom(this).width() / 2);
     for (int column = 0; column < 3; ++column)
-        table_->setColumnWidth(column, std::min(table_->columnWidth(column), MaxColumnWidth));
+        table_->setColumnWidth(column, std::min(table_->columnWidth(column), widest));
+    widenToColumns(this, table_, widest);
 }
 
 void SearchLogWindow::copyRows(bool selectedOnly)

@@ -12,6 +12,7 @@
 #include "text.h"
 #include "tool_windows.h"
 #include "twips.h"
+#include "window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -108,6 +109,9 @@ void MainWindow::createControls()
                                        (row.title ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop, parent);
         label->setFont(windowFont(Face::Proportional, DesignFontSize));
         labels_[static_cast<size_t>(row.label)] = label;
+        // The folder panel's figures stay in view when a tool window opens.
+        if (row.folderPanel)
+            keepUncovered(label);
     }
     // The usage graph's scale captions take the window's own font; the graph
     // places and shows them.
@@ -124,6 +128,8 @@ void MainWindow::createControls()
                                d.folderPanel ? folderPanel : drivePanel);
         b->setFont(windowFont(d.proportional ? Face::Proportional : Face::Fixed, DesignFontSize));
         valueBoxes_[boxIndex(d.box)] = b;
+        if (d.folderPanel)
+            keepUncovered(b);
     }
 
     usageGraph_ = new PictureBox(QStringLiteral("Picture1"), colors::White, drivePanel);

@@ -14,7 +14,8 @@ inline constexpr int ColumnCount = 8;
 inline constexpr int ShareColumn = 8;
 inline constexpr int ShownColumns = 9;
 inline constexpr int ConvertBytesColumn = 6;
-// The treemap's width beside the table, as the window widens for both.
+// The treemap's width beside the table, as the window widens for both; it
+// gives up to half of it where the screen is too narrow for the columns.
 inline constexpr int TreemapWidth = 280;
 // The value a column sorts and is copied by; the display text is formatted.
 inline constexpr int ValueRole = Qt::UserRole + 1;

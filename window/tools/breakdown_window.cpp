@@ -5,6 +5,7 @@
 #include "share_bar.h"
 #include "path_bar.h"
 #include "treemap_view.h"
+#include "column_fit.h"
 #include "window_placement.h"
 #include "row_table.h"
 #include "number_format.h"
@@ -26,7 +27,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyledItemDelegate>
@@ -94,7 +94,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     for (int c = 0; c < ShownColumns; ++c)
         model_->setHeaderData(c, Qt::Horizontal, columnCaption(c));
     // The table with its totals, and the treemap of the same folder beside it.
-    auto* split = new QSplitter(Qt::Horizontal, this);
+    auto* split = split_ = new QSplitter(Qt::Horizontal, this);
     split->setChildrenCollapsible(false);
     auto* tables = new QWidget(split);
     auto* tablesLayout = new QVBoxLayout(tables);
@@ -143,6 +143,7 @@ BreakdownWindow::BreakdownWindow(QWidget* mainWindow) : QDialog(mainWindow)
     totalsTable_->setFixedHeight(totalsTable_->verticalHeader()->defaultSectionSize() + 2 * totalsTable_->frameWidth());
     tablesLayout->addWidget(totalsTable_);
     followColumnWidths();
+    keepInView(table_, {ShareColumn});
     treemap_ = new TreemapView(split);
     connect(treemap_, &TreemapView::folderActivated, this, &BreakdownWindow::goInto);
     split->addWidget(tables);
@@ -233,6 +234,10 @@ void BreakdownWindow::followColumnWidths()
     };
     connect(rows, &QHeaderView::sectionResized, this, follow);
     connect(rows, &QHeaderView::geometriesChanged, this, follow);
+    // The share column moves next to the names when the window is narrow;
+    // the totals move with it.
+    connect(rows, &QHeaderView::sectionMoved, totals,
+            [totals](int, int from, int to) { totals->moveSection(from, to); });
     connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, totalsTable_->horizontalScrollBar(),
             &QScrollBar::setValue);
     // The totals table has no scroll bar of its own: it keeps the rows'
@@ -245,22 +250,20 @@ void BreakdownWindow::followColumnWidths()
 void BreakdownWindow::widenToColumns()
 {
     table_->resizeColumnsToContents();
-    QHeaderView* header = table_->horizontalHeader();
-    int columns = 0;
-    for (int c = 0; c < header->count(); ++c)
-        columns += std::max(static_cast<const QAbstractItemView*>(table_)->sizeHintForColumn(c), header->sectionSizeHint(c));
+    // Wide enough for the table's columns and the treemap beside them; the
+    // table takes what its columns need, the treemap the rest.
+    const int columns = columnsWidth(*table_);
+    const QRect wasAt = frameGeometry();
     const QMargins margins = layout()->contentsMargins();
-    const int needed = columns + 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width()
-        + margins.left() + margins.right() + TreemapWidth;
-    const QScreen* room = screen();
-    const int widest = room ? room->availableGeometry().width() * 9 / 10 : needed;
-    if (width() < needed) {
-        resize(std::min(needed, widest), height());
-        // Widened, it may reach over the main window: placed beside it again.
-        const QWidget* main = parentWidget();
-        if (isVisible() && main && frameGeometry().intersects(main->frameGeometry()))
-            placeBeside(this, main);
-    }
+    const int wanted = columns + split_->handleWidth() + TreemapWidth + margins.left() + margins.right();
+    const int widest = placementRoom(this).width() - std::max(0, wasAt.width() - width());
+    if (width() < wanted)
+        resize(std::min(wanted, widest), height());
+    layout()->activate();
+    const int room = split_->width() - split_->handleWidth();
+    const int tables = std::min(columns, room - TreemapWidth / 2);
+    split_->setSizes({tables, room - tables});
+    placeAgainIfInTheWay(this, wasAt);
 }
 
 bool BreakdownWindow::eventFilter(QObject* watched, QEvent* event)

@@ -24,6 +24,7 @@ class QPushButton;
 class QAbstractItemView;
 class QStandardItemModel;
 class QTableView;
+class QSplitter;
 class QToolButton;
 
 namespace dorvelix {
@@ -110,6 +111,7 @@ private:
     QPushButton* searchHere_ = nullptr;
     PathBar* pathBar_ = nullptr;
     TreemapView* treemap_ = nullptr;
+    QSplitter* split_ = nullptr;
     ScanComparisonWindow* comparison_ = nullptr;
     QPushButton* saveScan_ = nullptr;
     QPushButton* compareScan_ = nullptr;

@@ -1,6 +1,7 @@
 #include "copy_check_dialog.h"
 
 #include "row_table.h"
+#include "column_fit.h"
 
 #include "drives.h"
 #include "file_dialogs.h"
@@ -288,6 +289,7 @@ void CopyCheckDialog::showAnswer(const TargetCheck& check)
         blocked_->setItem(row, 1, new QTableWidgetItem(tool_text::blockReason(b.reason)));
     }
     blocked_->resizeColumnToContents(0);
+    widenToColumns(this, blocked_);
     emit finished();
 }
 

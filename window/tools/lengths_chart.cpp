@@ -102,7 +102,9 @@ LengthsChart::LengthsChart(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("chart"));
     setAccessibleName(uiText(tool_text::LengthsChart));
     setAccessibleDescription(uiText(tool_text::LengthsScale));
-    setMinimumSize(520, 220);
+    // Low enough that the window fits below the main window on a 1280×1024
+    // screen without covering its figures.
+    setMinimumSize(520, 160);
     for (int i = 0; i < 2 * ComparedLengths; ++i) {
         bars_[static_cast<size_t>(i)] = new Bar(i % 2 ? ExfatColour : Fat32Colour, this, i == 0);
         bars_[static_cast<size_t>(i)]->hide();

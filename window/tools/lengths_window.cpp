@@ -1,6 +1,7 @@
 #include "lengths_window.h"
 
 #include "row_table.h"
+#include "column_fit.h"
 #include "number_format.h"
 #include "text.h"
 #include "tool_texts.h"
@@ -75,7 +76,8 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
 
     auto* body = new QHBoxLayout;
     chart_ = new LengthsChart(this);
-    body->addWidget(chart_, 3);
+    // The table as wide as its columns where it can be, the chart the rest.
+    body->addWidget(chart_, 1);
     table_ = new QTableWidget(ComparedLengths, static_cast<int>(std::size(tool_text::LengthsColumns)), this);
     table_->setObjectName(QStringLiteral("table"));
     table_->setAccessibleName(uiText(tool_text::LengthsTitle));
@@ -84,7 +86,8 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
         headers << uiText(header);
     table_->setHorizontalHeaderLabels(headers);
     row_table::setUp(table_);
-    body->addWidget(table_, 2);
+    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    body->addWidget(table_);
     layout->addLayout(body, 1);
 
     connect(examine_, &QPushButton::clicked, this, &LengthsWindow::examine);
@@ -93,6 +96,9 @@ LengthsWindow::LengthsWindow(QWidget* mainWindow) : WalkToolDialog(mainWindow)
     tick_.setInterval(200);
     connect(&tick_, &QTimer::timeout, this, &LengthsWindow::showProgress);
     resize(1100, 500);
+    // Narrow, the table keeps the lengths and both file systems' bytes in view.
+    keepInView(table_, {1, 3});
+    widenToColumns(this, table_);
 }
 
 LengthsWindow::~LengthsWindow()
@@ -185,6 +191,7 @@ void LengthsWindow::showAnswer(const LengthsComparison& c)
         }
     }
     table_->resizeColumnsToContents();
+    widenToColumns(this, table_);
     chart_->show(&c, driveLength_, convertLength_);
     answer_ = answer;
     showAdvice();

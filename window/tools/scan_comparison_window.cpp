@@ -1,6 +1,7 @@
 #include "scan_comparison_window.h"
 
 #include "row_table.h"
+#include "column_fit.h"
 #include "tool_texts.h"
 #include "ui_text.h"
 
@@ -38,6 +39,8 @@ ScanComparisonWindow::ScanComparisonWindow(QWidget* parent) : QDialog(parent)
     row_table::setUp(table_);
     layout->addWidget(table_, 1);
     resize(760, 360);
+    // Narrow, the table keeps each folder's growth beside its name in view.
+    keepInView(table_, {4});
 }
 
 void ScanComparisonWindow::showDifference(const ScanDifference& d, const QString& savedFolder, const QString& folderNow)
@@ -66,6 +69,7 @@ void ScanComparisonWindow::showDifference(const ScanDifference& d, const QString
         }
     }
     table_->resizeColumnsToContents();
+    widenToColumns(this, table_);
 }
 
 }  // namespace dorvelix

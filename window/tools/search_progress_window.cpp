@@ -94,7 +94,9 @@ void SearchProgressWindow::searchAdvanced(const SearchProgress& progress)
         stop_->setText(uiText(tool_text::Stop));
         stop_->setAccessibleName(stop_->text());
         adjustSize();
-        placeBeside(this, mainWindow_);
+        // Placed once; later searches show it where it was left.
+        if (!testAttribute(Qt::WA_Moved))
+            placeBeside(this, mainWindow_);
         show();
         raise();
         activateWindow();

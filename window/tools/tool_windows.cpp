@@ -119,10 +119,12 @@ void ToolWindows::showBreakdown(const std::string& folder)
     }
     if (!session_.isSearching())
         breakdown_->showResult(session_.search().result(), session_.search().searchedFolder());
-    // Placed once it has the width its columns need.
+    // Placed once it has the width its columns need; shown again where it
+    // was left unless the main window's figures have moved under it.
     if (opened)
         placeBeside(breakdown_, &window_);
     breakdown_->show();
+    placeAgainIfInTheWay(breakdown_, breakdown_->frameGeometry());
     breakdown_->raise();
     breakdown_->activateWindow();
 }
@@ -135,6 +137,7 @@ void ToolWindows::showCopyCheck(const std::string& folder)
     }
     copyCheck_->setFolder(folder.empty() ? lastFolder() : folder);
     copyCheck_->show();
+    placeAgainIfInTheWay(copyCheck_, copyCheck_->frameGeometry());
     copyCheck_->raise();
     copyCheck_->activateWindow();
 }
@@ -149,6 +152,7 @@ void ToolWindows::showLengths(const std::string& folder)
     lengths_->setFolder(folder.empty() ? lastFolder() : folder, drive.searchClusterLength.value_or(0),
                         session_.form().convertLength);
     lengths_->show();
+    placeAgainIfInTheWay(lengths_, lengths_->frameGeometry());
     lengths_->raise();
     lengths_->activateWindow();
 }
