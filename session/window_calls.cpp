@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThread>
+#include <exception>
 
 namespace dorvelix {
 
@@ -23,6 +24,7 @@ struct Call {
     bool done = false;
     bool cancelled = false;  // the worker no longer waits: never run it
     bool returned = false;   // a task that answers later has returned
+    std::exception_ptr failure;  // what the task raised, raised again on the worker
 };
 
 }  // namespace
@@ -68,8 +70,17 @@ void WindowCalls::call(const std::function<void()>& task)
                     return;
                 call->started = true;
             }
-            (*shared)();
+            // What the task raises goes back to the worker that asked for
+            // it, as a call on its own thread would raise it; it must not
+            // leave through the event loop, nor leave the worker waiting.
+            std::exception_ptr failure;
+            try {
+                (*shared)();
+            } catch (...) {
+                failure = std::current_exception();
+            }
             const std::lock_guard lock(state->mutex);
+            call->failure = failure;
             call->done = true;
             state->changed.notify_all();
         },
@@ -79,6 +90,8 @@ void WindowCalls::call(const std::function<void()>& task)
     // answers, which the closing window dismisses).
     state->changed.wait(lock, [&] { return call->done || (state->abandoned && !call->started); });
     call->cancelled = !call->done;
+    if (call->failure)
+        std::rethrow_exception(call->failure);
 }
 
 void WindowCalls::callUntilDone(const std::function<void(std::function<void()> done)>& task)

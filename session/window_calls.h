@@ -20,8 +20,8 @@ public:
     WindowCalls& operator=(const WindowCalls&) = delete;
 
     // Runs task on the window's thread and returns once it has run (at once
-    // when called there). Without a window thread (no application object),
-    // runs it on the caller's.
+    // when called there), raising what the task raised. Without a window
+    // thread (no application object), runs it on the caller's.
     void call(const std::function<void()>& task);
     // Starts task on the window's thread with a function to run once it is
     // done, and waits for that (or for the calls to be abandoned). What task

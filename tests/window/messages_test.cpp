@@ -222,3 +222,16 @@ TEST(WindowClose, EndsWithinTwoSecondsWhileTheDriveItWalksHasStopped)
     EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
 }
+
+// Sparse files count by their length: a tree of twenty times the drive needs
+// a red part in the usage graph beyond 16 bits. The error the window's
+// drawing raises reaches the search on its worker, which ends and says so,
+// rather than leaving the worker waiting and the event loop to unwind.
+TEST(WindowSearchMessages, AGraphBeyondItsRangeEndsTheSearchWithItsError)
+{
+    WindowRig rig([](const TempTree& t) { t.file("top/sparse.bin", 20'000LL * 4096); });
+    ASSERT_TRUE(rig.doubleClickFolder(rig.top()));
+    EXPECT_FALSE(rig.form->session().isSearching());
+    ASSERT_EQ(rig.messages.size(), 1);
+    EXPECT_TRUE(rig.messages[0].contains(QString::fromUtf8("オーバーフローしました。"))) << rig.messages[0].toStdString();
+}
