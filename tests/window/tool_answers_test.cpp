@@ -209,6 +209,11 @@ TEST(WindowTools, LengthsWindowHasTheReportsFiguresAndNamesEachBar)
                   u8("クラスタ長 %1 バイト exFAT ：%2 バイト").arg(shown(l["cluster_length"]), shown(l["exfat_bytes"])));
         EXPECT_EQ(w.chart()->bar(row, false)->isVisible(), !l["fat32_bytes"].isNull());
     }
+    // A screen reader hears a chart of pictures, not fillers.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.chart())->role(), QAccessible::Chart);
+    const QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(w.chart()->bar(0, true));
+    EXPECT_EQ(bar->role(), QAccessible::Graphic);
+    EXPECT_EQ(bar->text(QAccessible::Name), w.chart()->bar(0, true)->accessibleName());
     // The value axis marks figures as the table writes them, under a title
     // saying the scale is logarithmic; at any width the lengths' labels
     // stand apart, on two rows and then thinned, within the chart.
