@@ -114,6 +114,11 @@ TEST(ToolPlacement, EveryHeaderShownAndTheFiguresUncoveredOnEachScreen)
                     EXPECT_EQ(unread(tools.lengths(), tools.lengths()->table(), room, figures, {1, 3}), QStringList());
                     auto* log = f.findChild<SearchLogWindow*>();
                     EXPECT_EQ(unread(log, log->table(), room, figures), QStringList());
+                    // Where they must overlap, no two open on one spot.
+                    std::set<std::pair<int, int>> corners;
+                    for (const QWidget* w : {static_cast<QWidget*>(&breakdown), static_cast<QWidget*>(tools.copyCheck()),
+                                             static_cast<QWidget*>(tools.lengths()), static_cast<QWidget*>(log)})
+                        EXPECT_TRUE(corners.insert({w->x(), w->y()}).second) << w->windowTitle().toStdString();
                     if (search == 1)
                         EXPECT_EQ(unread(breakdown.comparison(), breakdown.comparison()->table(), room, figures, {4}),
                                   QStringList());

@@ -13,6 +13,9 @@ namespace dorvelix {
 namespace {
 
 constexpr int Gap = 8;
+// How far a window that must cover another moves off its corner: enough
+// to leave that one's title bar in view.
+constexpr int Cascade = 32;
 constexpr const char* KeptUncovered = "keptUncovered";
 
 QRect setRoom;
@@ -56,9 +59,10 @@ struct Placing {
         return std::none_of(others.begin(), others.end(), [&](const QRect& o) { return o.intersects(r); });
     }
 
-    // Where a window of size covers least of the main window and none of
-    // what it keeps uncovered, on the screen; nearest the main window
-    // among equals.
+    // Where a window of size covers least of the main window (and, when it
+    // may cover other tool windows, of them) and none of what the main
+    // window keeps uncovered, on the screen; nearest the main window among
+    // equals.
     std::optional<QPoint> overMain(QSize size, bool avoidOthers) const
     {
         const int w = size.width(), h = size.height();
@@ -71,8 +75,8 @@ struct Placing {
             ys.insert(ys.end(), {kept.top() - Gap - h, kept.bottom() + 1 + Gap});
         }
         for (const QRect& o : others) {
-            xs.insert(xs.end(), {o.right() + 1 + Gap, o.left() - Gap - w});
-            ys.insert(ys.end(), {o.bottom() + 1 + Gap, o.top() - Gap - h});
+            xs.insert(xs.end(), {o.right() + 1 + Gap, o.left() - Gap - w, o.left() + Cascade});
+            ys.insert(ys.end(), {o.bottom() + 1 + Gap, o.top() - Gap - h, o.top() + Cascade});
         }
         std::optional<QPoint> best;
         long long bestCover = 0;
@@ -82,7 +86,15 @@ struct Placing {
                 const QRect r(x, y, w, h);
                 if (!room.contains(r) || r.intersects(kept) || (avoidOthers && !freeOfOthers(r)))
                     continue;
-                const long long cover = area(r & main);
+                // A window on another's very spot would hide all of it.
+                if (std::any_of(others.begin(), others.end(), [&](const QRect& o) { return o.topLeft() == r.topLeft(); }))
+                    continue;
+                // Where others cannot be avoided, as little of them too.
+                long long cover = area(r & main);
+                if (!avoidOthers) {
+                    for (const QRect& o : others)
+                        cover += area(r & o);
+                }
                 const int distance = std::max({0, main.left() - r.right(), r.left() - main.right()})
                     + std::max({0, main.top() - r.bottom(), r.top() - main.bottom()});
                 if (!best || cover < bestCover || (cover == bestCover && distance < bestDistance)) {
@@ -176,40 +188,51 @@ void placeBeside(QWidget* window, const QWidget* mainWindow)
             }
         }
     }
-    // No side has room: over the main window where it matters least, then
-    // beside it over another tool window.
+    // No side has room: over the main window where it matters least.
     if (const auto at = p.overMain(size, true)) {
         window->move(*at);
         return;
     }
-    for (const Side& side : sides) {
-        if (side.space >= side.needed) {
-            window->move(side.at);
-            return;
+    // Else made smaller, no smaller than it can be shown: as high (or else
+    // as wide; its table needs the width more) as the largest strip of the
+    // screen beside the main window or beside what it keeps uncovered, where
+    // it covers no other tool window; else at its size where it covers least
+    // of the main window and the others together, so that one that must
+    // cover another leaves as much of it in view as it can; else smaller
+    // there.
+    const QSize smallest = window->minimumSizeHint().expandedTo(window->minimumSize()).expandedTo(QSize(120, 80)) + frame;
+    const QRect around = p.kept.isValid() ? p.kept : main;
+    const int leftRoom = around.left() - room.left() - Gap;
+    const int rightRoom = room.right() - around.right() - Gap;
+    const int downRoom = std::max(around.top() - room.top(), room.bottom() - around.bottom()) - Gap;
+    const QSize lower(size.width(), std::min(size.height(), downRoom));
+    // As wide as the wider strip beside them, else as the other, which
+    // another tool window may have left free, where that takes no more than
+    // a quarter of the window's width (a chart and a table beside it would
+    // have room for neither).
+    const QSize narrower(std::min(size.width(), std::max(leftRoom, rightRoom)), size.height());
+    const int otherStrip = std::min(size.width(), std::min(leftRoom, rightRoom));
+    const QSize narrowest(otherStrip * 4 >= size.width() * 3 ? otherStrip : 0, size.height());
+    const auto placeSmaller = [&](bool avoidOthers) {
+        for (const QSize smaller : {lower, narrower, narrowest}) {
+            if (smaller.width() < smallest.width() || smaller.height() < smallest.height())
+                continue;
+            if (const auto at = p.overMain(smaller, avoidOthers)) {
+                window->resize(smaller - frame);
+                window->move(*at);
+                return true;
+            }
         }
-    }
+        return false;
+    };
+    if (placeSmaller(true))
+        return;
     if (const auto at = p.overMain(size, false)) {
         window->move(*at);
         return;
     }
-    // Made smaller, no smaller than it can be shown: as high (or else as
-    // wide; its table needs the width more) as the largest strip of the
-    // screen beside the main window or beside what it keeps uncovered, there.
-    const QSize smallest = window->minimumSizeHint().expandedTo(window->minimumSize()).expandedTo(QSize(120, 80)) + frame;
-    const QRect around = p.kept.isValid() ? p.kept : main;
-    const int acrossRoom = std::max(around.left() - room.left(), room.right() - around.right()) - Gap;
-    const int downRoom = std::max(around.top() - room.top(), room.bottom() - around.bottom()) - Gap;
-    const QSize narrower(std::min(size.width(), acrossRoom), size.height());
-    const QSize lower(size.width(), std::min(size.height(), downRoom));
-    for (const QSize smaller : {lower, narrower}) {
-        if (smaller.width() < smallest.width() || smaller.height() < smallest.height())
-            continue;
-        if (const auto at = p.overMain(smaller, false)) {
-            window->resize(smaller - frame);
-            window->move(*at);
-            return;
-        }
-    }
+    if (placeSmaller(false))
+        return;
     // No side has room: the one with the most, the window kept on the screen.
     const auto widest = std::max_element(sides.begin(), sides.end(), [](const Side& a, const Side& b) {
         return a.space - a.needed < b.space - b.needed;
