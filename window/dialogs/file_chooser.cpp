@@ -37,8 +37,7 @@ namespace dorvelix {
 struct FileChooser::Job {
     struct Outcome {
         std::optional<FolderListing> listing;
-        std::string folder;
-        int errorNumber = 0;
+        int errorNumber = 0;  // why there is none
     };
     std::function<void(const Outcome&)> deliver;
 };
@@ -183,7 +182,7 @@ void FileChooser::startJob(std::function<FolderListing()> list)
         if (outcome.listing)
             showListing(*outcome.listing);
         else
-            showFailure(outcome.folder, outcome.errorNumber);
+            showFailure(outcome.errorNumber);
     };
     status_->setText(uiText(chooser_text::Reading));
     std::thread([job = job_, list = std::move(list)] {
@@ -192,8 +191,9 @@ void FileChooser::startJob(std::function<FolderListing()> list)
             outcome->listing = list();
         } catch (const RuntimeError& e) {
             outcome->errorNumber = e.number();
-        } catch (const std::bad_alloc&) {
-            outcome->errorNumber = err::OutOfMemory;
+        } catch (...) {
+            // Out of memory, or anything else: the folder cannot be shown.
+            outcome->errorNumber = err::PathNotFound;
         }
         QMetaObject::invokeMethod(
             qApp, [job, outcome] {
@@ -220,7 +220,7 @@ void FileChooser::showListing(const FolderListing& listing)
     emit listed();
 }
 
-void FileChooser::showFailure(const std::string&, int errorNumber)
+void FileChooser::showFailure(int errorNumber)
 {
     // The folder shown stays; the line says why the other could not be.
     status_->setText(uiText(errorNumber == err::DiskNotReady ? chooser_text::NotAnswering : chooser_text::NotReadable));

@@ -64,7 +64,7 @@ private:
     struct Job;
     void startJob(std::function<FolderListing()> list);
     void showListing(const FolderListing& listing);
-    void showFailure(const std::string& folder, int errorNumber);
+    void showFailure(int errorNumber);
     void openEntry(int row);
     void updateShown();
     void acceptChoice();
