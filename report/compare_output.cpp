@@ -137,13 +137,7 @@ void printDifferenceJson(const ScanDifference& d, const SavedScan& then, const Q
     for (const FolderChange& c : d.changes)
         jsonChange(j, c);
     j.endArray();
-    j.beginArray(json_key::Messages);
-    for (const QString& m : messages)
-        j.element(m);
-    j.endArray();
-    j.endObject();
-    std::fwrite(j.text().data(), 1, j.text().size(), stdout);
-    std::fputc('\n', stdout);
+    finishJson(j, messages);
 }
 
 }  // namespace dorvelix

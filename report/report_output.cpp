@@ -236,8 +236,13 @@ void printJson(const ReportData& r)
         jsonTarget(j, *r.target);
     if (r.lengths)
         jsonLengths(j, *r.lengths);
+    finishJson(j, r.messages);
+}
+
+void finishJson(JsonWriter& j, const QStringList& messages)
+{
     j.beginArray(json_key::Messages);
-    for (const QString& m : r.messages)
+    for (const QString& m : messages)
         j.element(m);
     j.endArray();
     j.endObject();

@@ -40,5 +40,8 @@ void printNote(const std::optional<CountNote>& note);
 class JsonWriter;
 void jsonNote(JsonWriter& j, const std::optional<CountNote>& note);
 void printJson(const ReportData& r);
+// Ends a JSON document with the search's messages and prints it, with a
+// line break, on standard output.
+void finishJson(JsonWriter& j, const QStringList& messages);
 
 }  // namespace dorvelix
